@@ -1,0 +1,28 @@
+#pragma once
+// What the commands ask of the windowing platform: modal boxes, the end of the program, and
+// the file system seam.
+
+#include <string>
+
+#include "dialogue/file_ops.h"
+
+namespace dlg {
+
+enum class MsgButtons { Ok, YesNo };
+enum class MsgIcon { None, Critical, Information };
+enum class MsgAnswer { Ok, Yes, No };
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  // Modal; a Yes/No box can only be closed by Yes or No.
+  virtual MsgAnswer MessageBox(const std::string& text, const std::string& title,
+                               MsgButtons buttons, MsgIcon icon) = 0;
+  // Modal one-line entry, starting empty; a cancel reads as "".
+  virtual std::string InputBox(const std::string& prompt, const std::string& title) = 0;
+  // Ends the program at once: no further handler runs, no window stays.
+  virtual void EndProgram() = 0;
+  virtual FileOps& Ops() = 0;
+};
+
+}  // namespace dlg

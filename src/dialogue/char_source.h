@@ -1,0 +1,52 @@
+#pragma once
+// One open file handed out a byte at a time. The whole file is read into memory when it is
+// opened, so "read one character" is a buffer access and never a system call.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace dlg {
+
+// A character as the readers hold it: a byte value 0..255, or kNoChar for "" (nothing read yet,
+// or a read past the end of the file).
+using Char = int;
+inline constexpr Char kNoChar = -1;
+inline constexpr Char kCR = 13;
+inline constexpr Char kLF = 10;
+inline constexpr Char kClose = '}';
+
+class CharSource {
+ public:
+  CharSource() = default;
+  explicit CharSource(std::string bytes) : bytes_(std::move(bytes)) {}
+
+  // The end-of-file test: true when no character remains to be read.
+  bool AtEnd() const { return pos_ >= bytes_.size(); }
+
+  // Reads the next byte. At the end of the file nothing is read, kNoChar is returned and the
+  // source remembers the overrun, so a reader that makes no end test stops instead of looping.
+  Char Read() {
+    if (pos_ >= bytes_.size()) {
+      overrun_ = true;
+      return kNoChar;
+    }
+    return static_cast<unsigned char>(bytes_[pos_++]);
+  }
+
+  bool Overrun() const { return overrun_; }
+  std::size_t Position() const { return pos_; }
+  std::string_view Bytes() const { return bytes_; }
+
+ private:
+  std::string bytes_;
+  std::size_t pos_ = 0;
+  bool overrun_ = false;
+};
+
+// Appends a read character to a text; kNoChar appends nothing.
+inline void AppendChar(std::string& text, Char c) {
+  if (c != kNoChar) text.push_back(static_cast<char>(c));
+}
+
+}  // namespace dlg

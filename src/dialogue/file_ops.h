@@ -1,0 +1,38 @@
+#pragma once
+// The one seam between the program and the file system: thin wrappers of the system calls that
+// the file layer makes. The real implementation calls POSIX; tests put a failing one in its place
+// to inject faults call by call.
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <cstddef>
+#include <string>
+
+namespace dlg {
+
+// Every call returns its result like the system call it wraps, except that a failure returns
+// -errno instead of -1 (so a fault injector need not touch errno).
+class FileOps {
+ public:
+  virtual ~FileOps() = default;
+  virtual int Open(const std::string& path, int flags, mode_t mode) = 0;
+  virtual ssize_t Read(int fd, void* buf, std::size_t n) = 0;
+  virtual ssize_t Write(int fd, const void* buf, std::size_t n) = 0;
+  virtual int Fsync(int fd) = 0;
+  virtual int Close(int fd) = 0;
+  virtual int Fstat(int fd, struct stat& st) = 0;
+  virtual int Stat(const std::string& path, struct stat& st) = 0;
+  virtual int Lstat(const std::string& path, struct stat& st) = 0;
+  // Fills `target` with the text of a symbolic link.
+  virtual int Readlink(const std::string& path, std::string& target) = 0;
+  virtual int Fchmod(int fd, mode_t mode) = 0;
+  virtual int Fchown(int fd, uid_t uid, gid_t gid) = 0;
+  virtual int Rename(const std::string& from, const std::string& to) = 0;
+  virtual int Unlink(const std::string& path) = 0;
+};
+
+// The real file system.
+FileOps& PosixFileOps();
+
+}  // namespace dlg

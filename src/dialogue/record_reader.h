@@ -1,0 +1,26 @@
+#pragma once
+// The character-level reading operations that every command shares. They accept any byte and
+// follow the record syntax only as far as the rules below say; a read at the end of the file
+// where no end test is made stops the reading (the caller keeps what was read so far).
+
+#include <string>
+
+#include "dialogue/char_source.h"
+
+namespace dlg {
+
+// Reads one field at the current position, its opener included, appending its text to `dest`.
+// `ch` is the caller's character field; on a complete read it holds "}". Returns false when the
+// end of the file cut the field short.
+bool ScanField(CharSource& src, Char& ch, std::string& dest);
+
+// Moves from inside a record to just after the first character of the next record, leaving that
+// character in `currentChar` (the LF when the file ends after the CR LF). Returns false when the
+// end of the file came before a CR.
+bool SkipToNextRecord(CharSource& src, Char& currentChar);
+
+// Reads one field into `fieldValue` with its own character `fieldChar`. At the end of the file
+// nothing is read. A CR opener, or a CR before the closing "}", ends the field there.
+void ReadField(CharSource& src, std::string& fieldValue, Char& fieldChar);
+
+}  // namespace dlg

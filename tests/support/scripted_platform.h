@@ -1,0 +1,50 @@
+#pragma once
+// A Platform for tests: answers Yes/No and input boxes from queues, records every box shown,
+// and works on the real file system unless a test puts another FileOps in.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "commands/platform.h"
+
+namespace dlg::test {
+
+struct ShownBox {
+  std::string text;
+  std::string title;
+  MsgButtons buttons;
+  MsgIcon icon;
+  bool operator==(const ShownBox&) const = default;
+};
+
+class ScriptedPlatform : public Platform {
+ public:
+  std::deque<MsgAnswer> answers;     // for Yes/No boxes; an empty queue answers No
+  std::deque<std::string> inputs;    // for input boxes; an empty queue answers ""
+  std::vector<ShownBox> boxes;       // every message box, in order
+  std::vector<std::string> prompts;  // every input box prompt
+  bool ended = false;
+  FileOps* ops = &PosixFileOps();
+
+  MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgButtons buttons,
+                       MsgIcon icon) override {
+    boxes.push_back({text, title, buttons, icon});
+    if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
+    if (answers.empty()) return MsgAnswer::No;
+    MsgAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  std::string InputBox(const std::string& prompt, const std::string& /*title*/) override {
+    prompts.push_back(prompt);
+    if (inputs.empty()) return "";
+    std::string s = inputs.front();
+    inputs.pop_front();
+    return s;
+  }
+  void EndProgram() override { ended = true; }
+  FileOps& Ops() override { return *ops; }
+};
+
+}  // namespace dlg::test
