@@ -1,0 +1,108 @@
+// The line view: the current record in the six field boxes and, for an NPC line, the responses
+// that follow it. The file runs out in the middle of this often (the responses of the last NPC
+// line are the last records), so every read here stops quietly at the end of the file.
+
+#include "commands/editor.h"
+#include "dialogue/record.h"
+#include "dialogue/record_reader.h"
+
+namespace dlg {
+
+namespace {
+
+const std::string kConditionalLabel = "CONDITIONAL FLAGS::  ";
+const std::string kExecutionLabel = "EXECUTION FLAGS::  ";
+
+void AddResponseEntry(EditorWindow& w, const DialogueRecord& r, const std::string& text,
+                      const char* marker) {
+  w.lstresponses.Add(text);
+  w.lsthideline.Add(r.lineNumber);
+  w.lstint.Add(r.intCheck);
+  w.lstForM.Add(marker);
+  w.lstline.Add(r.jumpLine);
+}
+
+// Reads one response record whose line-number opener is in `currentChar`. Returns false when
+// the reading has to stop: the next NPC line was met, or the file ended.
+bool ReadResponse(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
+  DialogueRecord r;
+  if (currentChar != kClose) {
+    for (;;) {
+      currentChar = src.Read();
+      if (currentChar == kNoChar) return false;
+      if (currentChar == kClose) break;
+      AppendChar(r.lineNumber, currentChar);
+    }
+  }
+  for (std::string* f : {&r.maleText, &r.femaleText, &r.intCheck, &r.conditionFlags}) {
+    if (!ScanField(src, currentChar, *f)) return false;
+  }
+  if (!ScanField(src, currentChar, r.jumpLine)) return false;
+  if (IsNpcJump(r.jumpLine)) {
+    st.endOfResponses = true;
+    return false;
+  }
+  const bool hasFemale = !r.femaleText.empty();
+  AddResponseEntry(w, r, r.maleText, "Male");
+  if (hasFemale) AddResponseEntry(w, r, r.femaleText, "female");
+
+  std::string flags = kConditionalLabel + r.conditionFlags + "\r\n" + kExecutionLabel;
+  // Even a field cut short by the end of the file gets its flags row, so the six lists stay
+  // parallel.
+  const bool complete = ScanField(src, currentChar, flags);
+  w.lstflags.Add(flags);
+  if (hasFemale) w.lstflags.Add(flags);
+  return complete;
+}
+
+}  // namespace
+
+void ShowLine(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
+  st.endOfResponses = false;
+  // Record order of fields 2 to 7.
+  std::string* fields[] = {&w.txtDialogue.text, &w.txtfemale.text, &w.txtIntCheck.text,
+                           &w.txtFlags1.text,   &w.txtlinejump.text, &w.txtflags2.text};
+  bool reading = true;
+  while (reading && currentChar != kCR) {
+    for (std::string* f : fields) {
+      if (!ScanField(src, currentChar, *f)) {
+        reading = false;
+        break;
+      }
+    }
+    if (!reading) break;
+    // Normally the CR; anything else opens six more fields appended to these.
+    currentChar = src.Read();
+    if (currentChar == kNoChar) break;
+  }
+  w.txtnpc.text = IsNpcJump(w.txtlinejump.text) ? "NPC" : "PC";
+}
+
+void GatherResponses(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
+  if (!IsNpcJump(w.txtlinejump.text)) return;
+  bool atLineEnd = true;  // currentChar is the CR that ends a line
+  while (!st.endOfResponses) {
+    if (atLineEnd) {
+      if (src.Read() == kNoChar) return;  // the LF, not compared
+      currentChar = src.Read();
+      if (currentChar == kNoChar) return;
+      if (currentChar == kCR) continue;  // a blank line
+    }
+    if (!ReadResponse(src, currentChar, st, w)) return;
+    currentChar = src.Read();
+    if (currentChar == kNoChar) return;
+    // Anything but a CR is taken as the opener of the next record.
+    atLineEnd = currentChar == kCR;
+  }
+}
+
+void lstresponses_Click(Editor& ed) {
+  EditorWindow& w = ed.window;
+  w.txtflags.text = w.lstflags.ItemAt(w.lstresponses.selected);
+}
+
+void lstnpc_Click(Editor& ed) {
+  ed.window.txtlinejump.enabled = ed.window.lstnpc.text != "NPC";
+}
+
+}  // namespace dlg
