@@ -1,0 +1,84 @@
+// The file system seam over POSIX. Calls that a signal can interrupt before they did anything
+// are retried; a short read or write is returned as it is, for the caller to loop.
+
+#include "dialogue/file_ops.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace dlg {
+namespace {
+
+template <typename Call>
+auto Retrying(Call call) -> decltype(call()) {
+  for (;;) {
+    auto r = call();
+    if (r >= 0) return r;
+    if (errno != EINTR) return -errno;
+  }
+}
+
+class Posix final : public FileOps {
+ public:
+  int Open(const std::string& path, int flags, mode_t mode) override {
+    return Retrying([&] { return ::open(path.c_str(), flags, mode); });
+  }
+  ssize_t Read(int fd, void* buf, std::size_t n) override {
+    return Retrying([&] { return ::read(fd, buf, n); });
+  }
+  ssize_t Write(int fd, const void* buf, std::size_t n) override {
+    return Retrying([&] { return ::write(fd, buf, n); });
+  }
+  int Fsync(int fd) override {
+    return Retrying([&] { return ::fsync(fd); });
+  }
+  // Never retried: on Linux the descriptor is gone even when close reports EINTR, and a second
+  // close could hit a descriptor that another open has reused.
+  int Close(int fd) override { return ::close(fd) == 0 ? 0 : -errno; }
+  int Fstat(int fd, struct stat& st) override {
+    return Retrying([&] { return ::fstat(fd, &st); });
+  }
+  int Stat(const std::string& path, struct stat& st) override {
+    return Retrying([&] { return ::stat(path.c_str(), &st); });
+  }
+  int Lstat(const std::string& path, struct stat& st) override {
+    return Retrying([&] { return ::lstat(path.c_str(), &st); });
+  }
+  int Readlink(const std::string& path, std::string& target) override {
+    // The link text can be longer than any guess; grow until it fits with room to spare.
+    std::vector<char> buf(256);
+    for (;;) {
+      ssize_t n = Retrying([&] { return ::readlink(path.c_str(), buf.data(), buf.size()); });
+      if (n < 0) return static_cast<int>(n);
+      if (static_cast<std::size_t>(n) < buf.size()) {
+        target.assign(buf.data(), static_cast<std::size_t>(n));
+        return 0;
+      }
+      buf.resize(buf.size() * 2);
+    }
+  }
+  int Fchmod(int fd, mode_t mode) override {
+    return Retrying([&] { return ::fchmod(fd, mode); });
+  }
+  int Fchown(int fd, uid_t uid, gid_t gid) override {
+    return Retrying([&] { return ::fchown(fd, uid, gid); });
+  }
+  int Rename(const std::string& from, const std::string& to) override {
+    return Retrying([&] { return ::rename(from.c_str(), to.c_str()); });
+  }
+  int Unlink(const std::string& path) override {
+    return Retrying([&] { return ::unlink(path.c_str()); });
+  }
+};
+
+}  // namespace
+
+FileOps& PosixFileOps() {
+  static Posix ops;
+  return ops;
+}
+
+}  // namespace dlg

@@ -1,0 +1,238 @@
+// Whole-file operations. A replaced file is never opened for writing in place: the new bytes go
+// to a temporary file beside it, which is flushed and then renamed over the old one, so a crash
+// or a full disk at any moment leaves either the old file or the new one.
+
+#include "dialogue/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace dlg {
+namespace {
+
+// Linux gives up on a chain of links after 40 as well.
+constexpr int kMaxLinkDepth = 40;
+// Keeps the temporary name within NAME_MAX when the target's own name is near it.
+constexpr std::size_t kMaxTempStem = 200;
+
+std::string FolderOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+  return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+mode_t NewFileMode() {
+  // umask can only be read by setting it; the program has one thread, so putting it back at
+  // once is safe.
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+// The file that a write to `path` must replace: `path` itself, or the end of its chain of
+// symbolic links. A link that names nothing yet leads to the file it would name.
+int ResolveLinks(FileOps& ops, const std::string& path, std::string& resolved) {
+  std::string at = path;
+  for (int depth = 0; depth <= kMaxLinkDepth; ++depth) {
+    struct stat st {};
+    int r = ops.Lstat(at, st);
+    if (r == -ENOENT || (r == 0 && !S_ISLNK(st.st_mode))) {
+      resolved = at;
+      return 0;
+    }
+    if (r < 0) return r;
+    std::string target;
+    r = ops.Readlink(at, target);
+    if (r < 0) return r;
+    if (target.empty()) return -ENOENT;
+    at = target.front() == '/' ? target : Join(FolderOf(at), target);
+  }
+  return -ELOOP;
+}
+
+// Flushes a folder's entries, so that a rename in it survives a crash.
+int SyncFolder(FileOps& ops, const std::string& folder) {
+  int fd = ops.Open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+  if (fd < 0) return fd;
+  int r = ops.Fsync(fd);
+  // Some file systems cannot flush a folder at all; the rename is then as durable as they allow.
+  if (r == -EINVAL) r = 0;
+  int c = ops.Close(fd);
+  return r < 0 ? r : c;
+}
+
+int WriteAll(FileOps& ops, int fd, std::string_view bytes) {
+  const char* p = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    ssize_t n = ops.Write(fd, p, left);
+    if (n < 0) return static_cast<int>(n);
+    // A regular file that takes nothing is full.
+    if (n == 0) return -ENOSPC;
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+// Opens a fresh temporary file beside `target`, readable by its owner only until it is ready.
+int CreateTemp(FileOps& ops, const std::string& target, std::string& tempPath) {
+  static unsigned counter = 0;
+  std::string stem = NameOf(target).substr(0, kMaxTempStem);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempPath = Join(FolderOf(target), "." + stem + ".tmp-" + std::to_string(::getpid()) + "-" +
+                                          std::to_string(++counter));
+    int fd = ops.Open(tempPath, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd != -EEXIST) return fd;
+  }
+  return -EEXIST;
+}
+
+// Gives the temporary file the owner and the permission bits that the replaced file had, or
+// those of a new file. The owner is kept where the process may set it.
+int TakeOverAttributes(FileOps& ops, int fd, const struct stat* old) {
+  if (old == nullptr) return ops.Fchmod(fd, NewFileMode());
+  if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
+    int r = ops.Fchown(fd, old->st_uid, old->st_gid);
+    if (r < 0 && r != -EPERM) return r;
+  }
+  // After fchown, which may have cleared set-id bits.
+  return ops.Fchmod(fd, old->st_mode & 07777);
+}
+
+}  // namespace
+
+std::string FileError::Reason() const {
+  if (error == 0) return "short write";
+  return std::strerror(error);
+}
+
+FileResult FileResult::Fail(std::string path, std::string operation, int error) {
+  FileResult r;
+  r.ok = false;
+  r.failure = FileError{std::move(path), std::move(operation), error};
+  return r;
+}
+
+FileResult Files::ReadAll(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  int fd = ops_.Open(path, O_RDONLY | O_CLOEXEC, 0);
+  if (fd < 0) return FileResult::Fail(path, "read", -fd);
+  char buf[65536];
+  for (;;) {
+    ssize_t n = ops_.Read(fd, buf, sizeof buf);
+    if (n < 0) {
+      ops_.Close(fd);
+      bytes.clear();
+      return FileResult::Fail(path, "read", static_cast<int>(-n));
+    }
+    if (n == 0) break;
+    bytes.append(buf, static_cast<std::size_t>(n));
+  }
+  int c = ops_.Close(fd);
+  if (c < 0) {
+    bytes.clear();
+    return FileResult::Fail(path, "read", -c);
+  }
+  return FileResult::Ok();
+}
+
+FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes) {
+  auto fail = [&](int negErrno) { return FileResult::Fail(path, "write", -negErrno); };
+
+  std::string target;
+  int r = ResolveLinks(ops_, path, target);
+  if (r < 0) return fail(r);
+
+  struct stat old {};
+  r = ops_.Stat(target, old);
+  bool exists = r == 0;
+  if (r < 0 && r != -ENOENT) return fail(r);
+  if (exists && S_ISDIR(old.st_mode)) return fail(-EISDIR);
+
+  std::string temp;
+  int fd = CreateTemp(ops_, target, temp);
+  if (fd < 0) return fail(fd);
+
+  r = TakeOverAttributes(ops_, fd, exists ? &old : nullptr);
+  if (r == 0) r = WriteAll(ops_, fd, bytes);
+  if (r == 0) r = ops_.Fsync(fd);
+  int c = ops_.Close(fd);
+  if (r == 0) r = c;
+  if (r == 0) r = ops_.Rename(temp, target);
+  if (r < 0) {
+    ops_.Unlink(temp);
+    return fail(r);
+  }
+  r = SyncFolder(ops_, FolderOf(target));
+  if (r < 0) return fail(r);
+  return FileResult::Ok();
+}
+
+FileResult Files::Copy(const std::string& from, const std::string& to) {
+  std::string bytes;
+  FileResult r = ReadAll(from, bytes);
+  if (!r) return r;
+  return ReplaceWhole(to, bytes);
+}
+
+FileResult Files::MoveOver(const std::string& from, const std::string& to) {
+  auto fail = [&](int negErrno) { return FileResult::Fail(from, "rename", -negErrno); };
+
+  struct stat old {};
+  int r = ops_.Stat(to, old);
+  if (r < 0 && r != -ENOENT) return fail(r);
+  if (r == 0) {
+    struct stat now {};
+    r = ops_.Stat(from, now);
+    if (r < 0) return fail(r);
+    if ((now.st_mode & 07777) != (old.st_mode & 07777)) {
+      int fd = ops_.Open(from, O_RDONLY | O_CLOEXEC, 0);
+      if (fd < 0) return fail(fd);
+      r = ops_.Fchmod(fd, old.st_mode & 07777);
+      int c = ops_.Close(fd);
+      if (r == 0) r = c;
+      if (r < 0) return fail(r);
+    }
+  }
+  r = ops_.Rename(from, to);
+  if (r < 0) return fail(r);
+  r = SyncFolder(ops_, FolderOf(to));
+  if (r < 0) return fail(r);
+  return FileResult::Ok();
+}
+
+FileResult Files::Delete(const std::string& path) {
+  int r = ops_.Unlink(path);
+  if (r < 0) return FileResult::Fail(path, "delete", -r);
+  return FileResult::Ok();
+}
+
+FileResult Files::CreateEmpty(const std::string& path) {
+  int fd = ops_.Open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return FileResult::Fail(path, "create", -fd);
+  int c = ops_.Close(fd);
+  if (c < 0) return FileResult::Fail(path, "create", -c);
+  return FileResult::Ok();
+}
+
+bool Files::Exists(const std::string& path) {
+  struct stat st {};
+  return ops_.Stat(path, st) == 0;
+}
+
+}  // namespace dlg
