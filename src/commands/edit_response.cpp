@@ -1,0 +1,16 @@
+// "Edit Response": the selected response's own record becomes the current line, so that its
+// fields can be edited in the line boxes.
+
+#include <string>
+
+#include "commands/editor.h"
+
+namespace dlg {
+
+void Command4_Click(Editor& ed) {
+  // Both rows of a response with a female form carry the response's own number.
+  const std::string target = ed.window.lsthideline.ItemAt(ed.window.lstresponses.selected);
+  GoToLine(ed, target, {false, false, MessageSet::EditResponse});
+}
+
+}  // namespace dlg
