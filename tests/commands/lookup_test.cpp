@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,7 @@ struct GoToCase {
   std::string view;
   std::vector<ShownBox> boxes;
 };
+void PrintTo(const GoToCase& c, std::ostream* os) { *os << c.name; }
 
 class GoToTest : public testing::TestWithParam<GoToCase> {};
 
@@ -154,6 +156,7 @@ struct MessageCase {
   std::string target;
   ShownBox box;
 };
+void PrintTo(const MessageCase& c, std::ostream* os) { *os << c.name; }
 
 class MessageTest : public testing::TestWithParam<MessageCase> {};
 
@@ -205,6 +208,7 @@ struct ModeCase {
   bool leaves;
   bool goToFirstVisible;
 };
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
 
 class NewLineModeTest : public testing::TestWithParam<ModeCase> {};
 
@@ -253,6 +257,7 @@ struct RowCase {
   int row;
   std::string view;
 };
+void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
 
 class ResponseRowTest : public testing::TestWithParam<RowCase> {};
 
@@ -287,6 +292,7 @@ struct FirstCase {
   std::vector<std::string> used;
   std::string lastLineNumber;
 };
+void PrintTo(const FirstCase& c, std::ostream* os) { *os << c.name; }
 
 class GoToFirstTest : public testing::TestWithParam<FirstCase> {};
 
