@@ -1,0 +1,96 @@
+// "Save", "Save As", "Unload File" and "Quit". The working copy is only ever copied out whole
+// through Files, so a failed save leaves the file it would have replaced as it was.
+
+#include <cerrno>
+
+#include "commands/editor.h"
+
+namespace dlg {
+namespace {
+
+void ReportSaved(Editor& ed) {
+  ed.platform.MessageBox("Changes Have Been Saved", "Saving Changes", MsgButtons::Ok,
+                         MsgIcon::Information);
+}
+
+bool Confirmed(Editor& ed, const std::string& text, const std::string& title) {
+  return ed.platform.MessageBox(text, title, MsgButtons::YesNo, MsgIcon::None) == MsgAnswer::Yes;
+}
+
+void CopyWorkingCopyTo(Editor& ed, const std::string& destination) {
+  FileResult r = ed.files.Copy(ed.state.WorkingCopyPath(), destination);
+  if (!r) {
+    ReportFileError(ed, r.failure);
+    return;
+  }
+  ReportSaved(ed);
+}
+
+// The user is throwing the working copy away; one that is already gone needs no word.
+void DeleteWorkingCopy(Editor& ed) {
+  FileResult r = ed.files.Delete(ed.state.WorkingCopyPath());
+  if (!r && r.failure.error != ENOENT) ReportFileError(ed, r.failure);
+}
+
+// Whether the program may end; a Yes while a file is loaded removes its working copy.
+bool MayQuit(Editor& ed) {
+  if (!ed.state.fileLoaded) return true;
+  if (!Confirmed(ed, "Are you sure you want to quit?", "Quit?")) return false;
+  DeleteWorkingCopy(ed);
+  return true;
+}
+
+void EndProgram(Editor& ed) {
+  ed.flagEditor.reset();
+  ed.platform.EndProgram();
+}
+
+}  // namespace
+
+void Commandsave_Click(Editor& ed) {
+  if (!Confirmed(ed, "Are you sure you wish to overwrite " + ed.state.dialoguePath + "?",
+                 "Oberwrite?"))
+    return;
+  CopyWorkingCopyTo(ed, ed.state.dialoguePath);
+}
+
+void Command9_Click(Editor& ed) {
+  std::string entry = ed.platform.InputBox("Enter the name for the new .DLG file: ", "Save As");
+  if (entry.empty()) return;
+  CopyWorkingCopyTo(ed, ed.window.File1.path + "/" + entry + ".dlg");
+}
+
+void Command8_Click(Editor& ed) {
+  if (!Confirmed(ed, "Really unload " + ed.state.dialoguePath + "?", "Unload?")) return;
+  EditorWindow& w = ed.window;
+  ed.state.fileLoaded = false;
+  w.caption = kEditorCaption;
+  DeleteWorkingCopy(ed);
+
+  ClearLineView(ed);
+  w.lstusednum.Clear();
+  LeaveNewLineMode(ed);
+  w.Command7.visible = true;
+
+  w.Command2.enabled = true;
+  w.Frame1.enabled = false;
+  w.Command8.enabled = false;
+  w.Command9.enabled = false;
+  w.Commandsave.enabled = false;
+  w.File1.enabled = true;
+  w.Dir1.enabled = true;
+  w.Drive1.enabled = true;
+}
+
+// A No keeps the editor open as it was, the working copy included.
+void Command6_Click(Editor& ed) {
+  if (MayQuit(ed)) EndProgram(ed);
+}
+
+bool Form_Unload(Editor& ed) {
+  if (!MayQuit(ed)) return false;
+  EndProgram(ed);
+  return true;
+}
+
+}  // namespace dlg
