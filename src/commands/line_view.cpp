@@ -27,12 +27,8 @@ void AddResponseEntry(EditorWindow& w, const DialogueRecord& r, const std::strin
 bool ReadResponse(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
   DialogueRecord r;
   if (currentChar != kClose) {
-    for (;;) {
-      currentChar = src.Read();
-      if (currentChar == kNoChar) return false;
-      if (currentChar == kClose) break;
-      AppendChar(r.lineNumber, currentChar);
-    }
+    currentChar = src.ReadThrough('}', r.lineNumber);
+    if (currentChar == kNoChar) return false;
   }
   for (std::string* f : {&r.maleText, &r.femaleText, &r.intCheck, &r.conditionFlags}) {
     if (!ScanField(src, currentChar, *f)) return false;

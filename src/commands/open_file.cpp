@@ -86,10 +86,7 @@ void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w) {
       w.lstusednum.Add(scanNumber);
       st.lastLineNumber = scanNumber;
     }
-    while (scanChar != kCR) {
-      scanChar = src.Read();
-      if (scanChar == kNoChar) return;
-    }
+    if (scanChar != kCR && src.SkipThrough('\r') == kNoChar) return;
     if (src.Read() == kNoChar) return;  // the LF
   }
 }

@@ -3,6 +3,7 @@
 // opened, so "read one character" is a buffer access and never a system call.
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,39 @@ class CharSource {
       return kNoChar;
     }
     return static_cast<unsigned char>(bytes_[pos_++]);
+  }
+
+  // Consumes the bytes up to and including the next `stop`, appending those before it to
+  // `dest`, and returns `stop`. When the file ends first, everything left is appended and
+  // kNoChar returned. The same as reading one character at a time, only faster.
+  Char ReadThrough(char stop, std::string& dest) {
+    const char* begin = bytes_.data() + pos_;
+    const std::size_t left = bytes_.size() - pos_;
+    const void* hit = left ? std::memchr(begin, stop, left) : nullptr;
+    if (hit == nullptr) {
+      dest.append(begin, left);
+      pos_ = bytes_.size();
+      overrun_ = true;
+      return kNoChar;
+    }
+    const std::size_t n = static_cast<std::size_t>(static_cast<const char*>(hit) - begin);
+    dest.append(begin, n);
+    pos_ += n + 1;
+    return static_cast<unsigned char>(stop);
+  }
+
+  // As ReadThrough, keeping nothing.
+  Char SkipThrough(char stop) {
+    const char* begin = bytes_.data() + pos_;
+    const std::size_t left = bytes_.size() - pos_;
+    const void* hit = left ? std::memchr(begin, stop, left) : nullptr;
+    if (hit == nullptr) {
+      pos_ = bytes_.size();
+      overrun_ = true;
+      return kNoChar;
+    }
+    pos_ += static_cast<std::size_t>(static_cast<const char*>(hit) - begin) + 1;
+    return static_cast<unsigned char>(stop);
   }
 
   bool Overrun() const { return overrun_; }

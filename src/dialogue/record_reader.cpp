@@ -6,20 +6,14 @@ bool ScanField(CharSource& src, Char& ch, std::string& dest) {
   ch = src.Read();  // the opener, whatever it is
   if (ch == kNoChar) return false;
   if (ch == kClose) return true;
-  for (;;) {
-    ch = src.Read();
-    if (ch == kNoChar) return false;
-    if (ch == kClose) return true;
-    AppendChar(dest, ch);
-  }
+  ch = src.ReadThrough('}', dest);
+  return ch != kNoChar;
 }
 
 bool SkipToNextRecord(CharSource& src, Char& currentChar) {
   // At least one character is read, even when currentChar is a CR already.
-  do {
-    currentChar = src.Read();
-    if (currentChar == kNoChar) return false;
-  } while (currentChar != kCR);
+  currentChar = src.SkipThrough('\r');
+  if (currentChar == kNoChar) return false;
   Char lf = src.Read();  // taken as the LF whatever it is
   if (lf == kNoChar) return false;
   currentChar = lf;
