@@ -55,7 +55,8 @@ class SaveCloseTest : public testing::Test {
     w.caption = "Ashgloam -DLG Editor - a.dlg";
     w.File1.path = dir.Path();
     w.File1.fileName = "a.dlg";
-    for (bool* b : {&w.File1.enabled, &w.Command2.enabled, &w.Dir1.enabled, &w.Drive1.enabled}) *b = false;
+    for (bool* b : {&w.File1.enabled, &w.Command2.enabled, &w.Dir1.enabled, &w.Drive1.enabled})
+      *b = false;
     for (bool* b : {&w.Frame1.enabled, &w.Command8.enabled, &w.Command9.enabled,
                     &w.Commandsave.enabled, &w.cmdsaveline.visible, &w.lstnpc.visible}) {
       *b = true;
@@ -93,14 +94,23 @@ TEST_F(SaveCloseTest, Save) {
   const Case cases[] = {
       {"no", MsgAnswer::No, {}, false, {question}, kOld},
       {"yes", MsgAnswer::Yes, {}, false, {question, kSaved}, kEdited},
-      {"missing working copy", MsgAnswer::Yes, {}, true,
+      {"missing working copy",
+       MsgAnswer::Yes,
+       {},
+       true,
        {question, Critical("Cannot read " + dir.File("a.dlg.bak") + ": No such file or directory")},
        kOld},
       // The second open is the temporary file beside a.dlg.
-      {"read-only folder", MsgAnswer::Yes, test::Fault{OpKind::Open, 2, false, EROFS}, false,
+      {"read-only folder",
+       MsgAnswer::Yes,
+       test::Fault{OpKind::Open, 2, false, EROFS},
+       false,
        {question, Critical("Cannot write " + dir.File("a.dlg") + ": Read-only file system")},
        kOld},
-      {"disk full", MsgAnswer::Yes, test::Fault{OpKind::Write, 1, false, ENOSPC}, false,
+      {"disk full",
+       MsgAnswer::Yes,
+       test::Fault{OpKind::Write, 1, false, ENOSPC},
+       false,
        {question, Critical("Cannot write " + dir.File("a.dlg") + ": No space left on device")},
        kOld},
   };
@@ -130,9 +140,12 @@ TEST_F(SaveCloseTest, SaveAs) {
       {"x", "x.dlg", {kSaved}},
       {"x.dlg", "x.dlg.dlg", {kSaved}},
       {"a", "a.dlg", {kSaved}},  // the loaded file itself, without a question
-      {"no/x", "",
+      {"no/x",
+       "",
        {Critical("Cannot write " + dir.File("no/x.dlg") + ": No such file or directory")}},
-      {tooLong, "", {Critical("Cannot write " + dir.File(tooLong + ".dlg") + ": File name too long")}},
+      {tooLong,
+       "",
+       {Critical("Cannot write " + dir.File(tooLong + ".dlg") + ": File name too long")}},
   };
   for (const Case& c : cases) {
     Reload();
@@ -158,7 +171,8 @@ TEST_F(SaveCloseTest, SaveAfterSaveAsWritesTheLoadedFile) {
   Command9_Click(ed());
   dir.Put("a.dlg.bak", "{1}{Later}{}{}{}{}{}\r\n");
   Commandsave_Click(ed());
-  EXPECT_EQ(platform.boxes.at(1).text, "Are you sure you wish to overwrite " + dir.File("a.dlg") + "?");
+  EXPECT_EQ(platform.boxes.at(1).text,
+            "Are you sure you wish to overwrite " + dir.File("a.dlg") + "?");
   EXPECT_EQ(test::ReadBytes(dir.File("a.dlg")), "{1}{Later}{}{}{}{}{}\r\n");
   EXPECT_EQ(test::ReadBytes(dir.File("copy.dlg")), kEdited);
 }

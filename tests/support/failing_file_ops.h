@@ -15,15 +15,17 @@
 
 namespace dlg::test {
 
+// clang-format off
 enum class OpKind {
   Open, Read, Write, Fsync, Close, Fstat, Stat, Lstat, Readlink, Fchmod, Fchown, Rename, Unlink,
   Any  // matches every call, counted in call order
 };
+// clang-format on
 
 inline const char* OpName(OpKind k) {
-  static constexpr const char* names[] = {"Open",  "Read",     "Write",  "Fsync", "Close",
-                                          "Fstat", "Stat",     "Lstat",  "Readlink",
-                                          "Fchmod", "Fchown",  "Rename", "Unlink", "Any"};
+  static constexpr const char* names[] = {"Open",   "Read",   "Write",  "Fsync",    "Close",
+                                          "Fstat",  "Stat",   "Lstat",  "Readlink", "Fchmod",
+                                          "Fchown", "Rename", "Unlink", "Any"};
   return names[static_cast<int>(k)];
 }
 
@@ -56,27 +58,23 @@ class FailingFileOps : public FileOps {
 
   int Calls(OpKind kind = OpKind::Any) const { return counts_[static_cast<int>(kind)]; }
   const std::vector<OpKind>& Log() const { return log_; }  // every call, in order
-  int Injected() const { return injected_; }  // calls that were failed or cut short
+  int Injected() const { return injected_; }               // calls that were failed or cut short
 
   int Open(const std::string& path, int flags, mode_t mode) override {
-    if (const Fault* f = Hit(OpKind::Open)) return Failed(*f);
-    return inner_.Open(path, flags, mode);
+    return Pass(OpKind::Open, [&] { return inner_.Open(path, flags, mode); });
   }
   ssize_t Read(int fd, void* buf, std::size_t n) override {
-    if (const Fault* f = Hit(OpKind::Read)) return Failed(*f);
-    return inner_.Read(fd, buf, n);
+    return Pass(OpKind::Read, [&] { return inner_.Read(fd, buf, n); });
   }
   ssize_t Write(int fd, const void* buf, std::size_t n) override {
-    if (const Fault* f = Hit(OpKind::Write)) {
-      if (f->error != 0) return Failed(*f);
-      ++injected_;
-      return n == 0 || f->shortTo == 0 ? 0 : inner_.Write(fd, buf, std::min(n, f->shortTo));
-    }
-    return inner_.Write(fd, buf, n);
+    const Fault* f = Hit(OpKind::Write);
+    if (f == nullptr) return inner_.Write(fd, buf, n);
+    if (f->error != 0) return Failed(*f);
+    ++injected_;
+    return n == 0 || f->shortTo == 0 ? 0 : inner_.Write(fd, buf, std::min(n, f->shortTo));
   }
   int Fsync(int fd) override {
-    if (const Fault* f = Hit(OpKind::Fsync)) return Failed(*f);
-    return inner_.Fsync(fd);
+    return Pass(OpKind::Fsync, [&] { return inner_.Fsync(fd); });
   }
   int Close(int fd) override {
     const Fault* f = Hit(OpKind::Close);
@@ -84,39 +82,36 @@ class FailingFileOps : public FileOps {
     return f != nullptr ? Failed(*f) : r;
   }
   int Fstat(int fd, struct stat& st) override {
-    if (const Fault* f = Hit(OpKind::Fstat)) return Failed(*f);
-    return inner_.Fstat(fd, st);
+    return Pass(OpKind::Fstat, [&] { return inner_.Fstat(fd, st); });
   }
   int Stat(const std::string& path, struct stat& st) override {
-    if (const Fault* f = Hit(OpKind::Stat)) return Failed(*f);
-    return inner_.Stat(path, st);
+    return Pass(OpKind::Stat, [&] { return inner_.Stat(path, st); });
   }
   int Lstat(const std::string& path, struct stat& st) override {
-    if (const Fault* f = Hit(OpKind::Lstat)) return Failed(*f);
-    return inner_.Lstat(path, st);
+    return Pass(OpKind::Lstat, [&] { return inner_.Lstat(path, st); });
   }
   int Readlink(const std::string& path, std::string& target) override {
-    if (const Fault* f = Hit(OpKind::Readlink)) return Failed(*f);
-    return inner_.Readlink(path, target);
+    return Pass(OpKind::Readlink, [&] { return inner_.Readlink(path, target); });
   }
   int Fchmod(int fd, mode_t mode) override {
-    if (const Fault* f = Hit(OpKind::Fchmod)) return Failed(*f);
-    return inner_.Fchmod(fd, mode);
+    return Pass(OpKind::Fchmod, [&] { return inner_.Fchmod(fd, mode); });
   }
   int Fchown(int fd, uid_t uid, gid_t gid) override {
-    if (const Fault* f = Hit(OpKind::Fchown)) return Failed(*f);
-    return inner_.Fchown(fd, uid, gid);
+    return Pass(OpKind::Fchown, [&] { return inner_.Fchown(fd, uid, gid); });
   }
   int Rename(const std::string& from, const std::string& to) override {
-    if (const Fault* f = Hit(OpKind::Rename)) return Failed(*f);
-    return inner_.Rename(from, to);
+    return Pass(OpKind::Rename, [&] { return inner_.Rename(from, to); });
   }
   int Unlink(const std::string& path) override {
-    if (const Fault* f = Hit(OpKind::Unlink)) return Failed(*f);
-    return inner_.Unlink(path);
+    return Pass(OpKind::Unlink, [&] { return inner_.Unlink(path); });
   }
 
  private:
+  template <typename Call>
+  auto Pass(OpKind kind, Call call) -> decltype(call()) {
+    if (const Fault* f = Hit(kind)) return Failed(*f);
+    return call();
+  }
   // Counts the call and returns the fault that it meets, if any.
   const Fault* Hit(OpKind kind) {
     log_.push_back(kind);
