@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace dlg {
@@ -26,6 +27,7 @@ struct Case {
   std::string expected;
   int written;
 };
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 // Replace mode writes {number}{X}{}{}{}{}{}; insert mode writes {number}{Y}{}{}{}{}{}.
 std::string X(const std::string& n) { return "{" + n + "}{X}{}{}{}{}{}\r\n"; }
@@ -74,16 +76,12 @@ const Case kCases[] = {
      X("10") + "{20}{B}\r\n", 1},
     {"LoneCrLineIsCarried", "{10}{A}\r{20}{B}\r\n", Mode::Replace, "20", "", false,
      "{10}{A}\r" + X("20"), 1},
-    {"LfAfterReplacedCrLfIsALineOfItsOwn", "{10}{A}\r\n\n{20}{B}\r\n", Mode::Replace, "10", "",
-     false, X("10") + "\n{20}{B}\r\n", 1},
 
     // The first field: any opener, a "}" opener is empty, it ends at "}" or at the line end.
     {"AnyOpenerCounts", "<20}{B}\r\n", Mode::Replace, "20", "", false, X("20"), 1},
     {"CloseOpenerIsEmpty", "}20}{B}\r\n", Mode::Replace, "20", "", false, "}20}{B}\r\n", 0},
     {"NumberCutShortByTheLineEnd", "{20\r\n{30}{C}\r\n", Mode::Replace, "20", "", false,
      X("20") + "{30}{C}\r\n", 1},
-    {"NumberIsNotAPrefixMatch", "{200}{B}\r\n{2}{C}\r\n", Mode::Replace, "20", "", false,
-     "{200}{B}\r\n{2}{C}\r\n", 0},
 };
 
 class RewriteTest : public testing::TestWithParam<Case> {};

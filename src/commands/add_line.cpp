@@ -1,0 +1,157 @@
+// "Add Line" and "Save New Line": a new record under a number not yet listed, written into the
+// working copy where its value puts it among the listed numbers.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "commands/editor.h"
+#include "commands/leading_number.h"
+#include "commands/rewrite_working_copy.h"
+
+namespace dlg {
+namespace {
+
+void ShowCritical(Editor& ed, const std::string& title, const std::string& text) {
+  ed.platform.MessageBox(text, title, MsgButtons::Ok, MsgIcon::Critical);
+}
+
+// The whole number that places a new line, or nothing, after a message, when the text has none
+// or one too large to place.
+std::optional<std::int64_t> PlacingNumber(Editor& ed, const std::string& text) {
+  std::optional<LeadingNumber> parsed = ParseLeadingNumber(text);
+  if (!parsed) {
+    ShowCritical(ed, "Not a Line Number",
+                 "\"" + text + "\" does not begin with a number. Please enter a line number.");
+    return std::nullopt;
+  }
+  std::optional<std::int64_t> n = RoundHalfEven(*parsed);
+  if (!n) {
+    ShowCritical(ed, "Line Number Too Large",
+                 "The number " + text +
+                     " is too large. Please enter a line number from -9223372036854775808 to "
+                     "9223372036854775807.");
+  }
+  return n;
+}
+
+struct Placement {
+  std::size_t index = 0;    // where the new number enters the used-number list
+  std::string insertAfter;  // the last listed number not above the new one
+  bool beforeFirst = false;  // no listed number is below or equal to the new one
+  bool last = true;          // no listed number is above it
+};
+
+// Listed numbers are compared by their own value, not rounded, with the rounded new number.
+Placement FindPlace(const std::vector<std::string>& listed, std::int64_t n) {
+  Placement p;
+  p.index = listed.size();
+  for (std::size_t i = 0; i < listed.size(); ++i) {
+    if (Compare(ValueOf(listed[i]), n) > 0) {
+      p.index = i;
+      p.last = false;
+      break;
+    }
+    p.insertAfter = listed[i];
+  }
+  p.beforeFirst = p.index == 0;
+  return p;
+}
+
+void ShowNewLineControls(EditorWindow& w, bool newLine) {
+  w.cmdsaveline.visible = newLine;
+  w.txtnpc.visible = !newLine;
+  w.lstnpc.visible = newLine;
+  w.txtlinejump.enabled = !newLine;
+  w.Command7.visible = !newLine;
+}
+
+}  // namespace
+
+void cmdaddline_Click(Editor& ed) {
+  const std::string text = ed.window.txtaddline.text;
+  if (text == "0") {
+    ed.platform.MessageBox("0 is a Reserved Number and Cannot be Added", "0 is reserverd",
+                           MsgButtons::Ok, MsgIcon::None);
+    return;
+  }
+  if (text.empty()) {
+    ed.platform.MessageBox("Please Enter a Line Number", "Empty Line Number", MsgButtons::Ok,
+                           MsgIcon::None);
+    return;
+  }
+  for (const std::string& item : ed.window.lstusednum.items) {
+    if (item == text) {
+      ReportLineExists(ed);
+      return;
+    }
+  }
+  // Refused here rather than placed as 0 or at a wrapped value by "Save New Line".
+  if (!PlacingNumber(ed, text)) return;
+  PrepareNewLine(ed);
+}
+
+void ReportLineExists(Editor& ed) {
+  ShowCritical(ed, "Line Already Exists",
+               "The line already exists, please enter a different number");
+  ed.window.txtaddline.text.clear();
+}
+
+void PrepareNewLine(Editor& ed) {
+  EditorWindow& w = ed.window;
+  ed.state.newLineMode = true;
+  w.txtLineNum.text = w.txtaddline.text;
+  for (TextBox* box : {&w.txtnpc, &w.txtFlags1, &w.txtflags2, &w.txtlinejump, &w.txtIntCheck,
+                       &w.txtDialogue, &w.txtfemale}) {
+    box->text.clear();
+  }
+  ed.state.endOfResponses = false;
+  for (ListBox* list : {&w.lstline, &w.lstresponses, &w.lstint, &w.lstForM, &w.lsthideline}) {
+    list->Clear();
+  }
+  w.txtflags.text.clear();
+  w.lstflags.Clear();
+  w.txtaddline.text.clear();
+  // The drop-down keeps its last choice; the jump box always starts disabled.
+  ShowNewLineControls(w, true);
+}
+
+void cmdsaveline_Click(Editor& ed) {
+  EditorState& st = ed.state;
+  EditorWindow& w = ed.window;
+  std::optional<std::int64_t> n = PlacingNumber(ed, w.txtLineNum.text);
+  if (!n) return;
+  // A refused record keeps the editor in new-line mode, so the user can mend the field.
+  if (!CheckRecordWritable(ed, RecordFromBoxes(w))) return;
+
+  const Placement place = FindPlace(w.lstusednum.items, *n);
+  st.insertBeforeFirst = place.beforeFirst;
+  if (!place.beforeFirst) st.insertAfter = place.insertAfter;
+  st.newLineMode = true;
+  st.insertPending = true;
+  const RewriteOutcome outcome = TryRewriteWorkingCopy(ed);
+  // Whatever happened, a later rewrite must not insert this record by surprise.
+  st.insertPending = false;
+  st.insertBeforeFirst = false;
+
+  if (outcome == RewriteOutcome::Written) {
+    auto at = w.lstusednum.items.begin() + static_cast<std::ptrdiff_t>(place.index);
+    w.lstusednum.items.insert(at, std::to_string(*n));
+    if (place.last) st.lastLineNumber = w.txtLineNum.text;
+  } else if (outcome == RewriteOutcome::NothingMatched) {
+    ShowCritical(ed, "Cannot Save Line",
+                 "The line " + place.insertAfter +
+                     ", after which the new line belongs, is not in the working copy. The new "
+                     "line was not saved.");
+  } else {
+    // The user was told what failed; the boxes still hold the new line for another try.
+    st.newLineMode = true;
+    return;
+  }
+  st.newLineMode = false;
+  st.endOfResponses = false;
+  ShowNewLineControls(w, false);
+}
+
+}  // namespace dlg

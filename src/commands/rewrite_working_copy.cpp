@@ -1,0 +1,118 @@
+// Every change reaches the working copy here: the file is read whole, rewritten in memory, and
+// replaced by renaming the scratch copy over it, so a failure at any step leaves it as it was.
+
+#include "commands/rewrite_working_copy.h"
+
+#include <string>
+
+#include "dialogue/rewrite.h"
+
+namespace dlg {
+namespace {
+
+// The scratch copy is opened for output before the mode is known, so a call without a pass
+// leaves it behind, empty.
+void LeaveEmptyScratchCopy(Editor& ed) {
+  if (FileResult r = ed.files.CreateEmpty(ed.state.ScratchCopyPath()); !r) {
+    ReportFileError(ed, r.failure);
+  }
+}
+
+std::string WhatTheFieldHolds(const std::string& field) {
+  for (char c : field) {
+    if (c == '}') return "a \"}\", which would end the field early";
+    if (c == '\r' || c == '\n') return "a line break, which would split the line in two";
+  }
+  return {};
+}
+
+// Writes the scratch copy and renames it over the working copy.
+RewriteOutcome WriteOver(Editor& ed, const std::string& bytes) {
+  const std::string scratch = ed.state.ScratchCopyPath();
+  FileResult r = ed.files.ReplaceWhole(scratch, bytes);
+  if (!r) {
+    // An older, empty scratch copy may still lie there.
+    if (ed.files.Exists(scratch)) ed.files.Delete(scratch);
+    ReportFileError(ed, r.failure);
+    return RewriteOutcome::Failed;
+  }
+  r = ed.files.MoveOver(scratch, ed.state.WorkingCopyPath());
+  if (!r) {
+    // Once the rename is done only the flush of the folder failed: the new text is in place.
+    const bool renamed = !ed.files.Exists(scratch);
+    if (!renamed) ed.files.Delete(scratch);
+    ReportFileError(ed, r.failure);
+    return renamed ? RewriteOutcome::Written : RewriteOutcome::Failed;
+  }
+  return RewriteOutcome::Written;
+}
+
+}  // namespace
+
+DialogueRecord RecordFromBoxes(const EditorWindow& w) {
+  return {w.txtLineNum.text, w.txtDialogue.text, w.txtfemale.text, w.txtIntCheck.text,
+          w.txtFlags1.text,  w.txtlinejump.text, w.txtflags2.text};
+}
+
+bool CheckRecordWritable(Editor& ed, const DialogueRecord& record) {
+  const int field = FirstUnwritableField(record);
+  if (field < 0) return true;
+  const std::string* texts[] = {&record.lineNumber,     &record.maleText, &record.femaleText,
+                                &record.intCheck,       &record.conditionFlags,
+                                &record.jumpLine,       &record.executionFlags};
+  const std::string text = "The " + std::string(kFieldLabels[static_cast<std::size_t>(field)]) +
+                           " field holds " + WhatTheFieldHolds(*texts[field]) +
+                           ". Remove it and leave the box again; the line was not saved.";
+  ed.platform.MessageBox(text, "Cannot Save Line", MsgButtons::Ok, MsgIcon::Critical);
+  return false;
+}
+
+RewriteOutcome TryRewriteWorkingCopy(Editor& ed) {
+  EditorState& st = ed.state;
+  RewriteRequest request;
+  request.record = RecordFromBoxes(ed.window);
+  if (!st.newLineMode) {
+    if (ed.window.File1.fileName.empty()) {
+      LeaveEmptyScratchCopy(ed);
+      ed.platform.MessageBox("Please select a .DLG file", "Select a .DLG file", MsgButtons::Ok,
+                             MsgIcon::Critical);
+      return RewriteOutcome::NotRun;
+    }
+    request.mode = RewriteRequest::Mode::Replace;
+  } else if (st.insertPending) {
+    request.mode = RewriteRequest::Mode::Insert;
+    request.insertAfter = st.insertAfter;
+    request.insertBeforeFirst = st.insertBeforeFirst;
+  } else {
+    // The new line is still being typed; "Save New Line" writes it.
+    LeaveEmptyScratchCopy(ed);
+    return RewriteOutcome::NotRun;
+  }
+
+  std::string bytes;
+  if (FileResult r = ed.files.ReadAll(st.WorkingCopyPath(), bytes); !r) {
+    ReportFileError(ed, r.failure);
+    return RewriteOutcome::Failed;
+  }
+  RewriteResult result = RewriteRecords(bytes, request);
+  // Nothing to splice in: the working copy already holds what a pass would write.
+  if (result.recordsWritten == 0) return RewriteOutcome::NothingMatched;
+  if (!CheckRecordWritable(ed, request.record)) return RewriteOutcome::Refused;
+
+  RewriteOutcome outcome = WriteOver(ed, result.bytes);
+  if (outcome == RewriteOutcome::Written && request.mode == RewriteRequest::Mode::Insert) {
+    st.insertPending = false;
+    st.newLineMode = false;
+  }
+  return outcome;
+}
+
+void RewriteWorkingCopy(Editor& ed) { TryRewriteWorkingCopy(ed); }
+
+void cdmsave_Click(Editor& ed) { RewriteWorkingCopy(ed); }
+
+// Runs whether the box changed or not: the edit is in the working copy before the click that
+// took the focus is handled.
+void FieldBox_LostFocus(Editor& ed) { cdmsave_Click(ed); }
+
+}  // namespace dlg
