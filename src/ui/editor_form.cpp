@@ -1,0 +1,61 @@
+#include "ui/editor_form.h"
+
+#include <QCloseEvent>
+#include <QColor>
+#include <QPalette>
+
+#include "ui/editor_layout.h"
+#include "ui/flag_editor_form.h"
+#include "ui/list_view.h"
+#include "ui/look.h"
+#include "ui/qt_platform.h"
+
+namespace dlg::ui {
+
+namespace {
+
+// The colours of the used-number list: dark blue text on the colour of an inactive window's
+// caption bar. Qt has no role for that colour, so it is a fixed light grey-blue.
+const QColor kUsedNumberText(0, 0, 192);
+const QColor kInactiveCaption(191, 205, 219);
+
+}  // namespace
+
+EditorForm::EditorForm(Editor& ed, QWidget* parent) : QWidget(parent), ed_(ed) {
+  setObjectName(QStringLiteral("Ashgloamdlgeditor"));
+  // Fixed places: nothing is laid out again, so the client area keeps its size.
+  setFixedSize(Px(kEditorClientWidth), Px(kEditorClientHeight));
+  setWindowIcon(QIcon(QPixmap::fromImage(DrawWindowIcon())));
+  widgets_ = BuildControls(this, EditorControls());
+
+  Widget<PictureBox>("Picture1")->setPicture(DrawTitleBanner());
+  ListView* used = Widget<ListView>("lstusednum");
+  QPalette palette = used->palette();
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    palette.setColor(group, QPalette::Base, kInactiveCaption);
+    if (group != QPalette::Disabled) palette.setColor(group, QPalette::Text, kUsedNumberText);
+  }
+  used->setPalette(palette);
+
+  Wire();
+  Render();
+}
+
+EditorForm::~EditorForm() = default;
+
+FlagEditorForm* EditorForm::flagEditorForm() const { return flagForm_; }
+
+void EditorForm::Load() { Run([this] { Form_Load(ed_); }); }
+
+void EditorForm::closeEvent(QCloseEvent* event) {
+  bool close = ProgramEnded();
+  if (!close && !busy_) Run([this, &close] { close = Form_Unload(ed_); });
+  if (!close && !ProgramEnded()) {
+    event->ignore();
+    return;
+  }
+  if (flagForm_) flagForm_->hide();
+  event->accept();
+}
+
+}  // namespace dlg::ui

@@ -1,0 +1,180 @@
+// The window model drawn into the widgets after every handler: only what changed is set, with
+// the widgets' signals blocked.
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "ui/cp1252.h"
+#include "ui/editor_bindings.h"
+#include "ui/editor_form.h"
+#include "ui/field_boxes.h"
+#include "ui/flag_editor_form.h"
+#include "ui/list_view.h"
+
+namespace dlg::ui {
+
+namespace {
+
+void SetState(QWidget* w, bool enabled, bool visible) {
+  if (w->isEnabledTo(w->parentWidget()) != enabled) w->setEnabled(enabled);
+  if (w->isVisibleTo(w->parentWidget()) != visible) w->setVisible(visible);
+}
+
+QStringList Rows(const std::vector<std::string>& items, QString (*show)(std::string_view)) {
+  QStringList rows;
+  rows.reserve(static_cast<qsizetype>(items.size()));
+  for (const std::string& item : items) rows.append(show(item));
+  return rows;
+}
+
+void RenderRows(ListView* list, const std::vector<std::string>& items,
+                std::vector<std::string>& shown, QString (*show)(std::string_view)) {
+  if (items == shown) return;
+  QSignalBlocker block(list);
+  list->setRows(Rows(items, show));
+  shown = items;
+}
+
+void RenderSelection(ListView* list, int selected) {
+  if (list->selectedRow() != selected) list->setSelectedRow(selected);
+}
+
+QString FromBytes(std::string_view bytes) { return BytesToText(bytes); }
+QString FromName(std::string_view bytes) { return DisplayText(bytes); }
+
+// The folder list: the ancestors of the folder from "/" down, each a step further in, then the
+// folder's sub-folders one step further again.
+std::vector<std::string> FolderRows(const FolderList& dir) {
+  std::vector<std::string> rows;
+  std::size_t depth = 0;
+  for (const std::string& path : dir.ancestors) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::string name =
+        path == "/" || slash == std::string::npos ? path : path.substr(slash + 1);
+    rows.push_back(std::string(2 * depth++, ' ') + name);
+  }
+  for (const std::string& name : dir.subfolders) rows.push_back(std::string(2 * depth, ' ') + name);
+  return rows;
+}
+
+}  // namespace
+
+void EditorForm::Render() {
+  const EditorWindow& w = ed_.window;
+  if (w.caption != shownCaption_) {
+    setWindowTitle(DisplayText(w.caption));
+    shownCaption_ = w.caption;
+  }
+  for (const FrameBinding& b : kFrameBindings) {
+    const Frame& f = w.*b.frame;
+    SetState(widgets_.at(b.name), f.enabled, f.visible);
+  }
+  for (const ButtonBinding& b : kButtonBindings) {
+    const Button& button = w.*b.button;
+    SetState(widgets_.at(b.name), button.enabled, button.visible);
+  }
+  RenderTexts();
+  RenderLists();
+  RenderBrowse();
+  RenderFlagEditor();
+}
+
+void EditorForm::RenderTexts() {
+  const EditorWindow& w = ed_.window;
+  for (const TextBinding& b : kTextBindings) {
+    const TextBox& box = w.*b.box;
+    QWidget* widget = widgets_.at(b.name);
+    std::string& shown = shownText_[widget];
+    if (box.text != shown) {
+      if (auto* line = qobject_cast<FieldLineEdit*>(widget)) line->setBytes(box.text);
+      if (auto* multi = qobject_cast<FieldTextEdit*>(widget)) multi->setBytes(box.text);
+      shown = box.text;
+    }
+    SetState(widget, box.enabled, box.visible);
+  }
+
+  auto* npc = Widget<QComboBox>("lstnpc");
+  std::vector<std::string>& shownItems = shownRows_[npc];
+  QSignalBlocker block(npc);
+  if (w.lstnpc.items != shownItems) {
+    npc->clear();
+    npc->addItems(Rows(w.lstnpc.items, FromBytes));
+    shownItems = w.lstnpc.items;
+  }
+  if (TextToBytes(npc->currentText()) != w.lstnpc.text) npc->setEditText(BytesToText(w.lstnpc.text));
+  SetState(npc, w.lstnpc.enabled, w.lstnpc.visible);
+}
+
+void EditorForm::RenderLists() {
+  const EditorWindow& w = ed_.window;
+  for (const ListBinding& b : kListBindings) {
+    const ListBox& model = w.*b.list;
+    ListView* list = Widget<ListView>(b.name);
+    RenderRows(list, model.items, shownRows_[list], FromBytes);
+    RenderSelection(list, model.selected);
+    SetState(list, model.enabled, model.visible);
+  }
+}
+
+void EditorForm::RenderBrowse() {
+  const EditorWindow& w = ed_.window;
+
+  auto* drive = Widget<QComboBox>("Drive1");
+  std::vector<std::string>& shownDrives = shownRows_[drive];
+  {
+    QSignalBlocker block(drive);
+    if (w.Drive1.drives != shownDrives) {
+      drive->clear();
+      drive->addItems(Rows(w.Drive1.drives, FromName));
+      shownDrives = w.Drive1.drives;
+    }
+    int index = -1;
+    for (std::size_t i = 0; i < w.Drive1.drives.size(); ++i) {
+      if (w.Drive1.drives[i] == w.Drive1.drive) index = static_cast<int>(i);
+    }
+    if (drive->currentIndex() != index) drive->setCurrentIndex(index);
+  }
+  SetState(drive, w.Drive1.enabled, true);
+
+  ListView* dir = Widget<ListView>("Dir1");
+  RenderRows(dir, FolderRows(w.Dir1), shownRows_[dir], FromName);
+  // The folder itself stands highlighted, as the last of its ancestors.
+  RenderSelection(dir, static_cast<int>(w.Dir1.ancestors.size()) - 1);
+  SetState(dir, w.Dir1.enabled, true);
+
+  ListView* files = Widget<ListView>("File1");
+  RenderRows(files, w.File1.files, shownRows_[files], FromName);
+  int selected = -1;
+  if (!w.File1.fileName.empty()) {
+    for (std::size_t i = 0; i < w.File1.files.size(); ++i) {
+      if (w.File1.files[i] == w.File1.fileName) selected = static_cast<int>(i);
+    }
+  }
+  RenderSelection(files, selected);
+  SetState(files, w.File1.enabled, true);
+}
+
+void EditorForm::RenderFlagEditor() {
+  if (!ed_.flagEditor && flagForm_) {
+    // Destroyed later: this may run inside the window's own close event.
+    flagForm_->Detach();
+    flagForm_->hide();
+    flagForm_->deleteLater();
+    flagForm_ = nullptr;
+  }
+  if (ed_.flagEditor && !flagForm_) {
+    flagForm_ = new FlagEditorForm(*ed_.flagEditor, this);
+    connect(flagForm_, &FlagEditorForm::insertCondition, this,
+            [this] { Run([this] { if (ed_.flagEditor) InsertCondition(*ed_.flagEditor); }); });
+    connect(flagForm_, &FlagEditorForm::insertAction, this,
+            [this] { Run([this] { if (ed_.flagEditor) InsertAction(*ed_.flagEditor); }); });
+    connect(flagForm_, &FlagEditorForm::accepted, this, [this] { RunFlagEditor(AcceptFlags); });
+    connect(flagForm_, &FlagEditorForm::cancelled, this, [this] { RunFlagEditor(CancelFlags); });
+    connect(flagForm_, &FlagEditorForm::closeRequested, this,
+            [this] { Run([this] { CloseFlagEditor(ed_.flagEditor, ed_.Flags()); }); });
+  }
+  if (flagForm_) flagForm_->Render();
+}
+
+}  // namespace dlg::ui

@@ -1,0 +1,147 @@
+// The editor window's events: user input into the model first, then the handler, then a render.
+
+#include <QComboBox>
+#include <QPushButton>
+
+#include "commands/browse.h"
+#include "ui/cp1252.h"
+#include "ui/editor_bindings.h"
+#include "ui/editor_form.h"
+#include "ui/field_boxes.h"
+#include "ui/flag_editor_form.h"
+#include "ui/list_view.h"
+#include "ui/look.h"
+#include "ui/qt_platform.h"
+
+namespace dlg::ui {
+
+namespace {
+
+template <class Box>
+void WireText(Box* box, TextBox& model, std::string& shown) {
+  QObject::connect(box, &Box::edited, box, [box, &model, &shown] {
+    model.text = box->bytes();
+    shown = model.text;
+  });
+}
+
+}  // namespace
+
+void EditorForm::Run(const std::function<void()>& handler) {
+  // One handler at a time: an event that a handler's own message box lets through waits for
+  // nothing and is dropped.
+  if (busy_ || ProgramEnded()) return;
+  busy_ = true;
+  handler();
+  busy_ = false;
+  if (!ProgramEnded()) Render();
+}
+
+void EditorForm::Wire() {
+  EditorWindow& w = ed_.window;
+  for (const TextBinding& b : kTextBindings) {
+    QWidget* widget = widgets_.at(b.name);
+    std::string& shown = shownText_[widget];
+    if (auto* line = qobject_cast<FieldLineEdit*>(widget)) {
+      WireText(line, w.*b.box, shown);
+      if (b.fieldBox) {
+        connect(line, &FieldLineEdit::focusLost, this, [this] {
+          Run([this] { FieldBox_LostFocus(ed_); });
+        });
+      }
+    } else if (auto* multi = qobject_cast<FieldTextEdit*>(widget)) {
+      WireText(multi, w.*b.box, shown);
+      if (b.fieldBox) {
+        connect(multi, &FieldTextEdit::focusLost, this, [this] {
+          Run([this] { FieldBox_LostFocus(ed_); });
+        });
+      }
+    }
+  }
+
+  for (const ListBinding& b : kListBindings) {
+    ListView* list = Widget<ListView>(b.name);
+    ListBox& model = w.*b.list;
+    connect(list, &ListView::rowPicked, this, [this, &model, b](int row) {
+      model.selected = row;
+      if (b.click) Run([this, b] { b.click(ed_); });
+    });
+    if (b.doubleClick) {
+      connect(list, &ListView::rowDoubleClicked, this, [this, &model, b](int row) {
+        model.selected = row;
+        Run([this, b] { b.doubleClick(ed_); });
+      });
+    }
+  }
+
+  for (const ButtonBinding& b : kButtonBindings) {
+    connect(Widget<QPushButton>(b.name), &QPushButton::clicked, this, [this, b] {
+      if (b.opensFlagEditor) {
+        OpenFlagEditorWith(b.click);
+      } else {
+        Run([this, b] { b.click(ed_); });
+      }
+    });
+  }
+
+  auto* npc = Widget<QComboBox>("lstnpc");
+  connect(npc, &QComboBox::editTextChanged, this, [this](const QString& text) {
+    ed_.window.lstnpc.text = TextToBytes(text);
+  });
+  connect(npc, &QComboBox::activated, this, [this, npc](int index) {
+    ed_.window.lstnpc.text = TextToBytes(npc->itemText(index));
+    Run([this] { lstnpc_Click(ed_); });
+  });
+
+  connect(Widget<PictureBox>("Picture1"), &PictureBox::clicked, this,
+          [this] { Run([this] { Picture1_Click(ed_); }); });
+  WireBrowse();
+}
+
+void EditorForm::WireBrowse() {
+  EditorWindow& w = ed_.window;
+  connect(Widget<QComboBox>("Drive1"), &QComboBox::activated, this, [this, &w](int index) {
+    if (index < 0 || index >= static_cast<int>(w.Drive1.drives.size())) return;
+    const std::string drive = w.Drive1.drives[static_cast<std::size_t>(index)];
+    Run([this, drive] { Drive1_Change(ed_, drive); });
+  });
+
+  connect(Widget<ListView>("Dir1"), &ListView::rowDoubleClicked, this, [this, &w](int row) {
+    const std::size_t r = static_cast<std::size_t>(row);
+    std::string target;
+    if (r < w.Dir1.ancestors.size()) {
+      target = w.Dir1.ancestors[r];
+    } else if (r - w.Dir1.ancestors.size() < w.Dir1.subfolders.size()) {
+      const std::string& name = w.Dir1.subfolders[r - w.Dir1.ancestors.size()];
+      target = JoinPath(w.Dir1.path, name);
+    } else {
+      return;
+    }
+    Run([this, target] { Dir1_Change(ed_, target); });
+  });
+
+  ListView* files = Widget<ListView>("File1");
+  auto pick = [&w](int row) {
+    const std::size_t r = static_cast<std::size_t>(row);
+    w.File1.fileName = row >= 0 && r < w.File1.files.size() ? w.File1.files[r] : std::string();
+  };
+  connect(files, &ListView::rowPicked, this, pick);
+  connect(files, &ListView::rowDoubleClicked, this, [this, pick](int row) {
+    pick(row);
+    Run([this] { File1_DblClick(ed_); });
+  });
+}
+
+void EditorForm::OpenFlagEditorWith(void (*handler)(Editor&)) {
+  Run([this, handler] { handler(ed_); });
+  // Every opening, a re-targeting of an open window too, puts the focus in its edit box.
+  if (flagForm_) flagForm_->FocusEditBox();
+}
+
+void EditorForm::RunFlagEditor(void (*handler)(FlagEditorWindow&, FlagFields)) {
+  Run([this, handler] {
+    if (ed_.flagEditor) handler(*ed_.flagEditor, ed_.Flags());
+  });
+}
+
+}  // namespace dlg::ui

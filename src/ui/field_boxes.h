@@ -1,0 +1,72 @@
+#pragma once
+// The text boxes of the windows. They hold bytes shown through the cp1252 table and keep every
+// record writable: a character outside the table and "}" are refused, typed or pasted, and a
+// pasted line break becomes a blank. A loss of focus to another control of the program is
+// reported; one to a message box, a popup or another window is not, since the user has not
+// moved on to another control.
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QValidator>
+
+#include <string>
+
+namespace dlg::ui {
+
+struct CleanedText {
+  QString text;
+  bool refused = false;  // holds "}" or a character outside the table
+};
+// Line breaks (CR LF, CR, LF and Unicode's separators) become one blank each.
+CleanedText CleanFieldText(const QString& text);
+
+class FieldValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override;
+};
+
+bool IsLossOfFocus(Qt::FocusReason reason);
+
+// Single-line box.
+class FieldLineEdit : public QLineEdit {
+  Q_OBJECT
+ public:
+  explicit FieldLineEdit(QWidget* parent = nullptr);
+  // Shows the bytes as they stand (a CR from an odd file included), without signals.
+  void setBytes(const std::string& bytes);
+  std::string bytes() const;
+
+ signals:
+  void edited();
+  void focusLost();
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  FieldValidator validator_;
+};
+
+// Multi-line, wrapping box with a vertical scroll bar; Enter is refused like CR and LF, and Tab
+// moves on to the next control.
+class FieldTextEdit : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  explicit FieldTextEdit(QWidget* parent = nullptr);
+  void setBytes(const std::string& bytes);
+  // Line breaks shown from the model read back as blanks.
+  std::string bytes() const;
+
+ signals:
+  void edited();
+  void focusLost();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
+  void focusOutEvent(QFocusEvent* event) override;
+};
+
+}  // namespace dlg::ui

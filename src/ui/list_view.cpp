@@ -1,0 +1,50 @@
+#include "ui/list_view.h"
+
+#include <QItemSelectionModel>
+
+namespace dlg::ui {
+
+ListView::ListView(QWidget* parent) : QListView(parent) {
+  setModel(&model_);
+  setUniformItemSizes(true);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setTextElideMode(Qt::ElideNone);
+  setWordWrap(false);
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) {
+            if (!quiet_) emit rowPicked(current.isValid() ? current.row() : -1);
+          });
+  connect(this, &QAbstractItemView::doubleClicked, this,
+          [this](const QModelIndex& index) { emit rowDoubleClicked(index.row()); });
+}
+
+void ListView::setRows(const QStringList& rows) {
+  quiet_ = true;
+  model_.setStringList(rows);
+  quiet_ = false;
+}
+
+void ListView::setSelectedRow(int row) {
+  quiet_ = true;
+  if (row >= 0 && row < model_.rowCount()) {
+    const QModelIndex index = model_.index(row);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+  } else {
+    selectionModel()->clear();
+  }
+  quiet_ = false;
+}
+
+int ListView::selectedRow() const {
+  const QModelIndexList rows = selectionModel()->selectedIndexes();
+  return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+int ListView::rowCount() const { return model_.rowCount(); }
+
+QString ListView::rowText(int row) const { return model_.index(row).data().toString(); }
+
+}  // namespace dlg::ui

@@ -1,0 +1,97 @@
+#include "ui/qt_platform.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "ui/cp1252.h"
+
+namespace dlg::ui {
+
+namespace {
+
+bool g_ended = false;
+
+// A Yes/No question must be answered: Escape and the title bar's close do nothing (QMessageBox
+// would otherwise pick "No" for them).
+class QuestionBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+  bool mustAnswer = false;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (mustAnswer && event->key() == Qt::Key_Escape) {
+      event->accept();
+      return;
+    }
+    QMessageBox::keyPressEvent(event);
+  }
+  void closeEvent(QCloseEvent* event) override {
+    // The title bar's close arrives from the window system; a button's answer closes the box
+    // from within.
+    if (mustAnswer && event->spontaneous()) {
+      event->ignore();
+      return;
+    }
+    QMessageBox::closeEvent(event);
+  }
+};
+
+QMessageBox::Icon ToQt(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::Critical:
+      return QMessageBox::Critical;
+    case MsgIcon::Information:
+      return QMessageBox::Information;
+    case MsgIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+MsgAnswer QtPlatform::MessageBox(const std::string& text, const std::string& title,
+                                 MsgButtons buttons, MsgIcon icon) {
+  QuestionBox box(QApplication::activeWindow());
+  box.setWindowTitle(DisplayText(title));
+  box.setTextFormat(Qt::PlainText);
+  box.setText(DisplayText(text));
+  box.setIcon(ToQt(icon));
+  if (buttons == MsgButtons::Ok) {
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MsgAnswer::Ok;
+  }
+  QPushButton* yes = box.addButton(QMessageBox::Yes);
+  box.addButton(QMessageBox::No);
+  box.mustAnswer = true;
+  box.setDefaultButton(yes);
+  box.exec();
+  return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+std::string QtPlatform::InputBox(const std::string& prompt, const std::string& title) {
+  bool ok = false;
+  const QString entry =
+      QInputDialog::getText(QApplication::activeWindow(), DisplayText(title), DisplayText(prompt),
+                            QLineEdit::Normal, QString(), &ok);
+  if (!ok) return {};
+  return entry.toUtf8().toStdString();
+}
+
+void QtPlatform::EndProgram() {
+  g_ended = true;
+  for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+  QCoreApplication::exit(0);
+}
+
+FileOps& QtPlatform::Ops() { return PosixFileOps(); }
+
+bool ProgramEnded() { return g_ended; }
+
+}  // namespace dlg::ui

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Starts the editor on a virtual display in examples/, loads the first file of the file list with
+# clicks at the controls' places, as a user would, and saves a picture of the window.
+# Usage: tools/screenshot.sh [editor binary] [output folder]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+editor=$(realpath "${1:-$root/build/src/ui/dlgeditor}")
+out=$(mkdir -p "${2:-$root/build/screenshots}" && cd "${2:-$root/build/screenshots}" && pwd)
+for tool in Xvfb xdotool import convert; do
+  command -v "$tool" >/dev/null || { echo "screenshot: $tool is missing" >&2; exit 1; }
+done
+[ -x "$editor" ] || { echo "screenshot: no editor at $editor" >&2; exit 1; }
+
+# A free display number.
+display=97
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+export DISPLAY=":$display"
+Xvfb "$DISPLAY" -screen 0 1024x800x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+xvfb=$!
+editor_pid=
+cleanup() {
+  [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+
+cd "$root/examples"
+QT_QPA_PLATFORM=xcb "$editor" >"$out/editor.log" 2>&1 &
+editor_pid=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "Ashgloam" | head -1) || true
+if [ -z "$window" ] || ! kill -0 "$editor_pid" 2>/dev/null; then
+  echo "screenshot: the editor did not start" >&2
+  cat "$out/editor.log" >&2
+  exit 1
+fi
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$window")"  # X, Y, WIDTH, HEIGHT
+
+# Places in pixels (twips / 15): the Browse frame at 8,0; in it the file list at 8,272 and
+# "Load File" at 16,576 (65 x 25); the replies list at 256,448.
+click() {
+  xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
+  sleep 0.5
+}
+click 40 282   # the first file of the list
+click 48 588   # "Load File"
+sleep 1
+click 300 466  # the second reply, to show its flags (the Responses frame is at 176,408)
+
+shot="$out/editor.png"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
+colours=$(convert "$shot" -format '%k' info:)
+if ! kill -0 "$editor_pid" 2>/dev/null; then
+  echo "screenshot: the editor ended before the picture was taken" >&2
+  exit 1
+fi
+if [ "$colours" -lt 16 ]; then
+  echo "screenshot: $shot looks blank ($colours colours)" >&2
+  exit 1
+fi
+echo "screenshot: $shot (${WIDTH}x${HEIGHT}, $colours colours)"
