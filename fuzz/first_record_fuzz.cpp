@@ -1,0 +1,28 @@
+// The first-record read of Load File (which runs ShowLine and GatherResponses) over any bytes.
+
+#include "commands/editor.h"
+#include "fuzz_check.h"
+#include "window_checks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace dlg;
+  CharSource src(fuzz::Bytes(data, size));
+  EditorState st;
+  EditorWindow w;
+  Char currentChar = kNoChar;
+  FirstRecordRead(src, currentChar, st, w);
+  fuzz::CheckInBounds(src);
+  fuzz::CheckResponseLists(w);
+  FUZZ_CHECK(!fuzz::Holds(w.txtLineNum.text, '}'));
+  if (size == 0 || data[0] == '}') {
+    // Nothing is shown for a file that begins with "}", and only that "}" is read.
+    FUZZ_CHECK(src.Position() == (size == 0 ? 0u : 1u));
+    FUZZ_CHECK(w.txtnpc.text.empty() && w.txtLineNum.text.empty());
+  } else if (!w.txtnpc.text.empty()) {
+    fuzz::CheckLineView(src, currentChar, st.endOfResponses, w);
+  } else {
+    // The line number never closed: the file ran out inside it.
+    FUZZ_CHECK(src.Overrun() && w.lstresponses.Count() == 0);
+  }
+  return 0;
+}
