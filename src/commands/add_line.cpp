@@ -37,8 +37,8 @@ std::optional<std::int64_t> PlacingNumber(Editor& ed, const std::string& text) {
 }
 
 struct Placement {
-  std::size_t index = 0;    // where the new number enters the used-number list
-  std::string insertAfter;  // the last listed number not above the new one
+  std::size_t index = 0;     // where the new number enters the used-number list
+  std::string insertAfter;   // the last listed number not above the new one
   bool beforeFirst = false;  // no listed number is below or equal to the new one
   bool last = true;          // no listed number is above it
 };

@@ -3,12 +3,34 @@
 
 #include "commands/rewrite_working_copy.h"
 
+#include <sys/stat.h>
+
 #include <string>
 
 #include "dialogue/rewrite.h"
 
 namespace dlg {
 namespace {
+
+// The rewrite runs at every loss of focus of a field box. Its two buffers live on between calls,
+// so a large working copy is not paid for again in fresh memory each time.
+struct Buffers {
+  std::string read;
+  RewriteResult written;
+};
+Buffers& Reused() {
+  static Buffers buffers;
+  return buffers;
+}
+
+FileResult ReadWorkingCopy(Editor& ed, std::string& bytes) {
+  const std::string path = ed.state.WorkingCopyPath();
+  struct stat st {};
+  if (ed.files.Ops().Stat(path, st) == 0 && st.st_size > 0) {
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+  }
+  return ed.files.ReadAll(path, bytes);
+}
 
 // The scratch copy is opened for output before the mode is known, so a call without a pass
 // leaves it behind, empty.
@@ -57,9 +79,9 @@ DialogueRecord RecordFromBoxes(const EditorWindow& w) {
 bool CheckRecordWritable(Editor& ed, const DialogueRecord& record) {
   const int field = FirstUnwritableField(record);
   if (field < 0) return true;
-  const std::string* texts[] = {&record.lineNumber,     &record.maleText, &record.femaleText,
-                                &record.intCheck,       &record.conditionFlags,
-                                &record.jumpLine,       &record.executionFlags};
+  const std::string* texts[] = {&record.lineNumber,    &record.maleText,       &record.femaleText,
+                                &record.intCheck,      &record.conditionFlags, &record.jumpLine,
+                                &record.executionFlags};
   const std::string text = "The " + std::string(kFieldLabels[static_cast<std::size_t>(field)]) +
                            " field holds " + WhatTheFieldHolds(*texts[field]) +
                            ". Remove it and leave the box again; the line was not saved.";
@@ -89,12 +111,13 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed) {
     return RewriteOutcome::NotRun;
   }
 
-  std::string bytes;
-  if (FileResult r = ed.files.ReadAll(st.WorkingCopyPath(), bytes); !r) {
+  Buffers& buffers = Reused();
+  if (FileResult r = ReadWorkingCopy(ed, buffers.read); !r) {
     ReportFileError(ed, r.failure);
     return RewriteOutcome::Failed;
   }
-  RewriteResult result = RewriteRecords(bytes, request);
+  RewriteResult& result = buffers.written;
+  RewriteRecords(buffers.read, request, result);
   // Nothing to splice in: the working copy already holds what a pass would write.
   if (result.recordsWritten == 0) return RewriteOutcome::NothingMatched;
   if (!CheckRecordWritable(ed, request.record)) return RewriteOutcome::Refused;

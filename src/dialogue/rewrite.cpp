@@ -64,6 +64,14 @@ std::string_view FirstField(std::string_view content) {
 
 RewriteResult RewriteRecords(std::string_view workingCopy, const RewriteRequest& request) {
   RewriteResult result;
+  RewriteRecords(workingCopy, request, result);
+  return result;
+}
+
+void RewriteRecords(std::string_view workingCopy, const RewriteRequest& request,
+                    RewriteResult& result) {
+  result.recordsWritten = 0;
+  result.bytes.clear();
   const std::string written = FormatRecordLine(request.record);
   const bool insert = request.mode == RewriteRequest::Mode::Insert;
   // An empty number names no record: a line with an empty first field is never matched.
@@ -76,19 +84,18 @@ RewriteResult RewriteRecords(std::string_view workingCopy, const RewriteRequest&
     out.append(written);
     out.append(workingCopy);
     result.recordsWritten = 1;
-    return result;
+    return;
   }
   if (wanted.empty()) {
     out.append(workingCopy);
-    return result;
+    return;
   }
 
   std::size_t carriedFrom = 0;  // start of the run of lines not yet copied
   LineCursor cursor(workingCopy);
   Line line;
   while (cursor.Next(line)) {
-    std::string_view content =
-        workingCopy.substr(line.start, line.contentEnd - line.start);
+    std::string_view content = workingCopy.substr(line.start, line.contentEnd - line.start);
     if (FirstField(content) != wanted) continue;
     if (insert) {
       out.append(workingCopy.substr(carriedFrom, line.end - carriedFrom));
@@ -102,7 +109,6 @@ RewriteResult RewriteRecords(std::string_view workingCopy, const RewriteRequest&
     ++result.recordsWritten;
   }
   out.append(workingCopy.substr(carriedFrom));
-  return result;
 }
 
 }  // namespace dlg

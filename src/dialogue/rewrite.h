@@ -27,5 +27,8 @@ struct RewriteResult {
 };
 
 RewriteResult RewriteRecords(std::string_view workingCopy, const RewriteRequest& request);
+// The same into `result`, reusing the memory that its bytes already hold.
+void RewriteRecords(std::string_view workingCopy, const RewriteRequest& request,
+                    RewriteResult& result);
 
 }  // namespace dlg

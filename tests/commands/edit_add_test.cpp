@@ -76,6 +76,7 @@ struct LeaveCase {
 };
 void PrintTo(const LeaveCase& c, std::ostream* os) { *os << c.name; }
 
+// clang-format off
 const LeaveCase kLeave[] = {
     {"ReplacesTheCurrentLine", "30", "20", "talk.dlg", &EditorWindow::txtDialogue, "X",
      k10 + Rec("20", "X") + k30, {}, false},
@@ -96,6 +97,7 @@ const LeaveCase kLeave[] = {
                "Remove it and leave the box again; the line was not saved.")},
      false},
 };
+// clang-format on
 
 class LeaveTest : public testing::TestWithParam<LeaveCase> {};
 
@@ -125,11 +127,37 @@ TEST(LeaveTest, WhileANewLineIsTypedOnlyAnEmptyScratchCopyIsLeft) {
   EXPECT_EQ(test::ReadBytes(s.ed.state.ScratchCopyPath()), "");
 }
 
+TEST(LeaveTest, InsertModeClearsBothFlagsOnlyWhenItWrote) {
+  const struct {
+    std::string insertAfter, copy;
+    bool flags;
+  } kInserts[] = {
+      {"10", k10 + Rec("15", "Y") + k20 + k30, false},
+      {"99", kThree, true},
+      {"", kThree, true},
+  };
+  for (const auto& c : kInserts) {
+    Session s(kThree, kListed);
+    s.ed.state.newLineMode = s.ed.state.insertPending = true;
+    s.ed.state.insertAfter = c.insertAfter;
+    s.ed.window.txtLineNum.text = "15";
+    s.ed.window.txtDialogue.text = "Y";
+    RewriteWorkingCopy(s.ed);
+    EXPECT_EQ(s.Copy(), c.copy) << c.insertAfter;
+    EXPECT_EQ(s.ed.state.newLineMode && s.ed.state.insertPending, c.flags) << c.insertAfter;
+    EXPECT_EQ(s.ed.state.newLineMode || s.ed.state.insertPending, c.flags) << c.insertAfter;
+    EXPECT_FALSE(s.Scratch()) << c.insertAfter;
+  }
+}
+
 TEST(LeaveTest, FailedFileStepsLeaveTheCopyAndNoScratchCopy) {
   // {rename to fail (0: the working copy is missing), file named, operation, reason}
-  const struct { int rename; std::string file, op, reason; } kFaults[] = {
+  const struct {
+    int rename;
+    std::string file, op, reason;
+  } kFaults[] = {
       {0, "talk.dlg.bak", "read", "No such file or directory"},
-      {1, "talk.dlg.bok", "write", "Permission denied"},  // temporary file onto the scratch copy
+      {1, "talk.dlg.bok", "write", "Permission denied"},   // temporary file onto the scratch copy
       {2, "talk.dlg.bok", "rename", "Permission denied"},  // scratch copy onto the working copy
   };
   for (const auto& f : kFaults) {
@@ -143,8 +171,9 @@ TEST(LeaveTest, FailedFileStepsLeaveTheCopyAndNoScratchCopy) {
     if (f.rename > 0) ops.FailCall(test::OpKind::Rename, f.rename, EACCES);
     ed.window.txtLineNum.text = "20";
     FieldBox_LostFocus(ed);
-    EXPECT_EQ(s.platform.boxes, std::vector<ShownBox>{Critical(
-        "File Error", "Cannot " + f.op + " " + s.dir.File(f.file) + ": " + f.reason)});
+    EXPECT_EQ(s.platform.boxes,
+              std::vector<ShownBox>{Critical(
+                  "File Error", "Cannot " + f.op + " " + s.dir.File(f.file) + ": " + f.reason)});
     EXPECT_EQ(test::ReadBytes(ed.state.WorkingCopyPath()), f.rename == 0 ? "" : kThree);
     EXPECT_FALSE(s.Scratch()) << f.op;
   }
@@ -159,6 +188,7 @@ struct AddCase {
 };
 
 TEST(AddLineTest, RefusesOrEntersNewLineMode) {
+  // clang-format off
   const AddCase kAdd[] = {
       {"0", {Plain("0 is reserverd", "0 is a Reserved Number and Cannot be Added")}, kEditing,
        "7", "0"},
@@ -179,6 +209,7 @@ TEST(AddLineTest, RefusesOrEntersNewLineMode) {
       {" 5", {}, kNewLine, " 5", ""},
       {"12.5", {}, kNewLine, "12.5", ""},
   };
+  // clang-format on
   for (const AddCase& c : kAdd) {
     Session s(kThree, kListed);
     s.ed.window.txtLineNum.text = "7";
@@ -205,6 +236,7 @@ struct PlaceCase {
 
 TEST(SaveNewLineTest, PlacesTheRecordByValue) {
   const std::string kBig = "9223372036854775807", kSmall = "-9223372036854775808";
+  // clang-format off
   const PlaceCase kPlace[] = {
       {"15", kListed, kThree, {"10", "15", "20", "30"}, k10 + Rec("15", "Y") + k20 + k30, "30"},
       {"40", kListed, kThree, {"10", "20", "30", "40"}, kThree + Rec("40", "Y"), "40"},
@@ -222,6 +254,7 @@ TEST(SaveNewLineTest, PlacesTheRecordByValue) {
        {"10", "50", "99999999999999999999"},
        k10 + Rec("50", "Y") + Rec("99999999999999999999", "Z"), "99999999999999999999"},
   };
+  // clang-format on
   for (const PlaceCase& c : kPlace) {
     Session s(c.copy, c.listed);
     s.ed.window.txtaddline.text = c.typed;

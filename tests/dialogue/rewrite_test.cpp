@@ -38,14 +38,14 @@ const Case kCases[] = {
     {"ReplacesTheLastRecord", kThree, Mode::Replace, "30", "", false, k10 + k20 + X("30"), 1},
     // Numbers are text: "020" is not "20".
     {"LeadingZeroMatchesNothing", kThree, Mode::Replace, "020", "", false, kThree, 0},
-    {"ReplacesEveryEqualRecord", k10 + k20 + "{20}{Q}{}{}{}{}{}\r\n" + k30, Mode::Replace, "20",
-     "", false, k10 + X("20") + X("20") + k30, 2},
+    {"ReplacesEveryEqualRecord", k10 + k20 + "{20}{Q}{}{}{}{}{}\r\n" + k30, Mode::Replace, "20", "",
+     false, k10 + X("20") + X("20") + k30, 2},
     {"ExtraFieldsGoOnlyWithTheReplacedRecord",
      k10 + "{20}{B}{}{}{}{}{}{8th}\r\n" + "{30}{C}{}{}{}{}{}{9th}\r\n", Mode::Replace, "20", "",
      false, k10 + X("20") + "{30}{C}{}{}{}{}{}{9th}\r\n", 1},
     // After "-END OF DIALOG-" there is no current line; blank and "{}" lines stay.
-    {"EmptyNumberReplacesNothing", k10 + "\r\n" + "{}{orphan}{}{}{}{}{}\r\n" + k20,
-     Mode::Replace, "", "", false, k10 + "\r\n" + "{}{orphan}{}{}{}{}{}\r\n" + k20, 0},
+    {"EmptyNumberReplacesNothing", k10 + "\r\n" + "{}{orphan}{}{}{}{}{}\r\n" + k20, Mode::Replace,
+     "", "", false, k10 + "\r\n" + "{}{orphan}{}{}{}{}{}\r\n" + k20, 0},
 
     {"InsertsAfterTheNamedRecord", kThree, Mode::Insert, "15", "10", false,
      k10 + Y("15") + k20 + k30, 1},
@@ -53,8 +53,7 @@ const Case kCases[] = {
      k10 + Y("15") + k10 + Y("15") + k20, 2},
     {"InsertsAfterTheLastRecord", kThree, Mode::Insert, "40", "30", false, kThree + Y("40"), 1},
     {"InsertAfterNothingWritesNothing", kThree, Mode::Insert, "15", "", false, kThree, 0},
-    {"InsertAfterAMissingNumberWritesNothing", kThree, Mode::Insert, "15", "99", false, kThree,
-     0},
+    {"InsertAfterAMissingNumberWritesNothing", kThree, Mode::Insert, "15", "99", false, kThree, 0},
     {"InsertsBeforeTheFirstLine", kThree, Mode::Insert, "5", "30", true, Y("5") + kThree, 1},
     {"InsertsIntoAnEmptyCopy", "", Mode::Insert, "5", "", true, Y("5"), 1},
 
