@@ -143,10 +143,7 @@ void RebuildUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w) {
         AppendChar(scanNumber, scanChar);
       }
     }
-    while (scanChar != kCR) {
-      scanChar = src.Read();
-      if (scanChar == kNoChar) return;
-    }
+    if (src.SkipThrough('\r') == kNoChar) return;
     src.Read();  // the LF
   }
 }

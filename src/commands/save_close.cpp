@@ -3,6 +3,7 @@
 
 #include <cerrno>
 
+#include "commands/browse.h"
 #include "commands/editor.h"
 
 namespace dlg {
@@ -26,10 +27,13 @@ void CopyWorkingCopyTo(Editor& ed, const std::string& destination) {
   ReportSaved(ed);
 }
 
-// The user is throwing the working copy away; one that is already gone needs no word.
+// The user is throwing the working copy away, and with it the scratch copy that a field box
+// left while a new line was being typed; one that is already gone needs no word.
 void DeleteWorkingCopy(Editor& ed) {
-  FileResult r = ed.files.Delete(ed.state.WorkingCopyPath());
-  if (!r && r.failure.error != ENOENT) ReportFileError(ed, r.failure);
+  for (const std::string& path : {ed.state.WorkingCopyPath(), ed.state.ScratchCopyPath()}) {
+    FileResult r = ed.files.Delete(path);
+    if (!r && r.failure.error != ENOENT) ReportFileError(ed, r.failure);
+  }
 }
 
 // Whether the program may end; a Yes while a file is loaded removes its working copy.
@@ -57,7 +61,7 @@ void Commandsave_Click(Editor& ed) {
 void Command9_Click(Editor& ed) {
   std::string entry = ed.platform.InputBox("Enter the name for the new .DLG file: ", "Save As");
   if (entry.empty()) return;
-  CopyWorkingCopyTo(ed, ed.window.File1.path + "/" + entry + ".dlg");
+  CopyWorkingCopyTo(ed, JoinPath(ed.window.File1.path, entry + ".dlg"));
 }
 
 void Command8_Click(Editor& ed) {

@@ -194,8 +194,10 @@ TEST_F(SaveCloseTest, UnloadYesReturnsToNoFileState) {
   for (bool undeletable : {false, true}) {
     Reload();
     if (undeletable) ops.FailCall(OpKind::Unlink, 1, EACCES);
+    dir.Put("a.dlg.bok", "");  // left by a field box while a new line was typed
     platform.answers = {MsgAnswer::Yes};
     Command8_Click(ed());
+    EXPECT_FALSE(test::FileExists(dir.File("a.dlg.bok")));
     const EditorWindow& w = ed().window;
     EXPECT_EQ(platform.boxes.size(), undeletable ? 2u : 1u);
     if (undeletable) {
@@ -244,6 +246,7 @@ TEST_F(SaveCloseTest, QuitAndWindowClose) {
     ed().state.fileLoaded = c.loaded;
     platform.answers = {c.answer};
     if (c.unlinkError) ops.FailCall(OpKind::Unlink, 1, c.unlinkError);
+    dir.Put("a.dlg.bok", "");
     if (c.byClose) {
       EXPECT_EQ(Form_Unload(ed()), c.ends) << c.name;
     } else {
@@ -253,6 +256,8 @@ TEST_F(SaveCloseTest, QuitAndWindowClose) {
     EXPECT_EQ(platform.ended, c.ends) << c.name;
     EXPECT_EQ(ed().flagEditor.has_value(), !c.ends) << c.name;
     EXPECT_EQ(test::FileExists(dir.File("a.dlg.bak")), c.workingCopyKept) << c.name;
+    EXPECT_EQ(test::FileExists(dir.File("a.dlg.bok")), !c.loaded || c.answer == MsgAnswer::No)
+        << c.name;
     // Nothing else moves when the editor stays open.
     EXPECT_EQ(ed().window.txtDialogue.text, "Hi") << c.name;
     EXPECT_EQ(ed().state.fileLoaded, c.loaded) << c.name;
