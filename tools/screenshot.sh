@@ -60,3 +60,15 @@ if [ "$colours" -lt 16 ]; then
   exit 1
 fi
 echo "screenshot: $shot (${WIDTH}x${HEIGHT}, $colours colours)"
+
+# The Flag Editor, opened by "Add Flags" beside the condition flags (at 744,304 in the window).
+click 772 316
+flags=$(timeout 10 xdotool search --sync --onlyvisible --name "Flag Editor" | head -1) || true
+if [ -z "$flags" ]; then
+  echo "screenshot: the Flag Editor did not open" >&2
+  exit 1
+fi
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$flags")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/flag_editor.png"
+echo "screenshot: $out/flag_editor.png (${WIDTH}x${HEIGHT})"

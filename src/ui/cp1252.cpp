@@ -1,7 +1,6 @@
 #include "ui/cp1252.h"
 
 #include <QStringDecoder>
-
 #include <array>
 
 namespace dlg::ui {
@@ -49,8 +48,7 @@ std::string TextToBytes(const QString& text) {
 QString DisplayText(std::string_view bytes) {
   QStringDecoder utf8(QStringDecoder::Utf8,
                       QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-  QString decoded =
-      utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  QString decoded = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
   if (!utf8.hasError()) return decoded;
   return BytesToText(bytes);
 }

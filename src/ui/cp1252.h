@@ -5,7 +5,6 @@
 
 #include <QChar>
 #include <QString>
-
 #include <optional>
 #include <string>
 #include <string_view>

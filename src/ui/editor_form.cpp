@@ -45,7 +45,9 @@ EditorForm::~EditorForm() = default;
 
 FlagEditorForm* EditorForm::flagEditorForm() const { return flagForm_; }
 
-void EditorForm::Load() { Run([this] { Form_Load(ed_); }); }
+void EditorForm::Load() {
+  Run([this] { Form_Load(ed_); });
+}
 
 void EditorForm::closeEvent(QCloseEvent* event) {
   bool close = ProgramEnded();

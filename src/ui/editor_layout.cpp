@@ -79,9 +79,8 @@ constexpr Control kEditorControls[] = {
 // The two panels stand at the same place; the opening command shows one of them.
 constexpr Control kFlagEditorControls[] = {
     {"Frame1", "", K::Panel, "", 120, 0, 9015, 855, 4, nullptr},
-    {"Label1", "Frame1", K::Label,
-     "Conditional functions:  (example variables have been left in)", 0, 120, 4335, 375, 10,
-     nullptr},
+    {"Label1", "Frame1", K::Label, "Conditional functions:  (example variables have been left in)",
+     0, 120, 4335, 375, 10, nullptr},
     {"listbool", "Frame1", K::Combo, "", 0, 360, 5055, 315, 9,
      "Conditional functions:  (example variables have been left in)"},
     {"Command3", "Frame1", K::Button, "Insert", 5160, 360, 1335, 375, 8, nullptr},
@@ -89,8 +88,8 @@ constexpr Control kFlagEditorControls[] = {
     {"Option1_1", "Frame1", K::Option, "OR", 7440, 360, 615, 375, 6, nullptr},
     {"Option1_2", "Frame1", K::Option, "NONE", 8040, 360, 855, 375, 5, nullptr},
     {"Frame2", "", K::Panel, "", 120, 120, 8895, 735, 11, nullptr},
-    {"Label2", "Frame2", K::Label, "Executive Functions:  (example variables have been left in)",
-     0, 0, 4335, 255, 14, nullptr},
+    {"Label2", "Frame2", K::Label, "Executive Functions:  (example variables have been left in)", 0,
+     0, 4335, 255, 14, nullptr},
     {"listexec", "Frame2", K::Combo, "", 0, 240, 5535, 315, 13,
      "Executive Functions:  (example variables have been left in)"},
     {"Command4", "Frame2", K::Button, "Insert", 5640, 240, 1455, 375, 12, nullptr},

@@ -102,7 +102,8 @@ void EditorForm::RenderTexts() {
     npc->addItems(Rows(w.lstnpc.items, FromBytes));
     shownItems = w.lstnpc.items;
   }
-  if (TextToBytes(npc->currentText()) != w.lstnpc.text) npc->setEditText(BytesToText(w.lstnpc.text));
+  if (TextToBytes(npc->currentText()) != w.lstnpc.text)
+    npc->setEditText(BytesToText(w.lstnpc.text));
   SetState(npc, w.lstnpc.enabled, w.lstnpc.visible);
 }
 
@@ -165,10 +166,16 @@ void EditorForm::RenderFlagEditor() {
   }
   if (ed_.flagEditor && !flagForm_) {
     flagForm_ = new FlagEditorForm(*ed_.flagEditor, this);
-    connect(flagForm_, &FlagEditorForm::insertCondition, this,
-            [this] { Run([this] { if (ed_.flagEditor) InsertCondition(*ed_.flagEditor); }); });
-    connect(flagForm_, &FlagEditorForm::insertAction, this,
-            [this] { Run([this] { if (ed_.flagEditor) InsertAction(*ed_.flagEditor); }); });
+    connect(flagForm_, &FlagEditorForm::insertCondition, this, [this] {
+      Run([this] {
+        if (ed_.flagEditor) InsertCondition(*ed_.flagEditor);
+      });
+    });
+    connect(flagForm_, &FlagEditorForm::insertAction, this, [this] {
+      Run([this] {
+        if (ed_.flagEditor) InsertAction(*ed_.flagEditor);
+      });
+    });
     connect(flagForm_, &FlagEditorForm::accepted, this, [this] { RunFlagEditor(AcceptFlags); });
     connect(flagForm_, &FlagEditorForm::cancelled, this, [this] { RunFlagEditor(CancelFlags); });
     connect(flagForm_, &FlagEditorForm::closeRequested, this,

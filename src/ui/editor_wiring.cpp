@@ -45,16 +45,14 @@ void EditorForm::Wire() {
     if (auto* line = qobject_cast<FieldLineEdit*>(widget)) {
       WireText(line, w.*b.box, shown);
       if (b.fieldBox) {
-        connect(line, &FieldLineEdit::focusLost, this, [this] {
-          Run([this] { FieldBox_LostFocus(ed_); });
-        });
+        connect(line, &FieldLineEdit::focusLost, this,
+                [this] { Run([this] { FieldBox_LostFocus(ed_); }); });
       }
     } else if (auto* multi = qobject_cast<FieldTextEdit*>(widget)) {
       WireText(multi, w.*b.box, shown);
       if (b.fieldBox) {
-        connect(multi, &FieldTextEdit::focusLost, this, [this] {
-          Run([this] { FieldBox_LostFocus(ed_); });
-        });
+        connect(multi, &FieldTextEdit::focusLost, this,
+                [this] { Run([this] { FieldBox_LostFocus(ed_); }); });
       }
     }
   }
@@ -85,9 +83,8 @@ void EditorForm::Wire() {
   }
 
   auto* npc = Widget<QComboBox>("lstnpc");
-  connect(npc, &QComboBox::editTextChanged, this, [this](const QString& text) {
-    ed_.window.lstnpc.text = TextToBytes(text);
-  });
+  connect(npc, &QComboBox::editTextChanged, this,
+          [this](const QString& text) { ed_.window.lstnpc.text = TextToBytes(text); });
   connect(npc, &QComboBox::activated, this, [this, npc](int index) {
     ed_.window.lstnpc.text = TextToBytes(npc->itemText(index));
     Run([this] { lstnpc_Click(ed_); });

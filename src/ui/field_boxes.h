@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QValidator>
-
 #include <string>
 
 namespace dlg::ui {

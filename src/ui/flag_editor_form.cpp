@@ -64,9 +64,7 @@ FlagEditorForm::FlagEditorForm(FlagEditorWindow& model, QWidget* parent)
   connect(option1_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
     if (model_ && checked) model_->option1 = static_cast<JoinMode>(id);
   });
-  auto click = [&w](const char* name) {
-    return static_cast<QPushButton*>(w.at(name));
-  };
+  auto click = [&w](const char* name) { return static_cast<QPushButton*>(w.at(name)); };
   connect(click("Command3"), &QPushButton::clicked, this, &FlagEditorForm::insertCondition);
   connect(click("Command4"), &QPushButton::clicked, this, &FlagEditorForm::insertAction);
   connect(click("Command1"), &QPushButton::clicked, this, &FlagEditorForm::accepted);

@@ -3,7 +3,6 @@
 // clicks do is the flag editor's logic, run by the editor window.
 
 #include <QWidget>
-
 #include <string>
 #include <vector>
 

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
 #include <algorithm>
 #include <vector>
 
@@ -72,8 +71,7 @@ QWidget* Create(const Control& c, QWidget* parent) {
 }
 
 bool TakesFocus(Kind kind) {
-  return kind != Kind::Frame && kind != Kind::Panel && kind != Kind::Label &&
-         kind != Kind::Picture;
+  return kind != Kind::Frame && kind != Kind::Panel && kind != Kind::Label && kind != Kind::Picture;
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <QWidget>
-
 #include <map>
 #include <span>
 #include <string>
@@ -13,8 +12,8 @@
 namespace dlg::ui {
 
 enum class Kind {
-  Frame,     // titled frame (QGroupBox); disabling it disables what it holds
-  Panel,     // borderless frame
+  Frame,  // titled frame (QGroupBox); disabling it disables what it holds
+  Panel,  // borderless frame
   Label,
   Button,
   Line,      // single-line text box
@@ -30,10 +29,10 @@ struct Control {
   const char* name;
   const char* container;  // "" for the window's client area
   Kind kind;
-  const char* caption;     // label, button, frame and option captions
+  const char* caption;           // label, button, frame and option captions
   int left, top, width, height;  // twips
-  int tab;                 // -1: takes no part in the tab order
-  const char* accessible;  // the label's caption, for text boxes and lists
+  int tab;                       // -1: takes no part in the tab order
+  const char* accessible;        // the label's caption, for text boxes and lists
 };
 
 inline constexpr int kTwipsPerPixel = 15;

@@ -32,8 +32,8 @@ QFont Font(const char* family, int pixels, int weight, bool italic = false) {
 }
 
 void Diamond(QPainter& p, QPointF c, qreal r) {
-  const QPointF pts[] = {{c.x(), c.y() - r}, {c.x() + r, c.y()}, {c.x(), c.y() + r},
-                         {c.x() - r, c.y()}};
+  const QPointF pts[] = {
+      {c.x(), c.y() - r}, {c.x() + r, c.y()}, {c.x(), c.y() + r}, {c.x() - r, c.y()}};
   p.drawPolygon(pts, 4);
 }
 
@@ -72,9 +72,8 @@ QImage DrawTitleBanner() {
   Diamond(p, {159, 5.5}, 2);
 
   // The name: broad serif capitals with a white band run through them.
-  const QPainterPath name =
-      FittedText(QStringLiteral("ASHGLOAM"), Font("DejaVu Serif", 40, QFont::Black),
-                 QRectF(6, 11, 155, 28));
+  const QPainterPath name = FittedText(
+      QStringLiteral("ASHGLOAM"), Font("DejaVu Serif", 40, QFont::Black), QRectF(6, 11, 155, 28));
   p.drawPath(name);
   p.save();
   p.setClipPath(name);
@@ -83,9 +82,8 @@ QImage DrawTitleBanner() {
   p.drawRect(QRectF(0, 27.4, 167, 0.7));
   p.restore();
 
-  const QPainterPath sub =
-      FittedText(QStringLiteral("D I A L O G U E   E D I T O R"),
-                 Font("DejaVu Sans", 20, QFont::Bold), QRectF(16, 45, 135, 8));
+  const QPainterPath sub = FittedText(QStringLiteral("D I A L O G U E   E D I T O R"),
+                                      Font("DejaVu Sans", 20, QFont::Bold), QRectF(16, 45, 135, 8));
   p.drawPath(sub);
   p.drawRect(QRectF(16, 57, 135, 0.8));
   Diamond(p, {83.5, 57.4}, 2);
@@ -110,11 +108,11 @@ QImage DrawWindowIcon() {
   p.save();
   p.setClipPath(stone);
   unsigned seed = 20240611u;
-  for (int i = 0; i < 520; ++i) {
+  for (int i = 0; i < 360; ++i) {
     seed = seed * 1103515245u + 12345u;
     const int x = static_cast<int>((seed >> 8) % 64);
     const int y = static_cast<int>((seed >> 16) % 64);
-    const int shade = static_cast<int>((seed >> 4) % 41) - 20;
+    const int shade = static_cast<int>((seed >> 4) % 25) - 12;
     p.fillRect(QRectF(x, y, 1 + (seed & 1), 1 + ((seed >> 1) & 1)),
                QColor(104 + shade, 122 + shade, 140 + shade));
   }
@@ -146,8 +144,20 @@ QImage DrawWindowIcon() {
   lettered(FittedText(QStringLiteral("DLG Editor"), Font("DejaVu Sans", 20, QFont::Bold),
                       QRectF(7, 51, 50, 8)));
   p.end();
-  // 256 colours, as an icon of that kind has.
-  return img.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither)
+  // 256 colours, as an icon of that kind has: transparent, then a ramp from near black through
+  // the stone's grey-blue to near white, which holds every colour drawn above.
+  QList<QRgb> palette{qRgba(0, 0, 0, 0)};
+  const QColor dark(16, 19, 26), stoneBlue(104, 122, 140), light(246, 248, 251);
+  for (int i = 0; i < 255; ++i) {
+    const double t = i / 254.0;
+    const QColor& from = t < 0.45 ? dark : stoneBlue;
+    const QColor& to = t < 0.45 ? stoneBlue : light;
+    const double u = t < 0.45 ? t / 0.45 : (t - 0.45) / 0.55;
+    palette.append(qRgb(static_cast<int>(from.red() + (to.red() - from.red()) * u),
+                        static_cast<int>(from.green() + (to.green() - from.green()) * u),
+                        static_cast<int>(from.blue() + (to.blue() - from.blue()) * u)));
+  }
+  return img.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither)
       .convertToFormat(QImage::Format_ARGB32);
 }
 

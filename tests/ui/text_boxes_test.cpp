@@ -1,0 +1,143 @@
+// The byte <-> character table and the text boxes: every byte survives model -> widget -> model,
+// and what cannot be written back into a record never gets in.
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QtTest>
+
+#include "commands/editor.h"
+#include "support/scripted_platform.h"
+#include "ui/cp1252.h"
+#include "ui/editor_form.h"
+#include "ui/field_boxes.h"
+
+using namespace dlg;
+using namespace dlg::ui;
+
+namespace {
+
+std::string AllBytes() {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  return all;
+}
+
+// Types each character as a key press carrying it (QTest's key clicks know only ASCII).
+void Type(QWidget* box, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(box, &press);
+  }
+}
+
+}  // namespace
+
+class TextBoxesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void tableMapsTheHighBytes() {
+    const struct {
+      unsigned char byte;
+      char16_t shown;
+    } cases[] = {
+        {0x41, u'A'},   {0x7D, u'}'},   {0x80, 0x20AC},  // euro sign
+        {0x81, 0x0081}, {0x8D, 0x008D}, {0x8F, 0x008F},  // unassigned: same control
+        {0x90, 0x0090}, {0x9D, 0x009D}, {0x92, 0x2019},  // right single quote
+        {0x9F, 0x0178}, {0xA0, 0x00A0}, {0xFF, 0x00FF},
+    };
+    for (const auto& c : cases) {
+      QCOMPARE(ByteToChar(c.byte).unicode(), c.shown);
+      QCOMPARE(CharToByte(QChar(c.shown)), std::optional<unsigned char>(c.byte));
+    }
+    for (char16_t outside : {u'\u0080', u'\u0100', u'\u4E2D', u'\u2028'}) {
+      QVERIFY2(!InTable(QChar(outside)), qPrintable(QString::number(outside, 16)));
+    }
+    QCOMPARE(TextToBytes(BytesToText(AllBytes())), AllBytes());
+  }
+
+  // Model -> widget -> model through the window's own wiring: the line boxes keep every byte;
+  // the multi-line boxes keep every byte but the two line breaks, which read back as blanks.
+  void everyByteSurvivesTheWindow() {
+    test::ScriptedPlatform platform;
+    Editor ed(platform);
+    EditorForm form(ed);
+    std::string blanked = AllBytes();
+    blanked[10] = ' ';
+    blanked[13] = ' ';
+    const struct {
+      const char* name;
+      TextBox EditorWindow::*box;
+      std::string expected;
+    } cases[] = {
+        {"txtFlags1", &EditorWindow::txtFlags1, AllBytes()},
+        {"txtgoline", &EditorWindow::txtgoline, AllBytes()},
+        {"txtDialogue", &EditorWindow::txtDialogue, blanked},
+        {"txtfemale", &EditorWindow::txtfemale, blanked},
+    };
+    for (const auto& c : cases) {
+      TextBox& box = ed.window.*c.box;
+      box.text = AllBytes();
+      form.Render();
+      box.text.clear();
+      QWidget* widget = form.findChild<QWidget*>(QString::fromLatin1(c.name));
+      QVERIFY(widget);
+      if (auto* line = qobject_cast<FieldLineEdit*>(widget)) emit line->edited();
+      if (auto* multi = qobject_cast<FieldTextEdit*>(widget)) emit multi->edited();
+      QVERIFY2(box.text == c.expected, c.name);
+    }
+  }
+
+  void typedCharactersOutsideARecordAreRefused() {
+    const struct {
+      bool multiLine;
+      QString typed;
+      std::string expected;
+    } cases[] = {
+        {false, QStringLiteral("a}b"), "ab"},
+        {false, QStringLiteral("x\u4E2Dy"), "xy"},  // no byte for it
+        {false, QStringLiteral("\u20AC5"),
+         "\x80"
+         "5"},  // the euro sign is byte 0x80
+        {true, QStringLiteral("a}b"), "ab"},
+        {true, QStringLiteral("x\u4E2Dy"), "xy"},
+        {true, QStringLiteral("caf\u00E9"), "caf\xE9"},
+    };
+    for (const auto& c : cases) {
+      FieldLineEdit line;
+      FieldTextEdit multi;
+      QWidget* box = c.multiLine ? static_cast<QWidget*>(&multi) : &line;
+      Type(box, c.typed);
+      QTest::keyClick(box, Qt::Key_Return);
+      QCOMPARE(c.multiLine ? multi.bytes() : line.bytes(), c.expected);
+    }
+  }
+
+  void pastedLineBreaksBecomeBlanks() {
+    const struct {
+      QString pasted;
+      std::string expected;
+    } cases[] = {
+        {QStringLiteral("one\r\ntwo\nthree\rfour"), "one two three four"},
+        {QStringLiteral("a}b"), ""},  // refused whole
+        {QStringLiteral("tab\there"), "tab\there"},
+    };
+    for (const auto& c : cases) {
+      QGuiApplication::clipboard()->setText(c.pasted);
+      FieldLineEdit line;
+      line.paste();
+      QCOMPARE(line.bytes(), c.expected);
+      FieldTextEdit multi;
+      multi.paste();
+      QCOMPARE(multi.bytes(), c.expected);
+    }
+  }
+
+  void captionsAndPathsShowAsUtf8WhenTheyAreUtf8() {
+    QCOMPARE(DisplayText("/home/m\xC3\xA4rta/a.dlg"), QStringLiteral("/home/m\u00E4rta/a.dlg"));
+    QCOMPARE(DisplayText("/tmp/m\xE4rta"), QStringLiteral("/tmp/m\u00E4rta"));  // not UTF-8
+  }
+};
+
+QTEST_MAIN(TextBoxesTest)
+#include "text_boxes_test.moc"
