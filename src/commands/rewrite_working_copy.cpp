@@ -52,21 +52,19 @@ std::string WhatTheFieldHolds(const std::string& field) {
 RewriteOutcome WriteOver(Editor& ed, const std::string& bytes) {
   const std::string scratch = ed.state.ScratchCopyPath();
   FileResult r = ed.files.ReplaceWhole(scratch, bytes);
-  if (!r) {
-    // An older, empty scratch copy may still lie there.
-    if (ed.files.Exists(scratch)) ed.files.Delete(scratch);
-    ReportFileError(ed, r.failure);
-    return RewriteOutcome::Failed;
+  if (r) {
+    r = ed.files.MoveOver(scratch, ed.state.WorkingCopyPath());
+    if (r) return RewriteOutcome::Written;
+    // Only the flush of the folder after the rename failed: the new text is in place.
+    if (r.replaced) {
+      ReportFileError(ed, r.failure);
+      return RewriteOutcome::Written;
+    }
   }
-  r = ed.files.MoveOver(scratch, ed.state.WorkingCopyPath());
-  if (!r) {
-    // Once the rename is done only the flush of the folder failed: the new text is in place.
-    const bool renamed = !ed.files.Exists(scratch);
-    if (!renamed) ed.files.Delete(scratch);
-    ReportFileError(ed, r.failure);
-    return renamed ? RewriteOutcome::Written : RewriteOutcome::Failed;
-  }
-  return RewriteOutcome::Written;
+  // The scratch copy goes, and an older, empty one with it; one never made is no news.
+  ed.files.Delete(scratch);
+  ReportFileError(ed, r.failure);
+  return RewriteOutcome::Failed;
 }
 
 }  // namespace

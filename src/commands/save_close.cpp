@@ -2,6 +2,7 @@
 // through Files, so a failed save leaves the file it would have replaced as it was.
 
 #include <cerrno>
+#include <optional>
 
 #include "commands/browse.h"
 #include "commands/editor.h"
@@ -28,12 +29,15 @@ void CopyWorkingCopyTo(Editor& ed, const std::string& destination) {
 }
 
 // The user is throwing the working copy away, and with it the scratch copy that a field box
-// left while a new line was being typed; one that is already gone needs no word.
+// left while a new line was being typed; one that is already gone needs no word. A disk that
+// refuses one delete mostly refuses both: the user hears of the first.
 void DeleteWorkingCopy(Editor& ed) {
+  std::optional<FileError> first;
   for (const std::string& path : {ed.state.WorkingCopyPath(), ed.state.ScratchCopyPath()}) {
     FileResult r = ed.files.Delete(path);
-    if (!r && r.failure.error != ENOENT) ReportFileError(ed, r.failure);
+    if (!r && r.failure.error != ENOENT && !first) first = r.failure;
   }
+  if (first) ReportFileError(ed, *first);
 }
 
 // Whether the program may end; a Yes while a file is loaded removes its working copy.

@@ -114,6 +114,11 @@ int TakeOverAttributes(FileOps& ops, int fd, const struct stat* old) {
   return ops.Fchmod(fd, old->st_mode & 07777);
 }
 
+FileResult Replaced(FileResult r) {
+  r.replaced = true;
+  return r;
+}
+
 }  // namespace
 
 std::string FileError::Reason() const {
@@ -179,7 +184,7 @@ FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes) 
     return fail(r);
   }
   r = SyncFolder(ops_, FolderOf(target));
-  if (r < 0) return fail(r);
+  if (r < 0) return Replaced(fail(r));
   return FileResult::Ok();
 }
 
@@ -212,7 +217,7 @@ FileResult Files::MoveOver(const std::string& from, const std::string& to) {
   r = ops_.Rename(from, to);
   if (r < 0) return fail(r);
   r = SyncFolder(ops_, FolderOf(to));
-  if (r < 0) return fail(r);
+  if (r < 0) return Replaced(fail(r));
   return FileResult::Ok();
 }
 

@@ -19,6 +19,8 @@ struct FileError {
 struct FileResult {
   bool ok = true;
   FileError failure;  // meaningful only when !ok
+  // On failure: the new content is already in place; only flushing the rename to disk failed.
+  bool replaced = false;
   explicit operator bool() const { return ok; }
   static FileResult Ok() { return {}; }
   static FileResult Fail(std::string path, std::string operation, int error);
