@@ -4,7 +4,7 @@
 # Usage: tools/screenshot.sh [editor binary] [output folder]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-editor=$(realpath "${1:-$root/build/src/ui/dlgeditor}")
+editor=$(realpath -m "${1:-$root/build/src/ui/dlgeditor}")
 out=$(mkdir -p "${2:-$root/build/screenshots}" && cd "${2:-$root/build/screenshots}" && pwd)
 for tool in Xvfb xdotool import convert; do
   command -v "$tool" >/dev/null || { echo "screenshot: $tool is missing" >&2; exit 1; }
@@ -18,9 +18,15 @@ export DISPLAY=":$display"
 Xvfb "$DISPLAY" -screen 0 1024x800x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
 xvfb=$!
 editor_pid=
+# The editor's working copies that this run leaves in examples/ go with it.
+shopt -s nullglob
+left_before=("$root"/examples/*.bak "$root"/examples/*.bok)
 cleanup() {
   [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
+  for f in "$root"/examples/*.bak "$root"/examples/*.bok; do
+    [[ " ${left_before[*]} " == *" $f "* ]] || rm -f "$f"
+  done
 }
 trap cleanup EXIT
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
