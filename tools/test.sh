@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the plain build, then the same tests under
-# AddressSanitizer and UBSan.
+# Builds everything and runs every test: the unit and window tests, a screenshot of the real
+# window under Xvfb, the seeded fuzzing runs, the hostile file system cases, and last the same
+# unit and window tests again under AddressSanitizer and UBSan.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -10,6 +11,10 @@ jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+
+tools/screenshot.sh build/src/ui/dlgeditor build/screenshots
+tools/fuzz.sh
+[ -x tools/hostile_fs.sh ] && tools/hostile_fs.sh build
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDLG_SANITIZE=ON -DDLG_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
