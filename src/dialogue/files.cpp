@@ -122,6 +122,7 @@ FileResult Replaced(FileResult r) {
 }  // namespace
 
 std::string FileError::Reason() const {
+  if (!refusal.empty()) return refusal;
   if (error == 0) return "short write";
   return std::strerror(error);
 }
@@ -168,13 +169,28 @@ FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes) 
   bool exists = r == 0;
   if (r < 0 && r != -ENOENT) return fail(r);
   if (exists && S_ISDIR(old.st_mode)) return fail(-EISDIR);
+  if (exists && S_ISREG(old.st_mode)) {
+    // The rename needs only the folder's permission; the file's own must be asked by opening
+    // it for writing (nothing is written).
+    int probe = ops_.Open(target, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0);
+    if (probe < 0) return fail(probe);
+    r = ops_.Close(probe);
+    if (r < 0) return fail(r);
+    if (old.st_nlink > 1) {
+      FileResult refused = fail(0);
+      refused.failure.refusal = "it has " + std::to_string(old.st_nlink) +
+                                " hard links, and the other names would keep the old text";
+      return refused;
+    }
+  }
 
   std::string temp;
   int fd = CreateTemp(ops_, target, temp);
   if (fd < 0) return fail(fd);
 
-  r = TakeOverAttributes(ops_, fd, exists ? &old : nullptr);
-  if (r == 0) r = WriteAll(ops_, fd, bytes);
+  // Attributes after the bytes: a write by a process without CAP_FSETID clears set-id bits.
+  r = WriteAll(ops_, fd, bytes);
+  if (r == 0) r = TakeOverAttributes(ops_, fd, exists ? &old : nullptr);
   if (r == 0) r = ops_.Fsync(fd);
   int c = ops_.Close(fd);
   if (r == 0) r = c;

@@ -13,7 +13,8 @@ struct FileError {
   std::string path;       // the file the failing call was about
   std::string operation;  // "read", "write", "rename", ... as a user reads it
   int error = 0;          // errno value; 0 for a short write without one
-  std::string Reason() const;  // the system's text for `error`
+  std::string Reason() const;  // the system's text for `error`, or `refusal`
+  std::string refusal = {};    // why the program itself declined, where no call failed
 };
 
 struct FileResult {
@@ -37,6 +38,8 @@ class Files {
   // to disk and renamed over the target, and the folder is flushed after it. An existing target
   // keeps its permission bits (and owner, where allowed); a symbolic link is written through to
   // the file it names. On failure the target is as it was and no temporary file remains.
+  // A target that the process may not write (read-only, immutable) is refused, not swapped for
+  // a writable file, and so is one with further hard links, which would keep the old bytes.
   FileResult ReplaceWhole(const std::string& path, std::string_view bytes);
 
   // File copy: the destination, if it exists, is replaced (as ReplaceWhole does).

@@ -57,6 +57,7 @@ class FilesContract : public ::testing::TestWithParam<Impl> {
 TEST_P(FilesContract, ReplaceWholeKeepsModeAndOwnerAndLeavesNoTemp) {
   const bool root = ::geteuid() == 0;
   for (mode_t mode : {0600, 0640, 0755, 0444, 04750, 02755}) {
+    if (mode == 0444 && !root) continue;  // only root may replace it (replace_refusals_test)
     std::string path = dir.Put("kept.dlg", "old");
     uid_t owner = root ? 1000 + mode : ::geteuid();
     if (root) {
