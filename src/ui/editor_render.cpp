@@ -163,6 +163,7 @@ void EditorForm::RenderFlagEditor() {
     flagForm_->hide();
     flagForm_->deleteLater();
     flagForm_ = nullptr;
+    activateWindow();
   }
   if (ed_.flagEditor && !flagForm_) {
     flagForm_ = new FlagEditorForm(*ed_.flagEditor, this);

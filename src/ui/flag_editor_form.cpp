@@ -92,6 +92,9 @@ void FlagEditorForm::Render() {
     FocusEditBox();
   } else if (!m.visible && !isHidden()) {
     hide();
+    // Not every window manager hands the activation back; the editor window's boxes need it to
+    // take the focus again (and report its loss).
+    if (parentWidget()) parentWidget()->window()->activateWindow();
   }
 }
 

@@ -239,6 +239,13 @@ class EditorWindowTest : public QObject {
     QCOMPARE(s.Text("txtFlags1"), QStringLiteral(" is_daytime()"));
     QVERIFY(!flags->isVisible());
     QVERIFY(s.W("Command10")->isEnabled());
+    // The accepted text reaches the working copy with the next loss of focus of a field box.
+    QCOMPARE(test::ReadBytes(s.dir.File("ferry.dlg.bak")), kFerry);
+    QTRY_COMPARE(QApplication::activeWindow(), &s.form);
+    QTest::mouseClick(s.W("txtIntCheck"), Qt::LeftButton);
+    QTest::mouseClick(s.W("txtgoline"), Qt::LeftButton);
+    QVERIFY(test::ReadBytes(s.dir.File("ferry.dlg.bak"))
+                .starts_with("{1}{Crossing costs three silver \x97 each way.}{}{}{ is_daytime()}{}{}\r\n"));
 
     QTest::mouseClick(s.W("cmdadd"), Qt::LeftButton);
     QCOMPARE(s.form.flagEditorForm(), flags);  // only hidden before: the same window again
