@@ -11,6 +11,8 @@ jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+# Full disks, read-only mounts, immutable files, links: as root only, skipped otherwise.
+tools/hostile_fs.sh build/tests/hostile_driver
 
 tools/screenshot.sh build/src/ui/dlgeditor build/screenshots
 tools/fuzz.sh

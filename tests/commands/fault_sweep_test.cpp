@@ -94,20 +94,21 @@ const MsgAnswer kYes = MsgAnswer::Yes;
 
 // clang-format off
 const Row kRows[] = {
-    {"LoadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", "stale", kOld}}, NotLoaded, {}, {},
-     Command2_Click, nullptr, OpKind::Rename, 1, {}},
-    {"RewriteOnLeavingABox", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kEdited}, kNoScratch}, TypedX, {}, {},
-     FieldBox_LostFocus, nullptr, OpKind::Rename, 2, {{OpKind::Stat, 1}}},
-    {"SaveNewLine", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kInserted}, kNoScratch}, NewLine15, {}, {},
-     cmdsaveline_Click, SaveNewLineOrRewrite, OpKind::Rename, 2, {{OpKind::Stat, 1}}},
-    {"Save", {{"a.dlg", kOld, kEdited}, {"a.dlg.bak", kEdited, kEdited}}, Loaded, {kYes}, {},
-     Commandsave_Click, nullptr, OpKind::Rename, 1, {}},
+    {"LoadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", "stale", kOld}},
+     NotLoaded, {}, {}, Command2_Click, nullptr, OpKind::Rename, 1, {}},
+    {"RewriteOnLeavingABox", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kEdited}, kNoScratch},
+     TypedX, {}, {}, FieldBox_LostFocus, nullptr, OpKind::Rename, 2, {{OpKind::Stat, 1}}},
+    {"SaveNewLine", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kInserted}, kNoScratch},
+     NewLine15, {}, {}, cmdsaveline_Click, SaveNewLineOrRewrite, OpKind::Rename, 2,
+     {{OpKind::Stat, 1}}},
+    {"Save", {{"a.dlg", kOld, kEdited}, {"a.dlg.bak", kEdited, kEdited}},
+     Loaded, {kYes}, {}, Commandsave_Click, nullptr, OpKind::Rename, 1, {}},
     {"SaveAs", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, kEdited}, {"b.dlg", kOther, kEdited}},
      Loaded, {}, {"b"}, Command9_Click, nullptr, OpKind::Rename, 1, {}},
-    {"UnloadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch}, Loaded, {kYes},
-     {}, Command8_Click, LoadAndUnload, OpKind::Unlink, 1, {}},
-    {"Quit", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch}, Loaded, {kYes}, {},
-     Command6_Click, nullptr, OpKind::Unlink, 1, {}},
+    {"UnloadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},
+     Loaded, {kYes}, {}, Command8_Click, LoadAndUnload, OpKind::Unlink, 1, {}},
+    {"Quit", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},
+     Loaded, {kYes}, {}, Command6_Click, nullptr, OpKind::Unlink, 1, {}},
 };
 // clang-format on
 
@@ -198,8 +199,8 @@ bool NamesFileOperationAndReason(const Row& row, const std::string& box,
                                  const std::string& reason) {
   for (const char* op : {"read", "write", "rename", "delete", "create"}) {
     for (const FileState& f : row.files) {
-      if (box == std::string("critical File Error: Cannot ") + op + " DIR/" + f.name + ": " +
-                     reason)
+      if (box ==
+          std::string("critical File Error: Cannot ") + op + " DIR/" + f.name + ": " + reason)
         return true;
     }
   }
@@ -231,9 +232,8 @@ TEST_P(FaultSweep, EveryCallFailedLeavesOldOrNewAndOneMessage) {
   for (int at = 1; at <= int(log.size()); ++at) {
     const OpKind kind = log[std::size_t(at) - 1];
     const int nth = ++seen[kind];
-    const bool harmlessCall =
-        std::find(row.harmless.begin(), row.harmless.end(), std::make_pair(kind, nth)) !=
-        row.harmless.end();
+    const bool harmlessCall = std::find(row.harmless.begin(), row.harmless.end(),
+                                        std::make_pair(kind, nth)) != row.harmless.end();
     for (int error : kErrors.at(kind)) {
       for (bool onward : {false, true}) {
         ++points;
@@ -279,9 +279,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, FaultSweep, testing::ValuesIn(kRows),
 TEST(FaultSweepOrder, SaveSyncsTheFileThenRenamesThenSyncsTheFolder) {
   Sweep r(kRows[3], std::nullopt);
   const std::vector<OpKind>& log = r.ops.Log();
-  const std::vector<OpKind> tail = {OpKind::Write,  OpKind::Fchmod, OpKind::Fsync,
-                                    OpKind::Close,  OpKind::Rename, OpKind::Open,
-                                    OpKind::Fsync,  OpKind::Close};
+  const std::vector<OpKind> tail = {OpKind::Write,  OpKind::Fchmod, OpKind::Fsync, OpKind::Close,
+                                    OpKind::Rename, OpKind::Open,   OpKind::Fsync, OpKind::Close};
   ASSERT_GE(log.size(), tail.size());
   EXPECT_TRUE(std::equal(tail.begin(), tail.end(), log.end() - long(tail.size())));
 }

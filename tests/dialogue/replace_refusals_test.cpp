@@ -25,7 +25,8 @@ TEST(ReplaceRefusals, UnwritableOrLinkedTargetsKeepTheirBytes) {
     std::string reason;  // "" when the file is written
   };
   const Case cases[] = {
-      {"hard link", 0644, true, 0, "it has 2 hard links, and the other names would keep the old text"},
+      {"hard link", 0644, true, 0,
+       "it has 2 hard links, and the other names would keep the old text"},
       // Root may write a read-only file; the replacement then keeps the mode.
       {"read-only", 0444, false, 0, root ? "" : "Permission denied"},
       {"read-only mount", 0644, false, EROFS, "Read-only file system"},
