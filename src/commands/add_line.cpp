@@ -47,8 +47,9 @@ struct Placement {
 Placement FindPlace(const std::vector<std::string>& listed, std::int64_t n) {
   Placement p;
   p.index = listed.size();
+  const LeadingNumber value = WholeValue(n);
   for (std::size_t i = 0; i < listed.size(); ++i) {
-    if (Compare(ValueOf(listed[i]), n) > 0) {
+    if (Compare(ValueOf(listed[i]), value) > 0) {
       p.index = i;
       p.last = false;
       break;

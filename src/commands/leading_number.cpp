@@ -8,12 +8,15 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Appends the digits that follow `i`, skipping blanks among them.
+// Appends the digits that follow `i`, skipping blanks among them. Runs of digits go in whole:
+// "Save New Line" reads every listed number.
 void TakeDigits(std::string_view text, std::size_t& i, std::string& digits) {
   for (;;) {
     while (i < text.size() && IsBlank(text[i])) ++i;
-    if (i >= text.size() || !IsDigit(text[i])) return;
-    digits += text[i++];
+    const std::size_t run = i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    if (i == run) return;
+    digits.append(text.substr(run, i - run));
   }
 }
 
@@ -74,15 +77,21 @@ std::optional<std::int64_t> RoundHalfEven(const LeadingNumber& n) {
   return static_cast<std::int64_t>(magnitude);
 }
 
-int Compare(const LeadingNumber& a, std::int64_t b) {
-  LeadingNumber bn;
-  bn.negative = b < 0;
+LeadingNumber WholeValue(std::int64_t n) {
+  LeadingNumber v;
+  v.negative = n < 0;
   const std::uint64_t magnitude =
-      b < 0 ? ~static_cast<std::uint64_t>(b) + 1 : static_cast<std::uint64_t>(b);
-  if (magnitude != 0) bn.whole = std::to_string(magnitude);
-  if (a.negative != bn.negative) return a.negative ? -1 : 1;
-  const int c = CompareMagnitude(a, bn);
+      n < 0 ? ~static_cast<std::uint64_t>(n) + 1 : static_cast<std::uint64_t>(n);
+  if (magnitude != 0) v.whole = std::to_string(magnitude);
+  return v;
+}
+
+int Compare(const LeadingNumber& a, const LeadingNumber& b) {
+  if (a.negative != b.negative) return a.negative ? -1 : 1;
+  const int c = CompareMagnitude(a, b);
   return a.negative ? -c : c;
 }
+
+int Compare(const LeadingNumber& a, std::int64_t b) { return Compare(a, WholeValue(b)); }
 
 }  // namespace dlg

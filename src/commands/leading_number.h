@@ -28,7 +28,11 @@ LeadingNumber ValueOf(std::string_view text);
 // The nearest whole number, a half going to the even neighbour; nothing outside 64 bits.
 std::optional<std::int64_t> RoundHalfEven(const LeadingNumber& n);
 
+// The value of a whole number.
+LeadingNumber WholeValue(std::int64_t n);
+
 // Below zero, zero or above zero as `a` is below, equal to or above `b`.
+int Compare(const LeadingNumber& a, const LeadingNumber& b);
 int Compare(const LeadingNumber& a, std::int64_t b);
 
 }  // namespace dlg

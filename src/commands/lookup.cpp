@@ -213,12 +213,12 @@ void Command7_Click(Editor& ed) {
 
   std::string bytes;
   if (!ReadWorkingCopy(ed, bytes)) return;
-  CharSource first(bytes);
+  CharSource src(std::move(bytes));
   Char currentChar = kNoChar;
-  FirstRecordRead(first, currentChar, ed.state, w);
+  FirstRecordRead(src, currentChar, ed.state, w);
 
-  CharSource second(std::move(bytes));
-  RebuildUsedNumbers(second, ed.state, w);
+  src.Rewind();
+  RebuildUsedNumbers(src, ed.state, w);
 
   w.Command2.enabled = false;
   w.Command8.enabled = true;

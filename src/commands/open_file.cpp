@@ -118,10 +118,10 @@ void Command2_Click(Editor& ed) {
   w.caption += " - " + w.File1.fileName;
 
   Char currentChar = kNoChar;
-  CharSource first(bytes);
-  FirstRecordRead(first, currentChar, st, w);
-  CharSource second(std::move(bytes));
-  UsedNumberScan(second, st, w);
+  CharSource src(std::move(bytes));
+  FirstRecordRead(src, currentChar, st, w);
+  src.Rewind();
+  UsedNumberScan(src, st, w);
 
   w.Command2.enabled = false;
   w.Command8.enabled = true;

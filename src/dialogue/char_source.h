@@ -68,6 +68,13 @@ class CharSource {
     return static_cast<unsigned char>(stop);
   }
 
+  // Back to the first byte, as a file opened anew: a second reader of the same bytes needs no
+  // copy of them.
+  void Rewind() {
+    pos_ = 0;
+    overrun_ = false;
+  }
+
   bool Overrun() const { return overrun_; }
   std::size_t Position() const { return pos_; }
   std::string_view Bytes() const { return bytes_; }
