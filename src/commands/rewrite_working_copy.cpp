@@ -51,7 +51,8 @@ std::string WhatTheFieldHolds(const std::string& field) {
 // Writes the scratch copy and renames it over the working copy.
 RewriteOutcome WriteOver(Editor& ed, const std::string& bytes) {
   const std::string scratch = ed.state.ScratchCopyPath();
-  FileResult r = ed.files.ReplaceWhole(scratch, bytes);
+  // One flush of the folder, after the second rename, makes both of them last.
+  FileResult r = ed.files.ReplaceWhole(scratch, bytes, false);
   if (r) {
     r = ed.files.MoveOver(scratch, ed.state.WorkingCopyPath());
     if (r) return RewriteOutcome::Written;

@@ -169,7 +169,8 @@ FileResult Files::ReadAll(const std::string& path, std::string& bytes) {
   return FileResult::Ok();
 }
 
-FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes) {
+FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes,
+                               bool flushFolder) {
   auto fail = [&](int negErrno) { return FileResult::Fail(path, "write", -negErrno); };
 
   std::string target;
@@ -211,6 +212,7 @@ FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes) 
     ops_.Unlink(temp);
     return fail(r);
   }
+  if (!flushFolder) return FileResult::Ok();
   r = SyncFolder(ops_, FolderOf(target));
   if (r < 0) return Replaced(fail(r));
   return FileResult::Ok();

@@ -40,7 +40,10 @@ class Files {
   // the file it names. On failure the target is as it was and no temporary file remains.
   // A target that the process may not write (read-only, immutable) is refused, not swapped for
   // a writable file, and so is one with further hard links, which would keep the old bytes.
-  FileResult ReplaceWhole(const std::string& path, std::string_view bytes);
+  // With `flushFolder` false the folder is not flushed: for a file that is renamed again at once
+  // by a MoveOver, which flushes the folder for both renames.
+  FileResult ReplaceWhole(const std::string& path, std::string_view bytes,
+                          bool flushFolder = true);
 
   // File copy: the destination, if it exists, is replaced (as ReplaceWhole does).
   FileResult Copy(const std::string& from, const std::string& to);
