@@ -16,7 +16,7 @@ namespace {
 // so a large working copy is not paid for again in fresh memory each time.
 struct Buffers {
   std::string read;
-  RewriteResult written;
+  RewriteSplice splice;  // points into `read`
 };
 Buffers& Reused() {
   static Buffers buffers;
@@ -49,10 +49,10 @@ std::string WhatTheFieldHolds(const std::string& field) {
 }
 
 // Writes the scratch copy and renames it over the working copy.
-RewriteOutcome WriteOver(Editor& ed, const std::string& bytes) {
+RewriteOutcome WriteOver(Editor& ed, const RewriteSplice& splice) {
   const std::string scratch = ed.state.ScratchCopyPath();
   // One flush of the folder, after the second rename, makes both of them last.
-  FileResult r = ed.files.ReplaceWhole(scratch, bytes, false);
+  FileResult r = ed.files.ReplaceWholeInPieces(scratch, splice.pieces, false);
   if (r) {
     r = ed.files.MoveOver(scratch, ed.state.WorkingCopyPath());
     if (r) return RewriteOutcome::Written;
@@ -115,13 +115,14 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed) {
     ReportFileError(ed, r.failure);
     return RewriteOutcome::Failed;
   }
-  RewriteResult& result = buffers.written;
-  RewriteRecords(buffers.read, request, result);
+  // The carried lines are written straight from the bytes read, never joined into a copy.
+  RewriteSplice& splice = buffers.splice;
+  SpliceRecords(buffers.read, request, splice);
   // Nothing to splice in: the working copy already holds what a pass would write.
-  if (result.recordsWritten == 0) return RewriteOutcome::NothingMatched;
+  if (splice.recordsWritten == 0) return RewriteOutcome::NothingMatched;
   if (!CheckRecordWritable(ed, request.record)) return RewriteOutcome::Refused;
 
-  RewriteOutcome outcome = WriteOver(ed, result.bytes);
+  RewriteOutcome outcome = WriteOver(ed, splice);
   if (outcome == RewriteOutcome::Written && request.mode == RewriteRequest::Mode::Insert) {
     st.insertPending = false;
     st.newLineMode = false;

@@ -171,6 +171,12 @@ FileResult Files::ReadAll(const std::string& path, std::string& bytes) {
 
 FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes,
                                bool flushFolder) {
+  return ReplaceWholeInPieces(path, std::span<const std::string_view>(&bytes, 1), flushFolder);
+}
+
+FileResult Files::ReplaceWholeInPieces(const std::string& path,
+                                       std::span<const std::string_view> pieces,
+                                       bool flushFolder) {
   auto fail = [&](int negErrno) { return FileResult::Fail(path, "write", -negErrno); };
 
   std::string target;
@@ -202,7 +208,10 @@ FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes,
   if (fd < 0) return fail(fd);
 
   // Attributes after the bytes: a write by a process without CAP_FSETID clears set-id bits.
-  r = WriteAll(ops_, fd, bytes);
+  r = 0;
+  for (std::string_view piece : pieces) {
+    if (r == 0) r = WriteAll(ops_, fd, piece);
+  }
   if (r == 0) r = TakeOverAttributes(ops_, fd, exists ? &old : nullptr);
   if (r == 0) r = ops_.Fsync(fd);
   int c = ops_.Close(fd);

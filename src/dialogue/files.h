@@ -2,6 +2,7 @@
 // Whole-file operations built on the FileOps seam. Every operation reports failure with the
 // file, what was being done and the system's reason; nothing fails silently.
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,10 @@ class Files {
   // by a MoveOver, which flushes the folder for both renames.
   FileResult ReplaceWhole(const std::string& path, std::string_view bytes,
                           bool flushFolder = true);
+  // The same with the new bytes given as pieces, written one after the other.
+  FileResult ReplaceWholeInPieces(const std::string& path,
+                                  std::span<const std::string_view> pieces,
+                                  bool flushFolder = true);
 
   // File copy: the destination, if it exists, is replaced (as ReplaceWhole does).
   FileResult Copy(const std::string& from, const std::string& to);

@@ -62,6 +62,50 @@ std::string_view FirstField(std::string_view content) {
 
 }  // namespace
 
+void SpliceRecords(std::string_view workingCopy, const RewriteRequest& request,
+                   RewriteSplice& splice) {
+  splice.pieces.clear();
+  splice.recordsWritten = 0;
+  splice.record = FormatRecordLine(request.record);
+  const std::string_view written = splice.record;
+  const bool insert = request.mode == RewriteRequest::Mode::Insert;
+  // An empty number names no record: a line with an empty first field is never matched.
+  const std::string& wanted = insert ? request.insertAfter : request.record.lineNumber;
+  auto carry = [&](std::string_view run) {
+    if (!run.empty()) splice.pieces.push_back(run);
+  };
+
+  if (insert && request.insertBeforeFirst) {
+    splice.pieces.push_back(written);
+    carry(workingCopy);
+    splice.recordsWritten = 1;
+    return;
+  }
+  if (wanted.empty()) {
+    carry(workingCopy);
+    return;
+  }
+
+  std::size_t carriedFrom = 0;  // start of the run of lines not yet carried
+  LineCursor cursor(workingCopy);
+  Line line;
+  while (cursor.Next(line)) {
+    std::string_view content = workingCopy.substr(line.start, line.contentEnd - line.start);
+    if (FirstField(content) != wanted) continue;
+    if (insert) {
+      carry(workingCopy.substr(carriedFrom, line.end - carriedFrom));
+      // The last line may lack its ending; the new record must not join it.
+      if (line.end == line.contentEnd) splice.pieces.push_back(kLineEnd);
+    } else {
+      carry(workingCopy.substr(carriedFrom, line.start - carriedFrom));
+    }
+    splice.pieces.push_back(written);
+    carriedFrom = line.end;
+    ++splice.recordsWritten;
+  }
+  carry(workingCopy.substr(carriedFrom));
+}
+
 RewriteResult RewriteRecords(std::string_view workingCopy, const RewriteRequest& request) {
   RewriteResult result;
   RewriteRecords(workingCopy, request, result);
@@ -70,45 +114,14 @@ RewriteResult RewriteRecords(std::string_view workingCopy, const RewriteRequest&
 
 void RewriteRecords(std::string_view workingCopy, const RewriteRequest& request,
                     RewriteResult& result) {
-  result.recordsWritten = 0;
+  RewriteSplice splice;
+  SpliceRecords(workingCopy, request, splice);
+  std::size_t size = 0;
+  for (std::string_view piece : splice.pieces) size += piece.size();
   result.bytes.clear();
-  const std::string written = FormatRecordLine(request.record);
-  const bool insert = request.mode == RewriteRequest::Mode::Insert;
-  // An empty number names no record: a line with an empty first field is never matched.
-  const std::string& wanted = insert ? request.insertAfter : request.record.lineNumber;
-
-  std::string& out = result.bytes;
-  out.reserve(workingCopy.size() + 2 * written.size());
-
-  if (insert && request.insertBeforeFirst) {
-    out.append(written);
-    out.append(workingCopy);
-    result.recordsWritten = 1;
-    return;
-  }
-  if (wanted.empty()) {
-    out.append(workingCopy);
-    return;
-  }
-
-  std::size_t carriedFrom = 0;  // start of the run of lines not yet copied
-  LineCursor cursor(workingCopy);
-  Line line;
-  while (cursor.Next(line)) {
-    std::string_view content = workingCopy.substr(line.start, line.contentEnd - line.start);
-    if (FirstField(content) != wanted) continue;
-    if (insert) {
-      out.append(workingCopy.substr(carriedFrom, line.end - carriedFrom));
-      // The last line may lack its ending; the new record must not join it.
-      if (line.end == line.contentEnd) out.append(kLineEnd);
-    } else {
-      out.append(workingCopy.substr(carriedFrom, line.start - carriedFrom));
-    }
-    out.append(written);
-    carriedFrom = line.end;
-    ++result.recordsWritten;
-  }
-  out.append(workingCopy.substr(carriedFrom));
+  result.bytes.reserve(size);
+  for (std::string_view piece : splice.pieces) result.bytes.append(piece);
+  result.recordsWritten = splice.recordsWritten;
 }
 
 }  // namespace dlg

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dialogue/record.h"
 
@@ -25,6 +26,21 @@ struct RewriteResult {
   std::string bytes;      // the new working copy
   int recordsWritten = 0; // replaced or inserted records
 };
+
+// The new working copy as pieces, in order: runs of the old one and the written record between
+// them, to be written out without first being joined into one more copy of the file.
+struct RewriteSplice {
+  std::vector<std::string_view> pieces;  // into the working copy given and into `record`
+  std::string record;                    // the written record's line
+  int recordsWritten = 0;
+
+  RewriteSplice() = default;
+  // The pieces may point into `record` itself.
+  RewriteSplice(const RewriteSplice&) = delete;
+  RewriteSplice& operator=(const RewriteSplice&) = delete;
+};
+void SpliceRecords(std::string_view workingCopy, const RewriteRequest& request,
+                   RewriteSplice& splice);
 
 RewriteResult RewriteRecords(std::string_view workingCopy, const RewriteRequest& request);
 // The same into `result`, reusing the memory that its bytes already hold.
