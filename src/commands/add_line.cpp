@@ -120,18 +120,10 @@ void ReportLineExists(Editor& ed) {
 void PrepareNewLine(Editor& ed) {
   EditorWindow& w = ed.window;
   ed.state.newLineMode = true;
-  w.txtLineNum.text = w.txtaddline.text;
-  for (TextBox* box : {&w.txtnpc, &w.txtFlags1, &w.txtflags2, &w.txtlinejump, &w.txtIntCheck,
-                       &w.txtDialogue, &w.txtfemale}) {
-    box->text.clear();
-  }
-  ed.state.endOfResponses = false;
-  for (ListBox* list : {&w.lstline, &w.lstresponses, &w.lstint, &w.lstForM, &w.lsthideline}) {
-    list->Clear();
-  }
-  w.txtflags.text.clear();
-  w.lstflags.Clear();
-  w.txtaddline.text.clear();
+  // The view emptied as a lookup empties it, but with the new number as the current line.
+  std::string number = std::move(w.txtaddline.text);
+  ClearLineView(ed);
+  w.txtLineNum.text = std::move(number);
   // The drop-down keeps its last choice; the jump box always starts disabled.
   ShowNewLineControls(w, true);
 }

@@ -47,6 +47,8 @@ void Form_Load(Editor& ed);     // start-up: no file, lists on the current folde
 void Drive1_Change(Editor& ed, const std::string& drive);
 void Dir1_Change(Editor& ed, const std::string& path);
 void Command2_Click(Editor& ed);  // "Load File"
+// The controls of the file-loaded state (Load File, "Go to 1") or of the no-file state (Unload).
+void SetFileLoadedControls(EditorWindow& w, bool loaded);
 void File1_DblClick(Editor& ed);
 // The first-record read and the used-number scan, over an open file.
 void FirstRecordRead(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w);

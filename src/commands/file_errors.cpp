@@ -5,8 +5,9 @@
 namespace dlg {
 
 void ReportFileError(Editor& ed, const FileError& error) {
-  ed.platform.MessageBox("Cannot " + error.operation + " " + error.path + ": " + error.Reason(),
-                         "File Error", MsgButtons::Ok, MsgIcon::Critical);
+  std::string text = "Cannot ";
+  text.append(error.operation).append(" ").append(error.path).append(": ").append(error.Reason());
+  ed.platform.MessageBox(text, "File Error", MsgButtons::Ok, MsgIcon::Critical);
 }
 
 }  // namespace dlg

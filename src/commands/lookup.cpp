@@ -219,14 +219,7 @@ void Command7_Click(Editor& ed) {
 
   src.Rewind();
   RebuildUsedNumbers(src, ed.state, w);
-
-  w.Command2.enabled = false;
-  w.Command8.enabled = true;
-  w.Command9.enabled = true;
-  w.Commandsave.enabled = true;
-  w.File1.enabled = false;
-  w.Dir1.enabled = false;
-  w.Drive1.enabled = false;
+  SetFileLoadedControls(w, true);
 }
 
 void Command1_Click(Editor& ed) {

@@ -16,21 +16,6 @@ bool MoveLists(Editor& ed, const std::string& folder) {
   return r.ok;
 }
 
-// Step 3 of Load File: the view, the used-number list and the add-line box emptied.
-void ClearForLoad(EditorWindow& w) {
-  for (TextBox* b : {&w.txtnpc, &w.txtLineNum, &w.txtFlags1, &w.txtflags2, &w.txtlinejump,
-                     &w.txtIntCheck, &w.txtDialogue, &w.txtfemale}) {
-    b->text.clear();
-  }
-  for (ListBox* l : {&w.lstline, &w.lstresponses, &w.lstint, &w.lstForM, &w.lsthideline}) {
-    l->Clear();
-  }
-  w.txtflags.text.clear();
-  w.lstflags.Clear();
-  w.lstusednum.Clear();
-  w.txtaddline.text.clear();
-}
-
 }  // namespace
 
 void Form_Load(Editor& ed) {
@@ -38,8 +23,8 @@ void Form_Load(Editor& ed) {
   EditorWindow& w = ed.window;
   w.Drive1.drives = ListDrives();
   std::error_code ec;
-  std::string start = std::filesystem::current_path(ec).string();
-  if (ec) start = "/";
+  const std::filesystem::path cwd = std::filesystem::current_path(ec);
+  const std::string start = ec ? std::string(1, '/') : cwd.string();
   w.Drive1.drive = DriveOf(w.Drive1.drives, NormalFolder(start));
   if (!MoveLists(ed, start)) MoveLists(ed, w.Drive1.drive);
 }
@@ -111,25 +96,23 @@ void Command2_Click(Editor& ed) {
   }
 
   st.fileLoaded = true;
-  w.Frame1.enabled = true;
-  ClearForLoad(w);
-  st.endOfResponses = false;
+  ClearLineView(ed);
+  w.lstusednum.Clear();
   st.dialoguePath = path;
-  w.caption += " - " + w.File1.fileName;
+  w.caption.append(" - ").append(w.File1.fileName);
 
   Char currentChar = kNoChar;
   CharSource src(std::move(bytes));
   FirstRecordRead(src, currentChar, st, w);
   src.Rewind();
   UsedNumberScan(src, st, w);
+  SetFileLoadedControls(w, true);
+}
 
-  w.Command2.enabled = false;
-  w.Command8.enabled = true;
-  w.Command9.enabled = true;
-  w.Commandsave.enabled = true;
-  w.File1.enabled = false;
-  w.Dir1.enabled = false;
-  w.Drive1.enabled = false;
+void SetFileLoadedControls(EditorWindow& w, bool loaded) {
+  w.Frame1.enabled = loaded;
+  w.Command8.enabled = w.Command9.enabled = w.Commandsave.enabled = loaded;
+  w.Command2.enabled = w.File1.enabled = w.Dir1.enabled = w.Drive1.enabled = !loaded;
 }
 
 void File1_DblClick(Editor& ed) { Command2_Click(ed); }

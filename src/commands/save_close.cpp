@@ -79,15 +79,7 @@ void Command8_Click(Editor& ed) {
   w.lstusednum.Clear();
   LeaveNewLineMode(ed);
   w.Command7.visible = true;
-
-  w.Command2.enabled = true;
-  w.Frame1.enabled = false;
-  w.Command8.enabled = false;
-  w.Command9.enabled = false;
-  w.Commandsave.enabled = false;
-  w.File1.enabled = true;
-  w.Dir1.enabled = true;
-  w.Drive1.enabled = true;
+  SetFileLoadedControls(w, false);
 }
 
 // A No keeps the editor open as it was, the working copy included.
