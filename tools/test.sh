@@ -16,7 +16,6 @@ tools/hostile_fs.sh build/tests/hostile_driver
 
 tools/screenshot.sh build/src/ui/dlgeditor build/screenshots
 tools/fuzz.sh
-[ -x tools/hostile_fs.sh ] && tools/hostile_fs.sh build
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDLG_SANITIZE=ON -DDLG_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
