@@ -1,5 +1,5 @@
 #pragma once
-// A FileOps that passes every call to another one, counts the calls, and fails the ones a test
+// A FileOps that passes every call to another one, logs the calls, and fails the ones a test
 // arms: the Nth call of one kind or of any kind, only that one or every one from it on, with a
 // chosen errno, or a Write cut short. A failed call does nothing, except Close, which releases
 // the descriptor as Linux does even when close reports an error.
@@ -15,10 +15,10 @@
 
 namespace dlg::test {
 
+// Any matches every call, counted in call order.
 // clang-format off
 enum class OpKind {
-  Open, Read, Write, Fsync, Close, Fstat, Stat, Lstat, Readlink, Fchmod, Fchown, Rename, Unlink,
-  Any  // matches every call, counted in call order
+  Open, Read, Write, Fsync, Close, Fstat, Stat, Lstat, Readlink, Fchmod, Fchown, Rename, Unlink, Any
 };
 // clang-format on
 
@@ -39,102 +39,85 @@ struct Fault {
 
 class FailingFileOps : public FileOps {
  public:
+  using K = OpKind;
   explicit FailingFileOps(FileOps& inner = PosixFileOps()) : inner_(inner) {}
 
-  // Arms a fault; several may be armed at once.
-  void Arm(Fault f) { faults_.push_back(f); }
+  void Arm(Fault f) { faults_.push_back(f); }  // several may be armed at once
   void FailCall(OpKind kind, int nth, int error) { Arm({kind, nth, false, error, 0}); }
-  void FailFrom(OpKind kind, int nth, int error) { Arm({kind, nth, true, error, 0}); }
   void ShortWrite(int nth, std::size_t bytes, bool onward = false) {
-    Arm({OpKind::Write, nth, onward, 0, bytes});
+    Arm({K::Write, nth, onward, 0, bytes});
   }
-  // Forgets the faults and the counts.
-  void Reset() {
+  void Reset() {  // forgets the faults and the counts
     faults_.clear();
     counts_.fill(0);
     log_.clear();
-    injected_ = 0;
   }
-
-  int Calls(OpKind kind = OpKind::Any) const { return counts_[static_cast<int>(kind)]; }
+  int Calls(OpKind kind) const { return counts_[static_cast<int>(kind)]; }
   const std::vector<OpKind>& Log() const { return log_; }  // every call, in order
-  int Injected() const { return injected_; }               // calls that were failed or cut short
+  bool skipSync = false;  // set-up needs no durability, and flushes are slow on a real disk
 
-  int Open(const std::string& path, int flags, mode_t mode) override {
-    return Pass(OpKind::Open, [&] { return inner_.Open(path, flags, mode); });
+  int Open(const std::string& p, int f, mode_t m) override {
+    return Go(K::Open) ? inner_.Open(p, f, m) : error_;
   }
-  ssize_t Read(int fd, void* buf, std::size_t n) override {
-    return Pass(OpKind::Read, [&] { return inner_.Read(fd, buf, n); });
+  ssize_t Read(int fd, void* b, std::size_t n) override {
+    return Go(K::Read) ? inner_.Read(fd, b, n) : error_;
   }
-  ssize_t Write(int fd, const void* buf, std::size_t n) override {
-    const Fault* f = Hit(OpKind::Write);
-    if (f == nullptr) return inner_.Write(fd, buf, n);
-    if (f->error != 0) return Failed(*f);
-    ++injected_;
-    return n == 0 || f->shortTo == 0 ? 0 : inner_.Write(fd, buf, std::min(n, f->shortTo));
-  }
-  int Fsync(int fd) override {
-    return Pass(OpKind::Fsync, [&] { return inner_.Fsync(fd); });
-  }
-  int Close(int fd) override {
-    const Fault* f = Hit(OpKind::Close);
-    int r = inner_.Close(fd);
-    return f != nullptr ? Failed(*f) : r;
-  }
+  int Fsync(int fd) override { return Go(K::Fsync) ? (skipSync ? 0 : inner_.Fsync(fd)) : error_; }
   int Fstat(int fd, struct stat& st) override {
-    return Pass(OpKind::Fstat, [&] { return inner_.Fstat(fd, st); });
+    return Go(K::Fstat) ? inner_.Fstat(fd, st) : error_;
   }
-  int Stat(const std::string& path, struct stat& st) override {
-    return Pass(OpKind::Stat, [&] { return inner_.Stat(path, st); });
+  int Stat(const std::string& p, struct stat& st) override {
+    return Go(K::Stat) ? inner_.Stat(p, st) : error_;
   }
-  int Lstat(const std::string& path, struct stat& st) override {
-    return Pass(OpKind::Lstat, [&] { return inner_.Lstat(path, st); });
+  int Lstat(const std::string& p, struct stat& st) override {
+    return Go(K::Lstat) ? inner_.Lstat(p, st) : error_;
   }
-  int Readlink(const std::string& path, std::string& target) override {
-    return Pass(OpKind::Readlink, [&] { return inner_.Readlink(path, target); });
+  int Readlink(const std::string& p, std::string& t) override {
+    return Go(K::Readlink) ? inner_.Readlink(p, t) : error_;
   }
-  int Fchmod(int fd, mode_t mode) override {
-    return Pass(OpKind::Fchmod, [&] { return inner_.Fchmod(fd, mode); });
+  int Fchmod(int fd, mode_t m) override { return Go(K::Fchmod) ? inner_.Fchmod(fd, m) : error_; }
+  int Fchown(int fd, uid_t u, gid_t g) override {
+    return Go(K::Fchown) ? inner_.Fchown(fd, u, g) : error_;
   }
-  int Fchown(int fd, uid_t uid, gid_t gid) override {
-    return Pass(OpKind::Fchown, [&] { return inner_.Fchown(fd, uid, gid); });
+  int Rename(const std::string& a, const std::string& b) override {
+    return Go(K::Rename) ? inner_.Rename(a, b) : error_;
   }
-  int Rename(const std::string& from, const std::string& to) override {
-    return Pass(OpKind::Rename, [&] { return inner_.Rename(from, to); });
+  int Unlink(const std::string& p) override { return Go(K::Unlink) ? inner_.Unlink(p) : error_; }
+  int Close(int fd) override {
+    const bool go = Go(K::Close);
+    const int r = inner_.Close(fd);
+    return go ? r : error_;
   }
-  int Unlink(const std::string& path) override {
-    return Pass(OpKind::Unlink, [&] { return inner_.Unlink(path); });
+  ssize_t Write(int fd, const void* b, std::size_t n) override {
+    if (Go(K::Write)) return inner_.Write(fd, b, n);
+    if (hit_->error != 0) return error_;
+    return n == 0 || hit_->shortTo == 0 ? 0 : inner_.Write(fd, b, std::min(n, hit_->shortTo));
   }
 
  private:
-  template <typename Call>
-  auto Pass(OpKind kind, Call call) -> decltype(call()) {
-    if (const Fault* f = Hit(kind)) return Failed(*f);
-    return call();
-  }
-  // Counts the call and returns the fault that it meets, if any.
-  const Fault* Hit(OpKind kind) {
+  // Logs the call; false when it meets a fault, which is then in hit_ and error_.
+  bool Go(OpKind kind) {
     log_.push_back(kind);
-    int own = ++counts_[static_cast<int>(kind)];
-    int any = ++counts_[static_cast<int>(OpKind::Any)];
+    const int own = ++counts_[static_cast<int>(kind)];
+    const int any = ++counts_[static_cast<int>(K::Any)];
     for (const Fault& f : faults_) {
-      if (f.kind != kind && f.kind != OpKind::Any) continue;
-      int n = f.kind == OpKind::Any ? any : own;
-      if (n == f.nth || (f.onward && n > f.nth)) return &f;
+      if (f.kind != kind && f.kind != K::Any) continue;
+      const int n = f.kind == K::Any ? any : own;
+      if (n == f.nth || (f.onward && n > f.nth)) {
+        hit_ = &f;
+        error_ = -(f.error != 0 ? f.error : EIO);  // kind Any without an errno: EIO
+        return false;
+      }
     }
-    return nullptr;
-  }
-  int Failed(const Fault& f) {
-    ++injected_;
-    // A fault of kind Any armed without an errno on a call other than Write fails with EIO.
-    return -(f.error != 0 ? f.error : EIO);
+    return true;
   }
 
   FileOps& inner_;
   std::vector<Fault> faults_;
-  std::array<int, static_cast<int>(OpKind::Any) + 1> counts_{};
+  std::array<int, static_cast<int>(K::Any) + 1> counts_{};
   std::vector<OpKind> log_;
-  int injected_ = 0;
+  const Fault* hit_ = nullptr;
+  int error_ = 0;
 };
 
 }  // namespace dlg::test
