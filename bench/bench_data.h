@@ -2,8 +2,10 @@
 // A generated dialogue of many records (about 100 bytes each) in ascending number order:
 // an NPC line every `groupSize` records, the records between them its responses.
 
+#include <cstring>
 #include <string>
 
+#include "commands/platform.h"
 #include "dialogue/record.h"
 
 namespace dlg::bench {
@@ -26,6 +28,30 @@ inline std::string GeneratedDialogue(int records, int groupSize) {
     out += FormatRecordLine(r);
   }
   return out;
+}
+
+// Answers Yes to every question (so "Save" writes and "Unload File" unloads) and shows nothing.
+class YesPlatform : public Platform {
+ public:
+  MsgAnswer MessageBox(const std::string&, const std::string&, MsgButtons buttons,
+                       MsgIcon) override {
+    return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
+  }
+  std::string InputBox(const std::string&, const std::string&) override { return {}; }
+  void EndProgram() override {}
+  FileOps& Ops() override { return PosixFileOps(); }
+};
+
+// The plainest pass over the bytes, the yardstick of the readers.
+inline std::size_t MemchrLines(const std::string& bytes) {
+  std::size_t lines = 0;
+  const char* p = bytes.data();
+  const char* end = p + bytes.size();
+  while ((p = static_cast<const char*>(std::memchr(p, '\n', end - p))) != nullptr) {
+    ++lines;
+    ++p;
+  }
+  return lines;
 }
 
 }  // namespace dlg::bench

@@ -34,24 +34,12 @@ std::string Dialogue() {
   return bytes;
 }
 
-// Answers Yes to every question, so "Save" writes.
-class YesPlatform : public Platform {
- public:
-  MsgAnswer MessageBox(const std::string&, const std::string&, MsgButtons buttons,
-                       MsgIcon) override {
-    return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
-  }
-  std::string InputBox(const std::string&, const std::string&) override { return {}; }
-  void EndProgram() override {}
-  FileOps& Ops() override { return PosixFileOps(); }
-};
-
 // The run's folder with the dialogue file; `Loaded` gives an editor that has loaded it.
 struct Folder {
   std::filesystem::path path =
       std::filesystem::temp_directory_path() / ("dlgcmdbench-" + std::to_string(::getpid()));
   std::string bytes = Dialogue();
-  YesPlatform platform;
+  bench::YesPlatform platform;
 
   Folder() {
     std::filesystem::create_directories(path);
@@ -65,8 +53,9 @@ struct Folder {
   // Flushed to disk, so that the write-back of these bytes does not fall into a timed command.
   void Put(const std::string& name) const {
     const int fd = ::open(File(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    const bool ok = fd >= 0 && ::write(fd, bytes.data(), bytes.size()) ==
-                                   static_cast<ssize_t>(bytes.size()) && ::fsync(fd) == 0;
+    const bool ok = fd >= 0 &&
+                    ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
+                    ::fsync(fd) == 0;
     if (fd >= 0) ::close(fd);
     if (!ok) std::abort();
   }
@@ -97,17 +86,6 @@ Folder& Shared() {
   return folder;
 }
 
-std::size_t MemchrLines(const std::string& bytes) {
-  std::size_t lines = 0;
-  const char* p = bytes.data();
-  const char* end = p + bytes.size();
-  while ((p = static_cast<const char*>(std::memchr(p, '\n', end - p))) != nullptr) {
-    ++lines;
-    ++p;
-  }
-  return lines;
-}
-
 template <typename Pass>
 double SecondsPerPass(int passes, Pass pass) {
   const auto start = std::chrono::steady_clock::now();
@@ -122,7 +100,7 @@ void SetBytes(benchmark::State& state, const Folder& f) {
 
 void BM_MemchrPass(benchmark::State& state) {
   Folder& f = Shared();
-  for (auto _ : state) benchmark::DoNotOptimize(MemchrLines(f.bytes));
+  for (auto _ : state) benchmark::DoNotOptimize(bench::MemchrLines(f.bytes));
   SetBytes(state, f);
 }
 
@@ -162,7 +140,8 @@ void BM_GoToLastLine(benchmark::State& state) {
   for (auto _ : state) Command5_Click(*ed);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
   if (ed->window.txtLineNum.text != kLastLine) state.SkipWithError("the last line was not found");
-  const double memchr = SecondsPerPass(20, [&] { benchmark::DoNotOptimize(MemchrLines(f.bytes)); });
+  const double memchr =
+      SecondsPerPass(20, [&] { benchmark::DoNotOptimize(bench::MemchrLines(f.bytes)); });
   state.counters["memchr_passes"] = took.count() / static_cast<double>(state.iterations()) / memchr;
   SetBytes(state, f);
 }

@@ -17,20 +17,9 @@ const std::string& Dialogue() {
   return bytes;
 }
 
-class NoPlatform : public dlg::Platform {
- public:
-  dlg::MsgAnswer MessageBox(const std::string&, const std::string&, dlg::MsgButtons,
-                            dlg::MsgIcon) override {
-    return dlg::MsgAnswer::Ok;
-  }
-  std::string InputBox(const std::string&, const std::string&) override { return ""; }
-  void EndProgram() override {}
-  dlg::FileOps& Ops() override { return dlg::PosixFileOps(); }
-};
-
 void BM_GatherResponsesPass(benchmark::State& state) {
   const std::string& bytes = Dialogue();
-  NoPlatform platform;
+  dlg::bench::YesPlatform platform;
   for (auto _ : state) {
     state.PauseTiming();  // building and freeing the window's lists is not reading
     auto ed = std::make_unique<dlg::Editor>(platform);
@@ -74,7 +63,7 @@ BENCHMARK(BM_ReaderPass)->Unit(benchmark::kMillisecond);
 
 void BM_UsedNumberScan(benchmark::State& state) {
   const std::string& bytes = Dialogue();
-  NoPlatform platform;
+  dlg::bench::YesPlatform platform;
   for (auto _ : state) {
     dlg::Editor ed(platform);
     dlg::CharSource src(bytes);
@@ -88,13 +77,7 @@ BENCHMARK(BM_UsedNumberScan)->Unit(benchmark::kMillisecond);
 void BM_MemchrLineCount(benchmark::State& state) {
   const std::string& bytes = Dialogue();
   for (auto _ : state) {
-    std::size_t lines = 0;
-    const char* p = bytes.data();
-    const char* end = p + bytes.size();
-    while ((p = static_cast<const char*>(std::memchr(p, '\n', end - p))) != nullptr) {
-      ++lines;
-      ++p;
-    }
+    const std::size_t lines = dlg::bench::MemchrLines(bytes);
     benchmark::DoNotOptimize(lines);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));

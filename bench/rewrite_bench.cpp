@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench_data.h"
 #include "commands/editor.h"
 #include "dialogue/rewrite.h"
 
@@ -29,16 +30,6 @@ std::string Dialogue() {
   }
   return out;
 }
-
-class NoBoxes : public Platform {
- public:
-  MsgAnswer MessageBox(const std::string&, const std::string&, MsgButtons, MsgIcon) override {
-    return MsgAnswer::Ok;
-  }
-  std::string InputBox(const std::string&, const std::string&) override { return {}; }
-  void EndProgram() override {}
-  FileOps& Ops() override { return PosixFileOps(); }
-};
 
 // One folder for the run, holding the dialogue's working copy.
 struct Folder {
@@ -77,7 +68,7 @@ void BM_RewriteRecords(benchmark::State& state) {
 
 void BM_RewriteWorkingCopy(benchmark::State& state) {
   Folder& f = Shared();
-  NoBoxes platform;
+  bench::YesPlatform platform;
   Editor ed(platform);
   ed.state.dialoguePath = f.File("talk.dlg");
   ed.window.File1.fileName = "talk.dlg";

@@ -21,18 +21,6 @@
 namespace dlg {
 namespace {
 
-// Yes to every question, so that Unload File puts the window back between runs.
-class YesPlatform : public Platform {
- public:
-  MsgAnswer MessageBox(const std::string&, const std::string&, MsgButtons buttons,
-                       MsgIcon) override {
-    return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
-  }
-  std::string InputBox(const std::string&, const std::string&) override { return {}; }
-  void EndProgram() override {}
-  FileOps& Ops() override { return PosixFileOps(); }
-};
-
 struct Folder {
   std::filesystem::path path =
       std::filesystem::temp_directory_path() / ("dlgwinbench-" + std::to_string(::getpid()));
@@ -57,7 +45,7 @@ void BM_LoadFileInWindow(benchmark::State& state) {
   const int records = static_cast<int>(state.range(0));
   Folder folder;
   folder.Put("talk.dlg", bench::GeneratedDialogue(records, 5));
-  YesPlatform platform;
+  bench::YesPlatform platform;
   Editor ed(platform);
   ui::EditorForm form(ed);
   form.Load();
