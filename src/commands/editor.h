@@ -63,7 +63,8 @@ struct LookupOptions {
 };
 void ClearLineView(Editor& ed);
 void LeaveNewLineMode(Editor& ed);
-void GoToLine(Editor& ed, const std::string& target, const LookupOptions& options);
+// `target` is a copy of its own: callers hand in the text of boxes that the lookup clears.
+void GoToLine(Editor& ed, std::string target, const LookupOptions& options);
 void Command5_Click(Editor& ed);         // "Go to:"
 void lstusednum_DblClick(Editor& ed);
 void Command7_Click(Editor& ed);         // "Go to 1"

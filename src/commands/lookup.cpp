@@ -173,8 +173,7 @@ void LeaveNewLineMode(Editor& ed) {
   ed.window.txtlinejump.enabled = true;
 }
 
-void GoToLine(Editor& ed, const std::string& target, const LookupOptions& options) {
-  ed.state.lookupTarget = target;
+void GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
   if (target.empty()) {
     ShowEmptyTarget(ed);
     return;
