@@ -136,11 +136,18 @@ if [ -x /usr/bin/dlgcheck ]; then
   built_check=$(find "$build" -name dlgcheck -type f -perm -u+x -print -quit)
   for example in "${examples[@]}"; do check_examples "$example"; done
   check_examples "${examples[@]}"
+  # Graphviz draws the map through plugins that only the installed libraries bring.
+  for kind in "svg:<svg" "png:PNG" "dot:digraph"; do
+    map="$work/map.${kind%%:*}"
+    /usr/bin/dlgcheck --map "$map" "${examples[0]}" >/dev/null 2>&1 || [ $? -eq 1 ] ||
+      fail "installed dlgcheck could not draw $(basename "$map")"
+    head -c 1024 "$map" 2>/dev/null | grep -aq "${kind#*:}" || fail "installed dlgcheck drew no $(basename "$map")"
+  done
   # (Slim Debian images drop manual pages at install: then there is nothing for man to find.)
   if [ -e /usr/share/man/man1/dlgcheck.1.gz ]; then
     man -w dlgcheck >/dev/null || fail "man dlgcheck finds no page"
   fi
-  echo "package test: installed dlgcheck checks ${#examples[@]} examples"
+  echo "package test: installed dlgcheck checks ${#examples[@]} examples and draws maps"
 else
   echo "package test: the package holds no dlgcheck yet, its checks skipped"
 fi
