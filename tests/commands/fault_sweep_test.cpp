@@ -1,6 +1,6 @@
 // Every file call of every command that touches files, failed in turn: each file is left as it
 // was or as a clean run leaves it, never in between, no temporary or scratch file stays, the user
-// is told exactly once, and the command works again afterwards.
+// is told exactly once, no descriptor stays open, and the command works again afterwards.
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <iostream>
 #include <optional>
 
-#include "support/loaded_editor.h"
+#include "support/session.h"
 
 namespace dlg {
 namespace {
@@ -74,6 +74,7 @@ void NewLine15(Editor& ed) {
 void SaveNewLineOrRewrite(Editor& ed) {
   ed.state.newLineMode ? cmdsaveline_Click(ed) : FieldBox_LostFocus(ed);
 }
+void Line20(Editor& ed) { ed.window.txtgoline.text = "20"; }
 void LoadAndUnload(Editor& ed) {
   if (!ed.state.fileLoaded) Command2_Click(ed);
   Command8_Click(ed);
@@ -86,6 +87,9 @@ const std::string kOther = "{1}{Other}{}{}{}{}{}\r\n";
 const Row kRows[] = {
     {"LoadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", "stale", kOld}},
      NotLoaded, {}, {}, Command2_Click, nullptr, Rename, 1, {}, kOnce},
+    // A lookup only reads: whatever fails, the files stay and the descriptor is closed.
+    {"GoTo", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kOld}},
+     Line20, {}, {}, Command5_Click, nullptr, Close, 1, {}, {}},
     {"RewriteOnLeavingABox", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kEdited}, kNoScratch},
      TypedX, {}, {}, FieldBox_LostFocus, nullptr, Rename, 2, {}, kTwice},
     {"SaveNewLine", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kInserted}, kNoScratch},
@@ -113,8 +117,8 @@ const std::map<OpKind, std::vector<int>> kErrors = {
 };
 
 // One run of a row's command, with the row's files in place.
-struct Sweep : test::LoadedEditor {
-  Sweep(const Row& row, const std::optional<Fault>& fault) : LoadedEditor(kOld) {
+struct Sweep : test::Session {
+  Sweep(const Row& row, const std::optional<Fault>& fault) : Session(kOld) {
     for (const FileState& f : row.files) {
       if (f.before) dir.Put(f.name, *f.before);
     }
@@ -154,10 +158,12 @@ class FaultSweep : public testing::TestWithParam<Row> {};
 
 TEST_P(FaultSweep, EveryCallFailedLeavesOldOrNewAndOneMessage) {
   const Row& row = GetParam();
+  const int fds = test::OpenFds();
   Sweep clean(row, std::nullopt);
+  EXPECT_EQ(test::OpenFds(), fds) << "descriptors left open";
   const std::vector<OpKind> log = clean.ops.Log();
   const std::vector<std::string> cleanBoxes = clean.Boxes();
-  ASSERT_EQ(clean.Folder(), Expected(row, true));
+  ASSERT_EQ(clean.Files(), Expected(row, true));
   for (const std::string& b : cleanBoxes) ASSERT_FALSE(b.starts_with("critical")) << b;
   // What a failed run shows: the questions of the clean run, then one critical box.
   std::vector<std::string> questions = cleanBoxes;
@@ -192,12 +198,13 @@ TEST_P(FaultSweep, EveryCallFailedLeavesOldOrNewAndOneMessage) {
                      (onward ? ", from there on" : ", once"));
         // A short write passes one byte on; the writer must make up the rest.
         Sweep r(row, Fault{kind, nth, onward, error, 1});
+        EXPECT_EQ(test::OpenFds(), fds) << "descriptors left open";
         const std::vector<std::string> boxes = r.Boxes();
         if (error == 0 || (harmless && !onward)) {
-          EXPECT_EQ(r.Folder(), Expected(row, true));
+          EXPECT_EQ(r.Files(), Expected(row, true));
           EXPECT_EQ(boxes, cleanBoxes);
         } else {
-          EXPECT_EQ(r.Folder(), Expected(row, at > commitAt));
+          EXPECT_EQ(r.Files(), Expected(row, at > commitAt));
           ASSERT_EQ(boxes.size(), questions.size() + 1);
           EXPECT_EQ(std::vector(boxes.begin(), boxes.end() - 1), questions);
           EXPECT_TRUE(NamesFileOperationAndReason(row, boxes.back(), error)) << boxes.back();
@@ -206,8 +213,9 @@ TEST_P(FaultSweep, EveryCallFailedLeavesOldOrNewAndOneMessage) {
         r.platform.boxes.clear();
         r.Queue(row);
         (row.again ? row.again : row.run)(r.ed);
-        EXPECT_EQ(r.Folder(), Expected(row, true)) << "again";
+        EXPECT_EQ(r.Files(), Expected(row, true)) << "again";
         EXPECT_EQ(r.Boxes(), cleanBoxes) << "again";
+        EXPECT_EQ(test::OpenFds(), fds) << "descriptors left open again";
         if (testing::Test::HasFailure()) return;
       }
     }

@@ -1,215 +1,181 @@
-// Lookups over real working copies: finding a line by number, the messages of each command,
-// new-line mode, following responses and "Go to 1".
+// One table of targets and the line each shows, run through every command that looks a line up
+// ("Go to:", "Jump", the used-number list, Respond, "Edit Response"), each with its own boxes;
+// then new-line mode and "Go to 1" as step rows.
 
 #include <gtest/gtest.h>
 
-#include "support/loaded_editor.h"
+#include "support/session.h"
 
-namespace dlg {
+namespace dlg::test {
 namespace {
 
-using Boxes = std::vector<std::string>;
-
-// 1 NPC with response 2 (male and female rows), 10 NPC with response 11 (to the end), 50 NPC.
+// 1 NPC with response 2 (male and female rows) to 10; 10 NPC with response 11 to the end; 50.
 const std::string kNumbered =
     "{1}{Hail.}{}{}{}{}{}\r\n"
     "{2}{Who?}{Qui?}{5}{c}{10}{x}\r\n"
     "{10}{Ten.}{}{}{}{ }{}\r\n"
     "{11}{Bye.}{}{}{}{0}{}\r\n"
     "{50}{Fifty.}{}{}{}{}{}\r\n";
-const char* const kNoFile = "(none)";  // the working copy is gone from the disk
+const std::string kFirst = "1|NPC|Hail.|Who?,Qui?|10,10", kEmpty = "||||";
+const std::string kTen = "10|NPC|Ten.|Bye.|0";
+const std::string kNoCopy = "(no working copy)";
 
-std::string Join(const ListBox& list) {
-  std::string out;
-  for (const std::string& item : list.items) out += (out.empty() ? "" : ",") + item;
-  return out;
-}
-// The line view in one line: number|kind|male text|responses|their numbers|their targets.
-std::string View(const EditorWindow& w) {
-  return w.txtLineNum.text + "|" + w.txtnpc.text + "|" + w.txtDialogue.text + "|" +
-         Join(w.lstresponses) + "|" + Join(w.lsthideline) + "|" + Join(w.lstline);
-}
-const std::string kFirst = "1|NPC|Hail.|Who?,Qui?|2,2|10,10", kEmpty = "|||||";
-const std::string kEnd = "||-END OF DIALOG-|||";
+// How a lookup ends when it finds nothing to show.
+enum class Miss { None, EmptyTarget, Missing, Longer, EndInNumber, EndAfterOpener, Unreadable };
 
-struct Loaded : test::LoadedEditor {
-  explicit Loaded(const std::string& copy) : LoadedEditor(copy == kNoFile ? "" : copy) {
-    if (copy == kNoFile) std::filesystem::remove(dir.File("a.dlg.bak"));
+struct Target {
+  const char* name;
+  std::string target, copy, view;
+  Miss miss;
+};
+void PrintTo(const Target& t, std::ostream* os) { *os << t.name << " \"" << t.target << '"'; }
+
+// clang-format off
+const Target kTargets[] = {
+    {"Line1", "1", kNumbered, kFirst, Miss::None},
+    {"Line10", "10", kNumbered, kTen, Miss::None},
+    {"PcLine", "11", kNumbered, "11|PC|Bye.||", Miss::None},  // a PC line lists no responses
+    {"EndOfDialog", "0", kNoCopy, "||-END OF DIALOG-||", Miss::None},  // the copy is not read
+    {"NothingSelected", "", kNumbered, kFirst, Miss::EmptyTarget},  // the line stays shown
+    {"Missing", "3", kNumbered, kEmpty, Miss::Missing},
+    {"Blank", " ", kNumbered, kEmpty, Miss::Missing},
+    {"LeadingZero", "01", kNumbered, kEmpty, Miss::Missing},  // numbers are text
+    {"LeadingBlank", " 1", kNumbered, kEmpty, Miss::Missing},
+    {"PrefixOfFifty", "5", kNumbered, kEmpty, Miss::Longer},  // stops at the first longer number
+    {"LongerFirst", "1", "{10}{a}{}{}{}{}{}\r\n{1}{b}{}{}{}{}{}\r\n", kEmpty, Miss::Longer},
+    {"AfterBlankLine", "2", "{1}{a}{}{}{}{}{}\r\n\r\n{2}{b}{}{}{}{}{}\r\n", "2|NPC|b||", Miss::None},
+    {"CutInNumber", "123", "{1}{a}{}{}{}{ }{}\r\n{12", kEmpty, Miss::EndInNumber},
+    {"OnlyAnOpener", "4", "{", kEmpty, Miss::EndAfterOpener},
+    {"Unreadable", "1", kNoCopy, kEmpty, Miss::Unreadable},
+};
+// clang-format on
+
+enum class Messages { Standard, Respond, EditResponse };
+struct Command {
+  const char* name;
+  // Puts the target where the command takes it from; "" stands for no row selected.
+  void (*place)(EditorWindow&, const std::string&);
+  const char* step;
+  Messages messages;
+};
+void PrintTo(const Command& c, std::ostream* os) { *os << c.name; }
+
+void SelectOrNone(ListBox& list, const std::string& t, ListBox& column) {
+  if (t.empty()) {
+    list.selected = -1;
+    return;
   }
+  list.items = {"reply"};
+  column.items = {t};
+  list.selected = 0;
+}
+const Command kCommands[] = {
+    {"GoTo", [](EditorWindow& w, const std::string& t) { w.txtgoline.text = t; }, "Go to:",
+     Messages::Standard},
+    {"Jump", [](EditorWindow& w, const std::string& t) { w.txtlinejump.text = t; }, "Jump",
+     Messages::Standard},
+    {"UsedNumber",
+     [](EditorWindow& w, const std::string& t) { SelectOrNone(w.lstusednum, t, w.lstusednum); },
+     "Go to number", Messages::Standard},
+    {"Respond",
+     [](EditorWindow& w, const std::string& t) { SelectOrNone(w.lstresponses, t, w.lstline); },
+     "Respond", Messages::Respond},
+    {"EditResponse",
+     [](EditorWindow& w, const std::string& t) { SelectOrNone(w.lstresponses, t, w.lsthideline); },
+     "Edit Response", Messages::EditResponse},
 };
 
-std::string Searched(const std::string& t) {
-  return "none Line does not Exist: Searched entire file: the line " + t + " does not exist!";
-}
-std::string Longer(const std::string& t, const char* title = "Line does not Exist") {
-  return "none " + std::string(title) + ": Line number " + t + " does not exist!";
-}
-const std::string kEmptyTarget = "none Invalid Response: Please select a line or response";
-
-TEST(GoTo, ShowsTheLineOrSaysWhyNot) {
-  // clang-format off
-  const struct {
-    std::string copy, target, view;
-    Boxes boxes;
-  } kCases[] = {
-      {kNumbered, "1", kFirst, {}},
-      {kNumbered, "11", "11|PC|Bye.|||", {}},  // a PC line has no responses
-      {kNumbered, "10", "10|NPC|Ten.|Bye.|11|0", {}},
-      {kNumbered, "3", kEmpty, {Searched("3")}},
-      {kNumbered, "5", kEmpty, {Longer("5")}},  // stops at the first longer number
-      {"{10}{a}{}{}{}{}{}\r\n{1}{b}{}{}{}{}{}\r\n", "1", kEmpty, {Longer("1")}},
-      {kNumbered, "01", kEmpty, {Searched("01")}},
-      {kNumbered, " 1", kEmpty, {Searched(" 1")}},
-      {kNumbered, "1 ", kEmpty, {Searched("1 ")}},
-      {kNumbered, "00", kEmpty, {Searched("00")}},
-      {kNoFile, "0", kEnd, {}},  // without opening the working copy
-      {kNumbered, "", kFirst, {kEmptyTarget}},
-      {"{1}{a}{}{}{}{}{}\r\n\r\n{2}{b}{}{}{}{}{}\r\n", "2", "2|NPC|b|||", {}},
-      {"\r\n\r\n{4}{d}{}{}{}{}{}\r\n", "4", "4|NPC|d|||", {}},
-      {"", "1", kEmpty, {Searched("1")}},
-      {"{", "1", kEmpty, {Searched("1")}},
-      {"{1}{a}{}{}{}{}{}\r\n{2", "2", kEmpty, {Searched("2")}},
-      {"{1}{a}{}{}{}{}{}\r\n{2}{b}", "2", "2|NPC|b|||", {}},
-      {kNoFile, "1", kEmpty,
-       {"critical File Error: Cannot read DIR/a.dlg.bak: No such file or directory"}},
-  };
-  // clang-format on
-  for (const auto& c : kCases) {
-    SCOPED_TRACE("\"" + c.target + "\" in " + c.copy);
-    Loaded s(c.copy);
-    s.ed.window.txtgoline.text = c.target;
-    Command5_Click(s.ed);
-    EXPECT_EQ(View(s.ed.window), c.view);
-    EXPECT_EQ(s.Boxes(), c.boxes);
+std::string ExpectedBox(Messages m, const Target& t) {
+  const std::string& T = t.target;
+  const std::string searched = ": Searched entire file: the line " + T + " does not exist!";
+  const std::string title = m == Messages::Standard       ? "none Line does not Exist"
+                            : m == Messages::EditResponse ? "none Cannot find Line"
+                                                          : "none Line does not exist";
+  switch (t.miss) {
+    case Miss::None:
+      return "";
+    case Miss::EmptyTarget:
+      return "none Invalid Response: Please select a line or response";
+    case Miss::Longer:
+      return (m == Messages::Standard ? "none Line does not Exist" : "none Line does not exist") +
+             std::string(": Line number ") + T + " does not exist!";
+    case Miss::Missing:  // Respond does not test for the end before each read
+      if (m == Messages::Respond) return title + ": The line " + T + " does not exist!";
+      return title + searched;
+    case Miss::EndInNumber:
+      return title + searched;
+    case Miss::EndAfterOpener:
+      if (m == Messages::Respond) return title + ": Searched entire File, the line " + T + " does not exist!";
+      return title + searched;
+    case Miss::Unreadable:
+      return "critical File Error: Cannot read DIR/a.dlg.bak: No such file or directory";
   }
+  return "";
 }
 
-TEST(Lookup, RespondAndEditResponseWordTheirMessages) {
-  const std::string kCut = "{1}{a}{}{}{}{ }{}\r\n{12";
-  auto* const respond = lstresponses_DblClick;
-  auto* const edit = Command4_Click;
-  // clang-format off
-  const struct {
-    void (*command)(Editor&);
-    std::string copy, target, box;
-  } kCases[] = {
-      {respond, kNumbered, "", kEmptyTarget},
-      {respond, "{", "4",
-       "none Line does not exist: Searched entire File, the line 4 does not exist!"},
-      {respond, kCut, "123",
-       "none Line does not exist: Searched entire file: the line 123 does not exist!"},
-      {respond, kNumbered, "4", "none Line does not exist: The line 4 does not exist!"},
-      {respond, kNumbered, "5", Longer("5", "Line does not exist")},
-      {edit, kNumbered, "", kEmptyTarget},
-      {edit, kNumbered, "4",
-       "none Cannot find Line: Searched entire file: the line 4 does not exist!"},
-      {edit, kNumbered, "5", Longer("5", "Line does not exist")},
-  };
-  // clang-format on
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.box);
-    Loaded s(c.copy);
-    EditorWindow& w = s.ed.window;
-    // The target stands where each command takes it from; an empty one means no row selected.
-    w.lstresponses.items = {"r"};
-    w.lstresponses.selected = c.target.empty() ? -1 : 0;
-    w.lstline.items = w.lsthideline.items = {c.target};
-    c.command(s.ed);
-    EXPECT_EQ(s.Boxes(), Boxes{c.box});
-  }
+class Lookup : public testing::TestWithParam<std::tuple<Command, Target>> {};
+
+TEST_P(Lookup, ShowsTheLineOrTheBoxOfItsCommand) {
+  const auto& [command, t] = GetParam();
+  const int fds = OpenFds();
+  Session s(t.copy == kNoCopy ? kNumbered : t.copy);
+  if (t.copy == kNoCopy) s.Step("remove:a.dlg.bak");
+  command.place(s.ed.window, t.target);
+  s.Step(command.step);
+  EXPECT_EQ(View(s.ed.window), t.view);
+  const std::string box = ExpectedBox(command.messages, t);
+  EXPECT_EQ(s.Boxes(), box.empty() ? Strings{} : Strings{box});
+  EXPECT_EQ(OpenFds(), fds) << "descriptors left open";
 }
 
-TEST(Lookup, NewLineModeIsLeftByGoToTheUsedNumbersAndJumpOnly) {
-  const std::string kLeft = "0001010", kJumped = "0001011", kKept = "1010100";
-  // clang-format off
-  const struct {
-    void (*command)(Editor&);
-    std::string target;  // put in txtgoline, txtlinejump and lstusednum alike
-    std::string mode;
-  } kCases[] = {
-      {Command5_Click, "10", kLeft},         {Command5_Click, "", kKept},
-      {lstusednum_DblClick, "10", kLeft},    {Command3_Click, "10", kJumped},
-      {Command3_Click, "", kKept},           {Command1_Click, "10", kKept},
-      {Command4_Click, "10", kKept},
-  };
-  // clang-format on
-  for (const auto& c : kCases) {
-    Loaded s(kNumbered);
-    EditorWindow& w = s.ed.window;
-    w.txtaddline.text = "99";
-    cmdaddline_Click(s.ed);
-    w.txtgoline.text = w.txtlinejump.text = c.target;
-    w.lstusednum.items = {c.target};
-    w.lstusednum.selected = 0;
-    c.command(s.ed);
-    EXPECT_EQ(s.Mode(), c.mode) << &c - kCases;
-  }
-}
+INSTANTIATE_TEST_SUITE_P(Targets, Lookup,
+                         testing::Combine(testing::ValuesIn(kCommands), testing::ValuesIn(kTargets)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) + "_" +
+                                  std::get<1>(info.param).name;
+                         });
 
-TEST(Lookup, BothRowsOfAResponseGoWhereItGoes) {
-  // clang-format off
-  const struct {
-    std::string start;
-    void (*command)(Editor&);
-    int row;
-    std::string view;
-  } kCases[] = {
-      {"1", Command1_Click, 0, "10|NPC|Ten.|Bye.|11|0"},
-      {"1", lstresponses_DblClick, 1, "10|NPC|Ten.|Bye.|11|0"},  // the female row
-      {"10", Command1_Click, 0, kEnd},
-      {"1", Command4_Click, 0, "2|PC|Who?|||"},
-      {"1", Command4_Click, 1, "2|PC|Who?|||"},
-  };
-  // clang-format on
-  for (const auto& c : kCases) {
-    Loaded s(kNumbered);
-    s.ed.window.txtgoline.text = c.start;
-    Command5_Click(s.ed);
-    s.ed.window.lstresponses.selected = c.row;
-    c.command(s.ed);
-    EXPECT_EQ(View(s.ed.window), c.view) << &c - kCases;
-    EXPECT_EQ(s.Boxes(), Boxes{});
-  }
-}
+// Both rows of a response go where it goes; "Go to 1" and new-line mode as the user meets them.
+const std::string kNewLine = "99|[NPC]|||";
+const std::string kAdded = "{1}{Hail.}{}{}{}{}{}\r\n{2}{Who?}{Qui?}{5}{c}{10}{x}\r\n"
+                           "{5}{New}{}{}{}{}{}\r\n{10}{Ten.}{}{}{}{ }{}\r\n"
+                           "{11}{Bye.}{}{}{}{0}{}\r\n{50}{Fifty.}{}{}{}{}{}\r\n";
+// clang-format off
+const Row kRows[] = {
+    {"FemaleRowFollowsTheResponse", kNumbered, {"lstresponses#1", "Respond"}, kTen},
+    {"FemaleRowEditsTheResponse", kNumbered, {"lstresponses#1", "Edit Response"},
+     "2|PC|Who?||"},
+    {"ResponseToTheEnd", kNumbered, {"txtgoline=10", "Go to:", "lstresponses#0", "Respond"},
+     "||-END OF DIALOG-||"},
+    {"JumpFromAResponse", kNumbered, {"lstresponses#0", "Edit Response", "?txtlinejump=10", "Jump"},
+     kTen},
+    {"GoToLeavesNewLineMode", kNumbered, {"txtaddline=99", "Add Line", "txtgoline=10", "Go to:"},
+     kTen + "|no Go to 1"},
+    {"UsedNumberLeavesNewLineMode", kNumbered,
+     {"txtaddline=99", "Add Line", "lstusednum#2", "Go to number"}, kTen + "|no Go to 1"},
+    {"JumpLeavesNewLineModeAndShowsGoTo1", kNumbered,
+     {"txtaddline=99", "Add Line", "txtlinejump=10", "Jump"}, kTen},
+    {"EmptyGoToKeepsNewLineMode", kNumbered, {"txtaddline=99", "Add Line", "Go to:"},
+     kNewLine + "|Save New Line|no Go to 1",
+     {"none Invalid Response: Please select a line or response"}},
+    {"RespondKeepsNewLineMode", kNumbered, {"txtaddline=99", "Add Line", "Respond"},
+     kNewLine + "|Save New Line|no Go to 1",
+     {"none Invalid Response: Please select a line or response"}},
+    {"GoTo1ShowsTheFirstRecordAndListsNewNumbers", kNumbered,
+     {"txtaddline=5", "Add Line", "txtDialogue=New", "Save New Line", "txtgoline=50", "Go to:",
+      "Go to 1", "?lstusednum=1,2,5,10,11,50"}, kFirst, {}, {{"a.dlg.bak", kAdded}}},
+    {"GoTo1KeepsABreakInANumber", "{5}{e}{}{}{}{}{}\r\n{6\r\n7}{f}{}{}{}{}{}\r\n",
+     {"Go to 1", "?lstusednum=5,6\r\n7"}, "5|NPC|e||"},
+    {"GoTo1StopsAtABlankLine", "{1}{a}{}{}{}{}{}\r\n\r\n{2}{b}{}{}{}{}{}\r\n",
+     {"Go to 1", "?lstusednum=1"}, "1|NPC|a||"},
+    {"GoTo1WithoutAFile", kNumbered, {"File1=", "Go to 1"}, kFirst,
+     {"none Select a .DLG file: Please select a dialogue (*.DLG) file"}},
+};
+// clang-format on
 
-TEST(GoToFirst, ShowsTheFirstRecordAndRebuildsTheList) {
-  // clang-format off
-  const struct {
-    std::string copy, view;
-    std::vector<std::string> used;
-    std::string last;
-  } kCases[] = {
-      {kNumbered, kFirst, {"1", "2", "10", "11", "50"}, "50"},
-      {"{5}{e}{}{}{}{}{}\r\n{6}{f}{}{}{}{}{}\r\n", "5|NPC|e|||", {"5", "6"}, "6"},
-      // Unlike Load File's scan, a line break inside a number is kept in it.
-      {"{5}{e}{}{}{}{}{}\r\n{6\r\n7}{f}{}{}{}{}{}\r\n", "5|NPC|e|||", {"5", "6\r\n7"}, "6\r\n7"},
-      {"{1}{a}{}{}{}{}{}\r\n\r\n{2}{b}{}{}{}{}{}\r\n", "1|NPC|a|||", {"1"}, "1"},
-      {"{}{a}{}{}{}{}{}\r\n{3}{c}{}{}{}{}{}\r\n", "|NPC|a|||", {"", "3"}, "3"},
-      {"{1}{a}{}{}{}{}{}\r\n{2", "1|NPC|a|||", {"1"}, "1"},
-  };
-  // clang-format on
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.copy);
-    Loaded s(c.copy);
-    EditorWindow& w = s.ed.window;
-    w.txtLineNum.text = w.txtDialogue.text = "stale";
-    w.lstusednum.items = w.lstresponses.items = {"stale"};
-    SetFileLoadedControls(w, false);
-    Command7_Click(s.ed);
-    EXPECT_EQ(View(w), c.view);
-    EXPECT_EQ(w.lstusednum.items, c.used);
-    EXPECT_EQ(s.ed.state.lastLineNumber, c.last);
-    EXPECT_EQ(s.Boxes(), Boxes{});
-    EXPECT_FALSE(w.Command2.enabled || w.File1.enabled || w.Dir1.enabled || w.Drive1.enabled);
-    EXPECT_TRUE(w.Command8.enabled && w.Command9.enabled && w.Commandsave.enabled);
-  }
-  Loaded s(kNumbered);
-  s.ed.window.File1.fileName.clear();
-  s.ed.window.txtLineNum.text = "stale";
-  Command7_Click(s.ed);
-  EXPECT_EQ(s.ed.window.txtLineNum.text, "stale");
-  EXPECT_EQ(s.Boxes(), Boxes{"none Select a .DLG file: Please select a dialogue (*.DLG) file"});
-}
+class LookupSteps : public testing::TestWithParam<Row> {};
+TEST_P(LookupSteps, ShowTheLine) { RunRow(GetParam()); }
+INSTANTIATE_TEST_SUITE_P(Rows, LookupSteps, testing::ValuesIn(kRows), RowName);
 
 }  // namespace
-}  // namespace dlg
+}  // namespace dlg::test

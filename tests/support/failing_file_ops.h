@@ -8,6 +8,7 @@
 #include <array>
 #include <cerrno>
 #include <cstddef>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ inline const char* OpName(OpKind k) {
                                           "Fchown", "Rename", "Unlink", "Any"};
   return names[static_cast<int>(k)];
 }
+
+inline void PrintTo(OpKind k, std::ostream* os) { *os << OpName(k); }
 
 struct Fault {
   OpKind kind = OpKind::Any;

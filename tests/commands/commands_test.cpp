@@ -1,0 +1,177 @@
+// The commands that load, edit, add and save lines, as step rows over real files: what the
+// window shows afterwards, every box, and the bytes left on disk.
+
+#include <gtest/gtest.h>
+
+#include "support/session.h"
+
+namespace dlg::test {
+namespace {
+
+std::string R(const std::string& n, const std::string& male = "") {
+  return "{" + n + "}{" + male + "}{}{}{}{}{}\r\n";
+}
+const std::string k10 = R("10", "A"), k20 = "{20}{B}{}{}{}{ }{}\r\n", k30 = R("30", "C");
+const std::string kThree = k10 + k20 + k30;
+const std::string kTen = "10|NPC|A||", kNoFile = "||||";  // the view after Unload is empty
+const std::string kEdited = k10 + "{20}{X}{}{}{}{ }{}\r\n" + k30;
+const Strings kGoTo20 = {"txtgoline=20", "Go to:", "txtDialogue=X"};
+const std::string kGoTo20View = "20|NPC|X||";
+// An edit of line `n` from an empty view, for copies that the lookup cannot walk.
+Strings EditLine(const std::string& n) {
+  return {"txtgoline=0", "Go to:", "txtLineNum=" + n, "txtDialogue=X", "leave box"};
+}
+const std::string kEditView = "20||X||";
+
+const std::string kSaved = "information Saving Changes: Changes Have Been Saved";
+const std::string kOverwrite =
+    "yes/no none Oberwrite?: Are you sure you wish to overwrite DIR/a.dlg?";
+const std::string kUnload = "yes/no none Unload?: Really unload DIR/a.dlg?";
+const std::string kQuit = "yes/no none Quit?: Are you sure you want to quit?";
+const std::string kSelect = "none Select a .DLG file: Please select a dialogue (*.DLG) file";
+const std::string kNaN = "\" does not begin with a number. Please enter a line number.";
+const std::string kCannot = "critical Cannot Save Line: The ";
+const std::string kNotSaved = ". Remove it and leave the box again; the line was not saved.";
+const std::string kBig = "9223372036854775807", kSmall = "-9223372036854775808";
+const std::string kHuge = "99999999999999999999";
+// Values -5, 7.5, 9, 12, 13: only the last two are plain digits.
+const std::string kForms = R("-5") + R("7.5") + R(" 9") + R("012") + R("0013");
+Strings AddLine(const std::string& n) {
+  return {"txtaddline=" + n, "Add Line", "txtDialogue=Y", "Save New Line"};
+}
+
+// clang-format off
+const Row kRows[] = {
+    // Load File
+    {"LoadShowsTheFirstLineAndListsEveryNumber", k10 + R("2", "B") + R("1"),
+     {"?lstusednum=10,2,1", "?caption=Ashgloam -DLG Editor - a.dlg"}, kTen},
+    {"LoadWithNothingSelected", kThree, {"Yes", "Unload File", "File1=", "Load File"},
+     kNoFile + "|no file", {kUnload, kSelect}, {{"a.dlg.bak", kGone}}},
+    {"LoadAMissingFile", kThree, {"Yes", "Unload File", "File1=b.dlg", "Load File"},
+     kNoFile + "|no file",
+     {kUnload, "critical File Error: Cannot read DIR/b.dlg: No such file or directory"},
+     {{"a.dlg.bak", kGone}}},
+    {"PickAResponseShowsItsFlags", "{1}{a}{}{}{}{}{}\r\n{2}{b}{}{}{c}{0}{x}\r\n",
+     {"lstresponses#0", "pick response", "?txtflags=CONDITIONAL FLAGS::  c\r\nEXECUTION FLAGS::  x"},
+     "1|NPC|a|b|0"},
+    // Leaving a field box writes the current line
+    {"LeaveBoxRewritesTheLine", kThree, kGoTo20 + Strings{"leave box"}, kGoTo20View, {},
+     {{"a.dlg.bak", kEdited}}},
+    {"LeaveBoxRewritesTheFirstLine", kThree, {"txtDialogue=X", "leave box"}, "10|NPC|X||", {},
+     {{"a.dlg.bak", R("10", "X") + k20 + k30}}},
+    {"LeaveBoxUnchangedWritesTheSame", kThree, {"leave box"}, kTen},
+    {"LeaveBoxWithoutAFile", kThree, kGoTo20 + Strings{"File1=", "leave box"}, kGoTo20View,
+     {"critical Select a .DLG file: Please select a .DLG file"}, {{"a.dlg.bok", ""}}},
+    {"LeaveBoxInNewLineModeWritesNothing", kThree, {"txtaddline=15", "Add Line", "leave box"},
+     "15|[NPC]|||" "|Save New Line|no Go to 1", {}, {{"a.dlg.bok", ""}}},
+    {"LeaveBoxRefusesALineBreak", kThree, kGoTo20 + Strings{"txtfemale=a\r\nb", "leave box"},
+     kGoTo20View, {kCannot + "Female Dialogue: field holds a line break, which would split the "
+                   "line in two" + kNotSaved}},
+    {"LeaveBoxRefusesABrace", kThree, kGoTo20 + Strings{"txtflags2=a}b", "leave box"},
+     kGoTo20View, {kCannot + "Executuion Flags: field holds a \"}\", which would end the field "
+                   "early" + kNotSaved}},
+    {"NumbersAreText", kThree, EditLine("020"), "020||X||"},
+    {"EveryEqualRecordIsReplaced", k10 + k20 + k20, EditLine("20"), kEditView, {},
+     {{"a.dlg.bak", k10 + R("20", "X") + R("20", "X")}}},
+    {"ExtraFieldsGoOnlyWithTheReplacedRecord", k10 + "{20}{B}{}{}{}{}{}{8}\r\n{30}{}{9}\r\n",
+     EditLine("20"), kEditView, {}, {{"a.dlg.bak", k10 + R("20", "X") + "{30}{}{9}\r\n"}}},
+    {"NoCurrentLineReplacesNothing", k10 + "\r\n{}{orphan}{}{}{}{}{}\r\n", EditLine(""),
+     "||X||"},
+    {"BlankAndOddLinesAreCarried", k10 + "\r\n{}{o}\r\n}20}{B}\r\n{30\r\n" + k20,
+     EditLine("20"), kEditView, {},
+     {{"a.dlg.bak", k10 + "\r\n{}{o}\r\n}20}{B}\r\n{30\r\n" + R("20", "X")}}},
+    {"AnyOpenerCounts", k10 + "<20}{B}\r\n", EditLine("20"), kEditView, {},
+     {{"a.dlg.bak", k10 + R("20", "X")}}},
+    {"NumberCutByTheLineEnd", k10 + "{20\r\n" + k30, EditLine("20"), kEditView, {},
+     {{"a.dlg.bak", k10 + R("20", "X") + k30}}},
+    {"UnendedLastLineIsCarried", k10 + "{20}{B}", EditLine("10"), "10||X||", {},
+     {{"a.dlg.bak", R("10", "X") + "{20}{B}"}}},
+    {"UnendedLastLineIsReplacedWithItsEnd", k10 + "{20}{B}", EditLine("20"), kEditView, {},
+     {{"a.dlg.bak", k10 + R("20", "X")}}},
+    {"LfEndedLinesAreCarried", "{10}{A}\n{20}{B}\n{30}{C}\n", EditLine("20"), kEditView, {},
+     {{"a.dlg.bak", "{10}{A}\n" + R("20", "X") + "{30}{C}\n"}}},
+    // A CR alone ends its line: the bytes after it are the next line, never swallowed.
+    {"LoneCrEndsALine", "{10}{A}\r{20}{B}\r\n", EditLine("10"), "10||X||", {},
+     {{"a.dlg.bak", R("10", "X") + "{20}{B}\r\n"}}},
+    // Add Line
+    {"AddLineZero", kThree, {"txtaddline=0", "Add Line"}, kTen,
+     {"none 0 is reserverd: 0 is a Reserved Number and Cannot be Added"}},
+    {"AddLineEmpty", kThree, {"Add Line"}, kTen,
+     {"none Empty Line Number: Please Enter a Line Number"}},
+    {"AddLineUsedNumber", kThree, {"txtaddline=20", "Add Line"}, kTen,
+     {"critical Line Already Exists: The line already exists, please enter a different number"}},
+    {"AddLineNoNumber", kThree, {"txtaddline=abc", "Add Line"}, kTen,
+     {"critical Not a Line Number: \"abc" + kNaN}},
+    {"AddLineTooLarge", kThree, {"txtaddline=9223372036854775808", "Add Line"}, kTen,
+     {"critical Line Number Too Large: The number 9223372036854775808 is too large. Please "
+      "enter a line number from -9223372036854775808 to 9223372036854775807."}},
+    {"AddLineOtherFormOfAUsedNumber", kThree, {"txtaddline=012", "Add Line"},
+     "012|[NPC]|||" "|Save New Line|no Go to 1"},
+    // Save New Line: the record goes after the next lower listed number, by value
+    {"SaveNewLineBetween", kThree, AddLine("15") + Strings{"?lstusednum=10,15,20,30"},
+     "15||Y||", {}, {{"a.dlg.bak", k10 + R("15", "Y") + k20 + k30}}},
+    {"SaveNewLineLast", kThree, AddLine("40"), "40||Y||", {}, {{"a.dlg.bak", kThree + R("40", "Y")}}},
+    {"SaveNewLineFirst", kThree, AddLine("5"), "5||Y||", {}, {{"a.dlg.bak", R("5", "Y") + kThree}}},
+    {"SaveNewLineEqualValue", kThree, AddLine("020"), "020||Y||", {},
+     {{"a.dlg.bak", k10 + k20 + R("020", "Y") + k30}}},
+    {"SaveNewLineFraction", kThree, AddLine("12.5") + Strings{"?lstusednum=10,12,20,30"}, "12.5||Y||",
+     {}, {{"a.dlg.bak", k10 + R("12.5", "Y") + k20 + k30}}},
+    {"SaveNewLineIntoAnEmptyFile", "", AddLine("7"), "7||Y||", {}, {{"a.dlg.bak", R("7", "Y")}}},
+    {"SaveNewLineLargest", kThree, AddLine(kBig), kBig + "||Y||", {}, {{"a.dlg.bak", kThree + R(kBig, "Y")}}},
+    {"SaveNewLineSmallest", kThree, AddLine(kSmall), kSmall + "||Y||", {},
+     {{"a.dlg.bak", R(kSmall, "Y") + kThree}}},
+    {"SaveNewLineBeforeAHugeNumber", k10 + R(kHuge), AddLine("50"), "50||Y||", {},
+     {{"a.dlg.bak", k10 + R("50", "Y") + R(kHuge)}}},
+    {"SaveNewLineAmongOtherForms", kForms, AddLine("8"), "8||Y||", {},
+     {{"a.dlg.bak", R("-5") + R("7.5") + R("8", "Y") + R(" 9") + R("012") + R("0013")}}},
+    {"SaveNewLineAfterAPaddedForm", kForms, AddLine("12"), "12||Y||", {},
+     {{"a.dlg.bak", R("-5") + R("7.5") + R(" 9") + R("012") + R("12", "Y") + R("0013")}}},
+    {"SaveNewLineRefusedThenTriedAgain", kThree,
+     {"txtaddline=15", "Add Line", "txtDialogue=a\nb", "Save New Line", "txtDialogue=Y",
+      "Save New Line"}, "15||Y||",
+     {kCannot + "Male Dialogue: field holds a line break, which would split the line in two. "
+      "Remove it and leave the box again; the line was not saved."},
+     {{"a.dlg.bak", k10 + R("15", "Y") + k20 + k30}}},
+    {"SaveNewLineWhosePlaceIsGone", kThree, Strings{"write:a.dlg.bak=" + k10 + k30} + AddLine("25"),
+     "25||Y||", {"critical Cannot Save Line: The line 20, after which the new line belongs, is not "
+            "in the working copy. The new line was not saved."}, {{"a.dlg.bak", k10 + k30}}},
+    // Save, Save As, Unload File, Quit
+    {"SaveNo", kThree, kGoTo20 + Strings{"leave box", "No", "Save"}, kGoTo20View, {kOverwrite},
+     {{"a.dlg.bak", kEdited}}},
+    {"SaveYes", kThree, kGoTo20 + Strings{"leave box", "Yes", "Save"}, kGoTo20View,
+     {kOverwrite, kSaved}, {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
+    {"SaveWithoutAWorkingCopy", kThree, {"remove:a.dlg.bak", "Yes", "Save"}, kTen,
+     {kOverwrite, "critical File Error: Cannot read DIR/a.dlg.bak: No such file or directory"},
+     {{"a.dlg.bak", kGone}}},
+    {"SaveAsCancelled", kThree, {"Save As"}, kTen},
+    {"SaveAsThenSave", kThree, kGoTo20 + Strings{"leave box", "input:b", "Save As", "Yes",
+                                                  "Save", "?caption=Ashgloam -DLG Editor - a.dlg"},
+     kGoTo20View, {kSaved, kOverwrite, kSaved},
+     {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}, {"b.dlg", kEdited}}},
+    {"SaveAsKeepsAGivenExtension", kThree, {"input:b.dlg", "Save As"}, kTen, {kSaved},
+     {{"b.dlg.dlg", kThree}}},
+    {"SaveAsTheLoadedName", kThree, kGoTo20 + Strings{"leave box", "input:a", "Save As"},
+     kGoTo20View, {kSaved}, {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
+    {"SaveAsIntoNoFolder", kThree, {"input:no/b", "Save As"}, kTen,
+     {"critical File Error: Cannot write DIR/no/b.dlg: No such file or directory"}},
+    {"UnloadNo", kThree, {"No", "Unload File"}, kTen, {kUnload}},
+    {"UnloadYesRemovesBothCopies", kThree,
+     {"txtaddline=15", "Add Line", "leave box", "Yes", "Unload File",
+      "?caption=Ashgloam -DLG Editor", "?lstusednum="}, kNoFile + "|no file", {kUnload},
+     {{"a.dlg.bak", kGone}}},
+    {"QuitNo", kThree, {"No", "Quit", "?ended=no"}, kTen, {kQuit}},
+    {"QuitYes", kThree, {"Yes", "Quit", "?ended=yes"}, kTen, {kQuit}, {{"a.dlg.bak", kGone}}},
+    {"QuitWithNoFile", kThree, {"Yes", "Unload File", "Quit", "?ended=yes"}, kNoFile + "|no file",
+     {kUnload}, {{"a.dlg.bak", kGone}}},
+    {"CloseNoIsRefused", kThree, {"No", "close window", "?ended=no"}, kTen, {kQuit}},
+    {"CloseYes", kThree, {"Yes", "close window", "?ended=yes"}, kTen, {kQuit},
+     {{"a.dlg.bak", kGone}}},
+};
+// clang-format on
+
+class Commands : public testing::TestWithParam<Row> {};
+TEST_P(Commands, ShowBoxesAndBytes) { RunRow(GetParam()); }
+INSTANTIATE_TEST_SUITE_P(Rows, Commands, testing::ValuesIn(kRows), RowName);
+
+}  // namespace
+}  // namespace dlg::test

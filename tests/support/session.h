@@ -1,0 +1,188 @@
+#pragma once
+// An editor that has loaded "a.dlg" from a fresh folder by Load File, every file call going
+// through a FailingFileOps, and the step-table runner over it: a file in, steps as the user
+// takes them, then the view, the boxes shown and the files left compared with the row.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "commands/editor.h"
+#include "support/failing_file_ops.h"
+#include "support/scripted_platform.h"
+#include "support/temp_dir.h"
+
+namespace dlg::test {
+
+using Strings = std::vector<std::string>;
+using Folder = std::map<std::string, std::string>;  // file name -> bytes
+inline const std::string kGone = "<gone>";
+
+inline Strings operator+(Strings a, const Strings& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+// Descriptors open in this process: a command leaves none behind, failed or not.
+inline int OpenFds() {
+  int n = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+  return n;
+}
+
+inline std::string Join(const ListBox& list) {
+  std::string out;
+  for (std::size_t i = 0; i < list.items.size(); ++i) out += (i ? "," : "") + list.items[i];
+  return out;
+}
+
+// The line view as the user reads it: number|kind|male text|responses|their targets, then what
+// new-line mode and the no-file state change. A drop-down shown instead of txtnpc is [NPC].
+inline std::string View(const EditorWindow& w) {
+  std::string v = w.txtLineNum.text + "|" +
+                  (w.txtnpc.visible ? w.txtnpc.text : "[" + w.lstnpc.text + "]") + "|" +
+                  w.txtDialogue.text + "|" + Join(w.lstresponses) + "|" + Join(w.lstline);
+  if (w.cmdsaveline.visible) v += "|Save New Line";
+  if (!w.Command7.visible) v += "|no Go to 1";
+  if (!w.Frame1.enabled) v += "|no file";
+  return v;
+}
+
+// A box in one line: "[yes/no ]<icon> <title>: <text>", with the test folder written as DIR.
+inline std::string Describe(const ShownBox& b, const std::string& folder) {
+  std::string text = b.text;
+  for (std::size_t at; (at = text.find(folder)) != std::string::npos;)
+    text.replace(at, folder.size(), "DIR");
+  const char* icon = b.icon == MsgIcon::Critical      ? "critical"
+                     : b.icon == MsgIcon::Information ? "information"
+                                                      : "none";
+  return (b.buttons == MsgButtons::YesNo ? "yes/no " : "") + std::string(icon) + " " + b.title +
+         ": " + text;
+}
+
+struct Session {
+  TempDir dir;
+  FailingFileOps ops;
+  ScriptedPlatform platform;
+  Editor ed{platform, ops};
+
+  explicit Session(const std::string& bytes) {
+    dir.Put("a.dlg", bytes);
+    ed.window.File1.path = dir.Path();
+    ed.window.File1.fileName = "a.dlg";
+    ops.skipSync = true;  // set-up needs no durability
+    Command2_Click(ed);
+    ops.skipSync = false;
+    ops.Reset();
+  }
+  Strings Boxes() const {
+    Strings out;
+    for (const ShownBox& b : platform.boxes) out.push_back(Describe(b, dir.Path()));
+    return out;
+  }
+  Folder Files() const {
+    Folder files;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+      files[e.path().filename().string()] = ReadBytes(e.path().string());
+    return files;
+  }
+  std::string* Text(const std::string& name) {
+    static const std::map<std::string, TextBox EditorWindow::*> kBoxes = {
+        {"txtLineNum", &EditorWindow::txtLineNum},   {"txtgoline", &EditorWindow::txtgoline},
+        {"txtDialogue", &EditorWindow::txtDialogue}, {"txtfemale", &EditorWindow::txtfemale},
+        {"txtFlags1", &EditorWindow::txtFlags1},     {"txtflags2", &EditorWindow::txtflags2},
+        {"txtlinejump", &EditorWindow::txtlinejump}, {"txtaddline", &EditorWindow::txtaddline},
+        {"txtflags", &EditorWindow::txtflags}};
+    if (name == "lstnpc") return &ed.window.lstnpc.text;
+    if (name == "File1") return &ed.window.File1.fileName;
+    if (name == "caption") return &ed.window.caption;
+    auto it = kBoxes.find(name);
+    return it == kBoxes.end() ? nullptr : &(ed.window.*it->second).text;
+  }
+  ListBox* List(const std::string& name) {
+    return name == "lstresponses" ? &ed.window.lstresponses
+           : name == "lstusednum" ? &ed.window.lstusednum
+                                  : nullptr;
+  }
+  // One step: "Yes"/"No" and "input:<text>" queue answers; "box=text" types into a box (or the
+  // drop-down, or picks a file with File1=); "list#row" selects a row (-1: none); "write:name=
+  // bytes" and "remove:name" change the folder behind the editor's back; "?box=text" and
+  // "?list=a,b" check what a control shows; anything else is a command by its caption.
+  void Step(const std::string& step) {
+    static const std::map<std::string, void (*)(Editor&)> kCommands = {
+        {"Load File", Command2_Click},      {"Unload File", Command8_Click},
+        {"Save", Commandsave_Click},        {"Save As", Command9_Click},
+        {"Quit", Command6_Click},           {"Go to 1", Command7_Click},
+        {"Go to:", Command5_Click},         {"Jump", Command3_Click},
+        {"Edit Response", Command4_Click},  {"Respond", lstresponses_DblClick},
+        {"Add Line", cmdaddline_Click},     {"Save New Line", cmdsaveline_Click},
+        {"leave box", FieldBox_LostFocus},  {"pick response", lstresponses_Click},
+        {"Go to number", lstusednum_DblClick},
+        {"close window", [](Editor& e) { Form_Unload(e); }}};
+    const std::size_t eq = step.find('='), hash = step.rfind('#');
+    if (step == "Yes" || step == "No") {
+      platform.answers.push_back(step == "Yes" ? MsgAnswer::Yes : MsgAnswer::No);
+    } else if (step.starts_with("input:")) {
+      platform.inputs.push_back(step.substr(6));
+    } else if (step.starts_with("write:")) {
+      dir.Put(step.substr(6, eq - 6), step.substr(eq + 1));
+    } else if (step.starts_with("remove:")) {
+      std::filesystem::remove(dir.File(step.substr(7)));
+    } else if (step.starts_with("?")) {
+      const std::string name = step.substr(1, eq - 1), want = step.substr(eq + 1);
+      if (name == "ended") {
+        EXPECT_EQ(platform.ended ? "yes" : "no", want);
+        return;
+      }
+      ListBox* list = List(name);
+      ASSERT_TRUE(list || Text(name)) << step;
+      EXPECT_EQ(list ? Join(*list) : *Text(name), want) << step;
+    } else if (eq != std::string::npos && Text(step.substr(0, eq))) {
+      *Text(step.substr(0, eq)) = step.substr(eq + 1);
+    } else if (hash != std::string::npos && List(step.substr(0, hash))) {
+      List(step.substr(0, hash))->selected = std::stoi(step.substr(hash + 1));
+    } else {
+      auto it = kCommands.find(step);
+      ASSERT_NE(it, kCommands.end()) << "no such step: " << step;
+      it->second(ed);
+    }
+  }
+};
+
+// One row of a step table: "a.dlg" holds `file` and is loaded; after the steps the view and
+// the boxes are as given, and the folder holds a.dlg and its working copy as loaded except
+// for the files named in `changed` (kGone: removed).
+struct Row {
+  const char* name;
+  std::string file;
+  Strings steps;
+  std::string view;
+  Strings boxes = {};
+  Folder changed = {};
+};
+inline void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
+inline std::string RowName(const testing::TestParamInfo<Row>& info) { return info.param.name; }
+
+inline void RunRow(const Row& row) {
+  const int fds = OpenFds();
+  Session s(row.file);
+  for (const std::string& step : row.steps) s.Step(step);
+  EXPECT_EQ(View(s.ed.window), row.view);
+  EXPECT_EQ(s.Boxes(), row.boxes);
+  Folder want{{"a.dlg", row.file}, {"a.dlg.bak", row.file}};
+  for (const auto& [name, bytes] : row.changed) {
+    if (bytes == kGone) {
+      want.erase(name);
+    } else {
+      want[name] = bytes;
+    }
+  }
+  EXPECT_EQ(s.Files(), want);
+  EXPECT_EQ(OpenFds(), fds) << "descriptors left open";
+}
+
+}  // namespace dlg::test
