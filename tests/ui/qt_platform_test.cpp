@@ -57,8 +57,6 @@ class QtPlatformTest : public QObject {
          QMessageBox::NoIcon},
         {MsgButtons::Ok, MsgIcon::Critical, false, QMessageBox::Ok, MsgAnswer::Ok,
          QMessageBox::Critical},
-        {MsgButtons::Ok, MsgIcon::Information, false, QMessageBox::Ok, MsgAnswer::Ok,
-         QMessageBox::Information},
     };
     for (const auto& c : cases) {
       QtPlatform platform;
