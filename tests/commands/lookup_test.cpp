@@ -70,8 +70,8 @@ void SelectOrNone(ListBox& list, const std::string& t, ListBox& column) {
   list.selected = 0;
 }
 const Command kCommands[] = {
-    {"GoTo", [](EditorWindow& w, const std::string& t) { w.txtgoline.text = t; }, "Go to:",
-     Messages::Standard},
+    {"GoTo", [](EditorWindow& w, const std::string& t) { w.txtgoline.text = t; },
+     "Go to:", Messages::Standard},
     {"Jump", [](EditorWindow& w, const std::string& t) { w.txtlinejump.text = t; }, "Jump",
      Messages::Standard},
     {"UsedNumber",
@@ -105,7 +105,8 @@ std::string ExpectedBox(Messages m, const Target& t) {
     case Miss::EndInNumber:
       return title + searched;
     case Miss::EndAfterOpener:
-      if (m == Messages::Respond) return title + ": Searched entire File, the line " + T + " does not exist!";
+      if (m == Messages::Respond)
+        return title + ": Searched entire File, the line " + T + " does not exist!";
       return title + searched;
     case Miss::Unreadable:
       return "critical File Error: Cannot read DIR/a.dlg.bak: No such file or directory";
@@ -128,18 +129,18 @@ TEST_P(Lookup, ShowsTheLineOrTheBoxOfItsCommand) {
   EXPECT_EQ(OpenFds(), fds) << "descriptors left open";
 }
 
-INSTANTIATE_TEST_SUITE_P(Targets, Lookup,
-                         testing::Combine(testing::ValuesIn(kCommands), testing::ValuesIn(kTargets)),
-                         [](const auto& info) {
-                           return std::string(std::get<0>(info.param).name) + "_" +
-                                  std::get<1>(info.param).name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Targets, Lookup, testing::Combine(testing::ValuesIn(kCommands), testing::ValuesIn(kTargets)),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
+    });
 
 // Both rows of a response go where it goes; "Go to 1" and new-line mode as the user meets them.
 const std::string kNewLine = "99|[NPC]|||";
-const std::string kAdded = "{1}{Hail.}{}{}{}{}{}\r\n{2}{Who?}{Qui?}{5}{c}{10}{x}\r\n"
-                           "{5}{New}{}{}{}{}{}\r\n{10}{Ten.}{}{}{}{ }{}\r\n"
-                           "{11}{Bye.}{}{}{}{0}{}\r\n{50}{Fifty.}{}{}{}{}{}\r\n";
+const std::string kAdded =
+    "{1}{Hail.}{}{}{}{}{}\r\n{2}{Who?}{Qui?}{5}{c}{10}{x}\r\n"
+    "{5}{New}{}{}{}{}{}\r\n{10}{Ten.}{}{}{}{ }{}\r\n"
+    "{11}{Bye.}{}{}{}{0}{}\r\n{50}{Fifty.}{}{}{}{}{}\r\n";
 // clang-format off
 const Row kRows[] = {
     {"FemaleRowFollowsTheResponse", kNumbered, {"lstresponses#1", "Respond"}, kTen},

@@ -1,6 +1,6 @@
 // The file layer's contract, over the real file system and with every write cut to 3 bytes
-// (which the writer must make up by looping): replacement keeps mode and owner, writes through
-// links, and a failure names the file, the operation and the reason.
+// (which the writer must make up by looping): replacement keeps mode and owner, and a failure
+// names the file, the operation and the reason. Links and refusing file systems: hostile_fs.sh.
 
 #include "dialogue/files.h"
 
@@ -54,34 +54,6 @@ TEST_P(FilesContract, ReplaceWholeKeepsModeAndOwnerAndLeavesNoTemp) {
     EXPECT_EQ(st.st_uid, owner) << std::oct << mode;
     EXPECT_EQ(st.st_gid, root ? owner + 1 : ::getegid()) << std::oct << mode;
     EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"kept.dlg"});
-  }
-}
-
-TEST_P(FilesContract, ReplaceWholeWritesThroughLinks) {
-  const struct {
-    const char* name;
-    std::vector<std::pair<std::string, std::string>> links;
-    std::string real;
-  } kCases[] = {
-      {"relative", {{"a.dlg", "real.dlg"}}, "real.dlg"},
-      {"absolute", {{"a.dlg", dir.File("real.dlg")}}, "real.dlg"},
-      // A link in a subfolder is read against its own folder, not the first link's.
-      {"chain", {{"a.dlg", "sub/b.dlg"}, {"sub/b.dlg", "../real.dlg"}}, "real.dlg"},
-      {"dangling", {{"a.dlg", "sub/made.dlg"}}, "sub/made.dlg"},
-  };
-  fs::create_directory(dir.File("sub"));
-  for (const auto& c : kCases) {
-    if (c.real != "sub/made.dlg") dir.Put(c.real, "old");
-    for (const auto& [link, target] : c.links) fs::create_symlink(target, dir.File(link));
-    ASSERT_TRUE(files.ReplaceWhole(dir.File("a.dlg"), "new")) << c.name;
-    EXPECT_EQ(ReadBytes(dir.File(c.real)), "new") << c.name;
-    for (const auto& [link, target] : c.links) {
-      EXPECT_EQ(fs::read_symlink(dir.File(link)).string(), target) << c.name;
-      fs::remove(dir.File(link));
-    }
-    fs::remove(dir.File(c.real));
-    EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"sub"}) << c.name;
-    EXPECT_TRUE(Names(dir.File("sub")).empty()) << c.name;
   }
 }
 

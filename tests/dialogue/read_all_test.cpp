@@ -33,8 +33,8 @@ class SizeLies : public FailingFileOps {
 };
 
 const SizeCase kCases[] = {
-    {"Empty", 0, -1},         {"OneByte", 1, -1},       {"ABlockAndOne", 65537, -1},
-    {"Grown", 200000, 10},    {"Shrunk", 100, 1000},    {"NoSize", 200000, 0, false},
+    {"Empty", 0, -1},      {"OneByte", 1, -1},    {"ABlockAndOne", 65537, -1},
+    {"Grown", 200000, 10}, {"Shrunk", 100, 1000}, {"NoSize", 200000, 0, false},
 };
 
 class ReadAllTest : public testing::TestWithParam<SizeCase> {};

@@ -77,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReadFieldTest,
                                          ReadCase{"EndOfFileReadsNothing", "", "", 'Q', 0},
                                          ReadCase{"BlankLineConsumesCrOnly", "\r\n{1}", "", kCR, 1},
                                          ReadCase{"EmptyField", "{}{x}", "", '}', 2},
-                                         ReadCase{"CrBeforeCloseEndsField", "{12\r\n{13}", "12", kCR, 4},
+                                         ReadCase{"CrBeforeCloseEndsField", "{12\r\n{13}", "12",
+                                                  kCR, 4},
                                          ReadCase{"EndBeforeClose", "{12", "12", '2', 3}),
                          Name);
 

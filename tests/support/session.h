@@ -113,16 +113,17 @@ struct Session {
   // bytes" and "remove:name" change the folder behind the editor's back; "?box=text" and
   // "?list=a,b" check what a control shows; anything else is a command by its caption.
   void Step(const std::string& step) {
+    // clang-format off
     static const std::map<std::string, void (*)(Editor&)> kCommands = {
-        {"Load File", Command2_Click},      {"Unload File", Command8_Click},
-        {"Save", Commandsave_Click},        {"Save As", Command9_Click},
-        {"Quit", Command6_Click},           {"Go to 1", Command7_Click},
-        {"Go to:", Command5_Click},         {"Jump", Command3_Click},
-        {"Edit Response", Command4_Click},  {"Respond", lstresponses_DblClick},
-        {"Add Line", cmdaddline_Click},     {"Save New Line", cmdsaveline_Click},
-        {"leave box", FieldBox_LostFocus},  {"pick response", lstresponses_Click},
+        {"Load File", Command2_Click}, {"Unload File", Command8_Click},
+        {"Save", Commandsave_Click}, {"Save As", Command9_Click}, {"Quit", Command6_Click},
+        {"Go to 1", Command7_Click}, {"Go to:", Command5_Click}, {"Jump", Command3_Click},
+        {"Edit Response", Command4_Click}, {"Respond", lstresponses_DblClick},
+        {"Add Line", cmdaddline_Click}, {"Save New Line", cmdsaveline_Click},
+        {"leave box", FieldBox_LostFocus}, {"pick response", lstresponses_Click},
         {"Go to number", lstusednum_DblClick},
         {"close window", [](Editor& e) { Form_Unload(e); }}};
+    // clang-format on
     const std::size_t eq = step.find('='), hash = step.rfind('#');
     if (step == "Yes" || step == "No") {
       platform.answers.push_back(step == "Yes" ? MsgAnswer::Yes : MsgAnswer::No);

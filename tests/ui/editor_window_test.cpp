@@ -131,7 +131,8 @@ class EditorWindowTest : public QObject {
     const auto& drives = s.ed.window.Drive1.drives;
     s.Pick("Drive1", int(std::find(drives.begin(), drives.end(), drive) - drives.begin()));
     QCOMPARE(s.ed.window.Dir1.path, drive);
-    const std::filesystem::path rest = std::filesystem::path(s.dir.Path()).lexically_relative(drive);
+    const std::filesystem::path rest =
+        std::filesystem::path(s.dir.Path()).lexically_relative(drive);
     for (const auto& name : rest) {
       const int row = s.RowOf("Dir1", QString::fromStdString(name.string()));
       QVERIFY2(row >= 0, name.c_str());
@@ -163,7 +164,8 @@ class EditorWindowTest : public QObject {
     QCOMPARE(s.Line(), QStringLiteral("20|NPC|Sit down."));
     s.Click("Command7");  // Go to 1
     QCOMPARE(s.Line(), QStringLiteral("1|NPC|Crossing costs three silver \u2014 each way."));
-    s.DoubleClick("lstusednum", s.RowCentre("lstusednum", s.RowOf("lstusednum", QStringLiteral("10"))));
+    s.DoubleClick("lstusednum",
+                  s.RowCentre("lstusednum", s.RowOf("lstusednum", QStringLiteral("10"))));
     QCOMPARE(s.Line(), QStringLiteral("10|NPC|Then swim."));
 
     s.Type("txtaddline", QStringLiteral("15"));
@@ -225,8 +227,9 @@ class EditorWindowTest : public QObject {
     s.ClickRow("File1", 0);
     s.ClickRow("File1", 0, Qt::ControlModifier);
     s.Click("Command2");  // Load File
-    QCOMPARE(s.Boxes(), QStringList{QStringLiteral(
-                            "Select a .DLG file: Please select a dialogue (*.DLG) file")});
+    QCOMPARE(
+        s.Boxes(),
+        QStringList{QStringLiteral("Select a .DLG file: Please select a dialogue (*.DLG) file")});
     QVERIFY(!s.W("Frame1")->isEnabled());
     s.ClickRow("File1", 0);
     s.Click("Command2");

@@ -77,7 +77,9 @@ class TextBoxesTest : public QObject {
     } cases[] = {
         {QStringLiteral("a}b"), "ab"},
         {QStringLiteral("x\u4E2Dy"), "xy"},
-        {QStringLiteral("\u20AC5"), "\x80" "5"},  // the euro sign is byte 0x80
+        {QStringLiteral("\u20AC5"),
+         "\x80"
+         "5"},  // the euro sign is byte 0x80
         {QStringLiteral("caf\u00E9"), "caf\xE9"},
     };
     for (const auto& c : cases) {
