@@ -1,10 +1,11 @@
-// The file layer's contract, over the real file system and with every write cut to 3 bytes
-// (which the writer must make up by looping): replacement keeps mode and owner, and a failure
-// names the file, the operation and the reason. Links and refusing file systems: hostile_fs.sh.
+// The file layer: its contract over the real file system and with every write cut to 3 bytes
+// (which the writer must make up by looping), targets a replacement must refuse, and whole-file
+// reads whatever the file's size says. Links and refusing file systems: tools/hostile_fs.sh.
 
 #include "dialogue/files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -82,6 +83,84 @@ TEST_P(FilesContract, FailuresNameFileOperationAndReason) {
 INSTANTIATE_TEST_SUITE_P(Writes, FilesContract, testing::Bool(), [](const auto& info) {
   return std::string(info.param ? "CutTo3Bytes" : "Whole");
 });
+
+// --- Refusals.
+struct Refusal {
+  const char* name;
+  mode_t mode;
+  bool secondLink;
+  std::string reason;  // "" when the file is written
+};
+void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
+
+const Refusal kRefusals[] = {
+    {"HardLink", 0644, true, "it has 2 hard links, and the other names would keep the old text"},
+    // Root may write a read-only file; the replacement then keeps the mode.
+    {"ReadOnly", 0444, false, ::geteuid() == 0 ? "" : "Permission denied"},
+};
+
+class ReplaceRefusals : public testing::TestWithParam<Refusal> {};
+
+TEST_P(ReplaceRefusals, KeepTheOldBytesAndMode) {
+  const Refusal& c = GetParam();
+  TempDir dir;
+  const std::string path = dir.Put("a.dlg", "old");
+  ::chmod(path.c_str(), c.mode);
+  if (c.secondLink) std::filesystem::create_hard_link(path, dir.File("b.dlg"));
+  FileResult r = Files(PosixFileOps()).ReplaceWhole(path, "new");
+  EXPECT_EQ(r ? "" : r.failure.operation + ": " + r.failure.Reason(),
+            c.reason.empty() ? "" : "write: " + c.reason);
+  EXPECT_EQ(ReadBytes(path), r ? "new" : "old");
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 07777, c.mode);
+  auto entries = std::filesystem::directory_iterator(dir.Path());
+  EXPECT_EQ(std::distance(begin(entries), end(entries)), c.secondLink ? 2 : 1);
+}
+INSTANTIATE_TEST_SUITE_P(Targets, ReplaceRefusals, testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- Whole-file reads.
+// Reports a chosen size, or a file that is no regular file (as a pipe is).
+struct SizeCase {
+  const char* name;
+  std::size_t size;
+  long long reported;  // -1: the truth
+  bool regular = true;
+};
+void PrintTo(const SizeCase& c, std::ostream* os) { *os << c.name; }
+
+class SizeLies : public FailingFileOps {
+ public:
+  explicit SizeLies(const SizeCase& c) : c_(c) {}
+  int Fstat(int fd, struct stat& st) override {
+    const int r = FailingFileOps::Fstat(fd, st);
+    if (c_.reported >= 0) st.st_size = c_.reported;
+    if (!c_.regular) st.st_mode = (st.st_mode & ~S_IFMT) | S_IFIFO;
+    return r;
+  }
+  const SizeCase& c_;
+};
+
+const SizeCase kSizes[] = {
+    {"Empty", 0, -1},      {"OneByte", 1, -1},    {"ABlockAndOne", 65537, -1},
+    {"Grown", 200000, 10}, {"Shrunk", 100, 1000}, {"NoSize", 200000, 0, false},
+};
+
+class ReadAllTest : public testing::TestWithParam<SizeCase> {};
+
+TEST_P(ReadAllTest, ReadsExactlyTheFileWhateverItsSizeSays) {
+  TempDir dir;
+  std::string bytes(GetParam().size, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 31 % 251);
+  SizeLies ops(GetParam());
+  std::string read(300000, 'x');  // a reused buffer, longer than every file here
+  ASSERT_TRUE(Files(ops).ReadAll(dir.Put("a.dlg", bytes), read));
+  EXPECT_TRUE(read == bytes) << read.size() << " bytes read of " << bytes.size();
+  EXPECT_EQ(ops.Calls(OpKind::Close), 1);
+}
+INSTANTIATE_TEST_SUITE_P(Sizes, ReadAllTest, testing::ValuesIn(kSizes),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace dlg::test

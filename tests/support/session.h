@@ -135,8 +135,10 @@ struct Session {
       std::filesystem::remove(dir.File(step.substr(7)));
     } else if (step.starts_with("?")) {
       const std::string name = step.substr(1, eq - 1), want = step.substr(eq + 1);
-      if (name == "ended") {
-        EXPECT_EQ(platform.ended ? "yes" : "no", want);
+      if (name == "ended" || name == "prompts") {
+        std::string got = platform.ended ? "yes" : "no";
+        if (name == "prompts") got = platform.prompts.empty() ? "" : platform.prompts.back();
+        EXPECT_EQ(got, want);
         return;
       }
       ListBox* list = List(name);
