@@ -29,7 +29,7 @@ std::set<std::string> Names(const std::string& folder) {
 class FilesContract : public testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
-    if (GetParam()) failing.ShortWrite(1, 3, true);
+    if (GetParam()) failing.Arm({OpKind::Write, 1, true, 0, 3});
   }
   TempDir dir;
   FailingFileOps failing;

@@ -1,8 +1,8 @@
 #pragma once
-// A FileOps that passes every call to another one, logs the calls, and fails the ones a test
-// arms: the Nth call of one kind or of any kind, only that one or every one from it on, with a
-// chosen errno, or a Write cut short. A failed call does nothing, except Close, which releases
-// the descriptor as Linux does even when close reports an error.
+// A FileOps that passes every call to the real one, logs the calls, and fails the ones a test
+// arms: the Nth call of a kind, only that one or every one from it on, with a chosen errno, or
+// a Write cut short. A failed call does nothing, except Close, which releases the descriptor as
+// Linux does even when close reports an error.
 
 #include <algorithm>
 #include <array>
@@ -16,24 +16,19 @@
 
 namespace dlg::test {
 
-// Any matches every call, counted in call order.
 // clang-format off
-enum class OpKind {
-  Open, Read, Write, Fsync, Close, Fstat, Stat, Lstat, Readlink, Fchmod, Fchown, Rename, Unlink, Any
-};
-// clang-format on
-
+enum class OpKind { Open, Read, Write, Fsync, Close, Fstat, Stat, Lstat, Readlink, Fchmod, Fchown,
+                    Rename, Unlink, Count };
 inline const char* OpName(OpKind k) {
-  static constexpr const char* names[] = {"Open",   "Read",   "Write",  "Fsync",    "Close",
-                                          "Fstat",  "Stat",   "Lstat",  "Readlink", "Fchmod",
-                                          "Fchown", "Rename", "Unlink", "Any"};
-  return names[static_cast<int>(k)];
+  static constexpr const char* kNames[] = {"Open", "Read", "Write", "Fsync", "Close", "Fstat",
+      "Stat", "Lstat", "Readlink", "Fchmod", "Fchown", "Rename", "Unlink"};
+  return kNames[static_cast<int>(k)];
 }
-
+// clang-format on
 inline void PrintTo(OpKind k, std::ostream* os) { *os << OpName(k); }
 
 struct Fault {
-  OpKind kind = OpKind::Any;
+  OpKind kind;
   int nth = 1;              // 1 = the first call of `kind`
   bool onward = false;      // also every later call of `kind`
   int error = 0;            // errno to fail with; 0 with a Write: cut it short instead
@@ -43,81 +38,72 @@ struct Fault {
 class FailingFileOps : public FileOps {
  public:
   using K = OpKind;
-  explicit FailingFileOps(FileOps& inner = PosixFileOps()) : inner_(inner) {}
-
   void Arm(Fault f) { faults_.push_back(f); }  // several may be armed at once
-  void FailCall(OpKind kind, int nth, int error) { Arm({kind, nth, false, error, 0}); }
-  void ShortWrite(int nth, std::size_t bytes, bool onward = false) {
-    Arm({K::Write, nth, onward, 0, bytes});
-  }
-  void Reset() {  // forgets the faults and the counts
+  void Reset() {                               // forgets the faults, the counts and the log
     faults_.clear();
     counts_.fill(0);
     log_.clear();
   }
   int Calls(OpKind kind) const { return counts_[static_cast<int>(kind)]; }
-  const std::vector<OpKind>& Log() const { return log_; }  // every call, in order
+  const std::vector<OpKind>& Log() const { return log_; }
   bool skipSync = false;  // set-up needs no durability, and flushes are slow on a real disk
 
   int Open(const std::string& p, int f, mode_t m) override {
-    return Go(K::Open) ? inner_.Open(p, f, m) : error_;
+    return Go(K::Open) ? real_.Open(p, f, m) : error_;
   }
   ssize_t Read(int fd, void* b, std::size_t n) override {
-    return Go(K::Read) ? inner_.Read(fd, b, n) : error_;
+    return Go(K::Read) ? real_.Read(fd, b, n) : error_;
   }
-  int Fsync(int fd) override { return Go(K::Fsync) ? (skipSync ? 0 : inner_.Fsync(fd)) : error_; }
+  int Fsync(int fd) override { return Go(K::Fsync) ? (skipSync ? 0 : real_.Fsync(fd)) : error_; }
   int Fstat(int fd, struct stat& st) override {
-    return Go(K::Fstat) ? inner_.Fstat(fd, st) : error_;
+    return Go(K::Fstat) ? real_.Fstat(fd, st) : error_;
   }
   int Stat(const std::string& p, struct stat& st) override {
-    return Go(K::Stat) ? inner_.Stat(p, st) : error_;
+    return Go(K::Stat) ? real_.Stat(p, st) : error_;
   }
   int Lstat(const std::string& p, struct stat& st) override {
-    return Go(K::Lstat) ? inner_.Lstat(p, st) : error_;
+    return Go(K::Lstat) ? real_.Lstat(p, st) : error_;
   }
   int Readlink(const std::string& p, std::string& t) override {
-    return Go(K::Readlink) ? inner_.Readlink(p, t) : error_;
+    return Go(K::Readlink) ? real_.Readlink(p, t) : error_;
   }
-  int Fchmod(int fd, mode_t m) override { return Go(K::Fchmod) ? inner_.Fchmod(fd, m) : error_; }
+  int Fchmod(int fd, mode_t m) override { return Go(K::Fchmod) ? real_.Fchmod(fd, m) : error_; }
   int Fchown(int fd, uid_t u, gid_t g) override {
-    return Go(K::Fchown) ? inner_.Fchown(fd, u, g) : error_;
+    return Go(K::Fchown) ? real_.Fchown(fd, u, g) : error_;
   }
   int Rename(const std::string& a, const std::string& b) override {
-    return Go(K::Rename) ? inner_.Rename(a, b) : error_;
+    return Go(K::Rename) ? real_.Rename(a, b) : error_;
   }
-  int Unlink(const std::string& p) override { return Go(K::Unlink) ? inner_.Unlink(p) : error_; }
+  int Unlink(const std::string& p) override { return Go(K::Unlink) ? real_.Unlink(p) : error_; }
   int Close(int fd) override {
     const bool go = Go(K::Close);
-    const int r = inner_.Close(fd);
+    const int r = real_.Close(fd);
     return go ? r : error_;
   }
   ssize_t Write(int fd, const void* b, std::size_t n) override {
-    if (Go(K::Write)) return inner_.Write(fd, b, n);
+    if (Go(K::Write)) return real_.Write(fd, b, n);
     if (hit_->error != 0) return error_;
-    return n == 0 || hit_->shortTo == 0 ? 0 : inner_.Write(fd, b, std::min(n, hit_->shortTo));
+    return n == 0 || hit_->shortTo == 0 ? 0 : real_.Write(fd, b, std::min(n, hit_->shortTo));
   }
 
  private:
   // Logs the call; false when it meets a fault, which is then in hit_ and error_.
   bool Go(OpKind kind) {
     log_.push_back(kind);
-    const int own = ++counts_[static_cast<int>(kind)];
-    const int any = ++counts_[static_cast<int>(K::Any)];
+    const int n = ++counts_[static_cast<int>(kind)];
     for (const Fault& f : faults_) {
-      if (f.kind != kind && f.kind != K::Any) continue;
-      const int n = f.kind == K::Any ? any : own;
-      if (n == f.nth || (f.onward && n > f.nth)) {
+      if (f.kind == kind && (n == f.nth || (f.onward && n > f.nth))) {
         hit_ = &f;
-        error_ = -(f.error != 0 ? f.error : EIO);  // kind Any without an errno: EIO
+        error_ = -(f.error != 0 ? f.error : EIO);
         return false;
       }
     }
     return true;
   }
 
-  FileOps& inner_;
+  FileOps& real_ = PosixFileOps();
   std::vector<Fault> faults_;
-  std::array<int, static_cast<int>(K::Any) + 1> counts_{};
+  std::array<int, static_cast<int>(K::Count)> counts_{};
   std::vector<OpKind> log_;
   const Fault* hit_ = nullptr;
   int error_ = 0;
