@@ -44,6 +44,7 @@ const Target kTargets[] = {
     {"PrefixOfFifty", "5", kNumbered, kEmpty, Miss::Longer},  // stops at the first longer number
     {"LongerFirst", "1", "{10}{a}{}{}{}{}{}\r\n{1}{b}{}{}{}{}{}\r\n", kEmpty, Miss::Longer},
     {"AfterBlankLine", "2", "{1}{a}{}{}{}{}{}\r\n\r\n{2}{b}{}{}{}{}{}\r\n", "2|NPC|b||", Miss::None},
+    {"AfterLfOnlyLines", "3", "{1}{a}\n{2}{b}\r\n{3}{c}{}{}{}{}{}\r\n", "3|NPC|c||", Miss::None},
     {"CutInNumber", "123", "{1}{a}{}{}{}{ }{}\r\n{12", kEmpty, Miss::EndInNumber},
     {"OnlyAnOpener", "4", "{", kEmpty, Miss::EndAfterOpener},
     {"Unreadable", "1", kNoCopy, kEmpty, Miss::Unreadable},
@@ -135,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
       return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
     });
 
-// Both rows of a response go where it goes; "Go to 1" and new-line mode as the user meets them.
+// New-line mode and "Go to 1" as the user meets them.
 const std::string kNewLine = "99|[NPC]|||";
 const std::string kAdded =
     "{1}{Hail.}{}{}{}{}{}\r\n{2}{Who?}{Qui?}{5}{c}{10}{x}\r\n"
@@ -144,12 +145,6 @@ const std::string kAdded =
 // clang-format off
 const Row kRows[] = {
     {"FemaleRowFollowsTheResponse", kNumbered, {"lstresponses#1", "Respond"}, kTen},
-    {"FemaleRowEditsTheResponse", kNumbered, {"lstresponses#1", "Edit Response"},
-     "2|PC|Who?||"},
-    {"ResponseToTheEnd", kNumbered, {"txtgoline=10", "Go to:", "lstresponses#0", "Respond"},
-     "||-END OF DIALOG-||"},
-    {"JumpFromAResponse", kNumbered, {"lstresponses#0", "Edit Response", "?txtlinejump=10", "Jump"},
-     kTen},
     {"GoToLeavesNewLineMode", kNumbered, {"txtaddline=99", "Add Line", "txtgoline=10", "Go to:"},
      kTen + "|no Go to 1"},
     {"UsedNumberLeavesNewLineMode", kNumbered,

@@ -1,5 +1,5 @@
-// The two readers of Load File over exact bytes: the first record as the line view shows it,
-// with its responses, and the used-number scan.
+// The readers of Load File over exact bytes, field by field: the first record as the line view
+// shows it, with its responses, and the used-number scan.
 
 #include <gtest/gtest.h>
 
@@ -51,6 +51,8 @@ const ReadCase kReads[] = {
     {"CutInTheLastField", kNpc1 + "{3}{Bye.}{}{8}{}{0}{pc.ba", k1 + kR3 + "pc.ba"},
     {"CutBeforeTheLastField", kNpc1 + "{3}{Bye.}{}{8}{}{0", k1},
     {"Empty", "", "|||||||"},
+    {"AnyOpener", "<1}{Hi.}{}{}{}{}{}\r\n", k1},
+    {"BraceAndBreakInAField", "{1}{a{b\r\nc}{}{}{}{}{}\r\n", "1|a{b\r\nc||||||NPC"},
     {"CloseAsOpener", "}{x}{}{}{}{}{}\r\n" + kPc3, "|||||||"},
     {"CutInTheNumber", "{123", "123|||||||"},
     // A blank first line: the CR opens the number, which takes the LF and the "{".
