@@ -15,8 +15,9 @@ class Findings {
     out_.push_back({line, Severity::Note, check, std::move(message)});
   }
   std::vector<Finding> Sorted() {
-    std::stable_sort(out_.begin(), out_.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    std::stable_sort(out_.begin(), out_.end(), [](const Finding& a, const Finding& b) {
+      return a.line != b.line ? a.line < b.line : a.severity < b.severity;
+    });
     return std::move(out_);
   }
 
@@ -165,7 +166,7 @@ void CheckConversation(const Conversation& c, Findings& f) {
               "reply " + num + " leads to line " + to + ", which no record has");
       } else if (t.kind == TargetKind::Record && !c.records[t.record].npc) {
         f.Add(r.line, "reply-target",
-              "reply " + num + " leads to " + to + ", which is a reply, not an NPC line");
+              "reply " + num + " leads to line " + to + ", which is a reply, not an NPC line");
       }
       if (c.group[i] == -1) {
         f.Add(r.line, "orphan-reply",

@@ -81,7 +81,7 @@ std::vector<FileLine> SplitLines(std::string_view bytes) {
     } else if (stop == lf) {
       line.end = LineEnd::Lf;
       pos = stop + 1;
-    } else if (lf == cr + 1) {
+    } else if (lf == cr + 1 && lf < bytes.size()) {
       line.end = LineEnd::CrLf;
       pos = stop + 2;
     } else {

@@ -50,6 +50,9 @@ std::string LabelText(std::string_view bytes, std::size_t limit) {
       case '"':
         out += "&quot;";
         break;
+      case '\\':
+        out += "\\\\";  // Graphviz substitutes \N and the like even in HTML-like labels
+        break;
       default:
         // Control characters have no glyph and are not allowed in SVG: show their pictures.
         if (cp < 0x20) {

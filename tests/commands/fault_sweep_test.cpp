@@ -103,12 +103,18 @@ const Row kRows[] = {
 
 // The error classes that a call of each kind can meet on a real system; 0 is a short write.
 const std::map<OpKind, std::vector<int>> kErrors = {
-    {Open, {ENOSPC, EIO, EACCES, EROFS}}, {Read, {EIO}},
-    {Write, {ENOSPC, EIO, 0}},            {Fsync, {ENOSPC, EIO, EROFS}},
-    {Close, {ENOSPC, EIO}},               {Fstat, {EIO, EACCES}},
-    {Stat, {EIO, EACCES}},                {Lstat, {EIO, EACCES}},
-    {Readlink, {EIO, EACCES}},            {Fchmod, {EIO, EROFS}},
-    {Fchown, {EIO, EROFS}},               {Rename, {ENOSPC, EIO, EACCES, EROFS, EXDEV}},
+    {Open, {ENOSPC, EIO, EACCES, EROFS}},
+    {Read, {EIO}},
+    {Write, {ENOSPC, EIO, 0}},
+    {Fsync, {ENOSPC, EIO, EROFS}},
+    {Close, {ENOSPC, EIO}},
+    {Fstat, {EIO, EACCES}},
+    {Stat, {EIO, EACCES}},
+    {Lstat, {EIO, EACCES}},
+    {Readlink, {EIO, EACCES}},
+    {Fchmod, {EIO, EROFS}},
+    {Fchown, {EIO, EROFS}},
+    {Rename, {ENOSPC, EIO, EACCES, EROFS, EXDEV}},
     {Unlink, {EIO, EACCES, EROFS}},
 };
 

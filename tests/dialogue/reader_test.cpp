@@ -13,8 +13,8 @@ std::string Show(Char c) { return c == kNoChar ? "<none>" : std::string(1, stati
 struct ScanCase {
   const char* name;
   std::string in;
-  std::string text;     // what the field yields
-  Char last;            // the character field afterwards
+  std::string text;  // what the field yields
+  Char last;         // the character field afterwards
   std::size_t consumed;
   bool complete;
 };
@@ -32,16 +32,16 @@ TEST_P(ScanFieldTest, YieldsTextAndConsumes) {
   EXPECT_EQ(src.Position(), c.consumed);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ScanFieldTest,
-    testing::Values(ScanCase{"Plain", "{abc}x", "abc", '}', 5, true},
-                    ScanCase{"BraceOpenerIsEmpty", "}{x}", "", '}', 1, true},
-                    ScanCase{"OpenBraceInside", "{a{b}", "a{b", '}', 5, true},
-                    ScanCase{"AnyOpener", "Xab}", "ab", '}', 4, true},
-                    ScanCase{"LineBreaksKept", "{a\r\nb}", "a\r\nb", '}', 6, true},
-                    ScanCase{"EndInsideField", "{ab", "ab", kNoChar, 3, false},
-                    ScanCase{"EmptyFile", "", "", kNoChar, 0, false}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, ScanFieldTest,
+                         testing::Values(ScanCase{"Plain", "{abc}x", "abc", '}', 5, true},
+                                         ScanCase{"BraceOpenerIsEmpty", "}{x}", "", '}', 1, true},
+                                         ScanCase{"OpenBraceInside", "{a{b}", "a{b", '}', 5, true},
+                                         ScanCase{"AnyOpener", "Xab}", "ab", '}', 4, true},
+                                         ScanCase{"LineBreaksKept", "{a\r\nb}", "a\r\nb", '}', 6,
+                                                  true},
+                                         ScanCase{"EndInsideField", "{ab", "ab", kNoChar, 3, false},
+                                         ScanCase{"EmptyFile", "", "", kNoChar, 0, false}),
+                         [](const auto& info) { return info.param.name; });
 
 struct SkipCase {
   const char* name;

@@ -245,7 +245,8 @@ class EditorWindowTest : public QObject {
     QTest::mouseClick(s.W("txtIntCheck"), Qt::LeftButton);
     QTest::mouseClick(s.W("txtgoline"), Qt::LeftButton);
     QVERIFY(test::ReadBytes(s.dir.File("ferry.dlg.bak"))
-                .starts_with("{1}{Crossing costs three silver \x97 each way.}{}{}{ is_daytime()}{}{}\r\n"));
+                .starts_with(
+                    "{1}{Crossing costs three silver \x97 each way.}{}{}{ is_daytime()}{}{}\r\n"));
 
     QTest::mouseClick(s.W("cmdadd"), Qt::LeftButton);
     QCOMPARE(s.form.flagEditorForm(), flags);  // only hidden before: the same window again
