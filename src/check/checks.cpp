@@ -105,7 +105,7 @@ bool IsWholeNumber(std::string_view s) {
 
 void CheckNumbers(const Conversation& c, int i, Findings& f) {
   const Record& r = c.records[i];
-  const std::string& n = r.fields.lineNumber;
+  const std::string_view n = r.fields.lineNumber;
   const std::string fault = NumberFault(n);
   // A line that begins with "}" is named by the syntax check already.
   const bool braceFirst = n.empty() && c.lines[r.line - 1].text.front() == '}';
@@ -174,7 +174,7 @@ void CheckConversation(const Conversation& c, Findings& f) {
       }
     }
     if (i > 0) {
-      const std::string& prev = c.records[i - 1].fields.lineNumber;
+      const std::string_view prev = c.records[i - 1].fields.lineNumber;
       if (IsDigits(prev) && IsDigits(r.fields.lineNumber) &&
           CompareValues(r.fields.lineNumber, prev) < 0) {
         f.Add(r.line, "order",

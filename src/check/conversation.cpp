@@ -1,7 +1,6 @@
 #include "check/conversation.h"
 
 #include <cstring>
-#include <deque>
 
 #include "check/number_index.h"
 #include "dialogue/char_source.h"
@@ -20,7 +19,7 @@ std::size_t Next(std::string_view bytes, std::size_t from, char c) {
 }
 
 Target Resolve(const NumberIndex& index, const std::vector<Record>& records,
-               const std::string& jump) {
+               std::string_view jump) {
   if (jump == "0") return {TargetKind::End, -1};
   const int found = index.FirstBeginningWith(jump);
   if (found != -1 && records[found].fields.lineNumber == jump) {
@@ -33,7 +32,7 @@ std::vector<bool> Reach(const Conversation& c) {
   std::vector<bool> seen(c.records.size(), false);
   if (c.records.empty()) return seen;
   // The replies of each NPC line follow it directly, so its group is the next replyCount records.
-  std::deque<int> todo{0};
+  std::vector<int> todo{0};
   seen[0] = true;
   auto visit = [&](int r) {
     if (r >= 0 && !seen[r]) {
@@ -42,8 +41,8 @@ std::vector<bool> Reach(const Conversation& c) {
     }
   };
   while (!todo.empty()) {
-    const int r = todo.front();
-    todo.pop_front();
+    const int r = todo.back();
+    todo.pop_back();
     if (c.records[r].npc) {
       for (int i = 1; i <= c.replyCount[r]; ++i) visit(r + i);
     } else if (c.target[r].kind == TargetKind::Record) {
@@ -98,22 +97,26 @@ Record ReadRecordOnLine(FileLine& line) {
   r.line = line.number;
   CharSource src{std::string(line.text)};
   Char ch = kNoChar;
-  DialogueRecord& f = r.fields;
-  for (std::string* field : {&f.lineNumber, &f.maleText, &f.femaleText, &f.intCheck,
-                             &f.conditionFlags, &f.jumpLine, &f.executionFlags}) {
-    std::string text;
+  std::string text;  // what the reader hands out; the fields view the line itself
+  Fields& f = r.fields;
+  for (std::string_view* field : {&f.lineNumber, &f.maleText, &f.femaleText, &f.intCheck,
+                                  &f.conditionFlags, &f.jumpLine, &f.executionFlags}) {
+    const std::size_t start = src.Position();
+    text.clear();
     if (!ScanField(src, ch, text)) break;  // the line ran out before this field's "}"
-    *field = std::move(text);
+    // The opener and the "}" are not part of the text; a "}" opener read alone is no text.
+    *field = line.text.substr(start + 1, text.size());
     ++line.fieldCount;
   }
   line.textAfter = line.fieldCount == 7 && !src.AtEnd();
-  r.npc = IsNpcLine(f);
+  r.npc = IsNpcJump(f.jumpLine);
   return r;
 }
 
 Conversation ReadConversation(std::string_view bytes) {
   Conversation c;
   c.lines = SplitLines(bytes);
+  c.records.reserve(c.lines.size());
   // Blank lines and lines without a single "}" carry no record; the syntax check names them.
   for (FileLine& line : c.lines) {
     if (line.text.empty()) continue;
@@ -122,16 +125,15 @@ Conversation ReadConversation(std::string_view bytes) {
   }
   const int n = static_cast<int>(c.records.size());
   NumberIndex index;
-  for (int i = 0; i < n; ++i) index.Add(c.records[i].fields.lineNumber, i);
+  c.foundBy.assign(n, -1);
+  for (int i = 0; i < n; ++i) c.foundBy[i] = index.Add(c.records[i].fields.lineNumber, i);
 
   c.group.assign(n, -1);
   c.replyCount.assign(n, 0);
   c.target.assign(n, Target{});
-  c.foundBy.assign(n, -1);
   int npc = -1;
   for (int i = 0; i < n; ++i) {
     const Record& r = c.records[i];
-    c.foundBy[i] = index.FirstBeginningWith(r.fields.lineNumber);
     if (r.npc) {
       npc = i;
     } else {

@@ -23,9 +23,15 @@ struct FileLine {
   bool textAfter = false;  // something follows the seventh "}"
 };
 
+// The seven fields of a record, as views into the bytes of the file.
+struct Fields {
+  std::string_view lineNumber, maleText, femaleText, intCheck, conditionFlags, jumpLine,
+      executionFlags;
+};
+
 struct Record {
   int line = 0;  // the file line it stands on
-  DialogueRecord fields;
+  Fields fields;
   bool npc = false;
 };
 
@@ -54,6 +60,7 @@ std::vector<FileLine> SplitLines(std::string_view bytes);
 // notes in the line how many fields it closed.
 Record ReadRecordOnLine(FileLine& line);
 
+// The records view `bytes`, which must outlive the conversation.
 Conversation ReadConversation(std::string_view bytes);
 
 // Plain decimal digits, at least one.

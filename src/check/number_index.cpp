@@ -9,7 +9,7 @@ int NumberIndex::Child(int node, unsigned char byte) const {
   return -1;
 }
 
-void NumberIndex::Add(std::string_view number, int record) {
+int NumberIndex::Add(std::string_view number, int record) {
   if (nodes_[0].first == -1) nodes_[0].first = record;  // every number begins with ""
   int node = 0;
   for (char ch : number) {
@@ -23,6 +23,7 @@ void NumberIndex::Add(std::string_view number, int record) {
     node = next;
   }
   if (nodes_[node].exact == -1) nodes_[node].exact = record;
+  return nodes_[node].first;
 }
 
 int NumberIndex::Find(std::string_view wanted) const {

@@ -12,8 +12,9 @@ namespace dlg::check {
 
 class NumberIndex {
  public:
-  // Records must be added in file order.
-  void Add(std::string_view number, int record);
+  // Records must be added in file order. Returns the first record whose number begins with
+  // `number`, which is `record` itself unless an earlier one does.
+  int Add(std::string_view number, int record);
   // The first record whose number begins with `wanted`, or -1.
   int FirstBeginningWith(std::string_view wanted) const;
   // The first record whose number is `wanted`, or -1.

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <map>
+#include <vector>
 
 #include "check/conversation.h"
 #include "dialogue/cp1252.h"
@@ -14,13 +16,17 @@ using check::TargetKind;
 
 constexpr std::size_t kLineWords = 36;   // start of an NPC line's wording in its box
 constexpr std::size_t kReplyWords = 28;  // start of a reply's wording on its arrow
+// Up to this many NPC lines the map has one end node. Beyond, each line gets its own: arrows
+// from all over a long conversation into one node made the map unreadable, and Graphviz took
+// over a minute to lay out 500 lines that way instead of a tenth of a second.
+constexpr int kOneEndNodeUpTo = 30;
 
 const char* const kGrey = "#9a9a9a";
 
 std::string NodeId(int record) { return "r" + std::to_string(record); }
 
 std::string ReplyLabel(const Record& r) {
-  const DialogueRecord& f = r.fields;
+  const check::Fields& f = r.fields;
   std::string label =
       "<B>" + LabelText(f.lineNumber, 12) + "</B> " + LabelText(f.maleText, kReplyWords);
   std::string marks;
@@ -78,7 +84,9 @@ std::string MapDot(const Conversation& c) {
       "fontname=\"DejaVu Sans\", fontsize=10];\n"
       "  edge [color=\"#5b4a2f\", fontname=\"DejaVu Sans\", fontsize=8];\n";
   const int n = static_cast<int>(c.records.size());
-  bool endUsed = false;
+  std::vector<std::string> ends;
+  const bool oneEnd = std::count_if(c.records.begin(), c.records.end(),
+                                    [](const Record& r) { return r.npc; }) <= kOneEndNodeUpTo;
   bool orphans = false;
   std::map<int, bool> replyNodes;              // replies that a reply leads to
   std::map<std::string, std::string> missing;  // jump text -> node id
@@ -99,14 +107,14 @@ std::string MapDot(const Conversation& c) {
     std::string to;
     const check::Target& t = c.target[i];
     if (t.kind == TargetKind::End) {
-      to = "end";
-      endUsed = true;
+      to = oneEnd ? "end" : "end_" + from;
+      if (ends.empty() || ends.back() != to) ends.push_back(to);
     } else if (t.kind == TargetKind::Record) {
       to = NodeId(t.record);
       if (!c.records[t.record].npc) replyNodes[t.record] = true;
     } else {
       auto [it, added] =
-          missing.try_emplace(r.fields.jumpLine, "m" + std::to_string(missing.size()));
+          missing.try_emplace(std::string(r.fields.jumpLine), "m" + std::to_string(missing.size()));
       to = it->second;
       if (added) {
         out += "  " + to + " [label=<<B>" + LabelText(r.fields.jumpLine, 12) + "</B><BR/>" +
@@ -124,7 +132,10 @@ std::string MapDot(const Conversation& c) {
     out += "  " + NodeId(record) + " [shape=ellipse, label=<reply " +
            LabelText(c.records[record].fields.lineNumber, 12) + ">];\n";
   }
-  if (endUsed) out += "  end [label=\"END\", shape=doublecircle, fontsize=9];\n";
+  if (oneEnd && !ends.empty()) ends.assign(1, "end");
+  for (const std::string& end : ends) {
+    out += "  " + end + " [label=\"END\", shape=doublecircle, fontsize=9];\n";
+  }
   if (orphans) out += "  orphans [label=\"before the first NPC line\", shape=plaintext];\n";
   return out + edges + "}\n";
 }
