@@ -82,23 +82,33 @@ std::string FormatText(const std::vector<FileReport>& files) {
 }
 
 std::string JsonString(std::string_view text) {
-  const std::string utf8 = IsUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
-  std::string out = "\"";
-  for (char ch : utf8) {
-    const auto b = static_cast<unsigned char>(ch);
-    if (ch == '"' || ch == '\\') {
+  std::string converted;
+  if (!IsUtf8(text)) {
+    converted = Cp1252ToUtf8(text);
+    text = converted;
+  }
+  std::string out;
+  out.reserve(text.size() + 2);
+  out += '"';
+  std::size_t plain = 0;  // start of the run of bytes that need no escape
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b >= 0x20 && b != 0x7F && b != '"' && b != '\\') continue;
+    out.append(text, plain, i - plain);
+    plain = i + 1;
+    if (b == '"' || b == '\\') {
       out += '\\';
-      out += ch;
-    } else if (b < 0x20 || b == 0x7F) {
+      out += static_cast<char>(b);
+    } else {
       static constexpr char kHex[] = "0123456789abcdef";
       out += "\\u00";
       out += kHex[b >> 4];
       out += kHex[b & 15];
-    } else {
-      out += ch;
     }
   }
-  return out + "\"";
+  out.append(text, plain);
+  out += '"';
+  return out;
 }
 
 std::string FormatJson(const std::vector<FileReport>& files) {
