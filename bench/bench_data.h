@@ -39,7 +39,6 @@ class YesPlatform : public Platform {
   }
   std::string InputBox(const std::string&, const std::string&) override { return {}; }
   void EndProgram() override {}
-  FileOps& Ops() override { return PosixFileOps(); }
 };
 
 // The plainest pass over the bytes, the yardstick of the readers.

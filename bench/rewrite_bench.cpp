@@ -10,7 +10,7 @@
 
 #include "bench_data.h"
 #include "commands/editor.h"
-#include "dialogue/rewrite.h"
+#include "support/rewrite_records.h"
 
 namespace dlg {
 namespace {

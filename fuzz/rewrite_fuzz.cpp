@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "dialogue/record_reader.h"
-#include "dialogue/rewrite.h"
 #include "fuzz_check.h"
+#include "support/rewrite_records.h"
 
 namespace {
 

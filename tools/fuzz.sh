@@ -11,7 +11,8 @@ runs=${1:-200000}
 build=build-fuzz
 
 tools/install-deps.sh
-cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DDLG_FUZZ=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" >/dev/null
 
 targets=()
@@ -28,7 +29,7 @@ for t in "${targets[@]}"; do
   [ -d "fuzz/corpus/$t" ] && cp -r "fuzz/corpus/$t/." "$work/"
   log="$build/logs/$t.log"
   start=$SECONDS
-  if "$build/$t" -seed=1 -runs="$runs" -timeout=1 -print_final_stats=1 \
+  if "$build/fuzz/$t" -seed=1 -runs="$runs" -timeout=1 -print_final_stats=1 \
       -artifact_prefix="$build/artifacts/$t/" "$work" >"$log" 2>&1; then
     summary=$(grep -E '^#[0-9]+' "$log" | tail -n 1 || true)
     echo "$t: ok in $((SECONDS - start)) s: $summary"

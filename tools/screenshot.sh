@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Starts the editor on a virtual display in examples/, loads the first file of the file list with
+# Starts the editor on a virtual display on the sample dialogues, loads the first file of the file list with
 # clicks at the controls' places, as a user would, and saves a picture of the window.
 # Usage: tools/screenshot.sh [editor binary] [output folder]
 set -euo pipefail
@@ -18,20 +18,19 @@ export DISPLAY=":$display"
 Xvfb "$DISPLAY" -screen 0 1024x800x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
 xvfb=$!
 editor_pid=
-# The editor's working copies that this run leaves in examples/ go with it.
-shopt -s nullglob
-left_before=("$root"/examples/*.bak "$root"/examples/*.bok)
+# The samples are shown from a neutral folder of their own, so the folder list in the picture
+# names no path of the machine it was taken on; the editor's working copies go with it.
+neutral=/tmp/ashgloam/dialogues
+rm -rf "$neutral" && mkdir -p "$neutral" && cp "$root"/examples/*.dlg "$neutral/"
 cleanup() {
   [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
-  for f in "$root"/examples/*.bak "$root"/examples/*.bok; do
-    [[ " ${left_before[*]} " == *" $f "* ]] || rm -f "$f"
-  done
+  rm -rf "$neutral"
 }
 trap cleanup EXIT
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 
-cd "$root/examples"
+cd "$neutral"
 QT_QPA_PLATFORM=xcb "$editor" >"$out/editor.log" 2>&1 &
 editor_pid=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "Ashgloam" | head -1) || true

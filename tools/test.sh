@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit and window tests, a screenshot of the real
-# window under Xvfb, the seeded fuzzing runs, the hostile file system cases, and last the same
-# unit and window tests again under AddressSanitizer and UBSan.
+# window under Xvfb, the installed files and the Debian package, the seeded fuzzing runs, the
+# hostile file system cases, and last the same unit and window tests again under AddressSanitizer
+# and UBSan.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 tools/install-deps.sh
+tools/format.sh
 jobs=$(nproc)
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -15,6 +17,8 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
 tools/hostile_fs.sh build/tests/hostile_driver
 
 tools/screenshot.sh build/src/ui/dlgeditor build/screenshots
+# Installed into a DESTDIR, packaged, linted; as root also installed, run and purged.
+JOBS=$jobs tools/package_test.sh build
 tools/fuzz.sh
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDLG_SANITIZE=ON -DDLG_BUILD_BENCH=OFF >/dev/null

@@ -14,10 +14,6 @@
 namespace dlg {
 namespace {
 
-void ShowCritical(Editor& ed, const std::string& title, const std::string& text) {
-  ed.platform.MessageBox(text, title, MsgButtons::Ok, MsgIcon::Critical);
-}
-
 // The whole number that places a new line, or nothing, after a message, when the text has none
 // or one too large to place.
 std::optional<std::int64_t> PlacingNumber(Editor& ed, const std::string& text) {
@@ -91,13 +87,11 @@ void ShowNewLineControls(EditorWindow& w, bool newLine) {
 void cmdaddline_Click(Editor& ed) {
   const std::string text = ed.window.txtaddline.text;
   if (text == "0") {
-    ed.platform.MessageBox("0 is a Reserved Number and Cannot be Added", "0 is reserverd",
-                           MsgButtons::Ok, MsgIcon::None);
+    ShowOk(ed, "0 is reserverd", "0 is a Reserved Number and Cannot be Added");
     return;
   }
   if (text.empty()) {
-    ed.platform.MessageBox("Please Enter a Line Number", "Empty Line Number", MsgButtons::Ok,
-                           MsgIcon::None);
+    ShowOk(ed, "Empty Line Number", "Please Enter a Line Number");
     return;
   }
   for (const std::string& item : ed.window.lstusednum.items) {

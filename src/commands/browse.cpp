@@ -8,6 +8,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "commands/editor.h"
+
 namespace dlg {
 
 namespace fs = std::filesystem;
@@ -17,9 +19,9 @@ namespace {
 // Kernel and virtual file systems hold no dialogues; listing them only clutters the drive list.
 bool IsVirtualFileSystem(const std::string& type) {
   static const std::set<std::string> kVirtual = {
-      "proc",     "sysfs",    "devtmpfs", "devpts",    "cgroup",   "cgroup2", "mqueue",
-      "debugfs",  "tracefs",  "securityfs", "pstore",  "bpf",      "configfs", "fusectl",
-      "hugetlbfs", "autofs",  "binfmt_misc", "rpc_pipefs", "nsfs", "efivarfs", "selinuxfs"};
+      "proc",      "sysfs",   "devtmpfs",    "devpts",     "cgroup", "cgroup2",  "mqueue",
+      "debugfs",   "tracefs", "securityfs",  "pstore",     "bpf",    "configfs", "fusectl",
+      "hugetlbfs", "autofs",  "binfmt_misc", "rpc_pipefs", "nsfs",   "efivarfs", "selinuxfs"};
   return kVirtual.count(type) > 0;
 }
 
@@ -41,7 +43,8 @@ bool MatchesPattern(const std::string& name) {
   // "*.dlg", without regard to case: files made on other systems are often "*.DLG".
   if (name.size() < 4) return false;
   std::string ext = name.substr(name.size() - 4);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
   return ext == ".dlg";
 }
 
@@ -118,6 +121,39 @@ FileResult ShowFolder(const std::string& folder, FolderList& dir, FileList& file
   file.files = std::move(files);
   file.fileName.clear();
   return FileResult::Ok();
+}
+
+// --- The handlers of the three lists.
+
+namespace {
+
+bool MoveLists(Editor& ed, const std::string& folder) {
+  FileResult r = ShowFolder(folder, ed.window.Dir1, ed.window.File1);
+  if (!r) ReportFileError(ed, r.failure);
+  return r.ok;
+}
+
+}  // namespace
+
+void Form_Load(Editor& ed) {
+  ed.state.fileLoaded = false;
+  EditorWindow& w = ed.window;
+  w.Drive1.drives = ListDrives();
+  std::error_code ec;
+  const std::filesystem::path cwd = std::filesystem::current_path(ec);
+  const std::string start = ec ? std::string(1, '/') : cwd.string();
+  w.Drive1.drive = DriveOf(w.Drive1.drives, NormalFolder(start));
+  if (!MoveLists(ed, start)) MoveLists(ed, w.Drive1.drive);
+}
+
+void Drive1_Change(Editor& ed, const std::string& drive) {
+  if (MoveLists(ed, drive)) ed.window.Drive1.drive = drive;
+}
+
+void Dir1_Change(Editor& ed, const std::string& path) {
+  if (MoveLists(ed, path)) {
+    ed.window.Drive1.drive = DriveOf(ed.window.Drive1.drives, ed.window.Dir1.path);
+  }
 }
 
 }  // namespace dlg

@@ -10,17 +10,26 @@
 #include "commands/platform.h"
 #include "dialogue/char_source.h"
 #include "dialogue/files.h"
+#include "dialogue/rewrite.h"
 #include "flageditor/flag_editor.h"
 
 namespace dlg {
 
+// The rewrite runs at every loss of focus of a field box. Its two buffers live on between calls,
+// so a large working copy is not paid for again in fresh memory each time.
+struct RewriteBuffers {
+  std::string read;
+  RewriteSplice splice;  // points into `read`
+};
+
 struct Editor {
-  explicit Editor(Platform& p) : platform(p), files(p.Ops()) {}
+  explicit Editor(Platform& p, FileOps& ops = PosixFileOps()) : platform(p), files(ops) {}
   Platform& platform;
   Files files;
   EditorState state;
   EditorWindow window;
   std::optional<FlagEditorWindow> flagEditor;
+  RewriteBuffers rewriteBuffers;
 
   FlagFields Flags() {
     return {window.txtFlags1.text, window.Command10.enabled, window.txtflags2.text,
@@ -28,7 +37,12 @@ struct Editor {
   }
 };
 
-// --- Shown to the user when a file operation fails (critical icon, file, operation, reason).
+// --- Message boxes (boxes.cpp).
+void ShowOk(Editor& ed, const std::string& title, const std::string& text);  // no icon
+void ShowCritical(Editor& ed, const std::string& title, const std::string& text);
+bool Confirmed(Editor& ed, const std::string& title, const std::string& text);  // Yes/No
+void ShowSelectFile(Editor& ed);  // no file picked in the file list
+// A failed file operation: critical icon, file, operation and reason.
 void ReportFileError(Editor& ed, const FileError& error);
 
 // --- Line view (line_view.cpp).
@@ -40,8 +54,8 @@ void GatherResponses(CharSource& src, Char& currentChar, EditorState& st, Editor
 void lstresponses_Click(Editor& ed);
 void lstnpc_Click(Editor& ed);
 
-// --- Opening (open_file.cpp).
-void Form_Load(Editor& ed);     // start-up: no file, lists on the current folder
+// --- Opening (browse.cpp, open_file.cpp).
+void Form_Load(Editor& ed);  // start-up: no file, lists on the current folder
 // The user picked a drive or a folder. The lists move there, or stay where they were (with a
 // message) when it cannot be read.
 void Drive1_Change(Editor& ed, const std::string& drive);
@@ -50,6 +64,7 @@ void Command2_Click(Editor& ed);  // "Load File"
 // The controls of the file-loaded state (Load File, "Go to 1") or of the no-file state (Unload).
 void SetFileLoadedControls(EditorWindow& w, bool loaded);
 void File1_DblClick(Editor& ed);
+void Command7_Click(Editor& ed);  // "Go to 1"
 // The first-record read and the used-number scan, over an open file.
 void FirstRecordRead(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w);
 void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w);
@@ -61,21 +76,23 @@ struct LookupOptions {
   bool showGoToFirst = false;  // "Jump" also makes "Go to 1" visible
   MessageSet messages = MessageSet::Standard;
 };
+// Reads the working copy whole; a copy that cannot be read is reported.
+bool ReadWorkingCopy(Editor& ed, std::string& bytes);
 void ClearLineView(Editor& ed);
 void LeaveNewLineMode(Editor& ed);
-void GoToLine(Editor& ed, const std::string& target, const LookupOptions& options);
-void Command5_Click(Editor& ed);         // "Go to:"
+// `target` is a copy of its own: callers hand in the text of boxes that the lookup clears.
+void GoToLine(Editor& ed, std::string target, const LookupOptions& options);
+void Command5_Click(Editor& ed);  // "Go to:"
 void lstusednum_DblClick(Editor& ed);
-void Command7_Click(Editor& ed);         // "Go to 1"
 void Command1_Click(Editor& ed);         // "Respond"
 void lstresponses_DblClick(Editor& ed);  // runs Command1_Click
 void Command3_Click(Editor& ed);         // "Jump"
 
 // --- Editing (rewrite_working_copy.cpp, edit_response.cpp).
 void RewriteWorkingCopy(Editor& ed);
-void cdmsave_Click(Editor& ed);      // the whole of it is RewriteWorkingCopy
+void cdmsave_Click(Editor& ed);       // the whole of it is RewriteWorkingCopy
 void FieldBox_LostFocus(Editor& ed);  // any of the six field boxes
-void Command4_Click(Editor& ed);     // "Edit Response"
+void Command4_Click(Editor& ed);      // "Edit Response"
 
 // --- Adding lines (add_line.cpp).
 void cmdaddline_Click(Editor& ed);  // "Add Line"
@@ -92,7 +109,7 @@ void Command6_Click(Editor& ed);     // "Quit"
 bool Form_Unload(Editor& ed);
 
 // --- The title banner and the Flag Editor (window_commands.cpp).
-void Picture1_Click(Editor& ed);  // the About box
+void Picture1_Click(Editor& ed);   // the About box
 void Command10_Click(Editor& ed);  // "Add Flags" for txtFlags1
 void cmdadd_Click(Editor& ed);     // "Add Flags" for txtflags2
 

@@ -8,14 +8,13 @@
 namespace dlg {
 
 struct EditorState {
-  std::string dialoguePath;     // full path of the loaded dialogue file
+  std::string dialoguePath;  // full path of the loaded dialogue file
   bool fileLoaded = false;
-  std::string lastLineNumber;   // number of the last record listed by the used-number scan
-  bool endOfResponses = false;  // GatherResponses has met the next NPC line
-  std::string lookupTarget;     // the wanted line number of the running lookup
-  bool newLineMode = false;     // from "Add Line" until "Save New Line"
-  bool insertPending = false;   // the next rewrite runs in insert mode
-  std::string insertAfter;      // number of the record after which the new record goes
+  std::string lastLineNumber;      // number of the last record listed by the used-number scan
+  bool endOfResponses = false;     // GatherResponses has met the next NPC line
+  bool newLineMode = false;        // from "Add Line" until "Save New Line"
+  bool insertPending = false;      // the next rewrite runs in insert mode
+  std::string insertAfter;         // number of the record after which the new record goes
   bool insertBeforeFirst = false;  // the new record goes before the first record
 
   std::string WorkingCopyPath() const { return dialoguePath + ".bak"; }

@@ -18,17 +18,17 @@ struct EditorWindow {
   DriveList Drive1;
   FolderList Dir1;
   FileList File1;
-  Button Command2;                      // "Load File"
-  Button Command8{false, true};         // "Unload File"
-  Button Commandsave{false, true};      // "Save"
-  Button Command9{false, true};         // "Save As"
-  Button Command6;                      // "Quit"
+  Button Command2;                  // "Load File"
+  Button Command8{false, true};     // "Unload File"
+  Button Commandsave{false, true};  // "Save"
+  Button Command9{false, true};     // "Save As"
+  Button Command6;                  // "Quit"
 
   // Dialogue frame: disabled until a file is loaded.
   Frame Frame1{false, true};
   TextBox txtLineNum{"", false, true};
-  Button Command7;                      // "Go to 1"
-  Button Command5;                      // "Go to:"
+  Button Command7;  // "Go to 1"
+  Button Command5;  // "Go to:"
   TextBox txtgoline;
   TextBox txtnpc{"", false, true};
   ComboBox lstnpc{{"NPC", "PC"}, "NPC", true, false};
@@ -37,15 +37,15 @@ struct EditorWindow {
   TextBox txtfemale;
   TextBox txtIntCheck;
   TextBox txtFlags1;
-  Button Command10;                     // "Add Flags" for txtFlags1
+  Button Command10;  // "Add Flags" for txtFlags1
   TextBox txtlinejump;
-  Button Command3;                      // "Jump"
+  Button Command3;  // "Jump"
   TextBox txtflags2;
-  Button cmdadd;                        // "Add Flags" for txtflags2
-  Button cmdsaveline{true, false};      // "Save New Line"
+  Button cmdadd;                    // "Add Flags" for txtflags2
+  Button cmdsaveline{true, false};  // "Save New Line"
   ListBox lstflags{{}, -1, true, false};
   TextBox txtaddline;
-  Button cmdaddline;                    // "Add Line"
+  Button cmdaddline;  // "Add Line"
 
   // Responses frame.
   Frame Frame2;
@@ -55,9 +55,9 @@ struct EditorWindow {
   ListBox lstForM;
   ListBox lstline;
   TextBox txtflags;
-  Button Command4;                      // "Edit Response"
-  Button cdmsave{true, false};          // "Save Changes to This Response", never shown
-  Button Command1{true, false};         // "Respond", never shown
+  Button Command4;               // "Edit Response"
+  Button cdmsave{true, false};   // "Save Changes to This Response", never shown
+  Button Command1{true, false};  // "Respond", never shown
 };
 
 }  // namespace dlg

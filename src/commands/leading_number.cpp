@@ -92,6 +92,4 @@ int Compare(const LeadingNumber& a, const LeadingNumber& b) {
   return a.negative ? -c : c;
 }
 
-int Compare(const LeadingNumber& a, std::int64_t b) { return Compare(a, WholeValue(b)); }
-
 }  // namespace dlg

@@ -33,6 +33,5 @@ LeadingNumber WholeValue(std::int64_t n);
 
 // Below zero, zero or above zero as `a` is below, equal to or above `b`.
 int Compare(const LeadingNumber& a, const LeadingNumber& b);
-int Compare(const LeadingNumber& a, std::int64_t b);
 
 }  // namespace dlg

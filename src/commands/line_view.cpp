@@ -56,7 +56,7 @@ bool ReadResponse(CharSource& src, Char& currentChar, EditorState& st, EditorWin
 void ShowLine(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
   st.endOfResponses = false;
   // Record order of fields 2 to 7.
-  std::string* fields[] = {&w.txtDialogue.text, &w.txtfemale.text, &w.txtIntCheck.text,
+  std::string* fields[] = {&w.txtDialogue.text, &w.txtfemale.text,   &w.txtIntCheck.text,
                            &w.txtFlags1.text,   &w.txtlinejump.text, &w.txtflags2.text};
   bool reading = true;
   while (reading && currentChar != kCR) {
@@ -97,8 +97,6 @@ void lstresponses_Click(Editor& ed) {
   w.txtflags.text = w.lstflags.ItemAt(w.lstresponses.selected);
 }
 
-void lstnpc_Click(Editor& ed) {
-  ed.window.txtlinejump.enabled = ed.window.lstnpc.text != "NPC";
-}
+void lstnpc_Click(Editor& ed) { ed.window.txtlinejump.enabled = ed.window.lstnpc.text != "NPC"; }
 
 }  // namespace dlg

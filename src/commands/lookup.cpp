@@ -1,6 +1,6 @@
 // Finding a record by its line number in the working copy and making it the current line, and
-// the commands that move to a line by number: "Go to:", the used-number list, "Go to 1",
-// Respond and "Jump".
+// the commands that move to a line by number: "Go to:", the used-number list, Respond and
+// "Jump".
 
 #include <string>
 
@@ -18,10 +18,6 @@ enum class Miss {
   EndAfterRecord,  // it ended right after a skipped record (Respond only)
   LongerNumber,    // the first number that begins with the target is longer
 };
-
-void ShowOk(Editor& ed, const std::string& title, const std::string& text) {
-  ed.platform.MessageBox(text, title, MsgButtons::Ok, MsgIcon::None);
-}
 
 void ShowEmptyTarget(Editor& ed) {
   ShowOk(ed, "Invalid Response", "Please select a line or response");
@@ -70,16 +66,6 @@ void SkipBlankLines(CharSource& src, Char& currentChar) {
   }
 }
 
-// Reads the working copy into `bytes`; a copy that cannot be read is reported.
-bool ReadWorkingCopy(Editor& ed, std::string& bytes) {
-  FileResult read = ed.files.ReadAll(ed.state.WorkingCopyPath(), bytes);
-  if (!read) {
-    ReportFileError(ed, read.failure);
-    return false;
-  }
-  return true;
-}
-
 // The scan over the working copy, from its first character to the record numbered `target`.
 // Only the line-number field of each record is read; the rest of the line is skipped.
 void FindAndShow(Editor& ed, CharSource& src, const std::string& target, MessageSet set) {
@@ -125,30 +111,16 @@ void FindAndShow(Editor& ed, CharSource& src, const std::string& target, Message
   GatherResponses(src, currentChar, ed.state, ed.window);
 }
 
-// "Go to 1"'s own list of used numbers: unlike the scan of Load File it keeps a CR or LF inside
-// a line number as part of the number, and stops only where a record should begin.
-void RebuildUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w) {
-  std::string scanNumber;
-  while (!src.AtEnd()) {
-    Char scanChar = src.Read();  // the record's opener
-    if (scanChar == kCR || scanChar == kLF) return;
-    while (scanChar != kClose) {
-      scanChar = src.Read();
-      if (scanChar == kNoChar) return;
-      if (scanChar == kClose) {
-        w.lstusednum.Add(scanNumber);
-        st.lastLineNumber = scanNumber;
-        scanNumber.clear();
-      } else {
-        AppendChar(scanNumber, scanChar);
-      }
-    }
-    if (src.SkipThrough('\r') == kNoChar) return;
-    src.Read();  // the LF
-  }
-}
-
 }  // namespace
+
+bool ReadWorkingCopy(Editor& ed, std::string& bytes) {
+  FileResult read = ed.files.ReadAll(ed.state.WorkingCopyPath(), bytes);
+  if (!read) {
+    ReportFileError(ed, read.failure);
+    return false;
+  }
+  return true;
+}
 
 void ClearLineView(Editor& ed) {
   EditorWindow& w = ed.window;
@@ -173,8 +145,7 @@ void LeaveNewLineMode(Editor& ed) {
   ed.window.txtlinejump.enabled = true;
 }
 
-void GoToLine(Editor& ed, const std::string& target, const LookupOptions& options) {
-  ed.state.lookupTarget = target;
+void GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
   if (target.empty()) {
     ShowEmptyTarget(ed);
     return;
@@ -199,27 +170,6 @@ void Command5_Click(Editor& ed) {
 
 void lstusednum_DblClick(Editor& ed) {
   GoToLine(ed, ed.window.lstusednum.SelectedText(), {true, false, MessageSet::Standard});
-}
-
-void Command7_Click(Editor& ed) {
-  EditorWindow& w = ed.window;
-  if (w.File1.fileName.empty()) {
-    ShowOk(ed, "Select a .DLG file", "Please select a dialogue (*.DLG) file");
-    return;
-  }
-  w.Frame1.enabled = true;
-  ClearLineView(ed);
-  w.lstusednum.Clear();
-
-  std::string bytes;
-  if (!ReadWorkingCopy(ed, bytes)) return;
-  CharSource src(std::move(bytes));
-  Char currentChar = kNoChar;
-  FirstRecordRead(src, currentChar, ed.state, w);
-
-  src.Rewind();
-  RebuildUsedNumbers(src, ed.state, w);
-  SetFileLoadedControls(w, true);
 }
 
 void Command1_Click(Editor& ed) {

@@ -1,6 +1,5 @@
-// Start-up, the browse lists and "Load File".
-
-#include <filesystem>
+// "Load File" and "Go to 1": the first record and the list of used numbers, read from the
+// dialogue file or from the working copy.
 
 #include "commands/browse.h"
 #include "commands/editor.h"
@@ -10,34 +9,30 @@ namespace dlg {
 
 namespace {
 
-bool MoveLists(Editor& ed, const std::string& folder) {
-  FileResult r = ShowFolder(folder, ed.window.Dir1, ed.window.File1);
-  if (!r) ReportFileError(ed, r.failure);
-  return r.ok;
+// "Go to 1"'s own list of used numbers: unlike the scan of Load File it keeps a CR or LF inside
+// a line number as part of the number, and stops only where a record should begin.
+void RebuildUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w) {
+  std::string scanNumber;
+  while (!src.AtEnd()) {
+    Char scanChar = src.Read();  // the record's opener
+    if (scanChar == kCR || scanChar == kLF) return;
+    while (scanChar != kClose) {
+      scanChar = src.Read();
+      if (scanChar == kNoChar) return;
+      if (scanChar == kClose) {
+        w.lstusednum.Add(scanNumber);
+        st.lastLineNumber = scanNumber;
+        scanNumber.clear();
+      } else {
+        AppendChar(scanNumber, scanChar);
+      }
+    }
+    if (src.SkipThrough('\r') == kNoChar) return;
+    src.Read();  // the LF
+  }
 }
 
 }  // namespace
-
-void Form_Load(Editor& ed) {
-  ed.state.fileLoaded = false;
-  EditorWindow& w = ed.window;
-  w.Drive1.drives = ListDrives();
-  std::error_code ec;
-  const std::filesystem::path cwd = std::filesystem::current_path(ec);
-  const std::string start = ec ? std::string(1, '/') : cwd.string();
-  w.Drive1.drive = DriveOf(w.Drive1.drives, NormalFolder(start));
-  if (!MoveLists(ed, start)) MoveLists(ed, w.Drive1.drive);
-}
-
-void Drive1_Change(Editor& ed, const std::string& drive) {
-  if (MoveLists(ed, drive)) ed.window.Drive1.drive = drive;
-}
-
-void Dir1_Change(Editor& ed, const std::string& path) {
-  if (MoveLists(ed, path)) {
-    ed.window.Drive1.drive = DriveOf(ed.window.Drive1.drives, ed.window.Dir1.path);
-  }
-}
 
 void FirstRecordRead(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
   currentChar = src.Read();  // the opener, not examined
@@ -80,8 +75,7 @@ void Command2_Click(Editor& ed) {
   EditorWindow& w = ed.window;
   EditorState& st = ed.state;
   if (w.File1.fileName.empty()) {
-    ed.platform.MessageBox("Please select a dialogue (*.DLG) file", "Select a .DLG file",
-                           MsgButtons::Ok, MsgIcon::None);
+    ShowSelectFile(ed);
     return;
   }
   const std::string path = JoinPath(w.File1.path, w.File1.fileName);
@@ -116,5 +110,26 @@ void SetFileLoadedControls(EditorWindow& w, bool loaded) {
 }
 
 void File1_DblClick(Editor& ed) { Command2_Click(ed); }
+
+void Command7_Click(Editor& ed) {
+  EditorWindow& w = ed.window;
+  if (w.File1.fileName.empty()) {
+    ShowSelectFile(ed);
+    return;
+  }
+  w.Frame1.enabled = true;
+  ClearLineView(ed);
+  w.lstusednum.Clear();
+
+  std::string bytes;
+  if (!ReadWorkingCopy(ed, bytes)) return;
+  CharSource src(std::move(bytes));
+  Char currentChar = kNoChar;
+  FirstRecordRead(src, currentChar, ed.state, w);
+
+  src.Rewind();
+  RebuildUsedNumbers(src, ed.state, w);
+  SetFileLoadedControls(w, true);
+}
 
 }  // namespace dlg

@@ -1,10 +1,7 @@
 #pragma once
-// What the commands ask of the windowing platform: modal boxes, the end of the program, and
-// the file system seam.
+// What the commands ask of the windowing platform: modal boxes and the end of the program.
 
 #include <string>
-
-#include "dialogue/file_ops.h"
 
 namespace dlg {
 
@@ -22,7 +19,6 @@ class Platform {
   virtual std::string InputBox(const std::string& prompt, const std::string& title) = 0;
   // Ends the program at once: no further handler runs, no window stays.
   virtual void EndProgram() = 0;
-  virtual FileOps& Ops() = 0;
 };
 
 }  // namespace dlg

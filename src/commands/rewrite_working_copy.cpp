@@ -3,34 +3,12 @@
 
 #include "commands/rewrite_working_copy.h"
 
-#include <sys/stat.h>
-
 #include <string>
 
 #include "dialogue/rewrite.h"
 
 namespace dlg {
 namespace {
-
-// The rewrite runs at every loss of focus of a field box. Its two buffers live on between calls,
-// so a large working copy is not paid for again in fresh memory each time.
-struct Buffers {
-  std::string read;
-  RewriteSplice splice;  // points into `read`
-};
-Buffers& Reused() {
-  static Buffers buffers;
-  return buffers;
-}
-
-FileResult ReadWorkingCopy(Editor& ed, std::string& bytes) {
-  const std::string path = ed.state.WorkingCopyPath();
-  struct stat st {};
-  if (ed.files.Ops().Stat(path, st) == 0 && st.st_size > 0) {
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
-  }
-  return ed.files.ReadAll(path, bytes);
-}
 
 // The scratch copy is opened for output before the mode is known, so a call without a pass
 // leaves it behind, empty.
@@ -84,7 +62,7 @@ bool CheckRecordWritable(Editor& ed, const DialogueRecord& record) {
   const std::string text = "The " + std::string(kFieldLabels[static_cast<std::size_t>(field)]) +
                            " field holds " + WhatTheFieldHolds(*texts[field]) +
                            ". Remove it and leave the box again; the line was not saved.";
-  ed.platform.MessageBox(text, "Cannot Save Line", MsgButtons::Ok, MsgIcon::Critical);
+  ShowCritical(ed, "Cannot Save Line", text);
   return false;
 }
 
@@ -95,8 +73,7 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed) {
   if (!st.newLineMode) {
     if (ed.window.File1.fileName.empty()) {
       LeaveEmptyScratchCopy(ed);
-      ed.platform.MessageBox("Please select a .DLG file", "Select a .DLG file", MsgButtons::Ok,
-                             MsgIcon::Critical);
+      ShowCritical(ed, "Select a .DLG file", "Please select a .DLG file");
       return RewriteOutcome::NotRun;
     }
     request.mode = RewriteRequest::Mode::Replace;
@@ -110,11 +87,8 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed) {
     return RewriteOutcome::NotRun;
   }
 
-  Buffers& buffers = Reused();
-  if (FileResult r = ReadWorkingCopy(ed, buffers.read); !r) {
-    ReportFileError(ed, r.failure);
-    return RewriteOutcome::Failed;
-  }
+  RewriteBuffers& buffers = ed.rewriteBuffers;
+  if (!ReadWorkingCopy(ed, buffers.read)) return RewriteOutcome::Failed;
   // The carried lines are written straight from the bytes read, never joined into a copy.
   RewriteSplice& splice = buffers.splice;
   SpliceRecords(buffers.read, request, splice);

@@ -15,10 +15,6 @@ void ReportSaved(Editor& ed) {
                          MsgIcon::Information);
 }
 
-bool Confirmed(Editor& ed, const std::string& text, const std::string& title) {
-  return ed.platform.MessageBox(text, title, MsgButtons::YesNo, MsgIcon::None) == MsgAnswer::Yes;
-}
-
 void CopyWorkingCopyTo(Editor& ed, const std::string& destination) {
   FileResult r = ed.files.Copy(ed.state.WorkingCopyPath(), destination);
   if (!r) {
@@ -43,7 +39,7 @@ void DeleteWorkingCopy(Editor& ed) {
 // Whether the program may end; a Yes while a file is loaded removes its working copy.
 bool MayQuit(Editor& ed) {
   if (!ed.state.fileLoaded) return true;
-  if (!Confirmed(ed, "Are you sure you want to quit?", "Quit?")) return false;
+  if (!Confirmed(ed, "Quit?", "Are you sure you want to quit?")) return false;
   DeleteWorkingCopy(ed);
   return true;
 }
@@ -56,8 +52,8 @@ void EndProgram(Editor& ed) {
 }  // namespace
 
 void Commandsave_Click(Editor& ed) {
-  if (!Confirmed(ed, "Are you sure you wish to overwrite " + ed.state.dialoguePath + "?",
-                 "Oberwrite?"))
+  if (!Confirmed(ed, "Oberwrite?",
+                 "Are you sure you wish to overwrite " + ed.state.dialoguePath + "?"))
     return;
   CopyWorkingCopyTo(ed, ed.state.dialoguePath);
 }
@@ -69,7 +65,7 @@ void Command9_Click(Editor& ed) {
 }
 
 void Command8_Click(Editor& ed) {
-  if (!Confirmed(ed, "Really unload " + ed.state.dialoguePath + "?", "Unload?")) return;
+  if (!Confirmed(ed, "Unload?", "Really unload " + ed.state.dialoguePath + "?")) return;
   EditorWindow& w = ed.window;
   ed.state.fileLoaded = false;
   w.caption = kEditorCaption;

@@ -166,14 +166,12 @@ FileResult Files::ReadAll(const std::string& path, std::string& bytes) {
   return FileResult::Ok();
 }
 
-FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes,
-                               bool flushFolder) {
+FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes, bool flushFolder) {
   return ReplaceWholeInPieces(path, std::span<const std::string_view>(&bytes, 1), flushFolder);
 }
 
 FileResult Files::ReplaceWholeInPieces(const std::string& path,
-                                       std::span<const std::string_view> pieces,
-                                       bool flushFolder) {
+                                       std::span<const std::string_view> pieces, bool flushFolder) {
   auto fail = [&](int negErrno) { return FileResult::Fail(path, "write", -negErrno); };
 
   std::string target;

@@ -11,9 +11,9 @@
 namespace dlg {
 
 struct FileError {
-  std::string path;       // the file the failing call was about
-  std::string operation;  // "read", "write", "rename", ... as a user reads it
-  int error = 0;          // errno value; 0 for a short write without one
+  std::string path;            // the file the failing call was about
+  std::string operation;       // "read", "write", "rename", ... as a user reads it
+  int error = 0;               // errno value; 0 for a short write without one
   std::string Reason() const;  // the system's text for `error`, or `refusal`
   std::string refusal = {};    // why the program itself declined, where no call failed
 };
@@ -43,11 +43,9 @@ class Files {
   // a writable file, and so is one with further hard links, which would keep the old bytes.
   // With `flushFolder` false the folder is not flushed: for a file that is renamed again at once
   // by a MoveOver, which flushes the folder for both renames.
-  FileResult ReplaceWhole(const std::string& path, std::string_view bytes,
-                          bool flushFolder = true);
+  FileResult ReplaceWhole(const std::string& path, std::string_view bytes, bool flushFolder = true);
   // The same with the new bytes given as pieces, written one after the other.
-  FileResult ReplaceWholeInPieces(const std::string& path,
-                                  std::span<const std::string_view> pieces,
+  FileResult ReplaceWholeInPieces(const std::string& path, std::span<const std::string_view> pieces,
                                   bool flushFolder = true);
 
   // File copy: the destination, if it exists, is replaced (as ReplaceWhole does).

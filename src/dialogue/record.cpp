@@ -25,7 +25,7 @@ std::string FormatRecordLine(const DialogueRecord& r) {
 }
 
 int FirstUnwritableField(const DialogueRecord& r) {
-  const std::string* fields[] = {&r.lineNumber, &r.maleText,  &r.femaleText,    &r.intCheck,
+  const std::string* fields[] = {&r.lineNumber,     &r.maleText, &r.femaleText,    &r.intCheck,
                                  &r.conditionFlags, &r.jumpLine, &r.executionFlags};
   for (int i = 0; i < 7; ++i) {
     for (char c : *fields[i]) {

@@ -23,7 +23,6 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 
 // A record is an NPC line when its jump field is exactly "" or exactly " ".
 bool IsNpcJump(std::string_view jumpLine);
-inline bool IsNpcLine(const DialogueRecord& r) { return IsNpcJump(r.jumpLine); }
 
 // "{" field "}" seven times, without the line end.
 std::string FormatRecord(const DialogueRecord& r);

@@ -106,22 +106,4 @@ void SpliceRecords(std::string_view workingCopy, const RewriteRequest& request,
   carry(workingCopy.substr(carriedFrom));
 }
 
-RewriteResult RewriteRecords(std::string_view workingCopy, const RewriteRequest& request) {
-  RewriteResult result;
-  RewriteRecords(workingCopy, request, result);
-  return result;
-}
-
-void RewriteRecords(std::string_view workingCopy, const RewriteRequest& request,
-                    RewriteResult& result) {
-  RewriteSplice splice;
-  SpliceRecords(workingCopy, request, splice);
-  std::size_t size = 0;
-  for (std::string_view piece : splice.pieces) size += piece.size();
-  result.bytes.clear();
-  result.bytes.reserve(size);
-  for (std::string_view piece : splice.pieces) result.bytes.append(piece);
-  result.recordsWritten = splice.recordsWritten;
-}
-
 }  // namespace dlg

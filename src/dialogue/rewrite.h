@@ -22,11 +22,6 @@ struct RewriteRequest {
   bool insertBeforeFirst = false;
 };
 
-struct RewriteResult {
-  std::string bytes;      // the new working copy
-  int recordsWritten = 0; // replaced or inserted records
-};
-
 // The new working copy as pieces, in order: runs of the old one and the written record between
 // them, to be written out without first being joined into one more copy of the file.
 struct RewriteSplice {
@@ -41,10 +36,5 @@ struct RewriteSplice {
 };
 void SpliceRecords(std::string_view workingCopy, const RewriteRequest& request,
                    RewriteSplice& splice);
-
-RewriteResult RewriteRecords(std::string_view workingCopy, const RewriteRequest& request);
-// The same into `result`, reusing the memory that its bytes already hold.
-void RewriteRecords(std::string_view workingCopy, const RewriteRequest& request,
-                    RewriteResult& result);
 
 }  // namespace dlg

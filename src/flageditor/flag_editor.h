@@ -37,8 +37,7 @@ struct FlagFields {
 
 // "Add Flags" beside txtFlags1 (Command10) or txtflags2 (cmdadd): creates the window if need be
 // (catalogs first), loads the field's text, shows the matching panel, disables the button.
-void OpenFlagEditor(std::optional<FlagEditorWindow>& window, FlagTarget target,
-                    FlagFields fields);
+void OpenFlagEditor(std::optional<FlagEditorWindow>& window, FlagTarget target, FlagFields fields);
 void InsertCondition(FlagEditorWindow& window);  // condition panel's "Insert" (Command3)
 void InsertAction(FlagEditorWindow& window);     // action panel's "Insert" (Command4)
 void AcceptFlags(FlagEditorWindow& window, FlagFields fields);  // "Accept" (Command1)

@@ -69,6 +69,11 @@ void EditorForm::Wire() {
         model.selected = row;
         Run([this, b] { b.doubleClick(ed_); });
       });
+      // A double-click below the rows acts on the selection as it stands, none included.
+      connect(list, &ListView::emptyAreaDoubleClicked, this, [this, &model, list, b] {
+        model.selected = list->selectedRow();
+        Run([this, b] { b.doubleClick(ed_); });
+      });
     }
   }
 

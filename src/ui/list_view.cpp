@@ -1,6 +1,7 @@
 #include "ui/list_view.h"
 
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 
 namespace dlg::ui {
 
@@ -12,12 +13,19 @@ ListView::ListView(QWidget* parent) : QListView(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setTextElideMode(Qt::ElideNone);
   setWordWrap(false);
-  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& current) {
-            if (!quiet_) emit rowPicked(current.isValid() ? current.row() : -1);
-          });
+  // The selection, not the current row: Ctrl+click on the selected row clears the selection
+  // and leaves the current row where it was.
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    if (!quiet_) emit rowPicked(selectedRow());
+  });
   connect(this, &QAbstractItemView::doubleClicked, this,
           [this](const QModelIndex& index) { emit rowDoubleClicked(index.row()); });
+}
+
+void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
+  QListView::mouseDoubleClickEvent(event);
+  // Below the last row (or in an empty list) Qt reports no double-click at all.
+  if (!indexAt(event->position().toPoint()).isValid()) emit emptyAreaDoubleClicked();
 }
 
 void ListView::setRows(const QStringList& rows) {

@@ -21,6 +21,10 @@ class ListView : public QListView {
  signals:
   void rowPicked(int row);  // the user moved the selection
   void rowDoubleClicked(int row);
+  void emptyAreaDoubleClicked();  // the selection stays as it is
+
+ protected:
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   QStringListModel model_;

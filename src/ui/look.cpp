@@ -94,11 +94,13 @@ QImage DrawTitleBanner() {
   return img;
 }
 
-QImage DrawWindowIcon() {
-  QImage img(64, 64, QImage::Format_ARGB32_Premultiplied);
+QImage DrawWindowIcon(int size) {
+  QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
   img.fill(Qt::transparent);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
+  // Drawn on a 64-unit grid; other sizes scale the same strokes instead of the pixels.
+  p.scale(size / 64.0, size / 64.0);
 
   // The stone: grey-blue with a speckle that is the same at every start.
   const QRectF tile(1, 1, 62, 62);

@@ -11,8 +11,9 @@ namespace dlg::ui {
 
 // 167 x 80: black lettering on white.
 QImage DrawTitleBanner();
-// 64 x 64 in 256 colours: a stone tile with a ring, the game's name and "DLG Editor".
-QImage DrawWindowIcon();
+// 64 x 64 in 256 colours: a stone tile with a ring, the game's name and "DLG Editor". Other
+// sizes are for the desktop's icon theme.
+QImage DrawWindowIcon(int size = 64);
 void ApplyLook(QApplication& app);
 
 // The picture box: shows its picture at the top-left corner and reports a click.

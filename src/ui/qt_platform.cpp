@@ -90,8 +90,6 @@ void QtPlatform::EndProgram() {
   QCoreApplication::exit(0);
 }
 
-FileOps& QtPlatform::Ops() { return PosixFileOps(); }
-
 bool ProgramEnded() { return g_ended; }
 
 }  // namespace dlg::ui

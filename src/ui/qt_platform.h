@@ -14,7 +14,6 @@ class QtPlatform : public Platform {
   std::string InputBox(const std::string& prompt, const std::string& title) override;
   // Hides every window and leaves the event loop; the windows run no handler after it.
   void EndProgram() override;
-  FileOps& Ops() override;
 };
 
 // True once EndProgram has run.

@@ -1,6 +1,6 @@
 // The rewrite over exact bytes: one splice, every other byte carried as it stood.
 
-#include "dialogue/rewrite.h"
+#include "support/rewrite_records.h"
 
 #include <gtest/gtest.h>
 

@@ -31,7 +31,6 @@ class PrintingPlatform : public dlg::Platform {
     return entry;
   }
   void EndProgram() override { std::cout << "END\n"; }
-  dlg::FileOps& Ops() override { return dlg::PosixFileOps(); }
 };
 
 int Usage() {

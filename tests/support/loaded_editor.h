@@ -14,11 +14,6 @@
 
 namespace dlg::test {
 
-inline Platform& Using(ScriptedPlatform& p, FileOps& ops) {
-  p.ops = &ops;
-  return p;
-}
-
 // A box in one line: "[yes/no ]<icon> <title>: <text>", with `folder` written as DIR.
 inline std::string Describe(const ShownBox& b, const std::string& folder) {
   std::string text = b.text;
@@ -35,7 +30,7 @@ struct LoadedEditor {
   TempDir dir;
   FailingFileOps ops;
   ScriptedPlatform platform;
-  Editor ed{Using(platform, ops)};
+  Editor ed{platform, ops};
 
   explicit LoadedEditor(const std::string& bytes) {
     dir.Put("a.dlg", bytes);

@@ -25,7 +25,6 @@ class ScriptedPlatform : public Platform {
   std::vector<ShownBox> boxes;       // every message box, in order
   std::vector<std::string> prompts;  // every input box prompt
   bool ended = false;
-  FileOps* ops = &PosixFileOps();
 
   MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgButtons buttons,
                        MsgIcon icon) override {
@@ -44,7 +43,6 @@ class ScriptedPlatform : public Platform {
     return s;
   }
   void EndProgram() override { ended = true; }
-  FileOps& Ops() override { return *ops; }
 };
 
 }  // namespace dlg::test

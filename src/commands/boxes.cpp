@@ -1,0 +1,30 @@
+// The message boxes of the commands, in one place so that each kind looks the same wherever it
+// is shown.
+
+#include "commands/editor.h"
+
+namespace dlg {
+
+void ShowOk(Editor& ed, const std::string& title, const std::string& text) {
+  ed.platform.MessageBox(text, title, MsgButtons::Ok, MsgIcon::None);
+}
+
+void ShowCritical(Editor& ed, const std::string& title, const std::string& text) {
+  ed.platform.MessageBox(text, title, MsgButtons::Ok, MsgIcon::Critical);
+}
+
+bool Confirmed(Editor& ed, const std::string& title, const std::string& text) {
+  return ed.platform.MessageBox(text, title, MsgButtons::YesNo, MsgIcon::None) == MsgAnswer::Yes;
+}
+
+void ShowSelectFile(Editor& ed) {
+  ShowOk(ed, "Select a .DLG file", "Please select a dialogue (*.DLG) file");
+}
+
+void ReportFileError(Editor& ed, const FileError& error) {
+  std::string text = "Cannot ";
+  text.append(error.operation).append(" ").append(error.path).append(": ").append(error.Reason());
+  ShowCritical(ed, "File Error", text);
+}
+
+}  // namespace dlg
