@@ -31,8 +31,6 @@ class Findings {
   std::vector<Finding> out_;
 };
 
-std::string Count(int n) { return std::to_string(n); }
-
 void CheckSyntax(const Conversation& c, Findings& f) {
   const auto lastLine = static_cast<int>(c.lines.size());
   for (const FileLine& line : c.lines) {
@@ -54,7 +52,7 @@ void CheckSyntax(const Conversation& c, Findings& f) {
               "and reads the next line into this one");
       } else if (line.fieldCount < 7) {
         f.Add(at, "syntax",
-              "line has " + Count(line.fieldCount) +
+              "line has " + std::to_string(line.fieldCount) +
                   " of 7 fields: the editor reads the missing fields from the next line");
       } else if (line.textAfter) {
         f.Add(at, "syntax",
@@ -103,7 +101,8 @@ bool IsWholeNumber(std::string_view s) {
   return IsDigits(s);
 }
 
-void CheckNumbers(const Conversation& c, int i, Findings& f) {
+// `noted`: the records that already carry a note as the first use of their number.
+void CheckNumbers(const Conversation& c, int i, std::vector<bool>& noted, Findings& f) {
   const Record& r = c.records[i];
   const std::string_view n = r.fields.lineNumber;
   const std::string fault = NumberFault(n);
@@ -126,10 +125,14 @@ void CheckNumbers(const Conversation& c, int i, Findings& f) {
   const Record& first = c.records[found];
   const std::string other = std::to_string(first.line);
   if (first.fields.lineNumber == n) {
+    const bool note = !noted[found];  // one note however many times the number comes again
+    noted[found] = true;
     f.Add(r.line, "duplicate-number",
           "line number " + NumberText(n) + " is already used on line " + other +
               "; lookups stop there and never reach this record");
-    f.Note(first.line, "duplicate-number", "line number " + NumberText(n) + " is first used here");
+    if (note)
+      f.Note(first.line, "duplicate-number",
+             "line number " + NumberText(n) + " is first used here");
   } else {
     f.Add(r.line, "shadowed-number",
           "line " + NumberText(n) +
@@ -143,13 +146,14 @@ void CheckNumbers(const Conversation& c, int i, Findings& f) {
 void CheckConversation(const Conversation& c, Findings& f) {
   const int n = static_cast<int>(c.records.size());
   std::vector<bool> targeted(c.records.size(), false);
+  std::vector<bool> noted(c.records.size(), false);
   for (int i = 0; i < n; ++i) {
     if (c.target[i].kind == TargetKind::Record) targeted[c.target[i].record] = true;
   }
   for (int i = 0; i < n; ++i) {
     const Record& r = c.records[i];
     const std::string num = NumberText(r.fields.lineNumber);
-    CheckNumbers(c, i, f);
+    CheckNumbers(c, i, noted, f);
     if (r.npc) {
       if (!c.reachable[i]) {
         f.Add(r.line, "unreachable",

@@ -59,9 +59,11 @@ INSTANTIATE_TEST_SUITE_P(
              "3: warning: NPC line 50 is never reached from the first record: no reply leads "
              "to it [unreachable]"}},
         CheckCase{"Duplicate",
-                  Lines({kNpc1, kBye, "{2}{Again.}{}{}{}{0}{}"}),
+                  Lines({kNpc1, kBye, "{2}{Again.}{}{}{}{0}{}", "{2}{Thrice.}{}{}{}{0}{}"}),
                   {"2: note: line number 2 is first used here [duplicate-number]",
                    "3: error: line number 2 is already used on line 2; lookups stop there and "
+                   "never reach this record [duplicate-number]",
+                   "4: error: line number 2 is already used on line 2; lookups stop there and "
                    "never reach this record [duplicate-number]"}},
         // "10" stands before "1": the reply to 1 finds nothing, and 1 is never reached.
         CheckCase{"Shadowed",
