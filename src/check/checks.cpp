@@ -15,9 +15,13 @@ class Findings {
     out_.push_back({line, Severity::Note, check, std::move(message)});
   }
   std::vector<Finding> Sorted() {
-    std::stable_sort(out_.begin(), out_.end(), [](const Finding& a, const Finding& b) {
+    const auto before = [](const Finding& a, const Finding& b) {
       return a.line != b.line ? a.line < b.line : a.severity < b.severity;
-    });
+    };
+    // The checks run line by line, so the findings mostly come in order already.
+    if (!std::is_sorted(out_.begin(), out_.end(), before)) {
+      std::stable_sort(out_.begin(), out_.end(), before);
+    }
     return std::move(out_);
   }
 
@@ -152,29 +156,30 @@ void CheckConversation(const Conversation& c, Findings& f) {
   }
   for (int i = 0; i < n; ++i) {
     const Record& r = c.records[i];
-    const std::string num = NumberText(r.fields.lineNumber);
+    // Named only when there is something to say: most records have no finding.
+    const auto num = [&] { return NumberText(r.fields.lineNumber); };
     CheckNumbers(c, i, noted, f);
     if (r.npc) {
       if (!c.reachable[i]) {
         f.Add(r.line, "unreachable",
-              "NPC line " + num + " is never reached from the first record" +
+              "NPC line " + num() + " is never reached from the first record" +
                   (targeted[i] ? "" : ": no reply leads to it"));
       }
       if (c.replyCount[i] == 0)
-        f.Add(r.line, "no-replies", "NPC line " + num + " has no replies after it");
+        f.Add(r.line, "no-replies", "NPC line " + num() + " has no replies after it");
     } else {
       const Target& t = c.target[i];
-      const std::string to = NumberText(r.fields.jumpLine);
+      const auto to = [&] { return NumberText(r.fields.jumpLine); };
       if (t.kind == TargetKind::Missing && !t.exists) {
         f.Add(r.line, "missing-target",
-              "reply " + num + " leads to line " + to + ", which no record has");
+              "reply " + num() + " leads to line " + to() + ", which no record has");
       } else if (t.kind == TargetKind::Record && !c.records[t.record].npc) {
         f.Add(r.line, "reply-target",
-              "reply " + num + " leads to line " + to + ", which is a reply, not an NPC line");
+              "reply " + num() + " leads to line " + to() + ", which is a reply, not an NPC line");
       }
       if (c.group[i] == -1) {
         f.Add(r.line, "orphan-reply",
-              "reply " + num + " stands before the first NPC line: no line offers it");
+              "reply " + num() + " stands before the first NPC line: no line offers it");
       }
     }
     if (i > 0) {
@@ -182,7 +187,7 @@ void CheckConversation(const Conversation& c, Findings& f) {
       if (IsDigits(prev) && IsDigits(r.fields.lineNumber) &&
           CompareValues(r.fields.lineNumber, prev) < 0) {
         f.Add(r.line, "order",
-              "line " + num + " stands after line " + NumberText(prev) + ", a larger number");
+              "line " + num() + " stands after line " + NumberText(prev) + ", a larger number");
       }
     }
     if (!r.fields.intCheck.empty() && !IsWholeNumber(r.fields.intCheck)) {

@@ -125,6 +125,9 @@ Conversation ReadConversation(std::string_view bytes) {
   }
   const int n = static_cast<int>(c.records.size());
   NumberIndex index;
+  std::size_t numberBytes = 0;
+  for (const Record& r : c.records) numberBytes += r.fields.lineNumber.size();
+  index.Reserve(numberBytes);
   c.foundBy.assign(n, -1);
   for (int i = 0; i < n; ++i) c.foundBy[i] = index.Add(c.records[i].fields.lineNumber, i);
 

@@ -4,7 +4,7 @@
 // so the index keeps, for every prefix of every number, the first record that has it. Building
 // and asking both cost the length of the text, whatever the numbers hold.
 
-#include <cstdint>
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
@@ -12,6 +12,8 @@ namespace dlg::check {
 
 class NumberIndex {
  public:
+  // Room for numbers of `bytes` bytes in all, so that building the index never moves it.
+  void Reserve(std::size_t bytes) { nodes_.reserve(bytes + 1); }
   // Records must be added in file order. Returns the first record whose number begins with
   // `number`, which is `record` itself unless an earlier one does.
   int Add(std::string_view number, int record);
