@@ -152,7 +152,7 @@ void CheckConversation(const Conversation& c, Findings& f) {
   std::vector<bool> targeted(c.records.size(), false);
   std::vector<bool> noted(c.records.size(), false);
   for (int i = 0; i < n; ++i) {
-    if (c.target[i].kind == TargetKind::Record) targeted[c.target[i].record] = true;
+    if (c.target[i].record != -1) targeted[c.target[i].record] = true;
   }
   for (int i = 0; i < n; ++i) {
     const Record& r = c.records[i];
@@ -170,7 +170,7 @@ void CheckConversation(const Conversation& c, Findings& f) {
     } else {
       const Target& t = c.target[i];
       const auto to = [&] { return NumberText(r.fields.jumpLine); };
-      if (t.kind == TargetKind::Missing && !t.exists) {
+      if (t.kind == TargetKind::Missing && t.record == -1) {
         f.Add(r.line, "missing-target",
               "reply " + num() + " leads to line " + to() + ", which no record has");
       } else if (t.kind == TargetKind::Record && !c.records[t.record].npc) {

@@ -25,7 +25,7 @@ Target Resolve(const NumberIndex& index, const std::vector<Record>& records,
   if (found != -1 && records[found].fields.lineNumber == jump) {
     return {TargetKind::Record, found};
   }
-  return {TargetKind::Missing, found, index.FirstExactly(jump) != -1};
+  return {TargetKind::Missing, index.FirstExactly(jump)};
 }
 
 std::vector<bool> Reach(const Conversation& c) {
@@ -45,7 +45,7 @@ std::vector<bool> Reach(const Conversation& c) {
     todo.pop_back();
     if (c.records[r].npc) {
       for (int i = 1; i <= c.replyCount[r]; ++i) visit(r + i);
-    } else if (c.target[r].kind == TargetKind::Record) {
+    } else if (c.target[r].kind == TargetKind::Record) {  // the editor never shows a Missing one
       visit(c.target[r].record);
     }
   }

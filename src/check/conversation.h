@@ -39,8 +39,9 @@ enum class TargetKind { None, End, Missing, Record };
 
 struct Target {
   TargetKind kind = TargetKind::None;
-  int record = -1;  // Record: the one found; Missing: a longer number the lookup stopped at, or -1
-  bool exists = false;  // Missing: a record has the number, but the lookup never gets to it
+  // Record: the one found. Missing: the record that has the number although the lookup never
+  // gets to it, or -1 when no record has it.
+  int record = -1;
 };
 
 struct Conversation {

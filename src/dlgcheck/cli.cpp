@@ -154,6 +154,8 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
       trouble = true;
     }
   }
+  std::stable_sort(reports.begin(), reports.end(),
+                   [](const auto& a, const auto& b) { return a.path < b.path; });
   out << (o.json ? check::FormatJson(reports) : check::FormatText(reports));
   if (trouble) return kTrouble;
   const check::Totals t = check::Count(reports);

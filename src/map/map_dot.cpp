@@ -118,7 +118,7 @@ std::string MapDot(const Conversation& c) {
       to = it->second;
       if (added) {
         out += "  " + to + " [label=<<B>" + LabelText(r.fields.jumpLine, 12) + "</B><BR/>" +
-               (t.exists ? "not found" : "no such line") +
+               (t.record != -1 ? "not found" : "no such line") +
                ">, color=red, fontcolor=red, fillcolor=\"#ffe4e4\"];\n";
       }
     }

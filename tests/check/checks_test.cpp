@@ -87,15 +87,15 @@ INSTANTIATE_TEST_SUITE_P(
                   {"3: warning: NPC line 10 has no replies after it [no-replies]"}},
         CheckCase{"NumbersAsText",
                   Lines({kNpc1, "{2}{Go.}{}{}{}{01}{}", "{ 3}{Or.}{}{}{}{  }{}"}),
-                  {"2: warning: reply 2 leads to \"01\", which has a leading zero: the editor "
+                  {"2: error: reply 2 leads to line 01, which no record has [missing-target]",
+                   "2: warning: reply 2 leads to \"01\", which has a leading zero: the editor "
                    "compares numbers as text [number]",
-                   "2: error: reply 2 leads to line 01, which no record has [missing-target]",
+                   "3: error: reply \" 3\" leads to line \"  \", which no record has "
+                   "[missing-target]",
                    "3: warning: line number \" 3\" is not plain decimal digits: the editor "
                    "compares numbers as text [number]",
                    "3: warning: reply \" 3\" leads to \"  \", which is not plain decimal digits: "
-                   "the editor compares numbers as text [number]",
-                   "3: error: reply \" 3\" leads to line \"  \", which no record has "
-                   "[missing-target]"}},
+                   "the editor compares numbers as text [number]"}},
         // Bytes of the file pass the Windows-1252 table; control bytes are shown escaped.
         CheckCase{"IntCheckBytes",
                   Lines({kNpc1, "{2}{Go.}{}{\xE9lite}{}{0}{}", "{3}{Or.}{}{8\x1B\"}{}{0}{}"}),

@@ -71,6 +71,13 @@ INSTANTIATE_TEST_SUITE_P(
                 "@error.dlg:2: error: reply 2 leads to line 7, which no record has "
                 "[missing-target]\n1 errors, 0 warnings in 2 files\n",
                 ""},
+        CliCase{"SortedByFile",
+                {"@warn.dlg", "@error.dlg"},
+                1,
+                "@error.dlg:2: error: reply 2 leads to line 7, which no record has "
+                "[missing-target]\n@warn.dlg:2: warning: intelligence check \"x\" is not a whole "
+                "number [int-check]\n1 errors, 1 warnings in 2 files\n",
+                ""},
         CliCase{"IgnoreDropsFindings",
                 {"--ignore=missing-target,int-check", "@error.dlg", "@warn.dlg"},
                 0,
