@@ -47,23 +47,29 @@ int Usage(std::ostream& err, const std::string& problem) {
   return kTrouble;
 }
 
-// Takes the value of an option given as "--opt VALUE" or "--opt=VALUE".
-bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
-               std::string& value, bool& matched) {
-  const std::string& a = args[i];
-  matched = false;
-  if (a == name) {
-    matched = true;
-    if (i + 1 >= args.size()) return false;
-    value = args[++i];
-    return true;
+// Takes the value of --map, --format or --ignore. Returns -1, or the exit status of a wrong one.
+int TakeOption(const std::string& name, const std::string& value, Options& o, std::ostream& err) {
+  if (name == "--map") {
+    if (!map::FormatOf(value, o.mapFormat)) {
+      return Usage(err, "the map '" + value + "' must end in .svg, .png or .dot");
+    }
+    o.map = value;
+  } else if (name == "--format") {
+    if (value != "text" && value != "json") {
+      return Usage(err, "unknown format '" + value + "' (text or json)");
+    }
+    o.json = value == "json";
+  } else {
+    for (std::size_t start = 0; start <= value.size();) {
+      const std::size_t comma = std::min(value.find(',', start), value.size());
+      const std::string wanted = value.substr(start, comma - start);
+      const auto check = check::FindCheck(wanted);
+      if (!check) return Usage(err, "unknown check '" + wanted + "'");
+      o.ignored.insert(*check);
+      start = comma + 1;
+    }
   }
-  if (a.size() > name.size() && a.compare(0, name.size(), name) == 0 && a[name.size()] == '=') {
-    matched = true;
-    value = a.substr(name.size() + 1);
-    return true;
-  }
-  return true;
+  return -1;
 }
 
 // Returns -1 to go on, or the exit status.
@@ -86,36 +92,21 @@ int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, s
     } else if (a == "--werror") {
       o.werror = true;
     } else {
-      std::string value;
-      bool matched = false;
-      for (std::string_view name : {"--map", "--format", "--ignore"}) {
-        if (!TakeValue(args, i, name, value, matched)) {
-          return Usage(err, "option " + std::string(name) + " needs a value");
-        }
-        if (!matched) continue;
-        if (name == "--map") {
-          if (!map::FormatOf(value, o.mapFormat)) {
-            return Usage(err, "the map '" + value + "' must end in .svg, .png or .dot");
-          }
-          o.map = value;
-        } else if (name == "--format") {
-          if (value != "text" && value != "json") {
-            return Usage(err, "unknown format '" + value + "' (text or json)");
-          }
-          o.json = value == "json";
-        } else {
-          for (std::size_t start = 0; start <= value.size();) {
-            const std::size_t comma = std::min(value.find(',', start), value.size());
-            const std::string name1 = value.substr(start, comma - start);
-            const auto check = check::FindCheck(name1);
-            if (!check) return Usage(err, "unknown check '" + name1 + "'");
-            o.ignored.insert(*check);
-            start = comma + 1;
-          }
-        }
-        break;
+      // "--opt VALUE" or "--opt=VALUE"
+      const std::size_t eq = a.find('=');
+      const std::string name = a.substr(0, eq);
+      if (name != "--map" && name != "--format" && name != "--ignore") {
+        return Usage(err, "unknown option '" + a + "'");
       }
-      if (!matched) return Usage(err, "unknown option '" + a + "'");
+      std::string value;
+      if (eq != std::string::npos) {
+        value = a.substr(eq + 1);
+      } else if (i + 1 < args.size()) {
+        value = args[++i];
+      } else {
+        return Usage(err, "option " + name + " needs a value");
+      }
+      if (const int status = TakeOption(name, value, o, err); status >= 0) return status;
     }
   }
   if (o.files.empty()) return Usage(err, "no FILE given");
