@@ -63,6 +63,7 @@ Record ReadRecordOnLine(FileLine& line);
 
 // The records view `bytes`, which must outlive the conversation.
 Conversation ReadConversation(std::string_view bytes);
+Conversation ReadConversation(std::string&& bytes) = delete;  // would leave the views dangling
 
 // Plain decimal digits, at least one.
 bool IsDigits(std::string_view s);

@@ -72,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(Formats, DrawTest,
                          [](const auto& info) { return info.param.name; });
 
 TEST(MapTest, EveryLineAReplyANodeAndUnreachableGrey) {
-  const check::Conversation c =
-      check::ReadConversation(kTricky + "{10}{Alone.}{}{}{}{}{}\r\n{11}{Out.}{}{}{}{0}{}\r\n");
+  const std::string bytes = kTricky + "{10}{Alone.}{}{}{}{}{}\r\n{11}{Out.}{}{}{}{0}{}\r\n";
+  const check::Conversation c = check::ReadConversation(bytes);
   const std::string dot = MapDot(c);
   int nodes = 0;
   ASSERT_TRUE(GraphvizReads(dot, nodes));
