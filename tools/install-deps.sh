@@ -3,8 +3,8 @@
 # they are all present. Safe to run twice.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth imagemagick xdotool fonts-dejavu-core
-  dpkg-dev fakeroot file man-db desktop-file-utils appstream lintian)
+  libgtest-dev libgmock-dev libbenchmark-dev libgraphviz-dev pkg-config xvfb xauth imagemagick
+  xdotool fonts-dejavu-core dpkg-dev fakeroot file man-db desktop-file-utils appstream lintian)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,42 @@
+#include "check/checks.h"
+#include "dialogue/cp1252.h"
+
+namespace dlg::check {
+
+namespace {
+
+// Long enough for any line number or check value met in practice; a hostile field is not
+// copied whole into every message about it.
+constexpr std::size_t kShownBytes = 40;
+
+void AppendHex(std::string& out, unsigned char b) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  out += "\\x";
+  out += kHex[b >> 4];
+  out += kHex[b & 15];
+}
+
+}  // namespace
+
+std::string Quoted(std::string_view bytes) {
+  std::string out = "\"";
+  const bool cut = bytes.size() > kShownBytes;
+  for (char ch : bytes.substr(0, kShownBytes)) {
+    const auto b = static_cast<unsigned char>(ch);
+    const char16_t cp = Cp1252CodePoint(b);
+    if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) {
+      AppendHex(out, b);  // keeps a terminal or an editor's parser safe from the file
+    } else {
+      if (ch == '"' || ch == '\\') out += '\\';
+      AppendUtf8(out, cp);
+    }
+  }
+  out += cut ? "\"..." : "\"";
+  return out;
+}
+
+std::string NumberText(std::string_view number) {
+  return IsDigits(number) && number.size() <= kShownBytes ? std::string(number) : Quoted(number);
+}
+
+}  // namespace dlg::check

@@ -1,0 +1,136 @@
+#include "check/report.h"
+
+#include "dialogue/cp1252.h"
+
+namespace dlg::check {
+
+namespace {
+
+// Length of the UTF-8 sequence at `s[i]`, or 0 when the bytes there are not one.
+std::size_t Utf8Length(std::string_view s, std::size_t i) {
+  const auto b = static_cast<unsigned char>(s[i]);
+  std::size_t n = 0;
+  char32_t cp = 0;
+  if (b < 0x80) return 1;
+  if ((b & 0xE0) == 0xC0) {
+    n = 2, cp = b & 0x1F;
+  } else if ((b & 0xF0) == 0xE0) {
+    n = 3, cp = b & 0x0F;
+  } else if ((b & 0xF8) == 0xF0) {
+    n = 4, cp = b & 0x07;
+  } else {
+    return 0;
+  }
+  if (i + n > s.size()) return 0;
+  for (std::size_t k = 1; k < n; ++k) {
+    const auto c = static_cast<unsigned char>(s[i + k]);
+    if ((c & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (c & 0x3F);
+  }
+  const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < least[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return n;
+}
+
+bool IsUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t n = Utf8Length(s, i);
+    if (n == 0) return false;
+    i += n;
+  }
+  return true;
+}
+
+}  // namespace
+
+Totals Count(const std::vector<FileReport>& files) {
+  Totals t;
+  t.files = static_cast<int>(files.size());
+  for (const FileReport& f : files) {
+    for (const Finding& x : f.findings) {
+      t.errors += x.severity == Severity::Error;
+      t.warnings += x.severity == Severity::Warning;
+    }
+  }
+  return t;
+}
+
+std::string_view SeverityName(Severity s) {
+  switch (s) {
+    case Severity::Error:
+      return "error";
+    case Severity::Warning:
+      return "warning";
+    case Severity::Note:
+      break;
+  }
+  return "note";
+}
+
+std::string FormatText(const std::vector<FileReport>& files) {
+  std::string out;
+  for (const FileReport& f : files) {
+    for (const Finding& x : f.findings) {
+      out += f.path + ":" + std::to_string(x.line) + ": " + std::string(SeverityName(x.severity)) +
+             ": " + x.message + " [" + std::string(x.check) + "]\n";
+    }
+  }
+  const Totals t = Count(files);
+  out += std::to_string(t.errors) + " errors, " + std::to_string(t.warnings) + " warnings in " +
+         std::to_string(t.files) + " files\n";
+  return out;
+}
+
+std::string JsonString(std::string_view text) {
+  std::string converted;
+  if (!IsUtf8(text)) {
+    converted = Cp1252ToUtf8(text);
+    text = converted;
+  }
+  std::string out;
+  out.reserve(text.size() + 2);
+  out += '"';
+  std::size_t plain = 0;  // start of the run of bytes that need no escape
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b >= 0x20 && b != 0x7F && b != '"' && b != '\\') continue;
+    out.append(text, plain, i - plain);
+    plain = i + 1;
+    if (b == '"' || b == '\\') {
+      out += '\\';
+      out += static_cast<char>(b);
+    } else {
+      static constexpr char kHex[] = "0123456789abcdef";
+      out += "\\u00";
+      out += kHex[b >> 4];
+      out += kHex[b & 15];
+    }
+  }
+  out.append(text, plain);
+  out += '"';
+  return out;
+}
+
+std::string FormatJson(const std::vector<FileReport>& files) {
+  const Totals t = Count(files);
+  std::string out = "{\"files\": " + std::to_string(t.files) +
+                    ", \"errors\": " + std::to_string(t.errors) +
+                    ", \"warnings\": " + std::to_string(t.warnings) + ", \"findings\": [";
+  const char* sep = "\n  ";
+  bool any = false;
+  for (const FileReport& f : files) {
+    const std::string file = JsonString(f.path);
+    for (const Finding& x : f.findings) {
+      out += sep;
+      sep = ",\n  ";
+      any = true;
+      out += "{\"file\": " + file + ", \"line\": " + std::to_string(x.line) + ", \"severity\": \"" +
+             std::string(SeverityName(x.severity)) + "\", \"check\": \"" + std::string(x.check) +
+             "\", \"message\": " + JsonString(x.message) + "}";
+    }
+  }
+  out += any ? "\n]}\n" : "]}\n";
+  return out;
+}
+
+}  // namespace dlg::check

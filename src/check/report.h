@@ -1,0 +1,36 @@
+#pragma once
+// The findings of a run as build tools read them: compiler-style text lines, or one JSON
+// document.
+
+#include <string>
+#include <vector>
+
+#include "check/checks.h"
+
+namespace dlg::check {
+
+struct FileReport {
+  std::string path;  // as given on the command line
+  std::vector<Finding> findings;
+};
+
+struct Totals {
+  int errors = 0;
+  int warnings = 0;
+  int files = 0;
+};
+
+Totals Count(const std::vector<FileReport>& files);
+
+std::string_view SeverityName(Severity s);
+
+// "PATH:LINE: severity: message [check]" a finding, then "N errors, M warnings in K files".
+std::string FormatText(const std::vector<FileReport>& files);
+// {"files": K, "errors": N, "warnings": M, "findings": [{"file", "line", "severity", "check",
+// "message"}, ...]}
+std::string FormatJson(const std::vector<FileReport>& files);
+
+// A JSON string literal of `text`; bytes that are not UTF-8 pass the Windows-1252 table.
+std::string JsonString(std::string_view text);
+
+}  // namespace dlg::check

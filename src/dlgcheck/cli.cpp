@@ -1,0 +1,156 @@
+#include "dlgcheck/cli.h"
+
+#include <algorithm>
+#include <set>
+
+#include "check/report.h"
+#include "dialogue/files.h"
+#include "map/map.h"
+
+namespace dlg {
+
+namespace {
+
+constexpr int kClean = 0;
+constexpr int kFindings = 1;
+constexpr int kTrouble = 2;
+
+const char kUsage[] =
+    "Usage: dlgcheck [--map OUT] [--format text|json] [--ignore CHECK,...] [--werror] FILE...\n"
+    "Checks Ashgloam dialogue files (.dlg) and reports what the game or the editor would get\n"
+    "wrong, one finding a line: PATH:LINE: error|warning|note: MESSAGE [CHECK].\n"
+    "\n"
+    "  --map OUT          draw the conversation of the one FILE as OUT (.svg, .png or .dot)\n"
+    "  --format FORMAT    text (the default) or json\n"
+    "  --ignore CHECKS    leave out the findings of these checks (comma-separated)\n"
+    "  --werror           treat warnings as errors for the exit status\n"
+    "  --help             show this help and exit\n"
+    "  --version          show the version and exit\n"
+    "\n"
+    "Errors: missing-target, duplicate-number, shadowed-number, syntax.\n"
+    "Warnings: unreachable, reply-target, orphan-reply, no-replies, number, order, int-check,\n"
+    "final-line-end.\n"
+    "Exit status: 0 no errors, 1 errors (or warnings with --werror), 2 a file could not be read\n"
+    "or written, or the command line is wrong.\n";
+
+struct Options {
+  std::string map;
+  map::MapFormat mapFormat = map::MapFormat::Svg;
+  bool json = false;
+  bool werror = false;
+  std::set<std::string_view> ignored;
+  std::vector<std::string> files;
+};
+
+int Usage(std::ostream& err, const std::string& problem) {
+  err << "dlgcheck: " << problem << "\nTry 'dlgcheck --help'.\n";
+  return kTrouble;
+}
+
+// Takes the value of --map, --format or --ignore. Returns -1, or the exit status of a wrong one.
+int TakeOption(const std::string& name, const std::string& value, Options& o, std::ostream& err) {
+  if (name == "--map") {
+    if (!map::FormatOf(value, o.mapFormat)) {
+      return Usage(err, "the map '" + value + "' must end in .svg, .png or .dot");
+    }
+    o.map = value;
+  } else if (name == "--format") {
+    if (value != "text" && value != "json") {
+      return Usage(err, "unknown format '" + value + "' (text or json)");
+    }
+    o.json = value == "json";
+  } else {
+    for (std::size_t start = 0; start <= value.size();) {
+      const std::size_t comma = std::min(value.find(',', start), value.size());
+      const std::string wanted = value.substr(start, comma - start);
+      const auto check = check::FindCheck(wanted);
+      if (!check) return Usage(err, "unknown check '" + wanted + "'");
+      o.ignored.insert(*check);
+      start = comma + 1;
+    }
+  }
+  return -1;
+}
+
+// Returns -1 to go on, or the exit status.
+int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, std::ostream& err) {
+  bool optionsEnd = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (optionsEnd || a.size() < 2 || a[0] != '-') {
+      o.files.push_back(a);
+      continue;
+    }
+    if (a == "--") {
+      optionsEnd = true;
+    } else if (a == "--help" || a == "-h") {
+      out << kUsage;
+      return kClean;
+    } else if (a == "--version") {
+      out << "dlgcheck " DLG_VERSION "\n";
+      return kClean;
+    } else if (a == "--werror") {
+      o.werror = true;
+    } else {
+      // "--opt VALUE" or "--opt=VALUE"
+      const std::size_t eq = a.find('=');
+      const std::string name = a.substr(0, eq);
+      if (name != "--map" && name != "--format" && name != "--ignore") {
+        return Usage(err, "unknown option '" + a + "'");
+      }
+      std::string value;
+      if (eq != std::string::npos) {
+        value = a.substr(eq + 1);
+      } else if (i + 1 < args.size()) {
+        value = args[++i];
+      } else {
+        return Usage(err, "option " + name + " needs a value");
+      }
+      if (const int status = TakeOption(name, value, o, err); status >= 0) return status;
+    }
+  }
+  if (o.files.empty()) return Usage(err, "no FILE given");
+  if (!o.map.empty() && o.files.size() != 1) return Usage(err, "--map draws one FILE only");
+  return -1;
+}
+
+}  // namespace
+
+int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  Options o;
+  if (const int status = Parse(args, o, out, err); status >= 0) return status;
+
+  Files files(PosixFileOps());
+  std::vector<check::FileReport> reports;
+  bool trouble = false;
+  for (const std::string& path : o.files) {
+    std::string bytes;
+    if (FileResult read = files.ReadAll(path, bytes); !read) {
+      err << "dlgcheck: cannot read " << path << ": " << read.failure.Reason() << "\n";
+      trouble = true;
+      continue;
+    }
+    const check::Conversation conversation = check::ReadConversation(bytes);
+    check::FileReport report{path, check::RunChecks(conversation)};
+    std::erase_if(report.findings,
+                  [&](const check::Finding& f) { return o.ignored.count(f.check) > 0; });
+    reports.push_back(std::move(report));
+    if (o.map.empty()) continue;
+    std::string image, problem;
+    if (!map::DrawMap(map::MapDot(conversation), o.mapFormat, image, problem)) {
+      err << "dlgcheck: cannot draw " << o.map << ": " << problem << "\n";
+      trouble = true;
+    } else if (FileResult written = files.ReplaceWhole(o.map, image); !written) {
+      err << "dlgcheck: cannot write " << o.map << ": " << written.failure.Reason() << "\n";
+      trouble = true;
+    }
+  }
+  std::stable_sort(reports.begin(), reports.end(),
+                   [](const auto& a, const auto& b) { return a.path < b.path; });
+  out << (o.json ? check::FormatJson(reports) : check::FormatText(reports));
+  if (trouble) return kTrouble;
+  const check::Totals t = check::Count(reports);
+  return t.errors > 0 || (o.werror && t.warnings > 0) ? kFindings : kClean;
+}
+
+}  // namespace dlg

@@ -1,0 +1,14 @@
+#pragma once
+// dlgcheck [--map OUT] [--format text|json] [--ignore CHECK,...] [--werror] FILE...
+// Exit status: 0 no file has an error, 1 one has (or a warning with --werror), 2 a file could
+// not be read or written, or the command line is wrong.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace dlg {
+
+int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace dlg

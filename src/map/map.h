@@ -1,0 +1,31 @@
+#pragma once
+// The map of a whole conversation: each NPC line a box, each reply an arrow to the line it leads
+// to, one end node for 0, a red node for each number that no lookup finds, unreachable lines
+// grey. Text is shown through the editor's Windows-1252 table.
+
+#include <string>
+#include <string_view>
+
+#include "check/conversation.h"
+
+namespace dlg::map {
+
+// The graph in Graphviz's DOT language, every label an HTML-like label with the file's bytes
+// escaped, so that quotes, backslashes, "{", "<", "&" and "\N" show as the file holds them.
+std::string MapDot(const check::Conversation& c);
+
+// Label text for Graphviz: at most `limit` bytes of `bytes` (then "..."), escaped.
+std::string LabelText(std::string_view bytes, std::size_t limit);
+
+enum class MapFormat { Svg, Png, Dot };
+// The format named by the file's extension, or false for any other.
+bool FormatOf(std::string_view path, MapFormat& format);
+
+// Lays the graph out with "dot" and renders it in `format`. Returns false with a reason in
+// `error` when Graphviz cannot read or draw the graph.
+bool DrawMap(const std::string& dot, MapFormat format, std::string& image, std::string& error);
+
+// True when Graphviz reads `dot` as one graph with `nodes` nodes; for tests and fuzzing.
+bool GraphvizReads(const std::string& dot, int& nodes);
+
+}  // namespace dlg::map

@@ -1,0 +1,36 @@
+// JSON strings as a build tool's parser needs them: valid UTF-8 whatever bytes a path or a
+// message holds; bytes that are not UTF-8 read as the editor shows them.
+
+#include "check/report.h"
+
+#include <gtest/gtest.h>
+
+namespace dlg::check {
+namespace {
+
+struct JsonCase {
+  const char* name;
+  std::string in;
+  std::string out;
+};
+void PrintTo(const JsonCase& c, std::ostream* os) { *os << c.name; }
+
+class JsonStringTest : public testing::TestWithParam<JsonCase> {};
+
+TEST_P(JsonStringTest, Escapes) { EXPECT_EQ(JsonString(GetParam().in), GetParam().out); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, JsonStringTest,
+    testing::Values(
+        JsonCase{"Plain", "a b/c", "\"a b/c\""},
+        JsonCase{"QuoteAndBackslash", "say \"\\N\"", "\"say \\\"\\\\N\\\"\""},
+        JsonCase{"Controls", std::string("\x1B\t\0\x7F", 4), "\"\\u001b\\u0009\\u0000\\u007f\""},
+        JsonCase{"Utf8Kept", "caf\xC3\xA9 \xE2\x80\x94", "\"caf\xC3\xA9 \xE2\x80\x94\""},
+        // Not UTF-8: every byte through the Windows-1252 table.
+        JsonCase{"Windows1252", "caf\xE9 \x97", "\"caf\xC3\xA9 \xE2\x80\x94\""},
+        JsonCase{"OverlongIsNotUtf8", "\xC0\x80", "\"\xC3\x80\xE2\x82\xAC\""},
+        JsonCase{"CutSequenceIsNotUtf8", "ok\xE2\x80", "\"ok\xC3\xA2\xE2\x82\xAC\""}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace dlg::check

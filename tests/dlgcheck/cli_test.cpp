@@ -1,0 +1,151 @@
+// The command line as build scripts use it: exit status, standard output and standard error.
+
+#include "dlgcheck/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/temp_dir.h"
+
+namespace dlg {
+namespace {
+
+const std::string kClean = "{1}{Hi.}{}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n";
+const std::string kWarning = "{1}{Hi.}{}{}{}{}{}\r\n{2}{Bye.}{}{x}{}{0}{}\r\n";
+const std::string kError = "{1}{Hi.}{}{}{}{}{}\r\n{2}{Go.}{}{}{}{7}{}\r\n";
+
+struct CliCase {
+  const char* name;
+  std::vector<std::string> args;  // "@name" stands for a file of the temporary folder
+  int status;
+  std::string out;  // expected standard output; "*" + text: contains the text
+  std::string err;  // expected standard error, the same way
+};
+void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
+
+void Expect(const std::string& what, const std::string& want, const std::string& got) {
+  if (!want.empty() && want[0] == '*') {
+    EXPECT_NE(got.find(want.substr(1)), std::string::npos) << what << ":\n" << got;
+  } else {
+    EXPECT_EQ(got, want) << what;
+  }
+}
+
+class CliTest : public testing::TestWithParam<CliCase> {};
+
+TEST_P(CliTest, ExitStatusAndOutput) {
+  test::TempDir dir;
+  dir.Put("clean.dlg", kClean);
+  dir.Put("warn.dlg", kWarning);
+  dir.Put("error.dlg", kError);
+  std::vector<std::string> args;
+  for (const std::string& a : GetParam().args)
+    args.push_back(a[0] == '@' ? dir.File(a.substr(1)) : a);
+  std::ostringstream out, err;
+  EXPECT_EQ(RunDlgcheck(args, out, err), GetParam().status);
+  auto local = [&](std::string s) {  // the folder's path as "@"
+    for (std::size_t at; (at = s.find(dir.Path() + "/")) != std::string::npos;) {
+      s.replace(at, dir.Path().size() + 1, "@");
+    }
+    return s;
+  };
+  Expect("stdout", GetParam().out, local(out.str()));
+  Expect("stderr", GetParam().err, local(err.str()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliTest,
+    testing::Values(
+        CliCase{"Clean", {"@clean.dlg"}, 0, "0 errors, 0 warnings in 1 files\n", ""},
+        CliCase{"WarningsAllowed",
+                {"@warn.dlg", "@clean.dlg"},
+                0,
+                "@warn.dlg:2: warning: intelligence check \"x\" is not a whole number "
+                "[int-check]\n0 errors, 1 warnings in 2 files\n",
+                ""},
+        CliCase{"Werror", {"--werror", "@warn.dlg"}, 1, "*0 errors, 1 warnings in 1 files\n", ""},
+        CliCase{"Error",
+                {"@clean.dlg", "@error.dlg"},
+                1,
+                "@error.dlg:2: error: reply 2 leads to line 7, which no record has "
+                "[missing-target]\n1 errors, 0 warnings in 2 files\n",
+                ""},
+        CliCase{"SortedByFile",
+                {"@warn.dlg", "@error.dlg"},
+                1,
+                "@error.dlg:2: error: reply 2 leads to line 7, which no record has "
+                "[missing-target]\n@warn.dlg:2: warning: intelligence check \"x\" is not a whole "
+                "number [int-check]\n1 errors, 1 warnings in 2 files\n",
+                ""},
+        CliCase{"IgnoreDropsFindings",
+                {"--ignore=missing-target,int-check", "@error.dlg", "@warn.dlg"},
+                0,
+                "0 errors, 0 warnings in 2 files\n",
+                ""},
+        CliCase{"Json",
+                {"--format", "json", "@error.dlg"},
+                1,
+                "{\"files\": 1, \"errors\": 1, \"warnings\": 0, \"findings\": [\n"
+                "  {\"file\": \"@error.dlg\", \"line\": 2, \"severity\": \"error\", \"check\": "
+                "\"missing-target\", \"message\": \"reply 2 leads to line 7, which no record "
+                "has\"}\n]}\n",
+                ""},
+        CliCase{"JsonClean",
+                {"--format=json", "@clean.dlg"},
+                0,
+                "{\"files\": 1, \"errors\": 0, \"warnings\": 0, \"findings\": []}\n",
+                ""},
+        // The other files are still checked and reported.
+        CliCase{"UnreadableFile",
+                {"@none.dlg", "@error.dlg"},
+                2,
+                "*1 errors, 0 warnings in 1 files",
+                "dlgcheck: cannot read @none.dlg: No such file or directory\n"},
+        CliCase{"UnknownCheck",
+                {"--ignore", "missing-target,typo", "@clean.dlg"},
+                2,
+                "",
+                "dlgcheck: unknown check 'typo'\nTry 'dlgcheck --help'.\n"},
+        CliCase{"UnknownOption", {"--fast", "@clean.dlg"}, 2, "", "*unknown option '--fast'"},
+        CliCase{"NoFile", {"--werror"}, 2, "", "*no FILE given"},
+        CliCase{
+            "MissingValue", {"@clean.dlg", "--format"}, 2, "", "*option --format needs a value"},
+        CliCase{"BadFormat", {"--format", "xml", "@clean.dlg"}, 2, "", "*unknown format 'xml'"},
+        CliCase{"MapExtension",
+                {"--map", "@m.gif", "@clean.dlg"},
+                2,
+                "",
+                "*must end in .svg, .png or .dot"},
+        CliCase{"MapOfOneFile",
+                {"--map", "@m.svg", "@clean.dlg", "@warn.dlg"},
+                2,
+                "",
+                "*--map draws one FILE only"},
+        CliCase{"MapUnwritable",
+                {"--map", "@nowhere/m.svg", "@clean.dlg"},
+                2,
+                "*0 errors",
+                "*dlgcheck: cannot write @nowhere/m.svg: No such file or directory"},
+        CliCase{"Help", {"--help"}, 0, "*Usage: dlgcheck [--map OUT]", ""},
+        CliCase{"Version", {"--version"}, 0, "*dlgcheck 0.", ""},
+        CliCase{"DashDashEndsOptions",
+                {"--", "--help"},
+                2,
+                "*0 files",
+                "dlgcheck: cannot read --help: No such file or directory\n"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(CliMapTest, WritesThePictureBesideTheFindings) {
+  test::TempDir dir;
+  const std::string in = dir.Put("error.dlg", kError);
+  std::ostringstream out, err;
+  EXPECT_EQ(RunDlgcheck({"--map", dir.File("m.svg"), in}, out, err), 1);
+  const std::string svg = test::ReadBytes(dir.File("m.svg"));
+  EXPECT_NE(svg.find("<svg"), std::string::npos);
+  EXPECT_NE(svg.find("no such line"), std::string::npos);
+  EXPECT_EQ(err.str(), "");
+}
+
+}  // namespace
+}  // namespace dlg
