@@ -4,6 +4,7 @@
 #include "dialogue/file_ops.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -75,6 +76,10 @@ class Posix final : public FileOps {
 };
 
 }  // namespace
+
+int FileOps::Flock(int fd, int operation) {
+  return Retrying([&] { return ::flock(fd, operation); });
+}
 
 FileOps& PosixFileOps() {
   static Posix ops;

@@ -30,6 +30,9 @@ class FileOps {
   virtual int Fchown(int fd, uid_t uid, gid_t gid) = 0;
   virtual int Rename(const std::string& from, const std::string& to) = 0;
   virtual int Unlink(const std::string& path) = 0;
+  // flock(2); the lock that keeps a second editor off a loaded file. Not a fault seam: a lock
+  // that cannot be had is a refusal, never a lost byte.
+  virtual int Flock(int fd, int operation);
 };
 
 // The real file system.

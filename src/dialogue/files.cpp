@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 namespace dlg {
 namespace {
@@ -96,7 +97,7 @@ int CreateTemp(FileOps& ops, const std::string& target, std::string& tempPath) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     tempPath = Join(FolderOf(target), "." + stem + ".tmp-" + std::to_string(::getpid()) + "-" +
                                           std::to_string(++counter));
-    int fd = ops.Open(tempPath, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    int fd = ops.Open(tempPath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd != -EEXIST) return fd;
   }
   return -EEXIST;
@@ -119,6 +120,41 @@ FileResult Replaced(FileResult r) {
   return r;
 }
 
+const char kNotRegular[] = "not a regular file";
+
+// Writes the pieces to a new temporary file beside `target`, gives it its attributes, flushes
+// it and renames it over `target`. Nothing of it remains on failure.
+FileResult WriteAndRename(FileOps& ops, const std::string& path, const std::string& target,
+                          std::span<const std::string_view> pieces,
+                          const std::function<int(int)>& attributes, bool flushFolder,
+                          struct stat* written) {
+  auto fail = [&](int negErrno) { return FileResult::Fail(path, "write", -negErrno); };
+  std::string temp;
+  int fd = CreateTemp(ops, target, temp);
+  if (fd < 0) return fail(fd);
+
+  // Attributes after the bytes: a write by a process without CAP_FSETID clears set-id bits.
+  int r = 0;
+  for (std::string_view piece : pieces) {
+    if (r == 0) r = WriteAll(ops, fd, piece);
+  }
+  if (r == 0) r = attributes(fd);
+  if (r == 0) r = ops.Fsync(fd);
+  // The new file's place and time, which the rename keeps.
+  if (r == 0 && written != nullptr) r = ops.Fstat(fd, *written);
+  int c = ops.Close(fd);
+  if (r == 0) r = c;
+  if (r == 0) r = ops.Rename(temp, target);
+  if (r < 0) {
+    ops.Unlink(temp);
+    return fail(r);
+  }
+  if (!flushFolder) return FileResult::Ok();
+  r = SyncFolder(ops, FolderOf(target));
+  if (r < 0) return Replaced(fail(r));
+  return FileResult::Ok();
+}
+
 }  // namespace
 
 std::string FileError::Reason() const {
@@ -134,12 +170,27 @@ FileResult FileResult::Fail(std::string path, std::string operation, int error) 
   return r;
 }
 
-FileResult Files::ReadAll(const std::string& path, std::string& bytes) {
+FileResult FileResult::Refuse(std::string path, std::string operation, std::string why) {
+  FileResult r = Fail(std::move(path), std::move(operation), 0);
+  r.failure.refusal = std::move(why);
+  return r;
+}
+
+FileResult Files::ReadAll(const std::string& path, std::string& bytes, struct stat* info) {
   bytes.clear();
-  int fd = ops_.Open(path, O_RDONLY | O_CLOEXEC, 0);
+  // Non-blocking, so that a FIFO without a writer opens at once, to be refused below.
+  int fd = ops_.Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
   if (fd < 0) return FileResult::Fail(path, "read", -fd);
+  FileResult r = ReadOpen(fd, path, bytes, info);
+  int c = ops_.Close(fd);
+  if (r && c < 0) r = FileResult::Fail(path, "read", -c);
+  if (!r) bytes.clear();
+  return r;
+}
+
+FileResult Files::ReadOpen(int fd, const std::string& path, std::string& bytes, struct stat* info) {
+  bytes.clear();
   auto fail = [&](int negErrno) {
-    ops_.Close(fd);
     bytes.clear();
     return FileResult::Fail(path, "read", -negErrno);
   };
@@ -150,7 +201,9 @@ FileResult Files::ReadAll(const std::string& path, std::string& bytes) {
   struct stat st {};
   int r = ops_.Fstat(fd, st);
   if (r < 0) return fail(r);
-  if (S_ISREG(st.st_mode)) bytes.reserve(static_cast<std::size_t>(st.st_size));
+  if (!S_ISREG(st.st_mode)) return FileResult::Refuse(path, "read", kNotRegular);
+  if (info != nullptr) *info = st;
+  bytes.reserve(static_cast<std::size_t>(st.st_size));
   char buf[65536];
   for (;;) {
     ssize_t n = ops_.Read(fd, buf, sizeof buf);
@@ -158,20 +211,18 @@ FileResult Files::ReadAll(const std::string& path, std::string& bytes) {
     if (n == 0) break;
     bytes.append(buf, static_cast<std::size_t>(n));
   }
-  int c = ops_.Close(fd);
-  if (c < 0) {
-    bytes.clear();
-    return FileResult::Fail(path, "read", -c);
-  }
   return FileResult::Ok();
 }
 
-FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes, bool flushFolder) {
-  return ReplaceWholeInPieces(path, std::span<const std::string_view>(&bytes, 1), flushFolder);
+FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes, bool flushFolder,
+                               struct stat* written) {
+  return ReplaceWholeInPieces(path, std::span<const std::string_view>(&bytes, 1), flushFolder,
+                              written);
 }
 
 FileResult Files::ReplaceWholeInPieces(const std::string& path,
-                                       std::span<const std::string_view> pieces, bool flushFolder) {
+                                       std::span<const std::string_view> pieces, bool flushFolder,
+                                       struct stat* written) {
   auto fail = [&](int negErrno) { return FileResult::Fail(path, "write", -negErrno); };
 
   std::string target;
@@ -182,7 +233,7 @@ FileResult Files::ReplaceWholeInPieces(const std::string& path,
   r = ops_.Stat(target, old);
   bool exists = r == 0;
   if (r < 0 && r != -ENOENT) return fail(r);
-  if (exists && S_ISDIR(old.st_mode)) return fail(-EISDIR);
+  if (exists && !S_ISREG(old.st_mode)) return FileResult::Refuse(path, "write", kNotRegular);
   if (exists && S_ISREG(old.st_mode)) {
     // The rename needs only the folder's permission; the file's own must be asked by opening
     // it for writing (nothing is written).
@@ -198,28 +249,21 @@ FileResult Files::ReplaceWholeInPieces(const std::string& path,
     }
   }
 
-  std::string temp;
-  int fd = CreateTemp(ops_, target, temp);
-  if (fd < 0) return fail(fd);
+  return WriteAndRename(
+      ops_, path, target, pieces,
+      [&](int fd) { return TakeOverAttributes(ops_, fd, exists ? &old : nullptr); }, flushFolder,
+      written);
+}
 
-  // Attributes after the bytes: a write by a process without CAP_FSETID clears set-id bits.
-  r = 0;
-  for (std::string_view piece : pieces) {
-    if (r == 0) r = WriteAll(ops_, fd, piece);
-  }
-  if (r == 0) r = TakeOverAttributes(ops_, fd, exists ? &old : nullptr);
-  if (r == 0) r = ops_.Fsync(fd);
-  int c = ops_.Close(fd);
-  if (r == 0) r = c;
-  if (r == 0) r = ops_.Rename(temp, target);
-  if (r < 0) {
-    ops_.Unlink(temp);
-    return fail(r);
-  }
-  if (!flushFolder) return FileResult::Ok();
-  r = SyncFolder(ops_, FolderOf(target));
-  if (r < 0) return Replaced(fail(r));
-  return FileResult::Ok();
+FileResult Files::ReplaceCopy(const std::string& path, std::span<const std::string_view> pieces,
+                              mode_t mode, bool flushFolder, struct stat* written) {
+  struct stat old {};
+  int r = ops_.Lstat(path, old);
+  if (r < 0 && r != -ENOENT) return FileResult::Fail(path, "write", -r);
+  if (r == 0 && !S_ISREG(old.st_mode)) return FileResult::Refuse(path, "write", kNotRegular);
+  return WriteAndRename(
+      ops_, path, path, pieces, [&](int fd) { return ops_.Fchmod(fd, mode & 07777); }, flushFolder,
+      written);
 }
 
 FileResult Files::Copy(const std::string& from, const std::string& to) {
@@ -232,12 +276,14 @@ FileResult Files::Copy(const std::string& from, const std::string& to) {
 FileResult Files::MoveOver(const std::string& from, const std::string& to) {
   auto fail = [&](int negErrno) { return FileResult::Fail(from, "rename", -negErrno); };
 
+  // The names are the editor's own copies: a link in their place is replaced, never followed.
   struct stat old {};
-  int r = ops_.Stat(to, old);
+  int r = ops_.Lstat(to, old);
   if (r < 0 && r != -ENOENT) return fail(r);
+  if (r == 0 && !S_ISREG(old.st_mode)) return FileResult::Refuse(to, "write", kNotRegular);
   if (r == 0) {
     struct stat now {};
-    r = ops_.Stat(from, now);
+    r = ops_.Lstat(from, now);
     if (r < 0) return fail(r);
     if ((now.st_mode & 07777) != (old.st_mode & 07777)) {
       int fd = ops_.Open(from, O_RDONLY | O_CLOEXEC, 0);
@@ -261,8 +307,12 @@ FileResult Files::Delete(const std::string& path) {
   return FileResult::Ok();
 }
 
-FileResult Files::CreateEmpty(const std::string& path) {
-  int fd = ops_.Open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+FileResult Files::CreateEmpty(const std::string& path, mode_t mode) {
+  struct stat old {};
+  int r = ops_.Lstat(path, old);
+  if (r == 0 && !S_ISREG(old.st_mode)) return FileResult::Refuse(path, "create", kNotRegular);
+  if (r == 0 && (r = ops_.Unlink(path)) < 0) return FileResult::Fail(path, "create", -r);
+  int fd = ops_.Open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode & 07777);
   if (fd < 0) return FileResult::Fail(path, "create", -fd);
   int c = ops_.Close(fd);
   if (c < 0) return FileResult::Fail(path, "create", -c);

@@ -2,6 +2,8 @@
 // Whole-file operations built on the FileOps seam. Every operation reports failure with the
 // file, what was being done and the system's reason; nothing fails silently.
 
+#include <sys/stat.h>
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -26,14 +28,19 @@ struct FileResult {
   explicit operator bool() const { return ok; }
   static FileResult Ok() { return {}; }
   static FileResult Fail(std::string path, std::string operation, int error);
+  static FileResult Refuse(std::string path, std::string operation, std::string why);
 };
 
 class Files {
  public:
   explicit Files(FileOps& ops) : ops_(ops) {}
 
-  // Open for input: the whole file into `bytes`.
-  FileResult ReadAll(const std::string& path, std::string& bytes);
+  // Open for input: the whole file into `bytes`, with its status in `info` when asked. Anything
+  // but a regular file is refused without waiting for a writer (a FIFO) or a device.
+  FileResult ReadAll(const std::string& path, std::string& bytes, struct stat* info = nullptr);
+  // The same from a descriptor that is open for reading at its start; it stays open.
+  FileResult ReadOpen(int fd, const std::string& path, std::string& bytes,
+                      struct stat* info = nullptr);
 
   // Replaces `path` whole with `bytes`: a temporary file in the same folder is written, flushed
   // to disk and renamed over the target, and the folder is flushed after it. An existing target
@@ -43,10 +50,17 @@ class Files {
   // a writable file, and so is one with further hard links, which would keep the old bytes.
   // With `flushFolder` false the folder is not flushed: for a file that is renamed again at once
   // by a MoveOver, which flushes the folder for both renames.
-  FileResult ReplaceWhole(const std::string& path, std::string_view bytes, bool flushFolder = true);
+  // `written`, when given, receives the status of the new file.
+  FileResult ReplaceWhole(const std::string& path, std::string_view bytes, bool flushFolder = true,
+                          struct stat* written = nullptr);
   // The same with the new bytes given as pieces, written one after the other.
   FileResult ReplaceWholeInPieces(const std::string& path, std::span<const std::string_view> pieces,
-                                  bool flushFolder = true);
+                                  bool flushFolder = true, struct stat* written = nullptr);
+
+  // Replaces one of the editor's own copies (working, scratch): never through a link, never
+  // over anything but a regular file, made new with `mode`.
+  FileResult ReplaceCopy(const std::string& path, std::span<const std::string_view> pieces,
+                         mode_t mode, bool flushFolder = true, struct stat* written = nullptr);
 
   // File copy: the destination, if it exists, is replaced (as ReplaceWhole does).
   FileResult Copy(const std::string& from, const std::string& to);
@@ -57,8 +71,9 @@ class Files {
   // File delete.
   FileResult Delete(const std::string& path);
 
-  // Creates `path` empty, or empties it (open for output without writing).
-  FileResult CreateEmpty(const std::string& path);
+  // Creates `path` empty, new with `mode`; a regular file of that name is removed first, and
+  // anything else (a link, a FIFO) refused.
+  FileResult CreateEmpty(const std::string& path, mode_t mode = 0600);
 
   bool Exists(const std::string& path);
 
