@@ -8,6 +8,7 @@
 #include "commands/editor_state.h"
 #include "commands/editor_window.h"
 #include "commands/platform.h"
+#include "commands/work_safety.h"
 #include "dialogue/char_source.h"
 #include "dialogue/files.h"
 #include "dialogue/rewrite.h"
@@ -30,6 +31,7 @@ struct Editor {
   EditorWindow window;
   std::optional<FlagEditorWindow> flagEditor;
   RewriteBuffers rewriteBuffers;
+  WorkSafety safety;
 
   FlagFields Flags() {
     return {window.txtFlags1.text, window.Command10.enabled, window.txtflags2.text,

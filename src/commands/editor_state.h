@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "dialogue/record.h"
+
 namespace dlg {
 
 struct EditorState {
@@ -16,6 +18,7 @@ struct EditorState {
   bool insertPending = false;      // the next rewrite runs in insert mode
   std::string insertAfter;         // number of the record after which the new record goes
   bool insertBeforeFirst = false;  // the new record goes before the first record
+  DialogueRecord shownLine;        // the field boxes as last read or written; edits differ from it
 
   std::string WorkingCopyPath() const { return dialoguePath + ".bak"; }
   std::string ScratchCopyPath() const { return dialoguePath + ".bok"; }

@@ -2,6 +2,8 @@
 // the commands that move to a line by number: "Go to:", the used-number list, Respond and
 // "Jump".
 
+#include <sys/stat.h>
+
 #include <string>
 
 #include "commands/editor.h"
@@ -114,11 +116,13 @@ void FindAndShow(Editor& ed, CharSource& src, const std::string& target, Message
 }  // namespace
 
 bool ReadWorkingCopy(Editor& ed, std::string& bytes) {
-  FileResult read = ed.files.ReadAll(ed.state.WorkingCopyPath(), bytes);
+  struct stat st {};
+  FileResult read = ed.files.ReadAll(ed.state.WorkingCopyPath(), bytes, &st);
   if (!read) {
     ReportFileError(ed, read.failure);
     return false;
   }
+  CheckReadCopy(ed, st, bytes);
   return true;
 }
 
@@ -135,6 +139,7 @@ void ClearLineView(Editor& ed) {
   w.txtflags.text.clear();
   w.lstflags.Clear();
   w.txtaddline.text.clear();
+  ed.state.shownLine = {};
 }
 
 void LeaveNewLineMode(Editor& ed) {
@@ -156,12 +161,14 @@ void GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
   if (target == "0") {
     // The end of the conversation is no record; the working copy is not read.
     ed.window.txtDialogue.text = "-END OF DIALOG-";
+    RememberShownLine(ed);
     return;
   }
   std::string bytes;
   if (!ReadWorkingCopy(ed, bytes)) return;
   CharSource src(std::move(bytes));
   FindAndShow(ed, src, target, options.messages);
+  RememberShownLine(ed);
 }
 
 void Command5_Click(Editor& ed) {

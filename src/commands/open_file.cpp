@@ -3,6 +3,7 @@
 
 #include "commands/browse.h"
 #include "commands/editor.h"
+#include "commands/rewrite_working_copy.h"
 #include "dialogue/record_reader.h"
 
 namespace dlg {
@@ -32,9 +33,7 @@ void RebuildUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w) {
   }
 }
 
-}  // namespace
-
-void FirstRecordRead(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
+void ReadFirstRecord(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
   currentChar = src.Read();  // the opener, not examined
   if (currentChar == kNoChar || currentChar == kClose) return;
   for (;;) {
@@ -47,6 +46,13 @@ void FirstRecordRead(CharSource& src, Char& currentChar, EditorState& st, Editor
     }
     AppendChar(w.txtLineNum.text, currentChar);
   }
+}
+
+}  // namespace
+
+void FirstRecordRead(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
+  ReadFirstRecord(src, currentChar, st, w);
+  st.shownLine = RecordFromBoxes(w);
 }
 
 void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w) {
@@ -79,15 +85,10 @@ void Command2_Click(Editor& ed) {
     return;
   }
   const std::string path = JoinPath(w.File1.path, w.File1.fileName);
-  // The file is read once and the working copy made from those bytes before anything changes,
-  // so a file that cannot be read or copied leaves the window in its no-file state.
+  // The file is read once and the working copy made from those bytes (or a working copy left
+  // behind kept) before anything changes, so a refusal leaves the window in its no-file state.
   std::string bytes;
-  FileResult r = ed.files.ReadAll(path, bytes);
-  if (r) r = ed.files.ReplaceWhole(path + ".bak", bytes);
-  if (!r) {
-    ReportFileError(ed, r.failure);
-    return;
-  }
+  if (!TakeDialogue(ed, path, bytes)) return;
 
   st.fileLoaded = true;
   ClearLineView(ed);

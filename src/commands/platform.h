@@ -5,14 +5,15 @@
 
 namespace dlg {
 
-enum class MsgButtons { Ok, YesNo };
-enum class MsgIcon { None, Critical, Information };
-enum class MsgAnswer { Ok, Yes, No };
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgIcon { None, Critical, Information, Exclamation };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 class Platform {
  public:
   virtual ~Platform() = default;
-  // Modal; a Yes/No box can only be closed by Yes or No.
+  // Modal; a Yes/No box can only be closed by Yes or No. Escape or the title bar's close of a
+  // Yes/No/Cancel box answers Cancel.
   virtual MsgAnswer MessageBox(const std::string& text, const std::string& title,
                                MsgButtons buttons, MsgIcon icon) = 0;
   // Modal one-line entry, starting empty; a cancel reads as "".

@@ -13,7 +13,7 @@ namespace {
 // The scratch copy is opened for output before the mode is known, so a call without a pass
 // leaves it behind, empty.
 void LeaveEmptyScratchCopy(Editor& ed) {
-  if (FileResult r = ed.files.CreateEmpty(ed.state.ScratchCopyPath()); !r) {
+  if (FileResult r = ed.files.CreateEmpty(ed.state.ScratchCopyPath(), ed.safety.copyMode); !r) {
     ReportFileError(ed, r.failure);
   }
 }
@@ -30,9 +30,15 @@ std::string WhatTheFieldHolds(const std::string& field) {
 RewriteOutcome WriteOver(Editor& ed, const RewriteSplice& splice) {
   const std::string scratch = ed.state.ScratchCopyPath();
   // One flush of the folder, after the second rename, makes both of them last.
-  FileResult r = ed.files.ReplaceWholeInPieces(scratch, splice.pieces, false);
+  struct stat written {};
+  FileResult r = ed.files.ReplaceCopy(scratch, splice.pieces, ed.safety.copyMode, false, &written);
   if (r) {
     r = ed.files.MoveOver(scratch, ed.state.WorkingCopyPath());
+    if (r || r.replaced) {
+      FastHash hash;
+      for (std::string_view piece : splice.pieces) hash.Add(piece);
+      NoteWrittenCopy(ed, written, hash.Value());
+    }
     if (r) return RewriteOutcome::Written;
     // Only the flush of the folder after the rename failed: the new text is in place.
     if (r.replaced) {
@@ -93,10 +99,14 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed) {
   RewriteSplice& splice = buffers.splice;
   SpliceRecords(buffers.read, request, splice);
   // Nothing to splice in: the working copy already holds what a pass would write.
-  if (splice.recordsWritten == 0) return RewriteOutcome::NothingMatched;
+  if (splice.recordsWritten == 0) {
+    RememberShownLine(ed);
+    return RewriteOutcome::NothingMatched;
+  }
   if (!CheckRecordWritable(ed, request.record)) return RewriteOutcome::Refused;
 
   RewriteOutcome outcome = WriteOver(ed, splice);
+  if (outcome == RewriteOutcome::Written) RememberShownLine(ed);
   if (outcome == RewriteOutcome::Written && request.mode == RewriteRequest::Mode::Insert) {
     st.insertPending = false;
     st.newLineMode = false;
@@ -108,8 +118,11 @@ void RewriteWorkingCopy(Editor& ed) { TryRewriteWorkingCopy(ed); }
 
 void cdmsave_Click(Editor& ed) { RewriteWorkingCopy(ed); }
 
-// Runs whether the box changed or not: the edit is in the working copy before the click that
-// took the focus is handled.
-void FieldBox_LostFocus(Editor& ed) { cdmsave_Click(ed); }
+// The edit is in the working copy before the click that took the focus is handled. A line that
+// still reads as shown is not written: on an odd file that would rewrite what was never typed.
+void FieldBox_LostFocus(Editor& ed) {
+  if (!ed.state.newLineMode && !ShownLineEdited(ed)) return;
+  cdmsave_Click(ed);
+}
 
 }  // namespace dlg

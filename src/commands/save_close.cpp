@@ -1,8 +1,7 @@
 // "Save", "Save As", "Unload File" and "Quit". The working copy is only ever copied out whole
 // through Files, so a failed save leaves the file it would have replaced as it was.
 
-#include <cerrno>
-#include <optional>
+#include <sys/stat.h>
 
 #include "commands/browse.h"
 #include "commands/editor.h"
@@ -15,8 +14,12 @@ void ReportSaved(Editor& ed) {
                          MsgIcon::Information);
 }
 
-void CopyWorkingCopyTo(Editor& ed, const std::string& destination) {
-  FileResult r = ed.files.Copy(ed.state.WorkingCopyPath(), destination);
+void WriteCopyTo(Editor& ed, const std::string& destination, const std::string& bytes) {
+  struct stat written {};
+  FileResult r = ed.files.ReplaceWhole(destination, bytes, true, &written);
+  if ((r || r.replaced) && destination == ed.state.dialoguePath) {
+    NoteSaved(ed, written, HashOf(bytes));
+  }
   if (!r) {
     ReportFileError(ed, r.failure);
     return;
@@ -25,15 +28,10 @@ void CopyWorkingCopyTo(Editor& ed, const std::string& destination) {
 }
 
 // The user is throwing the working copy away, and with it the scratch copy that a field box
-// left while a new line was being typed; one that is already gone needs no word. A disk that
-// refuses one delete mostly refuses both: the user hears of the first.
+// left while a new line was being typed, and the lock.
 void DeleteWorkingCopy(Editor& ed) {
-  std::optional<FileError> first;
-  for (const std::string& path : {ed.state.WorkingCopyPath(), ed.state.ScratchCopyPath()}) {
-    FileResult r = ed.files.Delete(path);
-    if (!r && r.failure.error != ENOENT && !first) first = r.failure;
-  }
-  if (first) ReportFileError(ed, *first);
+  DropWorkingCopy(ed);
+  ReleaseDialogue(ed);
 }
 
 // Whether the program may end; a Yes while a file is loaded removes its working copy.
@@ -51,17 +49,24 @@ void EndProgram(Editor& ed) {
 
 }  // namespace
 
+// An edit whose write failed is tried again first: no save goes out without the line shown.
 void Commandsave_Click(Editor& ed) {
+  if (!WriteShownLine(ed)) return;
   if (!Confirmed(ed, "Oberwrite?",
                  "Are you sure you wish to overwrite " + ed.state.dialoguePath + "?"))
     return;
-  CopyWorkingCopyTo(ed, ed.state.dialoguePath);
+  std::string bytes;
+  if (!MayOverwriteDialogue(ed) || !ReadWorkingCopyToSave(ed, bytes)) return;
+  WriteCopyTo(ed, ed.state.dialoguePath, bytes);
 }
 
 void Command9_Click(Editor& ed) {
+  if (!WriteShownLine(ed)) return;
   std::string entry = ed.platform.InputBox("Enter the name for the new .DLG file: ", "Save As");
   if (entry.empty()) return;
-  CopyWorkingCopyTo(ed, JoinPath(ed.window.File1.path, entry + ".dlg"));
+  std::string bytes;
+  if (!ReadWorkingCopyToSave(ed, bytes)) return;
+  WriteCopyTo(ed, JoinPath(ed.window.File1.path, entry + ".dlg"), bytes);
 }
 
 void Command8_Click(Editor& ed) {

@@ -47,6 +47,8 @@ QMessageBox::Icon ToQt(MsgIcon icon) {
       return QMessageBox::Critical;
     case MsgIcon::Information:
       return QMessageBox::Information;
+    case MsgIcon::Exclamation:
+      return QMessageBox::Warning;
     case MsgIcon::None:
       break;
   }
@@ -68,11 +70,18 @@ MsgAnswer QtPlatform::MessageBox(const std::string& text, const std::string& tit
     return MsgAnswer::Ok;
   }
   QPushButton* yes = box.addButton(QMessageBox::Yes);
-  box.addButton(QMessageBox::No);
-  box.mustAnswer = true;
+  QPushButton* no = box.addButton(QMessageBox::No);
+  if (buttons == MsgButtons::YesNoCancel) {
+    // Escape and the title bar's close are a Cancel, the answer that changes nothing.
+    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+  } else {
+    box.mustAnswer = true;
+  }
   box.setDefaultButton(yes);
   box.exec();
-  return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
+  if (box.clickedButton() == yes) return MsgAnswer::Yes;
+  if (box.clickedButton() == no) return MsgAnswer::No;
+  return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel : MsgAnswer::No;
 }
 
 std::string QtPlatform::InputBox(const std::string& prompt, const std::string& title) {

@@ -20,7 +20,7 @@ struct ShownBox {
 
 class ScriptedPlatform : public Platform {
  public:
-  std::deque<MsgAnswer> answers;     // for Yes/No boxes; an empty queue answers No
+  std::deque<MsgAnswer> answers;     // for questions; an empty queue answers No
   std::deque<std::string> inputs;    // for input boxes; an empty queue answers ""
   std::vector<ShownBox> boxes;       // every message box, in order
   std::vector<std::string> prompts;  // every input box prompt

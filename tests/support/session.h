@@ -52,16 +52,26 @@ inline std::string View(const EditorWindow& w) {
   return v;
 }
 
-// A box in one line: "[yes/no ]<icon> <title>: <text>", with the test folder written as DIR.
+// A box in one line: "[yes/no[/cancel] ]<icon> <title>: <text>", with the test folder as DIR.
 inline std::string Describe(const ShownBox& b, const std::string& folder) {
   std::string text = b.text;
   for (std::size_t at; (at = text.find(folder)) != std::string::npos;)
     text.replace(at, folder.size(), "DIR");
   const char* icon = b.icon == MsgIcon::Critical      ? "critical"
                      : b.icon == MsgIcon::Information ? "information"
+                     : b.icon == MsgIcon::Exclamation ? "exclamation"
                                                       : "none";
-  return (b.buttons == MsgButtons::YesNo ? "yes/no " : "") + std::string(icon) + " " + b.title +
-         ": " + text;
+  const char* buttons = b.buttons == MsgButtons::YesNo         ? "yes/no "
+                        : b.buttons == MsgButtons::YesNoCancel ? "yes/no/cancel "
+                                                               : "";
+  return buttons + std::string(icon) + " " + b.title + ": " + text;
+}
+
+// Tells the editor that the working copy now holds `bytes` by its own hand, as if edits had
+// put them there.
+inline void AsWrittenByEditor(Editor& ed, const std::string& bytes) {
+  ed.safety.workingCopy.size = static_cast<off_t>(bytes.size());
+  ed.safety.workingCopy.hash = HashOf(bytes);
 }
 
 struct Session {
@@ -185,7 +195,8 @@ inline void RunRow(const Row& row) {
     }
   }
   EXPECT_EQ(s.Files(), want);
-  EXPECT_EQ(OpenFds(), fds) << "descriptors left open";
+  // The lock on a loaded file is the one descriptor that stays.
+  EXPECT_EQ(OpenFds(), fds + (s.ed.safety.lock.Held() ? 1 : 0)) << "descriptors left open";
 }
 
 }  // namespace dlg::test

@@ -1,0 +1,263 @@
+// Load File's lock, checks and recovery question; the checks that Save, Save As, Unload and Quit
+// make before they write or delete; the line as last shown.
+
+#include "commands/work_safety.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+#include "commands/editor.h"
+#include "commands/rewrite_working_copy.h"
+
+namespace dlg {
+namespace {
+
+void ShowExclamation(Editor& ed, const std::string& title, const std::string& text) {
+  ed.platform.MessageBox(text, title, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void ReportRefusal(Editor& ed, const std::string& op, const std::string& path,
+                   const std::string& why) {
+  ReportFileError(ed, FileResult::Refuse(path, op, why).failure);
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Temporary files are named "." + the target's name + ".tmp-" + process id + "-" + count.
+// Those of this file and its two copies whose process is gone are strays of a killed editor.
+void RemoveStrays(Editor& ed, const std::string& path, bool scratchCopyLeft) {
+  const std::string name = path.substr(path.rfind('/') + 1);
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(FolderOf(path), ec)) {
+    const std::string file = entry.path().filename().string();
+    for (const char* copy : {"", ".bak", ".bok"}) {
+      // The file layer cuts a long name to 200 bytes in its temporary names.
+      const std::string prefix = "." + (name + copy).substr(0, 200) + ".tmp-";
+      if (file.compare(0, prefix.size(), prefix) != 0) continue;
+      const pid_t pid = static_cast<pid_t>(std::atol(file.c_str() + prefix.size()));
+      if (pid > 0 && ::kill(pid, 0) < 0 && errno == ESRCH) ed.files.Delete(entry.path().string());
+    }
+  }
+  // A scratch copy lives only within one rewrite; one that is there now was left by a crash.
+  if (scratchCopyLeft) {
+    if (FileResult r = ed.files.Delete(path + ".bok"); !r) ReportFileError(ed, r.failure);
+  }
+}
+
+struct CopiesFound {
+  bool ok = false;
+  bool working = false, scratch = false;
+};
+
+// Both copies are written and deleted by name; anything but a regular file there is not ours.
+CopiesFound FindCopies(Editor& ed, const std::string& path) {
+  CopiesFound found;
+  for (bool* exists : {&found.working, &found.scratch}) {
+    const std::string copy = path + (exists == &found.working ? ".bak" : ".bok");
+    struct stat st {};
+    const int r = ed.files.Ops().Lstat(copy, st);
+    if (r < 0 && r != -ENOENT) {
+      ReportFileError(ed, FileResult::Fail(copy, "read", -r).failure);
+      return found;
+    }
+    if (r == 0 && !S_ISREG(st.st_mode)) {
+      ReportRefusal(ed, "load", path, copy + " is not a regular file");
+      return found;
+    }
+    *exists = r == 0;
+  }
+  found.ok = true;
+  return found;
+}
+
+enum class Recovery { Fresh, Kept, Cancel, Failed };
+
+// A working copy that differs from the file holds edits that were never saved. Kept, its bytes
+// replace `bytes`.
+Recovery AskRecovery(Editor& ed, const std::string& path, std::string& bytes) {
+  const std::string copy = path + ".bak";
+  struct stat st {};
+  std::string kept;
+  if (FileResult r = ed.files.ReadAll(copy, kept, &st); !r) {
+    ReportFileError(ed, r.failure);
+    return Recovery::Failed;
+  }
+  if (kept == bytes) return Recovery::Fresh;
+  const MsgAnswer a = ed.platform.MessageBox(
+      "The working copy " + copy + " holds changes that were never saved to " + path +
+          ". Yes: go on with those changes. No: discard them and load the file as it is. "
+          "Cancel: load nothing.",
+      "Unsaved Changes Found", MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+  if (a == MsgAnswer::Cancel) return Recovery::Cancel;
+  if (a != MsgAnswer::Yes) return Recovery::Fresh;
+  ed.safety.workingCopy = FileIdentity::Of(st, HashOf(kept));
+  bytes.swap(kept);
+  return Recovery::Kept;
+}
+
+// Opens the dialogue file without blocking on a FIFO, refuses anything but a regular file,
+// takes the lock and reads the bytes through the locked descriptor.
+bool LockAndRead(Editor& ed, const std::string& path, std::string& bytes) {
+  FileOps& ops = ed.files.Ops();
+  const int fd = ops.Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
+  if (fd < 0) {
+    ReportFileError(ed, FileResult::Fail(path, "read", -fd).failure);
+    return false;
+  }
+  struct stat st {};
+  int r = ops.Fstat(fd, st);
+  if (r < 0 || !S_ISREG(st.st_mode)) {
+    ops.Close(fd);
+    if (r < 0) ReportFileError(ed, FileResult::Fail(path, "read", -r).failure);
+    if (r == 0) ReportRefusal(ed, "load", path, "not a regular file");
+    return false;
+  }
+  FileLock lock;
+  if (r = FileLock::Take(ops, fd, lock); r < 0) {
+    ops.Close(fd);
+    if (r == -EWOULDBLOCK) {
+      ShowExclamation(ed, "File In Use",
+                      path + " is open in another editor window. Unload it there first.");
+    } else {
+      ReportFileError(ed, FileResult::Fail(path, "lock", -r).failure);
+    }
+    return false;
+  }
+  if (FileResult read = ed.files.ReadOpen(fd, path, bytes, &st); !read) {
+    ReportFileError(ed, read.failure);
+    return false;
+  }
+  ed.safety.lock = std::move(lock);
+  ed.safety.dialogue = FileIdentity::Of(st, HashOf(bytes));
+  ed.safety.copyMode = (st.st_mode & 0777) | S_IWUSR;
+  return true;
+}
+
+// Unchanged when its place, size and time are as remembered, or else when its bytes are.
+bool Unchanged(const FileIdentity& id, const struct stat& st, std::string_view bytes) {
+  if (id.SameStat(st)) return true;
+  return id.known && static_cast<off_t>(bytes.size()) == id.size && HashOf(bytes) == id.hash;
+}
+
+}  // namespace
+
+bool TakeDialogue(Editor& ed, const std::string& path, std::string& bytes) {
+  ed.safety = WorkSafety{};
+  if (!LockAndRead(ed, path, bytes)) return false;
+  const CopiesFound copies = FindCopies(ed, path);
+  const Recovery recovery = !copies.ok
+                                ? Recovery::Failed
+                                : (copies.working ? AskRecovery(ed, path, bytes) : Recovery::Fresh);
+  if (recovery == Recovery::Cancel || recovery == Recovery::Failed) {
+    ReleaseDialogue(ed);
+    return false;
+  }
+  RemoveStrays(ed, path, copies.scratch);
+  if (recovery == Recovery::Kept) return true;
+  const std::string_view piece = bytes;
+  struct stat st {};
+  FileResult r = ed.files.ReplaceCopy(path + ".bak", {&piece, 1}, ed.safety.copyMode, true, &st);
+  if (!r) {
+    ReportFileError(ed, r.failure);
+    ReleaseDialogue(ed);
+    return false;
+  }
+  // The copy holds the dialogue file's bytes, whose hash is known.
+  ed.safety.workingCopy = FileIdentity::Of(st, ed.safety.dialogue.hash);
+  return true;
+}
+
+// Another program's file under the working copy's name is left alone, and so is a scratch
+// copy that is not a plain file. One that is already gone needs no word; of two failures the
+// user hears of the first.
+void DropWorkingCopy(Editor& ed) {
+  std::optional<FileError> first;
+  for (const std::string& copy : {ed.state.WorkingCopyPath(), ed.state.ScratchCopyPath()}) {
+    struct stat st {};
+    const int r = ed.files.Ops().Lstat(copy, st);
+    if (r == -ENOENT) continue;
+    FileResult done = r < 0 ? FileResult::Fail(copy, "delete", -r) : FileResult::Ok();
+    const bool ours = copy == ed.state.WorkingCopyPath() ? ed.safety.workingCopy.SamePlace(st)
+                                                         : S_ISREG(st.st_mode);
+    if (done && ours) done = ed.files.Delete(copy);
+    if (!done && !first) first = done.failure;
+  }
+  if (first) ReportFileError(ed, *first);
+}
+
+// What the editor knows of its copies stays until the next Load, so that a delete that failed
+// can be tried again.
+void ReleaseDialogue(Editor& ed) { ed.safety.lock.Release(); }
+
+bool WriteShownLine(Editor& ed) {
+  if (ed.state.newLineMode || !ShownLineEdited(ed)) return true;
+  const RewriteOutcome outcome = TryRewriteWorkingCopy(ed);
+  return outcome == RewriteOutcome::Written || outcome == RewriteOutcome::NothingMatched;
+}
+
+bool ReadWorkingCopyToSave(Editor& ed, std::string& bytes) {
+  const std::string copy = ed.state.WorkingCopyPath();
+  struct stat st {};
+  FileResult r = ed.files.ReadAll(copy, bytes, &st);
+  if (!r) {
+    ReportFileError(ed, r.failure);
+    return false;
+  }
+  if (ed.safety.copyChanged || !Unchanged(ed.safety.workingCopy, st, bytes)) {
+    ReportFileError(
+        ed, FileResult::Refuse(ed.state.dialoguePath, "save",
+                               "its working copy " + copy + " was changed by another program")
+                .failure);
+    return false;
+  }
+  return true;
+}
+
+bool MayOverwriteDialogue(Editor& ed) {
+  const std::string& path = ed.state.dialoguePath;
+  struct stat st {};
+  if (ed.files.Ops().Stat(path, st) == 0 && ed.safety.dialogue.SameStat(st)) return true;
+  std::string bytes;
+  FileResult r = ed.files.ReadAll(path, bytes, &st);
+  // A file that is gone was changed too; one that cannot be read cannot be judged.
+  if (!r && r.failure.error != ENOENT) {
+    ReportFileError(ed, r.failure);
+    return false;
+  }
+  if (r && Unchanged(ed.safety.dialogue, st, bytes)) return true;
+  return ed.platform.MessageBox(
+             path +
+                 " was changed by another program after it was loaded. Save over those "
+                 "changes?",
+             "File Changed on Disk", MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes;
+}
+
+void NoteSaved(Editor& ed, const struct stat& st, std::uint64_t hash) {
+  ed.safety.dialogue = FileIdentity::Of(st, hash);
+  // The save put a new file in place of the locked one: the lock moves to it.
+  ed.safety.lock.MoveTo(ed.state.dialoguePath);
+}
+
+void CheckReadCopy(Editor& ed, const struct stat& st, std::string_view bytes) {
+  if (!Unchanged(ed.safety.workingCopy, st, bytes)) ed.safety.copyChanged = true;
+}
+
+void NoteWrittenCopy(Editor& ed, const struct stat& st, std::uint64_t hash) {
+  ed.safety.workingCopy = FileIdentity::Of(st, hash);
+}
+
+void RememberShownLine(Editor& ed) { ed.state.shownLine = RecordFromBoxes(ed.window); }
+
+bool ShownLineEdited(const Editor& ed) { return RecordFromBoxes(ed.window) != ed.state.shownLine; }
+
+}  // namespace dlg
