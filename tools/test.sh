@@ -15,6 +15,8 @@ cmake --build build -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
 # Full disks, read-only mounts, immutable files, links: as root only, skipped otherwise.
 tools/hostile_fs.sh build/tests/hostile_driver
+# The editor killed at every file call of a session: no edit that reached the disk is lost.
+tools/kill_test.sh build/tests/hostile_driver
 
 tools/screenshot.sh build/src/ui/dlgeditor build/screenshots
 # Installed into a DESTDIR, packaged, linted; as root also installed, run and purged.

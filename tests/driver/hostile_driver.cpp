@@ -1,8 +1,9 @@
 // Drives the editor's commands over the real file system from the command line, for the shell
 // tests that need mounts and users a unit test cannot make:
-//   hostile_driver load <folder> <file> [edit <text> | save | saveas <name> | unload | quit |
-//                                        run <shell command>]...
-// Every message box is printed as "BOX <icon> <title>: <text>"; questions are answered Yes.
+//   hostile_driver load <folder> <file> [edit <text> | newline <number> <text> | save |
+//                                        saveas <name> | unload | quit | run <shell command>]...
+// Every message box is printed as "BOX <icon> <title>: <text>"; questions are answered Yes (the
+// recovery question too: go on with the working copy found).
 
 #include <cstdlib>
 #include <deque>
@@ -21,9 +22,10 @@ class PrintingPlatform : public dlg::Platform {
                             dlg::MsgButtons buttons, dlg::MsgIcon icon) override {
     const char* name = icon == dlg::MsgIcon::Critical      ? "critical"
                        : icon == dlg::MsgIcon::Information ? "information"
+                       : icon == dlg::MsgIcon::Exclamation ? "exclamation"
                                                            : "none";
     std::cout << "BOX " << name << " " << title << ": " << text << "\n";
-    return buttons == dlg::MsgButtons::YesNo ? dlg::MsgAnswer::Yes : dlg::MsgAnswer::Ok;
+    return buttons == dlg::MsgButtons::Ok ? dlg::MsgAnswer::Ok : dlg::MsgAnswer::Yes;
   }
   std::string InputBox(const std::string&, const std::string&) override {
     std::string entry = inputs.empty() ? "" : inputs.front();
@@ -34,8 +36,8 @@ class PrintingPlatform : public dlg::Platform {
 };
 
 int Usage() {
-  std::cerr << "usage: hostile_driver load <folder> <file> [edit <text> | save | saveas <name> "
-               "| unload | quit | run <command>]...\n";
+  std::cerr << "usage: hostile_driver load <folder> <file> [edit <text> | newline <number> "
+               "<text> | save | saveas <name> | unload | quit | run <command>]...\n";
   return 2;
 }
 
@@ -52,7 +54,13 @@ int main(int argc, char** argv) {
     const std::string op = argv[i];
     const bool takesArgument = op == "edit" || op == "saveas" || op == "run";
     if (takesArgument && i + 1 >= argc) return Usage();
-    if (op == "edit") {
+    if (op == "newline") {
+      if (i + 2 >= argc) return Usage();
+      ed.window.txtaddline.text = argv[++i];
+      dlg::cmdaddline_Click(ed);
+      ed.window.txtDialogue.text = argv[++i];
+      dlg::cmdsaveline_Click(ed);
+    } else if (op == "edit") {
       ed.window.txtDialogue.text = argv[++i];
       dlg::FieldBox_LostFocus(ed);
     } else if (op == "save") {
