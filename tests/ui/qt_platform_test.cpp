@@ -57,6 +57,9 @@ class QtPlatformTest : public QObject {
          QMessageBox::NoIcon},
         {MsgButtons::Ok, MsgIcon::Critical, false, QMessageBox::Ok, MsgAnswer::Ok,
          QMessageBox::Critical},
+        // Escape on the recovery question is its Cancel: load nothing.
+        {MsgButtons::YesNoCancel, MsgIcon::Exclamation, false, QMessageBox::Cancel,
+         MsgAnswer::Cancel, QMessageBox::Warning},
     };
     for (const auto& c : cases) {
       QtPlatform platform;
