@@ -5,13 +5,19 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QSignalBlocker>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <algorithm>
+#include <limits>
 
 #include "ui/cp1252.h"
 
 namespace dlg::ui {
 
 namespace {
+
+// Characters per paragraph of a long text: a few lines' worth is laid out at once.
+constexpr qsizetype kPiece = 4096;
 
 bool IsBreak(QChar c) {
   return c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
@@ -49,6 +55,9 @@ bool IsLossOfFocus(Qt::FocusReason reason) {
 }
 
 FieldLineEdit::FieldLineEdit(QWidget* parent) : QLineEdit(parent) {
+  // The default of 32767 characters would cut a longer field short, and the cut text would be
+  // written back.
+  setMaxLength(std::numeric_limits<int>::max());
   setValidator(&validator_);
   connect(this, &QLineEdit::textChanged, this, &FieldLineEdit::edited);
 }
@@ -80,10 +89,27 @@ FieldTextEdit::FieldTextEdit(QWidget* parent) : QPlainTextEdit(parent) {
 
 void FieldTextEdit::setBytes(const std::string& bytes) {
   QSignalBlocker block(this);
-  setPlainText(BytesToText(bytes));
+  QString text = BytesToText(bytes);
+  inPieces_ = text.size() > kPiece && std::none_of(text.begin(), text.end(), IsBreak);
+  if (inPieces_) {
+    QString pieces;
+    pieces.reserve(text.size() + text.size() / kPiece + 1);
+    for (qsizetype at = 0; at < text.size(); at += kPiece) {
+      if (at > 0) pieces += u'\n';
+      pieces += QStringView(text).mid(at, kPiece);
+    }
+    text = std::move(pieces);
+  }
+  setPlainText(text);
 }
 
 std::string FieldTextEdit::bytes() const {
+  if (inPieces_) {
+    // Nothing typed or pasted makes a paragraph end, so every one is the box's own.
+    QString text;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) text += b.text();
+    return TextToBytes(text);
+  }
   // toRawText keeps a no-break space as it is (toPlainText would turn it into a blank).
   return TextToBytes(CleanFieldText(document()->toRawText()).text);
 }

@@ -48,7 +48,10 @@ class FieldLineEdit : public QLineEdit {
 };
 
 // Multi-line, wrapping box with a vertical scroll bar; Enter is refused like CR and LF, and Tab
-// moves on to the next control.
+// moves on to the next control. A long text without line breaks is held in paragraphs of a few
+// thousand characters: Qt lays out only the paragraphs in view, but one paragraph always whole,
+// and wrapping a paragraph without blanks takes time that grows with the square of its length.
+// The paragraph ends are the box's own and read back as nothing.
 class FieldTextEdit : public QPlainTextEdit {
   Q_OBJECT
  public:
@@ -66,6 +69,9 @@ class FieldTextEdit : public QPlainTextEdit {
   void inputMethodEvent(QInputMethodEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
   void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  bool inPieces_ = false;  // every paragraph end is the box's own
 };
 
 }  // namespace dlg::ui

@@ -102,6 +102,24 @@ class TextBoxesTest : public QObject {
     }
   }
 
+  // A field far longer than a line edit's default limit or a paragraph the box lays out at once
+  // comes back whole, and typed text joins it where the caret stands.
+  void aLongFieldComesBackWholeWithWhatIsTyped() {
+    std::string field(100000, 'w');
+    field[0] = '<';
+    field.back() = '>';
+    for (bool multiLine : {false, true}) {
+      FieldLineEdit line;
+      FieldTextEdit multi;
+      QWidget* box = multiLine ? static_cast<QWidget*>(&multi) : &line;
+      multiLine ? multi.setBytes(field) : line.setBytes(field);
+      QCOMPARE(multiLine ? multi.bytes() : line.bytes(), field);
+      multiLine ? multi.moveCursor(QTextCursor::End) : line.end(false);
+      Type(box, QStringLiteral("!"));
+      QCOMPARE(multiLine ? multi.bytes() : line.bytes(), field + "!");
+    }
+  }
+
   void captionsAndPathsShowAsUtf8WhenTheyAreUtf8() {
     QCOMPARE(DisplayText("/home/m\xC3\xA4rta/a.dlg"), QStringLiteral("/home/m\u00E4rta/a.dlg"));
     QCOMPARE(DisplayText("/tmp/m\xE4rta"), QStringLiteral("/tmp/m\u00E4rta"));  // not UTF-8
