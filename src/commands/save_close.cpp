@@ -18,7 +18,7 @@ void WriteCopyTo(Editor& ed, const std::string& destination, const std::string& 
   struct stat written {};
   FileResult r = ed.files.ReplaceWhole(destination, bytes, true, &written);
   if ((r || r.replaced) && destination == ed.state.dialoguePath) {
-    NoteSaved(ed, written, HashOf(bytes));
+    NoteSaved(ed, written);
   }
   if (!r) {
     ReportFileError(ed, r.failure);

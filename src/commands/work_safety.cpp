@@ -133,12 +133,13 @@ bool LockAndRead(Editor& ed, const std::string& path, std::string& bytes) {
     }
     return false;
   }
-  if (FileResult read = ed.files.ReadOpen(fd, path, bytes, &st); !read) {
+  FastHash hash;
+  if (FileResult read = ed.files.ReadOpen(fd, path, bytes, &st, &hash); !read) {
     ReportFileError(ed, read.failure);
     return false;
   }
   ed.safety.lock = std::move(lock);
-  ed.safety.dialogue = FileIdentity::Of(st, HashOf(bytes));
+  ed.safety.dialogue = FileIdentity::Of(st, hash.Value());
   ed.safety.copyMode = (st.st_mode & 0777) | S_IWUSR;
   return true;
 }
@@ -242,8 +243,9 @@ bool MayOverwriteDialogue(Editor& ed) {
              "File Changed on Disk", MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes;
 }
 
-void NoteSaved(Editor& ed, const struct stat& st, std::uint64_t hash) {
-  ed.safety.dialogue = FileIdentity::Of(st, hash);
+void NoteSaved(Editor& ed, const struct stat& st) {
+  // The bytes saved are the working copy's, which were just found to be what it last held.
+  ed.safety.dialogue = FileIdentity::Of(st, ed.safety.workingCopy.hash);
   // The save put a new file in place of the locked one: the lock moves to it.
   ed.safety.lock.MoveTo(ed.state.dialoguePath);
 }

@@ -38,7 +38,7 @@ bool ReadWorkingCopyToSave(Editor& ed, std::string& bytes);
 // Save: false when the dialogue file was changed by another program and the user said No.
 bool MayOverwriteDialogue(Editor& ed);
 // After "Save": the dialogue file's new identity (`st` of the file written), and the lock on it.
-void NoteSaved(Editor& ed, const struct stat& st, std::uint64_t hash);
+void NoteSaved(Editor& ed, const struct stat& st);
 
 // The rewrite: whether the working copy read is still this editor's, and what it wrote.
 void CheckReadCopy(Editor& ed, const struct stat& st, std::string_view bytes);

@@ -17,7 +17,7 @@ std::uint64_t Load64(const unsigned char* p) {
 std::uint64_t Rotl(std::uint64_t v, int n) { return (v << n) | (v >> (64 - n)); }
 
 std::uint64_t Mix(std::uint64_t lane, std::uint64_t word) {
-  return Rotl((lane ^ word) * kPrime, 31);
+  return Rotl(lane, 23) + (word ^ kPrime) * kPrime;
 }
 
 // Spreads every input bit over the whole value (the finaliser of MurmurHash3).
@@ -33,7 +33,7 @@ std::uint64_t Avalanche(std::uint64_t h) {
 }  // namespace
 
 void FastHash::Block(const unsigned char* p) {
-  for (int i = 0; i < 4; ++i) lanes_[i] = Mix(lanes_[i], Load64(p + 8 * i));
+  for (int i = 0; i < 8; ++i) lanes_[i] = Mix(lanes_[i], Load64(p + 8 * i));
 }
 
 void FastHash::Add(std::string_view bytes) {

@@ -10,7 +10,9 @@
 
 namespace dlg {
 
-// 64-bit hash over four independent lanes, fed in pieces of any size.
+// 64-bit hash over eight independent lanes, fed in pieces of any size. Each word is multiplied
+// apart from the lane's chain, which is only a rotation and an addition long, so the hash runs
+// near the speed of memory.
 class FastHash {
  public:
   void Add(std::string_view bytes);
@@ -18,9 +20,10 @@ class FastHash {
 
  private:
   void Block(const unsigned char* p);
-  std::uint64_t lanes_[4] = {0x243F6A8885A308D3u, 0x13198A2E03707344u, 0xA4093822299F31D0u,
-                             0x082EFA98EC4E6C89u};
-  unsigned char tail_[32] = {};
+  std::uint64_t lanes_[8] = {0x243F6A8885A308D3u, 0x13198A2E03707344u, 0xA4093822299F31D0u,
+                             0x082EFA98EC4E6C89u, 0x452821E638D01377u, 0xBE5466CF34E90C6Cu,
+                             0xC0AC29B7C97C50DDu, 0x3F84D5B5B5470917u};
+  unsigned char tail_[64] = {};
   std::size_t tailSize_ = 0;
   std::uint64_t total_ = 0;
 };

@@ -188,7 +188,8 @@ FileResult Files::ReadAll(const std::string& path, std::string& bytes, struct st
   return r;
 }
 
-FileResult Files::ReadOpen(int fd, const std::string& path, std::string& bytes, struct stat* info) {
+FileResult Files::ReadOpen(int fd, const std::string& path, std::string& bytes, struct stat* info,
+                           FastHash* hash) {
   bytes.clear();
   auto fail = [&](int negErrno) {
     bytes.clear();
@@ -210,6 +211,7 @@ FileResult Files::ReadOpen(int fd, const std::string& path, std::string& bytes, 
     if (n < 0) return fail(static_cast<int>(n));
     if (n == 0) break;
     bytes.append(buf, static_cast<std::size_t>(n));
+    if (hash != nullptr) hash->Add(std::string_view(buf, static_cast<std::size_t>(n)));
   }
   return FileResult::Ok();
 }
