@@ -141,6 +141,8 @@ bool LockAndRead(Editor& ed, const std::string& path, std::string& bytes) {
   ed.safety.lock = std::move(lock);
   ed.safety.dialogue = FileIdentity::Of(st, hash.Value());
   ed.safety.copyMode = (st.st_mode & 0777) | S_IWUSR;
+  // A "Save As" shows the text to no one that the loaded file hides it from.
+  ed.files.LimitNewFileMode(ed.safety.copyMode);
   return true;
 }
 

@@ -105,8 +105,8 @@ int CreateTemp(FileOps& ops, const std::string& target, std::string& tempPath) {
 
 // Gives the temporary file the owner and the permission bits that the replaced file had, or
 // those of a new file. The owner is kept where the process may set it.
-int TakeOverAttributes(FileOps& ops, int fd, const struct stat* old) {
-  if (old == nullptr) return ops.Fchmod(fd, NewFileMode());
+int TakeOverAttributes(FileOps& ops, int fd, const struct stat* old, mode_t newFileLimit) {
+  if (old == nullptr) return ops.Fchmod(fd, NewFileMode() & newFileLimit);
   if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
     int r = ops.Fchown(fd, old->st_uid, old->st_gid);
     if (r < 0 && r != -EPERM) return r;
@@ -253,8 +253,8 @@ FileResult Files::ReplaceWholeInPieces(const std::string& path,
 
   return WriteAndRename(
       ops_, path, target, pieces,
-      [&](int fd) { return TakeOverAttributes(ops_, fd, exists ? &old : nullptr); }, flushFolder,
-      written);
+      [&](int fd) { return TakeOverAttributes(ops_, fd, exists ? &old : nullptr, newFileLimit_); },
+      flushFolder, written);
 }
 
 FileResult Files::ReplaceCopy(const std::string& path, std::span<const std::string_view> pieces,

@@ -81,8 +81,12 @@ class Files {
 
   FileOps& Ops() { return ops_; }
 
+  // A file that a replace makes new gets no permission bit beyond these (and the umask's).
+  void LimitNewFileMode(mode_t mode) { newFileLimit_ = mode & 07777; }
+
  private:
   FileOps& ops_;
+  mode_t newFileLimit_ = 07777;
 };
 
 }  // namespace dlg

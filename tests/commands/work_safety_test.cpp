@@ -256,9 +256,17 @@ TEST(OnlyOwnFiles, CopiesAreNeverWiderThanTheDialogueFile) {
     Command2_Click(w.ed);
     w.ed.window.txtDialogue.text = "Edited";
     FieldBox_LostFocus(w.ed);
-    struct stat st {};
-    ::stat(dir.File("a.dlg.bak").c_str(), &st);
-    EXPECT_EQ(st.st_mode & 0777, mode | S_IWUSR) << std::oct << mode;
+    w.platform.inputs = {"b"};
+    Command9_Click(w.ed);
+    const mode_t umask = ::umask(0);
+    ::umask(umask);
+    // A new file of "Save As" also takes the umask, as every new file does.
+    for (auto [file, want] : {std::pair{"a.dlg.bak", mode | S_IWUSR},
+                              std::pair{"b.dlg", (mode | S_IWUSR) & ~umask & 0666}}) {
+      struct stat st {};
+      ::stat(dir.File(file).c_str(), &st);
+      EXPECT_EQ(st.st_mode & 0777, want) << std::oct << mode << " " << file;
+    }
   }
 }
 
