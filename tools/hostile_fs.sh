@@ -202,8 +202,9 @@ owner_kept() {
   same "$fs/a.dlg" "$edited"
   attrs "$fs/a.dlg" "1234:5678 640"
   same "$fs/b.dlg" "$edited"
-  attrs "$fs/b.dlg" "0:0 $(printf '%o' $((0666 & ~0$(umask))))"
-  report "owner, group and mode kept by Save; Save As makes a file of root's own"
+  # No wider than the loaded file: what it hides from others, its copy hides too.
+  attrs "$fs/b.dlg" "0:0 $(printf '%o' $((0640 & ~0$(umask))))"
+  report "owner, group and mode kept by Save; Save As makes a file of root's own, no wider"
 }
 
 symbolic_link() {
