@@ -1,11 +1,9 @@
 // The user's work around the working copy: recovery at Load, one editor per file, changes made
-// by other programs, files the editor did not make, strays, and no write nobody asked for.
+// by other programs, files the editor did not make, and no write nobody asked for. A killed
+// editor and the strays it leaves are the kill test's (tools/kill_test.sh).
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -136,28 +134,6 @@ TEST(OneEditorPerFile, ASecondLoadByAnyPathIsRefusedUntilTheFirstUnloads) {
   EXPECT_EQ(after.Boxes(), List{});
 }
 
-TEST(OneEditorPerFile, AKilledEditorBlocksNothingAndItsEditsAreOffered) {
-  test::TempDir dir;
-  dir.Put("a.dlg", kOld);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    Window w(dir.Path(), "a.dlg");
-    Command2_Click(w.ed);
-    w.ed.window.txtDialogue.text = "Typed before the crash";
-    FieldBox_LostFocus(w.ed);
-    ::kill(::getpid(), SIGKILL);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFSIGNALED(status));
-  Window w(dir.Path(), "a.dlg");
-  w.platform.answers = {MsgAnswer::Yes};
-  Command2_Click(w.ed);
-  EXPECT_EQ(w.Boxes(), List{kRecovery});
-  EXPECT_EQ(test::ReadBytes(dir.File("a.dlg.bak")), kLeft);
-}
-
 TEST(ChangedOnDisk, SaveAsksBeforeOverwritingAndNeverSavesAForeignWorkingCopy) {
   const std::string other = "{1}{Theirs}{}{}{}{}{}\r\n";
   const std::string kChanged =
@@ -268,24 +244,6 @@ TEST(OnlyOwnFiles, CopiesAreNeverWiderThanTheDialogueFile) {
       EXPECT_EQ(st.st_mode & 0777, want) << std::oct << mode << " " << file;
     }
   }
-}
-
-TEST(Strays, ADeadEditorsTemporaryFilesAndScratchCopyGoAtLoad) {
-  test::TempDir dir;
-  dir.Put("a.dlg", kOld);
-  const pid_t dead = ::fork();
-  if (dead == 0) ::_exit(0);
-  ::waitpid(dead, nullptr, 0);
-  const std::string tag = std::to_string(dead) + "-1";
-  for (const char* name : {".a.dlg.tmp-", ".a.dlg.bak.tmp-", ".a.dlg.bok.tmp-"})
-    dir.Put(name + tag, "half");
-  dir.Put("a.dlg.bok", "half");
-  const std::string live = ".a.dlg.tmp-" + std::to_string(::getppid()) + "-1";
-  dir.Put(live, "another editor's save");
-  Window w(dir.Path(), "a.dlg");
-  Command2_Click(w.ed);
-  EXPECT_EQ(FolderOf(dir.Path()),
-            (Folder{{"a.dlg", kOld}, {"a.dlg.bak", kOld}, {live, "another editor's save"}}));
 }
 
 TEST(NoUnaskedWrite, LeavingAnUnchangedBoxWritesNothing) {
