@@ -123,16 +123,15 @@ bool LockAndRead(Editor& ed, const std::string& path, std::string& bytes) {
     return false;
   }
   FileLock lock;
-  if (r = FileLock::Take(ops, fd, lock); r < 0) {
+  if (r = FileLock::Take(ops, fd, lock); r == -EWOULDBLOCK) {
     ops.Close(fd);
-    if (r == -EWOULDBLOCK) {
-      ShowExclamation(ed, "File In Use",
-                      path + " is open in another editor window. Unload it there first.");
-    } else {
-      ReportFileError(ed, FileResult::Fail(path, "lock", -r).failure);
-    }
+    ShowExclamation(ed, "File In Use",
+                    path + " is open in another editor window. Unload it there first.");
     return false;
   }
+  // A file system that has no locks at all (some network and FUSE ones) still loads, unlocked;
+  // the checks of the file and its working copy at Save remain.
+  if (r < 0) lock = FileLock(ops, fd);
   FastHash hash;
   if (FileResult read = ed.files.ReadOpen(fd, path, bytes, &st, &hash); !read) {
     ReportFileError(ed, read.failure);
