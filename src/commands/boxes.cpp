@@ -17,6 +17,15 @@ bool Confirmed(Editor& ed, const std::string& title, const std::string& text) {
   return ed.platform.MessageBox(text, title, MsgButtons::YesNo, MsgIcon::None) == MsgAnswer::Yes;
 }
 
+void ShowExclamation(Editor& ed, const std::string& title, const std::string& text) {
+  AskExclamation(ed, title, text, MsgButtons::Ok);
+}
+
+MsgAnswer AskExclamation(Editor& ed, const std::string& title, const std::string& text,
+                         MsgButtons buttons) {
+  return ed.platform.MessageBox(text, title, buttons, MsgIcon::Exclamation);
+}
+
 void ShowSelectFile(Editor& ed) {
   ShowOk(ed, "Select a .DLG file", "Please select a dialogue (*.DLG) file");
 }

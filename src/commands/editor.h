@@ -43,6 +43,10 @@ struct Editor {
 void ShowOk(Editor& ed, const std::string& title, const std::string& text);  // no icon
 void ShowCritical(Editor& ed, const std::string& title, const std::string& text);
 bool Confirmed(Editor& ed, const std::string& title, const std::string& text);  // Yes/No
+// The boxes that guard the user's work: exclamation icon, OK or the buttons given.
+void ShowExclamation(Editor& ed, const std::string& title, const std::string& text);
+MsgAnswer AskExclamation(Editor& ed, const std::string& title, const std::string& text,
+                         MsgButtons buttons);
 void ShowSelectFile(Editor& ed);  // no file picked in the file list
 // A failed file operation: critical icon, file, operation and reason.
 void ReportFileError(Editor& ed, const FileError& error);

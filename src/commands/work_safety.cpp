@@ -18,10 +18,6 @@
 namespace dlg {
 namespace {
 
-void ShowExclamation(Editor& ed, const std::string& title, const std::string& text) {
-  ed.platform.MessageBox(text, title, MsgButtons::Ok, MsgIcon::Exclamation);
-}
-
 void ReportRefusal(Editor& ed, const std::string& op, const std::string& path,
                    const std::string& why) {
   ReportFileError(ed, FileResult::Refuse(path, op, why).failure);
@@ -93,11 +89,12 @@ Recovery AskRecovery(Editor& ed, const std::string& path, std::string& bytes) {
     return Recovery::Failed;
   }
   if (kept == bytes) return Recovery::Fresh;
-  const MsgAnswer a = ed.platform.MessageBox(
+  const MsgAnswer a = AskExclamation(
+      ed, "Unsaved Changes Found",
       "The working copy " + copy + " holds changes that were never saved to " + path +
           ". Yes: go on with those changes. No: discard them and load the file as it is. "
           "Cancel: load nothing.",
-      "Unsaved Changes Found", MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+      MsgButtons::YesNoCancel);
   if (a == MsgAnswer::Cancel) return Recovery::Cancel;
   if (a != MsgAnswer::Yes) return Recovery::Fresh;
   ed.safety.workingCopy = FileIdentity::Of(st, HashOf(kept));
@@ -237,11 +234,11 @@ bool MayOverwriteDialogue(Editor& ed) {
     return false;
   }
   if (r && Unchanged(ed.safety.dialogue, st, bytes)) return true;
-  return ed.platform.MessageBox(
-             path +
-                 " was changed by another program after it was loaded. Save over those "
-                 "changes?",
-             "File Changed on Disk", MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes;
+  return AskExclamation(ed, "File Changed on Disk",
+                        path +
+                            " was changed by another program after it was loaded. Save over "
+                            "those changes?",
+                        MsgButtons::YesNo) == MsgAnswer::Yes;
 }
 
 void NoteSaved(Editor& ed, const struct stat& st) {
