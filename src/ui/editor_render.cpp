@@ -21,10 +21,16 @@ void SetState(QWidget* w, bool enabled, bool visible) {
   if (w->isVisibleTo(w->parentWidget()) != visible) w->setVisible(visible);
 }
 
+// A row shows no more than fits many times over in a list; laying out a reply of megabytes in
+// full would stall the window. The item itself keeps every byte.
+constexpr std::size_t kMaxRowBytes = 4096;
+
 QStringList Rows(const std::vector<std::string>& items, QString (*show)(std::string_view)) {
   QStringList rows;
   rows.reserve(static_cast<qsizetype>(items.size()));
-  for (const std::string& item : items) rows.append(show(item));
+  for (const std::string& item : items) {
+    rows.append(show(std::string_view(item).substr(0, kMaxRowBytes)));
+  }
   return rows;
 }
 
