@@ -118,6 +118,23 @@ class WorkSafetyWindowTest : public QObject {
     QCOMPARE(test::ReadBytes(dir.File("a.dlg")), std::string("{1}{Theirs}{}{}{}{}{}\r\n"));
     QCOMPARE(user.seen.size(), std::size_t{4});
   }
+
+  // LF-only line ends make the first record swallow the file; clicking through its boxes
+  // without typing must not write that back.
+  void clicksThroughTheBoxesOfAnOddFileWriteNothing() {
+    test::TempDir dir;
+    const std::string lfOnly = "{1}{One}{}{}{}{}{}\n{2}{Two}{}{}{}{0}{}\n{3}{Three}{}{}{}{0}{}\n";
+    dir.Put("a.dlg", lfOnly);
+    Window w(dir.Path());
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.LoadFirstFile();
+    for (const char* box : {"txtDialogue", "txtfemale", "txtIntCheck", "txtFlags1", "txtlinejump",
+                            "txtflags2", "txtDialogue"}) {
+      QTest::mouseClick(w.W(box), Qt::LeftButton);
+      QVERIFY(w.W(box)->hasFocus());
+    }
+    QCOMPARE(test::ReadBytes(dir.File("a.dlg.bak")), lfOnly);
+  }
 };
 
 QTEST_MAIN(WorkSafetyWindowTest)
