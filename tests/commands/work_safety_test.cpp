@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "support/loaded_editor.h"
+#include "support/session.h"
 
 namespace dlg {
 namespace {
@@ -91,13 +91,13 @@ TEST(Recovery, ALeftWorkingCopyIsOfferedBeforeAnythingIsTouched) {
 }
 
 TEST(OneEditorPerFile, ASecondLoadByAnyPathIsRefusedUntilTheFirstUnloads) {
-  test::LoadedEditor first(kOld);
+  test::Session first(kOld);
   test::TempDir elsewhere;
   fs::create_symlink(first.dir.File("a.dlg"), elsewhere.File("link.dlg"));
   fs::create_hard_link(first.dir.File("a.dlg"), first.dir.File("hard.dlg"));
   first.ed.window.txtDialogue.text = "Edited";
   FieldBox_LostFocus(first.ed);
-  const std::string edited = first.Copy();
+  const std::string edited = test::ReadBytes(first.dir.File("a.dlg.bak"));
 
   const struct {
     std::string folder, file, box;
@@ -117,7 +117,7 @@ TEST(OneEditorPerFile, ASecondLoadByAnyPathIsRefusedUntilTheFirstUnloads) {
     EXPECT_EQ(second.Boxes(), List{c.box}) << c.file;
     EXPECT_FALSE(second.ed.state.fileLoaded) << c.file;
   }
-  EXPECT_EQ(first.Copy(), edited);
+  EXPECT_EQ(test::ReadBytes(first.dir.File("a.dlg.bak")), edited);
   EXPECT_FALSE(test::FileExists(first.dir.File("hard.dlg.bak")));
   fs::remove(first.dir.File("hard.dlg"));  // a save refuses a file with further names
 
@@ -127,7 +127,7 @@ TEST(OneEditorPerFile, ASecondLoadByAnyPathIsRefusedUntilTheFirstUnloads) {
   Command2_Click(after.ed);
   EXPECT_EQ(after.Boxes(), List{kInUse});
   Command8_Click(first.ed);
-  EXPECT_EQ(first.Folder(), (Folder{{"a.dlg", edited}}));
+  EXPECT_EQ(first.Files(), (Folder{{"a.dlg", edited}}));
   after.platform.boxes.clear();
   Command2_Click(after.ed);
   EXPECT_TRUE(after.ed.state.fileLoaded);
@@ -159,7 +159,7 @@ TEST(ChangedOnDisk, SaveAsksBeforeOverwritingAndNeverSavesAForeignWorkingCopy) {
   };
   // clang-format on
   for (const auto& c : kCases) {
-    test::LoadedEditor s(kOld);
+    test::Session s(kOld);
     s.ed.window.txtDialogue.text = "Typed before the crash";
     FieldBox_LostFocus(s.ed);
     if (!c.dialogue.empty()) {
@@ -217,7 +217,7 @@ TEST(OnlyOwnFiles, PlantedLinksAndOtherKindsOfFileAreRefusedUntouched) {
     EXPECT_FALSE(w.ed.state.fileLoaded) << c.name;
     EXPECT_EQ(test::ReadBytes(dir.File("victim")), "precious") << c.name;
   }
-  test::LoadedEditor s(kOld);
+  test::Session s(kOld);
   ::mkfifo(s.dir.File("pipe.dlg").c_str(), 0600);
   s.platform.inputs = {"pipe"};
   Command9_Click(s.ed);
@@ -249,19 +249,19 @@ TEST(OnlyOwnFiles, CopiesAreNeverWiderThanTheDialogueFile) {
 TEST(NoUnaskedWrite, LeavingAnUnchangedBoxWritesNothing) {
   // LF-only line ends: the reader takes the whole file as record 1.
   const std::string lfOnly = "{1}{One}{}{}{}{}{}\n{2}{Two}{}{}{}{0}{}\n{3}{Three}{}{}{}{0}{}\n";
-  test::LoadedEditor s(lfOnly);
+  test::Session s(lfOnly);
   for (int box = 0; box < 6; ++box) FieldBox_LostFocus(s.ed);
-  EXPECT_EQ(s.Copy(), lfOnly);
+  EXPECT_EQ(test::ReadBytes(s.dir.File("a.dlg.bak")), lfOnly);
   EXPECT_EQ(s.ops.Log(), std::vector<test::OpKind>{});
   s.ed.window.txtFlags1.text = "x";  // typed, or put there by the Flag Editor's Accept
   FieldBox_LostFocus(s.ed);
-  EXPECT_NE(s.Copy(), lfOnly);
+  EXPECT_NE(test::ReadBytes(s.dir.File("a.dlg.bak")), lfOnly);
 }
 
 TEST(FailedLineWrite, SaveTriesItAgainAndStopsWhenItFailsAgain) {
   for (bool failsAgain : {false, true}) {
-    test::LoadedEditor s(kOld);
-    s.ops.FailCall(test::OpKind::Rename, 1, EIO);
+    test::Session s(kOld);
+    s.ops.Arm({test::OpKind::Rename, 1, false, EIO});
     if (failsAgain) s.ops.Arm({test::OpKind::Rename, 2, true, EIO, 0});
     s.ed.window.txtDialogue.text = "Typed before the crash";
     FieldBox_LostFocus(s.ed);
