@@ -1,6 +1,7 @@
 // The user's work around the working copy: recovery at Load, one editor per file, changes made
-// by other programs, files the editor did not make, and no write nobody asked for. A killed
-// editor and the strays it leaves are the kill test's (tools/kill_test.sh).
+// by other programs, and files the editor did not make. A killed editor and the strays it
+// leaves are the kill test's (tools/kill_test.sh); clicks through an odd file's boxes are the
+// window test's.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -244,18 +245,6 @@ TEST(OnlyOwnFiles, CopiesAreNeverWiderThanTheDialogueFile) {
       EXPECT_EQ(st.st_mode & 0777, want) << std::oct << mode << " " << file;
     }
   }
-}
-
-TEST(NoUnaskedWrite, LeavingAnUnchangedBoxWritesNothing) {
-  // LF-only line ends: the reader takes the whole file as record 1.
-  const std::string lfOnly = "{1}{One}{}{}{}{}{}\n{2}{Two}{}{}{}{0}{}\n{3}{Three}{}{}{}{0}{}\n";
-  test::Session s(lfOnly);
-  for (int box = 0; box < 6; ++box) FieldBox_LostFocus(s.ed);
-  EXPECT_EQ(test::ReadBytes(s.dir.File("a.dlg.bak")), lfOnly);
-  EXPECT_EQ(s.ops.Log(), std::vector<test::OpKind>{});
-  s.ed.window.txtFlags1.text = "x";  // typed, or put there by the Flag Editor's Accept
-  FieldBox_LostFocus(s.ed);
-  EXPECT_NE(test::ReadBytes(s.dir.File("a.dlg.bak")), lfOnly);
 }
 
 TEST(FailedLineWrite, SaveTriesItAgainAndStopsWhenItFailsAgain) {

@@ -128,12 +128,11 @@ INSTANTIATE_TEST_SUITE_P(Targets, ReplaceRefusals, testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // --- Whole-file reads.
-// Reports a chosen size, or a file that is no regular file (as a pipe is).
+// Reports a chosen size.
 struct SizeCase {
   const char* name;
   std::size_t size;
   long long reported;  // -1: the truth
-  bool regular = true;
 };
 void PrintTo(const SizeCase& c, std::ostream* os) { *os << c.name; }
 
@@ -143,7 +142,6 @@ class SizeLies : public FailingFileOps {
   int Fstat(int fd, struct stat& st) override {
     const int r = FailingFileOps::Fstat(fd, st);
     if (c_.reported >= 0) st.st_size = c_.reported;
-    if (!c_.regular) st.st_mode = (st.st_mode & ~S_IFMT) | S_IFIFO;
     return r;
   }
   const SizeCase& c_;
