@@ -65,9 +65,13 @@ bool CheckRecordWritable(Editor& ed, const DialogueRecord& record) {
   const std::string* texts[] = {&record.lineNumber,    &record.maleText,       &record.femaleText,
                                 &record.intCheck,      &record.conditionFlags, &record.jumpLine,
                                 &record.executionFlags};
-  const std::string text = "The " + std::string(kFieldLabels[static_cast<std::size_t>(field)]) +
-                           " field holds " + WhatTheFieldHolds(*texts[field]) +
-                           ". Remove it and leave the box again; the line was not saved.";
+  const std::string text =
+      "The " + std::string(kFieldLabels[static_cast<std::size_t>(field)]) + " field holds " +
+      WhatTheFieldHolds(*texts[field]) +
+      // A new line is written by its button, not by leaving a box.
+      (ed.state.newLineMode ? ". Remove it and click \"Save New Line\" again; the line was "
+                              "not saved."
+                            : ". Remove it and leave the box again; the line was not saved.");
   ShowCritical(ed, "Cannot Save Line", text);
   return false;
 }

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -97,7 +98,17 @@ Recovery AskRecovery(Editor& ed, const std::string& path, std::string& bytes) {
       MsgButtons::YesNoCancel);
   if (a == MsgAnswer::Cancel) return Recovery::Cancel;
   if (a != MsgAnswer::Yes) return Recovery::Fresh;
-  ed.safety.workingCopy = FileIdentity::Of(st, HashOf(kept));
+  const std::uint64_t hash = HashOf(kept);
+  // A copy left readable to more people than the file itself is made anew, byte for byte, with
+  // the file's narrower mode.
+  if ((st.st_mode & 0777 & ~ed.safety.copyMode) != 0) {
+    const std::string_view piece = kept;
+    if (FileResult r = ed.files.ReplaceCopy(copy, {&piece, 1}, ed.safety.copyMode, true, &st); !r) {
+      ReportFileError(ed, r.failure);
+      return Recovery::Failed;
+    }
+  }
+  ed.safety.workingCopy = FileIdentity::Of(st, hash);
   bytes.swap(kept);
   return Recovery::Kept;
 }

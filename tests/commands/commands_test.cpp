@@ -134,7 +134,7 @@ const Row kRows[] = {
      {"txtaddline=15", "Add Line", "txtDialogue=a\nb", "Save New Line", "txtDialogue=Y",
       "Save New Line"}, "15||Y||",
      {kCannot + "Male Dialogue: field holds a line break, which would split the line in two. "
-      "Remove it and leave the box again; the line was not saved."},
+      "Remove it and click \"Save New Line\" again; the line was not saved."},
      {{"a.dlg.bak", k10 + R("15", "Y") + k20 + k30}}},
     {"SaveNewLineWhosePlaceIsGone", kThree, Strings{"write:a.dlg.bak=" + k10 + k30} + AddLine("25"),
      "25||Y||", {"critical Cannot Save Line: The line 20, after which the new line belongs, is not "

@@ -247,6 +247,19 @@ TEST(OnlyOwnFiles, CopiesAreNeverWiderThanTheDialogueFile) {
   }
 }
 
+TEST(OnlyOwnFiles, ARecoveredWorkingCopyIsNarrowedToTheFilesMode) {
+  test::TempDir dir;
+  ::chmod(dir.Put("a.dlg", kOld).c_str(), 0600);
+  ::chmod(dir.Put("a.dlg.bak", kLeft).c_str(), 0666);
+  Window w(dir.Path(), "a.dlg");
+  w.platform.answers = {MsgAnswer::Yes};
+  Command2_Click(w.ed);
+  struct stat st {};
+  ::stat(dir.File("a.dlg.bak").c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(FolderOf(dir.Path()), (Folder{{"a.dlg", kOld}, {"a.dlg.bak", kLeft}}));
+}
+
 TEST(FailedLineWrite, SaveTriesItAgainAndStopsWhenItFailsAgain) {
   for (bool failsAgain : {false, true}) {
     test::Session s(kOld);
