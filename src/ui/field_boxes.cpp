@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <algorithm>
@@ -19,9 +21,53 @@ namespace {
 // Characters per paragraph of a long text: a few lines' worth is laid out at once.
 constexpr qsizetype kPiece = 4096;
 
+// Longest field a line edit shows: laying it out again after each key takes some 15 ms.
+constexpr std::size_t kLongLine = 32768;
+
 bool IsBreak(QChar c) {
   return c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
 }
+
+// A long field on one line, drawn inside the line edit's own frame. Its paragraphs are the
+// pieces it is held in; Home and End go to the ends of the whole field, as in a line edit.
+class LongLineEdit : public FieldTextEdit {
+ public:
+  explicit LongLineEdit(QWidget* parent) : FieldTextEdit(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    document()->setDocumentMargin(0);
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_Home || event->key() == Qt::Key_End) &&
+        (mods == Qt::NoModifier || mods == Qt::ShiftModifier)) {
+      moveCursor(event->key() == Qt::Key_Home ? QTextCursor::Start : QTextCursor::End,
+                 mods == Qt::ShiftModifier ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+      event->accept();
+      return;
+    }
+    FieldTextEdit::keyPressEvent(event);
+  }
+  // One line in view, centred as the line edit centres its text; the next piece stays hidden.
+  void resizeEvent(QResizeEvent* event) override {
+    const int line = fontMetrics().lineSpacing();
+    const int top = std::max(0, (height() - line + 1) / 2);
+    setViewportMargins(0, top, 0, std::max(0, height() - top - line));
+    FieldTextEdit::resizeEvent(event);
+  }
+  // The line edit draws the frame, which shows the focus.
+  void focusInEvent(QFocusEvent* event) override {
+    FieldTextEdit::focusInEvent(event);
+    parentWidget()->update();
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    FieldTextEdit::focusOutEvent(event);
+    parentWidget()->update();
+  }
+};
 
 }  // namespace
 
@@ -63,19 +109,66 @@ FieldLineEdit::FieldLineEdit(QWidget* parent) : QLineEdit(parent) {
 }
 
 void FieldLineEdit::setBytes(const std::string& bytes) {
+  // Also keeps quiet the focus that moves between the two boxes.
   QSignalBlocker block(this);
+  // A line break from an odd file stays in the line edit, which shows it as it stands.
+  const bool isLong = bytes.size() > kLongLine && bytes.find_first_of("\r\n") == std::string::npos;
+  if (isLong && !long_) {
+    long_ = new LongLineEdit(this);
+    long_->setAccessibleName(accessibleName());
+    long_->hide();
+    PlaceLong();
+    QWidget::setTabOrder(this, long_);
+    connect(long_, &FieldTextEdit::edited, this, &FieldLineEdit::edited);
+    connect(long_, &FieldTextEdit::focusLost, this, &FieldLineEdit::focusLost);
+  }
+  if (long_) {
+    QSignalBlocker blockLong(long_);
+    long_->setBytes(isLong ? bytes : std::string());
+  }
   // The validator judges what the user types, not what the file holds.
   setValidator(nullptr);
-  setText(BytesToText(bytes));
+  setText(isLong ? QString() : BytesToText(bytes));
   setValidator(&validator_);
   setCursorPosition(0);
+  if (long_) ShowLong(isLong);
 }
 
-std::string FieldLineEdit::bytes() const { return TextToBytes(text()); }
+void FieldLineEdit::ShowLong(bool shown) {
+  if (long_->isVisibleTo(this) == shown) return;
+  const bool focused = hasFocus();
+  if (shown) {
+    setFocusProxy(long_);
+    long_->show();
+    if (focused) long_->setFocus(Qt::OtherFocusReason);
+  } else {
+    setFocusProxy(nullptr);
+    if (focused) setFocus(Qt::OtherFocusReason);
+    long_->hide();
+  }
+}
+
+void FieldLineEdit::PlaceLong() {
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  QRect area = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+  // The line edit's own margins around its text.
+  long_->setGeometry(area.marginsRemoved(textMargins()).adjusted(2, 0, -2, 0));
+}
+
+std::string FieldLineEdit::bytes() const {
+  if (long_ && long_->isVisibleTo(this)) return long_->bytes();
+  return TextToBytes(text());
+}
 
 void FieldLineEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   if (IsLossOfFocus(event->reason())) emit focusLost();
+}
+
+void FieldLineEdit::resizeEvent(QResizeEvent* event) {
+  QLineEdit::resizeEvent(event);
+  if (long_) PlaceLong();
 }
 
 FieldTextEdit::FieldTextEdit(QWidget* parent) : QPlainTextEdit(parent) {

@@ -27,7 +27,12 @@ class FieldValidator : public QValidator {
 
 bool IsLossOfFocus(Qt::FocusReason reason);
 
-// Single-line box.
+class FieldTextEdit;
+
+// Single-line box. A line edit lays out its whole text on every change, which takes seconds for
+// a field of megabytes; such a field is shown and edited in a single-line text box laid over the
+// line edit, which lays out only what is in view. It takes the focus for the line edit and
+// reports its edits and its loss of focus as the line edit's own.
 class FieldLineEdit : public QLineEdit {
   Q_OBJECT
  public:
@@ -42,9 +47,14 @@ class FieldLineEdit : public QLineEdit {
 
  protected:
   void focusOutEvent(QFocusEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void ShowLong(bool shown);
+  void PlaceLong();
+
   FieldValidator validator_;
+  FieldTextEdit* long_ = nullptr;  // made for the first long field
 };
 
 // Multi-line, wrapping box with a vertical scroll bar; Enter is refused like CR and LF, and Tab
