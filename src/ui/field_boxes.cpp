@@ -198,10 +198,13 @@ void FieldTextEdit::setBytes(const std::string& bytes) {
 
 std::string FieldTextEdit::bytes() const {
   if (inPieces_) {
-    // Nothing typed or pasted makes a paragraph end, so every one is the box's own.
-    QString text;
-    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) text += b.text();
-    return TextToBytes(text);
+    // Nothing typed or pasted makes a paragraph end, so every one is the box's own. Read piece
+    // by piece: this runs on every key.
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(document()->characterCount()));
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+      bytes += TextToBytes(b.text());
+    return bytes;
   }
   // toRawText keeps a no-break space as it is (toPlainText would turn it into a blank).
   return TextToBytes(CleanFieldText(document()->toRawText()).text);
