@@ -6,19 +6,21 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <filesystem>
-
 #include "support/session.h"
 
-namespace dlg {
+namespace dlg::test {
 namespace {
 
-namespace fs = std::filesystem;
-using List = std::vector<std::string>;
-using Folder = std::map<std::string, std::string>;
-
-const std::string kOld = "{1}{Old}{}{}{}{}{}\r\n{2}{Bye}{}{}{}{0}{}\r\n";
-const std::string kLeft = "{1}{Typed before the crash}{}{}{}{}{}\r\n{2}{Bye}{}{}{}{0}{}\r\n";
+const std::string kOld = "{1}{Old}{}{}{}{}{}\r\n{2}{Bye}{}{}{}{0}{}\r\n",
+                  kOldView = "1|NPC|Old|Bye|0";
+const std::string kLeft = "{1}{Left}{}{}{}{}{}\r\n{2}{Bye}{}{}{}{0}{}\r\n",
+                  kLeftView = "1|NPC|Left|Bye|0";
+const std::string kTheirs = "{1}{Theirs}{}{}{}{}{}\r\n", kNoFile =
+                                                             "||||"
+                                                             "|no file";
+const Strings kEdit = {"txtDialogue=Left", "leave box"};
+const Strings kLeftBehind = {"Yes", "Unload File", "write:a.dlg.bak=" + kLeft};
+const std::string kUnload = "yes/no none Unload?: Really unload DIR/a.dlg?";
 const std::string kSaveAsk =
     "yes/no none Oberwrite?: Are you sure you wish to overwrite DIR/a.dlg?";
 const std::string kSaved = "information Saving Changes: Changes Have Been Saved";
@@ -26,256 +28,120 @@ const std::string kRecovery =
     "yes/no/cancel exclamation Unsaved Changes Found: The working copy DIR/a.dlg.bak holds changes "
     "that were never saved to DIR/a.dlg. Yes: go on with those changes. No: discard them and load "
     "the file as it is. Cancel: load nothing.";
-const std::string kInUse =
-    "exclamation File In Use: DIR/a.dlg is open in another editor window. Unload it there first.";
+const std::string kChanged =
+    "yes/no exclamation File Changed on Disk: DIR/a.dlg was changed by another program after it "
+    "was loaded. Save over those changes?";
+const std::string kForeign =
+    "critical File Error: Cannot save DIR/a.dlg: its working copy DIR/a.dlg.bak was changed by "
+    "another program";
+const std::string kNotOurs = "critical File Error: Cannot load DIR/a.dlg: DIR/a.dlg.";
 
-Folder FolderOf(const std::string& dir) {
-  Folder files;
-  for (const auto& e : fs::directory_iterator(dir))
-    files[e.path().filename().string()] = test::ReadBytes(e.path().string());
-  return files;
-}
-
-// A second editor window (or process) on the same folder, not yet loaded.
-struct Window {
-  test::ScriptedPlatform platform;
-  Editor ed{platform};
-  std::string folder;
-  Window(const std::string& dir, const std::string& file) : folder(dir) {
-    ed.window.File1.path = dir;
-    ed.window.File1.fileName = file;
-  }
-  List Boxes() const {
-    List out;
-    for (const auto& b : platform.boxes) out.push_back(test::Describe(b, folder));
-    return out;
-  }
+// clang-format off
+const Row kRows[] = {
+    // A working copy left behind is offered before anything is touched; what Yes keeps goes out
+    // with the next Save.
+    {"RecoveryYes", kOld, kLeftBehind + Strings{"Yes", "Load File", "Yes", "Save"}, kLeftView,
+     {kUnload, kRecovery, kSaveAsk, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
+    {"RecoveryNo", kOld, kLeftBehind + Strings{"No", "Load File"}, kOldView, {kUnload, kRecovery}},
+    {"RecoveryCancel", kOld, kLeftBehind + Strings{"Cancel", "Load File"}, kNoFile,
+     {kUnload, kRecovery}, {{"a.dlg.bak", kLeft}}},
+    {"RecoveryNotAskedForTheSameBytes", kOld,
+     {"Yes", "Unload File", "write:a.dlg.bak=" + kOld, "Load File"}, kOldView, {kUnload}},
+    {"ChangedOnDiskNo", kOld, kEdit + Strings{"write:a.dlg=" + kTheirs, "Yes", "No", "Save"},
+     kLeftView, {kSaveAsk, kChanged}, {{"a.dlg", kTheirs}, {"a.dlg.bak", kLeft}}},
+    {"ChangedOnDiskYes", kOld, kEdit + Strings{"write:a.dlg=" + kTheirs, "Yes", "Yes", "Save"},
+     kLeftView, {kSaveAsk, kChanged, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
+    {"SameBytesWrittenAgainIsNoChange", kOld, kEdit + Strings{"write:a.dlg=" + kOld, "Yes", "Save"},
+     kLeftView, {kSaveAsk, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
+    // Neither Save nor Save As passes on a working copy that another program wrote.
+    {"ForeignWorkingCopy", kOld,
+     kEdit + Strings{"write:a.dlg.bak=" + kTheirs, "Yes", "Save", "input:b", "Save As"}, kLeftView,
+     {kSaveAsk, kForeign, kForeign}, {{"a.dlg.bak", kTheirs}}},
+    // Files planted where the editor makes its own are refused, and what they lead to is kept.
+    {"PlantedWorkingCopyLink", kOld,
+     {"Yes", "Unload File", "write:victim=precious", "link:a.dlg.bak=victim", "Load File"},
+     kNoFile, {kUnload, kNotOurs + "bak is not a regular file"},
+     {{"a.dlg.bak", "precious"}, {"victim", "precious"}}},
+    {"PlantedScratchLink", kOld,
+     {"Yes", "Unload File", "write:victim=precious", "link:a.dlg.bok=victim", "Load File"},
+     kNoFile, {kUnload, kNotOurs + "bok is not a regular file"},
+     {{"a.dlg.bak", kGone}, {"a.dlg.bok", "precious"}, {"victim", "precious"}}},
+    // Refused at once, without waiting for a writer at the other end.
+    {"DialogueFileAFifo", kOld, {"Yes", "Unload File", "remove:a.dlg", "fifo:a.dlg", "Load File"},
+     kNoFile, {kUnload, "critical File Error: Cannot load DIR/a.dlg: not a regular file"},
+     {{"a.dlg", kNotAFile}, {"a.dlg.bak", kGone}}},
 };
+// clang-format on
 
-TEST(Recovery, ALeftWorkingCopyIsOfferedBeforeAnythingIsTouched) {
-  // clang-format off
-  const struct {
-    const char* name;
-    std::optional<std::string> left;  // the working copy found at Load
-    MsgAnswer answer;
-    List boxes;
-    bool loaded;
-    std::optional<std::string> copy;  // after Load
-    std::string shown;                // txtDialogue
-  } kCases[] = {
-      {"none left", {}, MsgAnswer::Yes, {}, true, kOld, "Old"},
-      {"same bytes", kOld, MsgAnswer::Yes, {}, true, kOld, "Old"},
-      {"Yes goes on", kLeft, MsgAnswer::Yes, {kRecovery}, true, kLeft, "Typed before the crash"},
-      {"No discards", kLeft, MsgAnswer::No, {kRecovery}, true, kOld, "Old"},
-      {"Cancel loads nothing", kLeft, MsgAnswer::Cancel, {kRecovery}, false, kLeft, ""},
+class WorkSafety : public testing::TestWithParam<Row> {};
+TEST_P(WorkSafety, ShowBoxesAndBytes) { RunRow(GetParam()); }
+INSTANTIATE_TEST_SUITE_P(Rows, WorkSafety, testing::ValuesIn(kRows), RowName);
+
+// Another editor, by the file's name or a link to it, is refused while the first holds the
+// file, also after the first's Save has put a new file in place; it loads once the first unloads.
+TEST(OneEditorPerFile, ASecondLoadIsRefusedUntilTheFirstUnloads) {
+  Session first(kOld);
+  std::filesystem::create_symlink("a.dlg", first.dir.File("link.dlg"));
+  for (const char* step : {"Yes", "Save"}) first.Step(step);
+  const FileList file = first.ed.window.File1;
+  const auto load = [&](const std::string& name) {
+    ScriptedPlatform platform;
+    Editor second(platform);
+    second.window.File1 = file;
+    second.window.File1.fileName = name;
+    Command2_Click(second);
+    Strings seen{View(second.window)};
+    for (const ShownBox& b : platform.boxes) seen.push_back(Describe(b, first.dir.Path()));
+    return seen;
   };
-  // clang-format on
-  for (const auto& c : kCases) {
-    test::TempDir dir;
-    dir.Put("a.dlg", kOld);
-    if (c.left) dir.Put("a.dlg.bak", *c.left);
-    Window w(dir.Path(), "a.dlg");
-    w.platform.answers = {c.answer};
-    Command2_Click(w.ed);
-    EXPECT_EQ(w.Boxes(), c.boxes) << c.name;
-    EXPECT_EQ(w.ed.state.fileLoaded, c.loaded) << c.name;
-    EXPECT_EQ(w.ed.window.txtDialogue.text, c.shown) << c.name;
-    Folder want{{"a.dlg", kOld}};
-    if (c.copy) want["a.dlg.bak"] = *c.copy;
-    EXPECT_EQ(FolderOf(dir.Path()), want) << c.name;
-    if (!c.loaded) continue;
-    // The recovered edits go out with the next Save.
-    w.platform.answers = {MsgAnswer::Yes};
-    Commandsave_Click(w.ed);
-    EXPECT_EQ(test::ReadBytes(dir.File("a.dlg")), *c.copy) << c.name;
-  }
-}
-
-TEST(OneEditorPerFile, ASecondLoadByAnyPathIsRefusedUntilTheFirstUnloads) {
-  test::Session first(kOld);
-  test::TempDir elsewhere;
-  fs::create_symlink(first.dir.File("a.dlg"), elsewhere.File("link.dlg"));
-  fs::create_hard_link(first.dir.File("a.dlg"), first.dir.File("hard.dlg"));
-  first.ed.window.txtDialogue.text = "Edited";
-  FieldBox_LostFocus(first.ed);
-  const std::string edited = test::ReadBytes(first.dir.File("a.dlg.bak"));
-
-  const struct {
-    std::string folder, file, box;
-  } kCases[] = {
-      {first.dir.Path(), "a.dlg", kInUse},
-      {elsewhere.Path(), "link.dlg",
-       "exclamation File In Use: " + elsewhere.File("link.dlg") +
-           " is open in another editor window. Unload it there first."},
-      {first.dir.Path(), "hard.dlg",
-       "exclamation File In Use: DIR/hard.dlg is open in another editor window. Unload it there "
-       "first."},
-  };
-  for (const auto& c : kCases) {
-    Window second(c.folder, c.file);
-    second.folder = first.dir.Path();
-    Command2_Click(second.ed);
-    EXPECT_EQ(second.Boxes(), List{c.box}) << c.file;
-    EXPECT_FALSE(second.ed.state.fileLoaded) << c.file;
-  }
-  EXPECT_EQ(test::ReadBytes(first.dir.File("a.dlg.bak")), edited);
-  EXPECT_FALSE(test::FileExists(first.dir.File("hard.dlg.bak")));
-  fs::remove(first.dir.File("hard.dlg"));  // a save refuses a file with further names
-
-  first.platform.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
-  Commandsave_Click(first.ed);  // the lock moves to the file that the save put in place
-  Window after(first.dir.Path(), "a.dlg");
-  Command2_Click(after.ed);
-  EXPECT_EQ(after.Boxes(), List{kInUse});
-  Command8_Click(first.ed);
-  EXPECT_EQ(first.Files(), (Folder{{"a.dlg", edited}}));
-  after.platform.boxes.clear();
-  Command2_Click(after.ed);
-  EXPECT_TRUE(after.ed.state.fileLoaded);
-  EXPECT_EQ(after.Boxes(), List{});
-}
-
-TEST(ChangedOnDisk, SaveAsksBeforeOverwritingAndNeverSavesAForeignWorkingCopy) {
-  const std::string other = "{1}{Theirs}{}{}{}{}{}\r\n";
-  const std::string kChanged =
-      "yes/no exclamation File Changed on Disk: DIR/a.dlg was changed by another program after "
-      "it was loaded. Save over those changes?";
-  const std::string kForeign =
-      "critical File Error: Cannot save DIR/a.dlg: its working copy DIR/a.dlg.bak was changed "
-      "by another program";
-  // clang-format off
-  const struct {
-    const char* name;
-    std::string dialogue;                   // a.dlg as another program leaves it ("": untouched)
-    std::optional<std::string> workingCopy; // a.dlg.bak put in place by another program
-    List answers;
-    List boxes;
-    std::string saved;
-  } kCases[] = {
-      {"same bytes written again", kOld, {}, {"yes"}, {kSaveAsk, kSaved}, kLeft},
-      {"changed, No", other, {}, {"yes", "no"}, {kSaveAsk, kChanged}, other},
-      {"changed, Yes", other, {}, {"yes", "yes"}, {kSaveAsk, kChanged, kSaved}, kLeft},
-      {"working copy replaced", "", kLeft + "{3}{x}{}{}{}{}{}\r\n", {"yes"}, {kSaveAsk, kForeign},
-       kOld},
-  };
-  // clang-format on
-  for (const auto& c : kCases) {
-    test::Session s(kOld);
-    s.ed.window.txtDialogue.text = "Typed before the crash";
-    FieldBox_LostFocus(s.ed);
-    if (!c.dialogue.empty()) {
-      s.dir.Put("a.dlg.new", c.dialogue);
-      fs::rename(s.dir.File("a.dlg.new"), s.dir.File("a.dlg"));
-    }
-    if (c.workingCopy) {
-      s.dir.Put("a.dlg.new", *c.workingCopy);
-      fs::rename(s.dir.File("a.dlg.new"), s.dir.File("a.dlg.bak"));
-    }
-    for (const std::string& a : c.answers)
-      s.platform.answers.push_back(a == "yes" ? MsgAnswer::Yes : MsgAnswer::No);
-    Commandsave_Click(s.ed);
-    EXPECT_EQ(s.Boxes(), c.boxes) << c.name;
-    EXPECT_EQ(test::ReadBytes(s.dir.File("a.dlg")), c.saved) << c.name;
-    if (!c.workingCopy) continue;
-    s.platform.boxes.clear();
-    s.platform.inputs = {"b"};
-    Command9_Click(s.ed);
-    EXPECT_EQ(s.Boxes(), List{kForeign}) << c.name;
-    EXPECT_FALSE(test::FileExists(s.dir.File("b.dlg"))) << c.name;
-  }
-}
-
-TEST(OnlyOwnFiles, PlantedLinksAndOtherKindsOfFileAreRefusedUntouched) {
-  // clang-format off
-  const struct {
-    const char* name;
-    void (*plant)(const test::TempDir&);
-    std::string box;
-  } kCases[] = {
-      {"working copy a link", [](const test::TempDir& d) {
-         fs::create_symlink(d.File("victim"), d.File("a.dlg.bak")); },
-       "critical File Error: Cannot load DIR/a.dlg: DIR/a.dlg.bak is not a regular file"},
-      {"scratch copy a link", [](const test::TempDir& d) {
-         fs::create_symlink(d.File("victim"), d.File("a.dlg.bok")); },
-       "critical File Error: Cannot load DIR/a.dlg: DIR/a.dlg.bok is not a regular file"},
-      {"working copy a folder", [](const test::TempDir& d) {
-         fs::create_directory(d.File("a.dlg.bak")); },
-       "critical File Error: Cannot load DIR/a.dlg: DIR/a.dlg.bak is not a regular file"},
-      {"dialogue a FIFO", [](const test::TempDir& d) {
-         fs::remove(d.File("a.dlg"));
-         ::mkfifo(d.File("a.dlg").c_str(), 0600); },
-       "critical File Error: Cannot load DIR/a.dlg: not a regular file"},
-  };
-  // clang-format on
-  for (const auto& c : kCases) {
-    test::TempDir dir;
-    dir.Put("a.dlg", kOld);
-    dir.Put("victim", "precious");
-    c.plant(dir);
-    Window w(dir.Path(), "a.dlg");
-    Command2_Click(w.ed);
-    EXPECT_EQ(w.Boxes(), List{c.box}) << c.name;
-    EXPECT_FALSE(w.ed.state.fileLoaded) << c.name;
-    EXPECT_EQ(test::ReadBytes(dir.File("victim")), "precious") << c.name;
-  }
-  test::Session s(kOld);
-  ::mkfifo(s.dir.File("pipe.dlg").c_str(), 0600);
-  s.platform.inputs = {"pipe"};
-  Command9_Click(s.ed);
-  EXPECT_EQ(s.Boxes(), List{"critical File Error: Cannot write DIR/pipe.dlg: not a regular file"});
+  const std::string inUse = " is open in another editor window. Unload it there first.";
+  EXPECT_EQ(load("a.dlg"), (Strings{kNoFile, "exclamation File In Use: DIR/a.dlg" + inUse}));
+  EXPECT_EQ(load("link.dlg"), (Strings{kNoFile, "exclamation File In Use: DIR/link.dlg" + inUse}));
+  EXPECT_EQ(first.Files(), (Folder{{"a.dlg", kOld}, {"a.dlg.bak", kOld}, {"link.dlg", kOld}}));
+  for (const char* step : {"Yes", "Unload File"}) first.Step(step);
+  EXPECT_EQ(load("a.dlg"), Strings{kOldView});
 }
 
 TEST(OnlyOwnFiles, CopiesAreNeverWiderThanTheDialogueFile) {
+  const mode_t umask = ::umask(0);
+  ::umask(umask);
   for (mode_t mode : {0600, 0640, 0444}) {
-    test::TempDir dir;
-    ::chmod(dir.Put("a.dlg", kOld).c_str(), mode);
-    Window w(dir.Path(), "a.dlg");
-    Command2_Click(w.ed);
-    w.ed.window.txtDialogue.text = "Edited";
-    FieldBox_LostFocus(w.ed);
-    w.platform.inputs = {"b"};
-    Command9_Click(w.ed);
-    const mode_t umask = ::umask(0);
-    ::umask(umask);
+    Session s(kOld, mode);
+    for (const std::string& step : kEdit + Strings{"input:b", "Save As"}) s.Step(step);
     // A new file of "Save As" also takes the umask, as every new file does.
     for (auto [file, want] : {std::pair{"a.dlg.bak", mode | S_IWUSR},
                               std::pair{"b.dlg", (mode | S_IWUSR) & ~umask & 0666}}) {
       struct stat st {};
-      ::stat(dir.File(file).c_str(), &st);
+      ::stat(s.dir.File(file).c_str(), &st);
       EXPECT_EQ(st.st_mode & 0777, want) << std::oct << mode << " " << file;
     }
   }
 }
 
+// A working copy left wider than its dialogue file is made anew with the file's mode.
 TEST(OnlyOwnFiles, ARecoveredWorkingCopyIsNarrowedToTheFilesMode) {
-  test::TempDir dir;
-  ::chmod(dir.Put("a.dlg", kOld).c_str(), 0600);
-  ::chmod(dir.Put("a.dlg.bak", kLeft).c_str(), 0666);
-  Window w(dir.Path(), "a.dlg");
-  w.platform.answers = {MsgAnswer::Yes};
-  Command2_Click(w.ed);
+  Session s(kOld, 0600);
+  for (const std::string& step : kLeftBehind) s.Step(step);
+  ::chmod(s.dir.File("a.dlg.bak").c_str(), 0666);
+  for (const char* step : {"Yes", "Load File"}) s.Step(step);
   struct stat st {};
-  ::stat(dir.File("a.dlg.bak").c_str(), &st);
+  ::stat(s.dir.File("a.dlg.bak").c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
-  EXPECT_EQ(FolderOf(dir.Path()), (Folder{{"a.dlg", kOld}, {"a.dlg.bak", kLeft}}));
+  EXPECT_EQ(s.Files(), (Folder{{"a.dlg", kOld}, {"a.dlg.bak", kLeft}}));
 }
 
+// A line whose write failed is written again by Save, which stops when it fails again.
 TEST(FailedLineWrite, SaveTriesItAgainAndStopsWhenItFailsAgain) {
+  const std::string failure = "critical File Error: Cannot write DIR/a.dlg.bok: Input/output error";
   for (bool failsAgain : {false, true}) {
-    test::Session s(kOld);
-    s.ops.Arm({test::OpKind::Rename, 1, false, EIO});
-    if (failsAgain) s.ops.Arm({test::OpKind::Rename, 2, true, EIO, 0});
-    s.ed.window.txtDialogue.text = "Typed before the crash";
-    FieldBox_LostFocus(s.ed);
-    s.platform.boxes.clear();
-    s.platform.answers = {MsgAnswer::Yes};
-    Commandsave_Click(s.ed);
-    const std::string failure =
-        "critical File Error: Cannot write DIR/a.dlg.bok: Input/output error";
-    EXPECT_EQ(s.Boxes(), (failsAgain ? List{failure} : List{kSaveAsk, kSaved})) << failsAgain;
-    EXPECT_EQ(test::ReadBytes(s.dir.File("a.dlg")), failsAgain ? kOld : kLeft) << failsAgain;
+    Session s(kOld);
+    s.ops.Arm({OpKind::Rename, 1, failsAgain, EIO});
+    for (const std::string& step : kEdit + Strings{"Yes", "Save"}) s.Step(step);
+    EXPECT_EQ(s.Boxes(),
+              (failsAgain ? Strings{failure, failure} : Strings{failure, kSaveAsk, kSaved}));
+    EXPECT_EQ(ReadBytes(s.dir.File("a.dlg")), failsAgain ? kOld : kLeft) << failsAgain;
   }
 }
 
 }  // namespace
-}  // namespace dlg
+}  // namespace dlg::test

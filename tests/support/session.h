@@ -4,6 +4,7 @@
 // takes them, then the view, the boxes shown and the files left compared with the row.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -22,7 +23,7 @@ namespace dlg::test {
 
 using Strings = std::vector<std::string>;
 using Folder = std::map<std::string, std::string>;  // file name -> bytes
-inline const std::string kGone = "<gone>";
+inline const std::string kGone = "<gone>", kNotAFile = "<not a file>";
 
 inline Strings operator+(Strings a, const Strings& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -87,8 +88,8 @@ struct Session {
   ScriptedPlatform platform;
   Editor ed{platform, ops};
 
-  explicit Session(const std::string& bytes) {
-    dir.Put("a.dlg", bytes);
+  explicit Session(const std::string& bytes, mode_t mode = 0) {
+    if (const std::string path = dir.Put("a.dlg", bytes); mode) ::chmod(path.c_str(), mode);
     ed.window.File1.path = dir.Path();
     ed.window.File1.fileName = "a.dlg";
     ops.skipSync = true;  // set-up needs no durability
@@ -104,7 +105,8 @@ struct Session {
   Folder Files() const {
     Folder files;
     for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
-      files[e.path().filename().string()] = ReadBytes(e.path().string());
+      files[e.path().filename().string()] =
+          e.is_regular_file() ? ReadBytes(e.path().string()) : kNotAFile;
     return files;
   }
   std::string* Text(const std::string& name) {
@@ -125,10 +127,11 @@ struct Session {
            : name == "lstusednum" ? &ed.window.lstusednum
                                   : nullptr;
   }
-  // One step: "Yes"/"No" and "input:<text>" queue answers; "box=text" types into a box (or the
-  // drop-down, or picks a file with File1=); "list#row" selects a row (-1: none); "write:name=
-  // bytes" and "remove:name" change the folder behind the editor's back; "?box=text" and
-  // "?list=a,b" check what a control shows; anything else is a command by its caption.
+  // One step: "Yes"/"No"/"Cancel" and "input:<text>" queue answers; "box=text" types into a box
+  // (or the drop-down, or picks a file with File1=); "list#row" selects a row (-1: none);
+  // "write:name=bytes", "link:name=target", "fifo:name" and "remove:name" change the folder
+  // behind the editor's back; "?box=text" and "?list=a,b" check what a control shows; anything
+  // else is a command by its caption.
   void Step(const std::string& step) {
     // clang-format off
     static const std::map<std::string, void (*)(Editor&)> kCommands = {
@@ -142,12 +145,18 @@ struct Session {
         {"close window", [](Editor& e) { Form_Unload(e); }}};
     // clang-format on
     const std::size_t eq = step.find('='), hash = step.rfind('#');
-    if (step == "Yes" || step == "No") {
-      platform.answers.push_back(step == "Yes" ? MsgAnswer::Yes : MsgAnswer::No);
+    if (step == "Yes" || step == "No" || step == "Cancel") {
+      platform.answers.push_back(step == "Yes"  ? MsgAnswer::Yes
+                                 : step == "No" ? MsgAnswer::No
+                                                : MsgAnswer::Cancel);
     } else if (step.starts_with("input:")) {
       platform.inputs.push_back(step.substr(6));
     } else if (step.starts_with("write:")) {
       dir.Put(step.substr(6, eq - 6), step.substr(eq + 1));
+    } else if (step.starts_with("link:")) {
+      std::filesystem::create_symlink(step.substr(eq + 1), dir.File(step.substr(5, eq - 5)));
+    } else if (step.starts_with("fifo:")) {
+      ::mkfifo(dir.File(step.substr(5)).c_str(), 0600);
     } else if (step.starts_with("remove:")) {
       std::filesystem::remove(dir.File(step.substr(7)));
     } else if (step.starts_with("?")) {
