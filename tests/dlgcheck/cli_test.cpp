@@ -54,87 +54,48 @@ TEST_P(CliTest, ExitStatusAndOutput) {
   Expect("stderr", GetParam().err, local(err.str()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CliTest,
-    testing::Values(
-        CliCase{"Clean", {"@clean.dlg"}, 0, "0 errors, 0 warnings in 1 files\n", ""},
-        CliCase{"WarningsAllowed",
-                {"@warn.dlg", "@clean.dlg"},
-                0,
-                "@warn.dlg:2: warning: intelligence check \"x\" is not a whole number "
-                "[int-check]\n0 errors, 1 warnings in 2 files\n",
-                ""},
-        CliCase{"Werror", {"--werror", "@warn.dlg"}, 1, "*0 errors, 1 warnings in 1 files\n", ""},
-        CliCase{"Error",
-                {"@clean.dlg", "@error.dlg"},
-                1,
-                "@error.dlg:2: error: reply 2 leads to line 7, which no record has "
-                "[missing-target]\n1 errors, 0 warnings in 2 files\n",
-                ""},
-        CliCase{"SortedByFile",
-                {"@warn.dlg", "@error.dlg"},
-                1,
-                "@error.dlg:2: error: reply 2 leads to line 7, which no record has "
-                "[missing-target]\n@warn.dlg:2: warning: intelligence check \"x\" is not a whole "
-                "number [int-check]\n1 errors, 1 warnings in 2 files\n",
-                ""},
-        CliCase{"IgnoreDropsFindings",
-                {"--ignore=missing-target,int-check", "@error.dlg", "@warn.dlg"},
-                0,
-                "0 errors, 0 warnings in 2 files\n",
-                ""},
-        CliCase{"Json",
-                {"--format", "json", "@error.dlg"},
-                1,
-                "{\"files\": 1, \"errors\": 1, \"warnings\": 0, \"findings\": [\n"
-                "  {\"file\": \"@error.dlg\", \"line\": 2, \"severity\": \"error\", \"check\": "
-                "\"missing-target\", \"message\": \"reply 2 leads to line 7, which no record "
-                "has\"}\n]}\n",
-                ""},
-        CliCase{"JsonClean",
-                {"--format=json", "@clean.dlg"},
-                0,
-                "{\"files\": 1, \"errors\": 0, \"warnings\": 0, \"findings\": []}\n",
-                ""},
-        // The other files are still checked and reported.
-        CliCase{"UnreadableFile",
-                {"@none.dlg", "@error.dlg"},
-                2,
-                "*1 errors, 0 warnings in 1 files",
-                "dlgcheck: cannot read @none.dlg: No such file or directory\n"},
-        CliCase{"UnknownCheck",
-                {"--ignore", "missing-target,typo", "@clean.dlg"},
-                2,
-                "",
-                "dlgcheck: unknown check 'typo'\nTry 'dlgcheck --help'.\n"},
-        CliCase{"UnknownOption", {"--fast", "@clean.dlg"}, 2, "", "*unknown option '--fast'"},
-        CliCase{"NoFile", {"--werror"}, 2, "", "*no FILE given"},
-        CliCase{
-            "MissingValue", {"@clean.dlg", "--format"}, 2, "", "*option --format needs a value"},
-        CliCase{"BadFormat", {"--format", "xml", "@clean.dlg"}, 2, "", "*unknown format 'xml'"},
-        CliCase{"MapExtension",
-                {"--map", "@m.gif", "@clean.dlg"},
-                2,
-                "",
-                "*must end in .svg, .png or .dot"},
-        CliCase{"MapOfOneFile",
-                {"--map", "@m.svg", "@clean.dlg", "@warn.dlg"},
-                2,
-                "",
-                "*--map draws one FILE only"},
-        CliCase{"MapUnwritable",
-                {"--map", "@nowhere/m.svg", "@clean.dlg"},
-                2,
-                "*0 errors",
-                "*dlgcheck: cannot write @nowhere/m.svg: No such file or directory"},
-        CliCase{"Help", {"--help"}, 0, "*Usage: dlgcheck [--map OUT]", ""},
-        CliCase{"Version", {"--version"}, 0, "*dlgcheck 0.", ""},
-        CliCase{"DashDashEndsOptions",
-                {"--", "--help"},
-                2,
-                "*0 files",
-                "dlgcheck: cannot read --help: No such file or directory\n"}),
-    [](const auto& info) { return info.param.name; });
+const std::string kWarnLine =
+    "@warn.dlg:2: warning: intelligence check \"x\" is not a whole number [int-check]\n";
+const std::string kErrorLine =
+    "@error.dlg:2: error: reply 2 leads to line 7, which no record has [missing-target]\n";
+// clang-format off
+const CliCase kCases[] = {
+    {"Clean", {"@clean.dlg"}, 0, "0 errors, 0 warnings in 1 files\n", ""},
+    {"WarningsAllowed", {"@warn.dlg", "@clean.dlg"}, 0,
+     kWarnLine + "0 errors, 1 warnings in 2 files\n", ""},
+    {"Werror", {"--werror", "@warn.dlg"}, 1, "*0 errors, 1 warnings in 1 files\n", ""},
+    {"SortedByFile", {"@warn.dlg", "@error.dlg"}, 1,
+     kErrorLine + kWarnLine + "1 errors, 1 warnings in 2 files\n", ""},
+    {"IgnoreDropsFindings", {"--ignore=missing-target,int-check", "@error.dlg", "@warn.dlg"}, 0,
+     "0 errors, 0 warnings in 2 files\n", ""},
+    {"Json", {"--format", "json", "@error.dlg"}, 1,
+     "{\"files\": 1, \"errors\": 1, \"warnings\": 0, \"findings\": [\n  {\"file\": "
+     "\"@error.dlg\", \"line\": 2, \"severity\": \"error\", \"check\": \"missing-target\", "
+     "\"message\": \"reply 2 leads to line 7, which no record has\"}\n]}\n", ""},
+    {"JsonClean", {"--format=json", "@clean.dlg"}, 0,
+     "{\"files\": 1, \"errors\": 0, \"warnings\": 0, \"findings\": []}\n", ""},
+    // The other files are still checked and reported.
+    {"UnreadableFile", {"@none.dlg", "@error.dlg"}, 2, "*1 errors, 0 warnings in 1 files",
+     "dlgcheck: cannot read @none.dlg: No such file or directory\n"},
+    {"UnknownCheck", {"--ignore", "missing-target,typo", "@clean.dlg"}, 2, "",
+     "dlgcheck: unknown check 'typo'\nTry 'dlgcheck --help'.\n"},
+    {"UnknownOption", {"--fast", "@clean.dlg"}, 2, "", "*unknown option '--fast'"},
+    {"NoFile", {"--werror"}, 2, "", "*no FILE given"},
+    {"MissingValue", {"@clean.dlg", "--format"}, 2, "", "*option --format needs a value"},
+    {"BadFormat", {"--format", "xml", "@clean.dlg"}, 2, "", "*unknown format 'xml'"},
+    {"MapExtension", {"--map", "@m.gif", "@clean.dlg"}, 2, "", "*must end in .svg, .png or .dot"},
+    {"MapOfOneFile", {"--map", "@m.svg", "@clean.dlg", "@warn.dlg"}, 2, "",
+     "*--map draws one FILE only"},
+    {"MapUnwritable", {"--map", "@nowhere/m.svg", "@clean.dlg"}, 2, "*0 errors",
+     "*dlgcheck: cannot write @nowhere/m.svg: No such file or directory"},
+    {"Help", {"--help"}, 0, "*Usage: dlgcheck [--map OUT]", ""},
+    {"Version", {"--version"}, 0, "*dlgcheck 0.", ""},
+    {"DashDashEndsOptions", {"--", "--help"}, 2, "*0 files",
+     "dlgcheck: cannot read --help: No such file or directory\n"},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Cases, CliTest, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliMapTest, WritesThePictureBesideTheFindings) {
   test::TempDir dir;
