@@ -1,5 +1,6 @@
 // The commands that load, edit, add and save lines, as step rows over real files: what the
-// window shows afterwards, every box, and the bytes left on disk.
+// window shows afterwards, every box, and the bytes left on disk. How the rewrite carries odd,
+// unended and equal-numbered lines is fuzz/rewrite_fuzz.cpp's, against its own model.
 
 #include <gtest/gtest.h>
 
@@ -17,11 +18,6 @@ const std::string kTen = "10|NPC|A||", kNoFile = "||||";  // the view after Unlo
 const std::string kEdited = k10 + "{20}{X}{}{}{}{ }{}\r\n" + k30;
 const Strings kGoTo20 = {"txtgoline=20", "Go to:", "txtDialogue=X"};
 const std::string kGoTo20View = "20|NPC|X||";
-// An edit of line `n` from an empty view, for copies that the lookup cannot walk.
-Strings EditLine(const std::string& n) {
-  return {"txtgoline=0", "Go to:", "txtLineNum=" + n, "txtDialogue=X", "leave box"};
-}
-const std::string kEditView = "20||X||";
 
 const std::string kSaved = "information Saving Changes: Changes Have Been Saved";
 const std::string kOverwrite =
@@ -57,8 +53,6 @@ const Row kRows[] = {
     // Leaving a field box writes the current line
     {"LeaveBoxRewritesTheLine", kThree, kGoTo20 + Strings{"leave box"}, kGoTo20View, {},
      {{"a.dlg.bak", kEdited}}},
-    {"LeaveBoxRewritesTheFirstLine", kThree, {"txtDialogue=X", "leave box"}, "10|NPC|X||", {},
-     {{"a.dlg.bak", R("10", "X") + k20 + k30}}},
     {"LeaveBoxUnchangedWritesTheSame", kThree, {"leave box"}, kTen},
     {"LeaveBoxWithoutAFile", kThree, kGoTo20 + Strings{"File1=", "leave box"}, kGoTo20View,
      {"critical Select a .DLG file: Please select a .DLG file"}, {{"a.dlg.bok", ""}}},
@@ -70,29 +64,9 @@ const Row kRows[] = {
     {"LeaveBoxRefusesABrace", kThree, kGoTo20 + Strings{"txtflags2=a}b", "leave box"},
      kGoTo20View, {kCannot + "Executuion Flags: field holds a \"}\", which would end the field "
                    "early" + kNotSaved}},
-    {"NumbersAreText", kThree, EditLine("020"), "020||X||"},
-    {"EveryEqualRecordIsReplaced", k10 + k20 + k20, EditLine("20"), kEditView, {},
-     {{"a.dlg.bak", k10 + R("20", "X") + R("20", "X")}}},
-    {"ExtraFieldsGoOnlyWithTheReplacedRecord", k10 + "{20}{B}{}{}{}{}{}{8}\r\n{30}{}{9}\r\n",
-     EditLine("20"), kEditView, {}, {{"a.dlg.bak", k10 + R("20", "X") + "{30}{}{9}\r\n"}}},
-    {"NoCurrentLineReplacesNothing", k10 + "\r\n{}{orphan}{}{}{}{}{}\r\n", EditLine(""),
-     "||X||"},
-    {"BlankAndOddLinesAreCarried", k10 + "\r\n{}{o}\r\n}20}{B}\r\n{30\r\n" + k20,
-     EditLine("20"), kEditView, {},
-     {{"a.dlg.bak", k10 + "\r\n{}{o}\r\n}20}{B}\r\n{30\r\n" + R("20", "X")}}},
-    {"AnyOpenerCounts", k10 + "<20}{B}\r\n", EditLine("20"), kEditView, {},
-     {{"a.dlg.bak", k10 + R("20", "X")}}},
-    {"NumberCutByTheLineEnd", k10 + "{20\r\n" + k30, EditLine("20"), kEditView, {},
-     {{"a.dlg.bak", k10 + R("20", "X") + k30}}},
-    {"UnendedLastLineIsCarried", k10 + "{20}{B}", EditLine("10"), "10||X||", {},
-     {{"a.dlg.bak", R("10", "X") + "{20}{B}"}}},
-    {"UnendedLastLineIsReplacedWithItsEnd", k10 + "{20}{B}", EditLine("20"), kEditView, {},
-     {{"a.dlg.bak", k10 + R("20", "X")}}},
-    {"LfEndedLinesAreCarried", "{10}{A}\n{20}{B}\n{30}{C}\n", EditLine("20"), kEditView, {},
-     {{"a.dlg.bak", "{10}{A}\n" + R("20", "X") + "{30}{C}\n"}}},
-    // A CR alone ends its line: the bytes after it are the next line, never swallowed.
-    {"LoneCrEndsALine", "{10}{A}\r{20}{B}\r\n", EditLine("10"), "10||X||", {},
-     {{"a.dlg.bak", R("10", "X") + "{20}{B}\r\n"}}},
+    // With no line shown, a record with an empty number is not the current line.
+    {"NoCurrentLineReplacesNothing", k10 + "\r\n{}{orphan}{}{}{}{}{}\r\n",
+     {"txtgoline=0", "Go to:", "txtDialogue=X", "leave box"}, "||X||"},
     // Add Line
     {"AddLineZero", kThree, {"txtaddline=0", "Add Line"}, kTen,
      {"none 0 is reserverd: 0 is a Reserved Number and Cannot be Added"}},
@@ -110,16 +84,11 @@ const Row kRows[] = {
     // Save New Line: the record goes after the next lower listed number, by value
     {"SaveNewLineBetween", kThree, AddLine("15") + Strings{"?lstusednum=10,15,20,30"},
      "15||Y||", {}, {{"a.dlg.bak", k10 + R("15", "Y") + k20 + k30}}},
-    {"SaveNewLineLast", kThree, AddLine("40"), "40||Y||", {}, {{"a.dlg.bak", kThree + R("40", "Y")}}},
     {"SaveNewLineFirst", kThree, AddLine("5"), "5||Y||", {}, {{"a.dlg.bak", R("5", "Y") + kThree}}},
     {"SaveNewLineEqualValue", kThree, AddLine("020"), "020||Y||", {},
      {{"a.dlg.bak", k10 + k20 + R("020", "Y") + k30}}},
     {"SaveNewLineFraction", kThree, AddLine("12.5") + Strings{"?lstusednum=10,12,20,30"}, "12.5||Y||",
      {}, {{"a.dlg.bak", k10 + R("12.5", "Y") + k20 + k30}}},
-    {"SaveNewLineAfterEachEqualNumber", k10 + k10 + k30, AddLine("15"), "15||Y||", {},
-     {{"a.dlg.bak", k10 + R("15", "Y") + k10 + R("15", "Y") + k30}}},
-    {"SaveNewLineAfterAnUnendedLine", k10 + "{20}{B}", AddLine("25"), "25||Y||", {},
-     {{"a.dlg.bak", k10 + "{20}{B}\r\n" + R("25", "Y")}}},
     {"SaveNewLineIntoAnEmptyFile", "", AddLine("7"), "7||Y||", {}, {{"a.dlg.bak", R("7", "Y")}}},
     {"SaveNewLineLargest", kThree, AddLine(kBig), kBig + "||Y||", {}, {{"a.dlg.bak", kThree + R(kBig, "Y")}}},
     {"SaveNewLineSmallest", kThree, AddLine(kSmall), kSmall + "||Y||", {},
