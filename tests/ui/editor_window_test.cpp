@@ -1,9 +1,14 @@
 // The editor window as a user meets it, with real clicks: every button at least once, with the
 // Flag Editor and the loss of focus that writes an edit before the click that took the focus,
-// and lists that must act on no row when none is selected.
+// lists that must act on no row when none is selected, and the real boxes that guard the
+// user's work.
 
 #include <QComboBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
+#include <deque>
 #include <filesystem>
 
 #include "commands/browse.h"
@@ -14,6 +19,7 @@
 #include "ui/field_boxes.h"
 #include "ui/flag_editor_form.h"
 #include "ui/list_view.h"
+#include "ui/qt_platform.h"
 
 using namespace dlg;
 using namespace dlg::ui;
@@ -29,9 +35,35 @@ const std::string kFerry =
     "{20}{Sit down.}{}{}{}{}{}\r\n";
 const QString kNoRow = QStringLiteral("Invalid Response: Please select a line or response");
 
+// A box of the real window as one line: title | text | buttons | icon.
+std::string Expect(const std::string& title, const std::string& text,
+                   QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) {
+  return title + " | " + text + " | " + std::to_string(int(buttons)) + " | " +
+         std::to_string(int(icon));
+}
+
+// Answers every real box as the user would, in order, and remembers what each showed.
+struct User {
+  std::deque<QMessageBox::StandardButton> answers;
+  std::vector<std::string> seen;
+  QTimer timer;
+  User() {
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || !box->isVisible() || answers.empty()) return;
+      seen.push_back(Expect(box->windowTitle().toStdString(), box->text().toStdString(),
+                            box->standardButtons(), box->icon()));
+      box->button(answers.front())->click();
+      answers.pop_front();
+    });
+    timer.start(5);
+  }
+};
+
+template <class Platform = test::ScriptedPlatform>
 struct Session {
   test::TempDir dir;
-  test::ScriptedPlatform platform;
+  Platform platform;
   Editor ed{platform};
   EditorForm form{ed};
 
@@ -88,8 +120,8 @@ struct Session {
     const QRect item = combo->view()->visualRect(combo->model()->index(index, 0));
     QTest::mouseClick(combo->view()->viewport(), Qt::LeftButton, {}, item.center());
   }
-  void Load(bool click = true) {
-    Dir1_Change(ed, dir.Path());
+  void Load(bool click = true, const std::string& folder = "") {
+    Dir1_Change(ed, folder.empty() ? dir.Path() : folder);
     form.Render();
     if (click) ClickRow("File1", 0);
     if (click) Click("Command2");
@@ -125,7 +157,7 @@ class EditorWindowTest : public QObject {
 
  private slots:
   void everyButtonDoesWhatItSays() {
-    Session s;
+    Session<> s;
     // Drive and folder lists: from the drive's root down to the folder, by double-clicks.
     const std::string drive = DriveOf(s.ed.window.Drive1.drives, s.dir.Path());
     const auto& drives = s.ed.window.Drive1.drives;
@@ -236,7 +268,7 @@ class EditorWindowTest : public QObject {
 
   // Where no row stands a double-click acts on no selection, as the list's own rows would.
   void doubleClickBelowTheRowsAsksForARow() {
-    Session s;
+    Session<> s;
     s.Load();
     for (const char* list : {"lstresponses", "lstusednum"}) {
       s.DoubleClick(list, s.BelowTheRows(list));
@@ -251,7 +283,7 @@ class EditorWindowTest : public QObject {
 
   // A row deselected with Ctrl+click no longer counts.
   void ctrlClickDeselectsTheRow() {
-    Session s;
+    Session<> s;
     s.Load(false);
     s.ClickRow("File1", 0);
     s.ClickRow("File1", 0, Qt::ControlModifier);
@@ -268,6 +300,63 @@ class EditorWindowTest : public QObject {
     s.Click("Command4");  // Edit Response
     QCOMPARE(s.Boxes(), QStringList{kNoRow});
     QCOMPARE(s.Line(), QStringLiteral("1|NPC|Crossing costs three silver \u2014 each way."));
+  }
+
+  // The three boxes that guard the user's work: the recovery question at Load File, the
+  // refusal of a file open in another window, and the question before Save overwrites a
+  // change made by another program.
+  void theWorkSafetyBoxesShowTheirTitlesTextsButtonsAndIcons() {
+    Session<QtPlatform> first;
+    const std::string path = first.dir.File("ferry.dlg");
+    first.dir.Put("ferry.dlg.bak", "{1}{Left by a crash}{}{}{}{}{}\r\n");
+    User user;
+    user.answers = {QMessageBox::Yes};
+    first.Load();
+    QCOMPARE(
+        user.seen.at(0),
+        Expect("Unsaved Changes Found",
+               "The working copy " + path + ".bak holds changes that were never saved to " + path +
+                   ". Yes: go on with those changes. No: discard them and load the file as "
+                   "it is. Cancel: load nothing.",
+               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning));
+    QCOMPARE(first.Line(), QStringLiteral("1|NPC|Left by a crash"));
+
+    Session<QtPlatform> second;
+    user.answers = {QMessageBox::Ok};
+    second.Load(true, first.dir.Path());
+    QCOMPARE(
+        user.seen.at(1),
+        Expect("File In Use", path + " is open in another editor window. Unload it there first.",
+               QMessageBox::Ok, QMessageBox::Warning));
+    QVERIFY(second.W("Command2")->isEnabled());
+    QVERIFY(!second.W("Frame1")->isEnabled());
+
+    const std::string theirs = "{1}{Theirs}{}{}{}{}{}\r\n";
+    first.dir.Put("ferry.dlg", theirs);
+    user.answers = {QMessageBox::Yes, QMessageBox::No};
+    first.Click("Commandsave");
+    QCOMPARE(user.seen.at(3),
+             Expect("File Changed on Disk",
+                    path + " was changed by another program after it was loaded. Save over those "
+                           "changes?",
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Warning));
+    QCOMPARE(test::ReadBytes(path), theirs);
+    QCOMPARE(user.seen.size(), std::size_t{4});
+  }
+
+  // LF-only line ends make the first record swallow the file; clicking through its boxes
+  // without typing must not write that back.
+  void clicksThroughTheBoxesOfAnOddFileWriteNothing() {
+    Session<> s;
+    const std::string lfOnly = "{1}{One}{}{}{}{}{}\n{2}{Two}{}{}{}{0}{}\n{3}{Three}{}{}{}{0}{}\n";
+    s.dir.Put("ferry.dlg", lfOnly);
+    s.Load();
+    for (const char* box : {"txtDialogue", "txtfemale", "txtIntCheck", "txtFlags1", "txtlinejump",
+                            "txtflags2", "txtDialogue"}) {
+      s.Click(box);
+      QVERIFY(s.W(box)->hasFocus());
+    }
+    QCOMPARE(s.Copy(), lfOnly);
   }
 };
 
