@@ -1,5 +1,5 @@
-// The readers of Load File over exact bytes, field by field: the first record as the line view
-// shows it, with its responses, and the used-number scan.
+// The first-record read of Load File over exact bytes, field by field, as the line view shows
+// it with its responses. The used-number scan is fuzz/used_numbers_fuzz.cpp's, against a model.
 
 #include <gtest/gtest.h>
 
@@ -79,33 +79,6 @@ TEST_P(FirstRecordReadTest, ShowsTheFirstRecordAndItsResponses) {
   EXPECT_EQ(ed.state.endOfResponses, GetParam().endOfResponses);
 }
 INSTANTIATE_TEST_SUITE_P(Files, FirstRecordReadTest, testing::ValuesIn(kReads),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// clang-format off
-const ReadCase kScans[] = {
-    {"StopsAtABlankLine", "{1}{}\r\n{2}{}\r\n\r\n{3}{}\r\n", "1,2"},
-    {"EmptyNumber", "{}{a}\r\n{4}{}\r\n", ",4"},
-    {"CloseAsOpener", "}{a}\r\n{4}{}\r\n", "4"},
-    {"BreakInANumberStops", "{1}{}\r\n{2\r\n{3}\r\n", "1"},
-    {"LfOnlyLineJoinsTheNext", "{1}{}\n{2}{}\r\n{3}{}\r\n", "1,3"},
-    {"UnendedLastLine", "{1}{}\r\n{2}{}", "1,2"},
-    {"CutInTheLastNumber", "{1}{}\r\n{2", "1"},
-    {"Empty", "", ""},
-};
-// clang-format on
-
-class UsedNumberScanTest : public testing::TestWithParam<ReadCase> {};
-
-TEST_P(UsedNumberScanTest, ListsTheNumbers) {
-  ScriptedPlatform platform;
-  Editor ed(platform);
-  CharSource src(GetParam().file);
-  UsedNumberScan(src, ed.state, ed.window);
-  EXPECT_EQ(Join(ed.window.lstusednum), GetParam().shown);
-  const std::vector<std::string>& items = ed.window.lstusednum.items;
-  EXPECT_EQ(ed.state.lastLineNumber, items.empty() ? "" : items.back());
-}
-INSTANTIATE_TEST_SUITE_P(Files, UsedNumberScanTest, testing::ValuesIn(kScans),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
