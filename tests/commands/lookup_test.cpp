@@ -38,9 +38,7 @@ const Target kTargets[] = {
     {"EndOfDialog", "0", kNoCopy, "||-END OF DIALOG-||", Miss::None},  // the copy is not read
     {"NothingSelected", "", kNumbered, kFirst, Miss::EmptyTarget},  // the line stays shown
     {"Missing", "3", kNumbered, kEmpty, Miss::Missing},
-    {"Blank", " ", kNumbered, kEmpty, Miss::Missing},
     {"LeadingZero", "01", kNumbered, kEmpty, Miss::Missing},  // numbers are text
-    {"LeadingBlank", " 1", kNumbered, kEmpty, Miss::Missing},
     {"PrefixOfFifty", "5", kNumbered, kEmpty, Miss::Longer},  // stops at the first longer number
     {"LongerFirst", "1", "{10}{a}{}{}{}{}{}\r\n{1}{b}{}{}{}{}{}\r\n", kEmpty, Miss::Longer},
     {"AfterBlankLine", "2", "{1}{a}{}{}{}{}{}\r\n\r\n{2}{b}{}{}{}{}{}\r\n", "2|NPC|b||", Miss::None},
@@ -152,9 +150,6 @@ const Row kRows[] = {
     {"JumpLeavesNewLineModeAndShowsGoTo1", kNumbered,
      {"txtaddline=99", "Add Line", "txtlinejump=10", "Jump"}, kTen},
     {"EmptyGoToKeepsNewLineMode", kNumbered, {"txtaddline=99", "Add Line", "Go to:"},
-     kNewLine + "|Save New Line|no Go to 1",
-     {"none Invalid Response: Please select a line or response"}},
-    {"RespondKeepsNewLineMode", kNumbered, {"txtaddline=99", "Add Line", "Respond"},
      kNewLine + "|Save New Line|no Go to 1",
      {"none Invalid Response: Please select a line or response"}},
     {"GoTo1ShowsTheFirstRecordAndListsNewNumbers", kNumbered,

@@ -62,6 +62,7 @@ TEST_P(FilesContract, FailuresNameFileOperationAndReason) {
   fs::create_symlink("loop.dlg", dir.File("loop.dlg"));
   fs::create_directory(dir.File("folder.dlg"));
   ASSERT_EQ(::mkfifo(dir.File("fifo.dlg").c_str(), 0600), 0);
+  fs::create_hard_link(dir.Put("hard.dlg", "old"), dir.File("hard2.dlg"));
   const std::string notRegular = "not a regular file";
   std::string bytes;
   const std::pair<FileResult, FileError> kCases[] = {
@@ -73,6 +74,9 @@ TEST_P(FilesContract, FailuresNameFileOperationAndReason) {
       {files.ReadAll(dir.File("fifo.dlg"), bytes), {dir.File("fifo.dlg"), "read", 0, notRegular}},
       {files.ReplaceWhole(dir.File("fifo.dlg"), "x"),
        {dir.File("fifo.dlg"), "write", 0, notRegular}},
+      {files.ReplaceWhole(dir.File("hard.dlg"), "x"),
+       {dir.File("hard.dlg"), "write", 0,
+        "it has 2 hard links, and the other names would keep the old text"}},
       {files.Copy(dir.File("none"), dir.File("x")), {dir.File("none"), "read", ENOENT}},
       {files.Delete(dir.File("none")), {dir.File("none"), "delete", ENOENT}},
       {files.MoveOver(dir.File("none"), dir.File("x")), {dir.File("none"), "rename", ENOENT}},
@@ -84,48 +88,19 @@ TEST_P(FilesContract, FailuresNameFileOperationAndReason) {
     EXPECT_EQ(result.failure.operation, want.operation) << want.path;
     EXPECT_EQ(result.failure.Reason(), want.Reason()) << want.path;
   }
-  EXPECT_EQ(Names(dir.Path()), (std::set<std::string>{"fifo.dlg", "folder.dlg", "loop.dlg"}));
+  // Root may write a read-only file, keeping its mode as above; others are refused.
+  ::chmod(dir.Put("ro.dlg", "old").c_str(), 0444);
+  const FileResult ro = files.ReplaceWhole(dir.File("ro.dlg"), "new");
+  EXPECT_EQ(ro ? "" : ro.failure.Reason(), ::geteuid() == 0 ? "" : "Permission denied");
+  EXPECT_EQ(ReadBytes(dir.File("ro.dlg")) + ReadBytes(dir.File("hard.dlg")),
+            ro ? "newold" : "oldold");
+  EXPECT_EQ(Names(dir.Path()), (std::set<std::string>{"fifo.dlg", "folder.dlg", "hard.dlg",
+                                                      "hard2.dlg", "loop.dlg", "ro.dlg"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Writes, FilesContract, testing::Bool(), [](const auto& info) {
   return std::string(info.param ? "CutTo3Bytes" : "Whole");
 });
-
-// --- Refusals.
-struct Refusal {
-  const char* name;
-  mode_t mode;
-  bool secondLink;
-  std::string reason;  // "" when the file is written
-};
-void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
-
-const Refusal kRefusals[] = {
-    {"HardLink", 0644, true, "it has 2 hard links, and the other names would keep the old text"},
-    // Root may write a read-only file; the replacement then keeps the mode.
-    {"ReadOnly", 0444, false, ::geteuid() == 0 ? "" : "Permission denied"},
-};
-
-class ReplaceRefusals : public testing::TestWithParam<Refusal> {};
-
-TEST_P(ReplaceRefusals, KeepTheOldBytesAndMode) {
-  const Refusal& c = GetParam();
-  TempDir dir;
-  const std::string path = dir.Put("a.dlg", "old");
-  ::chmod(path.c_str(), c.mode);
-  if (c.secondLink) std::filesystem::create_hard_link(path, dir.File("b.dlg"));
-  FileResult r = Files(PosixFileOps()).ReplaceWhole(path, "new");
-  EXPECT_EQ(r ? "" : r.failure.operation + ": " + r.failure.Reason(),
-            c.reason.empty() ? "" : "write: " + c.reason);
-  EXPECT_EQ(ReadBytes(path), r ? "new" : "old");
-  struct stat st {};
-  ::stat(path.c_str(), &st);
-  EXPECT_EQ(st.st_mode & 07777, c.mode);
-  auto entries = std::filesystem::directory_iterator(dir.Path());
-  EXPECT_EQ(std::distance(begin(entries), end(entries)), c.secondLink ? 2 : 1);
-}
-INSTANTIATE_TEST_SUITE_P(Targets, ReplaceRefusals, testing::ValuesIn(kRefusals),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // --- Whole-file reads.
 // Reports a chosen size.

@@ -83,7 +83,10 @@ const CliCase kCases[] = {
     {"NoFile", {"--werror"}, 2, "", "*no FILE given"},
     {"MissingValue", {"@clean.dlg", "--format"}, 2, "", "*option --format needs a value"},
     {"BadFormat", {"--format", "xml", "@clean.dlg"}, 2, "", "*unknown format 'xml'"},
-    {"MapExtension", {"--map", "@m.gif", "@clean.dlg"}, 2, "", "*must end in .svg, .png or .dot"},
+    // Only the end of the name, dot included, chooses the format.
+    {"MapExtension", {"--map", "@m.svg.gif", "@clean.dlg"}, 2, "",
+     "*must end in .svg, .png or .dot"},
+    {"MapExtensionWithoutItsDot", {"--map", "@msvg", "@clean.dlg"}, 2, "", "*must end in .svg"},
     {"MapOfOneFile", {"--map", "@m.svg", "@clean.dlg", "@warn.dlg"}, 2, "",
      "*--map draws one FILE only"},
     {"MapUnwritable", {"--map", "@nowhere/m.svg", "@clean.dlg"}, 2, "*0 errors",

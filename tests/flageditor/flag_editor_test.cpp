@@ -86,7 +86,6 @@ const Row kRows[] = {
     {"EmptyActionDoesNothing", {"actions", "edit= ", "insert act"},
      kOld + "on|off|shown| |act|none||"},
     {"AcceptAnEmptyBox", {"conditions", "edit=", "accept"}, "|old act|on|on|hidden||cond|none||"},
-    {"AcceptActions", {"actions", "edit=x", "accept"}, "old cond|x|on|on|hidden|x|act|none||"},
     // Reopening reloads the field, which "Cancel" left as it was; the choices stay.
     {"CancelThenReopen", {"actions", "or", "cond=c()", "edit=x", "cancel", "actions"},
      kOld + "on|off|shown|old act|act|or|c()|"},
@@ -94,8 +93,6 @@ const Row kRows[] = {
     // After re-targeting, "Accept" writes only into the field opened last.
     {"RetargetThenAccept", {"conditions", "actions", "edit=x", "accept"},
      "old cond|x|on|on|hidden|x|act|none||"},
-    {"RetargetBackThenAccept", {"actions", "conditions", "edit=x", "accept"},
-     "x|old act|on|on|hidden|x|cond|none||"},
     {"RetargetThenCancel", {"conditions", "actions", "edit=x", "cancel"},
      kOld + "on|on|hidden|x|act|none||"},
     {"Close", {"conditions", "actions", "edit=x", "close"}, kOld + "on|on|gone"},

@@ -87,12 +87,5 @@ TEST(MapTest, EveryLineAReplyANodeAndUnreachableGrey) {
   EXPECT_EQ(nodeLine("r0").find("fontcolor"), std::string::npos) << dot;
 }
 
-TEST(MapTest, RefusesOtherExtensions) {
-  MapFormat format{};
-  for (const char* name : {"map.jpg", "svg", ".svg.txt", ""}) {
-    EXPECT_FALSE(FormatOf(name, format)) << name;
-  }
-}
-
 }  // namespace
 }  // namespace dlg::map

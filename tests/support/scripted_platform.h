@@ -15,7 +15,6 @@ struct ShownBox {
   std::string title;
   MsgButtons buttons;
   MsgIcon icon;
-  bool operator==(const ShownBox&) const = default;
 };
 
 class ScriptedPlatform : public Platform {

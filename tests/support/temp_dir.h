@@ -42,6 +42,4 @@ inline std::string ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
-
 }  // namespace dlg::test

@@ -263,7 +263,7 @@ class EditorWindowTest : public QObject {
     QVERIFY(s.form.close());  // the close box, answered Yes
     QCOMPARE(s.Boxes(), QStringList{QStringLiteral("Quit?: Are you sure you want to quit?")});
     QVERIFY(s.platform.ended);
-    QVERIFY(!test::FileExists(s.dir.File("ferry.dlg.bak")));
+    QVERIFY(!std::filesystem::exists(s.dir.File("ferry.dlg.bak")));
   }
 
   // Where no row stands a double-click acts on no selection, as the list's own rows would.
