@@ -36,7 +36,7 @@ const FileState kNoScratch{"a.dlg.bok", std::nullopt, std::nullopt};
 struct Row {
   const char* name;
   std::vector<FileState> files;
-  void (*setUp)(Editor&);  // on top of a.dlg loaded with kOld
+  test::Strings setUp;  // steps on a.dlg loaded with kOld, before the row's files are put
   std::vector<MsgAnswer> answers;
   std::vector<std::string> inputs;
   void (*run)(Editor&);
@@ -54,27 +54,13 @@ void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 const Steps kOnce = {Write, Fsync, Close, Rename, Open, Fsync, Close};
 const Steps kTwice = {Write, Fsync, Close, Rename, Rename, Open, Fsync, Close};
 
-void Loaded(Editor&) {}
-void NotLoaded(Editor& ed) {
-  EditorWindow fresh;
-  fresh.File1 = ed.window.File1;
-  ed.window = fresh;
-  ed.state = {};
-}
-void TypedX(Editor& ed) {
-  ed.window.txtLineNum.text = "20";
-  ed.window.txtDialogue.text = "X";
-}
-void NewLine15(Editor& ed) {
-  ed.window.txtaddline.text = "15";
-  cmdaddline_Click(ed);
-  ed.window.txtDialogue.text = "Y";
-}
+const test::Strings kNotLoaded = {"Yes", "Unload File"},
+                    kTypedX = {"txtLineNum=20", "txtDialogue=X"};
+const test::Strings kNewLine15 = {"txtaddline=15", "Add Line", "txtDialogue=Y"};
 // Once the record is in, the line is an ordinary current line.
 void SaveNewLineOrRewrite(Editor& ed) {
   ed.state.newLineMode ? cmdsaveline_Click(ed) : FieldBox_LostFocus(ed);
 }
-void Line20(Editor& ed) { ed.window.txtgoline.text = "20"; }
 // The working copy that the failed run left is offered back at Load; the clean run discards it.
 void LoadAndUnload(Editor& ed) {
   if (!ed.state.fileLoaded) {
@@ -97,22 +83,22 @@ const std::string kOther = "{1}{Other}{}{}{}{}{}\r\n";
 // clang-format off
 const Row kRows[] = {
     {"LoadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kOld}, kNoScratch},
-     NotLoaded, {}, {}, Command2_Click, nullptr, Rename, 1, {}, kOnce},
+     kNotLoaded, {}, {}, Command2_Click, nullptr, Rename, 1, {}, kOnce},
     // A lookup only reads: whatever fails, the files stay and the descriptor is closed.
     {"GoTo", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kOld}},
-     Line20, {}, {}, Command5_Click, nullptr, Close, 1, {}, {}},
+     {"txtgoline=20"}, {}, {}, Command5_Click, nullptr, Close, 1, {}, {}},
     {"RewriteOnLeavingABox", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kEdited}, kNoScratch},
-     TypedX, {}, {}, FieldBox_LostFocus, nullptr, Rename, 2, {}, kTwice},
+     kTypedX, {}, {}, FieldBox_LostFocus, nullptr, Rename, 2, {}, kTwice},
     {"SaveNewLine", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kInserted}, kNoScratch},
-     NewLine15, {}, {}, cmdsaveline_Click, SaveNewLineOrRewrite, Rename, 2, {}, kTwice},
+     kNewLine15, {}, {}, cmdsaveline_Click, SaveNewLineOrRewrite, Rename, 2, {}, kTwice},
     {"Save", {{"a.dlg", kOld, kEdited}, {"a.dlg.bak", kEdited, kEdited}},
-     Loaded, {kYes}, {}, Commandsave_Click, nullptr, Rename, 1, {{Stat, 1}}, kOnce},
+     {}, {kYes}, {}, Commandsave_Click, nullptr, Rename, 1, {{Stat, 1}}, kOnce},
     {"SaveAs", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, kEdited}, {"b.dlg", kOther, kEdited}},
-     Loaded, {}, {"b"}, Command9_Click, nullptr, Rename, 1, {}, kOnce},
+     {}, {}, {"b"}, Command9_Click, nullptr, Rename, 1, {}, kOnce},
     {"UnloadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},
-     Loaded, {kYes}, {}, Command8_Click, LoadAndUnload, Unlink, 1, {}, {}},
+     {}, {kYes}, {}, Command8_Click, LoadAndUnload, Unlink, 1, {}, {}},
     {"Quit", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},
-     Loaded, {kYes}, {}, Command6_Click, nullptr, Unlink, 1, {}, {}},
+     {}, {kYes}, {}, Command6_Click, nullptr, Unlink, 1, {}, {}},
 };
 // clang-format on
 
@@ -130,6 +116,8 @@ const std::map<OpKind, std::vector<int>> kErrors = {
 // One run of a row's command, with the row's files in place.
 struct Sweep : test::Session {
   Sweep(const Row& row, const std::optional<Fault>& fault) : Session(kOld) {
+    for (const std::string& step : row.setUp) Step(step);
+    platform.boxes.clear();
     for (const FileState& f : row.files) {
       if (f.before) dir.Put(f.name, *f.before);
     }
@@ -137,7 +125,6 @@ struct Sweep : test::Session {
     for (const FileState& f : row.files) {
       if (f.before && f.name == "a.dlg.bak") test::AsWrittenByEditor(ed, *f.before);
     }
-    row.setUp(ed);
     Queue(row);
     ops.Reset();
     if (fault) ops.Arm(*fault);
