@@ -4,20 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "check/report.h"
+#include "support/temp_dir.h"
 
 namespace dlg::check {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::string Read(const fs::path& p) { return test::ReadBytes(p.string()); }
 
 std::vector<std::string> Folders(const fs::path& root) {
   std::vector<std::string> names;

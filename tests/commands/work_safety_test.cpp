@@ -34,6 +34,7 @@ const std::string kChanged =
 const std::string kForeign =
     "critical File Error: Cannot save DIR/a.dlg: its working copy DIR/a.dlg.bak was changed by "
     "another program";
+const std::string kFailed = "critical File Error: Cannot write DIR/a.dlg.bok: Input/output error";
 const std::string kNotOurs = "critical File Error: Cannot load DIR/a.dlg: DIR/a.dlg.";
 
 // clang-format off
@@ -57,6 +58,11 @@ const Row kRows[] = {
     {"ForeignWorkingCopy", kOld,
      kEdit + Strings{"write:a.dlg.bak=" + kTheirs, "Yes", "Save", "input:b", "Save As"}, kLeftView,
      {kSaveAsk, kForeign, kForeign}, {{"a.dlg.bak", kTheirs}}},
+    // A line whose write failed is written again by Save, which stops when it fails again.
+    {"FailedLineWrittenBySave", kOld, Strings{"fail rename"} + kEdit + Strings{"Yes", "Save"},
+     kLeftView, {kFailed, kSaveAsk, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
+    {"FailedLineFailsAgain", kOld, Strings{"fail renames"} + kEdit + Strings{"Yes", "Save"},
+     kLeftView, {kFailed, kFailed}},
     // Files planted where the editor makes its own are refused, and what they lead to is kept.
     {"PlantedWorkingCopyLink", kOld,
      {"Yes", "Unload File", "write:victim=precious", "link:a.dlg.bak=victim", "Load File"},
@@ -128,19 +134,6 @@ TEST(OnlyOwnFiles, ARecoveredWorkingCopyIsNarrowedToTheFilesMode) {
   ::stat(s.dir.File("a.dlg.bak").c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
   EXPECT_EQ(s.Files(), (Folder{{"a.dlg", kOld}, {"a.dlg.bak", kLeft}}));
-}
-
-// A line whose write failed is written again by Save, which stops when it fails again.
-TEST(FailedLineWrite, SaveTriesItAgainAndStopsWhenItFailsAgain) {
-  const std::string failure = "critical File Error: Cannot write DIR/a.dlg.bok: Input/output error";
-  for (bool failsAgain : {false, true}) {
-    Session s(kOld);
-    s.ops.Arm({OpKind::Rename, 1, failsAgain, EIO});
-    for (const std::string& step : kEdit + Strings{"Yes", "Save"}) s.Step(step);
-    EXPECT_EQ(s.Boxes(),
-              (failsAgain ? Strings{failure, failure} : Strings{failure, kSaveAsk, kSaved}));
-    EXPECT_EQ(ReadBytes(s.dir.File("a.dlg")), failsAgain ? kOld : kLeft) << failsAgain;
-  }
 }
 
 }  // namespace

@@ -130,8 +130,9 @@ struct Session {
   // One step: "Yes"/"No"/"Cancel" and "input:<text>" queue answers; "box=text" types into a box
   // (or the drop-down, or picks a file with File1=); "list#row" selects a row (-1: none);
   // "write:name=bytes", "link:name=target", "fifo:name" and "remove:name" change the folder
-  // behind the editor's back; "?box=text" and "?list=a,b" check what a control shows; anything
-  // else is a command by its caption.
+  // behind the editor's back; "fail rename(s)" fails the next rename (or every one from it);
+  // "?box=text" and "?list=a,b" check what a control shows; anything else is a command by its
+  // caption.
   void Step(const std::string& step) {
     // clang-format off
     static const std::map<std::string, void (*)(Editor&)> kCommands = {
@@ -157,6 +158,8 @@ struct Session {
       std::filesystem::create_symlink(step.substr(eq + 1), dir.File(step.substr(5, eq - 5)));
     } else if (step.starts_with("fifo:")) {
       ::mkfifo(dir.File(step.substr(5)).c_str(), 0600);
+    } else if (step == "fail rename" || step == "fail renames") {  // the next one, or every one
+      ops.Arm({OpKind::Rename, ops.Calls(OpKind::Rename) + 1, step.ends_with('s'), EIO});
     } else if (step.starts_with("remove:")) {
       std::filesystem::remove(dir.File(step.substr(7)));
     } else if (step.starts_with("?")) {
