@@ -135,8 +135,6 @@ const Row kRows[] = {
     {"QuitWithNoFile", kThree, {"Yes", "Unload File", "Quit", "?ended=yes"}, kNoFile + "|no file",
      {kUnload}, {{"a.dlg.bak", kGone}}},
     {"CloseNoIsRefused", kThree, {"No", "close window", "?ended=no"}, kTen, {kQuit}},
-    {"CloseYes", kThree, {"Yes", "close window", "?ended=yes"}, kTen, {kQuit},
-     {{"a.dlg.bak", kGone}}},
 };
 // clang-format on
 

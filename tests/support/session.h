@@ -113,10 +113,8 @@ struct Session {
     static const std::map<std::string, TextBox EditorWindow::*> kBoxes = {
         {"txtLineNum", &EditorWindow::txtLineNum},   {"txtgoline", &EditorWindow::txtgoline},
         {"txtDialogue", &EditorWindow::txtDialogue}, {"txtfemale", &EditorWindow::txtfemale},
-        {"txtFlags1", &EditorWindow::txtFlags1},     {"txtflags2", &EditorWindow::txtflags2},
-        {"txtlinejump", &EditorWindow::txtlinejump}, {"txtaddline", &EditorWindow::txtaddline},
-        {"txtflags", &EditorWindow::txtflags}};
-    if (name == "lstnpc") return &ed.window.lstnpc.text;
+        {"txtflags2", &EditorWindow::txtflags2},     {"txtlinejump", &EditorWindow::txtlinejump},
+        {"txtaddline", &EditorWindow::txtaddline},   {"txtflags", &EditorWindow::txtflags}};
     if (name == "File1") return &ed.window.File1.fileName;
     if (name == "caption") return &ed.window.caption;
     auto it = kBoxes.find(name);
@@ -128,7 +126,7 @@ struct Session {
                                   : nullptr;
   }
   // One step: "Yes"/"No"/"Cancel" and "input:<text>" queue answers; "box=text" types into a box
-  // (or the drop-down, or picks a file with File1=); "list#row" selects a row (-1: none);
+  // (or picks a file with File1=); "list#row" selects a row (-1: none);
   // "write:name=bytes", "link:name=target", "fifo:name" and "remove:name" change the folder
   // behind the editor's back; "fail rename(s)" fails the next rename (or every one from it);
   // "?box=text" and "?list=a,b" check what a control shows; anything else is a command by its
