@@ -1,183 +1,22 @@
 // The editor window as a user meets it, with real clicks: every button at least once, with the
 // Flag Editor and the loss of focus that writes an edit before the click that took the focus,
-// lists that must act on no row when none is selected, and the real boxes that guard the
-// user's work.
-
-#include <QtTest/qtestspontaneevent.h>
+// and lists that must act on no row when none is selected.
 
 #include <QComboBox>
-#include <QInputDialog>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
-#include <deque>
 #include <filesystem>
 
-#include "commands/browse.h"
-#include "commands/editor.h"
-#include "support/scripted_platform.h"
-#include "support/temp_dir.h"
-#include "ui/editor_form.h"
-#include "ui/field_boxes.h"
 #include "ui/flag_editor_form.h"
-#include "ui/list_view.h"
-#include "ui/qt_platform.h"
+#include "ui/window_session.h"
 
 using namespace dlg;
 using namespace dlg::ui;
+using dlg::test::kFerry;
+using dlg::test::Session;
 
 namespace {
 
-// Line 1 with two replies (the second with a female form), and the lines they lead to.
-const std::string kFerry =
-    "{1}{Crossing costs three silver \x97 each way.}{}{}{}{}{}\r\n"
-    "{2}{Too much.}{}{}{}{10}{}\r\n"
-    "{3}{Here.}{Take it.}{8}{pc.money_get() >= 3}{20}{pc.money_adj(-3)}\r\n"
-    "{10}{Then swim.}{}{}{}{ }{}\r\n"
-    "{20}{Sit down.}{}{}{}{}{}\r\n";
 const QString kNoRow = QStringLiteral("Invalid Response: Please select a line or response");
-
-// A box of the real window as one line: title | text | buttons | icon.
-std::string Expect(const std::string& title, const std::string& text,
-                   QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) {
-  return title + " | " + text + " | " + std::to_string(int(buttons)) + " | " +
-         std::to_string(int(icon));
-}
-
-// A close from the title bar, which the window system delivers.
-void CloseFromTitleBar(QWidget* box) {
-  QCloseEvent close;
-  QSpontaneKeyEvent::setSpontaneous(&close);
-  qApp->notify(box, &close);  // sendEvent would clear the spontaneous mark
-}
-
-// Answers every real box as the user would, in order, and remembers what each showed: a message
-// box as above, an input box by its prompt. The answer NoButton is Escape and then the title
-// bar's close; a box that stays after them is marked so and gets the next answer.
-struct User {
-  std::deque<QMessageBox::StandardButton> answers;
-  std::deque<QString> inputs;  // "" cancels the input box
-  std::vector<std::string> seen;
-  QTimer timer;
-  User() {
-    QObject::connect(&timer, &QTimer::timeout, [this] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (auto* input = qobject_cast<QInputDialog*>(modal); input && !inputs.empty()) {
-        seen.push_back(input->labelText().toStdString());
-        input->setTextValue(inputs.front());
-        inputs.front().isEmpty() ? input->reject() : input->accept();
-        inputs.pop_front();
-      }
-      auto* box = qobject_cast<QMessageBox*>(modal);
-      if (!box || !box->isVisible() || answers.empty()) return;
-      seen.push_back(Expect(box->windowTitle().toStdString(), box->text().toStdString(),
-                            box->standardButtons(), box->icon()));
-      QMessageBox::StandardButton answer = answers.front();
-      answers.pop_front();
-      if (answer == QMessageBox::NoButton) {
-        QTest::keyClick(box, Qt::Key_Escape);
-        if (box->isVisible()) CloseFromTitleBar(box);
-        if (!box->isVisible() || answers.empty()) return;
-        seen.back() += " | stayed";
-        answer = answers.front();
-        answers.pop_front();
-      }
-      box->button(answer)->click();
-    });
-    timer.start(5);
-  }
-};
-
-template <class Platform = test::ScriptedPlatform>
-struct Session {
-  test::TempDir dir;
-  Platform platform;
-  Editor ed{platform};
-  EditorForm form{ed};
-
-  Session() {
-    dir.Put("ferry.dlg", kFerry);
-    std::filesystem::create_directory(dir.File("sub"));
-    form.Load();
-    Dir1_Change(ed, dir.File("sub"));
-    form.Render();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-  }
-  template <class T = QWidget>
-  T* W(const char* name) {
-    return form.findChild<T*>(QString::fromLatin1(name));
-  }
-  void Click(const char* name) { QTest::mouseClick(W(name), Qt::LeftButton); }
-  QPoint RowCentre(const char* list, int row) {
-    ListView* l = W<ListView>(list);
-    l->scrollTo(l->model()->index(row, 0));
-    return l->visualRect(l->model()->index(row, 0)).center();
-  }
-  void ClickRow(const char* list, int row, Qt::KeyboardModifiers keys = {}) {
-    QTest::mouseClick(W<ListView>(list)->viewport(), Qt::LeftButton, keys, RowCentre(list, row));
-  }
-  // As the window system delivers it: a click, then the second press as a double-click.
-  void DoubleClick(const char* list, QPoint at) {
-    QTest::mouseClick(W<ListView>(list)->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(W<ListView>(list)->viewport(), Qt::LeftButton, {}, at);
-  }
-  // Below the last row, inside the list: where no row stands.
-  QPoint BelowTheRows(const char* list) {
-    ListView* l = W<ListView>(list);
-    const int last = l->rowCount() - 1;
-    const int y = last < 0 ? 5 : l->visualRect(l->model()->index(last, 0)).bottom() + 5;
-    return {5, y};
-  }
-  int RowOf(const char* list, const QString& text) {
-    for (int i = 0; i < W<ListView>(list)->rowCount(); ++i)
-      if (W<ListView>(list)->rowText(i).trimmed() == text) return i;
-    return -1;
-  }
-  void Type(const char* box, const QString& text) {
-    QTest::mouseClick(W(box), Qt::LeftButton);
-    QTest::keyClick(W(box), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(W(box), text);
-  }
-  // Opens a drop-down with a click on its arrow and clicks the item.
-  void Pick(const char* name, int index) {
-    auto* combo = W<QComboBox>(name);
-    QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 6, combo->height() / 2));
-    QTRY_VERIFY(combo->view()->isVisible());
-    QTest::qWait(QApplication::doubleClickInterval() + 50);  // the popup ignores a quick release
-    const QRect item = combo->view()->visualRect(combo->model()->index(index, 0));
-    QTest::mouseClick(combo->view()->viewport(), Qt::LeftButton, {}, item.center());
-  }
-  void Load(bool click = true, const std::string& folder = "") {
-    Dir1_Change(ed, folder.empty() ? dir.Path() : folder);
-    form.Render();
-    if (click) ClickRow("File1", 0);
-    if (click) Click("Command2");
-  }
-  QString Rows(const char* list) {
-    QStringList rows;
-    for (int i = 0; i < W<ListView>(list)->rowCount(); ++i) rows << W<ListView>(list)->rowText(i);
-    return rows.join(QLatin1Char(','));
-  }
-  QString Text(const char* name) {
-    if (auto* line = W<FieldLineEdit>(name)) return line->text();
-    return W<FieldTextEdit>(name)->toPlainText();
-  }
-  // The line shown: number, kind, male text.
-  QString Line() {
-    const QLatin1Char bar('|');
-    return Text("txtLineNum") + bar + Text("txtnpc") + bar + Text("txtDialogue");
-  }
-  QStringList Boxes() {
-    QStringList out;
-    for (const test::ShownBox& b : platform.boxes)
-      out << QString::fromStdString(b.title + ": " + b.text);
-    platform.boxes.clear();
-    return out;
-  }
-  std::string Copy() { return test::ReadBytes(dir.File("ferry.dlg.bak")); }
-};
 
 }  // namespace
 
@@ -329,83 +168,6 @@ class EditorWindowTest : public QObject {
     s.Click("Command4");  // Edit Response
     QCOMPARE(s.Boxes(), QStringList{kNoRow});
     QCOMPARE(s.Line(), QStringLiteral("1|NPC|Crossing costs three silver \u2014 each way."));
-  }
-
-  // The real boxes and their answers, above all the three that guard the user's work: the
-  // recovery question at Load File, the refusal of a file open in another window, and the
-  // question before Save overwrites a change made by another program. Escape and the title bar
-  // close a box with one answer and the recovery question (as Cancel), never a Yes/No question.
-  // Paths show as UTF-8.
-  void theRealBoxesShowTheirTitlesTextsButtonsAndIcons() {
-    Session<QtPlatform> first;
-    const std::string folder = first.dir.File("m\xC3\xA4rta"), path = folder + "/ferry.dlg";
-    std::filesystem::create_directory(folder);
-    first.dir.Put("m\xC3\xA4rta/ferry.dlg", kFerry);
-    first.dir.Put("m\xC3\xA4rta/ferry.dlg.bak", "{1}{Left by a crash}{}{}{}{}{}\r\n");
-    User user;
-    user.answers = {QMessageBox::NoButton};
-    first.Load(true, folder);
-    QVERIFY(!first.W("Frame1")->isEnabled());
-    user.answers = {QMessageBox::Yes};
-    first.Load(true, folder);
-    const std::string recovery =
-        Expect("Unsaved Changes Found",
-               "The working copy " + path + ".bak holds changes that were never saved to " + path +
-                   ". Yes: go on with those changes. No: discard them and load the file as "
-                   "it is. Cancel: load nothing.",
-               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
-    QCOMPARE(user.seen, (std::vector{recovery, recovery}));
-    QCOMPARE(first.Line(), QStringLiteral("1|NPC|Left by a crash"));
-
-    Session<QtPlatform> second;
-    user.answers = {QMessageBox::NoButton};
-    second.Load(true, folder);
-    QCOMPARE(
-        user.seen.at(2),
-        Expect("File In Use", path + " is open in another editor window. Unload it there first.",
-               QMessageBox::Ok, QMessageBox::Warning));
-    QVERIFY(second.W("Command2")->isEnabled());
-    QVERIFY(!second.W("Frame1")->isEnabled());
-
-    const std::string theirs = "{1}{Theirs}{}{}{}{}{}\r\n";
-    first.dir.Put("m\xC3\xA4rta/ferry.dlg", theirs);
-    user.answers = {QMessageBox::NoButton, QMessageBox::Yes, QMessageBox::NoButton,
-                    QMessageBox::No};
-    first.Click("Commandsave");
-    QCOMPARE(user.seen.at(3),
-             Expect("Oberwrite?", "Are you sure you wish to overwrite " + path + "?",
-                    QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon) +
-                 " | stayed");
-    QCOMPARE(user.seen.at(4),
-             Expect("File Changed on Disk",
-                    path + " was changed by another program after it was loaded. Save over those "
-                           "changes?",
-                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Warning) +
-                 " | stayed");
-    QCOMPARE(test::ReadBytes(path), theirs);
-
-    // Save As: a name typed with a character beyond ASCII is a UTF-8 file name; a cancelled
-    // input box saves nothing.
-    user.inputs = {QStringLiteral("f\u00E4hre"), QString()};
-    user.answers = {QMessageBox::Ok};
-    first.Click("Command9");
-    first.Click("Command9");
-    const std::string prompt = "Enter the name for the new .DLG file: ";
-    QCOMPARE(std::vector(user.seen.begin() + 5, user.seen.end()),
-             (std::vector{prompt,
-                          Expect("Saving Changes", "Changes Have Been Saved", QMessageBox::Ok,
-                                 QMessageBox::Information),
-                          prompt}));
-    QCOMPARE(test::ReadBytes(folder + "/f\xC3\xA4hre.dlg"), test::ReadBytes(path + ".bak"));
-    QCOMPARE(std::distance(std::filesystem::directory_iterator(folder), {}), 3);
-
-    user.answers = {QMessageBox::NoButton};
-    first.Type("txtaddline", QStringLiteral("1"));
-    first.Click("cmdaddline");
-    QCOMPARE(user.seen.back(), Expect("Line Already Exists",
-                                      "The line already exists, please enter a different number",
-                                      QMessageBox::Ok, QMessageBox::Critical));
-    QCOMPARE(user.seen.size(), std::size_t{9});
   }
 
   // LF-only line ends make the first record swallow the file; clicking through its boxes

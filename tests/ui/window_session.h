@@ -1,0 +1,118 @@
+#pragma once
+// An editor window over a fresh folder that holds "ferry.dlg", shown and driven with real
+// clicks and keys, for the window tests.
+
+#include <QComboBox>
+#include <QtTest>
+#include <filesystem>
+
+#include "commands/browse.h"
+#include "commands/editor.h"
+#include "support/scripted_platform.h"
+#include "support/temp_dir.h"
+#include "ui/editor_form.h"
+#include "ui/field_boxes.h"
+#include "ui/list_view.h"
+
+namespace dlg::test {
+
+using namespace dlg::ui;
+
+// Line 1 with two replies (the second with a female form), and the lines they lead to.
+inline const std::string kFerry =
+    "{1}{Crossing costs three silver \x97 each way.}{}{}{}{}{}\r\n"
+    "{2}{Too much.}{}{}{}{10}{}\r\n"
+    "{3}{Here.}{Take it.}{8}{pc.money_get() >= 3}{20}{pc.money_adj(-3)}\r\n"
+    "{10}{Then swim.}{}{}{}{ }{}\r\n"
+    "{20}{Sit down.}{}{}{}{}{}\r\n";
+
+template <class Platform = ScriptedPlatform>
+struct Session {
+  TempDir dir;
+  Platform platform;
+  Editor ed{platform};
+  EditorForm form{ed};
+
+  Session() {
+    dir.Put("ferry.dlg", kFerry);
+    std::filesystem::create_directory(dir.File("sub"));
+    form.Load();
+    Dir1_Change(ed, dir.File("sub"));
+    form.Render();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+  }
+  template <class T = QWidget>
+  T* W(const char* name) {
+    return form.findChild<T*>(QString::fromLatin1(name));
+  }
+  void Click(const char* name) { QTest::mouseClick(W(name), Qt::LeftButton); }
+  QPoint RowCentre(const char* list, int row) {
+    ListView* l = W<ListView>(list);
+    l->scrollTo(l->model()->index(row, 0));
+    return l->visualRect(l->model()->index(row, 0)).center();
+  }
+  void ClickRow(const char* list, int row, Qt::KeyboardModifiers keys = {}) {
+    QTest::mouseClick(W<ListView>(list)->viewport(), Qt::LeftButton, keys, RowCentre(list, row));
+  }
+  // As the window system delivers it: a click, then the second press as a double-click.
+  void DoubleClick(const char* list, QPoint at) {
+    QTest::mouseClick(W<ListView>(list)->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(W<ListView>(list)->viewport(), Qt::LeftButton, {}, at);
+  }
+  // Below the last row, inside the list: where no row stands.
+  QPoint BelowTheRows(const char* list) {
+    ListView* l = W<ListView>(list);
+    const int last = l->rowCount() - 1;
+    const int y = last < 0 ? 5 : l->visualRect(l->model()->index(last, 0)).bottom() + 5;
+    return {5, y};
+  }
+  int RowOf(const char* list, const QString& text) {
+    for (int i = 0; i < W<ListView>(list)->rowCount(); ++i)
+      if (W<ListView>(list)->rowText(i).trimmed() == text) return i;
+    return -1;
+  }
+  void Type(const char* box, const QString& text) {
+    QTest::mouseClick(W(box), Qt::LeftButton);
+    QTest::keyClick(W(box), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(W(box), text);
+  }
+  // Opens a drop-down with a click on its arrow and clicks the item.
+  void Pick(const char* name, int index) {
+    auto* combo = W<QComboBox>(name);
+    QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 6, combo->height() / 2));
+    QTRY_VERIFY(combo->view()->isVisible());
+    QTest::qWait(QApplication::doubleClickInterval() + 50);  // the popup ignores a quick release
+    const QRect item = combo->view()->visualRect(combo->model()->index(index, 0));
+    QTest::mouseClick(combo->view()->viewport(), Qt::LeftButton, {}, item.center());
+  }
+  void Load(bool click = true, const std::string& folder = "") {
+    Dir1_Change(ed, folder.empty() ? dir.Path() : folder);
+    form.Render();
+    if (click) ClickRow("File1", 0);
+    if (click) Click("Command2");
+  }
+  QString Rows(const char* list) {
+    QStringList rows;
+    for (int i = 0; i < W<ListView>(list)->rowCount(); ++i) rows << W<ListView>(list)->rowText(i);
+    return rows.join(QLatin1Char(','));
+  }
+  QString Text(const char* name) {
+    if (auto* line = W<FieldLineEdit>(name)) return line->text();
+    return W<FieldTextEdit>(name)->toPlainText();
+  }
+  // The line shown: number, kind, male text.
+  QString Line() {
+    const QLatin1Char bar('|');
+    return Text("txtLineNum") + bar + Text("txtnpc") + bar + Text("txtDialogue");
+  }
+  QStringList Boxes() {
+    QStringList out;
+    for (const ShownBox& b : platform.boxes) out << QString::fromStdString(b.title + ": " + b.text);
+    platform.boxes.clear();
+    return out;
+  }
+  std::string Copy() { return ReadBytes(dir.File("ferry.dlg.bak")); }
+};
+
+}  // namespace dlg::test
