@@ -1,7 +1,7 @@
 // The user's work around the working copy: recovery at Load, one editor per file, changes made
 // by other programs, and files the editor did not make. A killed editor and the strays it
-// leaves are the kill test's (tools/kill_test.sh); clicks through an odd file's boxes are the
-// window test's.
+// leaves are the kill test's (tools/kill_test.sh); clicks through an odd file's boxes and a No
+// to a change on disk are the window tests'.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -48,8 +48,6 @@ const Row kRows[] = {
      {kUnload, kRecovery}, {{"a.dlg.bak", kLeft}}},
     {"RecoveryNotAskedForTheSameBytes", kOld,
      {"Yes", "Unload File", "write:a.dlg.bak=" + kOld, "Load File"}, kOldView, {kUnload}},
-    {"ChangedOnDiskNo", kOld, kEdit + Strings{"write:a.dlg=" + kTheirs, "Yes", "No", "Save"},
-     kLeftView, {kSaveAsk, kChanged}, {{"a.dlg", kTheirs}, {"a.dlg.bak", kLeft}}},
     {"ChangedOnDiskYes", kOld, kEdit + Strings{"write:a.dlg=" + kTheirs, "Yes", "Yes", "Save"},
      kLeftView, {kSaveAsk, kChanged, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
     {"SameBytesWrittenAgainIsNoChange", kOld, kEdit + Strings{"write:a.dlg=" + kOld, "Yes", "Save"},
@@ -68,10 +66,6 @@ const Row kRows[] = {
      {"Yes", "Unload File", "write:victim=precious", "link:a.dlg.bak=victim", "Load File"},
      kNoFile, {kUnload, kNotOurs + "bak is not a regular file"},
      {{"a.dlg.bak", "precious"}, {"victim", "precious"}}},
-    {"PlantedScratchLink", kOld,
-     {"Yes", "Unload File", "write:victim=precious", "link:a.dlg.bok=victim", "Load File"},
-     kNoFile, {kUnload, kNotOurs + "bok is not a regular file"},
-     {{"a.dlg.bak", kGone}, {"a.dlg.bok", "precious"}, {"victim", "precious"}}},
     // Refused at once, without waiting for a writer at the other end.
     {"DialogueFileAFifo", kOld, {"Yes", "Unload File", "remove:a.dlg", "fifo:a.dlg", "Load File"},
      kNoFile, {kUnload, "critical File Error: Cannot load DIR/a.dlg: not a regular file"},
