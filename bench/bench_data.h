@@ -1,7 +1,15 @@
 #pragma once
-// A generated dialogue of many records (about 100 bytes each) in ascending number order:
-// an NPC line every `groupSize` records, the records between them its responses.
+// What the benchmarks share: a generated dialogue of many records (about 100 bytes each) in
+// ascending number order, the record count from DLG_BENCH_RECORDS, and the yardsticks that each
+// command is measured against in the same run (a memchr line count, a crash-safe write of the
+// same bytes), with the counters `ref_ms` and `ratio` that tools/bench.sh tabulates.
 
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -10,6 +18,14 @@
 
 namespace dlg::bench {
 
+// DLG_BENCH_RECORDS, 100,000 when unset; tools/bench.sh runs 10,000, 100,000 and 1,000,000.
+inline int Records() {
+  const char* env = std::getenv("DLG_BENCH_RECORDS");
+  const int n = env != nullptr ? std::atoi(env) : 0;
+  return n > 0 ? n : 100000;
+}
+
+// An NPC line every `groupSize` records, the records between them its responses.
 inline std::string GeneratedDialogue(int records, int groupSize) {
   std::string out;
   out.reserve(static_cast<std::size_t>(records) * 104);
@@ -30,14 +46,16 @@ inline std::string GeneratedDialogue(int records, int groupSize) {
   return out;
 }
 
-// Answers Yes to every question (so "Save" writes and "Unload File" unloads) and shows nothing.
+// Answers Yes to every question (so "Save" writes and "Unload File" unloads), `input` to every
+// input box, and shows nothing.
 class YesPlatform : public Platform {
  public:
+  std::string input;
   MsgAnswer MessageBox(const std::string&, const std::string&, MsgButtons buttons,
                        MsgIcon) override {
     return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
   }
-  std::string InputBox(const std::string&, const std::string&) override { return {}; }
+  std::string InputBox(const std::string&, const std::string&) override { return input; }
   void EndProgram() override {}
 };
 
@@ -51,6 +69,94 @@ inline std::size_t MemchrLines(const std::string& bytes) {
     ++p;
   }
   return lines;
+}
+
+inline double Now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// Flushed to disk, so that the write-back of these bytes does not fall into a timed command.
+inline void PutFlushed(const std::string& file, const std::string& bytes) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const bool ok = fd >= 0 &&
+                  ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
+                  ::fsync(fd) == 0;
+  if (fd >= 0) ::close(fd);
+  if (!ok) std::abort();
+}
+
+inline void SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0 || ::fsync(fd) != 0) std::abort();
+  ::close(fd);
+}
+
+// The least that a crash-safe replacement of a file can cost: the same bytes written to a new
+// file, flushed, renamed over a file of the same size (whose blocks the kernel then frees), and
+// the folder flushed. Returns the seconds it took.
+class CrashSafeFloor {
+ public:
+  CrashSafeFloor(std::string folder, const std::string& bytes)
+      : folder_(std::move(folder)), bytes_(bytes) {
+    PutFlushed(Target(), bytes_);
+  }
+  ~CrashSafeFloor() { ::unlink(Target().c_str()); }
+
+  double Seconds() const {
+    const std::string temp = folder_ + "/floor.tmp";
+    const double start = Now();
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    bool ok = fd >= 0;
+    for (std::size_t done = 0; ok && done < bytes_.size();) {
+      const ssize_t n = ::write(fd, bytes_.data() + done, bytes_.size() - done);
+      ok = n > 0;
+      if (ok) done += static_cast<std::size_t>(n);
+    }
+    ok = ok && ::fsync(fd) == 0;
+    if (fd >= 0) ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), Target().c_str()) == 0;
+    if (!ok) std::abort();
+    SyncFolder(folder_);
+    return Now() - start;
+  }
+
+ private:
+  std::string Target() const { return folder_ + "/floor.dlg"; }
+  std::string folder_;
+  const std::string& bytes_;
+};
+
+// A command's time beside its reference, both summed over the same iterations, the reference
+// taken between the command's runs so that both see the same load on a shared machine.
+struct Ratio {
+  double command = 0;
+  double reference = 0;
+
+  template <typename Command>
+  void Time(Command&& command_) {
+    const double start = Now();
+    command_();
+    command += Now() - start;
+  }
+  // Untimed for Google Benchmark: call it where the timing is paused.
+  template <typename Reference>
+  void TimeReference(Reference&& reference_) {
+    reference += reference_();
+  }
+  void Report(benchmark::State& state) const {
+    const double n = static_cast<double>(state.iterations());
+    if (n == 0 || reference <= 0) return;
+    state.counters["cmd_ms"] = command / n * 1e3;
+    state.counters["ref_ms"] = reference / n * 1e3;
+    state.counters["ratio"] = command / reference;
+  }
+};
+
+// Seconds of one memchr line count over `bytes`.
+inline double MemchrSeconds(const std::string& bytes) {
+  const double start = Now();
+  benchmark::DoNotOptimize(MemchrLines(bytes));
+  return Now() - start;
 }
 
 }  // namespace dlg::bench

@@ -1,16 +1,13 @@
-// Whole commands on a working copy of 100,000 records (about 10 MB, an NPC line every five
-// records), beside the plainest passes over the same bytes: a memchr line count and a file copy.
-// Every command should stay under 50 ms, and "Go to:" the last line within ten memchr passes
-// (its counter "memchr_passes" says how many it takes).
+// Whole commands on a generated working copy of DLG_BENCH_RECORDS records (an NPC line every five
+// records), each beside its yardstick measured in the same run: the lookups beside a memchr line
+// count of the same bytes, the writing commands beside a crash-safe write of the same bytes
+// (CrashSafeFloor). The counter `ratio` is the command's time over its yardstick.
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,14 +18,14 @@
 namespace dlg {
 namespace {
 
-constexpr int kRecords = 100000;
-constexpr const char* kLastLine = "100000";
-// Left out of the file, so that "Save New Line" has a free number between two listed ones.
-constexpr const char* kFreeLine = "50000";
+// The last record, and a number left out in the middle so that "Save New Line" has a free
+// number between two listed ones.
+const std::string kLastLine = std::to_string(bench::Records());
+const std::string kFreeLine = std::to_string(bench::Records() / 2);
 
 std::string Dialogue() {
-  std::string bytes = bench::GeneratedDialogue(kRecords, 5);
-  const std::string line = std::string("\r\n{") + kFreeLine + "}";
+  std::string bytes = bench::GeneratedDialogue(bench::Records(), 5);
+  const std::string line = "\r\n{" + kFreeLine + "}";
   const std::size_t start = bytes.find(line) + 2;
   bytes.erase(start, bytes.find("\r\n", start) + 2 - start);
   return bytes;
@@ -40,32 +37,25 @@ struct Folder {
       std::filesystem::temp_directory_path() / ("dlgcmdbench-" + std::to_string(::getpid()));
   std::string bytes = Dialogue();
   bench::YesPlatform platform;
+  std::unique_ptr<bench::CrashSafeFloor> floor;
 
   Folder() {
     std::filesystem::create_directories(path);
     Put("talk.dlg");
+    floor = std::make_unique<bench::CrashSafeFloor>(path.string(), bytes);
   }
   ~Folder() {
+    floor.reset();
     std::error_code ec;
     std::filesystem::remove_all(path, ec);
   }
   std::string File(const std::string& name) const { return (path / name).string(); }
-  // Flushed to disk, so that the write-back of these bytes does not fall into a timed command.
-  void Put(const std::string& name) const {
-    const int fd = ::open(File(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    const bool ok = fd >= 0 &&
-                    ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
-                    ::fsync(fd) == 0;
-    if (fd >= 0) ::close(fd);
-    if (!ok) std::abort();
-  }
+  void Put(const std::string& name) const { bench::PutFlushed(File(name), bytes); }
 
   // Gone for good: the freeing of its blocks is flushed here, not in the next timed command.
   void Remove(const std::string& name) const {
     std::filesystem::remove(File(name));
-    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0) std::abort();
-    ::close(fd);
+    bench::SyncFolder(path.string());
   }
 
   std::unique_ptr<Editor> Fresh() {
@@ -79,19 +69,13 @@ struct Folder {
     Command2_Click(*ed);
     return ed;
   }
+  double Floor() const { return floor->Seconds(); }
+  double Memchr() const { return bench::MemchrSeconds(bytes); }
 };
 
 Folder& Shared() {
   static Folder folder;
   return folder;
-}
-
-template <typename Pass>
-double SecondsPerPass(int passes, Pass pass) {
-  const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < passes; ++i) pass();
-  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  return took.count() / passes;
 }
 
 void SetBytes(benchmark::State& state, const Folder& f) {
@@ -104,12 +88,9 @@ void BM_MemchrPass(benchmark::State& state) {
   SetBytes(state, f);
 }
 
-void BM_CopyFile(benchmark::State& state) {
+void BM_CrashSafeFloor(benchmark::State& state) {
   Folder& f = Shared();
-  for (auto _ : state) {
-    std::filesystem::copy_file(f.File("talk.dlg"), f.File("copy.dlg"),
-                               std::filesystem::copy_options::overwrite_existing);
-  }
+  for (auto _ : state) f.Floor();
   SetBytes(state, f);
 }
 
@@ -118,42 +99,93 @@ void BM_CopyFile(benchmark::State& state) {
 void BM_LoadFile(benchmark::State& state) {
   Folder& f = Shared();
   const bool stale = state.range(0) != 0;
+  bench::Ratio ratio;
   for (auto _ : state) {
-    state.PauseTiming();  // a fresh window; freeing the last one's 100,000 items is not loading
+    state.PauseTiming();  // a fresh window; freeing the last one's items is not loading
     auto ed = f.Fresh();
     if (!stale) f.Remove("talk.dlg.bak");
+    ratio.TimeReference([&] { return f.Floor(); });
     state.ResumeTiming();
-    Command2_Click(*ed);
-    benchmark::DoNotOptimize(ed->window.lstusednum.Count());
+    ratio.Time([&] { Command2_Click(*ed); });
     state.PauseTiming();
+    if (ed->window.lstusednum.Count() != bench::Records() - 1) {
+      state.SkipWithError("not every number was listed");
+    }
     ed.reset();
     state.ResumeTiming();
   }
+  ratio.Report(state);
+  SetBytes(state, f);
+}
+
+// A lookup of the last line; `aim` puts the target where the command takes it from.
+void Lookup(benchmark::State& state, const std::function<void(EditorWindow&)>& aim,
+            void (*command)(Editor&)) {
+  Folder& f = Shared();
+  auto ed = f.Loaded();
+  bench::Ratio ratio;
+  for (auto _ : state) {
+    state.PauseTiming();
+    aim(ed->window);
+    ratio.TimeReference([&] { return f.Memchr(); });
+    state.ResumeTiming();
+    ratio.Time([&] { command(*ed); });
+  }
+  if (ed->window.txtLineNum.text != kLastLine) state.SkipWithError("the last line was not shown");
+  ratio.Report(state);
   SetBytes(state, f);
 }
 
 void BM_GoToLastLine(benchmark::State& state) {
-  Folder& f = Shared();
-  auto ed = f.Loaded();
-  ed->window.txtgoline.text = kLastLine;
-  const auto start = std::chrono::steady_clock::now();
-  for (auto _ : state) Command5_Click(*ed);
-  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  if (ed->window.txtLineNum.text != kLastLine) state.SkipWithError("the last line was not found");
-  const double memchr =
-      SecondsPerPass(20, [&] { benchmark::DoNotOptimize(bench::MemchrLines(f.bytes)); });
-  state.counters["memchr_passes"] = took.count() / static_cast<double>(state.iterations()) / memchr;
-  SetBytes(state, f);
+  Lookup(
+      state, [](EditorWindow& w) { w.txtgoline.text = kLastLine; }, Command5_Click);
 }
 
-// A field box of a record in the middle loses the focus after an edit.
+void BM_RespondToLastLine(benchmark::State& state) {
+  Lookup(
+      state,
+      [](EditorWindow& w) {
+        w.lstline.items = {kLastLine};
+        w.lstresponses.items = {"reply"};
+        w.lstresponses.selected = 0;
+      },
+      Command1_Click);
+}
+
+void BM_JumpToLastLine(benchmark::State& state) {
+  Lookup(
+      state, [](EditorWindow& w) { w.txtlinejump.text = kLastLine; }, Command3_Click);
+}
+
+void BM_EditLastResponse(benchmark::State& state) {
+  Lookup(
+      state,
+      [](EditorWindow& w) {
+        w.lsthideline.items = {kLastLine};
+        w.lstresponses.items = {"reply"};
+        w.lstresponses.selected = 0;
+      },
+      Command4_Click);
+}
+
+// A field box of a record in the middle loses the focus after an edit; the text changes at
+// every pass (keeping its length), so that every pass has something to write.
 void BM_RewriteOnLeave(benchmark::State& state) {
   Folder& f = Shared();
   auto ed = f.Loaded();
-  ed->window.txtgoline.text = "50001";
+  ed->window.txtgoline.text = std::to_string(bench::Records() / 2 + 1);
   Command5_Click(*ed);
-  ed->window.txtDialogue.text = "Edited on the way out of the box.";
-  for (auto _ : state) FieldBox_LostFocus(*ed);
+  bench::Ratio ratio;
+  int pass = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    ed->window.txtDialogue.text =
+        (++pass % 2) ? "Edited on the way out." : "Edited once again.....";
+    ratio.TimeReference([&] { return f.Floor(); });
+    state.ResumeTiming();
+    ratio.Time([&] { FieldBox_LostFocus(*ed); });
+  }
+  ratio.Report(state);
   SetBytes(state, f);
 }
 
@@ -164,37 +196,60 @@ void BM_SaveNewLine(benchmark::State& state) {
   auto ed = f.Loaded();
   const std::vector<std::string> listed = ed->window.lstusednum.items;
   const std::string lastLineNumber = ed->state.lastLineNumber;
+  bench::Ratio ratio;
   for (auto _ : state) {
     state.PauseTiming();
     f.Put("talk.dlg.bak");
     ed->window.lstusednum.items = listed;
     ed->state.lastLineNumber = lastLineNumber;
     ed->window.txtaddline.text = kFreeLine;
+    ratio.TimeReference([&] { return f.Floor(); });
     state.ResumeTiming();
-    cmdaddline_Click(*ed);
-    ed->window.txtDialogue.text = "A line that was missing.";
-    cmdsaveline_Click(*ed);
+    ratio.Time([&] {
+      cmdaddline_Click(*ed);
+      ed->window.txtDialogue.text = "A line that was missing.";
+      cmdsaveline_Click(*ed);
+    });
   }
   if (ed->window.lstusednum.Count() != static_cast<int>(listed.size()) + 1) {
     state.SkipWithError("the new line was not listed");
   }
+  ratio.Report(state);
   SetBytes(state, f);
 }
 
-void BM_Save(benchmark::State& state) {
+void Saving(benchmark::State& state, void (*command)(Editor&)) {
   Folder& f = Shared();
   auto ed = f.Loaded();
-  for (auto _ : state) Commandsave_Click(*ed);
+  bench::Ratio ratio;
+  for (auto _ : state) {
+    state.PauseTiming();
+    ratio.TimeReference([&] { return f.Floor(); });
+    state.ResumeTiming();
+    ratio.Time([&] { command(*ed); });
+  }
+  ratio.Report(state);
   SetBytes(state, f);
+}
+
+void BM_Save(benchmark::State& state) { Saving(state, Commandsave_Click); }
+
+void BM_SaveAs(benchmark::State& state) {
+  Shared().platform.input = "copy";
+  Saving(state, Command9_Click);
 }
 
 BENCHMARK(BM_MemchrPass)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CopyFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CrashSafeFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GoToLastLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RespondToLastLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JumpToLastLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditLastResponse)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RewriteOnLeave)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveNewLine)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveAs)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace dlg

@@ -1,6 +1,7 @@
 #pragma once
 // One open file handed out a byte at a time. The whole file is read into memory when it is
-// opened, so "read one character" is a buffer access and never a system call.
+// opened, so "read one character" is a buffer access and never a system call. The bytes are the
+// source's own, or borrowed from a buffer that outlives it (a command's reused read buffer).
 
 #include <cstddef>
 #include <cstring>
@@ -20,7 +21,17 @@ inline constexpr Char kClose = '}';
 class CharSource {
  public:
   CharSource() = default;
-  explicit CharSource(std::string bytes) : bytes_(std::move(bytes)) {}
+  explicit CharSource(std::string bytes) : owned_(std::move(bytes)), bytes_(owned_) {}
+  explicit CharSource(std::string_view borrowed) : bytes_(borrowed) {}
+  CharSource(CharSource&& other) noexcept { *this = std::move(other); }
+  CharSource& operator=(CharSource&& other) noexcept {
+    const bool own = other.bytes_.data() == other.owned_.data();
+    owned_ = std::move(other.owned_);
+    bytes_ = own ? std::string_view(owned_) : other.bytes_;
+    pos_ = other.pos_;
+    overrun_ = other.overrun_;
+    return *this;
+  }
 
   // The end-of-file test: true when no character remains to be read.
   bool AtEnd() const { return pos_ >= bytes_.size(); }
@@ -54,6 +65,24 @@ class CharSource {
     return static_cast<unsigned char>(stop);
   }
 
+  // As ReadThrough, with the bytes before `stop` handed out as a view into the source instead of
+  // a copy.
+  Char ReadThrough(char stop, std::string_view& text) {
+    const char* begin = bytes_.data() + pos_;
+    const std::size_t left = bytes_.size() - pos_;
+    const void* hit = left ? std::memchr(begin, stop, left) : nullptr;
+    if (hit == nullptr) {
+      text = {begin, left};
+      pos_ = bytes_.size();
+      overrun_ = true;
+      return kNoChar;
+    }
+    const std::size_t n = static_cast<std::size_t>(static_cast<const char*>(hit) - begin);
+    text = {begin, n};
+    pos_ += n + 1;
+    return static_cast<unsigned char>(stop);
+  }
+
   // As ReadThrough, keeping nothing.
   Char SkipThrough(char stop) {
     const char* begin = bytes_.data() + pos_;
@@ -75,12 +104,16 @@ class CharSource {
     overrun_ = false;
   }
 
+  // Moves on to `pos` (at most the end): for a reader that has walked the bytes itself.
+  void SkipTo(std::size_t pos) { pos_ = pos < bytes_.size() ? pos : bytes_.size(); }
+
   bool Overrun() const { return overrun_; }
   std::size_t Position() const { return pos_; }
   std::string_view Bytes() const { return bytes_; }
 
  private:
-  std::string bytes_;
+  std::string owned_;
+  std::string_view bytes_;
   std::size_t pos_ = 0;
   bool overrun_ = false;
 };
