@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -60,7 +61,8 @@ class EditorForm : public QWidget {
   // What the widgets show, to set only what changed.
   std::string shownCaption_;
   std::map<const QWidget*, std::string> shownText_;
-  std::map<const QWidget*, std::vector<std::string>> shownRows_;
+  std::map<const QWidget*, std::vector<std::string>> shownRows_;  // short lists only
+  std::map<const QWidget*, std::uint64_t> shownFingerprint_;      // the window model's lists
 };
 
 }  // namespace dlg::ui

@@ -4,6 +4,9 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <cstdint>
+#include <functional>
+#include <string_view>
 
 #include "ui/cp1252.h"
 #include "ui/editor_bindings.h"
@@ -34,12 +37,23 @@ QStringList Rows(const std::vector<std::string>& items, QString (*show)(std::str
   return rows;
 }
 
-void RenderRows(ListView* list, const std::vector<std::string>& items,
-                std::vector<std::string>& shown, QString (*show)(std::string_view)) {
+// The browse lists are short and built for the render: the list view keeps its own copy.
+void RenderOwnRows(ListView* list, std::vector<std::string> items, std::vector<std::string>& shown,
+                   QString (*show)(std::string_view)) {
   if (items == shown) return;
   QSignalBlocker block(list);
-  list->setRows(Rows(items, show));
   shown = items;
+  list->setOwnRows(std::move(items), show);
+}
+
+// Tells one list's rows from another's without keeping a second copy of a million line numbers
+// (a 64-bit hash: two different lists taken for the same is not to be expected).
+std::uint64_t Fingerprint(const std::vector<std::string>& items) {
+  std::uint64_t h = items.size();
+  for (const std::string& item : items) {
+    h = (h ^ std::hash<std::string_view>{}(item)) * 0x100000001b3ULL;
+  }
+  return h;
 }
 
 void RenderSelection(ListView* list, int selected) {
@@ -118,7 +132,14 @@ void EditorForm::RenderLists() {
   for (const ListBinding& b : kListBindings) {
     const ListBox& model = w.*b.list;
     ListView* list = Widget<ListView>(b.name);
-    RenderRows(list, model.items, shownRows_[list], FromBytes);
+    // The view reads the rows from the model's list itself, as it paints them.
+    const std::uint64_t fingerprint = Fingerprint(model.items);
+    auto shown = shownFingerprint_.find(list);
+    if (shown == shownFingerprint_.end() || shown->second != fingerprint) {
+      QSignalBlocker block(list);
+      list->setRows(&model.items, FromBytes);
+      shownFingerprint_[list] = fingerprint;
+    }
     RenderSelection(list, model.selected);
     SetState(list, model.enabled, model.visible);
   }
@@ -145,13 +166,13 @@ void EditorForm::RenderBrowse() {
   SetState(drive, w.Drive1.enabled, true);
 
   ListView* dir = Widget<ListView>("Dir1");
-  RenderRows(dir, FolderRows(w.Dir1), shownRows_[dir], FromName);
+  RenderOwnRows(dir, FolderRows(w.Dir1), shownRows_[dir], FromName);
   // The folder itself stands highlighted, as the last of its ancestors.
   RenderSelection(dir, static_cast<int>(w.Dir1.ancestors.size()) - 1);
   SetState(dir, w.Dir1.enabled, true);
 
   ListView* files = Widget<ListView>("File1");
-  RenderRows(files, w.File1.files, shownRows_[files], FromName);
+  RenderOwnRows(files, w.File1.files, shownRows_[files], FromName);
   int selected = -1;
   if (!w.File1.fileName.empty()) {
     for (std::size_t i = 0; i < w.File1.files.size(); ++i) {

@@ -5,6 +5,33 @@
 
 namespace dlg::ui {
 
+void RowsModel::ShowRows(const std::vector<std::string>* rows, Show show) {
+  beginResetModel();
+  rows_ = rows;
+  own_.clear();
+  show_ = show;
+  count_ = static_cast<int>(rows->size());
+  endResetModel();
+}
+
+void RowsModel::ShowOwnRows(std::vector<std::string> rows, Show show) {
+  beginResetModel();
+  own_ = std::move(rows);
+  rows_ = &own_;
+  show_ = show;
+  count_ = static_cast<int>(own_.size());
+  endResetModel();
+}
+
+int RowsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count_; }
+
+QVariant RowsModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || rows_ == nullptr || index.row() < 0) return {};
+  const auto row = static_cast<std::size_t>(index.row());
+  if (row >= rows_->size()) return QString();
+  return show_((*rows_)[row]);
+}
+
 ListView::ListView(QWidget* parent) : QListView(parent) {
   setModel(&model_);
   setUniformItemSizes(true);
@@ -28,9 +55,15 @@ void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (!indexAt(event->position().toPoint()).isValid()) emit emptyAreaDoubleClicked();
 }
 
-void ListView::setRows(const QStringList& rows) {
+void ListView::setRows(const std::vector<std::string>* rows, RowsModel::Show show) {
   quiet_ = true;
-  model_.setStringList(rows);
+  model_.ShowRows(rows, show);
+  quiet_ = false;
+}
+
+void ListView::setOwnRows(std::vector<std::string> rows, RowsModel::Show show) {
+  quiet_ = true;
+  model_.ShowOwnRows(std::move(rows), show);
   quiet_ = false;
 }
 

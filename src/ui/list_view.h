@@ -1,19 +1,44 @@
 #pragma once
-// A list box: one column of rows, no sorting, single selection. It holds a QStringListModel and
-// a uniform row height, so a list of 100,000 line numbers fills in one step without laying out
-// each row.
+// A list box: one column of rows, no sorting, single selection, rows of one height. Its rows are
+// converted to text only when the view asks for them, straight from the list in the window model:
+// a list of a million line numbers is held once, by the model, and fills in one step.
 
+#include <QAbstractListModel>
 #include <QListView>
-#include <QStringListModel>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace dlg::ui {
+
+// The rows of a ListView: a list that lives elsewhere (the window model's), or one of its own.
+class RowsModel : public QAbstractListModel {
+ public:
+  using Show = QString (*)(std::string_view);
+  explicit RowsModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
+  // `rows` must outlive the model, or the next call. It may change in between (a handler runs,
+  // a message box paints the window meanwhile): the view keeps the count of the last call, and
+  // rows beyond the list as it now stands read as empty until the next call.
+  void ShowRows(const std::vector<std::string>* rows, Show show);
+  void ShowOwnRows(std::vector<std::string> rows, Show show);
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+ private:
+  const std::vector<std::string>* rows_ = nullptr;
+  std::vector<std::string> own_;
+  Show show_ = nullptr;
+  int count_ = 0;
+};
 
 class ListView : public QListView {
   Q_OBJECT
  public:
   explicit ListView(QWidget* parent = nullptr);
-  void setRows(const QStringList& rows);  // without signals
-  void setSelectedRow(int row);           // -1: none; without signals
+  // Without signals; see RowsModel for the lifetime of `rows`.
+  void setRows(const std::vector<std::string>* rows, RowsModel::Show show);
+  void setOwnRows(std::vector<std::string> rows, RowsModel::Show show);
+  void setSelectedRow(int row);  // -1: none; without signals
   int selectedRow() const;
   int rowCount() const;
   QString rowText(int row) const;
@@ -27,7 +52,7 @@ class ListView : public QListView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
-  QStringListModel model_;
+  RowsModel model_;
   bool quiet_ = false;
 };
 
