@@ -3,6 +3,7 @@
 // these exactly as a handler would read and set a real control; the Qt layer renders them.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dlg {
@@ -18,12 +19,28 @@ struct ListBox {
   int selected = -1;  // -1: no item selected
   bool enabled = true;
   bool visible = true;
+  // The strings of the items cleared away, whose memory the next items take over: the lists of
+  // an NPC line with a hundred thousand responses are emptied and filled at every lookup.
+  std::vector<std::string> spare;
 
   void Clear() {
+    if (spare.empty()) {
+      spare.swap(items);
+    } else {
+      for (std::string& item : items) spare.push_back(std::move(item));
+    }
     items.clear();
     selected = -1;
   }
-  void Add(std::string item) { items.push_back(std::move(item)); }
+  void Add(std::string_view item) {
+    if (spare.empty()) {
+      items.emplace_back(item);
+      return;
+    }
+    items.push_back(std::move(spare.back()));
+    spare.pop_back();
+    items.back().assign(item);
+  }
   int Count() const { return static_cast<int>(items.size()); }
   // The item at `index`, or "" outside the list.
   std::string ItemAt(int index) const {

@@ -2,6 +2,9 @@
 // that follow it. The file runs out in the middle of this often (the responses of the last NPC
 // line are the last records), so every read here stops quietly at the end of the file.
 
+#include <string>
+#include <string_view>
+
 #include "commands/editor.h"
 #include "dialogue/record.h"
 #include "dialogue/record_reader.h"
@@ -10,10 +13,16 @@ namespace dlg {
 
 namespace {
 
-const std::string kConditionalLabel = "CONDITIONAL FLAGS::  ";
-const std::string kExecutionLabel = "EXECUTION FLAGS::  ";
+constexpr std::string_view kConditionalLabel = "CONDITIONAL FLAGS::  ";
+constexpr std::string_view kExecutionLabel = "EXECUTION FLAGS::  ";
 
-void AddResponseEntry(EditorWindow& w, const DialogueRecord& r, const std::string& text,
+// The fields of one response as views into the bytes read: an NPC line with a hundred thousand
+// responses is shown by copying each text once, into the list that keeps it.
+struct ResponseFields {
+  std::string_view lineNumber, maleText, femaleText, intCheck, conditionFlags, jumpLine;
+};
+
+void AddResponseEntry(EditorWindow& w, const ResponseFields& r, std::string_view text,
                       const char* marker) {
   w.lstresponses.Add(text);
   w.lsthideline.Add(r.lineNumber);
@@ -25,12 +34,12 @@ void AddResponseEntry(EditorWindow& w, const DialogueRecord& r, const std::strin
 // Reads one response record whose line-number opener is in `currentChar`. Returns false when
 // the reading has to stop: the next NPC line was met, or the file ended.
 bool ReadResponse(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
-  DialogueRecord r;
+  ResponseFields r;
   if (currentChar != kClose) {
     currentChar = src.ReadThrough('}', r.lineNumber);
     if (currentChar == kNoChar) return false;
   }
-  for (std::string* f : {&r.maleText, &r.femaleText, &r.intCheck, &r.conditionFlags}) {
+  for (std::string_view* f : {&r.maleText, &r.femaleText, &r.intCheck, &r.conditionFlags}) {
     if (!ScanField(src, currentChar, *f)) return false;
   }
   if (!ScanField(src, currentChar, r.jumpLine)) return false;
@@ -42,12 +51,18 @@ bool ReadResponse(CharSource& src, Char& currentChar, EditorState& st, EditorWin
   AddResponseEntry(w, r, r.maleText, "Male");
   if (hasFemale) AddResponseEntry(w, r, r.femaleText, "female");
 
-  std::string flags = kConditionalLabel + r.conditionFlags + "\r\n" + kExecutionLabel;
   // Even a field cut short by the end of the file gets its flags row, so the six lists stay
   // parallel.
-  const bool complete = ScanField(src, currentChar, flags);
-  w.lstflags.Add(flags);
-  if (hasFemale) w.lstflags.Add(flags);
+  std::string_view executionFlags;
+  const bool complete = ScanField(src, currentChar, executionFlags);
+  for (int row = hasFemale ? 2 : 1; row > 0; --row) {
+    w.lstflags.Add(kConditionalLabel);
+    w.lstflags.items.back()
+        .append(r.conditionFlags)
+        .append("\r\n")
+        .append(kExecutionLabel)
+        .append(executionFlags);
+  }
   return complete;
 }
 

@@ -10,6 +10,15 @@ bool ScanField(CharSource& src, Char& ch, std::string& dest) {
   return ch != kNoChar;
 }
 
+bool ScanField(CharSource& src, Char& ch, std::string_view& field) {
+  field = {};
+  ch = src.Read();
+  if (ch == kNoChar) return false;
+  if (ch == kClose) return true;
+  ch = src.ReadThrough('}', field);
+  return ch != kNoChar;
+}
+
 bool SkipToNextRecord(CharSource& src, Char& currentChar) {
   // At least one character is read, even when currentChar is a CR already.
   currentChar = src.SkipThrough('\r');

@@ -4,6 +4,7 @@
 // where no end test is made stops the reading (the caller keeps what was read so far).
 
 #include <string>
+#include <string_view>
 
 #include "dialogue/char_source.h"
 
@@ -13,6 +14,8 @@ namespace dlg {
 // `ch` is the caller's character field; on a complete read it holds "}". Returns false when the
 // end of the file cut the field short.
 bool ScanField(CharSource& src, Char& ch, std::string& dest);
+// The same, with the field's text as a view into the source's bytes (empty for an empty field).
+bool ScanField(CharSource& src, Char& ch, std::string_view& field);
 
 // Moves from inside a record to just after the first character of the next record, leaving that
 // character in `currentChar` (the LF when the file ends after the CR LF). Returns false when the
