@@ -8,6 +8,7 @@
 #include "commands/editor_state.h"
 #include "commands/editor_window.h"
 #include "commands/platform.h"
+#include "commands/read_cache.h"
 #include "commands/work_safety.h"
 #include "dialogue/char_source.h"
 #include "dialogue/files.h"
@@ -16,10 +17,12 @@
 
 namespace dlg {
 
-// The rewrite runs at every loss of focus of a field box. Its two buffers live on between calls,
-// so a large working copy is not paid for again in fresh memory each time.
-struct RewriteBuffers {
-  std::string read;
+// Every command reads its file whole, and the rewrite runs at every loss of focus of a field
+// box. These buffers live on between commands, so a large working copy is not paid for again in
+// fresh memory each time.
+struct CommandBuffers {
+  std::string read;      // cleared, never shrunk
+  ReadCache cache;       // what `read` holds; forgotten by every other filling of it
   RewriteSplice splice;  // points into `read`
 };
 
@@ -30,7 +33,7 @@ struct Editor {
   EditorState state;
   EditorWindow window;
   std::optional<FlagEditorWindow> flagEditor;
-  RewriteBuffers rewriteBuffers;
+  CommandBuffers buffers;
   WorkSafety safety;
 
   FlagFields Flags() {
@@ -82,8 +85,9 @@ struct LookupOptions {
   bool showGoToFirst = false;  // "Jump" also makes "Go to 1" visible
   MessageSet messages = MessageSet::Standard;
 };
-// Reads the working copy whole; a copy that cannot be read is reported.
-bool ReadWorkingCopy(Editor& ed, std::string& bytes);
+// Reads the working copy whole into `ed.buffers.read`; a copy that cannot be read is reported.
+// With `mayReuse`, bytes still in the buffer from the last read of the unchanged file serve.
+bool ReadWorkingCopy(Editor& ed, bool mayReuse);
 void ClearLineView(Editor& ed);
 void LeaveNewLineMode(Editor& ed);
 // `target` is a copy of its own: callers hand in the text of boxes that the lookup clears.

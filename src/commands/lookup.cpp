@@ -2,24 +2,19 @@
 // the commands that move to a line by number: "Go to:", the used-number list, Respond and
 // "Jump".
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <string>
+#include <string_view>
 
 #include "commands/editor.h"
+#include "commands/find_record.h"
 #include "dialogue/record_reader.h"
 
 namespace dlg {
 
 namespace {
-
-// Where the scan gave up; each message set words these differently.
-enum class Miss {
-  EndAfterOpener,  // the working copy ended right after its first character
-  EndInNumber,     // it ended while a line number was being read
-  EndAfterRecord,  // it ended right after a skipped record (Respond only)
-  LongerNumber,    // the first number that begins with the target is longer
-};
 
 void ShowEmptyTarget(Editor& ed) {
   ShowOk(ed, "Invalid Response", "Please select a line or response");
@@ -41,6 +36,8 @@ void ShowMiss(Editor& ed, MessageSet set, Miss miss, const std::string& target) 
       return;
     case MessageSet::Respond:
       switch (miss) {
+        case Miss::None:
+          return;
         case Miss::EndAfterOpener:
           ShowOk(ed, "Line does not exist",
                  "Searched entire File, the line " + target + " does not exist!");
@@ -58,71 +55,52 @@ void ShowMiss(Editor& ed, MessageSet set, Miss miss, const std::string& target) 
   }
 }
 
-// A blank line where a record should begin would otherwise be read into the next record's
-// number, and that record could never be found; pass over it as the response list does.
-void SkipBlankLines(CharSource& src, Char& currentChar) {
-  while (currentChar == kCR && !src.AtEnd()) {
-    currentChar = src.Read();  // the LF
-    if (src.AtEnd()) return;
-    currentChar = src.Read();  // the opener of the record after the blank line
-  }
-}
-
-// The scan over the working copy, from its first character to the record numbered `target`.
-// Only the line-number field of each record is read; the rest of the line is skipped.
 void FindAndShow(Editor& ed, CharSource& src, const std::string& target, MessageSet set) {
-  const bool respond = set == MessageSet::Respond;
-  Char currentChar = src.Read();  // the first record's opener, not examined
-  SkipBlankLines(src, currentChar);
-  if (src.AtEnd()) {
-    ShowMiss(ed, set, Miss::EndAfterOpener, target);
+  const FindOutcome found = FindRecord(src.Bytes(), target, set == MessageSet::Respond);
+  src.SkipTo(found.position);
+  if (found.miss != Miss::None) {
+    ShowMiss(ed, set, found.miss, target);
     return;
   }
-  std::string lookupNumber;
-  // Compared before each read, so the scan stops at the first number that begins with target.
-  while (lookupNumber != target) {
-    if (!respond && src.AtEnd()) {
-      ShowMiss(ed, set, Miss::EndInNumber, target);
-      return;
-    }
-    currentChar = src.Read();
-    if (src.AtEnd()) {
-      ShowMiss(ed, set, Miss::EndInNumber, target);
-      return;
-    }
-    if (currentChar == kClose) {
-      SkipToNextRecord(src, currentChar);
-      SkipBlankLines(src, currentChar);
-      currentChar = kNoChar;
-      lookupNumber.clear();
-    } else {
-      AppendChar(lookupNumber, currentChar);
-    }
-    if (respond && src.AtEnd()) {
-      ShowMiss(ed, set, Miss::EndAfterRecord, target);
-      return;
-    }
-  }
-  currentChar = src.Read();
-  if (currentChar != kClose) {
-    ShowMiss(ed, set, Miss::LongerNumber, target);
-    return;
-  }
-  ed.window.txtLineNum.text = lookupNumber;
+  ed.window.txtLineNum.text = target;
+  Char currentChar = kClose;
   ShowLine(src, currentChar, ed.state, ed.window);
   GatherResponses(src, currentChar, ed.state, ed.window);
 }
 
 }  // namespace
 
-bool ReadWorkingCopy(Editor& ed, std::string& bytes) {
+// Opened and read as Files::ReadAll does; with `mayReuse`, the status taken through the open
+// descriptor tells whether the bytes in the buffer are still those of the file.
+bool ReadWorkingCopy(Editor& ed, bool mayReuse) {
+  const std::string path = ed.state.WorkingCopyPath();
+  FileOps& ops = ed.files.Ops();
+  ReadCache& cache = ed.buffers.cache;
+  const int fd = ops.Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
+  FileResult r = fd < 0 ? FileResult::Fail(path, "read", -fd) : FileResult::Ok();
   struct stat st {};
-  FileResult read = ed.files.ReadAll(ed.state.WorkingCopyPath(), bytes, &st);
-  if (!read) {
-    ReportFileError(ed, read.failure);
+  bool reused = false;
+  if (r && mayReuse) {
+    const int s = ops.Fstat(fd, st);
+    if (s < 0) r = FileResult::Fail(path, "read", -s);
+    reused = r && cache.Holds(path, st);
+  }
+  if (r && !reused) {
+    cache.Forget();
+    r = ed.files.ReadOpen(fd, path, ed.buffers.read, &st);
+  }
+  if (fd >= 0) {
+    const int c = ops.Close(fd);
+    if (r && c < 0) r = FileResult::Fail(path, "read", -c);
+  }
+  if (!r) {
+    cache.Forget();
+    ed.buffers.read.clear();
+    ReportFileError(ed, r.failure);
     return false;
   }
-  CheckReadCopy(ed, st, bytes);
+  CheckReadCopy(ed, st, ed.buffers.read);
+  if (mayReuse && !reused) cache.Note(path, st);
   return true;
 }
 
@@ -164,9 +142,8 @@ void GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
     RememberShownLine(ed);
     return;
   }
-  std::string bytes;
-  if (!ReadWorkingCopy(ed, bytes)) return;
-  CharSource src(std::move(bytes));
+  if (!ReadWorkingCopy(ed, true)) return;
+  CharSource src(std::string_view{ed.buffers.read});
   FindAndShow(ed, src, target, options.messages);
   RememberShownLine(ed);
 }

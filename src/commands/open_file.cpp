@@ -1,6 +1,10 @@
 // "Load File" and "Go to 1": the first record and the list of used numbers, read from the
 // dialogue file or from the working copy.
 
+#include <cstring>
+#include <string_view>
+#include <vector>
+
 #include "commands/browse.h"
 #include "commands/editor.h"
 #include "commands/rewrite_working_copy.h"
@@ -11,26 +15,32 @@ namespace dlg {
 namespace {
 
 // "Go to 1"'s own list of used numbers: unlike the scan of Load File it keeps a CR or LF inside
-// a line number as part of the number, and stops only where a record should begin.
+// a line number as part of the number, and stops only where a record should begin. It walks
+// the bytes with memchr, as that scan does.
 void RebuildUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w) {
-  std::string scanNumber;
-  while (!src.AtEnd()) {
-    Char scanChar = src.Read();  // the record's opener
-    if (scanChar == kCR || scanChar == kLF) return;
-    while (scanChar != kClose) {
-      scanChar = src.Read();
-      if (scanChar == kNoChar) return;
-      if (scanChar == kClose) {
-        w.lstusednum.Add(scanNumber);
-        st.lastLineNumber = scanNumber;
-        scanNumber.clear();
-      } else {
-        AppendChar(scanNumber, scanChar);
-      }
+  const std::string_view bytes = src.Bytes();
+  const char* p = bytes.data() + src.Position();
+  const char* const end = bytes.data() + bytes.size();
+  std::vector<std::string>& items = w.lstusednum.items;
+  const std::size_t listedBefore = items.size();
+  auto after = [&](char c) -> const char* {
+    const void* hit = std::memchr(p, c, static_cast<std::size_t>(end - p));
+    return hit == nullptr ? nullptr : static_cast<const char*>(hit) + 1;
+  };
+  while (p != end) {
+    const char opener = *p++;  // the record's opener
+    if (opener == '\r' || opener == '\n') break;
+    if (opener != '}') {
+      const char* close = after('}');
+      if (close == nullptr) break;
+      w.lstusednum.Add(std::string_view(p, static_cast<std::size_t>(close - 1 - p)));
+      p = close;
     }
-    if (src.SkipThrough('\r') == kNoChar) return;
-    src.Read();  // the LF
+    const char* lf = after('\r');
+    if (lf == nullptr) break;
+    p = lf == end ? end : lf + 1;  // the LF, whatever it is
   }
+  if (items.size() > listedBefore) st.lastLineNumber = items.back();
 }
 
 void ReadFirstRecord(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
@@ -55,26 +65,43 @@ void FirstRecordRead(CharSource& src, Char& currentChar, EditorState& st, Editor
   st.shownLine = RecordFromBoxes(w);
 }
 
+// Walks the bytes itself rather than a character at a time: a file of a million records is
+// scanned at each Load File. The numbers are short, so a plain loop finds their end faster than
+// a search would; the rest of each line is passed over with memchr.
 void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w) {
-  std::string scanNumber;
+  const std::string_view bytes = src.Bytes();
+  const char* p = bytes.data() + src.Position();
+  const char* const end = bytes.data() + bytes.size();
+  std::vector<std::string>& items = w.lstusednum.items;
+  const std::size_t listedBefore = items.size();
   for (;;) {
-    scanNumber.clear();
-    if (src.AtEnd()) return;
-    Char scanChar = src.Read();  // the record's opener
-    if (scanChar == kCR || scanChar == kLF) return;
-    if (scanChar != kClose) {
-      for (;;) {
-        scanChar = src.Read();
-        if (scanChar == kNoChar || scanChar == kCR || scanChar == kLF) return;
-        if (scanChar == kClose) break;
-        AppendChar(scanNumber, scanChar);
+    if (p == end) break;
+    const char opener = *p++;
+    if (opener == '\r' || opener == '\n') break;
+    if (opener != '}') {
+      const char* const number = p;
+      const char* close = p;
+      while (close != end && *close != '}' && *close != '\r' && *close != '\n') ++close;
+      if (close == end) {
+        p = end;
+        break;
       }
-      w.lstusednum.Add(scanNumber);
-      st.lastLineNumber = scanNumber;
+      p = close + 1;
+      if (*close != '}') break;
+      w.lstusednum.Add(std::string_view(number, static_cast<std::size_t>(close - number)));
     }
-    if (scanChar != kCR && src.SkipThrough('\r') == kNoChar) return;
-    if (src.Read() == kNoChar) return;  // the LF
+    const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(end - p));
+    if (cr == nullptr) {
+      p = end;
+      break;
+    }
+    p = static_cast<const char*>(cr) + 1;
+    if (p == end) break;
+    ++p;  // the LF, whatever it is
   }
+  // Only the last number listed is kept.
+  if (items.size() > listedBefore) st.lastLineNumber = items.back();
+  src.SkipTo(static_cast<std::size_t>(p - bytes.data()));
 }
 
 void Command2_Click(Editor& ed) {
@@ -87,7 +114,9 @@ void Command2_Click(Editor& ed) {
   const std::string path = JoinPath(w.File1.path, w.File1.fileName);
   // The file is read once and the working copy made from those bytes (or a working copy left
   // behind kept) before anything changes, so a refusal leaves the window in its no-file state.
-  std::string bytes;
+  // They are read into the editor's own buffer, which the commands after it reuse.
+  ed.buffers.cache.Forget();
+  std::string& bytes = ed.buffers.read;
   if (!TakeDialogue(ed, path, bytes)) return;
 
   st.fileLoaded = true;
@@ -97,7 +126,7 @@ void Command2_Click(Editor& ed) {
   w.caption.append(" - ").append(w.File1.fileName);
 
   Char currentChar = kNoChar;
-  CharSource src(std::move(bytes));
+  CharSource src(std::string_view{bytes});
   FirstRecordRead(src, currentChar, st, w);
   src.Rewind();
   UsedNumberScan(src, st, w);
@@ -122,9 +151,8 @@ void Command7_Click(Editor& ed) {
   ClearLineView(ed);
   w.lstusednum.Clear();
 
-  std::string bytes;
-  if (!ReadWorkingCopy(ed, bytes)) return;
-  CharSource src(std::move(bytes));
+  if (!ReadWorkingCopy(ed, true)) return;
+  CharSource src(std::string_view{ed.buffers.read});
   Char currentChar = kNoChar;
   FirstRecordRead(src, currentChar, ed.state, w);
 

@@ -97,11 +97,11 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed) {
     return RewriteOutcome::NotRun;
   }
 
-  RewriteBuffers& buffers = ed.rewriteBuffers;
-  if (!ReadWorkingCopy(ed, buffers.read)) return RewriteOutcome::Failed;
+  // Read again whatever the cache says: what is written must rest on the file as it is.
+  if (!ReadWorkingCopy(ed, false)) return RewriteOutcome::Failed;
   // The carried lines are written straight from the bytes read, never joined into a copy.
-  RewriteSplice& splice = buffers.splice;
-  SpliceRecords(buffers.read, request, splice);
+  RewriteSplice& splice = ed.buffers.splice;
+  SpliceRecords(ed.buffers.read, request, splice);
   // Nothing to splice in: the working copy already holds what a pass would write.
   if (splice.recordsWritten == 0) {
     RememberShownLine(ed);

@@ -14,6 +14,13 @@ void ReportSaved(Editor& ed) {
                          MsgIcon::Information);
 }
 
+// The working copy is read into the editor's own buffer: a fresh one for each save would cost
+// more than the reading.
+std::string& SaveBuffer(Editor& ed) {
+  ed.buffers.cache.Forget();
+  return ed.buffers.read;
+}
+
 void WriteCopyTo(Editor& ed, const std::string& destination, const std::string& bytes) {
   struct stat written {};
   FileResult r = ed.files.ReplaceWhole(destination, bytes, true, &written);
@@ -55,18 +62,16 @@ void Commandsave_Click(Editor& ed) {
   if (!Confirmed(ed, "Oberwrite?",
                  "Are you sure you wish to overwrite " + ed.state.dialoguePath + "?"))
     return;
-  std::string bytes;
-  if (!MayOverwriteDialogue(ed) || !ReadWorkingCopyToSave(ed, bytes)) return;
-  WriteCopyTo(ed, ed.state.dialoguePath, bytes);
+  if (!MayOverwriteDialogue(ed) || !ReadWorkingCopyToSave(ed, SaveBuffer(ed))) return;
+  WriteCopyTo(ed, ed.state.dialoguePath, ed.buffers.read);
 }
 
 void Command9_Click(Editor& ed) {
   if (!WriteShownLine(ed)) return;
   std::string entry = ed.platform.InputBox("Enter the name for the new .DLG file: ", "Save As");
   if (entry.empty()) return;
-  std::string bytes;
-  if (!ReadWorkingCopyToSave(ed, bytes)) return;
-  WriteCopyTo(ed, JoinPath(ed.window.File1.path, entry + ".dlg"), bytes);
+  if (!ReadWorkingCopyToSave(ed, SaveBuffer(ed))) return;
+  WriteCopyTo(ed, JoinPath(ed.window.File1.path, entry + ".dlg"), ed.buffers.read);
 }
 
 void Command8_Click(Editor& ed) {

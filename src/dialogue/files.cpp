@@ -8,9 +8,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <functional>
+
+#include "dialogue/large_buffer.h"
 
 namespace dlg {
 namespace {
@@ -177,10 +180,12 @@ FileResult FileResult::Refuse(std::string path, std::string operation, std::stri
 }
 
 FileResult Files::ReadAll(const std::string& path, std::string& bytes, struct stat* info) {
-  bytes.clear();
   // Non-blocking, so that a FIFO without a writer opens at once, to be refused below.
   int fd = ops_.Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
-  if (fd < 0) return FileResult::Fail(path, "read", -fd);
+  if (fd < 0) {
+    bytes.clear();
+    return FileResult::Fail(path, "read", -fd);
+  }
   FileResult r = ReadOpen(fd, path, bytes, info);
   int c = ops_.Close(fd);
   if (r && c < 0) r = FileResult::Fail(path, "read", -c);
@@ -190,29 +195,40 @@ FileResult Files::ReadAll(const std::string& path, std::string& bytes, struct st
 
 FileResult Files::ReadOpen(int fd, const std::string& path, std::string& bytes, struct stat* info,
                            FastHash* hash) {
-  bytes.clear();
   auto fail = [&](int negErrno) {
     bytes.clear();
     return FileResult::Fail(path, "read", -negErrno);
   };
-  // Room for the whole file first, so that a working copy of many megabytes is not moved each
-  // time the string would grow. The blocks go through a small buffer that stays in the cache:
-  // reading straight into the string, which must be zeroed first, costs one more pass over
-  // memory, and that is what a large file's reading is bound by.
   struct stat st {};
   int r = ops_.Fstat(fd, st);
   if (r < 0) return fail(r);
-  if (!S_ISREG(st.st_mode)) return FileResult::Refuse(path, "read", kNotRegular);
+  if (!S_ISREG(st.st_mode)) {
+    bytes.clear();
+    return FileResult::Refuse(path, "read", kNotRegular);
+  }
   if (info != nullptr) *info = st;
-  bytes.reserve(static_cast<std::size_t>(st.st_size));
-  char buf[65536];
+  // Read straight into the string, sized for the whole file first (one byte more shows the end
+  // without another growth). Making a string longer fills the new part with zeros, one more pass
+  // over memory, which is what a large file's reading is bound by; but the editor reads its
+  // working copy into the same string at every command, and a string as long as the last file
+  // read is not filled again. The hash takes each block while it is still in the cache.
+  const std::size_t expected = static_cast<std::size_t>(st.st_size) + 1;
+  if (bytes.capacity() < expected) ReserveForFile(bytes, expected);
+  if (bytes.size() < expected) bytes.resize(expected);
+  constexpr std::size_t kBlock = std::size_t{256} << 10;
+  std::size_t have = 0;
   for (;;) {
-    ssize_t n = ops_.Read(fd, buf, sizeof buf);
+    // A file that grew while it was read.
+    if (have == bytes.size()) bytes.resize(bytes.size() + kBlock);
+    const std::size_t want = std::min(kBlock, bytes.size() - have);
+    ssize_t n = ops_.Read(fd, bytes.data() + have, want);
     if (n < 0) return fail(static_cast<int>(n));
     if (n == 0) break;
-    bytes.append(buf, static_cast<std::size_t>(n));
-    if (hash != nullptr) hash->Add(std::string_view(buf, static_cast<std::size_t>(n)));
+    if (hash != nullptr)
+      hash->Add(std::string_view(bytes.data() + have, static_cast<std::size_t>(n)));
+    have += static_cast<std::size_t>(n);
   }
+  bytes.resize(have);
   return FileResult::Ok();
 }
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "support/session.h"
 
 namespace dlg::test {
@@ -167,6 +170,22 @@ const Row kRows[] = {
 class LookupSteps : public testing::TestWithParam<Row> {};
 TEST_P(LookupSteps, ShowTheLine) { RunRow(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Rows, LookupSteps, testing::ValuesIn(kRows), RowName);
+
+// Lookups reuse the bytes last read while the working copy stands unchanged; a copy changed by
+// another program, even to the same size, is read again.
+TEST(GoTo, ReadsAWorkingCopyChangedBehindTheEditorAgain) {
+  Session s(kNumbered);
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));  // a copy written a while ago
+  s.ed.window.txtgoline.text = "10";
+  Command5_Click(s.ed);
+  Command5_Click(s.ed);
+  EXPECT_EQ(View(s.ed.window), kTen);
+  std::string changed = kNumbered;
+  changed.replace(changed.find("Ten."), 4, "TEN!");
+  s.dir.Put("a.dlg.bak", changed);
+  Command5_Click(s.ed);
+  EXPECT_EQ(View(s.ed.window), "10|NPC|TEN!|Bye.|0");
+}
 
 }  // namespace
 }  // namespace dlg::test
