@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 
 #include "commands/platform.h"
@@ -75,6 +76,13 @@ inline double Now() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
+// The processor time of the process, the kernel's on its behalf included.
+inline double CpuNow() {
+  timespec ts{};
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
 // Flushed to disk, so that the write-back of these bytes does not fall into a timed command.
 inline void PutFlushed(const std::string& file, const std::string& bytes) {
   const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -93,7 +101,7 @@ inline void SyncFolder(const std::string& folder) {
 
 // The least that a crash-safe replacement of a file can cost: the same bytes written to a new
 // file, flushed, renamed over a file of the same size (whose blocks the kernel then frees), and
-// the folder flushed. Returns the seconds it took.
+// the folder flushed.
 class CrashSafeFloor {
  public:
   CrashSafeFloor(std::string folder, const std::string& bytes)
@@ -102,9 +110,8 @@ class CrashSafeFloor {
   }
   ~CrashSafeFloor() { ::unlink(Target().c_str()); }
 
-  double Seconds() const {
+  void Write() const {
     const std::string temp = folder_ + "/floor.tmp";
-    const double start = Now();
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     bool ok = fd >= 0;
     for (std::size_t done = 0; ok && done < bytes_.size();) {
@@ -117,7 +124,6 @@ class CrashSafeFloor {
     ok = ok && ::rename(temp.c_str(), Target().c_str()) == 0;
     if (!ok) std::abort();
     SyncFolder(folder_);
-    return Now() - start;
   }
 
  private:
@@ -127,21 +133,28 @@ class CrashSafeFloor {
 };
 
 // A command's time beside its reference, both summed over the same iterations, the reference
-// taken between the command's runs so that both see the same load on a shared machine.
+// taken between the command's runs so that both see the same load on a shared machine. Beside
+// the ratio of the times, `cpu_ratio` is that of the processor times: where other programs take
+// the processor away, it is the steadier measure of work done in memory (it leaves out the time
+// spent waiting for the disk, so it says nothing of the writing commands).
 struct Ratio {
-  double command = 0;
-  double reference = 0;
+  double command = 0, commandCpu = 0;
+  double reference = 0, referenceCpu = 0;
 
   template <typename Command>
   void Time(Command&& command_) {
-    const double start = Now();
+    const double start = Now(), cpu = CpuNow();
     command_();
+    commandCpu += CpuNow() - cpu;
     command += Now() - start;
   }
   // Untimed for Google Benchmark: call it where the timing is paused.
   template <typename Reference>
   void TimeReference(Reference&& reference_) {
-    reference += reference_();
+    const double start = Now(), cpu = CpuNow();
+    reference_();
+    referenceCpu += CpuNow() - cpu;
+    reference += Now() - start;
   }
   void Report(benchmark::State& state) const {
     const double n = static_cast<double>(state.iterations());
@@ -149,14 +162,10 @@ struct Ratio {
     state.counters["cmd_ms"] = command / n * 1e3;
     state.counters["ref_ms"] = reference / n * 1e3;
     state.counters["ratio"] = command / reference;
+    if (referenceCpu > 0) state.counters["cpu_ratio"] = commandCpu / referenceCpu;
   }
 };
 
-// Seconds of one memchr line count over `bytes`.
-inline double MemchrSeconds(const std::string& bytes) {
-  const double start = Now();
-  benchmark::DoNotOptimize(MemchrLines(bytes));
-  return Now() - start;
-}
+inline void MemchrPass(const std::string& bytes) { benchmark::DoNotOptimize(MemchrLines(bytes)); }
 
 }  // namespace dlg::bench
