@@ -8,11 +8,22 @@
 #include "commands/browse.h"
 #include "commands/editor.h"
 #include "commands/rewrite_working_copy.h"
+#include "dialogue/large_buffer.h"
 #include "dialogue/record_reader.h"
 
 namespace dlg {
 
 namespace {
+
+// Room for every number at once, in huge pages where the system gives them: a list of a million
+// numbers would otherwise be moved at each doubling, and its pages touched one at a time.
+void ReserveUsedNumbers(std::vector<std::string>& items, std::string_view bytes) {
+  const std::size_t wanted = items.size() + EstimateLines(bytes);
+  if (items.capacity() >= wanted) return;
+  items.reserve(wanted);
+  AdviseHugePages(items.data() + items.size(),
+                  (items.capacity() - items.size()) * sizeof(std::string));
+}
 
 // "Go to 1"'s own list of used numbers: unlike the scan of Load File it keeps a CR or LF inside
 // a line number as part of the number, and stops only where a record should begin. It walks
@@ -23,6 +34,7 @@ void RebuildUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w) {
   const char* const end = bytes.data() + bytes.size();
   std::vector<std::string>& items = w.lstusednum.items;
   const std::size_t listedBefore = items.size();
+  ReserveUsedNumbers(items, bytes);
   auto after = [&](char c) -> const char* {
     const void* hit = std::memchr(p, c, static_cast<std::size_t>(end - p));
     return hit == nullptr ? nullptr : static_cast<const char*>(hit) + 1;
@@ -74,6 +86,7 @@ void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w) {
   const char* const end = bytes.data() + bytes.size();
   std::vector<std::string>& items = w.lstusednum.items;
   const std::size_t listedBefore = items.size();
+  ReserveUsedNumbers(items, bytes);
   for (;;) {
     if (p == end) break;
     const char opener = *p++;

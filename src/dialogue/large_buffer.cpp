@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <cstdint>
+#include <cstring>
 
 namespace dlg {
 namespace {
@@ -13,17 +14,36 @@ constexpr std::size_t kHugeFrom = std::size_t{16} << 20;
 
 }  // namespace
 
+void AdviseHugePages(const void* data, std::size_t size) {
+  if (size < kHugeFrom) return;
+  // Only a hint; small pages serve as well.
+  const auto begin = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t from = (begin + kHugePage - 1) & ~(kHugePage - 1);
+  const std::uintptr_t to = (begin + size) & ~(kHugePage - 1);
+  if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+}
+
 void ReserveForFile(std::string& bytes, std::size_t size) {
   bytes.clear();
   if (bytes.capacity() >= size) return;
+  // A string this large is a mapping of its own, not yet touched: the huge pages are asked for
+  // before the first byte is written.
   bytes.reserve(size);
-  if (size < kHugeFrom) return;
-  // A string this large is a mapping of its own, not yet touched: the whole huge pages inside it
-  // are asked for before the first byte is written. Only a hint; small pages serve as well.
-  const auto begin = reinterpret_cast<std::uintptr_t>(bytes.data());
-  const std::uintptr_t from = (begin + kHugePage - 1) & ~(kHugePage - 1);
-  const std::uintptr_t to = (begin + bytes.capacity()) & ~(kHugePage - 1);
-  if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+  AdviseHugePages(bytes.data(), bytes.capacity());
+}
+
+std::size_t EstimateLines(std::string_view bytes) {
+  constexpr std::size_t kSample = 64 << 10;
+  const std::string_view sample = bytes.substr(0, kSample);
+  std::size_t lines = 0;
+  for (const char *p = sample.data(), *end = p + sample.size();
+       (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
+       ++p) {
+    ++lines;
+  }
+  if (sample.size() == bytes.size() || lines == 0) return lines + 1;
+  // A little more than the first part promises: growing the list once more would move it all.
+  return bytes.size() / sample.size() * lines * 9 / 8 + 16;
 }
 
 }  // namespace dlg
