@@ -207,26 +207,28 @@ FileResult Files::ReadOpen(int fd, const std::string& path, std::string& bytes, 
     return FileResult::Refuse(path, "read", kNotRegular);
   }
   if (info != nullptr) *info = st;
-  // Read straight into the string, sized for the whole file first (one byte more shows the end
-  // without another growth). Making a string longer fills the new part with zeros, one more pass
-  // over memory, which is what a large file's reading is bound by; but the editor reads its
-  // working copy into the same string at every command, and a string as long as the last file
-  // read is not filled again. The hash takes each block while it is still in the cache.
-  const std::size_t expected = static_cast<std::size_t>(st.st_size) + 1;
-  if (bytes.capacity() < expected) ReserveForFile(bytes, expected);
-  if (bytes.size() < expected) bytes.resize(expected);
-  constexpr std::size_t kBlock = std::size_t{256} << 10;
+  // The editor reads its working copy into the same string at every command. A string already
+  // as long as the file is read into straight away; a shorter one, which would have to be filled
+  // with zeros first (one more pass over memory, which is what a large file's reading is bound
+  // by), is filled through a small buffer that stays in the cache. The hash takes each block
+  // while it is still in the cache.
+  constexpr std::size_t kInPlaceBlock = std::size_t{256} << 10;
+  const auto size = static_cast<std::size_t>(st.st_size);
+  if (bytes.capacity() < size + 1) ReserveForFile(bytes, size + 1);
+  if (bytes.size() < size) bytes.clear();
   std::size_t have = 0;
+  char block[65536];
   for (;;) {
-    // A file that grew while it was read.
-    if (have == bytes.size()) bytes.resize(bytes.size() + kBlock);
-    const std::size_t want = std::min(kBlock, bytes.size() - have);
-    ssize_t n = ops_.Read(fd, bytes.data() + have, want);
+    const bool inPlace = have < bytes.size();
+    char* to = inPlace ? bytes.data() + have : block;
+    ssize_t n =
+        ops_.Read(fd, to, inPlace ? std::min(kInPlaceBlock, bytes.size() - have) : sizeof block);
     if (n < 0) return fail(static_cast<int>(n));
     if (n == 0) break;
-    if (hash != nullptr)
-      hash->Add(std::string_view(bytes.data() + have, static_cast<std::size_t>(n)));
-    have += static_cast<std::size_t>(n);
+    const std::string_view got(to, static_cast<std::size_t>(n));
+    if (!inPlace) bytes.append(got);
+    if (hash != nullptr) hash->Add(got);
+    have += got.size();
   }
   bytes.resize(have);
   return FileResult::Ok();
