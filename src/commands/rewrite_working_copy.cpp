@@ -31,14 +31,12 @@ RewriteOutcome WriteOver(Editor& ed, const RewriteSplice& splice) {
   const std::string scratch = ed.state.ScratchCopyPath();
   // One flush of the folder, after the second rename, makes both of them last.
   struct stat written {};
-  FileResult r = ed.files.ReplaceCopy(scratch, splice.pieces, ed.safety.copyMode, false, &written);
+  FastHash hash;
+  FileResult r =
+      ed.files.ReplaceCopy(scratch, splice.pieces, ed.safety.copyMode, false, &written, &hash);
   if (r) {
     r = ed.files.MoveOver(scratch, ed.state.WorkingCopyPath());
-    if (r || r.replaced) {
-      FastHash hash;
-      for (std::string_view piece : splice.pieces) hash.Add(piece);
-      NoteWrittenCopy(ed, written, hash.Value());
-    }
+    if (r || r.replaced) NoteWrittenCopy(ed, written, hash.Value());
     if (r) return RewriteOutcome::Written;
     // Only the flush of the folder after the rename failed: the new text is in place.
     if (r.replaced) {

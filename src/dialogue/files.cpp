@@ -79,16 +79,29 @@ int SyncFolder(FileOps& ops, const std::string& folder) {
   return r < 0 ? r : c;
 }
 
-int WriteAll(FileOps& ops, int fd, std::string_view bytes) {
+// With `hash`, the bytes go out in blocks, each hashed just before it is written, while it is in
+// the cache: the hash costs no pass over memory of its own.
+int WriteAll(FileOps& ops, int fd, std::string_view bytes, FastHash* hash = nullptr) {
+  constexpr std::size_t kHashedBlock = std::size_t{256} << 10;
   const char* p = bytes.data();
   std::size_t left = bytes.size();
+  std::size_t hashedTo = 0;  // bytes from p on that the hash has taken
   while (left > 0) {
-    ssize_t n = ops.Write(fd, p, left);
+    std::size_t want = left;
+    if (hash != nullptr) {
+      want = std::min(left, kHashedBlock);
+      if (hashedTo < want) {
+        hash->Add(std::string_view(p + hashedTo, want - hashedTo));
+        hashedTo = want;
+      }
+    }
+    ssize_t n = ops.Write(fd, p, want);
     if (n < 0) return static_cast<int>(n);
     // A regular file that takes nothing is full.
     if (n == 0) return -ENOSPC;
     p += n;
     left -= static_cast<std::size_t>(n);
+    hashedTo = hashedTo > static_cast<std::size_t>(n) ? hashedTo - static_cast<std::size_t>(n) : 0;
   }
   return 0;
 }
@@ -130,7 +143,7 @@ const char kNotRegular[] = "not a regular file";
 FileResult WriteAndRename(FileOps& ops, const std::string& path, const std::string& target,
                           std::span<const std::string_view> pieces,
                           const std::function<int(int)>& attributes, bool flushFolder,
-                          struct stat* written) {
+                          struct stat* written, FastHash* hash = nullptr) {
   auto fail = [&](int negErrno) { return FileResult::Fail(path, "write", -negErrno); };
   std::string temp;
   int fd = CreateTemp(ops, target, temp);
@@ -139,7 +152,7 @@ FileResult WriteAndRename(FileOps& ops, const std::string& path, const std::stri
   // Attributes after the bytes: a write by a process without CAP_FSETID clears set-id bits.
   int r = 0;
   for (std::string_view piece : pieces) {
-    if (r == 0) r = WriteAll(ops, fd, piece);
+    if (r == 0) r = WriteAll(ops, fd, piece, hash);
   }
   if (r == 0) r = attributes(fd);
   if (r == 0) r = ops.Fsync(fd);
@@ -276,14 +289,14 @@ FileResult Files::ReplaceWholeInPieces(const std::string& path,
 }
 
 FileResult Files::ReplaceCopy(const std::string& path, std::span<const std::string_view> pieces,
-                              mode_t mode, bool flushFolder, struct stat* written) {
+                              mode_t mode, bool flushFolder, struct stat* written, FastHash* hash) {
   struct stat old {};
   int r = ops_.Lstat(path, old);
   if (r < 0 && r != -ENOENT) return FileResult::Fail(path, "write", -r);
   if (r == 0 && !S_ISREG(old.st_mode)) return FileResult::Refuse(path, "write", kNotRegular);
   return WriteAndRename(
       ops_, path, path, pieces, [&](int fd) { return ops_.Fchmod(fd, mode & 07777); }, flushFolder,
-      written);
+      written, hash);
 }
 
 FileResult Files::Copy(const std::string& from, const std::string& to) {

@@ -60,9 +60,11 @@ class Files {
                                   bool flushFolder = true, struct stat* written = nullptr);
 
   // Replaces one of the editor's own copies (working, scratch): never through a link, never
-  // over anything but a regular file, made new with `mode`.
+  // over anything but a regular file, made new with `mode`. `hash`, when given, takes in the
+  // bytes as they are written.
   FileResult ReplaceCopy(const std::string& path, std::span<const std::string_view> pieces,
-                         mode_t mode, bool flushFolder = true, struct stat* written = nullptr);
+                         mode_t mode, bool flushFolder = true, struct stat* written = nullptr,
+                         FastHash* hash = nullptr);
 
   // File copy: the destination, if it exists, is replaced (as ReplaceWhole does).
   FileResult Copy(const std::string& from, const std::string& to);

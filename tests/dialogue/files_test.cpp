@@ -4,6 +4,7 @@
 
 #include "dialogue/files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,6 +57,28 @@ TEST_P(FilesContract, ReplaceWholeKeepsModeAndOwnerAndLeavesNoTemp) {
     EXPECT_EQ(st.st_gid, root ? owner + 1 : ::getegid()) << std::oct << mode;
     EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"kept.dlg"});
   }
+}
+
+// The hash rides on the writing of a copy and on a read, block by block: it is the hash of the
+// bytes all the same, short writes included.
+TEST_P(FilesContract, HashesWhatItWritesAndReads) {
+  std::string bytes(600000, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 13 % 253);
+  const std::string_view all = bytes;
+  const std::string_view pieces[] = {all.substr(0, 262145), all.substr(262145, 7),
+                                     all.substr(262152)};
+  FastHash written;
+  const std::string path = dir.File("a.dlg.bak");
+  ASSERT_TRUE(files.ReplaceCopy(path, pieces, 0600, true, nullptr, &written));
+  EXPECT_EQ(written.Value(), HashOf(bytes));
+  FastHash read;
+  std::string into(100, 'x');
+  const int fd = failing.Open(path, O_RDONLY | O_CLOEXEC, 0);
+  ASSERT_GE(fd, 0);
+  ASSERT_TRUE(files.ReadOpen(fd, path, into, nullptr, &read));
+  failing.Close(fd);
+  EXPECT_TRUE(into == bytes);
+  EXPECT_EQ(read.Value(), HashOf(bytes));
 }
 
 TEST_P(FilesContract, FailuresNameFileOperationAndReason) {
