@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <string>
 
 #include "commands/platform.h"
@@ -98,6 +99,25 @@ inline void SyncFolder(const std::string& folder) {
   if (fd < 0 || ::fsync(fd) != 0) std::abort();
   ::close(fd);
 }
+
+// A folder of the benchmark's own under the system's temporary folder, gone with its files.
+struct TempFolder {
+  std::filesystem::path path;
+  explicit TempFolder(const std::string& prefix)
+      : path(std::filesystem::temp_directory_path() / (prefix + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(path);
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+  }
+  std::string File(const std::string& name) const { return (path / name).string(); }
+  // Flushed, so that its write-back does not fall into a timed command.
+  std::string Put(const std::string& name, const std::string& bytes) const {
+    PutFlushed(File(name), bytes);
+    return File(name);
+  }
+};
 
 // The least that a crash-safe replacement of a file can cost: the same bytes written to a new
 // file, flushed, renamed over a file of the same size (whose blocks the kernel then frees), and

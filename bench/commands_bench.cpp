@@ -32,25 +32,17 @@ std::string Dialogue() {
 }
 
 // The run's folder with the dialogue file; `Loaded` gives an editor that has loaded it.
-struct Folder {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("dlgcmdbench-" + std::to_string(::getpid()));
+struct Folder : bench::TempFolder {
   std::string bytes = Dialogue();
   bench::YesPlatform platform;
   std::unique_ptr<bench::CrashSafeFloor> floor;
 
-  Folder() {
-    std::filesystem::create_directories(path);
+  Folder() : TempFolder("dlgcmdbench-") {
     Put("talk.dlg");
     floor = std::make_unique<bench::CrashSafeFloor>(path.string(), bytes);
   }
-  ~Folder() {
-    floor.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string File(const std::string& name) const { return (path / name).string(); }
-  void Put(const std::string& name) const { bench::PutFlushed(File(name), bytes); }
+  using TempFolder::Put;
+  void Put(const std::string& name) const { Put(name, bytes); }
 
   // Gone for good: the freeing of its blocks is flushed here, not in the next timed command.
   void Remove(const std::string& name) const {

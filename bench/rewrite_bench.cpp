@@ -19,21 +19,13 @@ namespace {
 const std::string kMiddle = std::to_string(bench::Records() / 2);
 
 // One folder for the run, holding the dialogue's working copy.
-struct Folder {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("dlgbench-" + std::to_string(::getpid()));
+struct Folder : bench::TempFolder {
   std::string bytes = bench::GeneratedDialogue(bench::Records(), 4);
   std::unique_ptr<bench::CrashSafeFloor> floor;
-  Folder() {
-    std::filesystem::create_directories(path);
-    bench::PutFlushed(File("talk.dlg.bak"), bytes);
+  Folder() : TempFolder("dlgbench-") {
+    Put("talk.dlg.bak", bytes);
     floor = std::make_unique<bench::CrashSafeFloor>(path.string(), bytes);
   }
-  ~Folder() {
-    floor.reset();
-    std::filesystem::remove_all(path);
-  }
-  std::string File(const char* name) const { return (path / name).string(); }
 };
 
 Folder& Shared() {

@@ -23,26 +23,6 @@
 namespace dlg {
 namespace {
 
-struct Folder {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("dlghugebench-" + std::to_string(::getpid()));
-  Folder() { std::filesystem::create_directories(path); }
-  ~Folder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string Put(const std::string& name, const std::string& bytes) const {
-    const std::string file = (path / name).string();
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    const bool ok = fd >= 0 &&
-                    ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
-                    ::fsync(fd) == 0;
-    if (fd >= 0) ::close(fd);
-    if (!ok) std::abort();
-    return file;
-  }
-};
-
 // The box that holds the huge field: the second argument of each benchmark.
 enum Box : std::int64_t { kMale, kFlags1, kFlags2 };
 constexpr const char* kBoxNames[] = {"txtDialogue", "txtFlags1", "txtflags2"};
@@ -68,7 +48,7 @@ TextBox& ModelBox(Editor& ed, std::int64_t box) {
 }
 
 void BM_PlainRead(benchmark::State& state) {
-  Folder folder;
+  const bench::TempFolder folder("dlghugebench-");
   const std::string file = folder.Put("huge.dlg", HugeRecord(state.range(0), kMale));
   Files files(PosixFileOps());
   std::string bytes;
@@ -77,7 +57,7 @@ void BM_PlainRead(benchmark::State& state) {
 
 // The window with the huge record loaded; each step is timed until the window has painted.
 struct Loaded {
-  Folder folder;
+  const bench::TempFolder folder{"dlghugebench-"};
   bench::YesPlatform platform;
   Editor ed{platform};
   ui::EditorForm form{ed};
@@ -168,12 +148,3 @@ BENCHMARK(BM_TypeIntoHugeField)->Apply(HugeFieldArgs);
 
 }  // namespace
 }  // namespace dlg
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

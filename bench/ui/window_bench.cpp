@@ -31,29 +31,9 @@ double HeldBytes() {
   return static_cast<double>(heap.uordblks + heap.hblkhd);
 }
 
-struct Folder {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("dlgwinbench-" + std::to_string(::getpid()));
-  Folder() { std::filesystem::create_directories(path); }
-  ~Folder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-  // Flushed, so that its write-back does not fall into a timed load.
-  void Put(const std::string& name, const std::string& bytes) const {
-    const std::string file = (path / name).string();
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    const bool ok = fd >= 0 &&
-                    ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
-                    ::fsync(fd) == 0;
-    if (fd >= 0) ::close(fd);
-    if (!ok) std::abort();
-  }
-};
-
 void BM_LoadFileInWindow(benchmark::State& state) {
   const int records = static_cast<int>(state.range(0));
-  Folder folder;
+  const bench::TempFolder folder("dlgwinbench-");
   const std::string bytes = bench::GeneratedDialogue(records, 5);
   const double fileSize = static_cast<double>(bytes.size());
   folder.Put("talk.dlg", bytes);
@@ -104,12 +84,3 @@ BENCHMARK(BM_LoadFileInWindow)->Arg(1000)->Arg(bench::Records())->Unit(benchmark
 
 }  // namespace
 }  // namespace dlg
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
