@@ -25,34 +25,43 @@ void ReserveUsedNumbers(std::vector<std::string>& items, std::string_view bytes)
                   (items.capacity() - items.size()) * sizeof(std::string));
 }
 
+// Appends to the used-number list what `walk(p, end)` finds from the source's position on, with
+// room made first; `walk` returns where it stopped. Only the last number listed is kept.
+template <class Walk>
+void ListUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w, Walk walk) {
+  const std::string_view bytes = src.Bytes();
+  std::vector<std::string>& items = w.lstusednum.items;
+  const std::size_t listedBefore = items.size();
+  ReserveUsedNumbers(items, bytes);
+  const char* stop = walk(bytes.data() + src.Position(), bytes.data() + bytes.size());
+  if (items.size() > listedBefore) st.lastLineNumber = items.back();
+  src.SkipTo(static_cast<std::size_t>(stop - bytes.data()));
+}
+
 // "Go to 1"'s own list of used numbers: unlike the scan of Load File it keeps a CR or LF inside
 // a line number as part of the number, and stops only where a record should begin. It walks
 // the bytes with memchr, as that scan does.
 void RebuildUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w) {
-  const std::string_view bytes = src.Bytes();
-  const char* p = bytes.data() + src.Position();
-  const char* const end = bytes.data() + bytes.size();
-  std::vector<std::string>& items = w.lstusednum.items;
-  const std::size_t listedBefore = items.size();
-  ReserveUsedNumbers(items, bytes);
-  auto after = [&](char c) -> const char* {
-    const void* hit = std::memchr(p, c, static_cast<std::size_t>(end - p));
-    return hit == nullptr ? nullptr : static_cast<const char*>(hit) + 1;
-  };
-  while (p != end) {
-    const char opener = *p++;  // the record's opener
-    if (opener == '\r' || opener == '\n') break;
-    if (opener != '}') {
-      const char* close = after('}');
-      if (close == nullptr) break;
-      w.lstusednum.Add(std::string_view(p, static_cast<std::size_t>(close - 1 - p)));
-      p = close;
+  ListUsedNumbers(src, st, w, [&w](const char* p, const char* const end) {
+    auto after = [&](char c) -> const char* {
+      const void* hit = std::memchr(p, c, static_cast<std::size_t>(end - p));
+      return hit == nullptr ? nullptr : static_cast<const char*>(hit) + 1;
+    };
+    while (p != end) {
+      const char opener = *p++;  // the record's opener
+      if (opener == '\r' || opener == '\n') break;
+      if (opener != '}') {
+        const char* close = after('}');
+        if (close == nullptr) break;
+        w.lstusednum.Add(std::string_view(p, static_cast<std::size_t>(close - 1 - p)));
+        p = close;
+      }
+      const char* lf = after('\r');
+      if (lf == nullptr) break;
+      p = lf == end ? end : lf + 1;  // the LF, whatever it is
     }
-    const char* lf = after('\r');
-    if (lf == nullptr) break;
-    p = lf == end ? end : lf + 1;  // the LF, whatever it is
-  }
-  if (items.size() > listedBefore) st.lastLineNumber = items.back();
+    return p;
+  });
 }
 
 void ReadFirstRecord(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
@@ -81,40 +90,34 @@ void FirstRecordRead(CharSource& src, Char& currentChar, EditorState& st, Editor
 // scanned at each Load File. The numbers are short, so a plain loop finds their end faster than
 // a search would; the rest of each line is passed over with memchr.
 void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w) {
-  const std::string_view bytes = src.Bytes();
-  const char* p = bytes.data() + src.Position();
-  const char* const end = bytes.data() + bytes.size();
-  std::vector<std::string>& items = w.lstusednum.items;
-  const std::size_t listedBefore = items.size();
-  ReserveUsedNumbers(items, bytes);
-  for (;;) {
-    if (p == end) break;
-    const char opener = *p++;
-    if (opener == '\r' || opener == '\n') break;
-    if (opener != '}') {
-      const char* const number = p;
-      const char* close = p;
-      while (close != end && *close != '}' && *close != '\r' && *close != '\n') ++close;
-      if (close == end) {
+  ListUsedNumbers(src, st, w, [&w](const char* p, const char* const end) {
+    for (;;) {
+      if (p == end) break;
+      const char opener = *p++;
+      if (opener == '\r' || opener == '\n') break;
+      if (opener != '}') {
+        const char* const number = p;
+        const char* close = p;
+        while (close != end && *close != '}' && *close != '\r' && *close != '\n') ++close;
+        if (close == end) {
+          p = end;
+          break;
+        }
+        p = close + 1;
+        if (*close != '}') break;
+        w.lstusednum.Add(std::string_view(number, static_cast<std::size_t>(close - number)));
+      }
+      const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(end - p));
+      if (cr == nullptr) {
         p = end;
         break;
       }
-      p = close + 1;
-      if (*close != '}') break;
-      w.lstusednum.Add(std::string_view(number, static_cast<std::size_t>(close - number)));
+      p = static_cast<const char*>(cr) + 1;
+      if (p == end) break;
+      ++p;  // the LF, whatever it is
     }
-    const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(end - p));
-    if (cr == nullptr) {
-      p = end;
-      break;
-    }
-    p = static_cast<const char*>(cr) + 1;
-    if (p == end) break;
-    ++p;  // the LF, whatever it is
-  }
-  // Only the last number listed is kept.
-  if (items.size() > listedBefore) st.lastLineNumber = items.back();
-  src.SkipTo(static_cast<std::size_t>(p - bytes.data()));
+    return p;
+  });
 }
 
 void Command2_Click(Editor& ed) {
