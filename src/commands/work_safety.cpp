@@ -78,19 +78,18 @@ CopiesFound FindCopies(Editor& ed, const std::string& path) {
   return found;
 }
 
-enum class Recovery { Fresh, Kept, Cancel, Failed };
+// Same: the copy left behind holds the file's bytes and stays as it is.
+enum class Recovery { Fresh, Same, Kept, Cancel, Failed };
 
-// A working copy that differs from the file holds edits that were never saved. Kept, its bytes
-// replace `bytes`.
 // Whether the file `path` holds exactly `bytes`: its size first, then block by block through a
 // small buffer, so that a working copy of 125 MB left behind costs one read, and neither a
 // second copy in memory nor the page faults of one.
-FileResult SameBytes(Editor& ed, const std::string& path, std::string_view bytes, bool& same) {
+FileResult SameBytes(Editor& ed, const std::string& path, std::string_view bytes, bool& same,
+                     struct stat& st) {
   FileOps& ops = ed.files.Ops();
   same = false;
   const int fd = ops.Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
   if (fd < 0) return FileResult::Fail(path, "read", -fd);
-  struct stat st {};
   const int s = ops.Fstat(fd, st);
   FileResult r = s < 0                  ? FileResult::Fail(path, "read", -s)
                  : !S_ISREG(st.st_mode) ? FileResult::Refuse(path, "read", "not a regular file")
@@ -114,14 +113,23 @@ FileResult SameBytes(Editor& ed, const std::string& path, std::string_view bytes
   return r;
 }
 
+// A working copy that differs from the file holds edits that were never saved. Kept, its bytes
+// replace `bytes`.
 Recovery AskRecovery(Editor& ed, const std::string& path, std::string& bytes) {
   const std::string copy = path + ".bak";
   bool same = false;
-  if (FileResult r = SameBytes(ed, copy, bytes, same); !r) {
+  struct stat left {};
+  if (FileResult r = SameBytes(ed, copy, bytes, same, left); !r) {
     ReportFileError(ed, r.failure);
     return Recovery::Failed;
   }
-  if (same) return Recovery::Fresh;
+  if (same) {
+    // Writing the same bytes again would only cost a write and a flush of the whole file; a copy
+    // readable to more people than the file is made anew all the same.
+    if ((left.st_mode & 0777 & ~ed.safety.copyMode) != 0) return Recovery::Fresh;
+    ed.safety.workingCopy = FileIdentity::Of(left, ed.safety.dialogue.hash);
+    return Recovery::Same;
+  }
   const MsgAnswer a = AskExclamation(
       ed, "Unsaved Changes Found",
       "The working copy " + copy + " holds changes that were never saved to " + path +
@@ -211,7 +219,7 @@ bool TakeDialogue(Editor& ed, const std::string& path, std::string& bytes) {
     return false;
   }
   RemoveStrays(ed, path, copies.scratch);
-  if (recovery == Recovery::Kept) return true;
+  if (recovery == Recovery::Kept || recovery == Recovery::Same) return true;
   const std::string_view piece = bytes;
   struct stat st {};
   FileResult r = ed.files.ReplaceCopy(path + ".bak", {&piece, 1}, ed.safety.copyMode, true, &st);

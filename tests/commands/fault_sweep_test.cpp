@@ -82,7 +82,7 @@ const std::string kOther = "{1}{Other}{}{}{}{}{}\r\n";
 
 // clang-format off
 const Row kRows[] = {
-    {"LoadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kOld}, kNoScratch},
+    {"LoadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", std::nullopt, kOld}, kNoScratch},
      kNotLoaded, {}, {}, Command2_Click, nullptr, Rename, 1, {}, kOnce},
     // A lookup only reads: whatever fails, the files stay and the descriptor is closed.
     {"GoTo", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kOld}},
