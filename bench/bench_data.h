@@ -163,18 +163,12 @@ struct Ratio {
 
   template <typename Command>
   void Time(Command&& command_) {
-    const double start = Now(), cpu = CpuNow();
-    command_();
-    commandCpu += CpuNow() - cpu;
-    command += Now() - start;
+    Add(command, commandCpu, command_);
   }
   // Untimed for Google Benchmark: call it where the timing is paused.
   template <typename Reference>
   void TimeReference(Reference&& reference_) {
-    const double start = Now(), cpu = CpuNow();
-    reference_();
-    referenceCpu += CpuNow() - cpu;
-    reference += Now() - start;
+    Add(reference, referenceCpu, reference_);
   }
   void Report(benchmark::State& state) const {
     const double n = static_cast<double>(state.iterations());
@@ -183,6 +177,15 @@ struct Ratio {
     state.counters["ref_ms"] = reference / n * 1e3;
     state.counters["ratio"] = command / reference;
     if (referenceCpu > 0) state.counters["cpu_ratio"] = commandCpu / referenceCpu;
+  }
+
+ private:
+  template <typename Run>
+  static void Add(double& wall, double& processor, Run&& run) {
+    const double start = Now(), cpu = CpuNow();
+    run();
+    processor += CpuNow() - cpu;
+    wall += Now() - start;
   }
 };
 

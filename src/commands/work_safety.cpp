@@ -315,6 +315,15 @@ void NoteWrittenCopy(Editor& ed, const struct stat& st, std::uint64_t hash) {
 
 void RememberShownLine(Editor& ed) { ed.state.shownLine = RecordFromBoxes(ed.window); }
 
-bool ShownLineEdited(const Editor& ed) { return RecordFromBoxes(ed.window) != ed.state.shownLine; }
+// Field by field, without a copy of the boxes: it runs at every loss of focus, whatever a field
+// holds.
+bool ShownLineEdited(const Editor& ed) {
+  const EditorWindow& w = ed.window;
+  const DialogueRecord& r = ed.state.shownLine;
+  return w.txtLineNum.text != r.lineNumber || w.txtDialogue.text != r.maleText ||
+         w.txtfemale.text != r.femaleText || w.txtIntCheck.text != r.intCheck ||
+         w.txtFlags1.text != r.conditionFlags || w.txtlinejump.text != r.jumpLine ||
+         w.txtflags2.text != r.executionFlags;
+}
 
 }  // namespace dlg
