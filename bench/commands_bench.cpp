@@ -188,7 +188,7 @@ void BM_RewriteOnLeave(benchmark::State& state) {
 void BM_SaveNewLine(benchmark::State& state) {
   Folder& f = Shared();
   auto ed = f.Loaded();
-  const std::vector<std::string> listed = ed->window.lstusednum.items;
+  const ItemList listed = ed->window.lstusednum.items;
   const std::string lastLineNumber = ed->state.lastLineNumber;
   bench::Ratio ratio;
   for (auto _ : state) {

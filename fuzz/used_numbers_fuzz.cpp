@@ -9,8 +9,8 @@ namespace {
 
 // Each line gives its number when it has a closed first field before any line break; a blank
 // line, a line break inside the number or a file without a further CR ends the list.
-std::vector<std::string> ModelNumbers(std::string_view b) {
-  std::vector<std::string> out;
+dlg::ItemList ModelNumbers(std::string_view b) {
+  dlg::ItemList out;
   std::size_t pos = 0;
   while (pos < b.size()) {
     const char opener = b[pos++];
@@ -18,7 +18,7 @@ std::vector<std::string> ModelNumbers(std::string_view b) {
     if (opener != '}') {
       const std::size_t close = b.find_first_of("}\r\n", pos);
       if (close == std::string_view::npos || b[close] != '}') break;
-      out.emplace_back(b.substr(pos, close - pos));
+      out.push_back(b.substr(pos, close - pos));
       pos = close + 1;
     }
     const std::size_t cr = b.find('\r', pos);
@@ -38,11 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   EditorWindow w;
   UsedNumberScan(src, st, w);
   fuzz::CheckInBounds(src);
-  for (const std::string& n : w.lstusednum.items) {
+  for (std::string_view n : w.lstusednum.items) {
     FUZZ_CHECK(!fuzz::Holds(n, '}') && !fuzz::Holds(n, '\r') && !fuzz::Holds(n, '\n'));
   }
   FUZZ_CHECK(st.lastLineNumber ==
-             (w.lstusednum.items.empty() ? std::string() : w.lstusednum.items.back()));
+             (w.lstusednum.items.empty() ? std::string() : std::string(w.lstusednum.items.back())));
   FUZZ_CHECK(w.lstusednum.items == ModelNumbers(bytes));
   return 0;
 }

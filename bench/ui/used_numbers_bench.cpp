@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <string>
-#include <vector>
 
 #include "commands/editor.h"
 #include "support/scripted_platform.h"
@@ -13,8 +12,8 @@
 
 namespace {
 
-std::vector<std::string> Numbers(int count, int offset) {
-  std::vector<std::string> numbers;
+dlg::ItemList Numbers(int count, int offset) {
+  dlg::ItemList numbers;
   numbers.reserve(static_cast<std::size_t>(count));
   for (int i = 1; i <= count; ++i) numbers.push_back(std::to_string(i + offset));
   return numbers;
@@ -28,7 +27,7 @@ void BM_FillUsedNumbers(benchmark::State& state) {
   QCoreApplication::processEvents();
   const int count = static_cast<int>(state.range(0));
   // Two different files in turn, so that every render has a whole list to replace.
-  const std::vector<std::string> lists[] = {Numbers(count, 0), Numbers(count, 1)};
+  const dlg::ItemList lists[] = {Numbers(count, 0), Numbers(count, 1)};
   int turn = 0;
   for (auto _ : state) {
     ed.window.lstusednum.items = lists[turn ^= 1];

@@ -52,13 +52,13 @@ std::optional<std::int64_t> PlainValue(std::string_view text) {
   return v;
 }
 
-bool Above(const std::string& listed, std::int64_t n, const LeadingNumber& value) {
+bool Above(std::string_view listed, std::int64_t n, const LeadingNumber& value) {
   if (std::optional<std::int64_t> plain = PlainValue(listed)) return *plain > n;
   return Compare(ValueOf(listed), value) > 0;
 }
 
 // Listed numbers are compared by their own value, not rounded, with the rounded new number.
-Placement FindPlace(const std::vector<std::string>& listed, std::int64_t n) {
+Placement FindPlace(const ItemList& listed, std::int64_t n) {
   Placement p;
   p.index = listed.size();
   const LeadingNumber value = WholeValue(n);
@@ -94,7 +94,7 @@ void cmdaddline_Click(Editor& ed) {
     ShowOk(ed, "Empty Line Number", "Please Enter a Line Number");
     return;
   }
-  for (const std::string& item : ed.window.lstusednum.items) {
+  for (std::string_view item : ed.window.lstusednum.items) {
     if (item == text) {
       ReportLineExists(ed);
       return;
@@ -141,8 +141,7 @@ void cmdsaveline_Click(Editor& ed) {
   st.insertBeforeFirst = false;
 
   if (outcome == RewriteOutcome::Written) {
-    auto at = w.lstusednum.items.begin() + static_cast<std::ptrdiff_t>(place.index);
-    w.lstusednum.items.insert(at, std::to_string(*n));
+    w.lstusednum.items.insert(place.index, std::to_string(*n));
     if (place.last) st.lastLineNumber = w.txtLineNum.text;
   } else if (outcome == RewriteOutcome::NothingMatched) {
     ShowCritical(ed, "Cannot Save Line",

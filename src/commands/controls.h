@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/item_list.h"
+
 namespace dlg {
 
 struct TextBox {
@@ -15,36 +17,21 @@ struct TextBox {
 };
 
 struct ListBox {
-  std::vector<std::string> items;
+  ItemList items;
   int selected = -1;  // -1: no item selected
   bool enabled = true;
   bool visible = true;
-  // The strings of the items cleared away, whose memory the next items take over: the lists of
-  // an NPC line with a hundred thousand responses are emptied and filled at every lookup.
-  std::vector<std::string> spare;
 
   void Clear() {
-    if (spare.empty()) {
-      spare.swap(items);
-    } else {
-      for (std::string& item : items) spare.push_back(std::move(item));
-    }
     items.clear();
     selected = -1;
   }
-  void Add(std::string_view item) {
-    if (spare.empty()) {
-      items.emplace_back(item);
-      return;
-    }
-    items.push_back(std::move(spare.back()));
-    spare.pop_back();
-    items.back().assign(item);
-  }
+  void Add(std::string_view item) { items.push_back(item); }
   int Count() const { return static_cast<int>(items.size()); }
   // The item at `index`, or "" outside the list.
   std::string ItemAt(int index) const {
-    return index >= 0 && index < Count() ? items[static_cast<std::size_t>(index)] : std::string();
+    return index >= 0 && index < Count() ? std::string(items[static_cast<std::size_t>(index)])
+                                         : std::string();
   }
   std::string SelectedText() const { return ItemAt(selected); }
 };

@@ -43,7 +43,7 @@ struct EditorWindow {
   TextBox txtflags2;
   Button cmdadd;                    // "Add Flags" for txtflags2
   Button cmdsaveline{true, false};  // "Save New Line"
-  ListBox lstflags{{}, -1, true, false, {}};
+  ListBox lstflags{{}, -1, true, false};
   TextBox txtaddline;
   Button cmdaddline;  // "Add Line"
 

@@ -56,12 +56,12 @@ bool ReadResponse(CharSource& src, Char& currentChar, EditorState& st, EditorWin
   std::string_view executionFlags;
   const bool complete = ScanField(src, currentChar, executionFlags);
   for (int row = hasFemale ? 2 : 1; row > 0; --row) {
-    w.lstflags.Add(kConditionalLabel);
-    w.lstflags.items.back()
-        .append(r.conditionFlags)
-        .append("\r\n")
-        .append(kExecutionLabel)
-        .append(executionFlags);
+    ItemList& rows = w.lstflags.items;
+    rows.push_back(kConditionalLabel);
+    for (std::string_view piece :
+         {r.conditionFlags, std::string_view("\r\n"), kExecutionLabel, executionFlags}) {
+      rows.AppendToBack(piece);
+    }
   }
   return complete;
 }

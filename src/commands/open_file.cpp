@@ -15,14 +15,10 @@ namespace dlg {
 
 namespace {
 
-// Room for every number at once, in huge pages where the system gives them: a list of a million
-// numbers would otherwise be moved at each doubling, and its pages touched one at a time.
-void ReserveUsedNumbers(std::vector<std::string>& items, std::string_view bytes) {
-  const std::size_t wanted = items.size() + EstimateLines(bytes);
-  if (items.capacity() >= wanted) return;
-  items.reserve(wanted);
-  AdviseHugePages(items.data() + items.size(),
-                  (items.capacity() - items.size()) * sizeof(std::string));
+// Room for every number at once: a list of a million numbers would otherwise be moved at each
+// doubling.
+void ReserveUsedNumbers(ItemList& items, std::string_view bytes) {
+  items.reserve(items.size() + EstimateLines(bytes));
 }
 
 // Appends to the used-number list what `walk(p, end)` finds from the source's position on, with
@@ -30,11 +26,11 @@ void ReserveUsedNumbers(std::vector<std::string>& items, std::string_view bytes)
 template <class Walk>
 void ListUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w, Walk walk) {
   const std::string_view bytes = src.Bytes();
-  std::vector<std::string>& items = w.lstusednum.items;
+  ItemList& items = w.lstusednum.items;
   const std::size_t listedBefore = items.size();
   ReserveUsedNumbers(items, bytes);
   const char* stop = walk(bytes.data() + src.Position(), bytes.data() + bytes.size());
-  if (items.size() > listedBefore) st.lastLineNumber = items.back();
+  if (items.size() > listedBefore) st.lastLineNumber = std::string(items.back());
   src.SkipTo(static_cast<std::size_t>(stop - bytes.data()));
 }
 

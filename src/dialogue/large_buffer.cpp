@@ -9,14 +9,12 @@ namespace dlg {
 namespace {
 
 constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
-// Below this a file is read into small pages: few of them, and no rounding up to be paid for.
-constexpr std::size_t kHugeFrom = std::size_t{16} << 20;
 
 }  // namespace
 
 void AdviseHugePages(const void* data, std::size_t size) {
-  if (size < kHugeFrom) return;
-  // Only a hint; small pages serve as well.
+  // Only a hint; small pages serve as well. Only whole huge pages inside the room are asked
+  // for, so nothing is rounded up; a first touch costs as much per small page as per huge one.
   const auto begin = reinterpret_cast<std::uintptr_t>(data);
   const std::uintptr_t from = (begin + kHugePage - 1) & ~(kHugePage - 1);
   const std::uintptr_t to = (begin + size) & ~(kHugePage - 1);

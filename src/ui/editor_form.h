@@ -62,7 +62,7 @@ class EditorForm : public QWidget {
   std::string shownCaption_;
   std::map<const QWidget*, std::string> shownText_;
   std::map<const QWidget*, std::vector<std::string>> shownRows_;  // short lists only
-  std::map<const QWidget*, std::uint64_t> shownFingerprint_;      // the window model's lists
+  std::map<const QWidget*, std::uint64_t> shownStamp_;            // the window model's lists
 };
 
 }  // namespace dlg::ui

@@ -24,16 +24,10 @@ void SetState(QWidget* w, bool enabled, bool visible) {
   if (w->isVisibleTo(w->parentWidget()) != visible) w->setVisible(visible);
 }
 
-// A row shows no more than fits many times over in a list; laying out a reply of megabytes in
-// full would stall the window. The item itself keeps every byte.
-constexpr std::size_t kMaxRowBytes = 4096;
-
 QStringList Rows(const std::vector<std::string>& items, QString (*show)(std::string_view)) {
   QStringList rows;
   rows.reserve(static_cast<qsizetype>(items.size()));
-  for (const std::string& item : items) {
-    rows.append(show(std::string_view(item).substr(0, kMaxRowBytes)));
-  }
+  for (const std::string& item : items) rows.append(show(item));
   return rows;
 }
 
@@ -46,21 +40,14 @@ void RenderOwnRows(ListView* list, std::vector<std::string> items, std::vector<s
   list->setOwnRows(std::move(items), show);
 }
 
-// Tells one list's rows from another's without keeping a second copy of a million line numbers
-// (a 64-bit hash: two different lists taken for the same is not to be expected).
-std::uint64_t Fingerprint(const std::vector<std::string>& items) {
-  std::uint64_t h = items.size();
-  for (const std::string& item : items) {
-    h = (h ^ std::hash<std::string_view>{}(item)) * 0x100000001b3ULL;
-  }
-  return h;
-}
-
 void RenderSelection(ListView* list, int selected) {
   if (list->selectedRow() != selected) list->setSelectedRow(selected);
 }
 
 QString FromBytes(std::string_view bytes) { return BytesToText(bytes); }
+// A row shows no more than fits many times over in a list; laying out a reply of megabytes in
+// full would stall the window. The item itself keeps every byte.
+QString FromRow(std::string_view bytes) { return BytesToText(bytes.substr(0, 4096)); }
 QString FromName(std::string_view bytes) { return DisplayText(bytes); }
 
 // The folder list: the ancestors of the folder from "/" down, each a step further in, then the
@@ -133,12 +120,12 @@ void EditorForm::RenderLists() {
     const ListBox& model = w.*b.list;
     ListView* list = Widget<ListView>(b.name);
     // The view reads the rows from the model's list itself, as it paints them.
-    const std::uint64_t fingerprint = Fingerprint(model.items);
-    auto shown = shownFingerprint_.find(list);
-    if (shown == shownFingerprint_.end() || shown->second != fingerprint) {
+    const std::uint64_t stamp = model.items.Stamp();
+    auto shown = shownStamp_.find(list);
+    if (shown == shownStamp_.end() || shown->second != stamp) {
       QSignalBlocker block(list);
-      list->setRows(&model.items, FromBytes);
-      shownFingerprint_[list] = fingerprint;
+      list->setRows(&model.items, FromRow);
+      shownStamp_[list] = stamp;
     }
     RenderSelection(list, model.selected);
     SetState(list, model.enabled, model.visible);

@@ -5,7 +5,7 @@
 
 namespace dlg::ui {
 
-void RowsModel::ShowRows(const std::vector<std::string>* rows, Show show) {
+void RowsModel::ShowRows(const ItemList* rows, Show show) {
   beginResetModel();
   rows_ = rows;
   own_.clear();
@@ -14,9 +14,10 @@ void RowsModel::ShowRows(const std::vector<std::string>* rows, Show show) {
   endResetModel();
 }
 
-void RowsModel::ShowOwnRows(std::vector<std::string> rows, Show show) {
+void RowsModel::ShowOwnRows(const std::vector<std::string>& rows, Show show) {
   beginResetModel();
-  own_ = std::move(rows);
+  own_.clear();
+  for (const std::string& row : rows) own_.push_back(row);
   rows_ = &own_;
   show_ = show;
   count_ = static_cast<int>(own_.size());
@@ -55,15 +56,15 @@ void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (!indexAt(event->position().toPoint()).isValid()) emit emptyAreaDoubleClicked();
 }
 
-void ListView::setRows(const std::vector<std::string>* rows, RowsModel::Show show) {
+void ListView::setRows(const ItemList* rows, RowsModel::Show show) {
   quiet_ = true;
   model_.ShowRows(rows, show);
   quiet_ = false;
 }
 
-void ListView::setOwnRows(std::vector<std::string> rows, RowsModel::Show show) {
+void ListView::setOwnRows(const std::vector<std::string>& rows, RowsModel::Show show) {
   quiet_ = true;
-  model_.ShowOwnRows(std::move(rows), show);
+  model_.ShowOwnRows(rows, show);
   quiet_ = false;
 }
 

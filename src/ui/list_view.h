@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/item_list.h"
+
 namespace dlg::ui {
 
 // The rows of a ListView: a list that lives elsewhere (the window model's), or one of its own.
@@ -19,14 +21,14 @@ class RowsModel : public QAbstractListModel {
   // `rows` must outlive the model, or the next call. It may change in between (a handler runs,
   // a message box paints the window meanwhile): the view keeps the count of the last call, and
   // rows beyond the list as it now stands read as empty until the next call.
-  void ShowRows(const std::vector<std::string>* rows, Show show);
-  void ShowOwnRows(std::vector<std::string> rows, Show show);
+  void ShowRows(const ItemList* rows, Show show);
+  void ShowOwnRows(const std::vector<std::string>& rows, Show show);
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
  private:
-  const std::vector<std::string>* rows_ = nullptr;
-  std::vector<std::string> own_;
+  const ItemList* rows_ = nullptr;
+  ItemList own_;
   Show show_ = nullptr;
   int count_ = 0;
 };
@@ -36,8 +38,8 @@ class ListView : public QListView {
  public:
   explicit ListView(QWidget* parent = nullptr);
   // Without signals; see RowsModel for the lifetime of `rows`.
-  void setRows(const std::vector<std::string>* rows, RowsModel::Show show);
-  void setOwnRows(std::vector<std::string> rows, RowsModel::Show show);
+  void setRows(const ItemList* rows, RowsModel::Show show);
+  void setOwnRows(const std::vector<std::string>& rows, RowsModel::Show show);
   void setSelectedRow(int row);  // -1: none; without signals
   int selectedRow() const;
   int rowCount() const;

@@ -44,7 +44,8 @@ inline int OpenFds() {
 
 inline std::string Join(const ListBox& list) {
   std::string out;
-  for (std::size_t i = 0; i < list.items.size(); ++i) out += (i ? "," : "") + list.items[i];
+  for (std::size_t i = 0; i < list.items.size(); ++i)
+    out.append(i ? "," : "").append(list.items[i]);
   return out;
 }
 
