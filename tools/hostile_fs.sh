@@ -119,7 +119,7 @@ read_only_mount() {
   mount -o remount,rw,bind "$ro"
   # Save first writes the line that failed again, and stops when that fails again.
   drive "$driver" load "$ro/d" a.dlg run "mount -o remount,ro,bind $ro" edit X save
-  has "BOX critical File Error: Cannot write $ro/d/a.dlg.bok: Read-only file system"
+  has "BOX critical File Error: Cannot write $ro/d/a.dlg.bak: Read-only file system"
   criticals 2
   lacks "$saved"
   same "$fs/d/a.dlg" "$orig"
@@ -137,7 +137,7 @@ immutable_file() {
   fi
   cp "$orig" "$fs/a.dlg"
   drive "$driver" load "$fs" a.dlg run "chattr +i $fs/a.dlg $fs/a.dlg.bak" edit X save
-  has "BOX critical File Error: Cannot rename $fs/a.dlg.bok: Operation not permitted"
+  has "BOX critical File Error: Cannot write $fs/a.dlg.bak: Operation not permitted"
   criticals 2
   lacks "$saved"
   same "$fs/a.dlg" "$orig"
@@ -161,7 +161,7 @@ immutable_folder() {
   only "$fs/d" a.dlg
   chattr -i "$fs/d"
   drive "$driver" load "$fs/d" a.dlg run "chattr +i $fs/d" edit X save
-  has "BOX critical File Error: Cannot write $fs/d/a.dlg.bok: Operation not permitted"
+  has "BOX critical File Error: Cannot write $fs/d/a.dlg.bak: Operation not permitted"
   criticals 2
   lacks "$saved"
   same "$fs/d/a.dlg" "$orig"

@@ -24,13 +24,12 @@ void ReserveUsedNumbers(ItemList& items, std::string_view bytes) {
 // Appends to the used-number list what `walk(p, end)` finds from the source's position on, with
 // room made first; `walk` returns where it stopped. Only the last number listed is kept.
 template <class Walk>
-void ListUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w, Walk walk) {
+void ListUsedNumbers(CharSource& src, ItemList& items, std::string& last, Walk walk) {
   const std::string_view bytes = src.Bytes();
-  ItemList& items = w.lstusednum.items;
   const std::size_t listedBefore = items.size();
   ReserveUsedNumbers(items, bytes);
   const char* stop = walk(bytes.data() + src.Position(), bytes.data() + bytes.size());
-  if (items.size() > listedBefore) st.lastLineNumber = std::string(items.back());
+  if (items.size() > listedBefore) last = items.back();
   src.SkipTo(static_cast<std::size_t>(stop - bytes.data()));
 }
 
@@ -38,26 +37,27 @@ void ListUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w, Walk wal
 // a line number as part of the number, and stops only where a record should begin. It walks
 // the bytes with memchr, as that scan does.
 void RebuildUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w) {
-  ListUsedNumbers(src, st, w, [&w](const char* p, const char* const end) {
-    auto after = [&](char c) -> const char* {
-      const void* hit = std::memchr(p, c, static_cast<std::size_t>(end - p));
-      return hit == nullptr ? nullptr : static_cast<const char*>(hit) + 1;
-    };
-    while (p != end) {
-      const char opener = *p++;  // the record's opener
-      if (opener == '\r' || opener == '\n') break;
-      if (opener != '}') {
-        const char* close = after('}');
-        if (close == nullptr) break;
-        w.lstusednum.Add(std::string_view(p, static_cast<std::size_t>(close - 1 - p)));
-        p = close;
-      }
-      const char* lf = after('\r');
-      if (lf == nullptr) break;
-      p = lf == end ? end : lf + 1;  // the LF, whatever it is
-    }
-    return p;
-  });
+  ListUsedNumbers(
+      src, w.lstusednum.items, st.lastLineNumber, [&w](const char* p, const char* const end) {
+        auto after = [&](char c) -> const char* {
+          const void* hit = std::memchr(p, c, static_cast<std::size_t>(end - p));
+          return hit == nullptr ? nullptr : static_cast<const char*>(hit) + 1;
+        };
+        while (p != end) {
+          const char opener = *p++;  // the record's opener
+          if (opener == '\r' || opener == '\n') break;
+          if (opener != '}') {
+            const char* close = after('}');
+            if (close == nullptr) break;
+            w.lstusednum.Add(std::string_view(p, static_cast<std::size_t>(close - 1 - p)));
+            p = close;
+          }
+          const char* lf = after('\r');
+          if (lf == nullptr) break;
+          p = lf == end ? end : lf + 1;  // the LF, whatever it is
+        }
+        return p;
+      });
 }
 
 void ReadFirstRecord(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
@@ -85,8 +85,8 @@ void FirstRecordRead(CharSource& src, Char& currentChar, EditorState& st, Editor
 // Walks the bytes itself rather than a character at a time: a file of a million records is
 // scanned at each Load File. The numbers are short, so a plain loop finds their end faster than
 // a search would; the rest of each line is passed over with memchr.
-void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w) {
-  ListUsedNumbers(src, st, w, [&w](const char* p, const char* const end) {
+void ScanUsedNumbers(CharSource& src, ItemList& items, std::string& last) {
+  ListUsedNumbers(src, items, last, [&items](const char* p, const char* const end) {
     for (;;) {
       if (p == end) break;
       const char opener = *p++;
@@ -101,7 +101,7 @@ void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w) {
         }
         p = close + 1;
         if (*close != '}') break;
-        w.lstusednum.Add(std::string_view(number, static_cast<std::size_t>(close - number)));
+        items.push_back(std::string_view(number, static_cast<std::size_t>(close - number)));
       }
       const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(end - p));
       if (cr == nullptr) {
@@ -114,6 +114,10 @@ void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w) {
     }
     return p;
   });
+}
+
+void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w) {
+  ScanUsedNumbers(src, w.lstusednum.items, st.lastLineNumber);
 }
 
 void Command2_Click(Editor& ed) {
@@ -129,19 +133,30 @@ void Command2_Click(Editor& ed) {
   // They are read into the editor's own buffer, which the commands after it reuse.
   ed.buffers.cache.Forget();
   std::string& bytes = ed.buffers.read;
-  if (!TakeDialogue(ed, path, bytes)) return;
+  // The numbers are listed while the working copy goes to disk, into a list of their own until
+  // the file is sure to load.
+  ItemList numbers;
+  std::string lastNumber = st.lastLineNumber;
+  bool listed = false;
+  auto listNumbers = [&] {
+    CharSource all(std::string_view{bytes});
+    ScanUsedNumbers(all, numbers, lastNumber);
+    listed = true;
+  };
+  if (!TakeDialogue(ed, path, bytes, listNumbers)) return;
+  if (!listed) listNumbers();
 
   st.fileLoaded = true;
   ClearLineView(ed);
-  w.lstusednum.Clear();
   st.dialoguePath = path;
   w.caption.append(" - ").append(w.File1.fileName);
 
   Char currentChar = kNoChar;
   CharSource src(std::string_view{bytes});
   FirstRecordRead(src, currentChar, st, w);
-  src.Rewind();
-  UsedNumberScan(src, st, w);
+  w.lstusednum.Clear();
+  std::swap(w.lstusednum.items, numbers);
+  st.lastLineNumber = std::move(lastNumber);
   SetFileLoadedControls(w, true);
 }
 

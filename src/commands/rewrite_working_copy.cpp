@@ -1,5 +1,5 @@
 // Every change reaches the working copy here: the file is read whole, rewritten in memory, and
-// replaced by renaming the scratch copy over it, so a failure at any step leaves it as it was.
+// replaced by renaming a new file over it, so a failure at any step leaves it as it was.
 
 #include "commands/rewrite_working_copy.h"
 
@@ -26,28 +26,18 @@ std::string WhatTheFieldHolds(const std::string& field) {
   return {};
 }
 
-// Writes the scratch copy and renames it over the working copy.
+// Writes the new text beside the working copy and renames it over it. An empty scratch copy
+// left by an earlier call without a pass goes: the pass has taken its place.
 RewriteOutcome WriteOver(Editor& ed, const RewriteSplice& splice) {
-  const std::string scratch = ed.state.ScratchCopyPath();
-  // One flush of the folder, after the second rename, makes both of them last.
+  ed.files.Delete(ed.state.ScratchCopyPath());  // one never made is no news
   struct stat written {};
   FastHash hash;
-  FileResult r =
-      ed.files.ReplaceCopy(scratch, splice.pieces, ed.safety.copyMode, false, &written, &hash);
-  if (r) {
-    r = ed.files.MoveOver(scratch, ed.state.WorkingCopyPath());
-    if (r || r.replaced) NoteWrittenCopy(ed, written, hash.Value());
-    if (r) return RewriteOutcome::Written;
-    // Only the flush of the folder after the rename failed: the new text is in place.
-    if (r.replaced) {
-      ReportFileError(ed, r.failure);
-      return RewriteOutcome::Written;
-    }
-  }
-  // The scratch copy goes, and an older, empty one with it; one never made is no news.
-  ed.files.Delete(scratch);
-  ReportFileError(ed, r.failure);
-  return RewriteOutcome::Failed;
+  const FileResult r = ed.files.ReplaceCopy(ed.state.WorkingCopyPath(), splice.pieces,
+                                            ed.safety.copyMode, true, &written, &hash);
+  if (r || r.replaced) NoteWrittenCopy(ed, written, hash.Value());
+  // Only the flush of the folder after the rename failed: the new text is in place.
+  if (!r) ReportFileError(ed, r.failure);
+  return r || r.replaced ? RewriteOutcome::Written : RewriteOutcome::Failed;
 }
 
 }  // namespace

@@ -207,7 +207,8 @@ bool Unchanged(const FileIdentity& id, const struct stat& st, std::string_view b
 
 }  // namespace
 
-bool TakeDialogue(Editor& ed, const std::string& path, std::string& bytes) {
+bool TakeDialogue(Editor& ed, const std::string& path, std::string& bytes,
+                  const std::function<void()>& meanwhile) {
   ed.safety = WorkSafety{};
   if (!LockAndRead(ed, path, bytes)) return false;
   const CopiesFound copies = FindCopies(ed, path);
@@ -222,7 +223,8 @@ bool TakeDialogue(Editor& ed, const std::string& path, std::string& bytes) {
   if (recovery == Recovery::Kept || recovery == Recovery::Same) return true;
   const std::string_view piece = bytes;
   struct stat st {};
-  FileResult r = ed.files.ReplaceCopy(path + ".bak", {&piece, 1}, ed.safety.copyMode, true, &st);
+  FileResult r = ed.files.ReplaceCopy(path + ".bak", {&piece, 1}, ed.safety.copyMode, true, &st,
+                                      nullptr, meanwhile);
   if (!r) {
     ReportFileError(ed, r.failure);
     ReleaseDialogue(ed);

@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 
 #include "dialogue/file_identity.h"
@@ -25,7 +26,9 @@ struct WorkSafety {
 // Load File's part before anything is shown: the lock, the checks of the file and its copies,
 // the recovery question, the removal of strays and the working copy. False when nothing is to
 // be loaded (the user was told, or answered Cancel); otherwise `bytes` are those to show.
-bool TakeDialogue(Editor& ed, const std::string& path, std::string& bytes);
+// `meanwhile` (no file calls) runs while the working copy is flushed to disk, if one is written.
+bool TakeDialogue(Editor& ed, const std::string& path, std::string& bytes,
+                  const std::function<void()>& meanwhile);
 
 // Unload and Quit: the working copy is deleted only while it is the one this editor wrote.
 void DropWorkingCopy(Editor& ed);

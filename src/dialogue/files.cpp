@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <system_error>
+#include <thread>
 
 #include "dialogue/large_buffer.h"
 
@@ -79,31 +81,37 @@ int SyncFolder(FileOps& ops, const std::string& folder) {
   return r < 0 ? r : c;
 }
 
-// With `hash`, the bytes go out in blocks, each hashed just before it is written, while it is in
-// the cache: the hash costs no pass over memory of its own.
-int WriteAll(FileOps& ops, int fd, std::string_view bytes, FastHash* hash = nullptr) {
-  constexpr std::size_t kHashedBlock = std::size_t{256} << 10;
+int WriteAll(FileOps& ops, int fd, std::string_view bytes) {
   const char* p = bytes.data();
   std::size_t left = bytes.size();
-  std::size_t hashedTo = 0;  // bytes from p on that the hash has taken
   while (left > 0) {
-    std::size_t want = left;
-    if (hash != nullptr) {
-      want = std::min(left, kHashedBlock);
-      if (hashedTo < want) {
-        hash->Add(std::string_view(p + hashedTo, want - hashedTo));
-        hashedTo = want;
-      }
-    }
-    ssize_t n = ops.Write(fd, p, want);
+    ssize_t n = ops.Write(fd, p, left);
     if (n < 0) return static_cast<int>(n);
     // A regular file that takes nothing is full.
     if (n == 0) return -ENOSPC;
     p += n;
     left -= static_cast<std::size_t>(n);
-    hashedTo = hashedTo > static_cast<std::size_t>(n) ? hashedTo - static_cast<std::size_t>(n) : 0;
   }
   return 0;
+}
+
+// Flushes `fd` to disk while `work` runs: a large file waits for the disk for as long as
+// reading it took, time in which the processor can do the command's other work. The flush runs
+// on a thread of its own while `work`, which makes no file calls, runs on this one.
+int FlushWhile(FileOps& ops, int fd, std::size_t bytes, const std::function<void()>& work) {
+  constexpr std::size_t kOverlapFrom = std::size_t{1} << 20;  // below: not worth a thread
+  std::jthread flushing;
+  int result = 0;
+  if (bytes >= kOverlapFrom) {
+    try {
+      flushing = std::jthread([&] { result = ops.Fsync(fd); });
+    } catch (const std::system_error&) {  // no thread to be had: one after the other
+    }
+  }
+  work();
+  if (!flushing.joinable()) return ops.Fsync(fd);
+  flushing.join();
+  return result;
 }
 
 // Opens a fresh temporary file beside `target`, readable by its owner only until it is ready.
@@ -143,7 +151,8 @@ const char kNotRegular[] = "not a regular file";
 FileResult WriteAndRename(FileOps& ops, const std::string& path, const std::string& target,
                           std::span<const std::string_view> pieces,
                           const std::function<int(int)>& attributes, bool flushFolder,
-                          struct stat* written, FastHash* hash = nullptr) {
+                          struct stat* written, LateClose& late, const struct stat* old,
+                          FastHash* hash = nullptr, const std::function<void()>& meanwhile = {}) {
   auto fail = [&](int negErrno) { return FileResult::Fail(path, "write", -negErrno); };
   std::string temp;
   int fd = CreateTemp(ops, target, temp);
@@ -151,16 +160,29 @@ FileResult WriteAndRename(FileOps& ops, const std::string& path, const std::stri
 
   // Attributes after the bytes: a write by a process without CAP_FSETID clears set-id bits.
   int r = 0;
+  std::size_t total = 0;
   for (std::string_view piece : pieces) {
-    if (r == 0) r = WriteAll(ops, fd, piece, hash);
+    if (r == 0) r = WriteAll(ops, fd, piece);
+    total += piece.size();
   }
   if (r == 0) r = attributes(fd);
-  if (r == 0) r = ops.Fsync(fd);
+  if (r == 0) {
+    r = FlushWhile(ops, fd, total, [&] {
+      if (hash != nullptr) {
+        for (std::string_view piece : pieces) hash->Add(piece);
+      }
+      if (meanwhile) meanwhile();
+    });
+  }
   // The new file's place and time, which the rename keeps.
   if (r == 0 && written != nullptr) r = ops.Fstat(fd, *written);
   int c = ops.Close(fd);
   if (r == 0) r = c;
-  if (r == 0) r = ops.Rename(temp, target);
+  if (r == 0) {
+    const int held = LateClose::Hold(target, old);
+    r = ops.Rename(temp, target);
+    late.Close(held);
+  }
   if (r < 0) {
     ops.Unlink(temp);
     return fail(r);
@@ -285,18 +307,19 @@ FileResult Files::ReplaceWholeInPieces(const std::string& path,
   return WriteAndRename(
       ops_, path, target, pieces,
       [&](int fd) { return TakeOverAttributes(ops_, fd, exists ? &old : nullptr, newFileLimit_); },
-      flushFolder, written);
+      flushFolder, written, late_, exists ? &old : nullptr);
 }
 
 FileResult Files::ReplaceCopy(const std::string& path, std::span<const std::string_view> pieces,
-                              mode_t mode, bool flushFolder, struct stat* written, FastHash* hash) {
+                              mode_t mode, bool flushFolder, struct stat* written, FastHash* hash,
+                              const std::function<void()>& meanwhile) {
   struct stat old {};
   int r = ops_.Lstat(path, old);
   if (r < 0 && r != -ENOENT) return FileResult::Fail(path, "write", -r);
   if (r == 0 && !S_ISREG(old.st_mode)) return FileResult::Refuse(path, "write", kNotRegular);
   return WriteAndRename(
       ops_, path, path, pieces, [&](int fd) { return ops_.Fchmod(fd, mode & 07777); }, flushFolder,
-      written, hash);
+      written, late_, r == 0 ? &old : nullptr, hash, meanwhile);
 }
 
 FileResult Files::Copy(const std::string& from, const std::string& to) {
@@ -313,8 +336,9 @@ FileResult Files::MoveOver(const std::string& from, const std::string& to) {
   struct stat old {};
   int r = ops_.Lstat(to, old);
   if (r < 0 && r != -ENOENT) return fail(r);
-  if (r == 0 && !S_ISREG(old.st_mode)) return FileResult::Refuse(to, "write", kNotRegular);
-  if (r == 0) {
+  const bool exists = r == 0;
+  if (exists && !S_ISREG(old.st_mode)) return FileResult::Refuse(to, "write", kNotRegular);
+  if (exists) {
     struct stat now {};
     r = ops_.Lstat(from, now);
     if (r < 0) return fail(r);
@@ -327,7 +351,9 @@ FileResult Files::MoveOver(const std::string& from, const std::string& to) {
       if (r < 0) return fail(r);
     }
   }
+  const int held = LateClose::Hold(to, exists ? &old : nullptr);
   r = ops_.Rename(from, to);
+  late_.Close(held);
   if (r < 0) return fail(r);
   r = SyncFolder(ops_, FolderOf(to));
   if (r < 0) return Replaced(fail(r));

@@ -4,12 +4,14 @@
 
 #include <sys/stat.h>
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "dialogue/file_identity.h"
 #include "dialogue/file_ops.h"
+#include "dialogue/late_close.h"
 
 namespace dlg {
 
@@ -61,10 +63,11 @@ class Files {
 
   // Replaces one of the editor's own copies (working, scratch): never through a link, never
   // over anything but a regular file, made new with `mode`. `hash`, when given, takes in the
-  // bytes as they are written.
+  // bytes written. `meanwhile`, which must make no file calls, runs while the new file is
+  // flushed to disk (and not at all when writing failed before).
   FileResult ReplaceCopy(const std::string& path, std::span<const std::string_view> pieces,
                          mode_t mode, bool flushFolder = true, struct stat* written = nullptr,
-                         FastHash* hash = nullptr);
+                         FastHash* hash = nullptr, const std::function<void()>& meanwhile = {});
 
   // File copy: the destination, if it exists, is replaced (as ReplaceWhole does).
   FileResult Copy(const std::string& from, const std::string& to);
@@ -86,9 +89,13 @@ class Files {
   // A file that a replace makes new gets no permission bit beyond these (and the umask's).
   void LimitNewFileMode(mode_t mode) { newFileLimit_ = mode & 07777; }
 
+  // Waits until the files that renames replaced are closed (and their room given back).
+  void Settle() { late_.Settle(); }
+
  private:
   FileOps& ops_;
   mode_t newFileLimit_ = 07777;
+  LateClose late_;
 };
 
 }  // namespace dlg

@@ -34,7 +34,7 @@ const std::string kChanged =
 const std::string kForeign =
     "critical File Error: Cannot save DIR/a.dlg: its working copy DIR/a.dlg.bak was changed by "
     "another program";
-const std::string kFailed = "critical File Error: Cannot write DIR/a.dlg.bok: Input/output error";
+const std::string kFailed = "critical File Error: Cannot write DIR/a.dlg.bak: Input/output error";
 const std::string kNotOurs = "critical File Error: Cannot load DIR/a.dlg: DIR/a.dlg.";
 
 // clang-format off
