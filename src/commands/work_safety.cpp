@@ -186,13 +186,12 @@ bool LockAndRead(Editor& ed, const std::string& path, std::string& bytes) {
   // A file system that has no locks at all (some network and FUSE ones) still loads, unlocked;
   // the checks of the file and its working copy at Save remain.
   if (r < 0) lock = FileLock(ops, fd);
-  FastHash hash;
-  if (FileResult read = ed.files.ReadOpen(fd, path, bytes, &st, &hash); !read) {
+  if (FileResult read = ed.files.ReadOpen(fd, path, bytes, &st); !read) {
     ReportFileError(ed, read.failure);
     return false;
   }
   ed.safety.lock = std::move(lock);
-  ed.safety.dialogue = FileIdentity::Of(st, hash.Value());
+  ed.safety.dialogue = FileIdentity::Of(st, 0);  // the hash follows in TakeDialogue
   ed.safety.copyMode = (st.st_mode & 0777) | S_IWUSR;
   // A "Save As" shows the text to no one that the loaded file hides it from.
   ed.files.LimitNewFileMode(ed.safety.copyMode);
@@ -211,7 +210,15 @@ bool TakeDialogue(Editor& ed, const std::string& path, std::string& bytes,
                   const std::function<void()>& meanwhile) {
   ed.safety = WorkSafety{};
   if (!LockAndRead(ed, path, bytes)) return false;
+  // The hash of the file's bytes is taken while the working copy is flushed to disk, or at once
+  // where a working copy left behind is to be judged by it.
+  bool hashed = false;
+  auto hash = [&] {
+    if (!hashed) ed.safety.dialogue.hash = HashOf(bytes);
+    hashed = true;
+  };
   const CopiesFound copies = FindCopies(ed, path);
+  if (copies.ok && copies.working) hash();
   const Recovery recovery = !copies.ok
                                 ? Recovery::Failed
                                 : (copies.working ? AskRecovery(ed, path, bytes) : Recovery::Fresh);
@@ -223,14 +230,18 @@ bool TakeDialogue(Editor& ed, const std::string& path, std::string& bytes,
   if (recovery == Recovery::Kept || recovery == Recovery::Same) return true;
   const std::string_view piece = bytes;
   struct stat st {};
-  FileResult r = ed.files.ReplaceCopy(path + ".bak", {&piece, 1}, ed.safety.copyMode, true, &st,
-                                      nullptr, meanwhile);
+  FileResult r =
+      ed.files.ReplaceCopy(path + ".bak", {&piece, 1}, ed.safety.copyMode, true, &st, nullptr, [&] {
+        hash();
+        meanwhile();
+      });
   if (!r) {
     ReportFileError(ed, r.failure);
     ReleaseDialogue(ed);
     return false;
   }
-  // The copy holds the dialogue file's bytes, whose hash is known.
+  // The copy holds the dialogue file's bytes.
+  hash();
   ed.safety.workingCopy = FileIdentity::Of(st, ed.safety.dialogue.hash);
   return true;
 }

@@ -228,8 +228,7 @@ FileResult Files::ReadAll(const std::string& path, std::string& bytes, struct st
   return r;
 }
 
-FileResult Files::ReadOpen(int fd, const std::string& path, std::string& bytes, struct stat* info,
-                           FastHash* hash) {
+FileResult Files::ReadOpen(int fd, const std::string& path, std::string& bytes, struct stat* info) {
   auto fail = [&](int negErrno) {
     bytes.clear();
     return FileResult::Fail(path, "read", -negErrno);
@@ -242,28 +241,22 @@ FileResult Files::ReadOpen(int fd, const std::string& path, std::string& bytes, 
     return FileResult::Refuse(path, "read", kNotRegular);
   }
   if (info != nullptr) *info = st;
-  // The editor reads its working copy into the same string at every command. A string already
-  // as long as the file is read into straight away; a shorter one, which would have to be filled
-  // with zeros first (one more pass over memory, which is what a large file's reading is bound
-  // by), is filled through a small buffer that stays in the cache. The hash takes each block
-  // while it is still in the cache.
-  constexpr std::size_t kInPlaceBlock = std::size_t{256} << 10;
+  // The editor reads its working copy into the same string at every command: sized to the file
+  // (which fills with zeros only what the string gains, a line's worth after "Save New Line")
+  // and read into in place. A file that grows while it is read is followed through a block.
   const auto size = static_cast<std::size_t>(st.st_size);
   if (bytes.capacity() < size + 1) ReserveForFile(bytes, size + 1);
-  if (bytes.size() < size) bytes.clear();
+  bytes.resize(size);
   std::size_t have = 0;
   char block[65536];
   for (;;) {
-    const bool inPlace = have < bytes.size();
+    const bool inPlace = have < size;
     char* to = inPlace ? bytes.data() + have : block;
-    ssize_t n =
-        ops_.Read(fd, to, inPlace ? std::min(kInPlaceBlock, bytes.size() - have) : sizeof block);
+    ssize_t n = ops_.Read(fd, to, inPlace ? size - have : sizeof block);
     if (n < 0) return fail(static_cast<int>(n));
     if (n == 0) break;
-    const std::string_view got(to, static_cast<std::size_t>(n));
-    if (!inPlace) bytes.append(got);
-    if (hash != nullptr) hash->Add(got);
-    have += got.size();
+    if (!inPlace) bytes.append(to, static_cast<std::size_t>(n));
+    have += static_cast<std::size_t>(n);
   }
   bytes.resize(have);
   return FileResult::Ok();

@@ -41,10 +41,9 @@ class Files {
   // Open for input: the whole file into `bytes`, with its status in `info` when asked. Anything
   // but a regular file is refused without waiting for a writer (a FIFO) or a device.
   FileResult ReadAll(const std::string& path, std::string& bytes, struct stat* info = nullptr);
-  // The same from a descriptor that is open for reading at its start; it stays open. `hash`,
-  // when given, takes in each block while it is still in the cache.
+  // The same from a descriptor that is open for reading at its start; it stays open.
   FileResult ReadOpen(int fd, const std::string& path, std::string& bytes,
-                      struct stat* info = nullptr, FastHash* hash = nullptr);
+                      struct stat* info = nullptr);
 
   // Replaces `path` whole with `bytes`: a temporary file in the same folder is written, flushed
   // to disk and renamed over the target, and the folder is flushed after it. An existing target
