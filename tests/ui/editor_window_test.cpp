@@ -170,6 +170,18 @@ class EditorWindowTest : public QObject {
     QCOMPARE(s.Line(), QStringLiteral("1|NPC|Crossing costs three silver \u2014 each way."));
   }
 
+  // A reply of megabytes shows its first 4,096 bytes in its row and comes whole into the box.
+  void aHugeReplyShowsItsStartInItsRowAndWholeWhenEdited() {
+    Session<> s;
+    const std::string reply(2'000'000, 'w');
+    s.dir.Put("ferry.dlg", "{1}{Well?}{}{}{}{}{}\r\n{2}{" + reply + "}{}{}{}{1}{}\r\n");
+    s.Load();
+    QCOMPARE(s.Rows("lstresponses"), QString(4096, QLatin1Char('w')));
+    s.ClickRow("lstresponses", 0);
+    s.Click("Command4");  // Edit Response
+    QCOMPARE(s.W<FieldTextEdit>("txtDialogue")->bytes(), reply);
+  }
+
   // LF-only line ends make the first record swallow the file; clicking through its boxes
   // without typing must not write that back.
   void clicksThroughTheBoxesOfAnOddFileWriteNothing() {
