@@ -72,9 +72,10 @@ class HugeArray {
   }
   // `values` must not lie in this array.
   void Insert(std::size_t at, const T* values, std::size_t count) {
+    if (count == 0) return;
     if (capacity_ - size_ < count) MoveTo(Grown(count));
     std::memmove(data_ + at + count, data_ + at, (size_ - at) * sizeof(T));
-    if (count != 0) std::memcpy(data_ + at, values, count * sizeof(T));
+    std::memcpy(data_ + at, values, count * sizeof(T));
     size_ += count;
   }
 
