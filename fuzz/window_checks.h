@@ -15,7 +15,7 @@ inline void CheckResponseLists(const EditorWindow& w) {
   FUZZ_CHECK(w.lstForM.Count() == n);
   FUZZ_CHECK(w.lstline.Count() == n);
   FUZZ_CHECK(w.lstflags.Count() == n);
-  for (const std::string& m : w.lstForM.items) FUZZ_CHECK(m == "Male" || m == "female");
+  for (std::string_view m : w.lstForM.items) FUZZ_CHECK(m == "Male" || m == "female");
 }
 
 // After ShowLine and GatherResponses: the kind is shown, a PC line has no responses, and a

@@ -13,7 +13,8 @@ build=build-fuzz
 tools/install-deps.sh
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DDLG_FUZZ=ON >/dev/null
-cmake --build "$build" -j "$(nproc)" >/dev/null
+cmake --build "$build" -j "$(nproc)" >"$build/build.log" 2>&1 ||
+  { tail -n 40 "$build/build.log" >&2; echo "fuzz: the targets do not build" >&2; exit 1; }
 
 targets=()
 for src in fuzz/*_fuzz.cpp; do
