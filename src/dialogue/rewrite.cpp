@@ -52,12 +52,13 @@ class LineCursor {
   std::size_t nextLF_;
 };
 
-// The first field of a line without its ending: the opener may be any byte, a "}" opener gives
-// an empty field, and the text runs to the next "}" or to the end of the line.
-std::string_view FirstField(std::string_view content) {
-  if (content.empty() || content.front() == '}') return {};
-  std::string_view rest = content.substr(1);
-  return rest.substr(0, rest.find('}'));
+// Whether the first field of a line without its ending is `wanted` (not empty, no "}"). The
+// opener may be any byte, a "}" opener gives an empty field, and the text runs to the next "}"
+// or to the end of the line: so only the bytes that `wanted` would take are looked at.
+bool FirstFieldIs(std::string_view content, std::string_view wanted) {
+  const std::size_t n = wanted.size();
+  return content.size() > n && content[0] != '}' &&
+         (content.size() == n + 1 || content[n + 1] == '}') && content.compare(1, n, wanted) == 0;
 }
 
 }  // namespace
@@ -81,7 +82,8 @@ void SpliceRecords(std::string_view workingCopy, const RewriteRequest& request,
     splice.recordsWritten = 1;
     return;
   }
-  if (wanted.empty()) {
+  // A first field never holds a "}".
+  if (wanted.empty() || wanted.find('}') != std::string::npos) {
     carry(workingCopy);
     return;
   }
@@ -90,8 +92,8 @@ void SpliceRecords(std::string_view workingCopy, const RewriteRequest& request,
   LineCursor cursor(workingCopy);
   Line line;
   while (cursor.Next(line)) {
-    std::string_view content = workingCopy.substr(line.start, line.contentEnd - line.start);
-    if (FirstField(content) != wanted) continue;
+    const std::string_view content = workingCopy.substr(line.start, line.contentEnd - line.start);
+    if (!FirstFieldIs(content, wanted)) continue;
     if (insert) {
       carry(workingCopy.substr(carriedFrom, line.end - carriedFrom));
       // The last line may lack its ending; the new record must not join it.
