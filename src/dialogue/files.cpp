@@ -12,8 +12,6 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
-#include <system_error>
-#include <thread>
 
 #include "dialogue/large_buffer.h"
 
@@ -97,20 +95,22 @@ int WriteAll(FileOps& ops, int fd, std::string_view bytes) {
 
 // Flushes `fd` to disk while `work` runs: a large file waits for the disk for as long as
 // reading it took, time in which the processor can do the command's other work. The flush runs
-// on a thread of its own while `work`, which makes no file calls, runs on this one.
-int FlushWhile(FileOps& ops, int fd, std::size_t bytes, const std::function<void()>& work) {
-  constexpr std::size_t kOverlapFrom = std::size_t{1} << 20;  // below: not worth a thread
-  std::jthread flushing;
+// on the flushing thread while `work`, which makes no file calls, runs on this one.
+int FlushWhile(FileOps& ops, Worker& flusher, int fd, std::size_t bytes,
+               const std::function<void()>& work) {
+  constexpr std::size_t kOverlapFrom = std::size_t{1} << 20;  // below: not worth the hand-over
   int result = 0;
-  if (bytes >= kOverlapFrom) {
-    try {
-      flushing = std::jthread([&] { result = ops.Fsync(fd); });
-    } catch (const std::system_error&) {  // no thread to be had: one after the other
-    }
+  if (bytes < kOverlapFrom || !flusher.Post([&] { result = ops.Fsync(fd); })) {
+    work();
+    return ops.Fsync(fd);
   }
-  work();
-  if (!flushing.joinable()) return ops.Fsync(fd);
-  flushing.join();
+  try {
+    work();
+  } catch (...) {
+    flusher.Settle();  // the flush refers to this frame
+    throw;
+  }
+  flusher.Settle();
   return result;
 }
 
@@ -151,8 +151,9 @@ const char kNotRegular[] = "not a regular file";
 FileResult WriteAndRename(FileOps& ops, const std::string& path, const std::string& target,
                           std::span<const std::string_view> pieces,
                           const std::function<int(int)>& attributes, bool flushFolder,
-                          struct stat* written, LateClose& late, const struct stat* old,
-                          FastHash* hash = nullptr, const std::function<void()>& meanwhile = {}) {
+                          struct stat* written, Worker& flusher, LateClose& late,
+                          const struct stat* old, FastHash* hash = nullptr,
+                          const std::function<void()>& meanwhile = {}) {
   auto fail = [&](int negErrno) { return FileResult::Fail(path, "write", -negErrno); };
   std::string temp;
   int fd = CreateTemp(ops, target, temp);
@@ -167,7 +168,7 @@ FileResult WriteAndRename(FileOps& ops, const std::string& path, const std::stri
   }
   if (r == 0) r = attributes(fd);
   if (r == 0) {
-    r = FlushWhile(ops, fd, total, [&] {
+    r = FlushWhile(ops, flusher, fd, total, [&] {
       if (hash != nullptr) {
         for (std::string_view piece : pieces) hash->Add(piece);
       }
@@ -300,7 +301,7 @@ FileResult Files::ReplaceWholeInPieces(const std::string& path,
   return WriteAndRename(
       ops_, path, target, pieces,
       [&](int fd) { return TakeOverAttributes(ops_, fd, exists ? &old : nullptr, newFileLimit_); },
-      flushFolder, written, late_, exists ? &old : nullptr);
+      flushFolder, written, flusher_, late_, exists ? &old : nullptr);
 }
 
 FileResult Files::ReplaceCopy(const std::string& path, std::span<const std::string_view> pieces,
@@ -312,7 +313,7 @@ FileResult Files::ReplaceCopy(const std::string& path, std::span<const std::stri
   if (r == 0 && !S_ISREG(old.st_mode)) return FileResult::Refuse(path, "write", kNotRegular);
   return WriteAndRename(
       ops_, path, path, pieces, [&](int fd) { return ops_.Fchmod(fd, mode & 07777); }, flushFolder,
-      written, late_, r == 0 ? &old : nullptr, hash, meanwhile);
+      written, flusher_, late_, r == 0 ? &old : nullptr, hash, meanwhile);
 }
 
 FileResult Files::Copy(const std::string& from, const std::string& to) {

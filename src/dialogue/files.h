@@ -12,6 +12,7 @@
 #include "dialogue/file_identity.h"
 #include "dialogue/file_ops.h"
 #include "dialogue/late_close.h"
+#include "dialogue/worker.h"
 
 namespace dlg {
 
@@ -94,6 +95,7 @@ class Files {
  private:
   FileOps& ops_;
   mode_t newFileLimit_ = 07777;
+  Worker flusher_;  // flushes large files while a command goes on
   LateClose late_;
 };
 

@@ -7,7 +7,7 @@ namespace dlg {
 
 namespace {
 
-// Below this the freeing is quicker than starting a thread.
+// Below this the freeing is quick anyway.
 constexpr off_t kHeldFrom = off_t{1} << 20;
 
 }  // namespace
@@ -19,17 +19,9 @@ int LateClose::Hold(const std::string& path, const struct stat* old) {
 }
 
 void LateClose::Close(int fd) {
-  if (fd < 0) return;
-  Settle();
-  try {
-    closing_ = std::thread([fd] { ::close(fd); });
-  } catch (...) {  // no thread to be had: the caller waits for the freeing after all
-    ::close(fd);
-  }
+  if (fd >= 0 && !closer_.Post([fd] { ::close(fd); })) ::close(fd);
 }
 
-void LateClose::Settle() {
-  if (closing_.joinable()) closing_.join();
-}
+void LateClose::Settle() { closer_.Settle(); }
 
 }  // namespace dlg

@@ -8,27 +8,24 @@
 #include <sys/stat.h>
 
 #include <string>
-#include <thread>
+
+#include "dialogue/worker.h"
 
 namespace dlg {
 
 class LateClose {
  public:
-  LateClose() = default;
-  LateClose(const LateClose&) = delete;
-  LateClose& operator=(const LateClose&) = delete;
-  ~LateClose() { Settle(); }
-
   // Opens `path` for holding when `old` (its status, or nullptr for no file) says freeing it
   // would take long; -1 otherwise, or when it cannot be opened (then the rename frees it).
   static int Hold(const std::string& path, const struct stat* old);
-  // Closes a held descriptor (-1: none) on the closing thread.
+  // Closes a held descriptor (-1: none) on the closing thread. What is handed over is closed by
+  // the time this object is gone.
   void Close(int fd);
   // Waits until every descriptor handed over is closed.
   void Settle();
 
  private:
-  std::thread closing_;
+  Worker closer_;
 };
 
 }  // namespace dlg
