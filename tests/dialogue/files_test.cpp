@@ -68,10 +68,18 @@ TEST_P(FilesContract, HashesWhatItWritesAndReadsItBack) {
   const std::string_view all = bytes;
   const std::string_view pieces[] = {all.substr(0, 262145), all.substr(262145, 7),
                                      all.substr(262152)};
+  auto openFds = [] {
+    return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+  };
+  const auto fds = openFds();
   FastHash written;
   const std::string path = dir.File("a.dlg.bak");
+  ASSERT_TRUE(files.ReplaceCopy(path, pieces, 0600, true));
+  // Over a file this large: the old one is closed after the rename, on a thread of its own.
   ASSERT_TRUE(files.ReplaceCopy(path, pieces, 0600, true, nullptr, &written));
   EXPECT_EQ(written.Value(), HashOf(bytes));
+  files.Settle();
+  EXPECT_EQ(openFds(), fds);
   for (std::string into : {std::string(100, 'x'), std::string(2000000, 'y')}) {
     const int fd = failing.Open(path, O_RDONLY | O_CLOEXEC, 0);
     ASSERT_GE(fd, 0);
