@@ -10,7 +10,6 @@ namespace dlg {
 
 namespace {
 
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
 // Below this a room is an ordinary allocation: a list of a few replies takes no huge page.
 constexpr std::size_t kMappedFrom = std::size_t{1} << 20;
 

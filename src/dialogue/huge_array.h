@@ -13,6 +13,8 @@
 
 namespace dlg {
 
+inline constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
 // Room for `bytes` bytes (rounded up where it is mapped), untouched, and its release.
 void* TakeRoom(std::size_t& bytes);
 void GiveBackRoom(void* room, std::size_t bytes) noexcept;

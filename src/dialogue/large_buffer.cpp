@@ -5,13 +5,12 @@
 #include <cstdint>
 #include <cstring>
 
+#include "dialogue/huge_array.h"
+
 namespace dlg {
 namespace {
 
-constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
-
-}  // namespace
-
+// Asks for huge pages in the untouched memory [data, data + size), where it holds whole ones.
 void AdviseHugePages(const void* data, std::size_t size) {
   // Only a hint; small pages serve as well. Only whole huge pages inside the room are asked
   // for, so nothing is rounded up; a first touch costs as much per small page as per huge one.
@@ -20,6 +19,8 @@ void AdviseHugePages(const void* data, std::size_t size) {
   const std::uintptr_t to = (begin + size) & ~(kHugePage - 1);
   if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
 }
+
+}  // namespace
 
 void ReserveForFile(std::string& bytes, std::size_t size) {
   bytes.clear();

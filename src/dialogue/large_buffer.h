@@ -13,9 +13,6 @@ namespace dlg {
 // Empties `bytes` and makes room for at least `size` of them.
 void ReserveForFile(std::string& bytes, std::size_t size);
 
-// Asks for huge pages in the untouched memory [data, data + size), where it holds whole ones.
-void AdviseHugePages(const void* data, std::size_t size);
-
 // About how many lines `bytes` holds, from the lines in its first part: enough to make room for
 // a list of their numbers at once.
 std::size_t EstimateLines(std::string_view bytes);
