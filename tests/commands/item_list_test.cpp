@@ -65,7 +65,9 @@ TEST(ItemList, FollowsAVectorOfStringsThroughRandomEdits) {
     ASSERT_EQ(Items(list), model) << "after step " << step;
     // A changed list never shows the stamp of the list as it was.
     const std::uint64_t stamp = list.Stamp();
-    if (stamp == lastStamp) ASSERT_EQ(model, lastItems) << "after step " << step;
+    if (stamp == lastStamp) {
+      ASSERT_EQ(model, lastItems) << "after step " << step;
+    }
     lastStamp = stamp;
     lastItems = model;
   }
