@@ -179,17 +179,19 @@ FileResult WriteAndRename(FileOps& ops, const std::string& path, const std::stri
   if (r == 0 && written != nullptr) r = ops.Fstat(fd, *written);
   int c = ops.Close(fd);
   if (r == 0) r = c;
+  int held = -1;
   if (r == 0) {
-    const int held = LateClose::Hold(target, old);
+    held = LateClose::Hold(target, old);
     r = ops.Rename(temp, target);
-    late.Close(held);
   }
   if (r < 0) {
+    late.Close(held);
     ops.Unlink(temp);
     return fail(r);
   }
-  if (!flushFolder) return FileResult::Ok();
-  r = SyncFolder(ops, FolderOf(target));
+  if (flushFolder) r = SyncFolder(ops, FolderOf(target));
+  // Let go of the old file only now: the folder's flush would wait for the freeing of its blocks.
+  late.Close(held);
   if (r < 0) return Replaced(fail(r));
   return FileResult::Ok();
 }
@@ -347,9 +349,12 @@ FileResult Files::MoveOver(const std::string& from, const std::string& to) {
   }
   const int held = LateClose::Hold(to, exists ? &old : nullptr);
   r = ops_.Rename(from, to);
-  late_.Close(held);
-  if (r < 0) return fail(r);
+  if (r < 0) {
+    late_.Close(held);
+    return fail(r);
+  }
   r = SyncFolder(ops_, FolderOf(to));
+  late_.Close(held);  // after the flush, as above
   if (r < 0) return Replaced(fail(r));
   return FileResult::Ok();
 }

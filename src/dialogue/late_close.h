@@ -1,9 +1,10 @@
 #pragma once
-// The file that a rename replaces, kept open through the rename and closed afterwards on a
-// thread of its own. The kernel frees a file's blocks when its last name and its last
-// descriptor are gone: inside the rename, that is tens of milliseconds for a file of 125 MB
-// which the user would wait for; after it, nobody does. The file has no name by then, so
-// nothing is left behind should the program end first: its descriptors close with it.
+// The file that a rename replaces, kept open through the rename and the flush of its folder and
+// closed afterwards on a thread of its own. The kernel frees a file's blocks when its last name
+// and its last descriptor are gone: inside the rename, that is tens of milliseconds for a file
+// of 125 MB which the user would wait for, and a folder flush running beside the freeing waits
+// for it too; after both, nobody does. The file has no name by then, so nothing is left behind
+// should the program end first: its descriptors close with it.
 
 #include <sys/stat.h>
 
