@@ -164,6 +164,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(result.bytes == want.bytes);
   }
   FUZZ_CHECK(result.recordsWritten == static_cast<int>(want.writtenAt.size()));
+  // "Add Line" refuses exactly the numbers that a rewrite of them would replace.
+  if (req.mode == RewriteRequest::Mode::Replace) {
+    FUZZ_CHECK(HoldsRecord(copy, r.lineNumber) == (result.recordsWritten > 0));
+  }
   if (clean) {
     for (std::size_t at : want.writtenAt) CheckReadsBack(result.bytes, at, r);
   }

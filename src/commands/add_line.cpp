@@ -10,6 +10,7 @@
 #include "commands/editor.h"
 #include "commands/leading_number.h"
 #include "commands/rewrite_working_copy.h"
+#include "dialogue/rewrite.h"
 
 namespace dlg {
 namespace {
@@ -96,6 +97,15 @@ void cmdaddline_Click(Editor& ed) {
   }
   for (std::string_view item : ed.window.lstusednum.items) {
     if (item == text) {
+      ReportLineExists(ed);
+      return;
+    }
+  }
+  // The list stops at a blank line, but the records after it are lines of the dialogue too: a
+  // second record of one of their numbers would take the first one's place at the next edit.
+  if (ed.state.fileLoaded) {
+    if (!ReadWorkingCopy(ed, true)) return;
+    if (HoldsRecord(ed.buffers.read, text)) {
       ReportLineExists(ed);
       return;
     }

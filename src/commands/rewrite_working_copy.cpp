@@ -106,6 +106,18 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed) {
   return outcome;
 }
 
+// Another program took the line out, or the file gave it a number that no line carries as its
+// first field: the edit would otherwise be gone without a word.
+RewriteOutcome RewriteEditedLine(Editor& ed) {
+  const RewriteOutcome outcome = TryRewriteWorkingCopy(ed);
+  const std::string& number = ed.window.txtLineNum.text;
+  if (outcome == RewriteOutcome::NothingMatched && !number.empty()) {
+    ShowCritical(ed, "Cannot Save Line",
+                 "The line " + number + " is not in the working copy. The edit was not saved.");
+  }
+  return outcome;
+}
+
 void RewriteWorkingCopy(Editor& ed) { TryRewriteWorkingCopy(ed); }
 
 void cdmsave_Click(Editor& ed) { RewriteWorkingCopy(ed); }
@@ -114,7 +126,7 @@ void cdmsave_Click(Editor& ed) { RewriteWorkingCopy(ed); }
 // still reads as shown is not written: on an odd file that would rewrite what was never typed.
 void FieldBox_LostFocus(Editor& ed) {
   if (!ed.state.newLineMode && !ShownLineEdited(ed)) return;
-  cdmsave_Click(ed);
+  RewriteEditedLine(ed);
 }
 
 }  // namespace dlg

@@ -16,6 +16,9 @@ enum class RewriteOutcome {
 };
 
 RewriteOutcome TryRewriteWorkingCopy(Editor& ed);
+// The same for an edit of the shown line: that the working copy holds no line of its number is
+// news then, and the user is told that the edit was not saved.
+RewriteOutcome RewriteEditedLine(Editor& ed);
 
 // The seven field boxes as the record that a rewrite writes.
 DialogueRecord RecordFromBoxes(const EditorWindow& w);

@@ -270,7 +270,7 @@ void ReleaseDialogue(Editor& ed) { ed.safety.lock.Release(); }
 
 bool WriteShownLine(Editor& ed) {
   if (ed.state.newLineMode || !ShownLineEdited(ed)) return true;
-  const RewriteOutcome outcome = TryRewriteWorkingCopy(ed);
+  const RewriteOutcome outcome = RewriteEditedLine(ed);
   return outcome == RewriteOutcome::Written || outcome == RewriteOutcome::NothingMatched;
 }
 

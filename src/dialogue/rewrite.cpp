@@ -108,4 +108,16 @@ void SpliceRecords(std::string_view workingCopy, const RewriteRequest& request,
   carry(workingCopy.substr(carriedFrom));
 }
 
+bool HoldsRecord(std::string_view workingCopy, std::string_view number) {
+  if (number.empty() || number.find('}') != std::string_view::npos) return false;
+  LineCursor cursor(workingCopy);
+  Line line;
+  while (cursor.Next(line)) {
+    if (FirstFieldIs(workingCopy.substr(line.start, line.contentEnd - line.start), number)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace dlg

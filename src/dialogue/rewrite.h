@@ -37,4 +37,8 @@ struct RewriteSplice {
 void SpliceRecords(std::string_view workingCopy, const RewriteRequest& request,
                    RewriteSplice& splice);
 
+// Whether a line of the working copy has `number` as its first field: a record that a rewrite
+// of that number would replace, wherever it stands.
+bool HoldsRecord(std::string_view workingCopy, std::string_view number);
+
 }  // namespace dlg

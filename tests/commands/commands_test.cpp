@@ -64,6 +64,10 @@ const Row kRows[] = {
     {"LeaveBoxRefusesABrace", kThree, kGoTo20 + Strings{"txtflags2=a}b", "leave box"},
      kGoTo20View, {kCannot + "Executuion Flags: field holds a \"}\", which would end the field "
                    "early" + kNotSaved}},
+    {"LeaveBoxOnALineTheCopyNoLongerHolds", kThree,
+     kGoTo20 + Strings{"write:a.dlg.bak=" + k10 + k30, "leave box"}, kGoTo20View,
+     {"critical Cannot Save Line: The line 20 is not in the working copy. The edit was not "
+      "saved."}, {{"a.dlg.bak", k10 + k30}}},
     // With no line shown, a record with an empty number is not the current line.
     {"NoCurrentLineReplacesNothing", k10 + "\r\n{}{orphan}{}{}{}{}{}\r\n",
      {"txtgoline=0", "Go to:", "txtDialogue=X", "leave box"}, "||X||"},
@@ -74,6 +78,11 @@ const Row kRows[] = {
      {"none Empty Line Number: Please Enter a Line Number"}},
     {"AddLineUsedNumber", kThree, {"txtaddline=20", "Add Line"}, kTen,
      {"critical Line Already Exists: The line already exists, please enter a different number"}},
+    // The list stops at the blank line; the record after it still holds its number.
+    {"AddLineANumberAfterABlankLine", k10 + k20 + "\r\n" + k30,
+     {"?lstusednum=10,20", "txtaddline=30", "Add Line", "?txtaddline="}, kTen,
+     {"critical Line Already Exists: The line already exists, please enter a different number"},
+     {{"a.dlg.bak", k10 + k20 + "\r\n" + k30}}},
     {"AddLineNoNumber", kThree, {"txtaddline=abc", "Add Line"}, kTen,
      {"critical Not a Line Number: \"abc" + kNaN}},
     {"AddLineTooLarge", kThree, {"txtaddline=9223372036854775808", "Add Line"}, kTen,
@@ -110,6 +119,11 @@ const Row kRows[] = {
      {{"a.dlg.bak", kEdited}}},
     {"SaveYes", kThree, kGoTo20 + Strings{"leave box", "Yes", "Save"}, kGoTo20View,
      {kOverwrite, kSaved}, {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
+    // A blank first line: its CR opens the first field, which no line carries as its number.
+    {"SaveAnEditOfALineNoLineCarries", "\r\n" + kThree, {"txtDialogue=X", "Yes", "Save"},
+     "\n{10|NPC|X||", {"critical Cannot Save Line: The line \n{10 is not in the working copy. "
+                       "The edit was not saved.", kOverwrite, kSaved},
+     {{"a.dlg", "\r\n" + kThree}}},
     {"SaveWithoutAWorkingCopy", kThree, {"remove:a.dlg.bak", "Yes", "Save"}, kTen,
      {kOverwrite, "critical File Error: Cannot read DIR/a.dlg.bak: No such file or directory"},
      {{"a.dlg.bak", kGone}}},
