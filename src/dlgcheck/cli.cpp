@@ -1,6 +1,9 @@
 #include "dlgcheck/cli.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <ostream>
 #include <set>
 
 #include "check/report.h"
@@ -121,6 +124,14 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
   if (const int status = Parse(args, o, out, err); status >= 0) return status;
 
   Files files(PosixFileOps());
+  // A map named like the file it draws, or a link to it, would replace the dialogue.
+  struct stat mapInfo {
+  }, fileInfo{};
+  if (!o.map.empty() && files.Ops().Stat(o.map, mapInfo) == 0 &&
+      files.Ops().Stat(o.files[0], fileInfo) == 0 && mapInfo.st_dev == fileInfo.st_dev &&
+      mapInfo.st_ino == fileInfo.st_ino) {
+    return Usage(err, "the map '" + o.map + "' is the file being checked");
+  }
   std::vector<check::FileReport> reports;
   bool trouble = false;
   for (const std::string& path : o.files) {
@@ -147,7 +158,12 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
   }
   std::stable_sort(reports.begin(), reports.end(),
                    [](const auto& a, const auto& b) { return a.path < b.path; });
-  out << (o.json ? check::FormatJson(reports) : check::FormatText(reports));
+  out << (o.json ? check::FormatJson(reports) : check::FormatText(reports)) << std::flush;
+  // A build script reading the report from a full disk must not take silence for a clean file.
+  if (!out) {
+    err << "dlgcheck: cannot write the report to standard output\n";
+    return kTrouble;
+  }
   if (trouble) return kTrouble;
   const check::Totals t = check::Count(reports);
   return t.errors > 0 || (o.werror && t.warnings > 0) ? kFindings : kClean;

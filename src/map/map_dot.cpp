@@ -25,10 +25,14 @@ const char* const kGrey = "#9a9a9a";
 
 std::string NodeId(int record) { return "r" + std::to_string(record); }
 
+// Graphviz refuses an empty <B></B> and then shows the node's id instead of the whole label.
+std::string Bold(std::string_view bytes, std::size_t limit) {
+  return bytes.empty() ? std::string() : "<B>" + LabelText(bytes, limit) + "</B>";
+}
+
 std::string ReplyLabel(const Record& r) {
   const check::Fields& f = r.fields;
-  std::string label =
-      "<B>" + LabelText(f.lineNumber, 12) + "</B> " + LabelText(f.maleText, kReplyWords);
+  std::string label = Bold(f.lineNumber, 12) + " " + LabelText(f.maleText, kReplyWords);
   std::string marks;
   if (!f.femaleText.empty()) marks += " [F]";
   if (!f.intCheck.empty()) marks += " [Int " + LabelText(f.intCheck, 8) + "]";
@@ -94,7 +98,7 @@ std::string MapDot(const Conversation& c) {
   for (int i = 0; i < n; ++i) {
     const Record& r = c.records[i];
     if (r.npc) {
-      out += "  " + NodeId(i) + " [label=<<B>" + LabelText(r.fields.lineNumber, 12) + "</B> " +
+      out += "  " + NodeId(i) + " [label=<" + Bold(r.fields.lineNumber, 12) + " " +
              LabelText(r.fields.maleText, kLineWords) + ">" +
              (c.reachable[i] ? ""
                              : std::string(", fillcolor=\"#e4e4e4\", color=\"") + kGrey +
@@ -117,7 +121,7 @@ std::string MapDot(const Conversation& c) {
           missing.try_emplace(std::string(r.fields.jumpLine), "m" + std::to_string(missing.size()));
       to = it->second;
       if (added) {
-        out += "  " + to + " [label=<<B>" + LabelText(r.fields.jumpLine, 12) + "</B><BR/>" +
+        out += "  " + to + " [label=<" + Bold(r.fields.jumpLine, 12) + "<BR/>" +
                (t.record != -1 ? "not found" : "no such line") +
                ">, color=red, fontcolor=red, fillcolor=\"#ffe4e4\"];\n";
       }

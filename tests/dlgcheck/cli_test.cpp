@@ -3,8 +3,10 @@
 #include "dlgcheck/cli.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <sstream>
+#include <utility>
 
 #include "support/temp_dir.h"
 
@@ -109,6 +111,30 @@ TEST(CliMapTest, WritesThePictureBesideTheFindings) {
   EXPECT_NE(svg.find("<svg"), std::string::npos);
   EXPECT_NE(svg.find("no such line"), std::string::npos);
   EXPECT_EQ(err.str(), "");
+}
+
+// The map is refused, and the dialogue kept, whether it is named like the map or reached by a
+// link of that name.
+TEST(CliMapTest, NeverWritesOverTheFileItChecks) {
+  test::TempDir dir;
+  const std::string named = dir.Put("talk.dot", kClean);
+  const std::string in = dir.Put("talk.dlg", kClean);
+  ASSERT_EQ(::symlink("talk.dlg", dir.File("link.svg").c_str()), 0);
+  for (const auto& [map, file] : {std::pair{named, named}, std::pair{dir.File("link.svg"), in}}) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunDlgcheck({"--map", map, file}, out, err), 2) << map;
+    EXPECT_NE(err.str().find("is the file being checked"), std::string::npos) << err.str();
+    EXPECT_EQ(test::ReadBytes(file), kClean) << map;
+  }
+}
+
+// A build script that reads the report from a full disk must not take it for a clean file.
+TEST(CliTest, AReportThatCannotBeWrittenIsTrouble) {
+  test::TempDir dir;
+  std::ostream full(nullptr);
+  std::ostringstream err;
+  EXPECT_EQ(RunDlgcheck({dir.Put("clean.dlg", kClean)}, full, err), 2);
+  EXPECT_EQ(err.str(), "dlgcheck: cannot write the report to standard output\n");
 }
 
 }  // namespace

@@ -87,5 +87,15 @@ TEST(MapTest, EveryLineAReplyANodeAndUnreachableGrey) {
   EXPECT_EQ(nodeLine("r0").find("fontcolor"), std::string::npos) << dot;
 }
 
+// Records without a number (broken files are what the map is for) keep their wording.
+TEST(MapTest, ALineWithoutANumberKeepsItsWording) {
+  const std::string bytes = "{}{Hello there}{}{}{}{}{}\r\n{}{Bye now}{}{}{}{0}{}\r\n";
+  const std::string dot = MapDot(check::ReadConversation(bytes));
+  std::string svg, error;
+  ASSERT_TRUE(DrawMap(dot, MapFormat::Svg, svg, error)) << error;
+  EXPECT_NE(svg.find("Hello there"), std::string::npos) << svg;
+  EXPECT_NE(svg.find("Bye now"), std::string::npos) << svg;
+}
+
 }  // namespace
 }  // namespace dlg::map
