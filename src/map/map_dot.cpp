@@ -16,10 +16,13 @@ using check::TargetKind;
 
 constexpr std::size_t kLineWords = 36;   // start of an NPC line's wording in its box
 constexpr std::size_t kReplyWords = 28;  // start of a reply's wording on its arrow
-// Up to this many NPC lines the map has one end node. Beyond, each line gets its own: arrows
-// from all over a long conversation into one node made the map unreadable, and Graphviz took
-// over a minute to lay out 500 lines that way instead of a tenth of a second.
-constexpr int kOneEndNodeUpTo = 30;
+// Up to this many NPC lines every arrow goes to the node it leads to, and the map has one end
+// node. Beyond, arrows from all over a long conversation into one node made the map unreadable,
+// and Graphviz lays out every long arrow as a chain of hidden nodes, one a rank: over a minute
+// for 500 lines. So each line gets its own end and its own missing-line nodes, and an arrow that
+// would run back up the map (to a line no deeper than its own, counted in replies from the
+// start) ends in a small node naming the line instead.
+constexpr int kWholeArrowsUpTo = 30;
 
 const char* const kGrey = "#9a9a9a";
 
@@ -39,6 +42,33 @@ std::string ReplyLabel(const Record& r) {
   if (!f.conditionFlags.empty()) marks += " [Cond]";
   if (!marks.empty()) label += "<BR/><I>" + marks.substr(1) + "</I>";
   return label;
+}
+
+// For each record drawn as a node, the fewest replies that lead to it from the conversation's
+// start, or from the first line of a part that nothing leads to; -1 for records drawn as arrows.
+std::vector<int> Depths(const Conversation& c) {
+  const int n = static_cast<int>(c.records.size());
+  std::vector<std::vector<int>> next(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) {
+    if (!c.records[i].npc && c.group[i] != -1 && c.target[i].kind == TargetKind::Record) {
+      next[c.group[i]].push_back(c.target[i].record);
+    }
+  }
+  std::vector<int> depth(static_cast<std::size_t>(n), -1);
+  std::vector<int> queue;
+  for (int root = 0; root < n; ++root) {
+    if (!c.records[root].npc || depth[root] != -1) continue;
+    depth[root] = 0;
+    queue.assign(1, root);
+    for (std::size_t at = 0; at < queue.size(); ++at) {
+      for (int to : next[queue[at]]) {
+        if (depth[to] != -1) continue;
+        depth[to] = depth[queue[at]] + 1;
+        queue.push_back(to);
+      }
+    }
+  }
+  return depth;
 }
 
 }  // namespace
@@ -89,8 +119,10 @@ std::string MapDot(const Conversation& c) {
       "  edge [color=\"#5b4a2f\", fontname=\"DejaVu Sans\", fontsize=8];\n";
   const int n = static_cast<int>(c.records.size());
   std::vector<std::string> ends;
-  const bool oneEnd = std::count_if(c.records.begin(), c.records.end(),
-                                    [](const Record& r) { return r.npc; }) <= kOneEndNodeUpTo;
+  const bool whole = std::count_if(c.records.begin(), c.records.end(),
+                                   [](const Record& r) { return r.npc; }) <= kWholeArrowsUpTo;
+  const std::vector<int> depth = whole ? std::vector<int>() : Depths(c);
+  int refs = 0;
   bool orphans = false;
   std::map<int, bool> replyNodes;              // replies that a reply leads to
   std::map<std::string, std::string> missing;  // jump text -> node id
@@ -111,14 +143,19 @@ std::string MapDot(const Conversation& c) {
     std::string to;
     const check::Target& t = c.target[i];
     if (t.kind == TargetKind::End) {
-      to = oneEnd ? "end" : "end_" + from;
+      to = whole ? "end" : "end_" + from;
       if (ends.empty() || ends.back() != to) ends.push_back(to);
+    } else if (t.kind == TargetKind::Record && !whole && c.group[i] != -1 &&
+               depth[t.record] <= depth[c.group[i]]) {
+      to = "ref" + std::to_string(refs++);
+      out += "  " + to + " [label=<to " + LabelText(c.records[t.record].fields.lineNumber, 12) +
+             ">, style=\"rounded,dashed\", fontsize=9];\n";
     } else if (t.kind == TargetKind::Record) {
       to = NodeId(t.record);
       if (!c.records[t.record].npc) replyNodes[t.record] = true;
     } else {
-      auto [it, added] =
-          missing.try_emplace(std::string(r.fields.jumpLine), "m" + std::to_string(missing.size()));
+      const std::string key = (whole ? "" : from + " ") + std::string(r.fields.jumpLine);
+      auto [it, added] = missing.try_emplace(key, "m" + std::to_string(missing.size()));
       to = it->second;
       if (added) {
         out += "  " + to + " [label=<" + Bold(r.fields.jumpLine, 12) + "<BR/>" +
@@ -136,7 +173,7 @@ std::string MapDot(const Conversation& c) {
     out += "  " + NodeId(record) + " [shape=ellipse, label=<reply " +
            LabelText(c.records[record].fields.lineNumber, 12) + ">];\n";
   }
-  if (oneEnd && !ends.empty()) ends.assign(1, "end");
+  if (whole && !ends.empty()) ends.assign(1, "end");
   for (const std::string& end : ends) {
     out += "  " + end + " [label=\"END\", shape=doublecircle, fontsize=9];\n";
   }

@@ -87,6 +87,22 @@ TEST(MapTest, EveryLineAReplyANodeAndUnreachableGrey) {
   EXPECT_EQ(nodeLine("r0").find("fontcolor"), std::string::npos) << dot;
 }
 
+// A long conversation whose last line leads back to the first: the arrow ends beside its reply
+// in a node naming line 1, not across the whole map, and the forward arrows stay whole.
+TEST(MapTest, ALongConversationLeadsBackThroughANodeNamingTheLine) {
+  std::string bytes;
+  for (int line = 1; line <= 40; ++line) {
+    const std::string n = std::to_string(line * 10);
+    bytes += "{" + n + "}{Line " + n + "}{}{}{}{}{}\r\n{" + std::to_string(line * 10 + 1) +
+             "}{On.}{}{}{}{" + (line < 40 ? std::to_string(line * 10 + 10) : "10") + "}{}\r\n";
+  }
+  const std::string dot = MapDot(check::ReadConversation(bytes));
+  EXPECT_EQ(dot.find("-> r0 "), std::string::npos) << dot;
+  EXPECT_NE(dot.find("r2 -> r4 "), std::string::npos) << dot;
+  EXPECT_NE(dot.find("  ref0 [label=<to 10>"), std::string::npos) << dot;
+  EXPECT_NE(dot.find("r78 -> ref0 "), std::string::npos) << dot;
+}
+
 // Records without a number (broken files are what the map is for) keep their wording.
 TEST(MapTest, ALineWithoutANumberKeepsItsWording) {
   const std::string bytes = "{}{Hello there}{}{}{}{}{}\r\n{}{Bye now}{}{}{}{0}{}\r\n";
