@@ -148,7 +148,11 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
     reports.push_back(std::move(report));
     if (o.map.empty()) continue;
     std::string image, problem;
-    if (!map::DrawMap(map::MapDot(conversation), o.mapFormat, image, problem)) {
+    if (const int lines = map::NpcLines(conversation); lines > map::kMostLinesDrawn) {
+      err << "dlgcheck: cannot draw " << o.map << ": " << lines
+          << " NPC lines are more than a map can show (at most " << map::kMostLinesDrawn << ")\n";
+      trouble = true;
+    } else if (!map::DrawMap(map::MapDot(conversation), o.mapFormat, image, problem)) {
       err << "dlgcheck: cannot draw " << o.map << ": " << problem << "\n";
       trouble = true;
     } else if (FileResult written = files.ReplaceWhole(o.map, image); !written) {

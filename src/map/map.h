@@ -10,6 +10,11 @@
 
 namespace dlg::map {
 
+// A map of more NPC lines than this is not drawn: nobody reads it, and Graphviz's layout time
+// grows faster than the conversation (about a minute at 2,000 lines, over ten at 20,000).
+constexpr int kMostLinesDrawn = 2000;
+int NpcLines(const check::Conversation& c);
+
 // The graph in Graphviz's DOT language, every label an HTML-like label with the file's bytes
 // escaped, so that quotes, backslashes, "{", "<", "&" and "\N" show as the file holds them.
 std::string MapDot(const check::Conversation& c);

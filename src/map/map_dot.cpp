@@ -110,17 +110,26 @@ std::string LabelText(std::string_view bytes, std::size_t limit) {
   return out;
 }
 
+int NpcLines(const Conversation& c) {
+  return static_cast<int>(
+      std::count_if(c.records.begin(), c.records.end(), [](const Record& r) { return r.npc; }));
+}
+
 std::string MapDot(const Conversation& c) {
+  const bool whole = NpcLines(c) <= kWholeArrowsUpTo;
+  // The placement across the page stops improving after a fifth of its usual rounds on large
+  // maps: its rounds grow with the map, and their cost too.
   std::string out =
-      "digraph dialogue {\n"
-      "  graph [rankdir=TB, nodesep=0.25, ranksep=0.45, fontname=\"DejaVu Sans\"];\n"
+      std::string(
+          "digraph dialogue {\n"
+          "  graph [rankdir=TB, nodesep=0.25, ranksep=0.45, ") +
+      (whole ? "" : "nslimit=0.2, ") +
+      "fontname=\"DejaVu Sans\"];\n"
       "  node [shape=box, style=\"rounded,filled\", fillcolor=\"#fffdf5\", color=\"#5b4a2f\", "
       "fontname=\"DejaVu Sans\", fontsize=10];\n"
       "  edge [color=\"#5b4a2f\", fontname=\"DejaVu Sans\", fontsize=8];\n";
   const int n = static_cast<int>(c.records.size());
   std::vector<std::string> ends;
-  const bool whole = std::count_if(c.records.begin(), c.records.end(),
-                                   [](const Record& r) { return r.npc; }) <= kWholeArrowsUpTo;
   const std::vector<int> depth = whole ? std::vector<int>() : Depths(c);
   int refs = 0;
   bool orphans = false;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <sstream>
 #include <utility>
 
@@ -126,6 +127,20 @@ TEST(CliMapTest, NeverWritesOverTheFileItChecks) {
     EXPECT_NE(err.str().find("is the file being checked"), std::string::npos) << err.str();
     EXPECT_EQ(test::ReadBytes(file), kClean) << map;
   }
+}
+
+// Beyond the lines a map can show, the map is refused and the findings still reported.
+TEST(CliMapTest, RefusesAMapOfMoreLinesThanItCanShow) {
+  test::TempDir dir;
+  std::string bytes;
+  for (int line = 1; line <= 2001; ++line)
+    bytes += "{" + std::to_string(line) + "}{Hi.}{}{}{}{}{}\r\n";
+  std::ostringstream out, err;
+  EXPECT_EQ(RunDlgcheck({"--map", dir.File("m.svg"), dir.Put("long.dlg", bytes)}, out, err), 2);
+  EXPECT_EQ(err.str(), "dlgcheck: cannot draw " + dir.File("m.svg") +
+                           ": 2001 NPC lines are more than a map can show (at most 2000)\n");
+  EXPECT_NE(out.str().find("in 1 files"), std::string::npos) << out.str();
+  EXPECT_FALSE(std::filesystem::exists(dir.File("m.svg")));
 }
 
 // A build script that reads the report from a full disk must not take it for a clean file.
