@@ -133,12 +133,12 @@ TEST(CliMapTest, NeverWritesOverTheFileItChecks) {
 TEST(CliMapTest, RefusesAMapOfMoreLinesThanItCanShow) {
   test::TempDir dir;
   std::string bytes;
-  for (int line = 1; line <= 2001; ++line)
+  for (int line = 1; line <= 1001; ++line)
     bytes += "{" + std::to_string(line) + "}{Hi.}{}{}{}{}{}\r\n";
   std::ostringstream out, err;
   EXPECT_EQ(RunDlgcheck({"--map", dir.File("m.svg"), dir.Put("long.dlg", bytes)}, out, err), 2);
   EXPECT_EQ(err.str(), "dlgcheck: cannot draw " + dir.File("m.svg") +
-                           ": 2001 NPC lines are more than a map can show (at most 2000)\n");
+                           ": 1001 NPC lines are more than a map can show (at most 1000)\n");
   EXPECT_NE(out.str().find("in 1 files"), std::string::npos) << out.str();
   EXPECT_FALSE(std::filesystem::exists(dir.File("m.svg")));
 }
