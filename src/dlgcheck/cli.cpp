@@ -125,8 +125,8 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
 
   Files files(PosixFileOps());
   // A map named like the file it draws, or a link to it, would replace the dialogue.
-  struct stat mapInfo {
-  }, fileInfo{};
+  struct stat mapInfo {};
+  struct stat fileInfo {};
   if (!o.map.empty() && files.Ops().Stat(o.map, mapInfo) == 0 &&
       files.Ops().Stat(o.files[0], fileInfo) == 0 && mapInfo.st_dev == fileInfo.st_dev &&
       mapInfo.st_ino == fileInfo.st_ino) {
