@@ -41,6 +41,11 @@ bool IsUtf8(std::string_view s) {
   return true;
 }
 
+// "1 error", "2 errors".
+std::string Counted(int n, const char* noun) {
+  return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
+}
+
 }  // namespace
 
 Totals Count(const std::vector<FileReport>& files) {
@@ -67,7 +72,7 @@ std::string_view SeverityName(Severity s) {
   return "note";
 }
 
-std::string FormatText(const std::vector<FileReport>& files) {
+std::string FormatText(const std::vector<FileReport>& files, int unreadable) {
   std::string out;
   for (const FileReport& f : files) {
     for (const Finding& x : f.findings) {
@@ -76,8 +81,11 @@ std::string FormatText(const std::vector<FileReport>& files) {
     }
   }
   const Totals t = Count(files);
-  out += std::to_string(t.errors) + " errors, " + std::to_string(t.warnings) + " warnings in " +
-         std::to_string(t.files) + " files\n";
+  out += Counted(t.errors, "error") + ", " + Counted(t.warnings, "warning") + " in " +
+         Counted(t.files, "file");
+  // A file that could not be read is no clean file: the summary must not read as if all were well.
+  if (unreadable > 0) out += ", " + Counted(unreadable, "file") + " could not be read";
+  out += "\n";
   return out;
 }
 
@@ -111,9 +119,10 @@ std::string JsonString(std::string_view text) {
   return out;
 }
 
-std::string FormatJson(const std::vector<FileReport>& files) {
+std::string FormatJson(const std::vector<FileReport>& files, int unreadable) {
   const Totals t = Count(files);
   std::string out = "{\"files\": " + std::to_string(t.files) +
+                    ", \"unreadable\": " + std::to_string(unreadable) +
                     ", \"errors\": " + std::to_string(t.errors) +
                     ", \"warnings\": " + std::to_string(t.warnings) + ", \"findings\": [";
   const char* sep = "\n  ";

@@ -24,11 +24,12 @@ Totals Count(const std::vector<FileReport>& files);
 
 std::string_view SeverityName(Severity s);
 
-// "PATH:LINE: severity: message [check]" a finding, then "N errors, M warnings in K files".
-std::string FormatText(const std::vector<FileReport>& files);
-// {"files": K, "errors": N, "warnings": M, "findings": [{"file", "line", "severity", "check",
-// "message"}, ...]}
-std::string FormatJson(const std::vector<FileReport>& files);
+// "PATH:LINE: severity: message [check]" a finding, then "N errors, M warnings in K files", in
+// the singular where a count is 1, and ", U files could not be read" when some could not.
+std::string FormatText(const std::vector<FileReport>& files, int unreadable = 0);
+// {"files": K, "unreadable": U, "errors": N, "warnings": M, "findings": [{"file", "line",
+// "severity", "check", "message"}, ...]}
+std::string FormatJson(const std::vector<FileReport>& files, int unreadable = 0);
 
 // A JSON string literal of `text`; bytes that are not UTF-8 pass the Windows-1252 table.
 std::string JsonString(std::string_view text);

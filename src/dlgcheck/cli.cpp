@@ -134,11 +134,13 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
   }
   std::vector<check::FileReport> reports;
   bool trouble = false;
+  int unreadable = 0;
   for (const std::string& path : o.files) {
     std::string bytes;
     if (FileResult read = files.ReadAll(path, bytes); !read) {
       err << "dlgcheck: cannot read " << path << ": " << read.failure.Reason() << "\n";
       trouble = true;
+      ++unreadable;
       continue;
     }
     const check::Conversation conversation = check::ReadConversation(bytes);
@@ -162,7 +164,8 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
   }
   std::stable_sort(reports.begin(), reports.end(),
                    [](const auto& a, const auto& b) { return a.path < b.path; });
-  out << (o.json ? check::FormatJson(reports) : check::FormatText(reports)) << std::flush;
+  out << (o.json ? check::FormatJson(reports, unreadable) : check::FormatText(reports, unreadable))
+      << std::flush;
   // A build script reading the report from a full disk must not take silence for a clean file.
   if (!out) {
     err << "dlgcheck: cannot write the report to standard output\n";

@@ -49,7 +49,7 @@ TEST(ExamplesTest, CheckCleanUnlessBrokenOnPurpose) {
     if (name.rfind("broken_", 0) == 0) {
       EXPECT_GE(t.errors, 2) << FormatText(report);
     } else {
-      EXPECT_EQ(FormatText(report), "0 errors, 0 warnings in 1 files\n");
+      EXPECT_EQ(FormatText(report), "0 errors, 0 warnings in 1 file\n");
     }
   }
   EXPECT_GE(files, 4);

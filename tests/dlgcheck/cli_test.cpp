@@ -63,23 +63,28 @@ const std::string kErrorLine =
     "@error.dlg:2: error: reply 2 leads to line 7, which no record has [missing-target]\n";
 // clang-format off
 const CliCase kCases[] = {
-    {"Clean", {"@clean.dlg"}, 0, "0 errors, 0 warnings in 1 files\n", ""},
+    {"Clean", {"@clean.dlg"}, 0, "0 errors, 0 warnings in 1 file\n", ""},
     {"WarningsAllowed", {"@warn.dlg", "@clean.dlg"}, 0,
-     kWarnLine + "0 errors, 1 warnings in 2 files\n", ""},
-    {"Werror", {"--werror", "@warn.dlg"}, 1, "*0 errors, 1 warnings in 1 files\n", ""},
+     kWarnLine + "0 errors, 1 warning in 2 files\n", ""},
+    {"Werror", {"--werror", "@warn.dlg"}, 1, "*0 errors, 1 warning in 1 file\n", ""},
     {"SortedByFile", {"@warn.dlg", "@error.dlg"}, 1,
-     kErrorLine + kWarnLine + "1 errors, 1 warnings in 2 files\n", ""},
+     kErrorLine + kWarnLine + "1 error, 1 warning in 2 files\n", ""},
     {"IgnoreDropsFindings", {"--ignore=missing-target,int-check", "@error.dlg", "@warn.dlg"}, 0,
      "0 errors, 0 warnings in 2 files\n", ""},
     {"Json", {"--format", "json", "@error.dlg"}, 1,
-     "{\"files\": 1, \"errors\": 1, \"warnings\": 0, \"findings\": [\n  {\"file\": "
+     "{\"files\": 1, \"unreadable\": 0, \"errors\": 1, \"warnings\": 0, \"findings\": [\n  {\"file\": "
      "\"@error.dlg\", \"line\": 2, \"severity\": \"error\", \"check\": \"missing-target\", "
      "\"message\": \"reply 2 leads to line 7, which no record has\"}\n]}\n", ""},
     {"JsonClean", {"--format=json", "@clean.dlg"}, 0,
-     "{\"files\": 1, \"errors\": 0, \"warnings\": 0, \"findings\": []}\n", ""},
+     "{\"files\": 1, \"unreadable\": 0, \"errors\": 0, \"warnings\": 0, \"findings\": []}\n", ""},
     // The other files are still checked and reported.
-    {"UnreadableFile", {"@none.dlg", "@error.dlg"}, 2, "*1 errors, 0 warnings in 1 files",
+    {"UnreadableFile", {"@none.dlg", "@error.dlg"}, 2,
+     "*1 error, 0 warnings in 1 file, 1 file could not be read\n",
      "dlgcheck: cannot read @none.dlg: No such file or directory\n"},
+    // Nothing read is no clean run.
+    {"NothingReadable", {"--format=json", "@none.dlg", "@gone.dlg"}, 2,
+     "{\"files\": 0, \"unreadable\": 2, \"errors\": 0, \"warnings\": 0, \"findings\": []}\n",
+     "*cannot read @gone.dlg"},
     {"UnknownCheck", {"--ignore", "missing-target,typo", "@clean.dlg"}, 2, "",
      "dlgcheck: unknown check 'typo'\nTry 'dlgcheck --help'.\n"},
     {"UnknownOption", {"--fast", "@clean.dlg"}, 2, "", "*unknown option '--fast'"},
@@ -139,7 +144,7 @@ TEST(CliMapTest, RefusesAMapOfMoreLinesThanItCanShow) {
   EXPECT_EQ(RunDlgcheck({"--map", dir.File("m.svg"), dir.Put("long.dlg", bytes)}, out, err), 2);
   EXPECT_EQ(err.str(), "dlgcheck: cannot draw " + dir.File("m.svg") +
                            ": 1001 NPC lines are more than a map can show (at most 1000)\n");
-  EXPECT_NE(out.str().find("in 1 files"), std::string::npos) << out.str();
+  EXPECT_NE(out.str().find("in 1 file\n"), std::string::npos) << out.str();
   EXPECT_FALSE(std::filesystem::exists(dir.File("m.svg")));
 }
 
