@@ -79,7 +79,9 @@ void ShowNewLineControls(EditorWindow& w, bool newLine) {
   w.cmdsaveline.visible = newLine;
   w.txtnpc.visible = !newLine;
   w.lstnpc.visible = newLine;
-  w.txtlinejump.enabled = !newLine;
+  // The drop-down keeps its last choice, so the jump box follows what it shows: a reply typed
+  // while "PC" shows must have its target box.
+  w.txtlinejump.enabled = !newLine || w.lstnpc.text != "NPC";
   w.Command7.visible = !newLine;
 }
 
@@ -128,7 +130,6 @@ void PrepareNewLine(Editor& ed) {
   std::string number = std::move(w.txtaddline.text);
   ClearLineView(ed);
   w.txtLineNum.text = std::move(number);
-  // The drop-down keeps its last choice; the jump box always starts disabled.
   ShowNewLineControls(w, true);
 }
 

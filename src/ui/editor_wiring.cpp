@@ -87,6 +87,10 @@ void EditorForm::Wire() {
     });
   }
 
+  ScrollTogether({Widget<ListView>("lsthideline"), Widget<ListView>("lstresponses"),
+                  Widget<ListView>("lstint"), Widget<ListView>("lstForM"),
+                  Widget<ListView>("lstline")});
+
   auto* npc = Widget<QComboBox>("lstnpc");
   connect(npc, &QComboBox::editTextChanged, this,
           [this](const QString& text) { ed_.window.lstnpc.text = TextToBytes(text); });

@@ -2,6 +2,8 @@
 
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <memory>
 
 namespace dlg::ui {
 
@@ -51,9 +53,12 @@ ListView::ListView(QWidget* parent) : QListView(parent) {
 }
 
 void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
+  // Where the pointer was is decided before anything runs: the double-click's own handler may
+  // refill this list, and the place may then lie below its new last row.
+  const bool onRow = indexAt(event->position().toPoint()).isValid();
   QListView::mouseDoubleClickEvent(event);
   // Below the last row (or in an empty list) Qt reports no double-click at all.
-  if (!indexAt(event->position().toPoint()).isValid()) emit emptyAreaDoubleClicked();
+  if (!onRow) emit emptyAreaDoubleClicked();
 }
 
 void ListView::setRows(const ItemList* rows, RowsModel::Show show) {
@@ -88,5 +93,28 @@ int ListView::selectedRow() const {
 int ListView::rowCount() const { return model_.rowCount(); }
 
 QString ListView::rowText(int row) const { return model_.index(row).data().toString(); }
+
+void ScrollTogether(const std::vector<ListView*>& columns) {
+  struct Shared {
+    int value = 0;
+    bool moving = false;
+  };
+  auto shared = std::make_shared<Shared>();
+  for (ListView* from : columns) {
+    QScrollBar* bar = from->verticalScrollBar();
+    QObject::connect(bar, &QScrollBar::valueChanged, from, [columns, shared, from](int value) {
+      if (shared->moving) return;
+      shared->moving = true;
+      shared->value = value;
+      for (ListView* to : columns)
+        if (to != from) to->verticalScrollBar()->setValue(value);
+      shared->moving = false;
+    });
+    // The columns are refilled one after another and lay out their rows later: one whose range
+    // has just grown takes up the place where the others stand.
+    QObject::connect(bar, &QScrollBar::rangeChanged, from,
+                     [bar, shared](int, int) { bar->setValue(shared->value); });
+  }
+}
 
 }  // namespace dlg::ui

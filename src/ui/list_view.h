@@ -58,4 +58,8 @@ class ListView : public QListView {
   bool quiet_ = false;
 };
 
+// Parallel columns, row i of each belonging to one entry: scrolling any of them (wheel, scroll
+// bar, keys, a row brought into view) moves all, so a row stands at the same height in each.
+void ScrollTogether(const std::vector<ListView*>& columns);
+
 }  // namespace dlg::ui

@@ -3,6 +3,8 @@
 // and lists that must act on no row when none is selected.
 
 #include <QComboBox>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QtTest>
 #include <filesystem>
 
@@ -147,6 +149,104 @@ class EditorWindowTest : public QObject {
     s.Click("cmdaddline");  // the response list is now empty
     s.DoubleClick("lstresponses", s.BelowTheRows("lstresponses"));
     QCOMPARE(s.Boxes(), QStringList{kNoRow});
+  }
+
+  // Replies followed by double-click toward lines with more replies, fewer, none and a missing
+  // line, from rows at both ends of the list: each shows its line and no box but its own.
+  void followingRepliesByDoubleClickRaisesNoStrayBox() {
+    Session<> s;
+    s.dir.Put("ferry.dlg",
+              "{1}{Welcome.}{}{}{}{}{}\r\n{2}{More?}{}{}{}{10}{}\r\n{3}{One?}{}{}{}{20}{}\r\n"
+              "{4}{Bye.}{}{}{}{0}{}\r\n{5}{Lost.}{}{}{}{99}{}\r\n{10}{Many.}{}{}{}{}{}\r\n"
+              "{11}{a}{}{}{}{1}{}\r\n{12}{b}{}{}{}{1}{}\r\n{13}{c}{}{}{}{1}{}\r\n"
+              "{14}{d}{}{}{}{1}{}\r\n{15}{e}{}{}{}{20}{}\r\n{20}{Few.}{}{}{}{}{}\r\n"
+              "{21}{back}{}{}{}{1}{}\r\n");
+    s.Load();
+    const struct {
+      int row;
+      const char* line;
+    } steps[] = {
+        {1, "20|NPC|Few."},        // to a line with one reply
+        {0, "1|NPC|Welcome."},     // the only row, back to four replies
+        {0, "10|NPC|Many."},       // to a line with more
+        {4, "20|NPC|Few."},        // the last of five rows, toward one
+        {0, "1|NPC|Welcome."},     //
+        {2, "||-END OF DIALOG-"},  // the end: the list empties
+    };
+    for (const auto& step : steps) {
+      s.DoubleClick("lstresponses", s.RowCentre("lstresponses", step.row));
+      QCOMPARE(s.Line(), QString::fromLatin1(step.line));
+      QCOMPARE(s.Boxes(), QStringList());
+    }
+    s.Click("Command7");                                            // Go to 1
+    s.DoubleClick("lstresponses", s.RowCentre("lstresponses", 3));  // a missing line
+    QCOMPARE(s.Boxes(),
+             QStringList{QStringLiteral("Line does not exist: The line 99 does not exist!")});
+  }
+
+  // The five reply columns are one table: scrolled by wheel, scroll bar or keys in any of them,
+  // each row stands at the same height in all.
+  void theReplyColumnsScrollAsOne() {
+    Session<> s;
+    std::string file = "{1}{Buy something?}{}{}{}{}{}\r\n";
+    for (int i = 2; i <= 41; ++i)
+      file += "{" + std::to_string(i) + "}{I will buy item " + std::to_string(i) + "}{}{" +
+              std::to_string(i % 7) + "}{}{" + std::to_string(100 + i) + "}{}\r\n";
+    s.dir.Put("ferry.dlg", file);
+    s.Load();
+    const char* columns[] = {"lsthideline", "lstresponses", "lstint", "lstForM", "lstline"};
+    for (const char* c : columns)  // the rows are laid out once events run
+      QTRY_VERIFY(s.W<ListView>(c)->verticalScrollBar()->maximum() > 0);
+    auto aligned = [&](const char* moved) {
+      const int top =
+          s.W<ListView>(moved)->visualRect(s.W<ListView>(moved)->model()->index(0, 0)).top();
+      QVERIFY2(top < 0, moved);  // it did scroll
+      for (const char* c : columns) {
+        ListView* l = s.W<ListView>(c);
+        QCOMPARE(l->visualRect(l->model()->index(0, 0)).top(), top);
+      }
+    };
+    auto home = [&] {
+      for (const char* c : columns) s.W<ListView>(c)->verticalScrollBar()->setValue(0);
+    };
+    for (const char* c : columns) {
+      ListView* l = s.W<ListView>(c);
+      QWheelEvent wheel(QPointF(5, 5), l->viewport()->mapToGlobal(QPointF(5, 5)), {}, {0, -120},
+                        Qt::NoButton, {}, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(l->viewport(), &wheel);
+      aligned(c);
+      home();
+      QScrollBar* bar = l->verticalScrollBar();
+      QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 20));
+      aligned(c);
+      home();
+      s.ClickRow(c, 0);
+      QTest::keyClick(l, Qt::Key_End);
+      aligned(c);
+      home();
+    }
+    s.ClickRow("lstresponses", 39);  // brought into view by the click
+    aligned("lstresponses");
+    QCOMPARE(s.Boxes(), QStringList());
+  }
+
+  // After a reply was added, the next new line still shows "PC", and its jump box is open.
+  void theJumpBoxFollowsTheDropDownOfANewLine() {
+    Session<> s;
+    s.Load();
+    for (const char* number : {"15", "16"}) {
+      s.Type("txtaddline", QString::fromLatin1(number));
+      s.Click("cmdaddline");                                                         // Add Line
+      if (QString::fromLatin1(number) == QStringLiteral("15")) s.Pick("lstnpc", 1);  // PC
+      QCOMPARE(s.W<QComboBox>("lstnpc")->currentText(), QStringLiteral("PC"));
+      QVERIFY(s.W("txtlinejump")->isEnabled());
+      s.Type("txtDialogue", QStringLiteral("Wait."));
+      s.Type("txtlinejump", QStringLiteral("20"));
+      s.Click("cmdsaveline");  // Save New Line
+    }
+    std::string want = kFerry;
+    want.insert(want.find("{20}{Sit"), "{15}{Wait.}{}{}{}{20}{}\r\n{16}{Wait.}{}{}{}{20}{}\r\n");
+    QCOMPARE(QByteArray::fromStdString(s.Copy()), QByteArray::fromStdString(want));
   }
 
   // A row deselected with Ctrl+click no longer counts.
