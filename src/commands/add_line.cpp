@@ -88,6 +88,7 @@ void ShowNewLineControls(EditorWindow& w, bool newLine) {
 }  // namespace
 
 void cmdaddline_Click(Editor& ed) {
+  if (!WriteShownLine(ed)) return;
   const std::string text = ed.window.txtaddline.text;
   if (text == "0") {
     ShowOk(ed, "0 is reserverd", "0 is a Reserved Number and Cannot be Added");

@@ -111,6 +111,10 @@ void PrepareNewLine(Editor& ed);
 void cmdsaveline_Click(Editor& ed);  // "Save New Line"
 
 // --- Saving and closing (save_close.cpp).
+// The working copy holds bytes other than those of the dialogue file as last loaded or saved.
+bool HasUnsavedChanges(const Editor& ed);
+// The caption ends in " *" exactly while there are unsaved changes.
+void ShowUnsavedMark(Editor& ed);
 void Commandsave_Click(Editor& ed);  // "Save"
 void Command9_Click(Editor& ed);     // "Save As"
 void Command8_Click(Editor& ed);     // "Unload File"

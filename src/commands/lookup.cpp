@@ -129,6 +129,8 @@ void LeaveNewLineMode(Editor& ed) {
 }
 
 void GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
+  // What the boxes show (flags accepted from the Flag Editor, say) is written before it goes.
+  if (!WriteShownLine(ed)) return;
   if (target.empty()) {
     ShowEmptyTarget(ed);
     return;

@@ -150,6 +150,7 @@ void Command2_Click(Editor& ed) {
   ClearLineView(ed);
   st.dialoguePath = path;
   w.caption.append(" - ").append(w.File1.fileName);
+  ShowUnsavedMark(ed);  // a working copy kept from before
 
   Char currentChar = kNoChar;
   CharSource src(std::string_view{bytes});
@@ -174,6 +175,7 @@ void Command7_Click(Editor& ed) {
     ShowSelectFile(ed);
     return;
   }
+  if (ed.state.fileLoaded && !WriteShownLine(ed)) return;
   w.Frame1.enabled = true;
   ClearLineView(ed);
   w.lstusednum.Clear();

@@ -12,8 +12,8 @@ enum class MsgAnswer { Ok, Yes, No, Cancel };
 class Platform {
  public:
   virtual ~Platform() = default;
-  // Modal; a Yes/No box can only be closed by Yes or No. Escape or the title bar's close of a
-  // Yes/No/Cancel box answers Cancel.
+  // Modal; a Yes/No box can only be closed by Yes or No. Enter, Escape or the title bar's close
+  // of a Yes/No/Cancel box answers Cancel.
   virtual MsgAnswer MessageBox(const std::string& text, const std::string& title,
                                MsgButtons buttons, MsgIcon icon) = 0;
   // Modal one-line entry, starting empty; a cancel reads as "".

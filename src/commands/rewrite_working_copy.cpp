@@ -34,7 +34,10 @@ RewriteOutcome WriteOver(Editor& ed, const RewriteSplice& splice) {
   FastHash hash;
   const FileResult r = ed.files.ReplaceCopy(ed.state.WorkingCopyPath(), splice.pieces,
                                             ed.safety.copyMode, true, &written, &hash);
-  if (r || r.replaced) NoteWrittenCopy(ed, written, hash.Value());
+  if (r || r.replaced) {
+    NoteWrittenCopy(ed, written, hash.Value());
+    ShowUnsavedMark(ed);
+  }
   // Only the flush of the folder after the rename failed: the new text is in place.
   if (!r) ReportFileError(ed, r.failure);
   return r || r.replaced ? RewriteOutcome::Written : RewriteOutcome::Failed;

@@ -3,6 +3,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include "commands/browse.h"
 #include "commands/editor.h"
 
@@ -21,17 +23,27 @@ std::string& SaveBuffer(Editor& ed) {
   return ed.buffers.read;
 }
 
-void WriteCopyTo(Editor& ed, const std::string& destination, const std::string& bytes) {
+// False when the copy did not reach the destination whole and safely; the user was told.
+bool WriteCopyTo(Editor& ed, const std::string& destination, const std::string& bytes,
+                 bool reportSaved) {
   struct stat written {};
   FileResult r = ed.files.ReplaceWhole(destination, bytes, true, &written);
   if ((r || r.replaced) && destination == ed.state.dialoguePath) {
     NoteSaved(ed, written);
+    ShowUnsavedMark(ed);
   }
   if (!r) {
     ReportFileError(ed, r.failure);
-    return;
+    return false;
   }
-  ReportSaved(ed);
+  if (reportSaved) ReportSaved(ed);
+  return true;
+}
+
+// Save's checks and its write, without its question.
+bool SaveLoadedFile(Editor& ed, bool reportSaved) {
+  if (!MayOverwriteDialogue(ed) || !ReadWorkingCopyToSave(ed, SaveBuffer(ed))) return false;
+  return WriteCopyTo(ed, ed.state.dialoguePath, ed.buffers.read, reportSaved);
 }
 
 // The user is throwing the working copy away, and with it the scratch copy that a field box
@@ -41,12 +53,65 @@ void DeleteWorkingCopy(Editor& ed) {
   ReleaseDialogue(ed);
 }
 
+enum class Leaving { Stay, Go, AskAsUsual };
+
+// Quit and Unload: the line shown is written first. With unsaved changes the user saves them
+// (as Save does, without its question and its report), throws them away, or stays; without,
+// the command asks its own question.
+Leaving AskAboutUnsavedChanges(Editor& ed, const std::string& doing) {
+  if (!WriteShownLine(ed)) return Leaving::Stay;
+  if (!HasUnsavedChanges(ed)) return Leaving::AskAsUsual;
+  switch (AskExclamation(ed, "Save Changes?",
+                         "Save the changes to " + ed.state.dialoguePath + " before " + doing + "?",
+                         MsgButtons::YesNoCancel)) {
+    case MsgAnswer::Yes:
+      return SaveLoadedFile(ed, false) ? Leaving::Go : Leaving::Stay;
+    case MsgAnswer::No:
+      return Leaving::Go;
+    default:
+      return Leaving::Stay;
+  }
+}
+
+bool MayLeave(Editor& ed, const std::string& doing, const std::string& title,
+              const std::string& question) {
+  const Leaving leaving = AskAboutUnsavedChanges(ed, doing);
+  return leaving == Leaving::Go ||
+         (leaving == Leaving::AskAsUsual && Confirmed(ed, title, question));
+}
+
 // Whether the program may end; a Yes while a file is loaded removes its working copy.
 bool MayQuit(Editor& ed) {
   if (!ed.state.fileLoaded) return true;
-  if (!Confirmed(ed, "Quit?", "Are you sure you want to quit?")) return false;
+  if (!MayLeave(ed, "quitting", "Quit?", "Are you sure you want to quit?")) return false;
   DeleteWorkingCopy(ed);
   return true;
+}
+
+// TEMP until the lock keyed by the working copy lands.
+bool HeldByAnotherEditor(Editor&, const std::string&) { return false; }
+
+bool EndsInDlg(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string end = name.substr(name.size() - 4);
+  for (char& c : end) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return end == ".dlg";
+}
+
+// The loaded file under its own name, or under another name that leads to it.
+bool IsLoadedFile(Editor& ed, const std::string& path) {
+  if (path == ed.state.dialoguePath) return true;
+  struct stat a {
+  }, b{};
+  return ed.files.Ops().Stat(path, a) == 0 && ed.files.Ops().Stat(ed.state.dialoguePath, b) == 0 &&
+         a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// The file list shows what a Save As made; the loaded file stays the selected one.
+void ListFolderAgain(Editor& ed) {
+  EditorWindow& w = ed.window;
+  const std::string selected = w.File1.fileName;
+  if (ShowFolder(w.File1.path, w.Dir1, w.File1)) w.File1.fileName = selected;
 }
 
 void EndProgram(Editor& ed) {
@@ -56,26 +121,66 @@ void EndProgram(Editor& ed) {
 
 }  // namespace
 
+bool HasUnsavedChanges(const Editor& ed) {
+  const FileIdentity& copy = ed.safety.workingCopy;
+  const FileIdentity& file = ed.safety.dialogue;
+  return ed.state.fileLoaded && (copy.size != file.size || copy.hash != file.hash);
+}
+
+void ShowUnsavedMark(Editor& ed) {
+  static constexpr std::string_view kMark = " *";
+  std::string& caption = ed.window.caption;
+  const bool marked = caption.ends_with(kMark);
+  if (HasUnsavedChanges(ed) == marked) return;
+  if (marked) {
+    caption.resize(caption.size() - kMark.size());
+  } else {
+    caption += kMark;
+  }
+}
+
 // An edit whose write failed is tried again first: no save goes out without the line shown.
 void Commandsave_Click(Editor& ed) {
   if (!WriteShownLine(ed)) return;
   if (!Confirmed(ed, "Oberwrite?",
                  "Are you sure you wish to overwrite " + ed.state.dialoguePath + "?"))
     return;
-  if (!MayOverwriteDialogue(ed) || !ReadWorkingCopyToSave(ed, SaveBuffer(ed))) return;
-  WriteCopyTo(ed, ed.state.dialoguePath, ed.buffers.read);
+  SaveLoadedFile(ed, true);
 }
 
 void Command9_Click(Editor& ed) {
   if (!WriteShownLine(ed)) return;
-  std::string entry = ed.platform.InputBox("Enter the name for the new .DLG file: ", "Save As");
+  const std::string entry =
+      ed.platform.InputBox("Enter the name for the new .DLG file: ", "Save As");
   if (entry.empty()) return;
+  const std::string destination =
+      JoinPath(ed.window.File1.path, EndsInDlg(entry) ? entry : entry + ".dlg");
+  if (IsLoadedFile(ed, destination)) {
+    SaveLoadedFile(ed, true);
+    return;
+  }
+  if (HeldByAnotherEditor(ed, destination)) {
+    ShowExclamation(ed, "File In Use",
+                    destination + " is open in another editor window. Unload it there first.");
+    return;
+  }
+  // Anything under that name, a link that leads nowhere included, is someone's file; a name
+  // that cannot be looked at is not taken for a free one.
+  struct stat st {};
+  if (const int r = ed.files.Ops().Lstat(destination, st); r < 0 && r != -ENOENT) {
+    ReportFileError(ed, FileResult::Fail(destination, "write", -r).failure);
+    return;
+  } else if (r == 0 &&
+             AskExclamation(ed, "Replace File?", destination + " already exists. Replace it?",
+                            MsgButtons::YesNo) != MsgAnswer::Yes) {
+    return;
+  }
   if (!ReadWorkingCopyToSave(ed, SaveBuffer(ed))) return;
-  WriteCopyTo(ed, JoinPath(ed.window.File1.path, entry + ".dlg"), ed.buffers.read);
+  if (WriteCopyTo(ed, destination, ed.buffers.read, true)) ListFolderAgain(ed);
 }
 
 void Command8_Click(Editor& ed) {
-  if (!Confirmed(ed, "Unload?", "Really unload " + ed.state.dialoguePath + "?")) return;
+  if (!MayLeave(ed, "unloading", "Unload?", "Really unload " + ed.state.dialoguePath + "?")) return;
   EditorWindow& w = ed.window;
   ed.state.fileLoaded = false;
   w.caption = kEditorCaption;

@@ -72,12 +72,14 @@ MsgAnswer QtPlatform::MessageBox(const std::string& text, const std::string& tit
   QPushButton* yes = box.addButton(QMessageBox::Yes);
   QPushButton* no = box.addButton(QMessageBox::No);
   if (buttons == MsgButtons::YesNoCancel) {
-    // Escape and the title bar's close are a Cancel, the answer that changes nothing.
-    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+    // Escape, Enter and the title bar's close are a Cancel, the answer that changes nothing.
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setEscapeButton(cancel);
+    box.setDefaultButton(cancel);
   } else {
     box.mustAnswer = true;
+    box.setDefaultButton(yes);
   }
-  box.setDefaultButton(yes);
   box.exec();
   if (box.clickedButton() == yes) return MsgAnswer::Yes;
   if (box.clickedButton() == no) return MsgAnswer::No;

@@ -60,12 +60,13 @@ const test::Strings kNewLine15 = {"txtaddline=15", "Add Line", "txtDialogue=Y"};
 void SaveNewLineOrRewrite(Editor& ed) {
   ed.state.newLineMode ? cmdsaveline_Click(ed) : FieldBox_LostFocus(ed);
 }
-// The working copy that the failed run left is offered back at Load; the clean run discards it.
+// The working copy that the failed run left is offered back at Load and taken up; the clean run
+// then throws its changes away.
 void LoadAndUnload(Editor& ed) {
   if (!ed.state.fileLoaded) {
     auto& p = static_cast<test::ScriptedPlatform&>(ed.platform);
     const auto shown = p.boxes.size();
-    p.answers.push_front(MsgAnswer::No);
+    p.answers.push_front(MsgAnswer::Yes);
     Command2_Click(ed);
     if (p.boxes.size() > shown) {
       p.boxes.erase(p.boxes.begin() + static_cast<std::ptrdiff_t>(shown));
@@ -76,7 +77,8 @@ void LoadAndUnload(Editor& ed) {
   Command8_Click(ed);
 }
 
-const MsgAnswer kYes = MsgAnswer::Yes;
+// Yes to a question; No to "Save Changes?", which throws the changes away.
+const MsgAnswer kYes = MsgAnswer::Yes, kNo = MsgAnswer::No;
 const std::string kOther = "{1}{Other}{}{}{}{}{}\r\n";
 
 // clang-format off
@@ -93,11 +95,11 @@ const Row kRows[] = {
     {"Save", {{"a.dlg", kOld, kEdited}, {"a.dlg.bak", kEdited, kEdited}},
      {}, {kYes}, {}, Commandsave_Click, nullptr, Rename, 1, {{Stat, 1}}, kOnce},
     {"SaveAs", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, kEdited}, {"b.dlg", kOther, kEdited}},
-     {}, {}, {"b"}, Command9_Click, nullptr, Rename, 1, {}, kOnce},
+     {}, {kYes}, {"b"}, Command9_Click, nullptr, Rename, 1, {{Stat, 1}, {Stat, 2}}, kOnce},
     {"UnloadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},
-     {}, {kYes}, {}, Command8_Click, LoadAndUnload, Unlink, 1, {}, {}},
+     {}, {kNo}, {}, Command8_Click, LoadAndUnload, Unlink, 1, {}, {}},
     {"Quit", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},
-     {}, {kYes}, {}, Command6_Click, nullptr, Unlink, 1, {}, {}},
+     {}, {kNo}, {}, Command6_Click, nullptr, Unlink, 1, {}, {}},
 };
 // clang-format on
 
@@ -166,7 +168,8 @@ TEST_P(FaultSweep, EveryCallFailedLeavesOldOrNewAndOneMessage) {
   const std::vector<std::string> cleanBoxes = clean.Boxes();
   ASSERT_EQ(clean.Files(), Expected(row, true));
   for (const std::string& b : cleanBoxes) ASSERT_FALSE(b.starts_with("critical")) << b;
-  // What a failed run shows: the questions of the clean run, then one critical box.
+  // What a failed run shows: the questions of the clean run up to the failure, then one critical
+  // box.
   std::vector<std::string> questions = cleanBoxes;
   std::erase(questions, kSaved);
 
@@ -208,8 +211,11 @@ TEST_P(FaultSweep, EveryCallFailedLeavesOldOrNewAndOneMessage) {
           EXPECT_EQ(boxes, cleanBoxes);
         } else {
           EXPECT_EQ(r.Files(), Expected(row, at > commitAt));
-          ASSERT_EQ(boxes.size(), questions.size() + 1);
-          EXPECT_EQ(std::vector(boxes.begin(), boxes.end() - 1), questions);
+          // A failure may come before some of the questions, never instead of one.
+          ASSERT_GE(boxes.size(), 1u);
+          ASSERT_LE(boxes.size(), questions.size() + 1);
+          EXPECT_EQ(std::vector(boxes.begin(), boxes.end() - 1),
+                    std::vector(questions.begin(), questions.begin() + long(boxes.size()) - 1));
           EXPECT_TRUE(NamesFileOperationAndReason(row, boxes.back(), error)) << boxes.back();
         }
         r.ops.Reset();

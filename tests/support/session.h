@@ -115,7 +115,8 @@ struct Session {
         {"txtLineNum", &EditorWindow::txtLineNum},   {"txtgoline", &EditorWindow::txtgoline},
         {"txtDialogue", &EditorWindow::txtDialogue}, {"txtfemale", &EditorWindow::txtfemale},
         {"txtflags2", &EditorWindow::txtflags2},     {"txtlinejump", &EditorWindow::txtlinejump},
-        {"txtaddline", &EditorWindow::txtaddline},   {"txtflags", &EditorWindow::txtflags}};
+        {"txtaddline", &EditorWindow::txtaddline},   {"txtflags", &EditorWindow::txtflags},
+        {"txtFlags1", &EditorWindow::txtFlags1}};
     if (name == "File1") return &ed.window.File1.fileName;
     if (name == "caption") return &ed.window.caption;
     auto it = kBoxes.find(name);
@@ -130,8 +131,8 @@ struct Session {
   // (or picks a file with File1=); "list#row" selects a row (-1: none);
   // "write:name=bytes", "link:name=target", "fifo:name" and "remove:name" change the folder
   // behind the editor's back; "fail rename(s)" fails the next rename (or every one from it);
-  // "?box=text" and "?list=a,b" check what a control shows; anything else is a command by its
-  // caption.
+  // "?box=text" and "?list=a,b" check what a control shows ("?files=" the file list); anything
+  // else is a command by its caption.
   void Step(const std::string& step) {
     // clang-format off
     static const std::map<std::string, void (*)(Editor&)> kCommands = {
@@ -163,6 +164,12 @@ struct Session {
       std::filesystem::remove(dir.File(step.substr(7)));
     } else if (step.starts_with("?")) {
       const std::string name = step.substr(1, eq - 1), want = step.substr(eq + 1);
+      if (name == "files") {  // the file list
+        std::string got;
+        for (const std::string& f : ed.window.File1.files) got += (got.empty() ? "" : ",") + f;
+        EXPECT_EQ(got, want) << step;
+        return;
+      }
       if (name == "ended" || name == "prompts") {
         std::string got = platform.ended ? "yes" : "no";
         if (name == "prompts") got = platform.prompts.empty() ? "" : platform.prompts.back();

@@ -36,7 +36,8 @@ void CloseFromTitleBar(QWidget* box) {
 
 // Answers every real box as the user would, in order, and remembers what each showed: a message
 // box as above, an input box by its prompt. The answer NoButton is Escape and then the title
-// bar's close; a box that stays after them is marked so and gets the next answer.
+// bar's close; a box that stays after them is marked so and gets the next answer. Default is
+// Enter.
 struct User {
   std::deque<QMessageBox::StandardButton> answers;
   std::deque<QString> inputs;  // "" cancels the input box
@@ -64,6 +65,10 @@ struct User {
         seen.back() += " | stayed";
         answer = answers.front();
         answers.pop_front();
+      }
+      if (answer == QMessageBox::Default) {  // Enter: the box's default answer
+        QTest::keyClick(box, Qt::Key_Return);
+        return;
       }
       box->button(answer)->click();
     });
@@ -151,6 +156,31 @@ class RealBoxesTest : public QObject {
                                       "The line already exists, please enter a different number",
                                       QMessageBox::Ok, QMessageBox::Critical));
     QCOMPARE(user.seen.size(), std::size_t{9});
+  }
+
+  // The close box with unsaved changes: the caption marks them, Enter and Escape stay, No throws
+  // them away and ends the program.
+  void theCloseBoxAsksAboutUnsavedChanges() {
+    Session<QtPlatform> s;
+    s.Load();
+    s.Type("txtDialogue", QStringLiteral("Free crossing today."));
+    s.Click("txtfemale");  // leaving the box writes the edit
+    QCOMPARE(s.form.windowTitle(), QStringLiteral("Ashgloam -DLG Editor - ferry.dlg *"));
+    User user;
+    user.answers = {QMessageBox::Default};
+    QVERIFY(!s.form.close());
+    user.answers = {QMessageBox::NoButton};
+    QVERIFY(!s.form.close());
+    const std::string ask = Expect(
+        "Save Changes?", "Save the changes to " + s.dir.File("ferry.dlg") + " before quitting?",
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
+    QCOMPARE(user.seen, (std::vector{ask, ask}));
+    QVERIFY(s.form.isVisible() && !ProgramEnded());
+    user.answers = {QMessageBox::No};
+    s.form.close();
+    QVERIFY(ProgramEnded());
+    QCOMPARE(test::ReadBytes(s.dir.File("ferry.dlg")), kFerry);
+    QVERIFY(!std::filesystem::exists(s.dir.File("ferry.dlg.bak")));
   }
 };
 
