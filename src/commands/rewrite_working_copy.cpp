@@ -114,7 +114,12 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed) {
 RewriteOutcome RewriteEditedLine(Editor& ed) {
   const RewriteOutcome outcome = TryRewriteWorkingCopy(ed);
   const std::string& number = ed.window.txtLineNum.text;
-  if (outcome == RewriteOutcome::NothingMatched && !number.empty()) {
+  if (outcome != RewriteOutcome::NothingMatched) return outcome;
+  if (number.empty()) {
+    // Typed into a view that shows no line (after a line that was not found, or the end).
+    ShowCritical(ed, "Cannot Save Line",
+                 "No line is shown, so the edit was not saved. Go to a line first.");
+  } else {
     ShowCritical(ed, "Cannot Save Line",
                  "The line " + number + " is not in the working copy. The edit was not saved.");
   }

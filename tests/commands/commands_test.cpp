@@ -68,9 +68,12 @@ const Row kRows[] = {
      kGoTo20 + Strings{"write:a.dlg.bak=" + k10 + k30, "leave box"}, kGoTo20View,
      {"critical Cannot Save Line: The line 20 is not in the working copy. The edit was not "
       "saved."}, {{"a.dlg.bak", k10 + k30}}},
-    // With no line shown, a record with an empty number is not the current line.
+    // With no line shown, a record with an empty number is not the current line; the user
+    // hears that the edit went nowhere.
     {"NoCurrentLineReplacesNothing", k10 + "\r\n{}{orphan}{}{}{}{}{}\r\n",
-     {"txtgoline=0", "Go to:", "txtDialogue=X", "leave box"}, "||X||"},
+     {"txtgoline=0", "Go to:", "txtDialogue=X", "leave box"}, "||X||",
+     {"critical Cannot Save Line: No line is shown, so the edit was not saved. Go to a line "
+      "first."}},
     // Add Line
     {"AddLineZero", kThree, {"txtaddline=0", "Add Line"}, kTen,
      {"none 0 is reserverd: 0 is a Reserved Number and Cannot be Added"}},
