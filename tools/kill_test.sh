@@ -4,8 +4,9 @@
 # flush on a second thread and replaced files are closed on a third), and after each kill loads
 # the file in a fresh editor, which answers Yes to every question. Each time:
 #   - the dialogue file is exactly the old one or the new one;
-#   - a working copy left behind that differs from it is offered by the recovery question, and
-#     after Yes it is still there byte for byte;
+#   - a working copy left behind that differs from it is offered by the question about a copy
+#     found, and after Yes it is still there byte for byte; one that holds the same text is kept
+#     aside as a.dlg.bak.1, byte for byte, and the user told;
 #   - the dead editor's lock blocks nothing, and no temporary file or scratch copy remains.
 # strace counts the calls of each thread apart, so each kind of call is killed at every number
 # up to the most calls of that kind one thread makes: the first thread to reach it dies with
@@ -20,7 +21,7 @@ dir="$work/d"
 steps=(edit "KILLTEST EDIT" newline 15 "KILLTEST NEW" save unload)
 fresh() { rm -rf "$dir" && mkdir "$dir" && cp "$work/old.dlg" "$dir/a.dlg"; }
 
-runs=0 old=0 new=0 offered=0 failures=0
+runs=0 old=0 new=0 offered=0 aside=0 failures=0
 fail() { echo "FAIL at $records records after $1 #$2: $3"; failures=$((failures + 1)); }
 
 kills() {
@@ -64,24 +65,31 @@ kills() {
         fail "$call" "$n" "the dialogue file is neither old nor new"
         continue
       fi
-      left=""
-      if [ -f "$dir/a.dlg.bak" ] && ! cmp -s "$dir/a.dlg.bak" "$dir/a.dlg"; then
-        left="$work/left.bak"
-        cp "$dir/a.dlg.bak" "$left"
+      left="" listing="a.dlg a.dlg.bak "
+      if [ -f "$dir/a.dlg.bak" ]; then
+        cmp -s "$dir/a.dlg.bak" "$dir/a.dlg" && left=same || left=differs
+        cp "$dir/a.dlg.bak" "$work/left.bak"
       fi
       out=$("$driver" load "$dir" a.dlg run "ls -A '$dir' >'$work/listing'" 2>&1)
       if grep -q "File In Use\|critical" <<<"$out"; then
         fail "$call" "$n" "the fresh editor could not load: $out"
-      elif [ -n "$left" ]; then
-        if ! grep -q "Unsaved Changes Found" <<<"$out"; then
+      elif [ "$left" = differs ]; then
+        if ! grep -q "Copy Found" <<<"$out"; then
           fail "$call" "$n" "the working copy left behind was not offered"
-        elif ! cmp -s "$dir/a.dlg.bak" "$left"; then
+        elif ! cmp -s "$dir/a.dlg.bak" "$work/left.bak"; then
           fail "$call" "$n" "the working copy offered was not kept"
         else
           offered=$((offered + 1))
         fi
+      elif [ "$left" = same ]; then
+        listing="a.dlg a.dlg.bak a.dlg.bak.1 "
+        if ! grep -q "Copy Kept" <<<"$out" || ! cmp -s "$dir/a.dlg.bak.1" "$work/left.bak"; then
+          fail "$call" "$n" "the copy left behind was not kept aside"
+        else
+          aside=$((aside + 1))
+        fi
       fi
-      if [ "$(tr '\n' ' ' <"$work/listing")" != "a.dlg a.dlg.bak " ]; then
+      if [ "$(tr '\n' ' ' <"$work/listing")" != "$listing" ]; then
         fail "$call" "$n" "left beside the file: $(tr '\n' ' ' <"$work/listing")"
       fi
     done
@@ -91,5 +99,6 @@ kills() {
 kills 10000
 kills 40000
 echo "kill test: $runs kills; dialogue file old $old, new $new; working copies with unsaved" \
-  "edits offered and kept $offered; failures $failures"
+  "edits offered and kept $offered; copies of the file's text kept aside $aside;" \
+  "failures $failures"
 [ "$failures" -eq 0 ]

@@ -1,34 +1,85 @@
 #include "dialogue/file_lock.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
+#include <sys/un.h>
 #include <unistd.h>
 
-namespace dlg {
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
 
-int FileLock::Take(FileOps& ops, int fd, FileLock& lock) {
-  int r = ops.Flock(fd, LOCK_EX | LOCK_NB);
-  if (r < 0) return r;
-  lock = FileLock(ops, fd);
-  return 0;
+#include "dialogue/file_identity.h"
+
+namespace dlg {
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-void FileLock::MoveTo(const std::string& path) {
-  if (ops_ == nullptr) return;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return;
-  if (ops_->Flock(fd, LOCK_EX | LOCK_NB) < 0) {
-    ::close(fd);
-    return;
+std::string NameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+// "ashgloam-dlg/<folder's device>/<folder's inode>/=<name>"; a name too long for a socket's
+// name (107 bytes) goes by its hash, marked "#" so that it never meets a name of that form.
+FileResult LockName(FileOps& ops, const std::string& path, const std::string& folder,
+                    std::string& name) {
+  struct stat st {};
+  if (const int r = ops.Stat(folder, st); r < 0) return FileResult::Fail(path, "read", -r);
+  char head[64];
+  std::snprintf(head, sizeof head, "ashgloam-dlg/%llx/%llx/",
+                static_cast<unsigned long long>(st.st_dev),
+                static_cast<unsigned long long>(st.st_ino));
+  const std::string file = NameOf(path);
+  name = head;
+  if (name.size() + 1 + file.size() < sizeof(sockaddr_un::sun_path)) {
+    name += "=" + file;
+  } else {
+    char hash[20];
+    std::snprintf(hash, sizeof hash, "#%016llx", static_cast<unsigned long long>(HashOf(file)));
+    name += hash;
   }
-  Release();
-  fd_ = fd;
+  return FileResult::Ok();
+}
+
+}  // namespace
+
+FileLock& FileLock::operator=(FileLock&& other) noexcept {
+  if (this != &other) {
+    Release();
+    for (int i = 0; i < 2; ++i) fds_[i] = std::exchange(other.fds_[i], -1);
+  }
+  return *this;
+}
+
+FileResult FileLock::Take(FileOps& ops, const std::string& path, FileLock& lock) {
+  std::string names[2];
+  FileResult r = LockName(ops, path, FolderOf(path), names[0]);
+  // Where a link leads; a file that is not there has no such place, and fails to open later.
+  if (char* real = r ? ::realpath(path.c_str(), nullptr) : nullptr) {
+    const std::string resolved = real;
+    std::free(real);
+    if (resolved != path) r = LockName(ops, resolved, FolderOf(resolved), names[1]);
+    if (names[1] == names[0]) names[1].clear();
+    if (!r) r.failure.path = path;
+  }
+  FileLock taken;
+  for (int i = 0; r && i < 2; ++i) {
+    if (names[i].empty()) continue;
+    const int fd = ops.BindLock(names[i]);
+    if (fd < 0) r = FileResult::Fail(path, "lock", -fd);
+    if (fd >= 0) taken.fds_[i] = fd;
+  }
+  if (r) lock = std::move(taken);
+  return r;
 }
 
 void FileLock::Release() {
-  // Closing the descriptor drops the lock.
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  for (int& fd : fds_) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+  }
 }
 
 }  // namespace dlg

@@ -1,44 +1,37 @@
 #pragma once
-// An exclusive lock on a file, held through an open descriptor of the file itself: every path
-// and link to it meets the same lock, and the lock dies with its process, so a killed editor
-// never blocks the next one. No lock file is left anywhere. Only taking the lock goes through
-// the file seam; letting it go is no file operation that could lose a byte.
+// One editor per dialogue file. The lock belongs to the place of the file's working copy, its
+// folder (device and inode, by whatever path it is reached) and the file's name in it, not to
+// the file itself: a file that another program renames over the loaded one, or that a save puts
+// in its place, is under the same lock from the first moment. A symbolic link is also locked
+// where it leads, so that both names of one file meet one lock. The lock is a name bound for
+// the life of a descriptor (FileOps::BindLock): it dies with its process, so a killed editor
+// never blocks the next one, and it leaves no file anywhere.
 
 #include <string>
-#include <utility>
 
 #include "dialogue/file_ops.h"
+#include "dialogue/files.h"
 
 namespace dlg {
 
 class FileLock {
  public:
   FileLock() = default;
-  FileLock(FileOps& ops, int fd) : ops_(&ops), fd_(fd) {}
   FileLock(FileLock&& other) noexcept { *this = std::move(other); }
-  FileLock& operator=(FileLock&& other) noexcept {
-    if (this != &other) {
-      Release();
-      ops_ = std::exchange(other.ops_, nullptr);
-      fd_ = std::exchange(other.fd_, -1);
-    }
-    return *this;
-  }
+  FileLock& operator=(FileLock&& other) noexcept;
   ~FileLock() { Release(); }
 
-  // Takes the lock on an open descriptor without waiting; -EWOULDBLOCK when another holds it.
-  static int Take(FileOps& ops, int fd, FileLock& lock);
-  // Moves the lock to the file now at `path` (a save put a new file there); kept as it was when
-  // that cannot be had.
-  void MoveTo(const std::string& path);
+  // Takes the lock of the dialogue file `path` without waiting. On failure the error is
+  // EADDRINUSE when another editor holds it; a folder that cannot be looked at is a "read" of
+  // `path` that failed.
+  static FileResult Take(FileOps& ops, const std::string& path, FileLock& lock);
 
-  bool Held() const { return fd_ >= 0; }
-  int Fd() const { return fd_; }
+  bool Held() const { return fds_[0] >= 0; }
+  // Letting go is no file operation that could lose a byte: it goes around the file seam.
   void Release();
 
  private:
-  FileOps* ops_ = nullptr;
-  int fd_ = -1;
+  int fds_[2] = {-1, -1};  // the file's place, and where its link leads
 };
 
 }  // namespace dlg

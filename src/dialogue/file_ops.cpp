@@ -4,10 +4,14 @@
 #include "dialogue/file_ops.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
+#include <stdio.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstddef>
+#include <cstring>
 #include <vector>
 
 namespace dlg {
@@ -77,8 +81,31 @@ class Posix final : public FileOps {
 
 }  // namespace
 
-int FileOps::Flock(int fd, int operation) {
-  return Retrying([&] { return ::flock(fd, operation); });
+int FileOps::RenameNoReplace(const std::string& from, const std::string& to) {
+  int r = Retrying(
+      [&] { return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE); });
+  if (r != -EINVAL && r != -ENOSYS) return r;
+  // A file system that cannot rename without replacing can still refuse a second name.
+  r = Retrying([&] { return ::link(from.c_str(), to.c_str()); });
+  if (r < 0) return r;
+  return Retrying([&] { return ::unlink(from.c_str()); });
+}
+
+int FileOps::BindLock(const std::string& name) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  // An abstract name: it starts with a zero byte and lives in no folder.
+  if (name.size() >= sizeof address.sun_path) return -ENAMETOOLONG;
+  std::memcpy(address.sun_path + 1, name.data(), name.size());
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return -errno;
+  const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+  if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) < 0) {
+    const int error = errno;
+    ::close(fd);
+    return -error;
+  }
+  return fd;
 }
 
 FileOps& PosixFileOps() {

@@ -30,9 +30,13 @@ class FileOps {
   virtual int Fchown(int fd, uid_t uid, gid_t gid) = 0;
   virtual int Rename(const std::string& from, const std::string& to) = 0;
   virtual int Unlink(const std::string& path) = 0;
-  // flock(2); the lock that keeps a second editor off a loaded file. Not a fault seam: a lock
-  // that cannot be had is a refusal, never a lost byte.
-  virtual int Flock(int fd, int operation);
+  // Renames `from` to `to` only while no file is there: -EEXIST when one is.
+  virtual int RenameNoReplace(const std::string& from, const std::string& to);
+  // Binds the lock called `name` for as long as the descriptor returned is open: a local socket
+  // of that name, which no other descriptor can bind meanwhile (-EADDRINUSE) and which goes with
+  // the process, leaving nothing behind. Its names are shared by the processes of one network
+  // namespace.
+  virtual int BindLock(const std::string& name);
 };
 
 // The real file system.

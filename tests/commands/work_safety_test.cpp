@@ -1,10 +1,13 @@
-// The user's work around the working copy: recovery at Load, one editor per file, changes made
-// by other programs, and files the editor did not make. A killed editor and the strays it
+// The user's work around the working copy: copies found at Load, one editor per file, changes
+// made by other programs, and files the editor did not make. A killed editor and the strays it
 // leaves are the kill test's (tools/kill_test.sh); clicks through an odd file's boxes and a No
 // to a change on disk are the window tests'.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
+#include <cerrno>
 
 #include "support/session.h"
 
@@ -24,38 +27,67 @@ const std::string kUnload = "yes/no none Unload?: Really unload DIR/a.dlg?";
 const std::string kSaveAsk =
     "yes/no none Oberwrite?: Are you sure you wish to overwrite DIR/a.dlg?";
 const std::string kSaved = "information Saving Changes: Changes Have Been Saved";
-const std::string kRecovery =
-    "yes/no/cancel exclamation Unsaved Changes Found: The working copy DIR/a.dlg.bak holds changes "
-    "that were never saved to DIR/a.dlg. Yes: go on with those changes. No: discard them and load "
-    "the file as it is. Cancel: load nothing.";
+std::string Found(const std::string& aside) {
+  return "yes/no/cancel exclamation Copy Found: DIR/a.dlg.bak differs from DIR/a.dlg. It may "
+         "hold changes that an editor never saved, or be a copy that someone keeps. Yes: go on "
+         "with its text. No: keep it as DIR/" +
+         aside + " and load the file as it is. Cancel: load nothing.";
+}
+const std::string kFound = Found("a.dlg.bak.1");
+const std::string kSameKept =
+    "exclamation Copy Kept: DIR/a.dlg.bak holds the same text as DIR/a.dlg. It is kept as "
+    "DIR/a.dlg.bak.1, since the editor keeps its working copy under its name.";
 const std::string kChanged =
     "yes/no exclamation File Changed on Disk: DIR/a.dlg was changed by another program after it "
     "was loaded. Save over those changes?";
-const std::string kForeign =
-    "critical File Error: Cannot save DIR/a.dlg: its working copy DIR/a.dlg.bak was changed by "
-    "another program";
+const std::string kCopyChanged =
+    "yes/no exclamation Working Copy Changed: DIR/a.dlg.bak was changed by another program after "
+    "this editor last wrote it. Yes: save it as it now stands. No: save nothing and leave it as "
+    "it is.";
+const std::string kCopyKept =
+    "exclamation Working Copy Kept: DIR/a.dlg.bak was changed by another program after this "
+    "editor last wrote it, so it was not deleted.";
 const std::string kFailed = "critical File Error: Cannot write DIR/a.dlg.bak: Input/output error";
 const std::string kNotOurs = "critical File Error: Cannot load DIR/a.dlg: DIR/a.dlg.";
 
 // clang-format off
 const Row kRows[] = {
-    // A working copy left behind is offered before anything is touched; what Yes keeps goes out
-    // with the next Save.
-    {"RecoveryYes", kOld, kLeftBehind + Strings{"Yes", "Load File", "Yes", "Save"}, kLeftView,
-     {kUnload, kRecovery, kSaveAsk, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
-    {"RecoveryNo", kOld, kLeftBehind + Strings{"No", "Load File"}, kOldView, {kUnload, kRecovery}},
-    {"RecoveryCancel", kOld, kLeftBehind + Strings{"Cancel", "Load File"}, kNoFile,
-     {kUnload, kRecovery}, {{"a.dlg.bak", kLeft}}},
-    {"RecoveryNotAskedForTheSameBytes", kOld,
-     {"Yes", "Unload File", "write:a.dlg.bak=" + kOld, "Load File"}, kOldView, {kUnload}},
+    // A copy found is offered before anything is touched; what Yes goes on with goes out with
+    // the next Save.
+    {"CopyFoundYes", kOld, kLeftBehind + Strings{"Yes", "Load File", "Yes", "Save"}, kLeftView,
+     {kUnload, kFound, kSaveAsk, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
+    // No keeps it under the next free name, and whatever has a name already stays.
+    {"CopyFoundNo", kOld, kLeftBehind + Strings{"No", "Load File"}, kOldView, {kUnload, kFound},
+     {{"a.dlg.bak.1", kLeft}}},
+    {"CopyFoundNoNextFreeName", kOld,
+     kLeftBehind + Strings{"write:a.dlg.bak.1=" + kTheirs, "No", "Load File"}, kOldView,
+     {kUnload, Found("a.dlg.bak.2")}, {{"a.dlg.bak.1", kTheirs}, {"a.dlg.bak.2", kLeft}}},
+    {"CopyFoundCancel", kOld, kLeftBehind + Strings{"Cancel", "Load File"}, kNoFile,
+     {kUnload, kFound}, {{"a.dlg.bak", kLeft}}},
+    {"CopyFoundNoButItCannotMove", kOld, kLeftBehind + Strings{"fail rename", "No", "Load File"},
+     kNoFile,
+     {kUnload, kFound, "critical File Error: Cannot rename DIR/a.dlg.bak: Input/output error"},
+     {{"a.dlg.bak", kLeft}}},
+    // Someone's backup made just before: nothing to ask, but it is theirs all the same.
+    {"CopyOfTheSameTextKeptAside", kOld,
+     {"Yes", "Unload File", "write:a.dlg.bak=" + kOld, "Load File"}, kOldView,
+     {kUnload, kSameKept}, {{"a.dlg.bak.1", kOld}}},
     {"ChangedOnDiskYes", kOld, kEdit + Strings{"write:a.dlg=" + kTheirs, "Yes", "Yes", "Save"},
      kLeftView, {kSaveAsk, kChanged, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
     {"SameBytesWrittenAgainIsNoChange", kOld, kEdit + Strings{"write:a.dlg=" + kOld, "Yes", "Save"},
      kLeftView, {kSaveAsk, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
-    // Neither Save nor Save As passes on a working copy that another program wrote.
-    {"ForeignWorkingCopy", kOld,
+    // A working copy that another program wrote goes out only on the user's word, and after a
+    // Yes it is the editor's own: Save As asks no more.
+    {"ForeignWorkingCopyNo", kOld,
      kEdit + Strings{"write:a.dlg.bak=" + kTheirs, "Yes", "Save", "input:b", "Save As"}, kLeftView,
-     {kSaveAsk, kForeign, kForeign}, {{"a.dlg.bak", kTheirs}}},
+     {kSaveAsk, kCopyChanged, kCopyChanged}, {{"a.dlg.bak", kTheirs}}},
+    {"ForeignWorkingCopyYes", kOld,
+     kEdit + Strings{"write:a.dlg.bak=" + kTheirs, "Yes", "Yes", "Save", "input:b", "Save As"},
+     kLeftView, {kSaveAsk, kCopyChanged, kSaved, kSaved},
+     {{"a.dlg", kTheirs}, {"a.dlg.bak", kTheirs}, {"b.dlg", kTheirs}}},
+    {"ForeignWorkingCopyKeptAtUnload", kOld,
+     {"write:a.dlg.bak=" + kTheirs, "Yes", "Unload File"}, kNoFile, {kUnload, kCopyKept},
+     {{"a.dlg.bak", kTheirs}}},
     // A line whose write failed is written again by Save, which stops when it fails again.
     {"FailedLineWrittenBySave", kOld, Strings{"fail rename"} + kEdit + Strings{"Yes", "Save"},
      kLeftView, {kFailed, kSaveAsk, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
@@ -77,29 +109,132 @@ class WorkSafety : public testing::TestWithParam<Row> {};
 TEST_P(WorkSafety, ShowBoxesAndBytes) { RunRow(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Rows, WorkSafety, testing::ValuesIn(kRows), RowName);
 
-// Another editor, by the file's name or a link to it, is refused while the first holds the
-// file, also after the first's Save has put a new file in place; it loads once the first unloads.
+// Writes `bytes` of the same length into the file itself and puts its time back.
+void ChangeKeepingSizeAndTime(const std::string& path, const std::string& bytes) {
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  ASSERT_EQ(static_cast<std::size_t>(st.st_size), bytes.size());
+  std::ofstream(path, std::ios::binary | std::ios::in) << bytes;
+  const timespec times[2] = {st.st_atim, st.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+// Save reads both files anyway, and judges them by their bytes; Unload by those of the copy.
+TEST(ChangedBehindTheEditor, ChangesThatKeepSizeAndTimeAreSeen) {
+  const std::string kOlx = "{1}{Olx}{}{}{}{}{}\r\n{2}{Bye}{}{}{}{0}{}\r\n";
+  struct Case {
+    std::string file;
+    Strings steps, boxes;
+  } const cases[] = {
+      {"a.dlg", {"Yes", "No", "Save"}, {kSaveAsk, kChanged}},
+      {"a.dlg.bak",
+       {"Yes", "No", "Save", "Yes", "Unload File"},
+       {kSaveAsk, kCopyChanged, kUnload, kCopyKept}},
+  };
+  for (const Case& c : cases) {
+    Session s(kOld);
+    ChangeKeepingSizeAndTime(s.dir.File(c.file), kOlx);
+    for (const std::string& step : c.steps) s.Step(step);
+    EXPECT_EQ(s.Boxes(), c.boxes) << c.file;
+    Folder want{{"a.dlg", kOld}, {"a.dlg.bak", kOld}};
+    want[c.file] = kOlx;
+    EXPECT_EQ(s.Files(), want) << c.file;
+  }
+}
+
+// A copy that this editor wrote and could not delete is its own: holding the file's text it is
+// replaced unasked; holding edits it is offered as such, and No throws them away.
+TEST(CopiesFound, OneThisEditorLeftIsItsOwn) {
+  const std::string kOwn =
+      "yes/no/cancel exclamation Unsaved Changes Found: DIR/a.dlg.bak holds changes made in this "
+      "window that were never saved to DIR/a.dlg. Yes: go on with those changes. No: discard "
+      "them and load the file as it is. Cancel: load nothing.";
+  const std::string kNotDeleted =
+      "critical File Error: Cannot delete DIR/a.dlg.bak: Permission denied";
+  struct Case {
+    Strings edit;
+    const char* answer;
+    std::string view;
+    Strings boxes;
+    std::string copy;
+  } const cases[] = {
+      {{}, "No", kOldView, {kNotDeleted}, kOld},
+      {kEdit, "No", kOldView, {kNotDeleted, kOwn}, kOld},
+      {kEdit, "Yes", kLeftView, {kNotDeleted, kOwn}, kLeft},
+  };
+  for (const Case& c : cases) {
+    Session s(kOld);
+    for (const std::string& step : c.edit) s.Step(step);
+    // Unload's part in the working copy, with a delete that fails.
+    s.ops.Arm({OpKind::Unlink, s.ops.Calls(OpKind::Unlink) + 1, false, EACCES});
+    DropWorkingCopy(s.ed);
+    ReleaseDialogue(s.ed);
+    s.ed.state.fileLoaded = false;
+    for (const char* step : {c.answer, "Load File"}) s.Step(step);
+    EXPECT_EQ(View(s.ed.window), c.view) << c.answer;
+    EXPECT_EQ(s.Boxes(), c.boxes) << c.answer;
+    EXPECT_EQ(s.Files(), (Folder{{"a.dlg", kOld}, {"a.dlg.bak", c.copy}})) << c.answer;
+  }
+}
+
+// Another editor, in this process or not, by the file's name, a link to it or another path to
+// its folder, is refused while the first holds the file: after the first's Save has put a new
+// file in place, and after another program has renamed one over it. A file beside it loads;
+// the file itself once the first unloads.
 TEST(OneEditorPerFile, ASecondLoadIsRefusedUntilTheFirstUnloads) {
   Session first(kOld);
   std::filesystem::create_symlink("a.dlg", first.dir.File("link.dlg"));
-  for (const char* step : {"Yes", "Save"}) first.Step(step);
-  const FileList file = first.ed.window.File1;
-  const auto load = [&](const std::string& name) {
+  std::filesystem::create_directory_symlink(".", first.dir.File("again"));
+  first.dir.Put("b.dlg", kTheirs);
+  const auto load = [&](const std::string& folder, const std::string& name) {
     ScriptedPlatform platform;
     Editor second(platform);
-    second.window.File1 = file;
+    second.window.File1 = first.ed.window.File1;
+    second.window.File1.path = first.dir.File(folder);
     second.window.File1.fileName = name;
     Command2_Click(second);
     Strings seen{View(second.window)};
     for (const ShownBox& b : platform.boxes) seen.push_back(Describe(b, first.dir.Path()));
     return seen;
   };
-  const std::string inUse = " is open in another editor window. Unload it there first.";
-  EXPECT_EQ(load("a.dlg"), (Strings{kNoFile, "exclamation File In Use: DIR/a.dlg" + inUse}));
-  EXPECT_EQ(load("link.dlg"), (Strings{kNoFile, "exclamation File In Use: DIR/link.dlg" + inUse}));
-  EXPECT_EQ(first.Files(), (Folder{{"a.dlg", kOld}, {"a.dlg.bak", kOld}, {"link.dlg", kOld}}));
+  const auto inUse = [](const std::string& path) {
+    return Strings{kNoFile, "exclamation File In Use: DIR/" + path +
+                                " is open in another editor window. Unload it there first."};
+  };
+  for (const char* step : {"Yes", "Save"}) first.Step(step);
+  EXPECT_EQ(load("", "a.dlg"), inUse("a.dlg"));
+  EXPECT_EQ(load("", "link.dlg"), inUse("link.dlg"));
+  EXPECT_EQ(load("again", "a.dlg"), inUse("again/a.dlg"));
+  first.dir.Put("new.tmp", kTheirs);
+  std::filesystem::rename(first.dir.File("new.tmp"), first.dir.File("a.dlg"));
+  EXPECT_EQ(load("", "a.dlg"), inUse("a.dlg"));
+  // What Save As asks before it writes over a file; asking takes nothing.
+  ScriptedPlatform platform;
+  Editor saving(platform);
+  EXPECT_TRUE(InUseByAnotherEditor(saving, first.dir.File("a.dlg")));
+  EXPECT_FALSE(InUseByAnotherEditor(saving, first.dir.File("b.dlg")));
+  EXPECT_EQ(load("", "b.dlg"), Strings{"1|NPC|Theirs||"});
+  EXPECT_EQ(first.Files(), (Folder{{"a.dlg", kTheirs},
+                                   {"a.dlg.bak", kOld},
+                                   {"again", kNotAFile},
+                                   {"b.dlg", kTheirs},
+                                   {"b.dlg.bak", kTheirs},
+                                   {"link.dlg", kTheirs}}));
   for (const char* step : {"Yes", "Unload File"}) first.Step(step);
-  EXPECT_EQ(load("a.dlg"), Strings{kOldView});
+  EXPECT_FALSE(InUseByAnotherEditor(saving, first.dir.File("a.dlg")));
+  EXPECT_EQ(load("", "a.dlg"), Strings{"1|NPC|Theirs||"});
+}
+
+// A lock that the system will not give is said, and nothing is loaded.
+TEST(OneEditorPerFile, ALockRefusedLoadsNothing) {
+  Session s(kOld);
+  for (const char* step : {"Yes", "Unload File"}) s.Step(step);
+  s.ops.lockError = EACCES;
+  s.Step("Load File");
+  EXPECT_EQ(View(s.ed.window), kNoFile);
+  EXPECT_EQ(s.Boxes(),
+            (Strings{kUnload, "critical File Error: Cannot lock DIR/a.dlg: Permission denied"}));
+  EXPECT_EQ(s.Files(), (Folder{{"a.dlg", kOld}}));
 }
 
 TEST(OnlyOwnFiles, CopiesAreNeverWiderThanTheDialogueFile) {
@@ -118,8 +253,8 @@ TEST(OnlyOwnFiles, CopiesAreNeverWiderThanTheDialogueFile) {
   }
 }
 
-// A working copy left wider than its dialogue file is made anew with the file's mode.
-TEST(OnlyOwnFiles, ARecoveredWorkingCopyIsNarrowedToTheFilesMode) {
+// A copy found wider than its dialogue file, and gone on with, is made anew with the file's mode.
+TEST(OnlyOwnFiles, ACopyGoneOnWithIsNarrowedToTheFilesMode) {
   Session s(kOld, 0600);
   for (const std::string& step : kLeftBehind) s.Step(step);
   ::chmod(s.dir.File("a.dlg.bak").c_str(), 0666);

@@ -4,6 +4,7 @@
 
 #include "dialogue/files.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <set>
 
+#include "dialogue/file_lock.h"
 #include "support/failing_file_ops.h"
 #include "support/temp_dir.h"
 
@@ -132,6 +134,35 @@ TEST_P(FilesContract, FailuresNameFileOperationAndReason) {
 INSTANTIATE_TEST_SUITE_P(Writes, FilesContract, testing::Bool(), [](const auto& info) {
   return std::string(info.param ? "CutTo3Bytes" : "Whole");
 });
+
+// A rename refuses a name that is taken, and a lock has one holder until it lets go. Names too
+// long for a lock go by their hash: two that share their first 200 bytes are two locks.
+TEST(FileOpsSeam, RenamesWithoutReplacingAndLocksOneHolderAtATime) {
+  TempDir dir;
+  FileOps& ops = PosixFileOps();
+  dir.Put("a", "mine");
+  dir.Put("b", "theirs");
+  EXPECT_EQ(ops.RenameNoReplace(dir.File("a"), dir.File("b")), -EEXIST);
+  EXPECT_EQ(ops.RenameNoReplace(dir.File("a"), dir.File("c")), 0);
+  EXPECT_EQ(ReadBytes(dir.File("b")) + ReadBytes(dir.File("c")), "theirsmine");
+  EXPECT_EQ(Names(dir.Path()), (std::set<std::string>{"b", "c"}));
+
+  const std::string stem(200, 'x');
+  for (const std::string& name : {std::string("a.dlg"), stem + "1.dlg", stem + "2.dlg"}) {
+    const std::string path = dir.File(name);
+    FileLock held, second;
+    ASSERT_TRUE(FileLock::Take(ops, path, held)) << name.size();
+    const FileResult refused = FileLock::Take(ops, path, second);
+    EXPECT_EQ(refused ? 0 : refused.failure.error, EADDRINUSE) << name.size();
+    EXPECT_FALSE(second.Held());
+    if (name.starts_with(stem)) {
+      FileLock other;
+      EXPECT_TRUE(FileLock::Take(ops, dir.File(stem + "3.dlg"), other));
+    }
+    held.Release();
+    EXPECT_TRUE(FileLock::Take(ops, path, second));
+  }
+}
 
 // --- Whole-file reads.
 // Reports a chosen size.

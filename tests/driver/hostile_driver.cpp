@@ -3,7 +3,7 @@
 //   hostile_driver load <folder> <file> [edit <text> | newline <number> <text> | save |
 //                                        saveas <name> | unload | quit | run <shell command>]...
 // Every message box is printed as "BOX <icon> <title>: <text>"; questions are answered Yes (the
-// recovery question too: go on with the working copy found).
+// question about a copy found at Load too: go on with its text).
 
 #include <cstdlib>
 #include <deque>

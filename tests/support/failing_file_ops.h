@@ -2,7 +2,10 @@
 // A FileOps that passes every call to the real one, logs the calls, and fails the ones a test
 // arms: the Nth call of a kind, only that one or every one from it on, with a chosen errno, or
 // a Write cut short. A failed call does nothing, except Close, which releases the descriptor as
-// Linux does even when close reports an error.
+// Linux does even when close reports an error. A rename that replaces nothing is a Rename. The
+// lock touches no file and is no call of the log; `lockError` fails it.
+
+#include <sys/file.h>
 
 #include <algorithm>
 #include <array>
@@ -39,7 +42,8 @@ class FailingFileOps : public FileOps {
  public:
   using K = OpKind;
   void Arm(Fault f) { faults_.push_back(f); }  // several may be armed at once
-  void Reset() {                               // forgets the faults, the counts and the log
+  void Reset() {  // forgets the faults, the counts, the log and the lock's error
+    lockError = 0;
     faults_.clear();
     counts_.fill(0);
     log_.clear();
@@ -47,6 +51,7 @@ class FailingFileOps : public FileOps {
   int Calls(OpKind kind) const { return counts_[static_cast<int>(kind)]; }
   const std::vector<OpKind>& Log() const { return log_; }
   bool skipSync = false;  // set-up needs no durability, and flushes are slow on a real disk
+  int lockError = 0;      // every lock fails with it while set
 
   int Open(const std::string& p, int f, mode_t m) override {
     return Go(K::Open) ? real_.Open(p, f, m) : error_;
@@ -75,6 +80,17 @@ class FailingFileOps : public FileOps {
     return Go(K::Rename) ? real_.Rename(a, b) : error_;
   }
   int Unlink(const std::string& p) override { return Go(K::Unlink) ? real_.Unlink(p) : error_; }
+  int RenameNoReplace(const std::string& a, const std::string& b) override {
+    return Go(K::Rename) ? real_.RenameNoReplace(a, b) : error_;
+  }
+  // The lock's descriptor is meant to stay open while a file is loaded; a flock of its own lets
+  // OpenFds, which passes over locked descriptors, tell it from one left open.
+  int BindLock(const std::string& name) override {
+    if (lockError != 0) return -lockError;
+    const int fd = real_.BindLock(name);
+    if (fd >= 0) ::flock(fd, LOCK_EX);
+    return fd;
+  }
   int Close(int fd) override {
     const bool go = Go(K::Close);
     const int r = real_.Close(fd);
