@@ -13,19 +13,56 @@
 #include <limits>
 
 #include "ui/cp1252.h"
+#include "ui/field_text_accessible.h"
 
 namespace dlg::ui {
 
 namespace {
 
-// Characters per paragraph of a long text: a few lines' worth is laid out at once.
+// Longest run without blanks in one paragraph: Qt wraps such a run in time that grows with the
+// square of its length.
 constexpr qsizetype kPiece = 4096;
+
+// Length past which a paragraph of words ends at its next blank: Qt lays out the whole paragraph
+// again after each key, 0.25 s for a megabyte and some 6 ms at this length. A text up to this
+// length shows as the one paragraph it is.
+constexpr qsizetype kParagraph = 32768;
 
 // Longest field a line edit shows: laying it out again after each key takes some 15 ms.
 constexpr std::size_t kLongLine = 32768;
 
 bool IsBreak(QChar c) {
   return c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+// Where Qt may wrap a line (a no-break space holds its words together).
+bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+
+// A text without line breaks with the box's own paragraph ends: inside a run without blanks
+// longer than a piece, and after a blank once a paragraph holds `paragraph` characters. A text of
+// words that is not that long stays one paragraph, so no word is broken and the box wraps it at
+// its blanks.
+QString InPieces(const QString& text, qsizetype paragraph) {
+  QString pieces;
+  pieces.reserve(text.size() + text.size() / kPiece + 1);
+  qsizetype from = 0;  // start of the paragraph
+  qsizetype run = 0;   // start of the run without blanks
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (IsBlank(text[i])) {
+      run = i + 1;
+      if (run - from < paragraph || run == text.size()) continue;
+    } else if (i - run < kPiece) {
+      continue;
+    } else {
+      run = i;
+    }
+    // Cut before `run`: after the blank, or inside the run after a piece of it.
+    pieces += QStringView(text).sliced(from, run - from);
+    pieces += u'\n';
+    from = run;
+  }
+  pieces += QStringView(text).sliced(from);
+  return pieces;
 }
 
 // A long field on one line, drawn inside the line edit's own frame. Its paragraphs are the
@@ -172,6 +209,7 @@ void FieldLineEdit::resizeEvent(QResizeEvent* event) {
 }
 
 FieldTextEdit::FieldTextEdit(QWidget* parent) : QPlainTextEdit(parent) {
+  InstallFieldTextAccessible();
   setTabChangesFocus(true);
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -182,18 +220,12 @@ FieldTextEdit::FieldTextEdit(QWidget* parent) : QPlainTextEdit(parent) {
 
 void FieldTextEdit::setBytes(const std::string& bytes) {
   QSignalBlocker block(this);
-  QString text = BytesToText(bytes);
-  inPieces_ = text.size() > kPiece && std::none_of(text.begin(), text.end(), IsBreak);
-  if (inPieces_) {
-    QString pieces;
-    pieces.reserve(text.size() + text.size() / kPiece + 1);
-    for (qsizetype at = 0; at < text.size(); at += kPiece) {
-      if (at > 0) pieces += u'\n';
-      pieces += QStringView(text).mid(at, kPiece);
-    }
-    text = std::move(pieces);
-  }
-  setPlainText(text);
+  const QString text = BytesToText(bytes);
+  inPieces_ = std::none_of(text.begin(), text.end(), IsBreak);
+  // A box that does not wrap lays a paragraph out as one line, at some three times the cost, and
+  // shows one line at a time: its paragraphs of words need be no longer than a piece.
+  const qsizetype paragraph = lineWrapMode() == QPlainTextEdit::NoWrap ? kPiece : kParagraph;
+  setPlainText(inPieces_ ? InPieces(text, paragraph) : text);
 }
 
 std::string FieldTextEdit::bytes() const {
@@ -238,6 +270,48 @@ void FieldTextEdit::insertFromMimeData(const QMimeData* source) {
   if (!source->hasText()) return;
   const CleanedText cleaned = CleanFieldText(source->text());
   if (!cleaned.refused) insertPlainText(cleaned.text);
+}
+
+QString FieldTextEdit::FieldText(int from, int to) const {
+  QTextCursor range(document());
+  range.setPosition(from);
+  range.setPosition(to, QTextCursor::KeepAnchor);
+  // selectedText keeps a no-break space (the document's own plain text makes it a blank).
+  QString text = range.selectedText();
+  if (inPieces_)
+    text.remove(QChar::ParagraphSeparator);
+  else
+    text.replace(QChar::ParagraphSeparator, u'\n');
+  return text;
+}
+
+int FieldTextEdit::FieldOffset(int position) const {
+  if (!inPieces_) return position;
+  return position - document()->findBlock(position).blockNumber();
+}
+
+int FieldTextEdit::BoxPosition(int offset) const {
+  const QTextDocument* doc = document();
+  const int last = doc->characterCount() - 1;
+  if (!inPieces_ || offset <= 0) return std::clamp(offset, 0, last);
+  // The last paragraph that starts at or before the offset; one box paragraph end before each.
+  int low = 0;
+  int high = doc->blockCount() - 1;
+  while (low < high) {
+    const int mid = (low + high + 1) / 2;
+    if (doc->findBlockByNumber(mid).position() - mid <= offset)
+      low = mid;
+    else
+      high = mid - 1;
+  }
+  return std::min(offset + low, last);
+}
+
+QMimeData* FieldTextEdit::createMimeDataFromSelection() const {
+  const QTextCursor selection = textCursor();
+  auto* data = new QMimeData;
+  data->setText(FieldText(selection.selectionStart(), selection.selectionEnd()));
+  return data;
 }
 
 void FieldTextEdit::focusOutEvent(QFocusEvent* event) {

@@ -58,10 +58,12 @@ class FieldLineEdit : public QLineEdit {
 };
 
 // Multi-line, wrapping box with a vertical scroll bar; Enter is refused like CR and LF, and Tab
-// moves on to the next control. A long text without line breaks is held in paragraphs of a few
-// thousand characters: Qt lays out only the paragraphs in view, but one paragraph always whole,
-// and wrapping a paragraph without blanks takes time that grows with the square of its length.
-// The paragraph ends are the box's own and read back as nothing.
+// moves on to the next control. Qt lays out only the paragraphs in view, but one paragraph always
+// whole, and wrapping a run without blanks takes time that grows with the square of its length.
+// So a text without line breaks gets paragraph ends of the box's own inside runs of thousands of
+// characters without blanks, and at a blank in a text of tens of thousands; a shorter text of
+// words is the one paragraph it is. These ends read back, copy and read to a screen reader as
+// nothing.
 class FieldTextEdit : public QPlainTextEdit {
   Q_OBJECT
  public:
@@ -69,6 +71,14 @@ class FieldTextEdit : public QPlainTextEdit {
   void setBytes(const std::string& bytes);
   // Line breaks shown from the model read back as blanks.
   std::string bytes() const;
+
+  // The characters between two positions of the document, a no-break space as it is and a line
+  // shown from the model as "\n".
+  QString FieldText(int from, int to) const;
+  // Offsets into the field's characters, and positions in the document, which holds the box's
+  // own paragraph ends besides.
+  int FieldOffset(int position) const;
+  int BoxPosition(int offset) const;
 
  signals:
   void edited();
@@ -78,10 +88,11 @@ class FieldTextEdit : public QPlainTextEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
+  QMimeData* createMimeDataFromSelection() const override;
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  bool inPieces_ = false;  // every paragraph end is the box's own
+  bool inPieces_ = true;  // shown without line breaks: every paragraph end is the box's own
 };
 
 }  // namespace dlg::ui

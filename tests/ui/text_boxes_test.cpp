@@ -1,8 +1,10 @@
 // The byte <-> character table and the text boxes: every byte survives model -> widget -> model,
 // and what cannot be written back into a record never gets in.
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QTextBlock>
 #include <QtTest>
 
 #include "commands/editor.h"
@@ -140,6 +142,67 @@ class TextBoxesTest : public QObject {
     multi->moveCursor(QTextCursor::End);
     Type(multi, QStringLiteral("!"));
     QCOMPARE(multi->bytes(), field + "!");
+  }
+
+  // The male text shows a long field as the field it is: no word is broken where the box holds
+  // the text in paragraphs, and a copy (whole or in part), a screen reader and the model get
+  // exactly the field's characters, with what is pasted and typed.
+  void aLongTextShowsAndCopiesAsItIs() {
+    const std::string phrase = "The long road leads on.\xA0";  // a no-break space copies as one
+    std::string run(10000, 'x');
+    for (std::size_t i = 0; i < run.size(); i += 7) run[i] = static_cast<char>('a' + i % 26);
+    const auto repeated = [&phrase](std::size_t size) {
+      std::string text;
+      while (text.size() < size) text += phrase + ' ';
+      return text.substr(0, size);
+    };
+    const struct {
+      const char* name;
+      std::string text;
+      bool words;  // every paragraph end of the box must fall after a blank
+    } cases[] = {
+        {"5,000 of words", repeated(5000), true},  // a word spans character 4,096
+        {"40,000 of words", repeated(40000), true},
+        {"a 10,000 run among words", "Said before: " + run + " and after.", false},
+    };
+    test::ScriptedPlatform platform;
+    Editor ed(platform);
+    EditorForm form(ed);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* box = form.findChild<FieldTextEdit*>(QStringLiteral("txtDialogue"));
+    QVERIFY(box);
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
+    QVERIFY(reader && reader->textInterface());
+    ed.window.Frame1.enabled = true;  // as after Load File
+    for (const auto& c : cases) {
+      ed.window.txtDialogue.text = c.text;
+      form.Render();
+      const QString field = BytesToText(c.text);
+      for (QTextBlock b = box->document()->begin(); c.words && b.next().isValid(); b = b.next())
+        QVERIFY2(b.text().endsWith(u' '), c.name);
+      if (c.text.size() == 5000) {  // the word at character 4,096 shows whole on its line
+        const qsizetype from = field.lastIndexOf(u' ', 4096) + 1, to = field.indexOf(u' ', 4096);
+        const QTextBlock block = box->document()->findBlock(4096);
+        box->document()->documentLayout()->blockBoundingRect(block);  // lays it out
+        const QTextLine line = block.layout()->lineForTextPosition(4096 - block.position());
+        const int start = block.position() + line.textStart();
+        QVERIFY(start <= from && start + line.textLength() >= to);
+      }
+      box->selectAll();
+      box->copy();
+      QVERIFY2(QGuiApplication::clipboard()->text() == field, c.name);
+      reader->textInterface()->setSelection(0, 4000, 9000);
+      box->copy();
+      QVERIFY2(QGuiApplication::clipboard()->text() == field.mid(4000, 5000), c.name);
+      QCOMPARE(reader->textInterface()->characterCount(), field.size());
+      QVERIFY2(reader->textInterface()->text(0, int(field.size())) == field, c.name);
+      QVERIFY2(reader->text(QAccessible::Value) == field, c.name);
+      box->moveCursor(QTextCursor::End);
+      box->paste();
+      Type(box, QStringLiteral("!"));
+      QVERIFY2(box->bytes() == c.text + c.text.substr(4000, 5000) + "!", c.name);
+    }
   }
 
   void captionsAndPathsShowAsUtf8WhenTheyAreUtf8() {
