@@ -49,14 +49,14 @@ inline std::string GeneratedDialogue(int records, int groupSize) {
   return out;
 }
 
-// Answers Yes to every question (so "Save" writes and "Unload File" unloads), `input` to every
-// input box, and shows nothing.
+// Answers Yes to every question (so "Save" writes, "Unload File" unloads and a working copy
+// left behind is taken up), `input` to every input box, and shows nothing.
 class YesPlatform : public Platform {
  public:
   std::string input;
   MsgAnswer MessageBox(const std::string&, const std::string&, MsgButtons buttons,
                        MsgIcon) override {
-    return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
+    return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Yes;
   }
   std::string InputBox(const std::string&, const std::string&) override { return input; }
   void EndProgram() override {}

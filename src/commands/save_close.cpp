@@ -88,9 +88,6 @@ bool MayQuit(Editor& ed) {
   return true;
 }
 
-// TEMP until the lock keyed by the working copy lands.
-bool HeldByAnotherEditor(Editor&, const std::string&) { return false; }
-
 bool EndsInDlg(const std::string& name) {
   if (name.size() < 4) return false;
   std::string end = name.substr(name.size() - 4);
@@ -159,7 +156,7 @@ void Command9_Click(Editor& ed) {
     SaveLoadedFile(ed, true);
     return;
   }
-  if (HeldByAnotherEditor(ed, destination)) {
+  if (InUseByAnotherEditor(ed, destination)) {
     ShowExclamation(ed, "File In Use",
                     destination + " is open in another editor window. Unload it there first.");
     return;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <iostream>
 #include <optional>
 
@@ -60,8 +61,8 @@ const test::Strings kNewLine15 = {"txtaddline=15", "Add Line", "txtDialogue=Y"};
 void SaveNewLineOrRewrite(Editor& ed) {
   ed.state.newLineMode ? cmdsaveline_Click(ed) : FieldBox_LostFocus(ed);
 }
-// The working copy that the failed run left is offered back at Load and taken up; the clean run
-// then throws its changes away.
+// The failed run may have unloaded the file: it is loaded again (a copy it left is taken up)
+// and given the edits once more, so that Unload meets what the clean run met.
 void LoadAndUnload(Editor& ed) {
   if (!ed.state.fileLoaded) {
     auto& p = static_cast<test::ScriptedPlatform&>(ed.platform);
@@ -73,11 +74,12 @@ void LoadAndUnload(Editor& ed) {
     } else {
       p.answers.pop_front();
     }
+    std::ofstream(ed.state.WorkingCopyPath(), std::ios::binary) << kEdited;
+    test::AsWrittenByEditor(ed, kEdited);
   }
   Command8_Click(ed);
 }
 
-// Yes to a question; No to "Save Changes?", which throws the changes away.
 const MsgAnswer kYes = MsgAnswer::Yes, kNo = MsgAnswer::No;
 const std::string kOther = "{1}{Other}{}{}{}{}{}\r\n";
 
@@ -95,7 +97,8 @@ const Row kRows[] = {
     {"Save", {{"a.dlg", kOld, kEdited}, {"a.dlg.bak", kEdited, kEdited}},
      {}, {kYes}, {}, Commandsave_Click, nullptr, Rename, 1, {{Stat, 1}}, kOnce},
     {"SaveAs", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, kEdited}, {"b.dlg", kOther, kEdited}},
-     {}, {kYes}, {"b"}, Command9_Click, nullptr, Rename, 1, {{Stat, 1}, {Stat, 2}}, kOnce},
+     {}, {kYes}, {"b"}, Command9_Click, nullptr, Rename, 1, {{Stat, 1}, {Stat, 2}, {Stat, 3}},
+     kOnce},
     {"UnloadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},
      {}, {kNo}, {}, Command8_Click, LoadAndUnload, Unlink, 1, {}, {}},
     {"Quit", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},

@@ -102,5 +102,21 @@ class UnsavedChanges : public testing::TestWithParam<Row> {};
 TEST_P(UnsavedChanges, ShowBoxesAndBytes) { RunRow(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Rows, UnsavedChanges, testing::ValuesIn(kRows), RowName);
 
+// A file that another editor has loaded is not replaced under it.
+TEST(UnsavedChanges, SaveAsRefusesAFileInAnotherEditor) {
+  Session s(kOld);
+  s.dir.Put("b.dlg", kTheirs);
+  ScriptedPlatform platform;
+  Editor other(platform);
+  other.window.File1.path = s.dir.Path();
+  other.window.File1.fileName = "b.dlg";
+  Command2_Click(other);
+  ASSERT_TRUE(other.state.fileLoaded);
+  for (const std::string& step : kEdit + Strings{"input:b", "Save As"}) s.Step(step);
+  EXPECT_EQ(s.Boxes(), Strings{"exclamation File In Use: DIR/b.dlg is open in another editor "
+                               "window. Unload it there first."});
+  EXPECT_EQ(ReadBytes(s.dir.File("b.dlg")), kTheirs);
+}
+
 }  // namespace
 }  // namespace dlg::test

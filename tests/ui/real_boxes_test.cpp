@@ -99,10 +99,11 @@ class RealBoxesTest : public QObject {
     user.answers = {QMessageBox::Yes};
     first.Load(true, folder);
     const std::string recovery =
-        Expect("Unsaved Changes Found",
-               "The working copy " + path + ".bak holds changes that were never saved to " + path +
-                   ". Yes: go on with those changes. No: discard them and load the file as "
-                   "it is. Cancel: load nothing.",
+        Expect("Copy Found",
+               path + ".bak differs from " + path +
+                   ". It may hold changes that an editor never saved, or be a copy that someone "
+                   "keeps. Yes: go on with its text. No: keep it as " +
+                   path + ".bak.1 and load the file as it is. Cancel: load nothing.",
                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
     QCOMPARE(user.seen, (std::vector{recovery, recovery}));
     QCOMPARE(first.Line(), QStringLiteral("1|NPC|Left by a crash"));
