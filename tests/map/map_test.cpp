@@ -1,45 +1,179 @@
-// The map: labels show the file's bytes as the editor does, whatever Graphviz would make of
-// them, and a picture comes out in each format.
+// The map as its reader sees it: the boxes, circles and arrows of the SVG picture with their
+// texts and colours, whatever the graph looked like on its way to Graphviz.
 
 #include "map/map.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <regex>
+#include <sstream>
+
 #include "check/conversation.h"
+#include "dialogue/cp1252.h"
 
 namespace dlg::map {
 namespace {
 
-struct LabelCase {
+std::string Unescaped(const std::string& xml) {
+  static const std::map<std::string, std::string> kNamed = {
+      {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"apos", "'"}};
+  std::string out;
+  for (std::size_t i = 0, semi; i < xml.size(); ++i) {
+    if (xml[i] != '&' || (semi = xml.find(';', i)) == std::string::npos) {
+      out += xml[i];
+      continue;
+    }
+    const std::string name = xml.substr(i + 1, semi - i - 1);
+    if (kNamed.count(name)) out += kNamed.at(name);
+    if (name[0] == '#') AppendUtf8(out, static_cast<char16_t>(std::stoi(name.substr(1))));
+    i = semi;
+  }
+  return out;
+}
+
+// The picture in words, sorted: "<colour> <box|circle|text>[ dashed]: <text>" a node,
+// "<colour>: <from> -> <to>: <label>" an arrow, its ends named by their text; lines of a text
+// joined by " / ". Graphviz writes one element a line: a group per node or arrow, its title, its
+// outline, then its texts.
+std::vector<std::string> Picture(const std::string& dialogue) {
+  std::string svg, error;
+  EXPECT_TRUE(DrawMap(MapDot(check::ReadConversation(dialogue)), MapFormat::Svg, svg, error))
+      << error;
+  static const std::regex kGroup("<g id=\"(node|edge)\\d+\""), kTitle("<title>(.*)</title>"),
+      kOutline("<(path|ellipse|polygon) fill=\"([^\"]*)\" stroke=\"([^\"]*)\""),
+      kText("<text [^>]* y=\"([^\"]*)\"[^>]*?(?: fill=\"([^\"]*)\")?>(.*)</text>");
+  // The map's own colours (fill, outline, text) by what they mean; any other shows as it is.
+  static const std::map<std::string, std::string> kColours = {
+      {"#fffdf5 #5b4a2f black", "plain"},  {"none #5b4a2f black", "plain"},
+      {"#e4e4e4 #9a9a9a #9a9a9a", "grey"}, {"none #9a9a9a #9a9a9a", "grey"},
+      {"#ffe4e4 red red", "red"},          {"#fffdf5 transparent black", "plain"}};
+  struct Shape {
+    bool arrow = false;
+    std::string title, form = "text", colours, ink = "black", text, y;
+  };
+  std::vector<Shape> shapes;
+  std::istringstream lines(svg);
+  std::smatch m;
+  for (std::string line; std::getline(lines, line);) {
+    if (std::regex_search(line, m, kGroup)) {
+      shapes.emplace_back().arrow = m[1] == "edge";
+    } else if (shapes.empty()) {
+      continue;
+    } else if (std::regex_search(line, m, kTitle)) {
+      shapes.back().title = Unescaped(m[1]);
+    } else if (std::regex_search(line, m, kOutline) && shapes.back().colours.empty()) {
+      shapes.back().colours = m[2].str() + " " + m[3].str();
+      if (m[3] != "transparent") shapes.back().form = m[1] == "ellipse" ? "circle" : "box";
+      if (line.find("stroke-dasharray") != std::string::npos) shapes.back().form += " dashed";
+    } else if (std::regex_search(line, m, kText)) {
+      Shape& s = shapes.back();
+      s.text += (!s.y.empty() && s.y != m[1].str() ? " / " : "") + Unescaped(m[3]);
+      s.ink = m[2].matched ? m[2].str() : "black";
+      s.y = m[1];
+    }
+  }
+  std::map<std::string, std::string> names;
+  for (const Shape& s : shapes) names[s.title] = s.text.substr(s.text.starts_with(' '));
+  std::vector<std::string> out;
+  for (const Shape& s : shapes) {
+    const std::string key = s.colours + " " + s.ink;
+    const std::string colour = kColours.count(key) ? kColours.at(key) : key;
+    const std::size_t to = s.title.find("->");
+    out.push_back(s.arrow ? colour + ": " + names[s.title.substr(0, to)] + " -> " +
+                                names[s.title.substr(to + 2)] + ": " + s.text
+                          : colour + " " + s.form + ": " + s.text);
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+struct PictureCase {
   const char* name;
-  std::string bytes;
-  std::string label;
+  std::string dialogue;
+  std::vector<std::string> picture;  // as Picture() tells it, sorted
 };
-void PrintTo(const LabelCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.name; }
 
-class LabelTest : public testing::TestWithParam<LabelCase> {};
+class PictureTest : public testing::TestWithParam<PictureCase> {};
 
-TEST_P(LabelTest, ShowsTheBytesAsTheFileHoldsThem) {
-  EXPECT_EQ(LabelText(GetParam().bytes, 12), GetParam().label);
+TEST_P(PictureTest, DrawsTheConversation) {
+  EXPECT_EQ(Picture(GetParam().dialogue), GetParam().picture);
+}
+
+// One NPC line whose wording is `bytes`, and the picture of its box.
+PictureCase Wording(const char* name, const std::string& bytes, const std::string& shown) {
+  return {name, "{1}{" + bytes + "}{}{}{}{}{}\r\n", {"plain box: 1 " + shown}};
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, LabelTest,
-    testing::Values(LabelCase{"Markup", "<b>&amp;\"", "&lt;b&gt;&amp;amp;&quot;"},
-                    // Graphviz would put the node's name for \N, even in an HTML-like label.
-                    LabelCase{"GraphvizEscapes", "\\N \\G {x}", "\\\\N \\\\G {x}"},
-                    LabelCase{"Windows1252", "Caf\xE9 \x93x\x94",
-                              "Caf\xC3\xA9 \xE2\x80\x9Cx\xE2\x80\x9D"},
-                    LabelCase{"ControlsAsPictures", std::string("\0\x1B\x7F", 3),
-                              "\xE2\x90\x80\xE2\x90\x9B\xE2\x90\xA1"},
-                    LabelCase{"CutShort", "abcdefghijklmnop", "abcdefghijkl..."}),
-    [](const auto& info) { return info.param.name; });
+    Cases, PictureTest,
+    testing::Values(
+        // The file's bytes as the editor shows them, whatever Graphviz or SVG make of them.
+        Wording("Markup", "<b>&amp;\"'", "<b>&amp;\"'"),
+        Wording("GraphvizEscapes", "\\N \\G {x", "\\N \\G {x"),
+        Wording("Windows1252", "Caf\xE9 \x93x\x94", "Caf\xC3\xA9 \xE2\x80\x9Cx\xE2\x80\x9D"),
+        // Control characters have no glyph: their pictures; a byte the table leaves unassigned
+        // is a replacement character.
+        Wording("ControlsAsPictures", std::string("a\0\x1B\x7F\x81", 5),
+                "a\xE2\x90\x80\xE2\x90\x9B\xE2\x90\xA1\xEF\xBF\xBD"),
+        Wording("CutShort", std::string(40, 'w'), std::string(36, 'w') + "..."),
+        PictureCase{
+            "EveryKindOfNodeAndArrow",
+            "{1}{Well?}{}{}{}{}{}\r\n"
+            "{2}{Again.}{Oui}{8}{flag}{1}{}\r\n"
+            "{3}{Lost.}{}{}{}{99}{}\r\n"
+            "{4}{Bye.}{}{}{}{0}{}\r\n"
+            "{5}{Odd.}{}{}{}{3}{}\r\n"
+            "{10}{Alone.}{}{}{}{}{}\r\n"
+            "{11}{Out.}{}{}{}{0}{}\r\n",
+            {"grey box: 10 Alone.", "grey: 10 Alone. -> END: 11 Out.", "plain box: 1 Well?",
+             "plain circle: END", "plain circle: reply 3",
+             "plain: 1 Well? -> 1 Well?: 2 Again. / [F] [Int 8] [Cond]",
+             "plain: 1 Well? -> 99 / no such line: 3 Lost.", "plain: 1 Well? -> END: 4 Bye.",
+             "plain: 1 Well? -> reply 3: 5 Odd.", "red box: 99 / no such line"}},
+        // Lookups compare numbers as text: "6" stops at 60 and never reaches line 6.
+        PictureCase{"ALineTheLookupNeverFinds",
+                    "{1}{Hi.}{}{}{}{}{}\r\n{2}{Go.}{}{}{}{6}{}\r\n{60}{Sixty.}{}{}{}{}{}\r\n"
+                    "{6}{Six.}{}{}{}{}{}\r\n",
+                    {"grey box: 6 Six.", "grey box: 60 Sixty.", "plain box: 1 Hi.",
+                     "plain: 1 Hi. -> 6 / not found: 2 Go.", "red box: 6 / not found"}},
+        PictureCase{
+            "RepliesBeforeTheFirstNpcLine",
+            "{1}{Early.}{}{}{}{0}{}\r\n{2}{Hi.}{}{}{}{}{}\r\n",
+            {"grey box: 2 Hi.", "plain circle: END", "plain text: before the first NPC line",
+             "plain: before the first NPC line -> END: 1 Early."}},
+        // Broken files are what the map is for: a record without a number keeps its wording.
+        PictureCase{"LinesWithoutANumber",
+                    "{}{Hello there}{}{}{}{}{}\r\n{}{Bye now}{}{}{}{0}{}\r\n",
+                    {"plain box:  Hello there", "plain circle: END",
+                     "plain: Hello there -> END:  Bye now"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-const std::string kTricky =
-    "{1}{Say \"\\N\" {<&amp;>}{}{}{}{}{}\r\n"
-    "{2}{Caf\xE9?}{Oui}{8}{flag}{1}{}\r\n"
-    "{3}{Lost.}{}{}{}{99}{}\r\n"
-    "{4}{Bye.}{}{}{}{0}{}\r\n";
+// A long conversation whose last line leads back to the first: that arrow ends beside its reply
+// in a dashed node naming line 1, not across the whole map, each line has its own END, and the
+// arrows forward still join the boxes.
+TEST(LongMapTest, ArrowsBackUpTheMapEndInANodeNamingTheLine) {
+  std::string bytes;
+  for (int line = 1; line <= 40; ++line) {
+    const std::string n = std::to_string(line * 10);
+    bytes += "{" + n + "}{Line " + n + "}{}{}{}{}{}\r\n{" + std::to_string(line * 10 + 1) +
+             "}{On.}{}{}{}{" + (line < 40 ? std::to_string(line * 10 + 10) : "10") + "}{}\r\n" +
+             "{" + std::to_string(line * 10 + 2) + "}{Bye.}{}{}{}{0}{}\r\n";
+  }
+  const std::vector<std::string> picture = Picture(bytes);
+  const auto count = [&](const std::string& prefix) {
+    return std::count_if(picture.begin(), picture.end(),
+                         [&](const std::string& s) { return s.starts_with(prefix); });
+  };
+  EXPECT_EQ(count("plain box: "), 40);
+  EXPECT_EQ(count("plain circle: END"), 40);
+  EXPECT_EQ(count("plain box dashed: to 10"), 1);
+  EXPECT_EQ(count("plain: 400 Line 400 -> to 10: 401 On."), 1);
+  EXPECT_EQ(count("plain: 10 Line 10 -> 20 Line 20: 11 On."), 1);
+  EXPECT_EQ(count("plain: 400 Line 400 -> 10 "), 0);
+}
 
 struct FormatCase {
   const char* name;
@@ -48,70 +182,22 @@ struct FormatCase {
 };
 void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
 
-class DrawTest : public testing::TestWithParam<FormatCase> {};
+class FormatTest : public testing::TestWithParam<FormatCase> {};
 
-TEST_P(DrawTest, DrawsThePicture) {
+TEST_P(FormatTest, TheNameChoosesTheFormat) {
   MapFormat format{};
   ASSERT_TRUE(FormatOf(GetParam().file, format));
-  const std::string dot = MapDot(check::ReadConversation(kTricky));
+  const std::string dialogue = "{1}{Hi.}{}{}{}{}{}\r\n";
   std::string image, error;
-  ASSERT_TRUE(DrawMap(dot, format, image, error)) << error;
+  ASSERT_TRUE(DrawMap(MapDot(check::ReadConversation(dialogue)), format, image, error)) << error;
   EXPECT_EQ(image.substr(0, GetParam().start.size()), GetParam().start);
-  if (format != MapFormat::Svg) return;
-  // What the reader of the picture sees, in SVG's own escaping.
-  for (const char* text : {"Say &quot;\\N&quot; {&lt;&amp;amp;&gt;", "Caf\xC3\xA9?",
-                           "[F] [Int 8] [Cond]", "no such line", "END"}) {
-    EXPECT_NE(image.find(text), std::string::npos) << text;
-  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, DrawTest,
+INSTANTIATE_TEST_SUITE_P(Formats, FormatTest,
                          testing::Values(FormatCase{"Svg", "map.svg", "<?xml"},
                                          FormatCase{"Png", "MAP.PNG", "\x89PNG\r\n"},
                                          FormatCase{"Dot", "map.dot", "digraph dialogue {"}),
                          [](const auto& info) { return info.param.name; });
-
-TEST(MapTest, EveryLineAReplyANodeAndUnreachableGrey) {
-  const std::string bytes = kTricky + "{10}{Alone.}{}{}{}{}{}\r\n{11}{Out.}{}{}{}{0}{}\r\n";
-  const check::Conversation c = check::ReadConversation(bytes);
-  const std::string dot = MapDot(c);
-  int nodes = 0;
-  ASSERT_TRUE(GraphvizReads(dot, nodes));
-  EXPECT_EQ(nodes, 4);  // lines 1 and 10, the end, the missing 99
-  // Line 10 is greyed; line 1 keeps the usual colours.
-  auto nodeLine = [&](const std::string& id) {
-    const std::size_t at = dot.find("  " + id + " [");
-    return at == std::string::npos ? std::string() : dot.substr(at, dot.find('\n', at) - at);
-  };
-  EXPECT_NE(nodeLine("r4").find("fontcolor"), std::string::npos) << dot;
-  EXPECT_EQ(nodeLine("r0").find("fontcolor"), std::string::npos) << dot;
-}
-
-// A long conversation whose last line leads back to the first: the arrow ends beside its reply
-// in a node naming line 1, not across the whole map, and the forward arrows stay whole.
-TEST(MapTest, ALongConversationLeadsBackThroughANodeNamingTheLine) {
-  std::string bytes;
-  for (int line = 1; line <= 40; ++line) {
-    const std::string n = std::to_string(line * 10);
-    bytes += "{" + n + "}{Line " + n + "}{}{}{}{}{}\r\n{" + std::to_string(line * 10 + 1) +
-             "}{On.}{}{}{}{" + (line < 40 ? std::to_string(line * 10 + 10) : "10") + "}{}\r\n";
-  }
-  const std::string dot = MapDot(check::ReadConversation(bytes));
-  EXPECT_EQ(dot.find("-> r0 "), std::string::npos) << dot;
-  EXPECT_NE(dot.find("r2 -> r4 "), std::string::npos) << dot;
-  EXPECT_NE(dot.find("  ref0 [label=<to 10>"), std::string::npos) << dot;
-  EXPECT_NE(dot.find("r78 -> ref0 "), std::string::npos) << dot;
-}
-
-// Records without a number (broken files are what the map is for) keep their wording.
-TEST(MapTest, ALineWithoutANumberKeepsItsWording) {
-  const std::string bytes = "{}{Hello there}{}{}{}{}{}\r\n{}{Bye now}{}{}{}{0}{}\r\n";
-  const std::string dot = MapDot(check::ReadConversation(bytes));
-  std::string svg, error;
-  ASSERT_TRUE(DrawMap(dot, MapFormat::Svg, svg, error)) << error;
-  EXPECT_NE(svg.find("Hello there"), std::string::npos) << svg;
-  EXPECT_NE(svg.find("Bye now"), std::string::npos) << svg;
-}
 
 }  // namespace
 }  // namespace dlg::map
