@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,11 +18,28 @@ namespace {
 struct Row {
   const char* name;
   std::vector<std::string> steps;
-  // flags1|flags2|Command10 and cmdadd enabled, then the window: gone, or
-  // shown/hidden|edit box|panel|join|condition drop-down|action drop-down.
+  // The condition field, the action field, whether each field's "Add Flags" button is enabled,
+  // then the window: gone, or shown/hidden|edit box|panel|join|condition drop-down|action
+  // drop-down.
   std::string after;
 };
 void PrintTo(const Row& r, std::ostream* os) { *os << r.name; }
+
+// What a step does to an open window; "verb=" steps take the text after "=".
+using W = FlagEditorWindow;
+using Text = const std::string&;
+using Fields = const FlagFields&;
+const std::map<std::string, void (*)(W&, Text, Fields)> kWindowSteps = {
+    {"edit=", [](W& w, Text v, Fields) { w.txtedit = v; }},
+    {"cond=", [](W& w, Text v, Fields) { w.listboolText = v; }},
+    {"act=", [](W& w, Text v, Fields) { w.listexecText = v; }},
+    {"and", [](W& w, Text, Fields) { w.option1 = JoinMode::And; }},
+    {"or", [](W& w, Text, Fields) { w.option1 = JoinMode::Or; }},
+    {"insert cond", [](W& w, Text, Fields) { InsertCondition(w); }},
+    {"insert act", [](W& w, Text, Fields) { InsertAction(w); }},
+    {"accept", [](W& w, Text, Fields f) { AcceptFlags(w, f); }},
+    {"cancel", [](W& w, Text, Fields f) { CancelFlags(w, f); }},
+};
 
 class FlagEditor : public testing::TestWithParam<Row> {};
 
@@ -32,18 +50,19 @@ TEST_P(FlagEditor, FieldsAndWindow) {
   std::optional<FlagEditorWindow> w;
   for (const std::string& step : GetParam().steps) {
     const std::size_t eq = step.find('=');
-    const std::string value = eq == std::string::npos ? "" : step.substr(eq + 1);
-    if (step == "conditions") OpenFlagEditor(w, FlagTarget::Conditions, fields);
-    if (step == "actions") OpenFlagEditor(w, FlagTarget::Actions, fields);
-    if (step.starts_with("edit=")) w->txtedit = value;
-    if (step.starts_with("cond=")) w->listboolText = value;
-    if (step.starts_with("act=")) w->listexecText = value;
-    if (step == "and" || step == "or") w->option1 = step == "and" ? JoinMode::And : JoinMode::Or;
-    if (step == "insert cond") InsertCondition(*w);
-    if (step == "insert act") InsertAction(*w);
-    if (step == "accept") AcceptFlags(*w, fields);
-    if (step == "cancel") CancelFlags(*w, fields);
-    if (step == "close") CloseFlagEditor(w, fields);
+    const std::string verb = eq == std::string::npos ? step : step.substr(0, eq + 1);
+    if (verb == "conditions" || verb == "actions") {
+      OpenFlagEditor(w, verb == "conditions" ? FlagTarget::Conditions : FlagTarget::Actions,
+                     fields);
+    } else if (verb == "close") {
+      CloseFlagEditor(w, fields);
+    } else {
+      // A misspelt step would otherwise pass as doing nothing.
+      const auto found = kWindowSteps.find(verb);
+      ASSERT_NE(found, kWindowSteps.end()) << "unknown step \"" << step << "\"";
+      ASSERT_TRUE(w) << "\"" << step << "\" needs the Flag Editor open";
+      found->second(*w, eq == std::string::npos ? "" : step.substr(eq + 1), fields);
+    }
   }
   std::string after = flags1 + "|" + flags2 + "|" + (command10 ? "on" : "off") + "|" +
                       (cmdadd ? "on" : "off") + "|";
