@@ -1,5 +1,6 @@
 #pragma once
 // What the commands ask of the windowing platform: modal boxes and the end of the program.
+// tests/ui/platform_contract_test.cpp holds every implementation to what is said here.
 
 #include <string>
 

@@ -2,38 +2,20 @@
 // tests that need mounts and users a unit test cannot make:
 //   hostile_driver load <folder> <file> [edit <text> | newline <number> <text> | save |
 //                                        saveas <name> | unload | quit | run <shell command>]...
-// Every message box is printed as "BOX <icon> <title>: <text>"; questions are answered Yes (the
-// question about a copy found at Load too: go on with its text).
+// Boxes and answers: driver/printing_platform.h.
 
 #include <cstdlib>
-#include <deque>
 #include <iostream>
 #include <string>
 
+#include "commands/add_line.h"
 #include "commands/editor.h"
+#include "commands/open_file.h"
+#include "commands/rewrite_working_copy.h"
+#include "commands/save_close.h"
+#include "driver/printing_platform.h"
 
 namespace {
-
-class PrintingPlatform : public dlg::Platform {
- public:
-  std::deque<std::string> inputs;
-
-  dlg::MsgAnswer MessageBox(const std::string& text, const std::string& title,
-                            dlg::MsgButtons buttons, dlg::MsgIcon icon) override {
-    const char* name = icon == dlg::MsgIcon::Critical      ? "critical"
-                       : icon == dlg::MsgIcon::Information ? "information"
-                       : icon == dlg::MsgIcon::Exclamation ? "exclamation"
-                                                           : "none";
-    std::cout << "BOX " << name << " " << title << ": " << text << "\n";
-    return buttons == dlg::MsgButtons::Ok ? dlg::MsgAnswer::Ok : dlg::MsgAnswer::Yes;
-  }
-  std::string InputBox(const std::string&, const std::string&) override {
-    std::string entry = inputs.empty() ? "" : inputs.front();
-    if (!inputs.empty()) inputs.pop_front();
-    return entry;
-  }
-  void EndProgram() override { std::cout << "END\n"; }
-};
 
 int Usage() {
   std::cerr << "usage: hostile_driver load <folder> <file> [edit <text> | newline <number> "
@@ -45,7 +27,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
   if (argc < 4 || std::string(argv[1]) != "load") return Usage();
-  PrintingPlatform platform;
+  dlg::test::PrintingPlatform platform;
   dlg::Editor ed(platform);
   ed.window.File1.path = argv[2];
   ed.window.File1.fileName = argv[3];

@@ -50,6 +50,7 @@ class EditorWindowTest : public QObject {
     s.Click("Picture1");  // the banner: the About box
     QCOMPARE(s.platform.boxes.size(), std::size_t{1});
     QVERIFY(s.platform.boxes[0].icon == MsgIcon::Information);
+    QVERIFY(s.platform.boxes[0].text.find(".:Version " DLG_VERSION ":.") != std::string::npos);
     s.Boxes();
 
     s.ClickRow("lstresponses", 2);  // the female row of the second reply shows its flags
@@ -137,18 +138,26 @@ class EditorWindowTest : public QObject {
   }
 
   // Where no row stands a double-click acts on no selection, as the list's own rows would.
+  void doubleClickBelowTheRowsAsksForARow_data() {
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<bool>("newLine");  // a new line was added: its list of replies is empty
+    QTest::newRow("replies") << QByteArray("lstresponses") << false;
+    QTest::newRow("used numbers") << QByteArray("lstusednum") << false;
+    QTest::newRow("no replies") << QByteArray("lstresponses") << true;
+  }
+
   void doubleClickBelowTheRowsAsksForARow() {
+    QFETCH(QByteArray, list);
+    QFETCH(bool, newLine);
     Session<> s;
     s.Load();
-    for (const char* list : {"lstresponses", "lstusednum"}) {
-      s.DoubleClick(list, s.BelowTheRows(list));
-      QCOMPARE(s.Boxes(), QStringList{kNoRow});
-      QCOMPARE(s.Text("txtLineNum"), QStringLiteral("1"));
+    if (newLine) {
+      s.Type("txtaddline", QStringLiteral("15"));
+      s.Click("cmdaddline");
     }
-    s.Type("txtaddline", QStringLiteral("15"));
-    s.Click("cmdaddline");  // the response list is now empty
-    s.DoubleClick("lstresponses", s.BelowTheRows("lstresponses"));
+    s.DoubleClick(list.constData(), s.BelowTheRows(list.constData()));
     QCOMPARE(s.Boxes(), QStringList{kNoRow});
+    QCOMPARE(s.Text("txtLineNum"), newLine ? QStringLiteral("15") : QStringLiteral("1"));
   }
 
   // Replies followed by double-click toward lines with more replies, fewer, none and a missing
@@ -186,7 +195,17 @@ class EditorWindowTest : public QObject {
 
   // The five reply columns are one table: scrolled by wheel, scroll bar or keys in any of them,
   // each row stands at the same height in all.
+  void theReplyColumnsScrollAsOne_data() {
+    QTest::addColumn<QByteArray>("column");
+    QTest::newRow("line numbers") << QByteArray("lsthideline");
+    QTest::newRow("replies") << QByteArray("lstresponses");
+    QTest::newRow("intelligence checks") << QByteArray("lstint");
+    QTest::newRow("female forms") << QByteArray("lstForM");
+    QTest::newRow("lines led to") << QByteArray("lstline");
+  }
+
   void theReplyColumnsScrollAsOne() {
+    QFETCH(QByteArray, column);
     Session<> s;
     std::string file = "{1}{Buy something?}{}{}{}{}{}\r\n";
     for (int i = 2; i <= 41; ++i)
@@ -197,36 +216,28 @@ class EditorWindowTest : public QObject {
     const char* columns[] = {"lsthideline", "lstresponses", "lstint", "lstForM", "lstline"};
     for (const char* c : columns)  // the rows are laid out once events run
       QTRY_VERIFY(s.W<ListView>(c)->verticalScrollBar()->maximum() > 0);
-    auto aligned = [&](const char* moved) {
-      const int top =
-          s.W<ListView>(moved)->visualRect(s.W<ListView>(moved)->model()->index(0, 0)).top();
-      QVERIFY2(top < 0, moved);  // it did scroll
+    ListView* moved = s.W<ListView>(column.constData());
+    auto alignedThenHome = [&] {
+      const int top = moved->visualRect(moved->model()->index(0, 0)).top();
+      QVERIFY(top < 0);  // it did scroll
       for (const char* c : columns) {
         ListView* l = s.W<ListView>(c);
         QCOMPARE(l->visualRect(l->model()->index(0, 0)).top(), top);
       }
-    };
-    auto home = [&] {
       for (const char* c : columns) s.W<ListView>(c)->verticalScrollBar()->setValue(0);
     };
-    for (const char* c : columns) {
-      ListView* l = s.W<ListView>(c);
-      QWheelEvent wheel(QPointF(5, 5), l->viewport()->mapToGlobal(QPointF(5, 5)), {}, {0, -120},
-                        Qt::NoButton, {}, Qt::NoScrollPhase, false);
-      QApplication::sendEvent(l->viewport(), &wheel);
-      aligned(c);
-      home();
-      QScrollBar* bar = l->verticalScrollBar();
-      QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 20));
-      aligned(c);
-      home();
-      s.ClickRow(c, 0);
-      QTest::keyClick(l, Qt::Key_End);
-      aligned(c);
-      home();
-    }
-    s.ClickRow("lstresponses", 39);  // brought into view by the click
-    aligned("lstresponses");
+    QWheelEvent wheel(QPointF(5, 5), moved->viewport()->mapToGlobal(QPointF(5, 5)), {}, {0, -120},
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(moved->viewport(), &wheel);
+    alignedThenHome();
+    QScrollBar* bar = moved->verticalScrollBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 20));
+    alignedThenHome();
+    s.ClickRow(column.constData(), 0);
+    QTest::keyClick(moved, Qt::Key_End);
+    alignedThenHome();
+    s.ClickRow(column.constData(), 39);  // brought into view by the click
+    alignedThenHome();
     QCOMPARE(s.Boxes(), QStringList());
   }
 

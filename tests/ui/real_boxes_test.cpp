@@ -1,81 +1,21 @@
 // The real message and input boxes as the window shows them, answered as a user would.
 
-#include <QtTest/qtestspontaneevent.h>
-
-#include <QInputDialog>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
-#include <deque>
 #include <filesystem>
 
+#include "ui/box_user.h"
 #include "ui/qt_platform.h"
 #include "ui/window_session.h"
 
 using namespace dlg;
 using namespace dlg::ui;
+using dlg::test::BoxLine;
+using dlg::test::BoxUser;
+using dlg::test::Gesture;
+using dlg::test::kDismiss;
 using dlg::test::kFerry;
 using dlg::test::Session;
-
-namespace {
-
-// A box of the real window as one line: title | text | buttons | icon.
-std::string Expect(const std::string& title, const std::string& text,
-                   QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) {
-  return title + " | " + text + " | " + std::to_string(int(buttons)) + " | " +
-         std::to_string(int(icon));
-}
-
-// A close from the title bar, which the window system delivers.
-void CloseFromTitleBar(QWidget* box) {
-  QCloseEvent close;
-  QSpontaneKeyEvent::setSpontaneous(&close);
-  qApp->notify(box, &close);  // sendEvent would clear the spontaneous mark
-}
-
-// Answers every real box as the user would, in order, and remembers what each showed: a message
-// box as above, an input box by its prompt. The answer NoButton is Escape and then the title
-// bar's close; a box that stays after them is marked so and gets the next answer. Default is
-// Enter.
-struct User {
-  std::deque<QMessageBox::StandardButton> answers;
-  std::deque<QString> inputs;  // "" cancels the input box
-  std::vector<std::string> seen;
-  QTimer timer;
-  User() {
-    QObject::connect(&timer, &QTimer::timeout, [this] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (auto* input = qobject_cast<QInputDialog*>(modal); input && !inputs.empty()) {
-        seen.push_back(input->labelText().toStdString());
-        input->setTextValue(inputs.front());
-        inputs.front().isEmpty() ? input->reject() : input->accept();
-        inputs.pop_front();
-      }
-      auto* box = qobject_cast<QMessageBox*>(modal);
-      if (!box || !box->isVisible() || answers.empty()) return;
-      seen.push_back(Expect(box->windowTitle().toStdString(), box->text().toStdString(),
-                            box->standardButtons(), box->icon()));
-      QMessageBox::StandardButton answer = answers.front();
-      answers.pop_front();
-      if (answer == QMessageBox::NoButton) {
-        QTest::keyClick(box, Qt::Key_Escape);
-        if (box->isVisible()) CloseFromTitleBar(box);
-        if (!box->isVisible() || answers.empty()) return;
-        seen.back() += " | stayed";
-        answer = answers.front();
-        answers.pop_front();
-      }
-      if (answer == QMessageBox::Default) {  // Enter: the box's default answer
-        QTest::keyClick(box, Qt::Key_Return);
-        return;
-      }
-      box->button(answer)->click();
-    });
-    timer.start(5);
-  }
-};
-}  // namespace
 
 class RealBoxesTest : public QObject {
   Q_OBJECT
@@ -92,70 +32,70 @@ class RealBoxesTest : public QObject {
     std::filesystem::create_directory(folder);
     first.dir.Put("m\xC3\xA4rta/ferry.dlg", kFerry);
     first.dir.Put("m\xC3\xA4rta/ferry.dlg.bak", "{1}{Left by a crash}{}{}{}{}{}\r\n");
-    User user;
-    user.answers = {QMessageBox::NoButton};
+    BoxUser user;
+    user.answers = {kDismiss};
     first.Load(true, folder);
     QVERIFY(!first.W("Frame1")->isEnabled());
-    user.answers = {QMessageBox::Yes};
+    user.answers = {{QMessageBox::Yes}};
     first.Load(true, folder);
     const std::string recovery =
-        Expect("Copy Found",
-               path + ".bak differs from " + path +
-                   ". It may hold changes that an editor never saved, or be a copy that someone "
-                   "keeps. Yes: go on with its text. No: keep it as " +
-                   path + ".bak.1 and load the file as it is. Cancel: load nothing.",
-               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
+        BoxLine("Copy Found",
+                path + ".bak differs from " + path +
+                    ". It may hold changes that an editor never saved, or be a copy that someone "
+                    "keeps. Yes: go on with its text. No: keep it as " +
+                    path + ".bak.1 and load the file as it is. Cancel: load nothing.",
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
     QCOMPARE(user.seen, (std::vector{recovery, recovery}));
     QCOMPARE(first.Line(), QStringLiteral("1|NPC|Left by a crash"));
 
     Session<QtPlatform> second;
-    user.answers = {QMessageBox::NoButton};
+    user.answers = {kDismiss};
     second.Load(true, folder);
     QCOMPARE(
         user.seen.at(2),
-        Expect("File In Use", path + " is open in another editor window. Unload it there first.",
-               QMessageBox::Ok, QMessageBox::Warning));
+        BoxLine("File In Use", path + " is open in another editor window. Unload it there first.",
+                QMessageBox::Ok, QMessageBox::Warning));
     QVERIFY(second.W("Command2")->isEnabled());
     QVERIFY(!second.W("Frame1")->isEnabled());
 
     const std::string theirs = "{1}{Theirs}{}{}{}{}{}\r\n";
     first.dir.Put("m\xC3\xA4rta/ferry.dlg", theirs);
-    user.answers = {QMessageBox::NoButton, QMessageBox::Yes, QMessageBox::NoButton,
-                    QMessageBox::No};
+    user.answers = {{Gesture::Escape, Gesture::Close, QMessageBox::Yes},
+                    {Gesture::Escape, Gesture::Close, QMessageBox::No}};
     first.Click("Commandsave");
     QCOMPARE(user.seen.at(3),
-             Expect("Oberwrite?", "Are you sure you wish to overwrite " + path + "?",
-                    QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon) +
+             BoxLine("Oberwrite?", "Are you sure you wish to overwrite " + path + "?",
+                     QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon) +
                  " | stayed");
     QCOMPARE(user.seen.at(4),
-             Expect("File Changed on Disk",
-                    path + " was changed by another program after it was loaded. Save over those "
-                           "changes?",
-                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Warning) +
+             BoxLine("File Changed on Disk",
+                     path + " was changed by another program after it was loaded. Save over those "
+                            "changes?",
+                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Warning) +
                  " | stayed");
     QCOMPARE(test::ReadBytes(path), theirs);
 
     // Save As: a name typed with a character beyond ASCII is a UTF-8 file name; a cancelled
     // input box saves nothing.
     user.inputs = {QStringLiteral("f\u00E4hre"), QString()};
-    user.answers = {QMessageBox::Ok};
+    user.answers = {{QMessageBox::Ok}};
     first.Click("Command9");
     first.Click("Command9");
     const std::string prompt = "Enter the name for the new .DLG file: ";
     QCOMPARE(std::vector(user.seen.begin() + 5, user.seen.end()),
              (std::vector{prompt,
-                          Expect("Saving Changes", "Changes Have Been Saved", QMessageBox::Ok,
-                                 QMessageBox::Information),
+                          BoxLine("Saving Changes", "Changes Have Been Saved", QMessageBox::Ok,
+                                  QMessageBox::Information),
                           prompt}));
     QCOMPARE(test::ReadBytes(folder + "/f\xC3\xA4hre.dlg"), test::ReadBytes(path + ".bak"));
     QCOMPARE(std::distance(std::filesystem::directory_iterator(folder), {}), 3);
 
-    user.answers = {QMessageBox::NoButton};
+    user.answers = {kDismiss};
     first.Type("txtaddline", QStringLiteral("1"));
     first.Click("cmdaddline");
-    QCOMPARE(user.seen.back(), Expect("Line Already Exists",
-                                      "The line already exists, please enter a different number",
-                                      QMessageBox::Ok, QMessageBox::Critical));
+    QCOMPARE(user.seen.back(), BoxLine("Line Already Exists",
+                                       "The line already exists, please enter a different number",
+                                       QMessageBox::Ok, QMessageBox::Critical));
     QCOMPARE(user.seen.size(), std::size_t{9});
   }
 
@@ -167,17 +107,17 @@ class RealBoxesTest : public QObject {
     s.Type("txtDialogue", QStringLiteral("Free crossing today."));
     s.Click("txtfemale");  // leaving the box writes the edit
     QCOMPARE(s.form.windowTitle(), QStringLiteral("Ashgloam -DLG Editor - ferry.dlg *"));
-    User user;
-    user.answers = {QMessageBox::Default};
+    BoxUser user;
+    user.answers = {{Gesture::Enter}};
     QVERIFY(!s.form.close());
-    user.answers = {QMessageBox::NoButton};
+    user.answers = {kDismiss};
     QVERIFY(!s.form.close());
-    const std::string ask = Expect(
+    const std::string ask = BoxLine(
         "Save Changes?", "Save the changes to " + s.dir.File("ferry.dlg") + " before quitting?",
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
     QCOMPARE(user.seen, (std::vector{ask, ask}));
     QVERIFY(s.form.isVisible() && !ProgramEnded());
-    user.answers = {QMessageBox::No};
+    user.answers = {{QMessageBox::No}};
     s.form.close();
     QVERIFY(ProgramEnded());
     QCOMPARE(test::ReadBytes(s.dir.File("ferry.dlg")), kFerry);

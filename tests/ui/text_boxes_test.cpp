@@ -38,70 +38,78 @@ class TextBoxesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Model -> widget -> model through the window's own wiring: the line boxes keep every byte;
-  // the multi-line boxes keep every byte but the two line breaks, which read back as blanks.
-  void everyByteSurvivesTheWindow() {
+  void theTableMapsEveryByteBothWays() {
     QCOMPARE(TextToBytes(BytesToText(AllBytes())), AllBytes());
     for (char16_t outside : {u'\u0080', u'\u0100', u'\u4E2D', u'\u2028'})
       QVERIFY2(!InTable(QChar(outside)), qPrintable(QString::number(outside, 16)));
+  }
+
+  // Model -> widget -> model through the window's own wiring: the line boxes keep every byte;
+  // the multi-line boxes keep every byte but the two line breaks, which read back as blanks.
+  void everyByteSurvivesTheWindow_data() {
+    QTest::addColumn<bool>("multiLine");
+    QTest::newRow("line box") << false;
+    QTest::newRow("multi-line box") << true;
+  }
+
+  void everyByteSurvivesTheWindow() {
+    QFETCH(bool, multiLine);
     test::ScriptedPlatform platform;
     Editor ed(platform);
     EditorForm form(ed);
-    std::string blanked = AllBytes();
-    blanked[10] = ' ';
-    blanked[13] = ' ';
-    const struct {
-      const char* name;
-      TextBox EditorWindow::*box;
-      std::string expected;
-    } cases[] = {
-        {"txtFlags1", &EditorWindow::txtFlags1, AllBytes()},
-        {"txtDialogue", &EditorWindow::txtDialogue, blanked},
-    };
-    for (const auto& c : cases) {
-      TextBox& box = ed.window.*c.box;
-      box.text = AllBytes();
-      form.Render();
-      box.text.clear();
-      QWidget* widget = form.findChild<QWidget*>(QString::fromLatin1(c.name));
-      QVERIFY(widget);
-      if (auto* line = qobject_cast<FieldLineEdit*>(widget)) emit line->edited();
-      if (auto* multi = qobject_cast<FieldTextEdit*>(widget)) emit multi->edited();
-      QVERIFY2(box.text == c.expected, c.name);
-    }
+    std::string expected = AllBytes();
+    if (multiLine) expected[10] = expected[13] = ' ';
+    TextBox& box = multiLine ? ed.window.txtDialogue : ed.window.txtFlags1;
+    box.text = AllBytes();
+    form.Render();
+    box.text.clear();
+    const char* name = multiLine ? "txtDialogue" : "txtFlags1";
+    QWidget* widget = form.findChild<QWidget*>(QString::fromLatin1(name));
+    QVERIFY(widget);
+    if (auto* line = qobject_cast<FieldLineEdit*>(widget)) emit line->edited();
+    if (auto* multi = qobject_cast<FieldTextEdit*>(widget)) emit multi->edited();
+    QCOMPARE(QByteArray::fromStdString(box.text), QByteArray::fromStdString(expected));
   }
 
   // "}" and the line breaks would break the record, typed or pasted (a pasted line break becomes
   // a blank); a character without a byte cannot be saved.
+  void whatARecordCannotHoldNeverGetsIn_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("typed");
+    QTest::addColumn<QByteArray>("pasted");
+    QTest::newRow("a brace refuses a paste whole")
+        << QStringLiteral("a}b") << QByteArray("ab") << QByteArray();
+    QTest::newRow("outside the table")
+        << QStringLiteral("x\u4E2Dy") << QByteArray("xy") << QByteArray();
+    QTest::newRow("Windows-1252") << QStringLiteral("\u20AC5 caf\u00E9")
+                                  << QByteArray(
+                                         "\x80"
+                                         "5 caf\xE9")
+                                  << QByteArray(
+                                         "\x80"
+                                         "5 caf\xE9");
+    QTest::newRow("line breaks") << QStringLiteral("one\r\ntwo\nthree\rfour")
+                                 << QByteArray("onetwothreefour")
+                                 << QByteArray("one two three four");
+  }
+
   void whatARecordCannotHoldNeverGetsIn() {
-    const std::string kEuroCafe =
-        "\x80"
-        "5 caf\xE9";
-    const struct {
-      QString text;
-      std::string typed, pasted;
-    } cases[] = {
-        {QStringLiteral("a}b"), "ab", ""},  // a paste is refused whole
-        {QStringLiteral("x\u4E2Dy"), "xy", ""},
-        {QStringLiteral("\u20AC5 caf\u00E9"), kEuroCafe, kEuroCafe},
-        {QStringLiteral("one\r\ntwo\nthree\rfour"), "onetwothreefour", "one two three four"},
-    };
-    for (const auto& c : cases) {
-      FieldLineEdit line, pastedLine;
-      FieldTextEdit multi, pastedMulti;
-      for (QWidget* box : {static_cast<QWidget*>(&line), static_cast<QWidget*>(&multi)}) {
-        Type(box, c.text);
-        QTest::keyClick(box, Qt::Key_Return);
-      }
-      QGuiApplication::clipboard()->setText(c.text);
-      pastedLine.paste();
-      pastedMulti.paste();
-      const auto bytes = [](const std::string& b) { return QByteArray::fromStdString(b); };
-      QCOMPARE(bytes(line.bytes()), bytes(c.typed));
-      QCOMPARE(bytes(multi.bytes()), bytes(c.typed));
-      QCOMPARE(bytes(pastedLine.bytes()), bytes(c.pasted));
-      QCOMPARE(bytes(pastedMulti.bytes()), bytes(c.pasted));
+    QFETCH(QString, text);
+    QFETCH(QByteArray, typed);
+    QFETCH(QByteArray, pasted);
+    FieldLineEdit line, pastedLine;
+    FieldTextEdit multi, pastedMulti;
+    for (QWidget* box : {static_cast<QWidget*>(&line), static_cast<QWidget*>(&multi)}) {
+      Type(box, text);
+      QTest::keyClick(box, Qt::Key_Return);
     }
+    QGuiApplication::clipboard()->setText(text);
+    pastedLine.paste();
+    pastedMulti.paste();
+    QCOMPARE(QByteArray::fromStdString(line.bytes()), typed);
+    QCOMPARE(QByteArray::fromStdString(multi.bytes()), typed);
+    QCOMPARE(QByteArray::fromStdString(pastedLine.bytes()), pasted);
+    QCOMPARE(QByteArray::fromStdString(pastedMulti.bytes()), pasted);
   }
 
   // A field far longer than a line edit's default limit or a paragraph the box lays out at once
@@ -147,24 +155,21 @@ class TextBoxesTest : public QObject {
   // The male text shows a long field as the field it is: no word is broken where the box holds
   // the text in paragraphs, and a copy (whole or in part), a screen reader and the model get
   // exactly the field's characters, with what is pasted and typed.
+  void aLongTextShowsAndCopiesAsItIs_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("words");  // every paragraph end of the box must fall after a blank
+    const QByteArray phrase = "The long road leads on.\xA0 ";  // a no-break space copies as one
+    QByteArray run(10000, 'x');
+    for (qsizetype i = 0; i < run.size(); i += 7) run[i] = static_cast<char>('a' + i % 26);
+    // A word spans character 4,096.
+    QTest::newRow("5,000 of words") << phrase.repeated(200).left(5000) << true;
+    QTest::newRow("40,000 of words") << phrase.repeated(1600).left(40000) << true;
+    QTest::newRow("a 10,000 run among words") << "Said before: " + run + " and after." << false;
+  }
+
   void aLongTextShowsAndCopiesAsItIs() {
-    const std::string phrase = "The long road leads on.\xA0";  // a no-break space copies as one
-    std::string run(10000, 'x');
-    for (std::size_t i = 0; i < run.size(); i += 7) run[i] = static_cast<char>('a' + i % 26);
-    const auto repeated = [&phrase](std::size_t size) {
-      std::string text;
-      while (text.size() < size) text += phrase + ' ';
-      return text.substr(0, size);
-    };
-    const struct {
-      const char* name;
-      std::string text;
-      bool words;  // every paragraph end of the box must fall after a blank
-    } cases[] = {
-        {"5,000 of words", repeated(5000), true},  // a word spans character 4,096
-        {"40,000 of words", repeated(40000), true},
-        {"a 10,000 run among words", "Said before: " + run + " and after.", false},
-    };
+    QFETCH(QByteArray, text);
+    QFETCH(bool, words);
     test::ScriptedPlatform platform;
     Editor ed(platform);
     EditorForm form(ed);
@@ -175,34 +180,32 @@ class TextBoxesTest : public QObject {
     QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
     QVERIFY(reader && reader->textInterface());
     ed.window.Frame1.enabled = true;  // as after Load File
-    for (const auto& c : cases) {
-      ed.window.txtDialogue.text = c.text;
-      form.Render();
-      const QString field = BytesToText(c.text);
-      for (QTextBlock b = box->document()->begin(); c.words && b.next().isValid(); b = b.next())
-        QVERIFY2(b.text().endsWith(u' '), c.name);
-      if (c.text.size() == 5000) {  // the word at character 4,096 shows whole on its line
-        const qsizetype from = field.lastIndexOf(u' ', 4096) + 1, to = field.indexOf(u' ', 4096);
-        const QTextBlock block = box->document()->findBlock(4096);
-        box->document()->documentLayout()->blockBoundingRect(block);  // lays it out
-        const QTextLine line = block.layout()->lineForTextPosition(4096 - block.position());
-        const int start = block.position() + line.textStart();
-        QVERIFY(start <= from && start + line.textLength() >= to);
-      }
-      box->selectAll();
-      box->copy();
-      QVERIFY2(QGuiApplication::clipboard()->text() == field, c.name);
-      reader->textInterface()->setSelection(0, 4000, 9000);
-      box->copy();
-      QVERIFY2(QGuiApplication::clipboard()->text() == field.mid(4000, 5000), c.name);
-      QCOMPARE(reader->textInterface()->characterCount(), field.size());
-      QVERIFY2(reader->textInterface()->text(0, int(field.size())) == field, c.name);
-      QVERIFY2(reader->text(QAccessible::Value) == field, c.name);
-      box->moveCursor(QTextCursor::End);
-      box->paste();
-      Type(box, QStringLiteral("!"));
-      QVERIFY2(box->bytes() == c.text + c.text.substr(4000, 5000) + "!", c.name);
+    ed.window.txtDialogue.text = text.toStdString();
+    form.Render();
+    const QString field = BytesToText(text.toStdString());
+    for (QTextBlock b = box->document()->begin(); words && b.next().isValid(); b = b.next())
+      QVERIFY(b.text().endsWith(u' '));
+    if (words) {  // the word at character 4,096 shows whole on its line
+      const qsizetype from = field.lastIndexOf(u' ', 4096) + 1, to = field.indexOf(u' ', 4096);
+      const QTextBlock block = box->document()->findBlock(4096);
+      box->document()->documentLayout()->blockBoundingRect(block);  // lays it out
+      const QTextLine line = block.layout()->lineForTextPosition(4096 - block.position());
+      const int start = block.position() + line.textStart();
+      QVERIFY(start <= from && start + line.textLength() >= to);
     }
+    box->selectAll();
+    box->copy();
+    QVERIFY(QGuiApplication::clipboard()->text() == field);
+    reader->textInterface()->setSelection(0, 4000, 9000);
+    box->copy();
+    QVERIFY(QGuiApplication::clipboard()->text() == field.mid(4000, 5000));
+    QCOMPARE(reader->textInterface()->characterCount(), field.size());
+    QVERIFY(reader->textInterface()->text(0, int(field.size())) == field);
+    QVERIFY(reader->text(QAccessible::Value) == field);
+    box->moveCursor(QTextCursor::End);
+    box->paste();
+    Type(box, QStringLiteral("!"));
+    QVERIFY(box->bytes() == text.toStdString() + text.mid(4000, 5000).toStdString() + "!");
   }
 
   void captionsAndPathsShowAsUtf8WhenTheyAreUtf8() {
