@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <ostream>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "check/report.h"
 #include "dialogue/files.h"
@@ -18,7 +21,7 @@ constexpr int kClean = 0;
 constexpr int kFindings = 1;
 constexpr int kTrouble = 2;
 
-const char kUsage[] =
+const char kUsageHead[] =
     "Usage: dlgcheck [--map OUT] [--format text|json] [--ignore CHECK,...] [--werror] FILE...\n"
     "Checks Ashgloam dialogue files (.dlg) and reports what the game or the editor would get\n"
     "wrong, one finding a line: PATH:LINE: error|warning|note: MESSAGE [CHECK].\n"
@@ -29,12 +32,35 @@ const char kUsage[] =
     "  --werror           treat warnings as errors for the exit status\n"
     "  --help             show this help and exit\n"
     "  --version          show the version and exit\n"
-    "\n"
-    "Errors: missing-target, duplicate-number, shadowed-number, syntax.\n"
-    "Warnings: unreachable, reply-target, orphan-reply, no-replies, number, order, int-check,\n"
-    "final-line-end.\n"
+    "\n";
+const char kUsageTail[] =
     "Exit status: 0 no errors, 1 errors (or warnings with --werror), 2 a file could not be read\n"
     "or written, or the command line is wrong.\n";
+
+// The checks by severity, from the checks' own table, so that a new check is listed too.
+std::string CheckList() {
+  constexpr std::size_t kWidth = 88;  // as wide as the usage line
+  std::string out;
+  for (const auto& [severity, heading] : {std::pair{check::Severity::Error, "Errors:"},
+                                          std::pair{check::Severity::Warning, "Warnings:"}}) {
+    std::vector<std::string_view> names;
+    for (const check::CheckInfo& c : check::kChecks) {
+      if (c.severity == severity) names.push_back(c.name);
+    }
+    std::string line = heading;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      const std::string item = std::string(names[i]) + (i + 1 < names.size() ? "," : ".");
+      if (line.size() + 1 + item.size() > kWidth) {
+        out += line + "\n";
+        line = item;
+      } else {
+        line += " " + item;
+      }
+    }
+    out += line + "\n";
+  }
+  return out;
+}
 
 struct Options {
   std::string map;
@@ -87,7 +113,7 @@ int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, s
     if (a == "--") {
       optionsEnd = true;
     } else if (a == "--help" || a == "-h") {
-      out << kUsage;
+      out << kUsageHead << CheckList() << kUsageTail;
       return kClean;
     } else if (a == "--version") {
       out << "dlgcheck " DLG_VERSION "\n";
