@@ -1,7 +1,7 @@
 #pragma once
-// The editor window (Ashgloamdlgeditor). It keeps no state of its own: user input goes into the
-// model of the window before a handler runs, every event runs its handler, and after each
-// handler the whole model is rendered into the widgets (only what changed, signals blocked).
+// The editor window. It keeps no state of its own: user input goes into the model of the window
+// before a handler runs, every event runs its handler, and after each handler the whole model is
+// rendered into the widgets (only what changed, signals blocked).
 
 #include <QPointer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
-// The Flag Editor window (Form1): renders its model and reports the user's clicks. What the
-// clicks do is the flag editor's logic, run by the editor window.
+// The Flag Editor window: renders its model and reports the user's clicks. What the clicks do is
+// the flag editor's logic, run by the editor window.
 
 #include <QWidget>
 #include <string>

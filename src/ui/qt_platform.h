@@ -1,6 +1,6 @@
 #pragma once
-// The windowing platform that the commands call: message and input boxes drawn by Qt, the end
-// of the program, and the real file system.
+// The windowing platform that the commands call: message and input boxes drawn by Qt, and the
+// end of the program.
 
 #include "commands/platform.h"
 
