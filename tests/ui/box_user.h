@@ -28,8 +28,8 @@ inline std::string BoxLine(const std::string& title, const std::string& text,
 struct Gesture {
   enum Kind { Click, Enter, Escape, Close } kind;
   QMessageBox::StandardButton button = QMessageBox::NoButton;
-  Gesture(Kind k) : kind(k) {}                                        // NOLINT: reads as a word
-  Gesture(QMessageBox::StandardButton b) : kind(Click), button(b) {}  // NOLINT: reads as a click
+  Gesture(Kind k) : kind(k) {}
+  Gesture(QMessageBox::StandardButton b) : kind(Click), button(b) {}
 };
 // Escape, then the title bar's close: what a user tries to get rid of a box.
 inline const std::vector<Gesture> kDismiss = {Gesture::Escape, Gesture::Close};
@@ -65,22 +65,14 @@ struct BoxUser {
     answers.pop_front();
     for (std::size_t i = 0; i < gestures.size() && box->isVisible(); ++i) {
       if (i > 0 && !seen.back().ends_with(" | stayed")) seen.back() += " | stayed";
-      switch (gestures[i].kind) {
-        case Gesture::Click:
-          box->button(gestures[i].button)->click();
-          break;
-        case Gesture::Enter:
-          QTest::keyClick(box, Qt::Key_Return);
-          break;
-        case Gesture::Escape:
-          QTest::keyClick(box, Qt::Key_Escape);
-          break;
-        case Gesture::Close: {
-          QCloseEvent close;
-          QSpontaneKeyEvent::setSpontaneous(&close);
-          qApp->notify(box, &close);  // sendEvent would clear the spontaneous mark
-          break;
-        }
+      const Gesture& g = gestures[i];
+      if (g.kind == Gesture::Click) box->button(g.button)->click();
+      if (g.kind == Gesture::Enter || g.kind == Gesture::Escape)
+        QTest::keyClick(box, g.kind == Gesture::Enter ? Qt::Key_Return : Qt::Key_Escape);
+      if (g.kind == Gesture::Close) {
+        QCloseEvent close;
+        QSpontaneKeyEvent::setSpontaneous(&close);
+        qApp->notify(box, &close);  // sendEvent would clear the spontaneous mark
       }
     }
   }
