@@ -16,8 +16,8 @@
 #include <string>
 
 #include "commands/platform.h"
-#include "dialogue/files.h"
 #include "dialogue/record.h"
+#include "fileio/files.h"
 
 namespace dlg::bench {
 

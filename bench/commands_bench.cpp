@@ -13,7 +13,13 @@
 #include <vector>
 
 #include "bench_data.h"
+#include "commands/add_line.h"
+#include "commands/edit_response.h"
 #include "commands/editor.h"
+#include "commands/lookup.h"
+#include "commands/open_file.h"
+#include "commands/rewrite_working_copy.h"
+#include "commands/save_close.h"
 
 namespace dlg {
 namespace {

@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_data.h"
-#include "dialogue/file_identity.h"
+#include "fileio/file_identity.h"
 
 namespace dlg {
 namespace {
@@ -15,11 +15,11 @@ const std::string& Bytes() {
   return bytes;
 }
 
-void BM_FastHash(benchmark::State& state) {
+void BM_ContentHash(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(HashOf(Bytes()));
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(Bytes().size()));
 }
-BENCHMARK(BM_FastHash)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ContentHash)->Unit(benchmark::kMillisecond);
 
 void BM_MemchrPass(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(bench::MemchrLines(Bytes()));

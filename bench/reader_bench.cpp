@@ -8,7 +8,10 @@
 
 #include "bench_data.h"
 #include "commands/editor.h"
+#include "commands/lookup.h"
+#include "commands/open_file.h"
 #include "dialogue/record_reader.h"
+#include "fuzz/reference_readers.h"
 
 namespace {
 

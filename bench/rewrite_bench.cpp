@@ -11,6 +11,7 @@
 
 #include "bench_data.h"
 #include "commands/editor.h"
+#include "commands/rewrite_working_copy.h"
 #include "support/rewrite_records.h"
 
 namespace dlg {

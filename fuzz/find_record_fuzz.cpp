@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "commands/find_record.h"
-#include "dialogue/record_reader.h"
 #include "fuzz_check.h"
+#include "reference_readers.h"
 
 namespace {
 

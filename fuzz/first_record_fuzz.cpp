@@ -1,6 +1,6 @@
 // The first-record read of Load File (which runs ShowLine and GatherResponses) over any bytes.
 
-#include "commands/editor.h"
+#include "commands/open_file.h"
 #include "fuzz_check.h"
 #include "window_checks.h"
 
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::CheckLineView(src, currentChar, st.endOfResponses, w);
   } else {
     // The line number never closed: the file ran out inside it.
-    FUZZ_CHECK(src.Overrun() && w.lstresponses.Count() == 0);
+    FUZZ_CHECK(fuzz::RanOut(src, currentChar) && w.lstresponses.Count() == 0);
   }
   return 0;
 }

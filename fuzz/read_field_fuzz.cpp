@@ -3,6 +3,7 @@
 
 #include "dialogue/record_reader.h"
 #include "fuzz_check.h"
+#include "reference_readers.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 
 #include "dialogue/record_reader.h"
 #include "fuzz_check.h"
+#include "reference_readers.h"
 #include "support/rewrite_records.h"
 
 namespace {
@@ -109,12 +110,10 @@ void ReportLostLine(const std::vector<ModelLine>& lines, std::string_view out) {
 void CheckReadsBack(std::string_view out, std::size_t at, const DialogueRecord& r) {
   CharSource src{std::string(out.substr(at))};
   Char ch = kNoChar;
-  const std::string* fields[] = {&r.lineNumber,     &r.maleText, &r.femaleText,    &r.intCheck,
-                                 &r.conditionFlags, &r.jumpLine, &r.executionFlags};
-  for (const std::string* f : fields) {
+  for (const RecordField& f : kRecordFields) {
     std::string text;
     FUZZ_CHECK(ScanField(src, ch, text));
-    FUZZ_CHECK(text == *f);
+    FUZZ_CHECK(text == r.*f.member);
   }
   FUZZ_CHECK(src.Read() == kCR && src.Read() == kLF);
   std::string number;

@@ -1,8 +1,8 @@
 // SkipToNextRecord from anywhere in any bytes, with any character in hand, against where the
 // next record must begin. The first two bytes give the starting point, the third the character.
 
-#include "dialogue/record_reader.h"
 #include "fuzz_check.h"
+#include "reference_readers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace dlg;

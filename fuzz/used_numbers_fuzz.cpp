@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "commands/editor.h"
+#include "commands/open_file.h"
 #include "fuzz_check.h"
 
 namespace {

@@ -18,19 +18,26 @@ inline void CheckResponseLists(const EditorWindow& w) {
   for (std::string_view m : w.lstForM.items) FUZZ_CHECK(m == "Male" || m == "female");
 }
 
+// A read past the end of the bytes leaves "" in hand, with every byte read.
+inline bool RanOut(const CharSource& src, Char currentChar) {
+  return currentChar == kNoChar && src.AtEnd();
+}
+
 // After ShowLine and GatherResponses: the kind is shown, a PC line has no responses, and a
-// reading that did not run out of file ended where the operations promise.
+// reading ended where the operations promise, or where the bytes ran out.
 inline void CheckLineView(const CharSource& src, Char currentChar, bool endOfResponses,
                           const EditorWindow& w) {
   CheckResponseLists(w);
   FUZZ_CHECK(w.txtnpc.text == "NPC" || w.txtnpc.text == "PC");
-  if (w.txtnpc.text == "PC") FUZZ_CHECK(w.lstresponses.Count() == 0 && !endOfResponses);
-  if (src.Overrun()) return;
   if (w.txtnpc.text == "PC") {
-    FUZZ_CHECK(currentChar == kCR);
+    FUZZ_CHECK(w.lstresponses.Count() == 0 && !endOfResponses);
+    FUZZ_CHECK(currentChar == kCR || RanOut(src, currentChar));
+  } else if (endOfResponses) {
+    FUZZ_CHECK(currentChar == kClose);
   } else {
-    // No end test stops the gathering: only the next NPC line does.
-    FUZZ_CHECK(endOfResponses && currentChar == kClose);
+    // No end test stops the gathering: only the next NPC line, or the end of the bytes (with the
+    // CR of the last line in hand when its LF is missing).
+    FUZZ_CHECK(src.AtEnd() && (currentChar == kNoChar || currentChar == kCR));
   }
 }
 

@@ -3,7 +3,7 @@
 # they are all present. Safe to run twice.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev jq libgraphviz-dev pkg-config xvfb xauth imagemagick
+  libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev jq libgraphviz-dev pkg-config xvfb xauth imagemagick
   xdotool fonts-dejavu-core dpkg-dev fakeroot file man-db desktop-file-utils appstream lintian
   strace)
 missing=()

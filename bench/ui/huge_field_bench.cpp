@@ -15,8 +15,9 @@
 #include <string>
 
 #include "../bench_data.h"
+#include "commands/browse.h"
 #include "commands/editor.h"
-#include "dialogue/files.h"
+#include "fileio/files.h"
 #include "ui/editor_form.h"
 #include "ui/field_boxes.h"
 

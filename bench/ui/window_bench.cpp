@@ -17,6 +17,7 @@
 #include <string>
 
 #include "../bench_data.h"
+#include "commands/browse.h"
 #include "commands/editor.h"
 #include "ui/editor_form.h"
 #include "ui/list_view.h"

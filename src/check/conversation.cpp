@@ -1,22 +1,13 @@
 #include "check/conversation.h"
 
-#include <cstring>
-
 #include "check/number_index.h"
 #include "dialogue/char_source.h"
+#include "dialogue/lines.h"
 #include "dialogue/record_reader.h"
 
 namespace dlg::check {
 
 namespace {
-
-// The next byte equal to `c` at or after `from`, or `size` when there is none.
-std::size_t Next(std::string_view bytes, std::size_t from, char c) {
-  if (from >= bytes.size()) return bytes.size();
-  const void* hit = std::memchr(bytes.data() + from, c, bytes.size() - from);
-  return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - bytes.data())
-             : bytes.size();
-}
 
 Target Resolve(const NumberIndex& index, const std::vector<Record>& records,
                std::string_view jump) {
@@ -64,29 +55,15 @@ bool IsDigits(std::string_view s) {
 
 std::vector<FileLine> SplitLines(std::string_view bytes) {
   std::vector<FileLine> lines;
-  std::size_t pos = 0;
-  std::size_t cr = Next(bytes, 0, '\r');
-  std::size_t lf = Next(bytes, 0, '\n');
-  while (pos < bytes.size()) {
-    if (cr < pos) cr = Next(bytes, pos, '\r');
-    if (lf < pos) lf = Next(bytes, pos, '\n');
+  LineCursor cursor(bytes);
+  for (Line l; cursor.Next(l);) {
     FileLine line;
     line.number = static_cast<int>(lines.size()) + 1;
-    const std::size_t stop = std::min(cr, lf);
-    line.text = bytes.substr(pos, stop - pos);
-    if (stop == bytes.size()) {
-      line.end = LineEnd::None;
-      pos = stop;
-    } else if (stop == lf) {
-      line.end = LineEnd::Lf;
-      pos = stop + 1;
-    } else if (lf == cr + 1 && lf < bytes.size()) {
-      line.end = LineEnd::CrLf;
-      pos = stop + 2;
-    } else {
-      line.end = LineEnd::Cr;
-      pos = stop + 1;
-    }
+    line.text = bytes.substr(l.start, l.contentEnd - l.start);
+    line.end = l.end == l.contentEnd         ? LineEnd::None
+               : bytes[l.contentEnd] == '\n' ? LineEnd::Lf
+               : l.end - l.contentEnd == 2   ? LineEnd::CrLf
+                                             : LineEnd::Cr;
     lines.push_back(line);
   }
   return lines;

@@ -1,15 +1,19 @@
 // "Add Line" and "Save New Line": a new record under a number not yet listed, written into the
 // working copy where its value puts it among the listed numbers.
 
+#include "commands/add_line.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "commands/editor.h"
+#include "commands/boxes.h"
 #include "commands/leading_number.h"
+#include "commands/lookup.h"
 #include "commands/rewrite_working_copy.h"
+#include "commands/save_safety.h"
 #include "dialogue/rewrite.h"
 
 namespace dlg {

@@ -1,7 +1,7 @@
 // The message boxes of the commands, in one place so that each kind looks the same wherever it
 // is shown.
 
-#include "commands/editor.h"
+#include "commands/boxes.h"
 
 namespace dlg {
 

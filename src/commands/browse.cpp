@@ -8,6 +8,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "commands/boxes.h"
 #include "commands/editor.h"
 
 namespace dlg {
@@ -82,11 +83,6 @@ std::string NormalFolder(const std::string& path) {
   std::string s = p.string();
   while (s.size() > 1 && s.back() == '/') s.pop_back();
   return s.empty() ? "/" : s;
-}
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  if (!folder.empty() && folder.back() == '/') return folder + name;
-  return folder + "/" + name;
 }
 
 FileResult ShowFolder(const std::string& folder, FolderList& dir, FileList& file) {

@@ -5,9 +5,12 @@
 #include <vector>
 
 #include "commands/controls.h"
-#include "dialogue/files.h"
+#include "fileio/file_result.h"
+#include "fileio/paths.h"
 
 namespace dlg {
+
+struct Editor;
 
 // The mounted file systems worth browsing, by mount path, "/" first.
 std::vector<std::string> ListDrives();
@@ -15,10 +18,14 @@ std::vector<std::string> ListDrives();
 std::string DriveOf(const std::vector<std::string>& drives, const std::string& path);
 // The folder's absolute, normal form without a trailing "/" (except the root).
 std::string NormalFolder(const std::string& path);
-// "/" + ... : `folder` joined with a name by one "/".
-std::string JoinPath(const std::string& folder, const std::string& name);
 
 // Lists `folder` into the folder and file lists; on failure they are left as they were.
 FileResult ShowFolder(const std::string& folder, FolderList& dir, FileList& file);
+
+void Form_Load(Editor& ed);  // start-up: no file, lists on the current folder
+// The user picked a drive or a folder. The lists move there, or stay where they were (with a
+// message) when it cannot be read.
+void Drive1_Change(Editor& ed, const std::string& drive);
+void Dir1_Change(Editor& ed, const std::string& path);
 
 }  // namespace dlg

@@ -1,9 +1,11 @@
 // "Edit Response": the selected response's own record becomes the current line, so that its
 // fields can be edited in the line boxes.
 
+#include "commands/edit_response.h"
+
 #include <string>
 
-#include "commands/editor.h"
+#include "commands/lookup.h"
 
 namespace dlg {
 

@@ -2,6 +2,7 @@
 // The editor window as data: one member per control that a command reads or changes, named as
 // the control, with its state at start-up. Labels never change and live only in the Qt layer.
 
+#include <array>
 #include <string>
 
 #include "commands/controls.h"
@@ -59,5 +60,11 @@ struct EditorWindow {
   Button cdmsave{true, false};   // "Save Changes to This Response", never shown
   Button Command1{true, false};  // "Respond", never shown
 };
+
+// The boxes of the record's seven fields, in record order (as kRecordFields).
+inline constexpr std::array<TextBox EditorWindow::*, 7> kRecordBoxes = {
+    &EditorWindow::txtLineNum,  &EditorWindow::txtDialogue, &EditorWindow::txtfemale,
+    &EditorWindow::txtIntCheck, &EditorWindow::txtFlags1,   &EditorWindow::txtlinejump,
+    &EditorWindow::txtflags2};
 
 }  // namespace dlg

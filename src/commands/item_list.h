@@ -11,7 +11,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "dialogue/huge_array.h"
+#include "fileio/huge_array.h"
 
 namespace dlg {
 

@@ -2,10 +2,11 @@
 // that follow it. The file runs out in the middle of this often (the responses of the last NPC
 // line are the last records), so every read here stops quietly at the end of the file.
 
+#include "commands/line_view.h"
+
 #include <string>
 #include <string_view>
 
-#include "commands/editor.h"
 #include "dialogue/record.h"
 #include "dialogue/record_reader.h"
 
@@ -70,13 +71,11 @@ bool ReadResponse(CharSource& src, Char& currentChar, EditorState& st, EditorWin
 
 void ShowLine(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
   st.endOfResponses = false;
-  // Record order of fields 2 to 7.
-  std::string* fields[] = {&w.txtDialogue.text, &w.txtfemale.text,   &w.txtIntCheck.text,
-                           &w.txtFlags1.text,   &w.txtlinejump.text, &w.txtflags2.text};
   bool reading = true;
   while (reading && currentChar != kCR) {
-    for (std::string* f : fields) {
-      if (!ScanField(src, currentChar, *f)) {
+    // Fields 2 to 7: the line number is read already.
+    for (std::size_t i = 1; i < kRecordBoxes.size(); ++i) {
+      if (!ScanField(src, currentChar, (w.*kRecordBoxes[i]).text)) {
         reading = false;
         break;
       }

@@ -2,15 +2,18 @@
 // the commands that move to a line by number: "Go to:", the used-number list, Respond and
 // "Jump".
 
-#include <fcntl.h>
+#include "commands/lookup.h"
+
 #include <sys/stat.h>
 
 #include <string>
 #include <string_view>
 
-#include "commands/editor.h"
+#include "commands/boxes.h"
 #include "commands/find_record.h"
-#include "dialogue/record_reader.h"
+#include "commands/line_view.h"
+#include "commands/rewrite_working_copy.h"
+#include "commands/save_safety.h"
 
 namespace dlg {
 
@@ -70,32 +73,20 @@ void FindAndShow(Editor& ed, CharSource& src, const std::string& target, Message
 
 }  // namespace
 
-// Opened and read as Files::ReadAll does; with `mayReuse`, the status taken through the open
-// descriptor tells whether the bytes in the buffer are still those of the file.
+// With `mayReuse`, the status taken through the open descriptor tells whether the bytes in the
+// buffer are still those of the file.
 bool ReadWorkingCopy(Editor& ed, bool mayReuse) {
   const std::string path = ed.state.WorkingCopyPath();
-  FileOps& ops = ed.files.Ops();
   ReadCache& cache = ed.buffers.cache;
-  const int fd = ops.Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
-  FileResult r = fd < 0 ? FileResult::Fail(path, "read", -fd) : FileResult::Ok();
   struct stat st {};
   bool reused = false;
-  if (r && mayReuse) {
-    const int s = ops.Fstat(fd, st);
-    if (s < 0) r = FileResult::Fail(path, "read", -s);
-    reused = r && cache.Holds(path, st);
-  }
-  if (r && !reused) {
-    cache.Forget();
-    r = ed.files.ReadOpen(fd, path, ed.buffers.read, &st);
-  }
-  if (fd >= 0) {
-    const int c = ops.Close(fd);
-    if (r && c < 0) r = FileResult::Fail(path, "read", -c);
-  }
+  const FileResult r = ed.files.ReadAll(path, ed.buffers.read, &st, [&](const struct stat& now) {
+    reused = mayReuse && cache.Holds(path, now);
+    if (!reused) cache.Forget();
+    return reused;
+  });
   if (!r) {
     cache.Forget();
-    ed.buffers.read.clear();
     ReportFileError(ed, r.failure);
     return false;
   }

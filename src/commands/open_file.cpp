@@ -1,15 +1,21 @@
 // "Load File" and "Go to 1": the first record and the list of used numbers, read from the
 // dialogue file or from the working copy.
 
+#include "commands/open_file.h"
+
 #include <cstring>
 #include <string_view>
 #include <vector>
 
+#include "commands/boxes.h"
 #include "commands/browse.h"
-#include "commands/editor.h"
+#include "commands/line_view.h"
+#include "commands/load_safety.h"
+#include "commands/lookup.h"
 #include "commands/rewrite_working_copy.h"
-#include "dialogue/large_buffer.h"
-#include "dialogue/record_reader.h"
+#include "commands/save_close.h"
+#include "commands/save_safety.h"
+#include "fileio/large_buffer.h"
 
 namespace dlg {
 
@@ -75,13 +81,6 @@ void ReadFirstRecord(CharSource& src, Char& currentChar, EditorState& st, Editor
   }
 }
 
-}  // namespace
-
-void FirstRecordRead(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
-  ReadFirstRecord(src, currentChar, st, w);
-  st.shownLine = RecordFromBoxes(w);
-}
-
 // Walks the bytes itself rather than a character at a time: a file of a million records is
 // scanned at each Load File. The numbers are short, so a plain loop finds their end faster than
 // a search would; the rest of each line is passed over with memchr.
@@ -114,6 +113,13 @@ void ScanUsedNumbers(CharSource& src, ItemList& items, std::string& last) {
     }
     return p;
   });
+}
+
+}  // namespace
+
+void FirstRecordRead(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
+  ReadFirstRecord(src, currentChar, st, w);
+  st.shownLine = RecordFromBoxes(w);
 }
 
 void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w) {

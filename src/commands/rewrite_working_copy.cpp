@@ -5,6 +5,10 @@
 
 #include <string>
 
+#include "commands/boxes.h"
+#include "commands/lookup.h"
+#include "commands/save_close.h"
+#include "commands/save_safety.h"
 #include "dialogue/rewrite.h"
 
 namespace dlg {
@@ -31,9 +35,9 @@ std::string WhatTheFieldHolds(const std::string& field) {
 RewriteOutcome WriteOver(Editor& ed, const RewriteSplice& splice) {
   ed.files.Delete(ed.state.ScratchCopyPath());  // one never made is no news
   struct stat written {};
-  FastHash hash;
+  ContentHash hash;
   const FileResult r = ed.files.ReplaceCopy(ed.state.WorkingCopyPath(), splice.pieces,
-                                            ed.safety.copyMode, true, &written, &hash);
+                                            ed.safety.copyMode, &written, &hash);
   if (r || r.replaced) {
     NoteWrittenCopy(ed, written, hash.Value());
     ShowUnsavedMark(ed);
@@ -46,19 +50,19 @@ RewriteOutcome WriteOver(Editor& ed, const RewriteSplice& splice) {
 }  // namespace
 
 DialogueRecord RecordFromBoxes(const EditorWindow& w) {
-  return {w.txtLineNum.text, w.txtDialogue.text, w.txtfemale.text, w.txtIntCheck.text,
-          w.txtFlags1.text,  w.txtlinejump.text, w.txtflags2.text};
+  DialogueRecord r;
+  for (std::size_t i = 0; i < kRecordFields.size(); ++i) {
+    r.*kRecordFields[i].member = (w.*kRecordBoxes[i]).text;
+  }
+  return r;
 }
 
 bool CheckRecordWritable(Editor& ed, const DialogueRecord& record) {
   const int field = FirstUnwritableField(record);
   if (field < 0) return true;
-  const std::string* texts[] = {&record.lineNumber,    &record.maleText,       &record.femaleText,
-                                &record.intCheck,      &record.conditionFlags, &record.jumpLine,
-                                &record.executionFlags};
+  const RecordField& f = kRecordFields[static_cast<std::size_t>(field)];
   const std::string text =
-      "The " + std::string(kFieldLabels[static_cast<std::size_t>(field)]) + " field holds " +
-      WhatTheFieldHolds(*texts[field]) +
+      "The " + std::string(f.label) + " field holds " + WhatTheFieldHolds(record.*f.member) +
       // A new line is written by its button, not by leaving a box.
       (ed.state.newLineMode ? ". Remove it and click \"Save New Line\" again; the line was "
                               "not saved."
@@ -128,13 +132,24 @@ RewriteOutcome RewriteEditedLine(Editor& ed) {
 
 void RewriteWorkingCopy(Editor& ed) { TryRewriteWorkingCopy(ed); }
 
-void cdmsave_Click(Editor& ed) { RewriteWorkingCopy(ed); }
-
 // The edit is in the working copy before the click that took the focus is handled. A line that
 // still reads as shown is not written: on an odd file that would rewrite what was never typed.
 void FieldBox_LostFocus(Editor& ed) {
   if (!ed.state.newLineMode && !ShownLineEdited(ed)) return;
   RewriteEditedLine(ed);
+}
+
+void RememberShownLine(Editor& ed) { ed.state.shownLine = RecordFromBoxes(ed.window); }
+
+// Field by field, without a copy of the boxes: it runs at every loss of focus, whatever a field
+// holds.
+bool ShownLineEdited(const Editor& ed) {
+  for (std::size_t i = 0; i < kRecordFields.size(); ++i) {
+    if ((ed.window.*kRecordBoxes[i]).text != ed.state.shownLine.*kRecordFields[i].member) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace dlg

@@ -1,6 +1,8 @@
 #pragma once
-// What a rewrite of the working copy came to, for "Save New Line", which must know whether its
-// record reached the file before it lists the new number.
+// Every change reaches the working copy by a rewrite: at the loss of focus of a field box, and
+// for "Save New Line", which must know whether its record reached the file before it lists the
+// new number. The line the boxes show is remembered as read or last written, so that leaving a
+// box that still matches it writes nothing.
 
 #include "commands/editor.h"
 #include "dialogue/record.h"
@@ -19,11 +21,17 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed);
 // The same for an edit of the shown line: that the working copy holds no line of its number is
 // news then, and the user is told that the edit was not saved.
 RewriteOutcome RewriteEditedLine(Editor& ed);
+void RewriteWorkingCopy(Editor& ed);
+void FieldBox_LostFocus(Editor& ed);  // any of the six field boxes
 
 // The seven field boxes as the record that a rewrite writes.
 DialogueRecord RecordFromBoxes(const EditorWindow& w);
 
 // False, after a message naming the field, when the record would not read back as written.
 bool CheckRecordWritable(Editor& ed, const DialogueRecord& record);
+
+// The line the boxes show, as read or last written.
+void RememberShownLine(Editor& ed);
+bool ShownLineEdited(const Editor& ed);
 
 }  // namespace dlg

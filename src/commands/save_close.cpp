@@ -1,12 +1,18 @@
 // "Save", "Save As", "Unload File" and "Quit". The working copy is only ever copied out whole
 // through Files, so a failed save leaves the file it would have replaced as it was.
 
+#include "commands/save_close.h"
+
 #include <sys/stat.h>
 
 #include <cerrno>
 
+#include "commands/boxes.h"
 #include "commands/browse.h"
-#include "commands/editor.h"
+#include "commands/load_safety.h"
+#include "commands/lookup.h"
+#include "commands/open_file.h"
+#include "commands/save_safety.h"
 
 namespace dlg {
 namespace {
@@ -27,7 +33,7 @@ std::string& SaveBuffer(Editor& ed) {
 bool WriteCopyTo(Editor& ed, const std::string& destination, const std::string& bytes,
                  bool reportSaved) {
   struct stat written {};
-  FileResult r = ed.files.ReplaceWhole(destination, bytes, true, &written);
+  FileResult r = ed.files.ReplaceWhole(destination, bytes, &written);
   if ((r || r.replaced) && destination == ed.state.dialoguePath) {
     NoteSaved(ed, written);
     ShowUnsavedMark(ed);
@@ -100,7 +106,7 @@ bool IsLoadedFile(Editor& ed, const std::string& path) {
   if (path == ed.state.dialoguePath) return true;
   struct stat a {
   }, b{};
-  return ed.files.Ops().Stat(path, a) == 0 && ed.files.Ops().Stat(ed.state.dialoguePath, b) == 0 &&
+  return ed.files.Stat(path, a) == 0 && ed.files.Stat(ed.state.dialoguePath, b) == 0 &&
          a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
@@ -164,7 +170,7 @@ void Command9_Click(Editor& ed) {
   // Anything under that name, a link that leads nowhere included, is someone's file; a name
   // that cannot be looked at is not taken for a free one.
   struct stat st {};
-  if (const int r = ed.files.Ops().Lstat(destination, st); r < 0 && r != -ENOENT) {
+  if (const int r = ed.files.Lstat(destination, st); r < 0 && r != -ENOENT) {
     ReportFileError(ed, FileResult::Fail(destination, "write", -r).failure);
     return;
   } else if (r == 0 &&

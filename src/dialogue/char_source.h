@@ -29,44 +29,22 @@ class CharSource {
     owned_ = std::move(other.owned_);
     bytes_ = own ? std::string_view(owned_) : other.bytes_;
     pos_ = other.pos_;
-    overrun_ = other.overrun_;
     return *this;
   }
 
   // The end-of-file test: true when no character remains to be read.
   bool AtEnd() const { return pos_ >= bytes_.size(); }
 
-  // Reads the next byte. At the end of the file nothing is read, kNoChar is returned and the
-  // source remembers the overrun, so a reader that makes no end test stops instead of looping.
+  // Reads the next byte. At the end of the file nothing is read and kNoChar is returned, so a
+  // reader that makes no end test stops instead of looping.
   Char Read() {
-    if (pos_ >= bytes_.size()) {
-      overrun_ = true;
-      return kNoChar;
-    }
+    if (pos_ >= bytes_.size()) return kNoChar;
     return static_cast<unsigned char>(bytes_[pos_++]);
   }
 
-  // Consumes the bytes up to and including the next `stop`, appending those before it to
-  // `dest`, and returns `stop`. When the file ends first, everything left is appended and
-  // kNoChar returned. The same as reading one character at a time, only faster.
-  Char ReadThrough(char stop, std::string& dest) {
-    const char* begin = bytes_.data() + pos_;
-    const std::size_t left = bytes_.size() - pos_;
-    const void* hit = left ? std::memchr(begin, stop, left) : nullptr;
-    if (hit == nullptr) {
-      dest.append(begin, left);
-      pos_ = bytes_.size();
-      overrun_ = true;
-      return kNoChar;
-    }
-    const std::size_t n = static_cast<std::size_t>(static_cast<const char*>(hit) - begin);
-    dest.append(begin, n);
-    pos_ += n + 1;
-    return static_cast<unsigned char>(stop);
-  }
-
-  // As ReadThrough, with the bytes before `stop` handed out as a view into the source instead of
-  // a copy.
+  // Consumes the bytes up to and including the next `stop`, handing out those before it as a
+  // view into the source, and returns `stop`. When the file ends first, everything left is
+  // handed out and kNoChar returned. The same as reading one character at a time, only faster.
   Char ReadThrough(char stop, std::string_view& text) {
     const char* begin = bytes_.data() + pos_;
     const std::size_t left = bytes_.size() - pos_;
@@ -74,7 +52,6 @@ class CharSource {
     if (hit == nullptr) {
       text = {begin, left};
       pos_ = bytes_.size();
-      overrun_ = true;
       return kNoChar;
     }
     const std::size_t n = static_cast<std::size_t>(static_cast<const char*>(hit) - begin);
@@ -83,31 +60,27 @@ class CharSource {
     return static_cast<unsigned char>(stop);
   }
 
+  // As ReadThrough, appending the bytes before `stop` to `dest`.
+  Char ReadThrough(char stop, std::string& dest) {
+    std::string_view text;
+    const Char c = ReadThrough(stop, text);
+    dest.append(text);
+    return c;
+  }
+
   // As ReadThrough, keeping nothing.
   Char SkipThrough(char stop) {
-    const char* begin = bytes_.data() + pos_;
-    const std::size_t left = bytes_.size() - pos_;
-    const void* hit = left ? std::memchr(begin, stop, left) : nullptr;
-    if (hit == nullptr) {
-      pos_ = bytes_.size();
-      overrun_ = true;
-      return kNoChar;
-    }
-    pos_ += static_cast<std::size_t>(static_cast<const char*>(hit) - begin) + 1;
-    return static_cast<unsigned char>(stop);
+    std::string_view text;
+    return ReadThrough(stop, text);
   }
 
   // Back to the first byte, as a file opened anew: a second reader of the same bytes needs no
   // copy of them.
-  void Rewind() {
-    pos_ = 0;
-    overrun_ = false;
-  }
+  void Rewind() { pos_ = 0; }
 
   // Moves on to `pos` (at most the end): for a reader that has walked the bytes itself.
   void SkipTo(std::size_t pos) { pos_ = pos < bytes_.size() ? pos : bytes_.size(); }
 
-  bool Overrun() const { return overrun_; }
   std::size_t Position() const { return pos_; }
   std::string_view Bytes() const { return bytes_; }
 
@@ -115,7 +88,6 @@ class CharSource {
   std::string owned_;
   std::string_view bytes_;
   std::size_t pos_ = 0;
-  bool overrun_ = false;
 };
 
 // Appends a read character to a text; kNoChar appends nothing.

@@ -5,14 +5,13 @@ namespace dlg {
 bool IsNpcJump(std::string_view jumpLine) { return jumpLine.empty() || jumpLine == " "; }
 
 std::string FormatRecord(const DialogueRecord& r) {
+  std::size_t size = 2 * kRecordFields.size();
+  for (const RecordField& f : kRecordFields) size += (r.*f.member).size();
   std::string out;
-  out.reserve(16 + r.lineNumber.size() + r.maleText.size() + r.femaleText.size() +
-              r.intCheck.size() + r.conditionFlags.size() + r.jumpLine.size() +
-              r.executionFlags.size());
-  for (const std::string* f : {&r.lineNumber, &r.maleText, &r.femaleText, &r.intCheck,
-                               &r.conditionFlags, &r.jumpLine, &r.executionFlags}) {
+  out.reserve(size + kLineEnd.size());  // FormatRecordLine's line end too
+  for (const RecordField& f : kRecordFields) {
     out += '{';
-    out += *f;
+    out += r.*f.member;
     out += '}';
   }
   return out;
@@ -25,11 +24,9 @@ std::string FormatRecordLine(const DialogueRecord& r) {
 }
 
 int FirstUnwritableField(const DialogueRecord& r) {
-  const std::string* fields[] = {&r.lineNumber,     &r.maleText, &r.femaleText,    &r.intCheck,
-                                 &r.conditionFlags, &r.jumpLine, &r.executionFlags};
-  for (int i = 0; i < 7; ++i) {
-    for (char c : *fields[i]) {
-      if (IsForbiddenFieldByte(c)) return i;
+  for (std::size_t i = 0; i < kRecordFields.size(); ++i) {
+    for (char c : r.*kRecordFields[i].member) {
+      if (IsForbiddenFieldByte(c)) return static_cast<int>(i);
     }
   }
   return -1;

@@ -29,10 +29,20 @@ std::string FormatRecord(const DialogueRecord& r);
 // The record as one line of the file: FormatRecord followed by CR LF.
 std::string FormatRecordLine(const DialogueRecord& r);
 
-// The field names as the user knows them, in record order, for messages.
-inline constexpr std::array<std::string_view, 7> kFieldLabels = {
-    "Line Number:",       "Male Dialogue:", "Female Dialogue:", "Intelligence Check:",
-    "Conditional Flags:", "Jump to Line:",  "Executuion Flags:"};
+// The seven fields in record order, each with the name the user knows it by, for messages.
+struct RecordField {
+  std::string DialogueRecord::*member;
+  std::string_view label;
+};
+inline constexpr std::array<RecordField, 7> kRecordFields = {{
+    {&DialogueRecord::lineNumber, "Line Number:"},
+    {&DialogueRecord::maleText, "Male Dialogue:"},
+    {&DialogueRecord::femaleText, "Female Dialogue:"},
+    {&DialogueRecord::intCheck, "Intelligence Check:"},
+    {&DialogueRecord::conditionFlags, "Conditional Flags:"},
+    {&DialogueRecord::jumpLine, "Jump to Line:"},
+    {&DialogueRecord::executionFlags, "Executuion Flags:"},
+}};
 
 // A byte that a field cannot hold without reading back differently: "}", CR or LF.
 inline bool IsForbiddenFieldByte(char c) { return c == '}' || c == '\r' || c == '\n'; }

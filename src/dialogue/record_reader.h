@@ -17,13 +17,4 @@ bool ScanField(CharSource& src, Char& ch, std::string& dest);
 // The same, with the field's text as a view into the source's bytes (empty for an empty field).
 bool ScanField(CharSource& src, Char& ch, std::string_view& field);
 
-// Moves from inside a record to just after the first character of the next record, leaving that
-// character in `currentChar` (the LF when the file ends after the CR LF). Returns false when the
-// end of the file came before a CR.
-bool SkipToNextRecord(CharSource& src, Char& currentChar);
-
-// Reads one field into `fieldValue` with its own character `fieldChar`. At the end of the file
-// nothing is read. A CR opener, or a CR before the closing "}", ends the field there.
-void ReadField(CharSource& src, std::string& fieldValue, Char& fieldChar);
-
 }  // namespace dlg

@@ -2,7 +2,15 @@
 // Which member of the window model each widget of the editor window shows, and which handler
 // each of its events runs.
 
+#include "commands/add_line.h"
+#include "commands/edit_response.h"
 #include "commands/editor.h"
+#include "commands/line_view.h"
+#include "commands/lookup.h"
+#include "commands/open_file.h"
+#include "commands/rewrite_working_copy.h"
+#include "commands/save_close.h"
+#include "commands/window_commands.h"
 
 namespace dlg::ui {
 
@@ -46,7 +54,7 @@ inline constexpr ListBinding kListBindings[] = {
 struct ButtonBinding {
   const char* name;
   Button EditorWindow::*button;
-  void (*click)(Editor&);
+  void (*click)(Editor&);  // nullptr: none
   bool opensFlagEditor;
 };
 
@@ -64,7 +72,7 @@ inline constexpr ButtonBinding kButtonBindings[] = {
     {"cmdsaveline", &EditorWindow::cmdsaveline, cmdsaveline_Click, false},
     {"cmdaddline", &EditorWindow::cmdaddline, cmdaddline_Click, false},
     {"Command4", &EditorWindow::Command4, Command4_Click, false},
-    {"cdmsave", &EditorWindow::cdmsave, cdmsave_Click, false},
+    {"cdmsave", &EditorWindow::cdmsave, nullptr, false},  // never shown: runs nothing
     {"Command1", &EditorWindow::Command1, Command1_Click, false},
 };
 

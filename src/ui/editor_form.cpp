@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QPalette>
 
+#include "commands/browse.h"
+#include "commands/save_close.h"
 #include "ui/editor_layout.h"
 #include "ui/flag_editor_form.h"
 #include "ui/list_view.h"

@@ -78,6 +78,7 @@ void EditorForm::Wire() {
   }
 
   for (const ButtonBinding& b : kButtonBindings) {
+    if (b.click == nullptr) continue;
     connect(Widget<QPushButton>(b.name), &QPushButton::clicked, this, [this, b] {
       if (b.opensFlagEditor) {
         OpenFlagEditorWith(b.click);

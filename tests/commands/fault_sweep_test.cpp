@@ -85,8 +85,10 @@ const std::string kOther = "{1}{Other}{}{}{}{}{}\r\n";
 
 // clang-format off
 const Row kRows[] = {
+    // Where a link leads only adds a lock when there is one; strays are removed when they can be.
     {"LoadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", std::nullopt, kOld}, kNoScratch},
-     kNotLoaded, {}, {}, Command2_Click, nullptr, Rename, 1, {}, kOnce},
+     kNotLoaded, {}, {}, Command2_Click, nullptr, Rename, 1, {{RealPath, 1}, {ListFolder, 1}},
+     kOnce},
     // A lookup only reads: whatever fails, the files stay and the descriptor is closed.
     {"GoTo", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kOld}},
      {"txtgoline=20"}, {}, {}, Command5_Click, nullptr, Close, 1, {}, {}},
@@ -97,8 +99,8 @@ const Row kRows[] = {
     {"Save", {{"a.dlg", kOld, kEdited}, {"a.dlg.bak", kEdited, kEdited}},
      {}, {kYes}, {}, Commandsave_Click, nullptr, Rename, 1, {{Stat, 1}}, kOnce},
     {"SaveAs", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, kEdited}, {"b.dlg", kOther, kEdited}},
-     {}, {kYes}, {"b"}, Command9_Click, nullptr, Rename, 1, {{Stat, 1}, {Stat, 2}, {Stat, 3}},
-     kOnce},
+     {}, {kYes}, {"b"}, Command9_Click, nullptr, Rename, 1,
+     {{Stat, 1}, {Stat, 2}, {Stat, 3}, {RealPath, 1}}, kOnce},
     {"UnloadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},
      {}, {kNo}, {}, Command8_Click, LoadAndUnload, Unlink, 1, {}, {}},
     {"Quit", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},
@@ -112,6 +114,7 @@ const std::map<OpKind, std::vector<int>> kErrors = {
     {Open, {ENOSPC, EIO, EACCES, EROFS}}, {Read, {EIO}}, {Write, {ENOSPC, EIO, 0}},
     {Fsync, {ENOSPC, EIO, EROFS}}, {Close, {ENOSPC, EIO}}, {Fstat, {EIO, EACCES}},
     {Stat, {EIO, EACCES}}, {Lstat, {EIO, EACCES}}, {Readlink, {EIO, EACCES}},
+    {RealPath, {EIO, EACCES}}, {ListFolder, {EIO, EACCES}}, {ProcessAlive, {EPERM}},
     {Fchmod, {EIO, EROFS}}, {Fchown, {EIO, EROFS}}, {Rename, {ENOSPC, EIO, EACCES, EROFS, EXDEV}},
     {Unlink, {EIO, EACCES, EROFS}},
 };

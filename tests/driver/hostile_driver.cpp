@@ -8,7 +8,11 @@
 #include <iostream>
 #include <string>
 
+#include "commands/add_line.h"
 #include "commands/editor.h"
+#include "commands/open_file.h"
+#include "commands/rewrite_working_copy.h"
+#include "commands/save_close.h"
 #include "driver/printing_platform.h"
 
 namespace {

@@ -3,7 +3,9 @@
 // arms: the Nth call of a kind, only that one or every one from it on, with a chosen errno, or
 // a Write cut short. A failed call does nothing, except Close, which releases the descriptor as
 // Linux does even when close reports an error. A rename that replaces nothing is a Rename. The
-// lock touches no file and is no call of the log; `lockError` fails it.
+// lock touches no file: neither its binding nor the close that lets it go is a call of the log,
+// and `lockError` fails the binding. Calls from the threads that flush and close behind a
+// command are logged as they come.
 
 #include <sys/file.h>
 
@@ -11,20 +13,23 @@
 #include <array>
 #include <cerrno>
 #include <cstddef>
+#include <mutex>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "dialogue/file_ops.h"
+#include "fileio/file_ops.h"
 
 namespace dlg::test {
 
 // clang-format off
-enum class OpKind { Open, Read, Write, Fsync, Close, Fstat, Stat, Lstat, Readlink, Fchmod, Fchown,
-                    Rename, Unlink, Count };
+enum class OpKind { Open, Read, Write, Fsync, Close, Fstat, Stat, Lstat, Readlink, RealPath,
+                    Fchmod, Fchown, Rename, Unlink, ListFolder, ProcessAlive, Count };
 inline const char* OpName(OpKind k) {
   static constexpr const char* kNames[] = {"Open", "Read", "Write", "Fsync", "Close", "Fstat",
-      "Stat", "Lstat", "Readlink", "Fchmod", "Fchown", "Rename", "Unlink"};
+      "Stat", "Lstat", "Readlink", "RealPath", "Fchmod", "Fchown", "Rename", "Unlink",
+      "ListFolder", "ProcessAlive"};
   return kNames[static_cast<int>(k)];
 }
 // clang-format on
@@ -72,6 +77,9 @@ class FailingFileOps : public FileOps {
   int Readlink(const std::string& p, std::string& t) override {
     return Go(K::Readlink) ? real_.Readlink(p, t) : error_;
   }
+  int RealPath(const std::string& p, std::string& r) override {
+    return Go(K::RealPath) ? real_.RealPath(p, r) : error_;
+  }
   int Fchmod(int fd, mode_t m) override { return Go(K::Fchmod) ? real_.Fchmod(fd, m) : error_; }
   int Fchown(int fd, uid_t u, gid_t g) override {
     return Go(K::Fchown) ? real_.Fchown(fd, u, g) : error_;
@@ -79,9 +87,15 @@ class FailingFileOps : public FileOps {
   int Rename(const std::string& a, const std::string& b) override {
     return Go(K::Rename) ? real_.Rename(a, b) : error_;
   }
-  int Unlink(const std::string& p) override { return Go(K::Unlink) ? real_.Unlink(p) : error_; }
   int RenameNoReplace(const std::string& a, const std::string& b) override {
     return Go(K::Rename) ? real_.RenameNoReplace(a, b) : error_;
+  }
+  int Unlink(const std::string& p) override { return Go(K::Unlink) ? real_.Unlink(p) : error_; }
+  int ListFolder(const std::string& p, std::vector<std::string>& names) override {
+    return Go(K::ListFolder) ? real_.ListFolder(p, names) : error_;
+  }
+  int ProcessAlive(pid_t pid) override {
+    return Go(K::ProcessAlive) ? real_.ProcessAlive(pid) : error_;
   }
   // The lock's descriptor is meant to stay open while a file is loaded; a flock of its own lets
   // OpenFds, which passes over locked descriptors, tell it from one left open.
@@ -89,10 +103,17 @@ class FailingFileOps : public FileOps {
     if (lockError != 0) return -lockError;
     const int fd = real_.BindLock(name);
     if (fd >= 0) ::flock(fd, LOCK_EX);
+    std::lock_guard hold(mutex_);
+    if (fd >= 0) locks_.insert(fd);
     return fd;
   }
   int Close(int fd) override {
-    const bool go = Go(K::Close);
+    bool lock = false;
+    {
+      std::lock_guard hold(mutex_);
+      lock = locks_.erase(fd) > 0;
+    }
+    const bool go = lock || Go(K::Close);
     const int r = real_.Close(fd);
     return go ? r : error_;
   }
@@ -105,6 +126,7 @@ class FailingFileOps : public FileOps {
  private:
   // Logs the call; false when it meets a fault, which is then in hit_ and error_.
   bool Go(OpKind kind) {
+    std::lock_guard hold(mutex_);
     log_.push_back(kind);
     const int n = ++counts_[static_cast<int>(kind)];
     for (const Fault& f : faults_) {
@@ -118,9 +140,11 @@ class FailingFileOps : public FileOps {
   }
 
   FileOps& real_ = PosixFileOps();
+  std::mutex mutex_;
   std::vector<Fault> faults_;
   std::array<int, static_cast<int>(K::Count)> counts_{};
   std::vector<OpKind> log_;
+  std::set<int> locks_;  // descriptors that BindLock gave out
   const Fault* hit_ = nullptr;
   int error_ = 0;
 };

@@ -14,7 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "commands/add_line.h"
+#include "commands/edit_response.h"
 #include "commands/editor.h"
+#include "commands/line_view.h"
+#include "commands/load_safety.h"
+#include "commands/lookup.h"
+#include "commands/open_file.h"
+#include "commands/rewrite_working_copy.h"
+#include "commands/save_close.h"
 #include "support/failing_file_ops.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"

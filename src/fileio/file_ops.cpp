@@ -1,9 +1,10 @@
 // The file system seam over POSIX. Calls that a signal can interrupt before they did anything
 // are retried; a short read or write is returned as it is, for the caller to loop.
 
-#include "dialogue/file_ops.h"
+#include "fileio/file_ops.h"
 
-#include <fcntl.h>
+#include <dirent.h>
+#include <signal.h>
 #include <stdio.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -11,6 +12,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -65,6 +67,13 @@ class Posix final : public FileOps {
       buf.resize(buf.size() * 2);
     }
   }
+  int RealPath(const std::string& path, std::string& resolved) override {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (real == nullptr) return -errno;
+    resolved = real;
+    std::free(real);
+    return 0;
+  }
   int Fchmod(int fd, mode_t mode) override {
     return Retrying([&] { return ::fchmod(fd, mode); });
   }
@@ -74,39 +83,61 @@ class Posix final : public FileOps {
   int Rename(const std::string& from, const std::string& to) override {
     return Retrying([&] { return ::rename(from.c_str(), to.c_str()); });
   }
+  int RenameNoReplace(const std::string& from, const std::string& to) override {
+    int r = Retrying([&] {
+      return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+    });
+    if (r != -EINVAL && r != -ENOSYS) return r;
+    // A file system that cannot rename without replacing can still refuse a second name.
+    r = Retrying([&] { return ::link(from.c_str(), to.c_str()); });
+    if (r < 0) return r;
+    return Unlink(from);
+  }
   int Unlink(const std::string& path) override {
     return Retrying([&] { return ::unlink(path.c_str()); });
+  }
+  int ListFolder(const std::string& path, std::vector<std::string>& names) override {
+    names.clear();
+    DIR* folder = ::opendir(path.c_str());
+    if (folder == nullptr) return -errno;
+    int r = 0;
+    for (;;) {
+      errno = 0;
+      const dirent* entry = ::readdir(folder);
+      if (entry == nullptr) {
+        r = -errno;
+        break;
+      }
+      const std::string name = entry->d_name;
+      if (name != "." && name != "..") names.push_back(name);
+    }
+    ::closedir(folder);
+    return r;
+  }
+  int ProcessAlive(pid_t pid) override {
+    // EPERM: it runs, under another user.
+    if (::kill(pid, 0) == 0 || errno == EPERM) return 1;
+    return errno == ESRCH ? 0 : -errno;
+  }
+  int BindLock(const std::string& name) override {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    // An abstract name: it starts with a zero byte and lives in no folder.
+    if (name.size() >= sizeof address.sun_path) return -ENAMETOOLONG;
+    std::memcpy(address.sun_path + 1, name.data(), name.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return -errno;
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) < 0) {
+      const int error = errno;
+      ::close(fd);
+      return -error;
+    }
+    return fd;
   }
 };
 
 }  // namespace
-
-int FileOps::RenameNoReplace(const std::string& from, const std::string& to) {
-  int r = Retrying(
-      [&] { return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE); });
-  if (r != -EINVAL && r != -ENOSYS) return r;
-  // A file system that cannot rename without replacing can still refuse a second name.
-  r = Retrying([&] { return ::link(from.c_str(), to.c_str()); });
-  if (r < 0) return r;
-  return Retrying([&] { return ::unlink(from.c_str()); });
-}
-
-int FileOps::BindLock(const std::string& name) {
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  // An abstract name: it starts with a zero byte and lives in no folder.
-  if (name.size() >= sizeof address.sun_path) return -ENAMETOOLONG;
-  std::memcpy(address.sun_path + 1, name.data(), name.size());
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return -errno;
-  const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
-  if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) < 0) {
-    const int error = errno;
-    ::close(fd);
-    return -error;
-  }
-  return fd;
-}
 
 FileOps& PosixFileOps() {
   static Posix ops;

@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "dialogue/file_ops.h"
-#include "dialogue/files.h"
+#include "fileio/file_ops.h"
+#include "fileio/file_result.h"
 
 namespace dlg {
 
@@ -26,11 +26,11 @@ class FileLock {
   // `path` that failed.
   static FileResult Take(FileOps& ops, const std::string& path, FileLock& lock);
 
-  bool Held() const { return fds_[0] >= 0; }
-  // Letting go is no file operation that could lose a byte: it goes around the file seam.
+  // A close that fails has let the lock go all the same.
   void Release();
 
  private:
+  FileOps* ops_ = nullptr;
   int fds_[2] = {-1, -1};  // the file's place, and where its link leads
 };
 

@@ -1,7 +1,4 @@
-#include "dialogue/late_close.h"
-
-#include <fcntl.h>
-#include <unistd.h>
+#include "fileio/late_close.h"
 
 namespace dlg {
 
@@ -14,12 +11,14 @@ constexpr off_t kHeldFrom = off_t{1} << 20;
 
 int LateClose::Hold(const std::string& path, const struct stat* old) {
   if (old == nullptr || !S_ISREG(old->st_mode) || old->st_size < kHeldFrom) return -1;
-  // Not through the file seam: holding changes nothing on disk, and a failure only costs time.
-  return ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  // Holding changes nothing on disk: a failure only costs time.
+  const int fd = ops_.Open(path, kOpenToRead | O_NOFOLLOW, 0);
+  return fd < 0 ? -1 : fd;
 }
 
+// A close that fails has let the descriptor go all the same, and the file held no new bytes.
 void LateClose::Close(int fd) {
-  if (fd >= 0 && !closer_.Post([fd] { ::close(fd); })) ::close(fd);
+  if (fd >= 0 && !closer_.Post([this, fd] { ops_.Close(fd); })) ops_.Close(fd);
 }
 
 void LateClose::Settle() { closer_.Settle(); }

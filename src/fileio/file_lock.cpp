@@ -1,32 +1,23 @@
-#include "dialogue/file_lock.h"
+#include "fileio/file_lock.h"
 
 #include <sys/un.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <utility>
 
-#include "dialogue/file_identity.h"
+#include "fileio/file_identity.h"
+#include "fileio/paths.h"
 
 namespace dlg {
 namespace {
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
-
 // "ashgloam-dlg/<folder's device>/<folder's inode>/=<name>"; a name too long for a socket's
 // name (107 bytes) goes by its hash, marked "#" so that it never meets a name of that form.
-FileResult LockName(FileOps& ops, const std::string& path, const std::string& folder,
-                    std::string& name) {
+FileResult LockName(FileOps& ops, const std::string& path, std::string& name) {
   struct stat st {};
-  if (const int r = ops.Stat(folder, st); r < 0) return FileResult::Fail(path, "read", -r);
+  if (const int r = ops.Stat(FolderOf(path), st); r < 0) {
+    return FileResult::Fail(path, "read", -r);
+  }
   char head[64];
   std::snprintf(head, sizeof head, "ashgloam-dlg/%llx/%llx/",
                 static_cast<unsigned long long>(st.st_dev),
@@ -48,6 +39,7 @@ FileResult LockName(FileOps& ops, const std::string& path, const std::string& fo
 FileLock& FileLock::operator=(FileLock&& other) noexcept {
   if (this != &other) {
     Release();
+    ops_ = other.ops_;
     for (int i = 0; i < 2; ++i) fds_[i] = std::exchange(other.fds_[i], -1);
   }
   return *this;
@@ -55,16 +47,15 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
 
 FileResult FileLock::Take(FileOps& ops, const std::string& path, FileLock& lock) {
   std::string names[2];
-  FileResult r = LockName(ops, path, FolderOf(path), names[0]);
+  FileResult r = LockName(ops, path, names[0]);
   // Where a link leads; a file that is not there has no such place, and fails to open later.
-  if (char* real = r ? ::realpath(path.c_str(), nullptr) : nullptr) {
-    const std::string resolved = real;
-    std::free(real);
-    if (resolved != path) r = LockName(ops, resolved, FolderOf(resolved), names[1]);
+  if (std::string resolved; r && ops.RealPath(path, resolved) == 0) {
+    if (resolved != path) r = LockName(ops, resolved, names[1]);
     if (names[1] == names[0]) names[1].clear();
     if (!r) r.failure.path = path;
   }
   FileLock taken;
+  taken.ops_ = &ops;
   for (int i = 0; r && i < 2; ++i) {
     if (names[i].empty()) continue;
     const int fd = ops.BindLock(names[i]);
@@ -77,7 +68,7 @@ FileResult FileLock::Take(FileOps& ops, const std::string& path, FileLock& lock)
 
 void FileLock::Release() {
   for (int& fd : fds_) {
-    if (fd >= 0) ::close(fd);
+    if (fd >= 0) ops_->Close(fd);
     fd = -1;
   }
 }

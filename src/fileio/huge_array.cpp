@@ -1,4 +1,4 @@
-#include "dialogue/huge_array.h"
+#include "fileio/huge_array.h"
 
 #include <sys/mman.h>
 

@@ -1,11 +1,11 @@
-#include "dialogue/large_buffer.h"
+#include "fileio/large_buffer.h"
 
 #include <sys/mman.h>
 
 #include <cstdint>
 #include <cstring>
 
-#include "dialogue/huge_array.h"
+#include "fileio/huge_array.h"
 
 namespace dlg {
 namespace {

@@ -1,4 +1,4 @@
-#include "dialogue/worker.h"
+#include "fileio/worker.h"
 
 #include <system_error>
 

@@ -10,15 +10,18 @@
 
 #include <string>
 
-#include "dialogue/worker.h"
+#include "fileio/file_ops.h"
+#include "fileio/worker.h"
 
 namespace dlg {
 
 class LateClose {
  public:
+  explicit LateClose(FileOps& ops) : ops_(ops) {}
+
   // Opens `path` for holding when `old` (its status, or nullptr for no file) says freeing it
   // would take long; -1 otherwise, or when it cannot be opened (then the rename frees it).
-  static int Hold(const std::string& path, const struct stat* old);
+  int Hold(const std::string& path, const struct stat* old);
   // Closes a held descriptor (-1: none) on the closing thread. What is handed over is closed by
   // the time this object is gone.
   void Close(int fd);
@@ -26,6 +29,7 @@ class LateClose {
   void Settle();
 
  private:
+  FileOps& ops_;
   Worker closer_;
 };
 

@@ -1,0 +1,21 @@
+#pragma once
+// The message boxes of the commands, each kind looking the same wherever it is shown.
+
+#include <string>
+
+#include "commands/editor.h"
+
+namespace dlg {
+
+void ShowOk(Editor& ed, const std::string& title, const std::string& text);  // no icon
+void ShowCritical(Editor& ed, const std::string& title, const std::string& text);
+bool Confirmed(Editor& ed, const std::string& title, const std::string& text);  // Yes/No
+// The boxes that guard the user's work: exclamation icon, OK or the buttons given.
+void ShowExclamation(Editor& ed, const std::string& title, const std::string& text);
+MsgAnswer AskExclamation(Editor& ed, const std::string& title, const std::string& text,
+                         MsgButtons buttons);
+void ShowSelectFile(Editor& ed);  // no file picked in the file list
+// A failed file operation: critical icon, file, operation and reason.
+void ReportFileError(Editor& ed, const FileError& error);
+
+}  // namespace dlg

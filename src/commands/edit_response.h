@@ -1,0 +1,10 @@
+#pragma once
+// "Edit Response": the selected response's own record becomes the current line.
+
+#include "commands/editor.h"
+
+namespace dlg {
+
+void Command4_Click(Editor& ed);  // "Edit Response"
+
+}  // namespace dlg

@@ -1,0 +1,31 @@
+#pragma once
+// Finding a record by its line number in the working copy and making it the current line, and
+// the commands that move to a line by number: "Go to:", the used-number list, Respond, "Jump".
+
+#include <string>
+
+#include "commands/editor.h"
+
+namespace dlg {
+
+enum class MessageSet { Standard, Respond, EditResponse };
+struct LookupOptions {
+  bool leaveNewLineMode = false;
+  bool showGoToFirst = false;  // "Jump" also makes "Go to 1" visible
+  MessageSet messages = MessageSet::Standard;
+};
+
+// Reads the working copy whole into `ed.buffers.read`; a copy that cannot be read is reported.
+// With `mayReuse`, bytes still in the buffer from the last read of the unchanged file serve.
+bool ReadWorkingCopy(Editor& ed, bool mayReuse);
+void ClearLineView(Editor& ed);
+void LeaveNewLineMode(Editor& ed);
+// `target` is a copy of its own: callers hand in the text of boxes that the lookup clears.
+void GoToLine(Editor& ed, std::string target, const LookupOptions& options);
+void Command5_Click(Editor& ed);  // "Go to:"
+void lstusednum_DblClick(Editor& ed);
+void Command1_Click(Editor& ed);         // "Respond"
+void lstresponses_DblClick(Editor& ed);  // runs Command1_Click
+void Command3_Click(Editor& ed);         // "Jump"
+
+}  // namespace dlg

@@ -1,0 +1,19 @@
+#pragma once
+// "Load File" and "Go to 1": the first record and the list of used numbers, read from the
+// dialogue file or from the working copy.
+
+#include "commands/editor.h"
+#include "dialogue/char_source.h"
+
+namespace dlg {
+
+void Command2_Click(Editor& ed);  // "Load File"
+void File1_DblClick(Editor& ed);  // runs Command2_Click
+void Command7_Click(Editor& ed);  // "Go to 1"
+// The controls of the file-loaded state (Load File, "Go to 1") or of the no-file state (Unload).
+void SetFileLoadedControls(EditorWindow& w, bool loaded);
+// The first-record read and the used-number scan, over an open file.
+void FirstRecordRead(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w);
+void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w);
+
+}  // namespace dlg
