@@ -59,7 +59,8 @@ class YesPlatform : public Platform {
     return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Yes;
   }
   std::string InputBox(const std::string&, const std::string&) override { return input; }
-  void EndProgram() override {}
+  void EndProgram() override { ended = true; }
+  bool ended = false;
 };
 
 // The plainest pass over the bytes, the yardstick of the readers.

@@ -65,14 +65,14 @@ struct Folder : bench::TempFolder {
 
   std::unique_ptr<Editor> Fresh() {
     auto ed = std::make_unique<Editor>(platform);
-    ed->window.File1.path = path.string();
-    ed->window.File1.fileName = "talk.dlg";
+    ed->window.fileList.path = path.string();
+    ed->window.fileList.fileName = "talk.dlg";
     return ed;
   }
   std::unique_ptr<Editor> Loaded() {
     RemoveCopies();
     auto ed = Fresh();
-    Command2_Click(*ed);
+    LoadFile(*ed);
     return ed;
   }
   void Floor() const { floor->Write(); }
@@ -121,9 +121,9 @@ void BM_LoadFile(benchmark::State& state) {
     if (stale) f.Put("talk.dlg.bak", edited);
     f.FloorAfter(*ed, ratio);
     state.ResumeTiming();
-    ratio.Time([&] { Command2_Click(*ed); });
+    ratio.Time([&] { LoadFile(*ed); });
     state.PauseTiming();
-    if (ed->window.lstusednum.Count() != bench::Records() - 1) {
+    if (ed->window.usedNumbers.Count() != bench::Records() - 1) {
       state.SkipWithError("not every number was listed");
     }
     ed.reset();
@@ -148,41 +148,41 @@ void Lookup(benchmark::State& state, const std::function<void(EditorWindow&)>& a
     state.ResumeTiming();
     ratio.Time([&] { command(*ed); });
   }
-  if (ed->window.txtLineNum.text != kLastLine) state.SkipWithError("the last line was not shown");
+  if (ed->window.lineNumber.text != kLastLine) state.SkipWithError("the last line was not shown");
   ratio.Report(state);
   SetBytes(state, f);
 }
 
 void BM_GoToLastLine(benchmark::State& state) {
   Lookup(
-      state, [](EditorWindow& w) { w.txtgoline.text = kLastLine; }, Command5_Click);
+      state, [](EditorWindow& w) { w.goToNumber.text = kLastLine; }, GoToTypedLine);
 }
 
 void BM_RespondToLastLine(benchmark::State& state) {
   Lookup(
       state,
       [](EditorWindow& w) {
-        w.lstline.items = {kLastLine};
-        w.lstresponses.items = {"reply"};
-        w.lstresponses.selected = 0;
+        w.replyTargets.items = {kLastLine};
+        w.replies.items = {"reply"};
+        w.replies.selected = 0;
       },
-      Command1_Click);
+      Respond);
 }
 
 void BM_JumpToLastLine(benchmark::State& state) {
   Lookup(
-      state, [](EditorWindow& w) { w.txtlinejump.text = kLastLine; }, Command3_Click);
+      state, [](EditorWindow& w) { w.jumpLine.text = kLastLine; }, FollowJump);
 }
 
 void BM_EditLastResponse(benchmark::State& state) {
   Lookup(
       state,
       [](EditorWindow& w) {
-        w.lsthideline.items = {kLastLine};
-        w.lstresponses.items = {"reply"};
-        w.lstresponses.selected = 0;
+        w.replyNumbers.items = {kLastLine};
+        w.replies.items = {"reply"};
+        w.replies.selected = 0;
       },
-      Command4_Click);
+      EditResponse);
 }
 
 // A field box of a record in the middle loses the focus after an edit; the text changes at
@@ -190,17 +190,16 @@ void BM_EditLastResponse(benchmark::State& state) {
 void BM_RewriteOnLeave(benchmark::State& state) {
   Folder& f = Shared();
   auto ed = f.Loaded();
-  ed->window.txtgoline.text = std::to_string(bench::Records() / 2 + 1);
-  Command5_Click(*ed);
+  ed->window.goToNumber.text = std::to_string(bench::Records() / 2 + 1);
+  GoToTypedLine(*ed);
   bench::Ratio ratio;
   int pass = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    ed->window.txtDialogue.text =
-        (++pass % 2) ? "Edited on the way out." : "Edited once again.....";
+    ed->window.maleText.text = (++pass % 2) ? "Edited on the way out." : "Edited once again.....";
     f.FloorAfter(*ed, ratio);
     state.ResumeTiming();
-    ratio.Time([&] { FieldBox_LostFocus(*ed); });
+    ratio.Time([&] { LeaveFieldBox(*ed); });
   }
   ratio.Report(state);
   SetBytes(state, f);
@@ -211,24 +210,24 @@ void BM_RewriteOnLeave(benchmark::State& state) {
 void BM_SaveNewLine(benchmark::State& state) {
   Folder& f = Shared();
   auto ed = f.Loaded();
-  const ItemList listed = ed->window.lstusednum.items;
+  const ItemList listed = ed->window.usedNumbers.items;
   const std::string lastLineNumber = ed->state.lastLineNumber;
   bench::Ratio ratio;
   for (auto _ : state) {
     state.PauseTiming();
     f.Put("talk.dlg.bak");
-    ed->window.lstusednum.items = listed;
+    ed->window.usedNumbers.items = listed;
     ed->state.lastLineNumber = lastLineNumber;
-    ed->window.txtaddline.text = kFreeLine;
+    ed->window.newLineNumber.text = kFreeLine;
     f.FloorAfter(*ed, ratio);
     state.ResumeTiming();
     ratio.Time([&] {
-      cmdaddline_Click(*ed);
-      ed->window.txtDialogue.text = "A line that was missing.";
-      cmdsaveline_Click(*ed);
+      AddLine(*ed);
+      ed->window.maleText.text = "A line that was missing.";
+      SaveNewLine(*ed);
     });
   }
-  if (ed->window.lstusednum.Count() != static_cast<int>(listed.size()) + 1) {
+  if (ed->window.usedNumbers.Count() != static_cast<int>(listed.size()) + 1) {
     state.SkipWithError("the new line was not listed");
   }
   ratio.Report(state);
@@ -249,11 +248,11 @@ void Saving(benchmark::State& state, void (*command)(Editor&)) {
   SetBytes(state, f);
 }
 
-void BM_Save(benchmark::State& state) { Saving(state, Commandsave_Click); }
+void BM_Save(benchmark::State& state) { Saving(state, Save); }
 
 void BM_SaveAs(benchmark::State& state) {
   Shared().platform.input = "copy";
-  Saving(state, Command9_Click);
+  Saving(state, SaveAs);
 }
 
 BENCHMARK(BM_MemchrPass)->Unit(benchmark::kMillisecond);

@@ -65,7 +65,7 @@ void BM_ShowNpcLineWithAllReplies(benchmark::State& state) {
       dlg::FirstRecordRead(src, ch, ed->state, ed->window);
     });
   }
-  if (ed->window.lstresponses.Count() < dlg::bench::Records() - 1) {
+  if (ed->window.replies.Count() < dlg::bench::Records() - 1) {
     state.SkipWithError("not every response was listed");
   }
   ratio.Report(state);

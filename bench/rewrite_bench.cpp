@@ -55,14 +55,14 @@ void BM_RewriteWorkingCopy(benchmark::State& state) {
   bench::YesPlatform platform;
   Editor ed(platform);
   ed.state.dialoguePath = f.File("talk.dlg");
-  ed.window.File1.fileName = "talk.dlg";
-  ed.window.txtLineNum.text = kMiddle;
+  ed.window.fileList.fileName = "talk.dlg";
+  ed.window.lineNumber.text = kMiddle;
   bench::Ratio ratio;
   int pass = 0;
   for (auto _ : state) {
     state.PauseTiming();
     // A different text each pass, of the same length: each pass has something to write.
-    ed.window.txtDialogue.text = (++pass % 2) ? "Edited." : "Edited!";
+    ed.window.maleText.text = (++pass % 2) ? "Edited." : "Edited!";
     f.floor->Quiet(ed.files);
     ratio.TimeReference([&] { f.floor->Write(); });
     state.ResumeTiming();

@@ -6,8 +6,6 @@ set(DLG_PACKAGE_NAME ashgloam-dlg-editor)
 set(DLG_PACKAGE_RELEASE 1)
 set(DLG_HOMEPAGE "https://example.org/ashgloam-dlg-editor")
 set(DLG_MAINTAINER "Ashgloam DLG Editor developers <dlg-editor@example.org>")
-# No licence has been granted yet: the package says so rather than guess one.
-set(DLG_PROJECT_LICENSE LicenseRef-proprietary)
 # The release's own date, not the build's, so that two builds give the same files.
 set(DLG_RELEASE_DATE 2026-12-07)
 set(DLG_RELEASE_DATE_RFC2822 "Mon, 07 Dec 2026 08:00:00 +0000")

@@ -13,16 +13,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FirstRecordRead(src, currentChar, st, w);
   fuzz::CheckInBounds(src);
   fuzz::CheckResponseLists(w);
-  FUZZ_CHECK(!fuzz::Holds(w.txtLineNum.text, '}'));
+  FUZZ_CHECK(!fuzz::Holds(w.lineNumber.text, '}'));
   if (size == 0 || data[0] == '}') {
     // Nothing is shown for a file that begins with "}", and only that "}" is read.
     FUZZ_CHECK(src.Position() == (size == 0 ? 0u : 1u));
-    FUZZ_CHECK(w.txtnpc.text.empty() && w.txtLineNum.text.empty());
-  } else if (!w.txtnpc.text.empty()) {
+    FUZZ_CHECK(w.lineKind.text.empty() && w.lineNumber.text.empty());
+  } else if (!w.lineKind.text.empty()) {
     fuzz::CheckLineView(src, currentChar, st.endOfResponses, w);
   } else {
     // The line number never closed: the file ran out inside it.
-    FUZZ_CHECK(fuzz::RanOut(src, currentChar) && w.lstresponses.Count() == 0);
+    FUZZ_CHECK(fuzz::RanOut(src, currentChar) && w.replies.Count() == 0);
   }
   return 0;
 }

@@ -25,6 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   GatherResponses(src, currentChar, st, w);
   fuzz::CheckInBounds(src);
   fuzz::CheckLineView(src, currentChar, st.endOfResponses, w);
-  if (w.txtnpc.text == "PC") FUZZ_CHECK(src.Position() == afterLine);
+  if (w.lineKind.text == "PC") FUZZ_CHECK(src.Position() == afterLine);
   return 0;
 }

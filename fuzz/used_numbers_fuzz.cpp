@@ -38,11 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   EditorWindow w;
   UsedNumberScan(src, st, w);
   fuzz::CheckInBounds(src);
-  for (std::string_view n : w.lstusednum.items) {
+  for (std::string_view n : w.usedNumbers.items) {
     FUZZ_CHECK(!fuzz::Holds(n, '}') && !fuzz::Holds(n, '\r') && !fuzz::Holds(n, '\n'));
   }
-  FUZZ_CHECK(st.lastLineNumber ==
-             (w.lstusednum.items.empty() ? std::string() : std::string(w.lstusednum.items.back())));
-  FUZZ_CHECK(w.lstusednum.items == ModelNumbers(bytes));
+  FUZZ_CHECK(
+      st.lastLineNumber ==
+      (w.usedNumbers.items.empty() ? std::string() : std::string(w.usedNumbers.items.back())));
+  FUZZ_CHECK(w.usedNumbers.items == ModelNumbers(bytes));
   return 0;
 }

@@ -9,13 +9,13 @@ namespace dlg::fuzz {
 
 // The six columns of the response list always describe the same entries.
 inline void CheckResponseLists(const EditorWindow& w) {
-  const int n = w.lstresponses.Count();
-  FUZZ_CHECK(w.lsthideline.Count() == n);
-  FUZZ_CHECK(w.lstint.Count() == n);
-  FUZZ_CHECK(w.lstForM.Count() == n);
-  FUZZ_CHECK(w.lstline.Count() == n);
-  FUZZ_CHECK(w.lstflags.Count() == n);
-  for (std::string_view m : w.lstForM.items) FUZZ_CHECK(m == "Male" || m == "female");
+  const int n = w.replies.Count();
+  FUZZ_CHECK(w.replyNumbers.Count() == n);
+  FUZZ_CHECK(w.replyIntChecks.Count() == n);
+  FUZZ_CHECK(w.replyForms.Count() == n);
+  FUZZ_CHECK(w.replyTargets.Count() == n);
+  FUZZ_CHECK(w.replyFlagTexts.Count() == n);
+  for (std::string_view m : w.replyForms.items) FUZZ_CHECK(m == "Male" || m == "female");
 }
 
 // A read past the end of the bytes leaves "" in hand, with every byte read.
@@ -28,9 +28,9 @@ inline bool RanOut(const CharSource& src, Char currentChar) {
 inline void CheckLineView(const CharSource& src, Char currentChar, bool endOfResponses,
                           const EditorWindow& w) {
   CheckResponseLists(w);
-  FUZZ_CHECK(w.txtnpc.text == "NPC" || w.txtnpc.text == "PC");
-  if (w.txtnpc.text == "PC") {
-    FUZZ_CHECK(w.lstresponses.Count() == 0 && !endOfResponses);
+  FUZZ_CHECK(w.lineKind.text == "NPC" || w.lineKind.text == "PC");
+  if (w.lineKind.text == "PC") {
+    FUZZ_CHECK(w.replies.Count() == 0 && !endOfResponses);
     FUZZ_CHECK(currentChar == kCR || RanOut(src, currentChar));
   } else if (endOfResponses) {
     FUZZ_CHECK(currentChar == kClose);

@@ -51,9 +51,9 @@ std::string HugeRecord(std::int64_t size, std::int64_t box, std::int64_t text) {
 }
 
 TextBox& ModelBox(Editor& ed, std::int64_t box) {
-  if (box == kFlags1) return ed.window.txtFlags1;
-  if (box == kFlags2) return ed.window.txtflags2;
-  return ed.window.txtDialogue;
+  if (box == kFlags1) return ed.window.conditionFlags;
+  if (box == kFlags2) return ed.window.executionFlags;
+  return ed.window.maleText;
 }
 
 void BM_PlainRead(benchmark::State& state) {
@@ -78,8 +78,8 @@ struct Loaded {
   Loaded(std::int64_t size, std::int64_t box, std::int64_t text) {
     folder.Put("huge.dlg", HugeRecord(size, box, text));
     form.Load();
-    Dir1_Change(ed, folder.path.string());
-    ed.window.File1.fileName = "huge.dlg";
+    ChangeFolder(ed, folder.path.string());
+    ed.window.fileList.fileName = "huge.dlg";
     form.Render();
     form.show();
     QCoreApplication::processEvents();
@@ -93,7 +93,7 @@ struct Loaded {
   void Unload() {
     unload->click();
     QCoreApplication::processEvents();
-    ed.window.File1.fileName = "huge.dlg";
+    ed.window.fileList.fileName = "huge.dlg";
     form.Render();
   }
 };

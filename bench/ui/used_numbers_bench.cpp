@@ -30,7 +30,7 @@ void BM_FillUsedNumbers(benchmark::State& state) {
   const dlg::ItemList lists[] = {Numbers(count, 0), Numbers(count, 1)};
   int turn = 0;
   for (auto _ : state) {
-    ed.window.lstusednum.items = lists[turn ^= 1];
+    ed.window.usedNumbers.items = lists[turn ^= 1];
     form.Render();
     QCoreApplication::processEvents();  // the list is laid out and painted
   }

@@ -43,8 +43,8 @@ void BM_LoadFileInWindow(benchmark::State& state) {
   Editor ed(platform);
   ui::EditorForm form(ed);
   form.Load();
-  Dir1_Change(ed, folder.path.string());
-  ed.window.File1.fileName = "talk.dlg";
+  ChangeFolder(ed, folder.path.string());
+  ed.window.fileList.fileName = "talk.dlg";
   form.Render();
   form.show();
   QCoreApplication::processEvents();
@@ -73,7 +73,7 @@ void BM_LoadFileInWindow(benchmark::State& state) {
     if (listed->rowCount() != records) state.SkipWithError("the list is not full");
     unload->click();
     QCoreApplication::processEvents();
-    ed.window.File1.fileName = "talk.dlg";
+    ed.window.fileList.fileName = "talk.dlg";
     form.Render();
     state.ResumeTiming();
   }

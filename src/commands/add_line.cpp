@@ -80,20 +80,20 @@ Placement FindPlace(const ItemList& listed, std::int64_t n) {
 }
 
 void ShowNewLineControls(EditorWindow& w, bool newLine) {
-  w.cmdsaveline.visible = newLine;
-  w.txtnpc.visible = !newLine;
-  w.lstnpc.visible = newLine;
+  w.saveNewLine.visible = newLine;
+  w.lineKind.visible = !newLine;
+  w.lineKindChoice.visible = newLine;
   // The drop-down keeps its last choice, so the jump box follows what it shows: a reply typed
   // while "PC" shows must have its target box.
-  w.txtlinejump.enabled = !newLine || w.lstnpc.text != "NPC";
-  w.Command7.visible = !newLine;
+  w.jumpLine.enabled = !newLine || w.lineKindChoice.text != "NPC";
+  w.goToFirst.visible = !newLine;
 }
 
 }  // namespace
 
-void cmdaddline_Click(Editor& ed) {
+void AddLine(Editor& ed) {
   if (!WriteShownLine(ed)) return;
-  const std::string text = ed.window.txtaddline.text;
+  const std::string text = ed.window.newLineNumber.text;
   if (text == "0") {
     ShowOk(ed, "0 is reserverd", "0 is a Reserved Number and Cannot be Added");
     return;
@@ -102,7 +102,7 @@ void cmdaddline_Click(Editor& ed) {
     ShowOk(ed, "Empty Line Number", "Please Enter a Line Number");
     return;
   }
-  for (std::string_view item : ed.window.lstusednum.items) {
+  for (std::string_view item : ed.window.usedNumbers.items) {
     if (item == text) {
       ReportLineExists(ed);
       return;
@@ -125,28 +125,28 @@ void cmdaddline_Click(Editor& ed) {
 void ReportLineExists(Editor& ed) {
   ShowCritical(ed, "Line Already Exists",
                "The line already exists, please enter a different number");
-  ed.window.txtaddline.text.clear();
+  ed.window.newLineNumber.text.clear();
 }
 
 void PrepareNewLine(Editor& ed) {
   EditorWindow& w = ed.window;
   ed.state.newLineMode = true;
   // The view emptied as a lookup empties it, but with the new number as the current line.
-  std::string number = std::move(w.txtaddline.text);
+  std::string number = std::move(w.newLineNumber.text);
   ClearLineView(ed);
-  w.txtLineNum.text = std::move(number);
+  w.lineNumber.text = std::move(number);
   ShowNewLineControls(w, true);
 }
 
-void cmdsaveline_Click(Editor& ed) {
+void SaveNewLine(Editor& ed) {
   EditorState& st = ed.state;
   EditorWindow& w = ed.window;
-  std::optional<std::int64_t> n = PlacingNumber(ed, w.txtLineNum.text);
+  std::optional<std::int64_t> n = PlacingNumber(ed, w.lineNumber.text);
   if (!n) return;
   // A refused record keeps the editor in new-line mode, so the user can mend the field.
   if (!CheckRecordWritable(ed, RecordFromBoxes(w))) return;
 
-  const Placement place = FindPlace(w.lstusednum.items, *n);
+  const Placement place = FindPlace(w.usedNumbers.items, *n);
   st.insertBeforeFirst = place.beforeFirst;
   if (!place.beforeFirst) st.insertAfter = place.insertAfter;
   st.newLineMode = true;
@@ -157,8 +157,8 @@ void cmdsaveline_Click(Editor& ed) {
   st.insertBeforeFirst = false;
 
   if (outcome == RewriteOutcome::Written) {
-    w.lstusednum.items.insert(place.index, std::to_string(*n));
-    if (place.last) st.lastLineNumber = w.txtLineNum.text;
+    w.usedNumbers.items.insert(place.index, std::to_string(*n));
+    if (place.last) st.lastLineNumber = w.lineNumber.text;
   } else if (outcome == RewriteOutcome::NothingMatched) {
     ShowCritical(ed, "Cannot Save Line",
                  "The line " + place.insertAfter +

@@ -5,9 +5,9 @@
 
 namespace dlg {
 
-void cmdaddline_Click(Editor& ed);  // "Add Line"
+void AddLine(Editor& ed);  // "Add Line"
 void ReportLineExists(Editor& ed);
 void PrepareNewLine(Editor& ed);
-void cmdsaveline_Click(Editor& ed);  // "Save New Line"
+void SaveNewLine(Editor& ed);  // "Save New Line"
 
 }  // namespace dlg

@@ -1,5 +1,7 @@
 // The message boxes of the commands, in one place so that each kind looks the same wherever it
-// is shown.
+// is shown. The texts of the boxes, captions and labels are the program's own, written where
+// they are shown, misspellings included ("Oberwrite?", "0 is reserverd", "Executuion Flags:"):
+// users, their notes and their scripts know them by those words.
 
 #include "commands/boxes.h"
 

@@ -124,31 +124,31 @@ FileResult ShowFolder(const std::string& folder, FolderList& dir, FileList& file
 namespace {
 
 bool MoveLists(Editor& ed, const std::string& folder) {
-  FileResult r = ShowFolder(folder, ed.window.Dir1, ed.window.File1);
+  FileResult r = ShowFolder(folder, ed.window.folderList, ed.window.fileList);
   if (!r) ReportFileError(ed, r.failure);
   return r.ok;
 }
 
 }  // namespace
 
-void Form_Load(Editor& ed) {
+void StartUp(Editor& ed) {
   ed.state.fileLoaded = false;
   EditorWindow& w = ed.window;
-  w.Drive1.drives = ListDrives();
+  w.driveList.drives = ListDrives();
   std::error_code ec;
   const std::filesystem::path cwd = std::filesystem::current_path(ec);
   const std::string start = ec ? std::string(1, '/') : cwd.string();
-  w.Drive1.drive = DriveOf(w.Drive1.drives, NormalFolder(start));
-  if (!MoveLists(ed, start)) MoveLists(ed, w.Drive1.drive);
+  w.driveList.drive = DriveOf(w.driveList.drives, NormalFolder(start));
+  if (!MoveLists(ed, start)) MoveLists(ed, w.driveList.drive);
 }
 
-void Drive1_Change(Editor& ed, const std::string& drive) {
-  if (MoveLists(ed, drive)) ed.window.Drive1.drive = drive;
+void ChangeDrive(Editor& ed, const std::string& drive) {
+  if (MoveLists(ed, drive)) ed.window.driveList.drive = drive;
 }
 
-void Dir1_Change(Editor& ed, const std::string& path) {
+void ChangeFolder(Editor& ed, const std::string& path) {
   if (MoveLists(ed, path)) {
-    ed.window.Drive1.drive = DriveOf(ed.window.Drive1.drives, ed.window.Dir1.path);
+    ed.window.driveList.drive = DriveOf(ed.window.driveList.drives, ed.window.folderList.path);
   }
 }
 

@@ -22,10 +22,10 @@ std::string NormalFolder(const std::string& path);
 // Lists `folder` into the folder and file lists; on failure they are left as they were.
 FileResult ShowFolder(const std::string& folder, FolderList& dir, FileList& file);
 
-void Form_Load(Editor& ed);  // start-up: no file, lists on the current folder
+void StartUp(Editor& ed);  // start-up: no file, lists on the current folder
 // The user picked a drive or a folder. The lists move there, or stay where they were (with a
 // message) when it cannot be read.
-void Drive1_Change(Editor& ed, const std::string& drive);
-void Dir1_Change(Editor& ed, const std::string& path);
+void ChangeDrive(Editor& ed, const std::string& drive);
+void ChangeFolder(Editor& ed, const std::string& path);
 
 }  // namespace dlg

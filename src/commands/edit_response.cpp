@@ -9,9 +9,9 @@
 
 namespace dlg {
 
-void Command4_Click(Editor& ed) {
+void EditResponse(Editor& ed) {
   // Both rows of a response with a female form carry the response's own number.
-  const std::string target = ed.window.lsthideline.ItemAt(ed.window.lstresponses.selected);
+  const std::string target = ed.window.replyNumbers.ItemAt(ed.window.replies.selected);
   GoToLine(ed, target, {false, false, MessageSet::EditResponse});
 }
 

@@ -5,6 +5,6 @@
 
 namespace dlg {
 
-void Command4_Click(Editor& ed);  // "Edit Response"
+void EditResponse(Editor& ed);  // "Edit Response"
 
 }  // namespace dlg

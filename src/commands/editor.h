@@ -37,8 +37,8 @@ struct Editor {
   WorkSafety safety;
 
   FlagFields Flags() {
-    return {window.txtFlags1.text, window.Command10.enabled, window.txtflags2.text,
-            window.cmdadd.enabled};
+    return {window.conditionFlags.text, window.addConditionFlags.enabled,
+            window.executionFlags.text, window.addExecutionFlags.enabled};
   }
 };
 

@@ -25,11 +25,11 @@ struct ResponseFields {
 
 void AddResponseEntry(EditorWindow& w, const ResponseFields& r, std::string_view text,
                       const char* marker) {
-  w.lstresponses.Add(text);
-  w.lsthideline.Add(r.lineNumber);
-  w.lstint.Add(r.intCheck);
-  w.lstForM.Add(marker);
-  w.lstline.Add(r.jumpLine);
+  w.replies.Add(text);
+  w.replyNumbers.Add(r.lineNumber);
+  w.replyIntChecks.Add(r.intCheck);
+  w.replyForms.Add(marker);
+  w.replyTargets.Add(r.jumpLine);
 }
 
 // Reads one response record whose line-number opener is in `currentChar`. Returns false when
@@ -57,7 +57,7 @@ bool ReadResponse(CharSource& src, Char& currentChar, EditorState& st, EditorWin
   std::string_view executionFlags;
   const bool complete = ScanField(src, currentChar, executionFlags);
   for (int row = hasFemale ? 2 : 1; row > 0; --row) {
-    ItemList& rows = w.lstflags.items;
+    ItemList& rows = w.replyFlagTexts.items;
     rows.push_back(kConditionalLabel);
     for (std::string_view piece :
          {r.conditionFlags, std::string_view("\r\n"), kExecutionLabel, executionFlags}) {
@@ -85,11 +85,11 @@ void ShowLine(CharSource& src, Char& currentChar, EditorState& st, EditorWindow&
     currentChar = src.Read();
     if (currentChar == kNoChar) break;
   }
-  w.txtnpc.text = IsNpcJump(w.txtlinejump.text) ? "NPC" : "PC";
+  w.lineKind.text = IsNpcJump(w.jumpLine.text) ? "NPC" : "PC";
 }
 
 void GatherResponses(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
-  if (!IsNpcJump(w.txtlinejump.text)) return;
+  if (!IsNpcJump(w.jumpLine.text)) return;
   bool atLineEnd = true;  // currentChar is the CR that ends a line
   while (!st.endOfResponses) {
     if (atLineEnd) {
@@ -106,11 +106,13 @@ void GatherResponses(CharSource& src, Char& currentChar, EditorState& st, Editor
   }
 }
 
-void lstresponses_Click(Editor& ed) {
+void PickReply(Editor& ed) {
   EditorWindow& w = ed.window;
-  w.txtflags.text = w.lstflags.ItemAt(w.lstresponses.selected);
+  w.replyFlags.text = w.replyFlagTexts.ItemAt(w.replies.selected);
 }
 
-void lstnpc_Click(Editor& ed) { ed.window.txtlinejump.enabled = ed.window.lstnpc.text != "NPC"; }
+void PickLineKind(Editor& ed) {
+  ed.window.jumpLine.enabled = ed.window.lineKindChoice.text != "NPC";
+}
 
 }  // namespace dlg

@@ -12,7 +12,7 @@ namespace dlg {
 void ShowLine(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w);
 // Lists the responses that follow an NPC line, up to the next NPC line or the end of the file.
 void GatherResponses(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w);
-void lstresponses_Click(Editor& ed);
-void lstnpc_Click(Editor& ed);
+void PickReply(Editor& ed);
+void PickLineKind(Editor& ed);
 
 }  // namespace dlg

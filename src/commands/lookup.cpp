@@ -65,7 +65,7 @@ void FindAndShow(Editor& ed, CharSource& src, const std::string& target, Message
     ShowMiss(ed, set, found.miss, target);
     return;
   }
-  ed.window.txtLineNum.text = target;
+  ed.window.lineNumber.text = target;
   Char currentChar = kClose;
   ShowLine(src, currentChar, ed.state, ed.window);
   GatherResponses(src, currentChar, ed.state, ed.window);
@@ -97,26 +97,27 @@ bool ReadWorkingCopy(Editor& ed, bool mayReuse) {
 
 void ClearLineView(Editor& ed) {
   EditorWindow& w = ed.window;
-  for (TextBox* box : {&w.txtnpc, &w.txtLineNum, &w.txtFlags1, &w.txtflags2, &w.txtlinejump,
-                       &w.txtIntCheck, &w.txtDialogue, &w.txtfemale}) {
+  for (TextBox* box : {&w.lineKind, &w.lineNumber, &w.conditionFlags, &w.executionFlags,
+                       &w.jumpLine, &w.intCheck, &w.maleText, &w.femaleText}) {
     box->text.clear();
   }
   ed.state.endOfResponses = false;
-  for (ListBox* list : {&w.lstline, &w.lstresponses, &w.lstint, &w.lstForM, &w.lsthideline}) {
+  for (ListBox* list :
+       {&w.replyTargets, &w.replies, &w.replyIntChecks, &w.replyForms, &w.replyNumbers}) {
     list->Clear();
   }
-  w.txtflags.text.clear();
-  w.lstflags.Clear();
-  w.txtaddline.text.clear();
+  w.replyFlags.text.clear();
+  w.replyFlagTexts.Clear();
+  w.newLineNumber.text.clear();
   ed.state.shownLine = {};
 }
 
 void LeaveNewLineMode(Editor& ed) {
   ed.state.newLineMode = false;
-  ed.window.cmdsaveline.visible = false;
-  ed.window.txtnpc.visible = true;
-  ed.window.lstnpc.visible = false;
-  ed.window.txtlinejump.enabled = true;
+  ed.window.saveNewLine.visible = false;
+  ed.window.lineKind.visible = true;
+  ed.window.lineKindChoice.visible = false;
+  ed.window.jumpLine.enabled = true;
 }
 
 void GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
@@ -128,10 +129,10 @@ void GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
   }
   ClearLineView(ed);
   if (options.leaveNewLineMode) LeaveNewLineMode(ed);
-  if (options.showGoToFirst) ed.window.Command7.visible = true;
+  if (options.showGoToFirst) ed.window.goToFirst.visible = true;
   if (target == "0") {
     // The end of the conversation is no record; the working copy is not read.
-    ed.window.txtDialogue.text = "-END OF DIALOG-";
+    ed.window.maleText.text = "-END OF DIALOG-";
     RememberShownLine(ed);
     return;
   }
@@ -141,24 +142,24 @@ void GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
   RememberShownLine(ed);
 }
 
-void Command5_Click(Editor& ed) {
-  GoToLine(ed, ed.window.txtgoline.text, {true, false, MessageSet::Standard});
+void GoToTypedLine(Editor& ed) {
+  GoToLine(ed, ed.window.goToNumber.text, {true, false, MessageSet::Standard});
 }
 
-void lstusednum_DblClick(Editor& ed) {
-  GoToLine(ed, ed.window.lstusednum.SelectedText(), {true, false, MessageSet::Standard});
+void GoToUsedNumber(Editor& ed) {
+  GoToLine(ed, ed.window.usedNumbers.SelectedText(), {true, false, MessageSet::Standard});
 }
 
-void Command1_Click(Editor& ed) {
-  const int row = ed.window.lstresponses.selected;
-  const std::string target = row == -1 ? std::string() : ed.window.lstline.ItemAt(row);
+void Respond(Editor& ed) {
+  const int row = ed.window.replies.selected;
+  const std::string target = row == -1 ? std::string() : ed.window.replyTargets.ItemAt(row);
   GoToLine(ed, target, {false, false, MessageSet::Respond});
 }
 
-void lstresponses_DblClick(Editor& ed) { Command1_Click(ed); }
+void FollowReply(Editor& ed) { Respond(ed); }
 
-void Command3_Click(Editor& ed) {
-  GoToLine(ed, ed.window.txtlinejump.text, {true, true, MessageSet::Standard});
+void FollowJump(Editor& ed) {
+  GoToLine(ed, ed.window.jumpLine.text, {true, true, MessageSet::Standard});
 }
 
 }  // namespace dlg

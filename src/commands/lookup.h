@@ -22,10 +22,10 @@ void ClearLineView(Editor& ed);
 void LeaveNewLineMode(Editor& ed);
 // `target` is a copy of its own: callers hand in the text of boxes that the lookup clears.
 void GoToLine(Editor& ed, std::string target, const LookupOptions& options);
-void Command5_Click(Editor& ed);  // "Go to:"
-void lstusednum_DblClick(Editor& ed);
-void Command1_Click(Editor& ed);         // "Respond"
-void lstresponses_DblClick(Editor& ed);  // runs Command1_Click
-void Command3_Click(Editor& ed);         // "Jump"
+void GoToTypedLine(Editor& ed);  // "Go to:"
+void GoToUsedNumber(Editor& ed);
+void Respond(Editor& ed);      // "Respond"
+void FollowReply(Editor& ed);  // runs Respond
+void FollowJump(Editor& ed);   // "Jump"
 
 }  // namespace dlg

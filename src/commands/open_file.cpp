@@ -44,7 +44,7 @@ void ListUsedNumbers(CharSource& src, ItemList& items, std::string& last, Walk w
 // the bytes with memchr, as that scan does.
 void RebuildUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w) {
   ListUsedNumbers(
-      src, w.lstusednum.items, st.lastLineNumber, [&w](const char* p, const char* const end) {
+      src, w.usedNumbers.items, st.lastLineNumber, [&w](const char* p, const char* const end) {
         auto after = [&](char c) -> const char* {
           const void* hit = std::memchr(p, c, static_cast<std::size_t>(end - p));
           return hit == nullptr ? nullptr : static_cast<const char*>(hit) + 1;
@@ -55,7 +55,7 @@ void RebuildUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w) {
           if (opener != '}') {
             const char* close = after('}');
             if (close == nullptr) break;
-            w.lstusednum.Add(std::string_view(p, static_cast<std::size_t>(close - 1 - p)));
+            w.usedNumbers.Add(std::string_view(p, static_cast<std::size_t>(close - 1 - p)));
             p = close;
           }
           const char* lf = after('\r');
@@ -77,7 +77,7 @@ void ReadFirstRecord(CharSource& src, Char& currentChar, EditorState& st, Editor
       GatherResponses(src, currentChar, st, w);
       return;
     }
-    AppendChar(w.txtLineNum.text, currentChar);
+    AppendChar(w.lineNumber.text, currentChar);
   }
 }
 
@@ -123,17 +123,17 @@ void FirstRecordRead(CharSource& src, Char& currentChar, EditorState& st, Editor
 }
 
 void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w) {
-  ScanUsedNumbers(src, w.lstusednum.items, st.lastLineNumber);
+  ScanUsedNumbers(src, w.usedNumbers.items, st.lastLineNumber);
 }
 
-void Command2_Click(Editor& ed) {
+void LoadFile(Editor& ed) {
   EditorWindow& w = ed.window;
   EditorState& st = ed.state;
-  if (w.File1.fileName.empty()) {
+  if (w.fileList.fileName.empty()) {
     ShowSelectFile(ed);
     return;
   }
-  const std::string path = JoinPath(w.File1.path, w.File1.fileName);
+  const std::string path = JoinPath(w.fileList.path, w.fileList.fileName);
   // The file is read once and the working copy made from those bytes (or a working copy left
   // behind kept) before anything changes, so a refusal leaves the window in its no-file state.
   // They are read into the editor's own buffer, which the commands after it reuse.
@@ -155,36 +155,36 @@ void Command2_Click(Editor& ed) {
   st.fileLoaded = true;
   ClearLineView(ed);
   st.dialoguePath = path;
-  w.caption.append(" - ").append(w.File1.fileName);
+  w.caption.append(" - ").append(w.fileList.fileName);
   ShowUnsavedMark(ed);  // a working copy kept from before
 
   Char currentChar = kNoChar;
   CharSource src(std::string_view{bytes});
   FirstRecordRead(src, currentChar, st, w);
-  w.lstusednum.Clear();
-  std::swap(w.lstusednum.items, numbers);
+  w.usedNumbers.Clear();
+  std::swap(w.usedNumbers.items, numbers);
   st.lastLineNumber = std::move(lastNumber);
   SetFileLoadedControls(w, true);
 }
 
 void SetFileLoadedControls(EditorWindow& w, bool loaded) {
-  w.Frame1.enabled = loaded;
-  w.Command8.enabled = w.Command9.enabled = w.Commandsave.enabled = loaded;
-  w.Command2.enabled = w.File1.enabled = w.Dir1.enabled = w.Drive1.enabled = !loaded;
+  w.dialogueFrame.enabled = loaded;
+  w.unloadFile.enabled = w.saveAs.enabled = w.save.enabled = loaded;
+  w.loadFile.enabled = w.fileList.enabled = w.folderList.enabled = w.driveList.enabled = !loaded;
 }
 
-void File1_DblClick(Editor& ed) { Command2_Click(ed); }
+void LoadPickedFile(Editor& ed) { LoadFile(ed); }
 
-void Command7_Click(Editor& ed) {
+void GoToFirstLine(Editor& ed) {
   EditorWindow& w = ed.window;
-  if (w.File1.fileName.empty()) {
+  if (w.fileList.fileName.empty()) {
     ShowSelectFile(ed);
     return;
   }
   if (ed.state.fileLoaded && !WriteShownLine(ed)) return;
-  w.Frame1.enabled = true;
+  w.dialogueFrame.enabled = true;
   ClearLineView(ed);
-  w.lstusednum.Clear();
+  w.usedNumbers.Clear();
 
   if (!ReadWorkingCopy(ed, true)) return;
   CharSource src(std::string_view{ed.buffers.read});

@@ -76,7 +76,7 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed) {
   RewriteRequest request;
   request.record = RecordFromBoxes(ed.window);
   if (!st.newLineMode) {
-    if (ed.window.File1.fileName.empty()) {
+    if (ed.window.fileList.fileName.empty()) {
       LeaveEmptyScratchCopy(ed);
       ShowCritical(ed, "Select a .DLG file", "Please select a .DLG file");
       return RewriteOutcome::NotRun;
@@ -117,7 +117,7 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed) {
 // first field: the edit would otherwise be gone without a word.
 RewriteOutcome RewriteEditedLine(Editor& ed) {
   const RewriteOutcome outcome = TryRewriteWorkingCopy(ed);
-  const std::string& number = ed.window.txtLineNum.text;
+  const std::string& number = ed.window.lineNumber.text;
   if (outcome != RewriteOutcome::NothingMatched) return outcome;
   if (number.empty()) {
     // Typed into a view that shows no line (after a line that was not found, or the end).
@@ -134,7 +134,7 @@ void RewriteWorkingCopy(Editor& ed) { TryRewriteWorkingCopy(ed); }
 
 // The edit is in the working copy before the click that took the focus is handled. A line that
 // still reads as shown is not written: on an odd file that would rewrite what was never typed.
-void FieldBox_LostFocus(Editor& ed) {
+void LeaveFieldBox(Editor& ed) {
   if (!ed.state.newLineMode && !ShownLineEdited(ed)) return;
   RewriteEditedLine(ed);
 }

@@ -22,7 +22,7 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed);
 // news then, and the user is told that the edit was not saved.
 RewriteOutcome RewriteEditedLine(Editor& ed);
 void RewriteWorkingCopy(Editor& ed);
-void FieldBox_LostFocus(Editor& ed);  // any of the six field boxes
+void LeaveFieldBox(Editor& ed);  // any of the six field boxes
 
 // The seven field boxes as the record that a rewrite writes.
 DialogueRecord RecordFromBoxes(const EditorWindow& w);

@@ -113,8 +113,8 @@ bool IsLoadedFile(Editor& ed, const std::string& path) {
 // The file list shows what a Save As made; the loaded file stays the selected one.
 void ListFolderAgain(Editor& ed) {
   EditorWindow& w = ed.window;
-  const std::string selected = w.File1.fileName;
-  if (ShowFolder(w.File1.path, w.Dir1, w.File1)) w.File1.fileName = selected;
+  const std::string selected = w.fileList.fileName;
+  if (ShowFolder(w.fileList.path, w.folderList, w.fileList)) w.fileList.fileName = selected;
 }
 
 void EndProgram(Editor& ed) {
@@ -143,7 +143,7 @@ void ShowUnsavedMark(Editor& ed) {
 }
 
 // An edit whose write failed is tried again first: no save goes out without the line shown.
-void Commandsave_Click(Editor& ed) {
+void Save(Editor& ed) {
   if (!WriteShownLine(ed)) return;
   if (!Confirmed(ed, "Oberwrite?",
                  "Are you sure you wish to overwrite " + ed.state.dialoguePath + "?"))
@@ -151,13 +151,13 @@ void Commandsave_Click(Editor& ed) {
   SaveLoadedFile(ed, true);
 }
 
-void Command9_Click(Editor& ed) {
+void SaveAs(Editor& ed) {
   if (!WriteShownLine(ed)) return;
   const std::string entry =
       ed.platform.InputBox("Enter the name for the new .DLG file: ", "Save As");
   if (entry.empty()) return;
   const std::string destination =
-      JoinPath(ed.window.File1.path, EndsInDlg(entry) ? entry : entry + ".dlg");
+      JoinPath(ed.window.fileList.path, EndsInDlg(entry) ? entry : entry + ".dlg");
   if (IsLoadedFile(ed, destination)) {
     SaveLoadedFile(ed, true);
     return;
@@ -182,7 +182,7 @@ void Command9_Click(Editor& ed) {
   if (WriteCopyTo(ed, destination, ed.buffers.read, true)) ListFolderAgain(ed);
 }
 
-void Command8_Click(Editor& ed) {
+void UnloadFile(Editor& ed) {
   if (!MayLeave(ed, "unloading", "Unload?", "Really unload " + ed.state.dialoguePath + "?")) return;
   EditorWindow& w = ed.window;
   ed.state.fileLoaded = false;
@@ -190,18 +190,18 @@ void Command8_Click(Editor& ed) {
   DeleteWorkingCopy(ed);
 
   ClearLineView(ed);
-  w.lstusednum.Clear();
+  w.usedNumbers.Clear();
   LeaveNewLineMode(ed);
-  w.Command7.visible = true;
+  w.goToFirst.visible = true;
   SetFileLoadedControls(w, false);
 }
 
 // A No keeps the editor open as it was, the working copy included.
-void Command6_Click(Editor& ed) {
+void Quit(Editor& ed) {
   if (MayQuit(ed)) EndProgram(ed);
 }
 
-bool Form_Unload(Editor& ed) {
+bool CloseWindow(Editor& ed) {
   if (!MayQuit(ed)) return false;
   EndProgram(ed);
   return true;

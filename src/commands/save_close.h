@@ -9,11 +9,11 @@ namespace dlg {
 bool HasUnsavedChanges(const Editor& ed);
 // The caption ends in " *" exactly while there are unsaved changes.
 void ShowUnsavedMark(Editor& ed);
-void Commandsave_Click(Editor& ed);  // "Save"
-void Command9_Click(Editor& ed);     // "Save As"
-void Command8_Click(Editor& ed);     // "Unload File"
-void Command6_Click(Editor& ed);     // "Quit"
+void Save(Editor& ed);        // "Save"
+void SaveAs(Editor& ed);      // "Save As"
+void UnloadFile(Editor& ed);  // "Unload File"
+void Quit(Editor& ed);        // "Quit"
 // The editor window is being closed; returns false when the close is refused (No to Quit).
-bool Form_Unload(Editor& ed);
+bool CloseWindow(Editor& ed);
 
 }  // namespace dlg

@@ -6,8 +6,8 @@
 
 namespace dlg {
 
-void Picture1_Click(Editor& ed);   // the About box
-void Command10_Click(Editor& ed);  // "Add Flags" for txtFlags1
-void cmdadd_Click(Editor& ed);     // "Add Flags" for txtflags2
+void ShowAbout(Editor& ed);          // the About box
+void AddConditionFlags(Editor& ed);  // "Add Flags" for conditionFlags
+void AddExecutionFlags(Editor& ed);  // "Add Flags" for executionFlags
 
 }  // namespace dlg

@@ -13,7 +13,7 @@ namespace dlg {
 struct RewriteRequest {
   enum class Mode { Replace, Insert };
   Mode mode = Mode::Replace;
-  // The record to write: in replace mode its lineNumber is the number looked for (txtLineNum);
+  // The record to write: in replace mode its lineNumber is the number looked for (lineNumber);
   // in insert mode it is the new record, written after every record numbered `insertAfter`.
   DialogueRecord record;
   std::string insertAfter;

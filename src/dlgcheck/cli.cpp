@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "check/report.h"
-#include "dialogue/files.h"
+#include "fileio/files.h"
 #include "map/map.h"
 
 namespace dlg {
@@ -153,9 +153,8 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
   // A map named like the file it draws, or a link to it, would replace the dialogue.
   struct stat mapInfo {};
   struct stat fileInfo {};
-  if (!o.map.empty() && files.Ops().Stat(o.map, mapInfo) == 0 &&
-      files.Ops().Stat(o.files[0], fileInfo) == 0 && mapInfo.st_dev == fileInfo.st_dev &&
-      mapInfo.st_ino == fileInfo.st_ino) {
+  if (!o.map.empty() && files.Stat(o.map, mapInfo) == 0 && files.Stat(o.files[0], fileInfo) == 0 &&
+      mapInfo.st_dev == fileInfo.st_dev && mapInfo.st_ino == fileInfo.st_ino) {
     return Usage(err, "the map '" + o.map + "' is the file being checked");
   }
   std::vector<check::FileReport> reports;

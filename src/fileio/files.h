@@ -88,7 +88,6 @@ class Files {
   void Settle() { late_.Settle(); }
 
   // The seam itself, for dlgcheck's look at two names.
-  FileOps& Ops() { return ops_; }
 
  private:
   FileResult WriteAndRename(const std::string& path, const std::string& target,

@@ -28,8 +28,8 @@ std::string TempPrefix(const std::string& target) {
 }
 
 mode_t NewFileMode() {
-  // umask can only be read by setting it; the program has one thread, so putting it back at
-  // once is safe.
+  // umask can only be read by setting it; the threads beside the commands' own only flush and
+  // close files, never create one, so putting it back at once is safe.
   mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;

@@ -10,8 +10,8 @@ namespace {
 // join mode "NONE".
 FlagEditorWindow CreateFlagEditor() {
   FlagEditorWindow w;
-  w.listboolItems.assign(kConditionCatalog.begin(), kConditionCatalog.end());
-  w.listexecItems.assign(kActionCatalog.begin(), kActionCatalog.end());
+  w.conditionCatalog.assign(kConditionCatalog.begin(), kConditionCatalog.end());
+  w.actionCatalog.assign(kActionCatalog.begin(), kActionCatalog.end());
   return w;
 }
 
@@ -33,36 +33,36 @@ void OpenFlagEditor(std::optional<FlagEditorWindow>& window, FlagTarget target, 
   if (!window) window = CreateFlagEditor();
   FlagEditorWindow& w = *window;
   const bool conditions = target == FlagTarget::Conditions;
-  w.txtedit = conditions ? fields.txtFlags1 : fields.txtflags2;
+  w.text = conditions ? fields.conditionFlags : fields.executionFlags;
   // Hide the other panel first, so the two never stand over each other.
   if (conditions) {
-    w.frame2Visible = false;
-    w.frame1Visible = true;
+    w.actionPanelVisible = false;
+    w.conditionPanelVisible = true;
   } else {
-    w.frame1Visible = false;
-    w.frame2Visible = true;
+    w.conditionPanelVisible = false;
+    w.actionPanelVisible = true;
   }
   w.visible = true;
   w.lastOpened = target;
-  (conditions ? fields.command10Enabled : fields.cmdaddEnabled) = false;
+  (conditions ? fields.addConditionsEnabled : fields.addActionsEnabled) = false;
 }
 
 void InsertCondition(FlagEditorWindow& window) {
-  const std::string& item = window.listboolText;
+  const std::string& item = window.conditionChoice;
   if (item.empty()) return;
   // No trimming: an empty box still gets the separator in front of its first item.
-  window.txtedit += Separator(window.option1);
-  window.txtedit += item;
+  window.text += Separator(window.joinMode);
+  window.text += item;
 }
 
 void InsertAction(FlagEditorWindow& window) {
-  const std::string& item = window.listexecText;
+  const std::string& item = window.actionChoice;
   if (item.empty()) return;
-  if (window.txtedit.empty() || window.txtedit == " ") {
-    window.txtedit = item;
+  if (window.text.empty() || window.text == " ") {
+    window.text = item;
   } else {
-    window.txtedit += "; ";
-    window.txtedit += item;
+    window.text += "; ";
+    window.text += item;
   }
 }
 
@@ -70,26 +70,27 @@ void AcceptFlags(FlagEditorWindow& window, FlagFields fields) {
   // After a re-targeting both buttons are disabled, but the edit box holds the text of the field
   // opened last; writing it into the other field too would overwrite that field with text that
   // was never its own. So only the field opened last takes it, and both buttons come back.
-  const bool toConditions = !fields.command10Enabled &&
-                            (fields.cmdaddEnabled || window.lastOpened == FlagTarget::Conditions);
-  const bool toActions = !fields.cmdaddEnabled &&
-                         (fields.command10Enabled || window.lastOpened == FlagTarget::Actions);
-  if (toConditions) fields.txtFlags1 = window.txtedit;
-  if (toActions) fields.txtflags2 = window.txtedit;
-  fields.command10Enabled = true;
-  fields.cmdaddEnabled = true;
+  const bool toConditions =
+      !fields.addConditionsEnabled &&
+      (fields.addActionsEnabled || window.lastOpened == FlagTarget::Conditions);
+  const bool toActions = !fields.addActionsEnabled &&
+                         (fields.addConditionsEnabled || window.lastOpened == FlagTarget::Actions);
+  if (toConditions) fields.conditionFlags = window.text;
+  if (toActions) fields.executionFlags = window.text;
+  fields.addConditionsEnabled = true;
+  fields.addActionsEnabled = true;
   window.visible = false;
 }
 
 void CancelFlags(FlagEditorWindow& window, FlagFields fields) {
-  fields.command10Enabled = true;
-  fields.cmdaddEnabled = true;
+  fields.addConditionsEnabled = true;
+  fields.addActionsEnabled = true;
   window.visible = false;
 }
 
 void CloseFlagEditor(std::optional<FlagEditorWindow>& window, FlagFields fields) {
-  fields.command10Enabled = true;
-  fields.cmdaddEnabled = true;
+  fields.addConditionsEnabled = true;
+  fields.addActionsEnabled = true;
   window.reset();
 }
 

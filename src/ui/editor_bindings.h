@@ -11,27 +11,28 @@
 #include "commands/rewrite_working_copy.h"
 #include "commands/save_close.h"
 #include "commands/window_commands.h"
+#include "ui/control_names.h"
 
 namespace dlg::ui {
 
 struct TextBinding {
   const char* name;
   TextBox EditorWindow::*box;
-  bool fieldBox;  // its loss of focus writes the line (FieldBox_LostFocus)
+  bool fieldBox;  // its loss of focus writes the line (LeaveFieldBox)
 };
 
 inline constexpr TextBinding kTextBindings[] = {
-    {"txtLineNum", &EditorWindow::txtLineNum, false},
-    {"txtgoline", &EditorWindow::txtgoline, false},
-    {"txtnpc", &EditorWindow::txtnpc, false},
-    {"txtDialogue", &EditorWindow::txtDialogue, true},
-    {"txtfemale", &EditorWindow::txtfemale, true},
-    {"txtIntCheck", &EditorWindow::txtIntCheck, true},
-    {"txtFlags1", &EditorWindow::txtFlags1, true},
-    {"txtlinejump", &EditorWindow::txtlinejump, true},
-    {"txtflags2", &EditorWindow::txtflags2, true},
-    {"txtaddline", &EditorWindow::txtaddline, false},
-    {"txtflags", &EditorWindow::txtflags, false},
+    {control::kLineNumber, &EditorWindow::lineNumber, false},
+    {control::kGoToNumber, &EditorWindow::goToNumber, false},
+    {control::kLineKind, &EditorWindow::lineKind, false},
+    {control::kMaleText, &EditorWindow::maleText, true},
+    {control::kFemaleText, &EditorWindow::femaleText, true},
+    {control::kIntCheck, &EditorWindow::intCheck, true},
+    {control::kConditionFlags, &EditorWindow::conditionFlags, true},
+    {control::kJumpLine, &EditorWindow::jumpLine, true},
+    {control::kExecutionFlags, &EditorWindow::executionFlags, true},
+    {control::kNewLineNumber, &EditorWindow::newLineNumber, false},
+    {control::kReplyFlags, &EditorWindow::replyFlags, false},
 };
 
 struct ListBinding {
@@ -42,13 +43,13 @@ struct ListBinding {
 };
 
 inline constexpr ListBinding kListBindings[] = {
-    {"lstusednum", &EditorWindow::lstusednum, nullptr, lstusednum_DblClick},
-    {"lstflags", &EditorWindow::lstflags, nullptr, nullptr},
-    {"lsthideline", &EditorWindow::lsthideline, nullptr, nullptr},
-    {"lstresponses", &EditorWindow::lstresponses, lstresponses_Click, lstresponses_DblClick},
-    {"lstint", &EditorWindow::lstint, nullptr, nullptr},
-    {"lstForM", &EditorWindow::lstForM, nullptr, nullptr},
-    {"lstline", &EditorWindow::lstline, nullptr, nullptr},
+    {control::kUsedNumbers, &EditorWindow::usedNumbers, nullptr, GoToUsedNumber},
+    {control::kReplyFlagTexts, &EditorWindow::replyFlagTexts, nullptr, nullptr},
+    {control::kReplyNumbers, &EditorWindow::replyNumbers, nullptr, nullptr},
+    {control::kReplies, &EditorWindow::replies, PickReply, FollowReply},
+    {control::kReplyIntChecks, &EditorWindow::replyIntChecks, nullptr, nullptr},
+    {control::kReplyForms, &EditorWindow::replyForms, nullptr, nullptr},
+    {control::kReplyTargets, &EditorWindow::replyTargets, nullptr, nullptr},
 };
 
 struct ButtonBinding {
@@ -59,21 +60,22 @@ struct ButtonBinding {
 };
 
 inline constexpr ButtonBinding kButtonBindings[] = {
-    {"Command2", &EditorWindow::Command2, Command2_Click, false},
-    {"Command8", &EditorWindow::Command8, Command8_Click, false},
-    {"Commandsave", &EditorWindow::Commandsave, Commandsave_Click, false},
-    {"Command9", &EditorWindow::Command9, Command9_Click, false},
-    {"Command6", &EditorWindow::Command6, Command6_Click, false},
-    {"Command7", &EditorWindow::Command7, Command7_Click, false},
-    {"Command5", &EditorWindow::Command5, Command5_Click, false},
-    {"Command10", &EditorWindow::Command10, Command10_Click, true},
-    {"Command3", &EditorWindow::Command3, Command3_Click, false},
-    {"cmdadd", &EditorWindow::cmdadd, cmdadd_Click, true},
-    {"cmdsaveline", &EditorWindow::cmdsaveline, cmdsaveline_Click, false},
-    {"cmdaddline", &EditorWindow::cmdaddline, cmdaddline_Click, false},
-    {"Command4", &EditorWindow::Command4, Command4_Click, false},
-    {"cdmsave", &EditorWindow::cdmsave, nullptr, false},  // never shown: runs nothing
-    {"Command1", &EditorWindow::Command1, Command1_Click, false},
+    {control::kLoadFile, &EditorWindow::loadFile, LoadFile, false},
+    {control::kUnloadFile, &EditorWindow::unloadFile, UnloadFile, false},
+    {control::kSave, &EditorWindow::save, Save, false},
+    {control::kSaveAs, &EditorWindow::saveAs, SaveAs, false},
+    {control::kQuit, &EditorWindow::quit, Quit, false},
+    {control::kGoToFirst, &EditorWindow::goToFirst, GoToFirstLine, false},
+    {control::kGoTo, &EditorWindow::goTo, GoToTypedLine, false},
+    {control::kAddConditionFlags, &EditorWindow::addConditionFlags, AddConditionFlags, true},
+    {control::kJump, &EditorWindow::jump, FollowJump, false},
+    {control::kAddExecutionFlags, &EditorWindow::addExecutionFlags, AddExecutionFlags, true},
+    {control::kSaveNewLine, &EditorWindow::saveNewLine, SaveNewLine, false},
+    {control::kAddLine, &EditorWindow::addLine, AddLine, false},
+    {control::kEditResponse, &EditorWindow::editResponse, EditResponse, false},
+    {control::kSaveResponse, &EditorWindow::saveResponse, nullptr,
+     false},  // never shown: runs nothing
+    {control::kRespond, &EditorWindow::respond, Respond, false},
 };
 
 struct FrameBinding {
@@ -82,9 +84,9 @@ struct FrameBinding {
 };
 
 inline constexpr FrameBinding kFrameBindings[] = {
-    {"frmBrowse", &EditorWindow::frmBrowse},
-    {"Frame1", &EditorWindow::Frame1},
-    {"Frame2", &EditorWindow::Frame2},
+    {control::kBrowseFrame, &EditorWindow::browseFrame},
+    {control::kDialogueFrame, &EditorWindow::dialogueFrame},
+    {control::kRepliesFrame, &EditorWindow::repliesFrame},
 };
 
 }  // namespace dlg::ui

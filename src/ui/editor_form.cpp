@@ -6,6 +6,7 @@
 
 #include "commands/browse.h"
 #include "commands/save_close.h"
+#include "ui/control_names.h"
 #include "ui/editor_layout.h"
 #include "ui/flag_editor_form.h"
 #include "ui/list_view.h"
@@ -24,14 +25,14 @@ const QColor kInactiveCaption(191, 205, 219);
 }  // namespace
 
 EditorForm::EditorForm(Editor& ed, QWidget* parent) : QWidget(parent), ed_(ed) {
-  setObjectName(QStringLiteral("Ashgloamdlgeditor"));
+  setObjectName(QString::fromLatin1(control::kEditorWindow));
   // Fixed places: nothing is laid out again, so the client area keeps its size.
   setFixedSize(Px(kEditorClientWidth), Px(kEditorClientHeight));
   setWindowIcon(QIcon(QPixmap::fromImage(DrawWindowIcon())));
   widgets_ = BuildControls(this, EditorControls());
 
-  Widget<PictureBox>("Picture1")->setPicture(DrawTitleBanner());
-  ListView* used = Widget<ListView>("lstusednum");
+  Widget<PictureBox>(control::kBanner)->setPicture(DrawTitleBanner());
+  ListView* used = Widget<ListView>(control::kUsedNumbers);
   QPalette palette = used->palette();
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
     palette.setColor(group, QPalette::Base, kInactiveCaption);
@@ -48,12 +49,12 @@ EditorForm::~EditorForm() = default;
 FlagEditorForm* EditorForm::flagEditorForm() const { return flagForm_; }
 
 void EditorForm::Load() {
-  Run([this] { Form_Load(ed_); });
+  Run([this] { StartUp(ed_); });
 }
 
 void EditorForm::closeEvent(QCloseEvent* event) {
   bool close = ProgramEnded();
-  if (!close && !busy_) Run([this, &close] { close = Form_Unload(ed_); });
+  if (!close && !busy_) Run([this, &close] { close = CloseWindow(ed_); });
   if (!close && !ProgramEnded()) {
     event->ignore();
     return;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string_view>
 
+#include "ui/control_names.h"
 #include "ui/cp1252.h"
 #include "ui/editor_bindings.h"
 #include "ui/editor_form.h"
@@ -101,17 +102,17 @@ void EditorForm::RenderTexts() {
     SetState(widget, box.enabled, box.visible);
   }
 
-  auto* npc = Widget<QComboBox>("lstnpc");
+  auto* npc = Widget<QComboBox>(control::kLineKindChoice);
   std::vector<std::string>& shownItems = shownRows_[npc];
   QSignalBlocker block(npc);
-  if (w.lstnpc.items != shownItems) {
+  if (w.lineKindChoice.items != shownItems) {
     npc->clear();
-    npc->addItems(Rows(w.lstnpc.items, FromBytes));
-    shownItems = w.lstnpc.items;
+    npc->addItems(Rows(w.lineKindChoice.items, FromBytes));
+    shownItems = w.lineKindChoice.items;
   }
-  if (TextToBytes(npc->currentText()) != w.lstnpc.text)
-    npc->setEditText(BytesToText(w.lstnpc.text));
-  SetState(npc, w.lstnpc.enabled, w.lstnpc.visible);
+  if (TextToBytes(npc->currentText()) != w.lineKindChoice.text)
+    npc->setEditText(BytesToText(w.lineKindChoice.text));
+  SetState(npc, w.lineKindChoice.enabled, w.lineKindChoice.visible);
 }
 
 void EditorForm::RenderLists() {
@@ -135,39 +136,39 @@ void EditorForm::RenderLists() {
 void EditorForm::RenderBrowse() {
   const EditorWindow& w = ed_.window;
 
-  auto* drive = Widget<QComboBox>("Drive1");
+  auto* drive = Widget<QComboBox>(control::kDriveList);
   std::vector<std::string>& shownDrives = shownRows_[drive];
   {
     QSignalBlocker block(drive);
-    if (w.Drive1.drives != shownDrives) {
+    if (w.driveList.drives != shownDrives) {
       drive->clear();
-      drive->addItems(Rows(w.Drive1.drives, FromName));
-      shownDrives = w.Drive1.drives;
+      drive->addItems(Rows(w.driveList.drives, FromName));
+      shownDrives = w.driveList.drives;
     }
     int index = -1;
-    for (std::size_t i = 0; i < w.Drive1.drives.size(); ++i) {
-      if (w.Drive1.drives[i] == w.Drive1.drive) index = static_cast<int>(i);
+    for (std::size_t i = 0; i < w.driveList.drives.size(); ++i) {
+      if (w.driveList.drives[i] == w.driveList.drive) index = static_cast<int>(i);
     }
     if (drive->currentIndex() != index) drive->setCurrentIndex(index);
   }
-  SetState(drive, w.Drive1.enabled, true);
+  SetState(drive, w.driveList.enabled, true);
 
-  ListView* dir = Widget<ListView>("Dir1");
-  RenderOwnRows(dir, FolderRows(w.Dir1), shownRows_[dir], FromName);
+  ListView* dir = Widget<ListView>(control::kFolderList);
+  RenderOwnRows(dir, FolderRows(w.folderList), shownRows_[dir], FromName);
   // The folder itself stands highlighted, as the last of its ancestors.
-  RenderSelection(dir, static_cast<int>(w.Dir1.ancestors.size()) - 1);
-  SetState(dir, w.Dir1.enabled, true);
+  RenderSelection(dir, static_cast<int>(w.folderList.ancestors.size()) - 1);
+  SetState(dir, w.folderList.enabled, true);
 
-  ListView* files = Widget<ListView>("File1");
-  RenderOwnRows(files, w.File1.files, shownRows_[files], FromName);
+  ListView* files = Widget<ListView>(control::kFileList);
+  RenderOwnRows(files, w.fileList.files, shownRows_[files], FromName);
   int selected = -1;
-  if (!w.File1.fileName.empty()) {
-    for (std::size_t i = 0; i < w.File1.files.size(); ++i) {
-      if (w.File1.files[i] == w.File1.fileName) selected = static_cast<int>(i);
+  if (!w.fileList.fileName.empty()) {
+    for (std::size_t i = 0; i < w.fileList.files.size(); ++i) {
+      if (w.fileList.files[i] == w.fileList.fileName) selected = static_cast<int>(i);
     }
   }
   RenderSelection(files, selected);
-  SetState(files, w.File1.enabled, true);
+  SetState(files, w.fileList.enabled, true);
 }
 
 void EditorForm::RenderFlagEditor() {

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "commands/browse.h"
+#include "ui/control_names.h"
 #include "ui/cp1252.h"
 #include "ui/editor_bindings.h"
 #include "ui/editor_form.h"
@@ -46,13 +47,13 @@ void EditorForm::Wire() {
       WireText(line, w.*b.box, shown);
       if (b.fieldBox) {
         connect(line, &FieldLineEdit::focusLost, this,
-                [this] { Run([this] { FieldBox_LostFocus(ed_); }); });
+                [this] { Run([this] { LeaveFieldBox(ed_); }); });
       }
     } else if (auto* multi = qobject_cast<FieldTextEdit*>(widget)) {
       WireText(multi, w.*b.box, shown);
       if (b.fieldBox) {
         connect(multi, &FieldTextEdit::focusLost, this,
-                [this] { Run([this] { FieldBox_LostFocus(ed_); }); });
+                [this] { Run([this] { LeaveFieldBox(ed_); }); });
       }
     }
   }
@@ -88,54 +89,58 @@ void EditorForm::Wire() {
     });
   }
 
-  ScrollTogether({Widget<ListView>("lsthideline"), Widget<ListView>("lstresponses"),
-                  Widget<ListView>("lstint"), Widget<ListView>("lstForM"),
-                  Widget<ListView>("lstline")});
+  ScrollTogether({Widget<ListView>(control::kReplyNumbers), Widget<ListView>(control::kReplies),
+                  Widget<ListView>(control::kReplyIntChecks),
+                  Widget<ListView>(control::kReplyForms),
+                  Widget<ListView>(control::kReplyTargets)});
 
-  auto* npc = Widget<QComboBox>("lstnpc");
+  auto* npc = Widget<QComboBox>(control::kLineKindChoice);
   connect(npc, &QComboBox::editTextChanged, this,
-          [this](const QString& text) { ed_.window.lstnpc.text = TextToBytes(text); });
+          [this](const QString& text) { ed_.window.lineKindChoice.text = TextToBytes(text); });
   connect(npc, &QComboBox::activated, this, [this, npc](int index) {
-    ed_.window.lstnpc.text = TextToBytes(npc->itemText(index));
-    Run([this] { lstnpc_Click(ed_); });
+    ed_.window.lineKindChoice.text = TextToBytes(npc->itemText(index));
+    Run([this] { PickLineKind(ed_); });
   });
 
-  connect(Widget<PictureBox>("Picture1"), &PictureBox::clicked, this,
-          [this] { Run([this] { Picture1_Click(ed_); }); });
+  connect(Widget<PictureBox>(control::kBanner), &PictureBox::clicked, this,
+          [this] { Run([this] { ShowAbout(ed_); }); });
   WireBrowse();
 }
 
 void EditorForm::WireBrowse() {
   EditorWindow& w = ed_.window;
-  connect(Widget<QComboBox>("Drive1"), &QComboBox::activated, this, [this, &w](int index) {
-    if (index < 0 || index >= static_cast<int>(w.Drive1.drives.size())) return;
-    const std::string drive = w.Drive1.drives[static_cast<std::size_t>(index)];
-    Run([this, drive] { Drive1_Change(ed_, drive); });
-  });
+  connect(Widget<QComboBox>(control::kDriveList), &QComboBox::activated, this,
+          [this, &w](int index) {
+            if (index < 0 || index >= static_cast<int>(w.driveList.drives.size())) return;
+            const std::string drive = w.driveList.drives[static_cast<std::size_t>(index)];
+            Run([this, drive] { ChangeDrive(ed_, drive); });
+          });
 
-  connect(Widget<ListView>("Dir1"), &ListView::rowDoubleClicked, this, [this, &w](int row) {
-    const std::size_t r = static_cast<std::size_t>(row);
-    std::string target;
-    if (r < w.Dir1.ancestors.size()) {
-      target = w.Dir1.ancestors[r];
-    } else if (r - w.Dir1.ancestors.size() < w.Dir1.subfolders.size()) {
-      const std::string& name = w.Dir1.subfolders[r - w.Dir1.ancestors.size()];
-      target = JoinPath(w.Dir1.path, name);
-    } else {
-      return;
-    }
-    Run([this, target] { Dir1_Change(ed_, target); });
-  });
+  connect(Widget<ListView>(control::kFolderList), &ListView::rowDoubleClicked, this,
+          [this, &w](int row) {
+            const std::size_t r = static_cast<std::size_t>(row);
+            std::string target;
+            if (r < w.folderList.ancestors.size()) {
+              target = w.folderList.ancestors[r];
+            } else if (r - w.folderList.ancestors.size() < w.folderList.subfolders.size()) {
+              const std::string& name = w.folderList.subfolders[r - w.folderList.ancestors.size()];
+              target = JoinPath(w.folderList.path, name);
+            } else {
+              return;
+            }
+            Run([this, target] { ChangeFolder(ed_, target); });
+          });
 
-  ListView* files = Widget<ListView>("File1");
+  ListView* files = Widget<ListView>(control::kFileList);
   auto pick = [&w](int row) {
     const std::size_t r = static_cast<std::size_t>(row);
-    w.File1.fileName = row >= 0 && r < w.File1.files.size() ? w.File1.files[r] : std::string();
+    w.fileList.fileName =
+        row >= 0 && r < w.fileList.files.size() ? w.fileList.files[r] : std::string();
   };
   connect(files, &ListView::rowPicked, this, pick);
   connect(files, &ListView::rowDoubleClicked, this, [this, pick](int row) {
     pick(row);
-    Run([this] { File1_DblClick(ed_); });
+    Run([this] { LoadPickedFile(ed_); });
   });
 }
 

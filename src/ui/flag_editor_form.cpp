@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "ui/control_names.h"
 #include "ui/cp1252.h"
 #include "ui/editor_layout.h"
 #include "ui/field_boxes.h"
@@ -16,6 +17,9 @@
 namespace dlg::ui {
 
 namespace {
+
+// In the order of JoinMode.
+constexpr const char* kJoinButtons[] = {control::kJoinAnd, control::kJoinOr, control::kJoinNone};
 
 void RenderCombo(QComboBox* combo, const std::vector<std::string>& items, const std::string& text,
                  std::vector<std::string>& shown) {
@@ -37,56 +41,60 @@ void RenderCombo(QComboBox* combo, const std::vector<std::string>& items, const 
 
 FlagEditorForm::FlagEditorForm(FlagEditorWindow& model, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(&model) {
-  setObjectName(QStringLiteral("Form1"));
+  setObjectName(QString::fromLatin1(control::kFlagEditor));
   setWindowTitle(QStringLiteral("Flag Editor"));
   setFixedSize(Px(kFlagEditorClientWidth), Px(kFlagEditorClientHeight));
   auto w = BuildControls(this, FlagEditorControls());
-  txtedit_ = static_cast<FieldLineEdit*>(w.at("txtedit"));
-  listbool_ = static_cast<QComboBox*>(w.at("listbool"));
-  listexec_ = static_cast<QComboBox*>(w.at("listexec"));
-  frame1_ = static_cast<QFrame*>(w.at("Frame1"));
-  frame2_ = static_cast<QFrame*>(w.at("Frame2"));
-  option1_ = new QButtonGroup(this);
-  option1_->setExclusive(true);
+  editBox_ = static_cast<FieldLineEdit*>(w.at(control::kEditBox));
+  conditionCatalog_ = static_cast<QComboBox*>(w.at(control::kConditionCatalog));
+  actionCatalog_ = static_cast<QComboBox*>(w.at(control::kActionCatalog));
+  conditionPanel_ = static_cast<QFrame*>(w.at(control::kConditionPanel));
+  actionPanel_ = static_cast<QFrame*>(w.at(control::kActionPanel));
+  joinButtons_ = new QButtonGroup(this);
+  joinButtons_->setExclusive(true);
   for (int i = 0; i < 3; ++i) {
-    option1_->addButton(static_cast<QRadioButton*>(w.at("Option1_" + std::to_string(i))), i);
+    joinButtons_->addButton(static_cast<QRadioButton*>(w.at(kJoinButtons[i])), i);
   }
 
-  connect(txtedit_, &FieldLineEdit::edited, this, [this] {
-    if (model_) shownEdit_ = model_->txtedit = txtedit_->bytes();
+  connect(editBox_, &FieldLineEdit::edited, this, [this] {
+    if (model_) shownEdit_ = model_->text = editBox_->bytes();
   });
-  connect(listbool_, &QComboBox::editTextChanged, this, [this](const QString& text) {
-    if (model_) model_->listboolText = TextToBytes(text);
+  connect(conditionCatalog_, &QComboBox::editTextChanged, this, [this](const QString& text) {
+    if (model_) model_->conditionChoice = TextToBytes(text);
   });
-  connect(listexec_, &QComboBox::editTextChanged, this, [this](const QString& text) {
-    if (model_) model_->listexecText = TextToBytes(text);
+  connect(actionCatalog_, &QComboBox::editTextChanged, this, [this](const QString& text) {
+    if (model_) model_->actionChoice = TextToBytes(text);
   });
-  connect(option1_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-    if (model_ && checked) model_->option1 = static_cast<JoinMode>(id);
+  connect(joinButtons_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    if (model_ && checked) model_->joinMode = static_cast<JoinMode>(id);
   });
   auto click = [&w](const char* name) { return static_cast<QPushButton*>(w.at(name)); };
-  connect(click("Command3"), &QPushButton::clicked, this, &FlagEditorForm::insertCondition);
-  connect(click("Command4"), &QPushButton::clicked, this, &FlagEditorForm::insertAction);
-  connect(click("Command1"), &QPushButton::clicked, this, &FlagEditorForm::accepted);
-  connect(click("Command2"), &QPushButton::clicked, this, &FlagEditorForm::cancelled);
+  connect(click(control::kInsertCondition), &QPushButton::clicked, this,
+          &FlagEditorForm::insertCondition);
+  connect(click(control::kInsertAction), &QPushButton::clicked, this,
+          &FlagEditorForm::insertAction);
+  connect(click(control::kAccept), &QPushButton::clicked, this, &FlagEditorForm::accepted);
+  connect(click(control::kCancel), &QPushButton::clicked, this, &FlagEditorForm::cancelled);
 }
 
 void FlagEditorForm::Render() {
   if (!model_) return;
   const FlagEditorWindow& m = *model_;
-  if (m.txtedit != shownEdit_) {
-    txtedit_->setBytes(m.txtedit);
-    shownEdit_ = m.txtedit;
+  if (m.text != shownEdit_) {
+    editBox_->setBytes(m.text);
+    shownEdit_ = m.text;
   }
-  RenderCombo(listbool_, m.listboolItems, m.listboolText, shownBool_);
-  RenderCombo(listexec_, m.listexecItems, m.listexecText, shownExec_);
-  if (QAbstractButton* chosen = option1_->button(static_cast<int>(m.option1));
+  RenderCombo(conditionCatalog_, m.conditionCatalog, m.conditionChoice, shownBool_);
+  RenderCombo(actionCatalog_, m.actionCatalog, m.actionChoice, shownExec_);
+  if (QAbstractButton* chosen = joinButtons_->button(static_cast<int>(m.joinMode));
       !chosen->isChecked()) {
-    QSignalBlocker block(option1_);
+    QSignalBlocker block(joinButtons_);
     chosen->setChecked(true);
   }
-  if (frame1_->isVisibleTo(this) != m.frame1Visible) frame1_->setVisible(m.frame1Visible);
-  if (frame2_->isVisibleTo(this) != m.frame2Visible) frame2_->setVisible(m.frame2Visible);
+  if (conditionPanel_->isVisibleTo(this) != m.conditionPanelVisible)
+    conditionPanel_->setVisible(m.conditionPanelVisible);
+  if (actionPanel_->isVisibleTo(this) != m.actionPanelVisible)
+    actionPanel_->setVisible(m.actionPanelVisible);
   if (m.visible && isHidden()) {
     show();
     FocusEditBox();
@@ -102,7 +110,7 @@ void FlagEditorForm::FocusEditBox() {
   if (isHidden()) return;
   raise();
   activateWindow();
-  txtedit_->setFocus(Qt::OtherFocusReason);
+  editBox_->setFocus(Qt::OtherFocusReason);
 }
 
 void FlagEditorForm::Detach() { model_ = nullptr; }

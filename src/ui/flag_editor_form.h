@@ -39,12 +39,12 @@ class FlagEditorForm : public QWidget {
 
  private:
   FlagEditorWindow* model_;
-  FieldLineEdit* txtedit_;
-  QComboBox* listbool_;
-  QComboBox* listexec_;
-  QFrame* frame1_;
-  QFrame* frame2_;
-  QButtonGroup* option1_;
+  FieldLineEdit* editBox_;
+  QComboBox* conditionCatalog_;
+  QComboBox* actionCatalog_;
+  QFrame* conditionPanel_;
+  QFrame* actionPanel_;
+  QButtonGroup* joinButtons_;
   std::string shownEdit_;
   std::vector<std::string> shownBool_, shownExec_;
 };

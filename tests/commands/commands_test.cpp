@@ -16,7 +16,7 @@ const std::string k10 = R("10", "A"), k20 = "{20}{B}{}{}{}{ }{}\r\n", k30 = R("3
 const std::string kThree = k10 + k20 + k30;
 const std::string kTen = "10|NPC|A||", kNoFile = "||||";  // the view after Unload is empty
 const std::string kEdited = k10 + "{20}{X}{}{}{}{ }{}\r\n" + k30;
-const Strings kGoTo20 = {"txtgoline=20", "Go to:", "txtDialogue=X"};
+const Strings kGoTo20 = {"goToNumber=20", "Go to:", "maleText=X"};
 const std::string kGoTo20View = "20|NPC|X||";
 
 const std::string kSaved = "information Saving Changes: Changes Have Been Saved";
@@ -33,35 +33,35 @@ const std::string kHuge = "99999999999999999999";
 // Values -5, 7.5, 9, 12, 13: only the last two are plain digits.
 const std::string kForms = R("-5") + R("7.5") + R(" 9") + R("012") + R("0013");
 Strings AddLine(const std::string& n) {
-  return {"txtaddline=" + n, "Add Line", "txtDialogue=Y", "Save New Line"};
+  return {"newLineNumber=" + n, "Add Line", "maleText=Y", "Save New Line"};
 }
 
 // clang-format off
 const Row kRows[] = {
     // Load File
     {"LoadShowsTheFirstLineAndListsEveryNumber", k10 + R("2", "B") + R("1"),
-     {"?lstusednum=10,2,1", "?caption=Ashgloam -DLG Editor - a.dlg"}, kTen},
-    {"LoadWithNothingSelected", kThree, {"Yes", "Unload File", "File1=", "Load File"},
+     {"?usedNumbers=10,2,1", "?caption=Ashgloam -DLG Editor - a.dlg"}, kTen},
+    {"LoadWithNothingSelected", kThree, {"Yes", "Unload File", "fileList=", "Load File"},
      kNoFile + "|no file", {kUnload, kSelect}, {{"a.dlg.bak", kGone}}},
-    {"LoadAMissingFile", kThree, {"Yes", "Unload File", "File1=b.dlg", "Load File"},
+    {"LoadAMissingFile", kThree, {"Yes", "Unload File", "fileList=b.dlg", "Load File"},
      kNoFile + "|no file",
      {kUnload, "critical File Error: Cannot read DIR/b.dlg: No such file or directory"},
      {{"a.dlg.bak", kGone}}},
     {"PickAResponseShowsItsFlags", "{1}{a}{}{}{}{}{}\r\n{2}{b}{}{}{c}{0}{x}\r\n",
-     {"lstresponses#0", "pick response", "?txtflags=CONDITIONAL FLAGS::  c\r\nEXECUTION FLAGS::  x"},
+     {"replies#0", "pick response", "?replyFlags=CONDITIONAL FLAGS::  c\r\nEXECUTION FLAGS::  x"},
      "1|NPC|a|b|0"},
     // Leaving a field box writes the current line
     {"LeaveBoxRewritesTheLine", kThree, kGoTo20 + Strings{"leave box"}, kGoTo20View, {},
      {{"a.dlg.bak", kEdited}}},
     {"LeaveBoxUnchangedWritesTheSame", kThree, {"leave box"}, kTen},
-    {"LeaveBoxWithoutAFile", kThree, kGoTo20 + Strings{"File1=", "leave box"}, kGoTo20View,
+    {"LeaveBoxWithoutAFile", kThree, kGoTo20 + Strings{"fileList=", "leave box"}, kGoTo20View,
      {"critical Select a .DLG file: Please select a .DLG file"}, {{"a.dlg.bok", ""}}},
-    {"LeaveBoxInNewLineModeWritesNothing", kThree, {"txtaddline=15", "Add Line", "leave box"},
+    {"LeaveBoxInNewLineModeWritesNothing", kThree, {"newLineNumber=15", "Add Line", "leave box"},
      "15|[NPC]|||" "|Save New Line|no Go to 1", {}, {{"a.dlg.bok", ""}}},
-    {"LeaveBoxRefusesALineBreak", kThree, kGoTo20 + Strings{"txtfemale=a\r\nb", "leave box"},
+    {"LeaveBoxRefusesALineBreak", kThree, kGoTo20 + Strings{"femaleText=a\r\nb", "leave box"},
      kGoTo20View, {kCannot + "Female Dialogue: field holds a line break, which would split the "
                    "line in two" + kNotSaved}},
-    {"LeaveBoxRefusesABrace", kThree, kGoTo20 + Strings{"txtflags2=a}b", "leave box"},
+    {"LeaveBoxRefusesABrace", kThree, kGoTo20 + Strings{"executionFlags=a}b", "leave box"},
      kGoTo20View, {kCannot + "Executuion Flags: field holds a \"}\", which would end the field "
                    "early" + kNotSaved}},
     {"LeaveBoxOnALineTheCopyNoLongerHolds", kThree,
@@ -71,35 +71,35 @@ const Row kRows[] = {
     // With no line shown, a record with an empty number is not the current line; the user
     // hears that the edit went nowhere.
     {"NoCurrentLineReplacesNothing", k10 + "\r\n{}{orphan}{}{}{}{}{}\r\n",
-     {"txtgoline=0", "Go to:", "txtDialogue=X", "leave box"}, "||X||",
+     {"goToNumber=0", "Go to:", "maleText=X", "leave box"}, "||X||",
      {"critical Cannot Save Line: No line is shown, so the edit was not saved. Go to a line "
       "first."}},
     // Add Line
-    {"AddLineZero", kThree, {"txtaddline=0", "Add Line"}, kTen,
+    {"AddLineZero", kThree, {"newLineNumber=0", "Add Line"}, kTen,
      {"none 0 is reserverd: 0 is a Reserved Number and Cannot be Added"}},
     {"AddLineEmpty", kThree, {"Add Line"}, kTen,
      {"none Empty Line Number: Please Enter a Line Number"}},
-    {"AddLineUsedNumber", kThree, {"txtaddline=20", "Add Line"}, kTen,
+    {"AddLineUsedNumber", kThree, {"newLineNumber=20", "Add Line"}, kTen,
      {"critical Line Already Exists: The line already exists, please enter a different number"}},
     // The list stops at the blank line; the record after it still holds its number.
     {"AddLineANumberAfterABlankLine", k10 + k20 + "\r\n" + k30,
-     {"?lstusednum=10,20", "txtaddline=30", "Add Line", "?txtaddline="}, kTen,
+     {"?usedNumbers=10,20", "newLineNumber=30", "Add Line", "?newLineNumber="}, kTen,
      {"critical Line Already Exists: The line already exists, please enter a different number"},
      {{"a.dlg.bak", k10 + k20 + "\r\n" + k30}}},
-    {"AddLineNoNumber", kThree, {"txtaddline=abc", "Add Line"}, kTen,
+    {"AddLineNoNumber", kThree, {"newLineNumber=abc", "Add Line"}, kTen,
      {"critical Not a Line Number: \"abc" + kNaN}},
-    {"AddLineTooLarge", kThree, {"txtaddline=9223372036854775808", "Add Line"}, kTen,
+    {"AddLineTooLarge", kThree, {"newLineNumber=9223372036854775808", "Add Line"}, kTen,
      {"critical Line Number Too Large: The number 9223372036854775808 is too large. Please "
       "enter a line number from -9223372036854775808 to 9223372036854775807."}},
-    {"AddLineOtherFormOfAUsedNumber", kThree, {"txtaddline=012", "Add Line"},
+    {"AddLineOtherFormOfAUsedNumber", kThree, {"newLineNumber=012", "Add Line"},
      "012|[NPC]|||" "|Save New Line|no Go to 1"},
     // Save New Line: the record goes after the next lower listed number, by value
-    {"SaveNewLineBetween", kThree, AddLine("15") + Strings{"?lstusednum=10,15,20,30"},
+    {"SaveNewLineBetween", kThree, AddLine("15") + Strings{"?usedNumbers=10,15,20,30"},
      "15||Y||", {}, {{"a.dlg.bak", k10 + R("15", "Y") + k20 + k30}}},
     {"SaveNewLineFirst", kThree, AddLine("5"), "5||Y||", {}, {{"a.dlg.bak", R("5", "Y") + kThree}}},
     {"SaveNewLineEqualValue", kThree, AddLine("020"), "020||Y||", {},
      {{"a.dlg.bak", k10 + k20 + R("020", "Y") + k30}}},
-    {"SaveNewLineFraction", kThree, AddLine("12.5") + Strings{"?lstusednum=10,12,20,30"}, "12.5||Y||",
+    {"SaveNewLineFraction", kThree, AddLine("12.5") + Strings{"?usedNumbers=10,12,20,30"}, "12.5||Y||",
      {}, {{"a.dlg.bak", k10 + R("12.5", "Y") + k20 + k30}}},
     {"SaveNewLineIntoAnEmptyFile", "", AddLine("7"), "7||Y||", {}, {{"a.dlg.bak", R("7", "Y")}}},
     {"SaveNewLineSmallestAndLargest", kThree, AddLine(kSmall) + AddLine(kBig), kBig + "||Y||", {},
@@ -109,7 +109,7 @@ const Row kRows[] = {
     {"SaveNewLineAmongOtherForms", kForms, AddLine("8") + AddLine("12"), "12||Y||", {},
      {{"a.dlg.bak", R("-5") + R("7.5") + R("8", "Y") + R(" 9") + R("012") + R("12", "Y") + R("0013")}}},
     {"SaveNewLineRefusedThenTriedAgain", kThree,
-     {"txtaddline=15", "Add Line", "txtDialogue=a\nb", "Save New Line", "txtDialogue=Y",
+     {"newLineNumber=15", "Add Line", "maleText=a\nb", "Save New Line", "maleText=Y",
       "Save New Line"}, "15||Y||",
      {kCannot + "Male Dialogue: field holds a line break, which would split the line in two. "
       "Remove it and click \"Save New Line\" again; the line was not saved."},
@@ -123,7 +123,7 @@ const Row kRows[] = {
     {"SaveYes", kThree, kGoTo20 + Strings{"leave box", "Yes", "Save"}, kGoTo20View,
      {kOverwrite, kSaved}, {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
     // A blank first line: its CR opens the first field, which no line carries as its number.
-    {"SaveAnEditOfALineNoLineCarries", "\r\n" + kThree, {"txtDialogue=X", "Yes", "Save"},
+    {"SaveAnEditOfALineNoLineCarries", "\r\n" + kThree, {"maleText=X", "Yes", "Save"},
      "\n{10|NPC|X||", {"critical Cannot Save Line: The line \n{10 is not in the working copy. "
                        "The edit was not saved.", kOverwrite, kSaved},
      {{"a.dlg", "\r\n" + kThree}}},
@@ -144,8 +144,8 @@ const Row kRows[] = {
      {"critical File Error: Cannot write DIR/no/b.dlg: No such file or directory"}},
     {"UnloadNo", kThree, {"No", "Unload File"}, kTen, {kUnload}},
     {"UnloadYesRemovesBothCopies", kThree,
-     {"txtaddline=15", "Add Line", "leave box", "Yes", "Unload File",
-      "?caption=Ashgloam -DLG Editor", "?lstusednum="}, kNoFile + "|no file", {kUnload},
+     {"newLineNumber=15", "Add Line", "leave box", "Yes", "Unload File",
+      "?caption=Ashgloam -DLG Editor", "?usedNumbers="}, kNoFile + "|no file", {kUnload},
      {{"a.dlg.bak", kGone}}},
     {"QuitNo", kThree, {"No", "Quit", "?ended=no"}, kTen, {kQuit}},
     {"QuitYes", kThree, {"Yes", "Quit", "?ended=yes"}, kTen, {kQuit}, {{"a.dlg.bak", kGone}}},

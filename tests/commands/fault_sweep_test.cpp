@@ -57,12 +57,11 @@ void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
 const Steps kOnce = {Write, Fsync, Close, Rename, Open, Fsync, Close};
 
-const test::Strings kNotLoaded = {"Yes", "Unload File"},
-                    kTypedX = {"txtLineNum=20", "txtDialogue=X"};
-const test::Strings kNewLine15 = {"txtaddline=15", "Add Line", "txtDialogue=Y"};
+const test::Strings kNotLoaded = {"Yes", "Unload File"}, kTypedX = {"lineNumber=20", "maleText=X"};
+const test::Strings kNewLine15 = {"newLineNumber=15", "Add Line", "maleText=Y"};
 // Once the record is in, the line is an ordinary current line.
 void SaveNewLineOrRewrite(Editor& ed) {
-  ed.state.newLineMode ? cmdsaveline_Click(ed) : FieldBox_LostFocus(ed);
+  ed.state.newLineMode ? SaveNewLine(ed) : LeaveFieldBox(ed);
 }
 // The failed run may have unloaded the file: it is loaded again (a copy it left is taken up)
 // and given the edits once more, so that Unload meets what the clean run met.
@@ -71,7 +70,7 @@ void LoadAndUnload(Editor& ed) {
     auto& p = static_cast<test::ScriptedPlatform&>(ed.platform);
     const auto shown = p.boxes.size();
     p.answers.push_front(MsgAnswer::Yes);
-    Command2_Click(ed);
+    LoadFile(ed);
     if (p.boxes.size() > shown) {
       p.boxes.erase(p.boxes.begin() + static_cast<std::ptrdiff_t>(shown));
     } else {
@@ -80,7 +79,7 @@ void LoadAndUnload(Editor& ed) {
     std::ofstream(ed.state.WorkingCopyPath(), std::ios::binary) << kEdited;
     test::AsWrittenByEditor(ed, kEdited);
   }
-  Command8_Click(ed);
+  UnloadFile(ed);
 }
 
 const MsgAnswer kYes = MsgAnswer::Yes, kNo = MsgAnswer::No;
@@ -91,24 +90,24 @@ const Row kRows[] = {
     // Where a link leads only adds a lock when there is one; strays are removed when they can be.
     {"LoadFile",
      {{"a.dlg", kOld, kOld}, {"a.dlg.bak", std::nullopt, kOld}, kNoScratch, kLiveTemp},
-     kNotLoaded, {}, {}, Command2_Click, nullptr, Rename, 1,
+     kNotLoaded, {}, {}, LoadFile, nullptr, Rename, 1,
      {{RealPath, 1}, {ListFolder, 1}, {ProcessAlive, 1}}, kOnce},
     // A lookup only reads: whatever fails, the files stay and the descriptor is closed.
     {"GoTo", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kOld}},
-     {"txtgoline=20"}, {}, {}, Command5_Click, nullptr, Close, 1, {}, {}},
+     {"goToNumber=20"}, {}, {}, GoToTypedLine, nullptr, Close, 1, {}, {}},
     {"RewriteOnLeavingABox", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kEdited}, kNoScratch},
-     kTypedX, {}, {}, FieldBox_LostFocus, nullptr, Rename, 1, {{Unlink, 1}}, kOnce},
+     kTypedX, {}, {}, LeaveFieldBox, nullptr, Rename, 1, {{Unlink, 1}}, kOnce},
     {"SaveNewLine", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kInserted}, kNoScratch},
-     kNewLine15, {}, {}, cmdsaveline_Click, SaveNewLineOrRewrite, Rename, 1, {{Unlink, 1}}, kOnce},
+     kNewLine15, {}, {}, SaveNewLine, SaveNewLineOrRewrite, Rename, 1, {{Unlink, 1}}, kOnce},
     {"Save", {{"a.dlg", kOld, kEdited}, {"a.dlg.bak", kEdited, kEdited}},
-     {}, {kYes}, {}, Commandsave_Click, nullptr, Rename, 1, {{Stat, 1}}, kOnce},
+     {}, {kYes}, {}, Save, nullptr, Rename, 1, {{Stat, 1}}, kOnce},
     {"SaveAs", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, kEdited}, {"b.dlg", kOther, kEdited}},
-     {}, {kYes}, {"b"}, Command9_Click, nullptr, Rename, 1,
+     {}, {kYes}, {"b"}, SaveAs, nullptr, Rename, 1,
      {{Stat, 1}, {Stat, 2}, {Stat, 3}, {RealPath, 1}}, kOnce},
     {"UnloadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},
-     {}, {kNo}, {}, Command8_Click, LoadAndUnload, Unlink, 1, {}, {}},
+     {}, {kNo}, {}, UnloadFile, LoadAndUnload, Unlink, 1, {}, {}},
     {"Quit", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},
-     {}, {kNo}, {}, Command6_Click, nullptr, Unlink, 1, {}, {}},
+     {}, {kNo}, {}, Quit, nullptr, Unlink, 1, {}, {}},
 };
 // clang-format on
 

@@ -72,18 +72,18 @@ void SelectOrNone(ListBox& list, const std::string& t, ListBox& column) {
   list.selected = 0;
 }
 const Command kCommands[] = {
-    {"GoTo", [](EditorWindow& w, const std::string& t) { w.txtgoline.text = t; },
+    {"GoTo", [](EditorWindow& w, const std::string& t) { w.goToNumber.text = t; },
      "Go to:", Messages::Standard},
-    {"Jump", [](EditorWindow& w, const std::string& t) { w.txtlinejump.text = t; }, "Jump",
+    {"Jump", [](EditorWindow& w, const std::string& t) { w.jumpLine.text = t; }, "Jump",
      Messages::Standard},
     {"UsedNumber",
-     [](EditorWindow& w, const std::string& t) { SelectOrNone(w.lstusednum, t, w.lstusednum); },
+     [](EditorWindow& w, const std::string& t) { SelectOrNone(w.usedNumbers, t, w.usedNumbers); },
      "Go to number", Messages::Standard},
     {"Respond",
-     [](EditorWindow& w, const std::string& t) { SelectOrNone(w.lstresponses, t, w.lstline); },
+     [](EditorWindow& w, const std::string& t) { SelectOrNone(w.replies, t, w.replyTargets); },
      "Respond", Messages::Respond},
     {"EditResponse",
-     [](EditorWindow& w, const std::string& t) { SelectOrNone(w.lstresponses, t, w.lsthideline); },
+     [](EditorWindow& w, const std::string& t) { SelectOrNone(w.replies, t, w.replyNumbers); },
      "Edit Response", Messages::EditResponse},
 };
 
@@ -146,24 +146,24 @@ const std::string kAdded =
     "{11}{Bye.}{}{}{}{0}{}\r\n{50}{Fifty.}{}{}{}{}{}\r\n";
 // clang-format off
 const Row kRows[] = {
-    {"FemaleRowFollowsTheResponse", kNumbered, {"lstresponses#1", "Respond"}, kTen},
-    {"GoToLeavesNewLineMode", kNumbered, {"txtaddline=99", "Add Line", "txtgoline=10", "Go to:"},
+    {"FemaleRowFollowsTheResponse", kNumbered, {"replies#1", "Respond"}, kTen},
+    {"GoToLeavesNewLineMode", kNumbered, {"newLineNumber=99", "Add Line", "goToNumber=10", "Go to:"},
      kTen + "|no Go to 1"},
     {"UsedNumberLeavesNewLineMode", kNumbered,
-     {"txtaddline=99", "Add Line", "lstusednum#2", "Go to number"}, kTen + "|no Go to 1"},
+     {"newLineNumber=99", "Add Line", "usedNumbers#2", "Go to number"}, kTen + "|no Go to 1"},
     {"JumpLeavesNewLineModeAndShowsGoTo1", kNumbered,
-     {"txtaddline=99", "Add Line", "txtlinejump=10", "Jump"}, kTen},
-    {"EmptyGoToKeepsNewLineMode", kNumbered, {"txtaddline=99", "Add Line", "Go to:"},
+     {"newLineNumber=99", "Add Line", "jumpLine=10", "Jump"}, kTen},
+    {"EmptyGoToKeepsNewLineMode", kNumbered, {"newLineNumber=99", "Add Line", "Go to:"},
      kNewLine + "|Save New Line|no Go to 1",
      {"none Invalid Response: Please select a line or response"}},
     {"GoTo1ShowsTheFirstRecordAndListsNewNumbers", kNumbered,
-     {"txtaddline=5", "Add Line", "txtDialogue=New", "Save New Line", "txtgoline=50", "Go to:",
-      "Go to 1", "?lstusednum=1,2,5,10,11,50"}, kFirst, {}, {{"a.dlg.bak", kAdded}}},
+     {"newLineNumber=5", "Add Line", "maleText=New", "Save New Line", "goToNumber=50", "Go to:",
+      "Go to 1", "?usedNumbers=1,2,5,10,11,50"}, kFirst, {}, {{"a.dlg.bak", kAdded}}},
     {"GoTo1KeepsABreakInANumber", "{5}{e}{}{}{}{}{}\r\n{6\r\n7}{f}{}{}{}{}{}\r\n",
-     {"Go to 1", "?lstusednum=5,6\r\n7"}, "5|NPC|e||"},
+     {"Go to 1", "?usedNumbers=5,6\r\n7"}, "5|NPC|e||"},
     {"GoTo1StopsAtABlankLine", "{1}{a}{}{}{}{}{}\r\n\r\n{2}{b}{}{}{}{}{}\r\n",
-     {"Go to 1", "?lstusednum=1"}, "1|NPC|a||"},
-    {"GoTo1WithoutAFile", kNumbered, {"File1=", "Go to 1"}, kFirst,
+     {"Go to 1", "?usedNumbers=1"}, "1|NPC|a||"},
+    {"GoTo1WithoutAFile", kNumbered, {"fileList=", "Go to 1"}, kFirst,
      {"none Select a .DLG file: Please select a dialogue (*.DLG) file"}},
 };
 // clang-format on
@@ -177,14 +177,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, LookupSteps, testing::ValuesIn(kRows), RowName);
 TEST(GoTo, ReadsAWorkingCopyChangedBehindTheEditorAgain) {
   Session s(kNumbered);
   std::this_thread::sleep_for(std::chrono::milliseconds(150));  // a copy written a while ago
-  s.ed.window.txtgoline.text = "10";
-  Command5_Click(s.ed);
-  Command5_Click(s.ed);
+  s.ed.window.goToNumber.text = "10";
+  GoToTypedLine(s.ed);
+  GoToTypedLine(s.ed);
   EXPECT_EQ(View(s.ed.window), kTen);
   std::string changed = kNumbered;
   changed.replace(changed.find("Ten."), 4, "TEN!");
   s.dir.Put("a.dlg.bak", changed);
-  Command5_Click(s.ed);
+  GoToTypedLine(s.ed);
   EXPECT_EQ(View(s.ed.window), "10|NPC|TEN!|Bye.|0");
 }
 

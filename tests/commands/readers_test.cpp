@@ -19,16 +19,17 @@ void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 // The boxes, then each response row as text|number|int|marker|jump|flags of the six lists.
 std::string Shown(const EditorWindow& w) {
   std::string s;
-  for (const TextBox* b : {&w.txtLineNum, &w.txtDialogue, &w.txtfemale, &w.txtIntCheck,
-                           &w.txtFlags1, &w.txtlinejump, &w.txtflags2})
+  for (const TextBox* b : {&w.lineNumber, &w.maleText, &w.femaleText, &w.intCheck,
+                           &w.conditionFlags, &w.jumpLine, &w.executionFlags})
     s += b->text + "|";
-  s += w.txtnpc.text;
-  for (const ListBox* l : {&w.lsthideline, &w.lstint, &w.lstForM, &w.lstline, &w.lstflags})
-    EXPECT_EQ(l->Count(), w.lstresponses.Count());
-  for (int i = 0; i < w.lstresponses.Count(); ++i)
-    s += " / " + w.lstresponses.ItemAt(i) + "|" + w.lsthideline.ItemAt(i) + "|" +
-         w.lstint.ItemAt(i) + "|" + w.lstForM.ItemAt(i) + "|" + w.lstline.ItemAt(i) + "|" +
-         w.lstflags.ItemAt(i);
+  s += w.lineKind.text;
+  for (const ListBox* l :
+       {&w.replyNumbers, &w.replyIntChecks, &w.replyForms, &w.replyTargets, &w.replyFlagTexts})
+    EXPECT_EQ(l->Count(), w.replies.Count());
+  for (int i = 0; i < w.replies.Count(); ++i)
+    s += " / " + w.replies.ItemAt(i) + "|" + w.replyNumbers.ItemAt(i) + "|" +
+         w.replyIntChecks.ItemAt(i) + "|" + w.replyForms.ItemAt(i) + "|" +
+         w.replyTargets.ItemAt(i) + "|" + w.replyFlagTexts.ItemAt(i);
   return s;
 }
 

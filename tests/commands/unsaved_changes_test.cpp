@@ -15,7 +15,7 @@ std::string R(const std::string& n, const std::string& male, const std::string& 
 const std::string kOld = R("10", "A") + R("20", "B") + R("30", "C");
 const std::string kEdited = R("10", "X") + R("20", "B") + R("30", "C");
 const std::string kTheirs = R("1", "Theirs");
-const Strings kEdit = {"txtDialogue=X", "leave box"};
+const Strings kEdit = {"maleText=X", "leave box"};
 const std::string kView = "10|NPC|X||", kOldView = "10|NPC|A||", kNoFile = "|||||no file";
 const std::string kCaption = "?caption=Ashgloam -DLG Editor - a.dlg";
 const std::string kMarked = kCaption + " *";
@@ -59,23 +59,23 @@ const Row kRows[] = {
     {"QuitWithoutChanges", kOld, {kCaption, "Yes", "Quit", "?ended=yes"}, kOldView, {kQuit},
      {{"a.dlg.bak", kGone}}},
     {"AnEditTypedBackIsNoChange", kOld,
-     kEdit + Strings{"txtDialogue=A", "leave box", kCaption, "No", "Quit"}, kOldView, {kQuit}},
+     kEdit + Strings{"maleText=A", "leave box", kCaption, "No", "Quit"}, kOldView, {kQuit}},
     {"SaveTakesTheMarkAway", kOld, kEdit + Strings{"Yes", "Save", kCaption}, kView,
      {"yes/no none Oberwrite?: Are you sure you wish to overwrite DIR/a.dlg?", kSaved},
      {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
 
     // What the boxes show (here as the Flag Editor's Accept leaves it) is written before any
     // command shows another line.
-    {"GoTo1WritesTheLineFirst", kOld, {"txtflags2=pc.x()", "Go to 1", kMarked}, kOldView, {},
+    {"GoTo1WritesTheLineFirst", kOld, {"executionFlags=pc.x()", "Go to 1", kMarked}, kOldView, {},
      {{"a.dlg.bak", R("10", "A", "pc.x()") + R("20", "B") + R("30", "C")}}},
-    {"GoToWritesTheLineFirst", kOld, {"txtFlags1=a", "txtgoline=30", "Go to:"}, "30|NPC|C||", {},
+    {"GoToWritesTheLineFirst", kOld, {"conditionFlags=a", "goToNumber=30", "Go to:"}, "30|NPC|C||", {},
      {{"a.dlg.bak", "{10}{A}{}{}{a}{}{}\r\n" + R("20", "B") + R("30", "C")}}},
-    {"AddLineWritesTheLineFirst", kOld, {"txtDialogue=X", "txtaddline=15", "Add Line"},
+    {"AddLineWritesTheLineFirst", kOld, {"maleText=X", "newLineNumber=15", "Add Line"},
      "15|[NPC]|||" "|Save New Line|no Go to 1", {}, {{"a.dlg.bak", kEdited}}},
-    {"QuitWritesTheLineFirst", kOld, {"txtDialogue=X", "No", "Quit", "?ended=yes"}, kView,
+    {"QuitWritesTheLineFirst", kOld, {"maleText=X", "No", "Quit", "?ended=yes"}, kView,
      {kBeforeQuit}, {{"a.dlg.bak", kGone}}},
     // A write that is refused stops the command.
-    {"ARefusedWriteStopsGoTo", kOld, {"txtflags2=a}b", "txtgoline=30", "Go to:"}, kOldView,
+    {"ARefusedWriteStopsGoTo", kOld, {"executionFlags=a}b", "goToNumber=30", "Go to:"}, kOldView,
      {"critical Cannot Save Line: The Executuion Flags: field holds a \"}\", which would end the "
       "field early. Remove it and leave the box again; the line was not saved."}},
 
@@ -89,7 +89,7 @@ const Row kRows[] = {
      {"yes/no exclamation Replace File?: DIR/b.dlg already exists. Replace it?", kSaved},
      {{"a.dlg.bak", kEdited}, {"b.dlg", kEdited}}},
     {"SaveAsListsTheNewFile", kOld, kEdit + Strings{"input:c", "Save As",
-                                                    "?files=a.dlg,c.dlg", "?File1=a.dlg"},
+                                                    "?files=a.dlg,c.dlg", "?fileList=a.dlg"},
      kView, {kSaved}, {{"a.dlg.bak", kEdited}, {"c.dlg", kEdited}}},
     // Under the loaded file's own name it is Save, with Save's check of a change on disk.
     {"SaveAsTheLoadedFileChecksLikeSave", kOld,
@@ -108,9 +108,9 @@ TEST(UnsavedChanges, SaveAsRefusesAFileInAnotherEditor) {
   s.dir.Put("b.dlg", kTheirs);
   ScriptedPlatform platform;
   Editor other(platform);
-  other.window.File1.path = s.dir.Path();
-  other.window.File1.fileName = "b.dlg";
-  Command2_Click(other);
+  other.window.fileList.path = s.dir.Path();
+  other.window.fileList.fileName = "b.dlg";
+  LoadFile(other);
   ASSERT_TRUE(other.state.fileLoaded);
   for (const std::string& step : kEdit + Strings{"input:b", "Save As"}) s.Step(step);
   EXPECT_EQ(s.Boxes(), Strings{"exclamation File In Use: DIR/b.dlg is open in another editor "

@@ -21,7 +21,7 @@ const std::string kLeft = "{1}{Left}{}{}{}{}{}\r\n{2}{Bye}{}{}{}{0}{}\r\n",
 const std::string kTheirs = "{1}{Theirs}{}{}{}{}{}\r\n", kNoFile =
                                                              "||||"
                                                              "|no file";
-const Strings kEdit = {"txtDialogue=Left", "leave box"};
+const Strings kEdit = {"maleText=Left", "leave box"};
 const Strings kLeftBehind = {"Yes", "Unload File", "write:a.dlg.bak=" + kLeft};
 const std::string kUnload = "yes/no none Unload?: Really unload DIR/a.dlg?";
 const std::string kSaveAsk =
@@ -189,10 +189,10 @@ TEST(OneEditorPerFile, ASecondLoadIsRefusedUntilTheFirstUnloads) {
   const auto load = [&](const std::string& folder, const std::string& name) {
     ScriptedPlatform platform;
     Editor second(platform);
-    second.window.File1 = first.ed.window.File1;
-    second.window.File1.path = first.dir.File(folder);
-    second.window.File1.fileName = name;
-    Command2_Click(second);
+    second.window.fileList = first.ed.window.fileList;
+    second.window.fileList.path = first.dir.File(folder);
+    second.window.fileList.fileName = name;
+    LoadFile(second);
     Strings seen{View(second.window)};
     for (const ShownBox& b : platform.boxes) seen.push_back(Describe(b, first.dir.Path()));
     return seen;

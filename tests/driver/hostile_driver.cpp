@@ -29,31 +29,31 @@ int main(int argc, char** argv) {
   if (argc < 4 || std::string(argv[1]) != "load") return Usage();
   dlg::test::PrintingPlatform platform;
   dlg::Editor ed(platform);
-  ed.window.File1.path = argv[2];
-  ed.window.File1.fileName = argv[3];
-  dlg::Command2_Click(ed);
+  ed.window.fileList.path = argv[2];
+  ed.window.fileList.fileName = argv[3];
+  dlg::LoadFile(ed);
   for (int i = 4; i < argc; ++i) {
     const std::string op = argv[i];
     const bool takesArgument = op == "edit" || op == "saveas" || op == "run";
     if (takesArgument && i + 1 >= argc) return Usage();
     if (op == "newline") {
       if (i + 2 >= argc) return Usage();
-      ed.window.txtaddline.text = argv[++i];
-      dlg::cmdaddline_Click(ed);
-      ed.window.txtDialogue.text = argv[++i];
-      dlg::cmdsaveline_Click(ed);
+      ed.window.newLineNumber.text = argv[++i];
+      dlg::AddLine(ed);
+      ed.window.maleText.text = argv[++i];
+      dlg::SaveNewLine(ed);
     } else if (op == "edit") {
-      ed.window.txtDialogue.text = argv[++i];
-      dlg::FieldBox_LostFocus(ed);
+      ed.window.maleText.text = argv[++i];
+      dlg::LeaveFieldBox(ed);
     } else if (op == "save") {
-      dlg::Commandsave_Click(ed);
+      dlg::Save(ed);
     } else if (op == "saveas") {
       platform.inputs.push_back(argv[++i]);
-      dlg::Command9_Click(ed);
+      dlg::SaveAs(ed);
     } else if (op == "unload") {
-      dlg::Command8_Click(ed);
+      dlg::UnloadFile(ed);
     } else if (op == "quit") {
-      dlg::Command6_Click(ed);
+      dlg::Quit(ed);
     } else if (op == "run") {
       std::cout.flush();
       if (int status = std::system(argv[++i]); status != 0) {

@@ -30,11 +30,11 @@ using W = FlagEditorWindow;
 using Text = const std::string&;
 using Fields = const FlagFields&;
 const std::map<std::string, void (*)(W&, Text, Fields)> kWindowSteps = {
-    {"edit=", [](W& w, Text v, Fields) { w.txtedit = v; }},
-    {"cond=", [](W& w, Text v, Fields) { w.listboolText = v; }},
-    {"act=", [](W& w, Text v, Fields) { w.listexecText = v; }},
-    {"and", [](W& w, Text, Fields) { w.option1 = JoinMode::And; }},
-    {"or", [](W& w, Text, Fields) { w.option1 = JoinMode::Or; }},
+    {"edit=", [](W& w, Text v, Fields) { w.text = v; }},
+    {"cond=", [](W& w, Text v, Fields) { w.conditionChoice = v; }},
+    {"act=", [](W& w, Text v, Fields) { w.actionChoice = v; }},
+    {"and", [](W& w, Text, Fields) { w.joinMode = JoinMode::And; }},
+    {"or", [](W& w, Text, Fields) { w.joinMode = JoinMode::Or; }},
     {"insert cond", [](W& w, Text, Fields) { InsertCondition(w); }},
     {"insert act", [](W& w, Text, Fields) { InsertAction(w); }},
     {"accept", [](W& w, Text, Fields f) { AcceptFlags(w, f); }},
@@ -45,8 +45,8 @@ class FlagEditor : public testing::TestWithParam<Row> {};
 
 TEST_P(FlagEditor, FieldsAndWindow) {
   std::string flags1 = "old cond", flags2 = "old act";
-  bool command10 = true, cmdadd = true;
-  const FlagFields fields{flags1, command10, flags2, cmdadd};
+  bool command10 = true, addExecutionFlags = true;
+  const FlagFields fields{flags1, command10, flags2, addExecutionFlags};
   std::optional<FlagEditorWindow> w;
   for (const std::string& step : GetParam().steps) {
     const std::size_t eq = step.find('=');
@@ -65,17 +65,18 @@ TEST_P(FlagEditor, FieldsAndWindow) {
     }
   }
   std::string after = flags1 + "|" + flags2 + "|" + (command10 ? "on" : "off") + "|" +
-                      (cmdadd ? "on" : "off") + "|";
+                      (addExecutionFlags ? "on" : "off") + "|";
   if (!w) {
     after += "gone";
   } else {
     const char* joins[] = {"and", "or", "none"};
-    after += std::string(w->visible ? "shown" : "hidden") + "|" + w->txtedit + "|" +
-             (w->frame1Visible ? "cond" : "") + (w->frame2Visible ? "act" : "") + "|" +
-             joins[static_cast<int>(w->option1)] + "|" + w->listboolText + "|" + w->listexecText;
+    after += std::string(w->visible ? "shown" : "hidden") + "|" + w->text + "|" +
+             (w->conditionPanelVisible ? "cond" : "") + (w->actionPanelVisible ? "act" : "") + "|" +
+             joins[static_cast<int>(w->joinMode)] + "|" + w->conditionChoice + "|" +
+             w->actionChoice;
     // Filled once per window: never a second copy of the entries.
-    EXPECT_EQ(w->listboolItems.size(), kConditionCatalog.size());
-    EXPECT_EQ(w->listexecItems.size(), kActionCatalog.size());
+    EXPECT_EQ(w->conditionCatalog.size(), kConditionCatalog.size());
+    EXPECT_EQ(w->actionCatalog.size(), kActionCatalog.size());
   }
   EXPECT_EQ(after, GetParam().after);
 }

@@ -1,6 +1,5 @@
 #pragma once
-// A Platform for tests: answers Yes/No and input boxes from queues, records every box shown,
-// and works on the real file system unless a test puts another FileOps in.
+// A Platform for tests: answers Yes/No and input boxes from queues and records every box shown.
 
 #include <deque>
 #include <string>
@@ -32,7 +31,8 @@ class ScriptedPlatform : public Platform {
     if (answers.empty()) return MsgAnswer::No;
     MsgAnswer a = answers.front();
     answers.pop_front();
-    return a;
+    // A Yes/No box has no Cancel: a Cancel queued for it is what its close does, No.
+    return a == MsgAnswer::Cancel && buttons == MsgButtons::YesNo ? MsgAnswer::No : a;
   }
   std::string InputBox(const std::string& prompt, const std::string& /*title*/) override {
     prompts.push_back(prompt);

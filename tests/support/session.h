@@ -58,14 +58,14 @@ inline std::string Join(const ListBox& list) {
 }
 
 // The line view as the user reads it: number|kind|male text|responses|their targets, then what
-// new-line mode and the no-file state change. A drop-down shown instead of txtnpc is [NPC].
+// new-line mode and the no-file state change. A drop-down shown instead of lineKind is [NPC].
 inline std::string View(const EditorWindow& w) {
-  std::string v = w.txtLineNum.text + "|" +
-                  (w.txtnpc.visible ? w.txtnpc.text : "[" + w.lstnpc.text + "]") + "|" +
-                  w.txtDialogue.text + "|" + Join(w.lstresponses) + "|" + Join(w.lstline);
-  if (w.cmdsaveline.visible) v += "|Save New Line";
-  if (!w.Command7.visible) v += "|no Go to 1";
-  if (!w.Frame1.enabled) v += "|no file";
+  std::string v = w.lineNumber.text + "|" +
+                  (w.lineKind.visible ? w.lineKind.text : "[" + w.lineKindChoice.text + "]") + "|" +
+                  w.maleText.text + "|" + Join(w.replies) + "|" + Join(w.replyTargets);
+  if (w.saveNewLine.visible) v += "|Save New Line";
+  if (!w.goToFirst.visible) v += "|no Go to 1";
+  if (!w.dialogueFrame.enabled) v += "|no file";
   return v;
 }
 
@@ -99,10 +99,10 @@ struct Session {
 
   explicit Session(const std::string& bytes, mode_t mode = 0) {
     if (const std::string path = dir.Put("a.dlg", bytes); mode) ::chmod(path.c_str(), mode);
-    ed.window.File1.path = dir.Path();
-    ed.window.File1.fileName = "a.dlg";
+    ed.window.fileList.path = dir.Path();
+    ed.window.fileList.fileName = "a.dlg";
     ops.skipSync = true;  // set-up needs no durability
-    Command2_Click(ed);
+    LoadFile(ed);
     ops.skipSync = false;
     ops.Reset();
   }
@@ -120,23 +120,27 @@ struct Session {
   }
   std::string* Text(const std::string& name) {
     static const std::map<std::string, TextBox EditorWindow::*> kBoxes = {
-        {"txtLineNum", &EditorWindow::txtLineNum},   {"txtgoline", &EditorWindow::txtgoline},
-        {"txtDialogue", &EditorWindow::txtDialogue}, {"txtfemale", &EditorWindow::txtfemale},
-        {"txtflags2", &EditorWindow::txtflags2},     {"txtlinejump", &EditorWindow::txtlinejump},
-        {"txtaddline", &EditorWindow::txtaddline},   {"txtflags", &EditorWindow::txtflags},
-        {"txtFlags1", &EditorWindow::txtFlags1}};
-    if (name == "File1") return &ed.window.File1.fileName;
+        {"lineNumber", &EditorWindow::lineNumber},
+        {"goToNumber", &EditorWindow::goToNumber},
+        {"maleText", &EditorWindow::maleText},
+        {"femaleText", &EditorWindow::femaleText},
+        {"executionFlags", &EditorWindow::executionFlags},
+        {"jumpLine", &EditorWindow::jumpLine},
+        {"newLineNumber", &EditorWindow::newLineNumber},
+        {"replyFlags", &EditorWindow::replyFlags},
+        {"conditionFlags", &EditorWindow::conditionFlags}};
+    if (name == "fileList") return &ed.window.fileList.fileName;
     if (name == "caption") return &ed.window.caption;
     auto it = kBoxes.find(name);
     return it == kBoxes.end() ? nullptr : &(ed.window.*it->second).text;
   }
   ListBox* List(const std::string& name) {
-    return name == "lstresponses" ? &ed.window.lstresponses
-           : name == "lstusednum" ? &ed.window.lstusednum
-                                  : nullptr;
+    return name == "replies"       ? &ed.window.replies
+           : name == "usedNumbers" ? &ed.window.usedNumbers
+                                   : nullptr;
   }
   // One step: "Yes"/"No"/"Cancel" and "input:<text>" queue answers; "box=text" types into a box
-  // (or picks a file with File1=); "list#row" selects a row (-1: none);
+  // (or picks a file with fileList=); "list#row" selects a row (-1: none);
   // "write:name=bytes", "link:name=target", "fifo:name" and "remove:name" change the folder
   // behind the editor's back; "fail rename(s)" fails the next rename (or every one from it);
   // "?box=text" and "?list=a,b" check what a control shows ("?files=" the file list); anything
@@ -144,14 +148,14 @@ struct Session {
   void Step(const std::string& step) {
     // clang-format off
     static const std::map<std::string, void (*)(Editor&)> kCommands = {
-        {"Load File", Command2_Click}, {"Unload File", Command8_Click},
-        {"Save", Commandsave_Click}, {"Save As", Command9_Click}, {"Quit", Command6_Click},
-        {"Go to 1", Command7_Click}, {"Go to:", Command5_Click}, {"Jump", Command3_Click},
-        {"Edit Response", Command4_Click}, {"Respond", lstresponses_DblClick},
-        {"Add Line", cmdaddline_Click}, {"Save New Line", cmdsaveline_Click},
-        {"leave box", FieldBox_LostFocus}, {"pick response", lstresponses_Click},
-        {"Go to number", lstusednum_DblClick},
-        {"close window", [](Editor& e) { Form_Unload(e); }}};
+        {"Load File", LoadFile}, {"Unload File", UnloadFile},
+        {"Save", Save}, {"Save As", SaveAs}, {"Quit", Quit},
+        {"Go to 1", GoToFirstLine}, {"Go to:", GoToTypedLine}, {"Jump", FollowJump},
+        {"Edit Response", EditResponse}, {"Respond", FollowReply},
+        {"Add Line", AddLine}, {"Save New Line", SaveNewLine},
+        {"leave box", LeaveFieldBox}, {"pick response", PickReply},
+        {"Go to number", GoToUsedNumber},
+        {"close window", [](Editor& e) { CloseWindow(e); }}};
     // clang-format on
     const std::size_t eq = step.find('='), hash = step.rfind('#');
     if (step == "Yes" || step == "No" || step == "Cancel") {
@@ -174,7 +178,7 @@ struct Session {
       const std::string name = step.substr(1, eq - 1), want = step.substr(eq + 1);
       if (name == "files") {  // the file list
         std::string got;
-        for (const std::string& f : ed.window.File1.files) got += (got.empty() ? "" : ",") + f;
+        for (const std::string& f : ed.window.fileList.files) got += (got.empty() ? "" : ",") + f;
         EXPECT_EQ(got, want) << step;
         return;
       }

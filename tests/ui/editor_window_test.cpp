@@ -29,10 +29,10 @@ class EditorWindowTest : public QObject {
   void everyButtonDoesWhatItSays() {
     Session<> s;
     // Drive and folder lists: from the drive's root down to the folder, by double-clicks.
-    const std::string drive = DriveOf(s.ed.window.Drive1.drives, s.dir.Path());
-    const auto& drives = s.ed.window.Drive1.drives;
+    const std::string drive = DriveOf(s.ed.window.driveList.drives, s.dir.Path());
+    const auto& drives = s.ed.window.driveList.drives;
     s.Pick("Drive1", int(std::find(drives.begin(), drives.end(), drive) - drives.begin()));
-    QCOMPARE(s.ed.window.Dir1.path, drive);
+    QCOMPARE(s.ed.window.folderList.path, drive);
     const std::filesystem::path rest =
         std::filesystem::path(s.dir.Path()).lexically_relative(drive);
     for (const auto& name : rest) {

@@ -59,7 +59,7 @@ class TextBoxesTest : public QObject {
     EditorForm form(ed);
     std::string expected = AllBytes();
     if (multiLine) expected[10] = expected[13] = ' ';
-    TextBox& box = multiLine ? ed.window.txtDialogue : ed.window.txtFlags1;
+    TextBox& box = multiLine ? ed.window.maleText : ed.window.conditionFlags;
     box.text = AllBytes();
     form.Render();
     box.text.clear();
@@ -179,8 +179,8 @@ class TextBoxesTest : public QObject {
     QVERIFY(box);
     QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
     QVERIFY(reader && reader->textInterface());
-    ed.window.Frame1.enabled = true;  // as after Load File
-    ed.window.txtDialogue.text = text.toStdString();
+    ed.window.dialogueFrame.enabled = true;  // as after Load File
+    ed.window.maleText.text = text.toStdString();
     form.Render();
     const QString field = BytesToText(text.toStdString());
     for (QTextBlock b = box->document()->begin(); words && b.next().isValid(); b = b.next())

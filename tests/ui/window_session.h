@@ -37,7 +37,7 @@ struct Session {
     dir.Put("ferry.dlg", kFerry);
     std::filesystem::create_directory(dir.File("sub"));
     form.Load();
-    Dir1_Change(ed, dir.File("sub"));
+    ChangeFolder(ed, dir.File("sub"));
     form.Render();
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -87,7 +87,7 @@ struct Session {
     QTest::mouseClick(combo->view()->viewport(), Qt::LeftButton, {}, item.center());
   }
   void Load(bool click = true, const std::string& folder = "") {
-    Dir1_Change(ed, folder.empty() ? dir.Path() : folder);
+    ChangeFolder(ed, folder.empty() ? dir.Path() : folder);
     form.Render();
     if (click) ClickRow("File1", 0);
     if (click) Click("Command2");
