@@ -175,29 +175,19 @@ TEST(LongMapTest, ArrowsBackUpTheMapEndInANodeNamingTheLine) {
   EXPECT_EQ(count("plain: 400 Line 400 -> 10 "), 0);
 }
 
-struct FormatCase {
-  const char* name;
-  const char* file;
-  std::string start;  // the first bytes of the picture
-};
-void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
-
-class FormatTest : public testing::TestWithParam<FormatCase> {};
-
-TEST_P(FormatTest, TheNameChoosesTheFormat) {
-  MapFormat format{};
-  ASSERT_TRUE(FormatOf(GetParam().file, format));
-  const std::string dialogue = "{1}{Hi.}{}{}{}{}{}\r\n";
-  std::string image, error;
-  ASSERT_TRUE(DrawMap(MapDot(check::ReadConversation(dialogue)), format, image, error)) << error;
-  EXPECT_EQ(image.substr(0, GetParam().start.size()), GetParam().start);
+// The name's ending, in either case, chooses the format.
+TEST(FormatTest, TheNameChoosesTheFormat) {
+  const std::string dot = MapDot(check::ReadConversation("{1}{Hi.}{}{}{}{}{}\r\n"));
+  for (const auto& [file, start] : {std::pair<const char*, std::string>{"map.svg", "<?xml"},
+                                    {"MAP.PNG", "\x89PNG\r\n"},
+                                    {"map.dot", "digraph dialogue {"}}) {
+    MapFormat format{};
+    std::string image, error;
+    ASSERT_TRUE(FormatOf(file, format)) << file;
+    ASSERT_TRUE(DrawMap(dot, format, image, error)) << error;
+    EXPECT_EQ(image.substr(0, start.size()), start) << file;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Formats, FormatTest,
-                         testing::Values(FormatCase{"Svg", "map.svg", "<?xml"},
-                                         FormatCase{"Png", "MAP.PNG", "\x89PNG\r\n"},
-                                         FormatCase{"Dot", "map.dot", "digraph dialogue {"}),
-                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace dlg::map

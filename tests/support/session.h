@@ -142,7 +142,8 @@ struct Session {
   // One step: "Yes"/"No"/"Cancel" and "input:<text>" queue answers; "box=text" types into a box
   // (or picks a file with fileList=); "list#row" selects a row (-1: none);
   // "write:name=bytes", "link:name=target", "fifo:name" and "remove:name" change the folder
-  // behind the editor's back; "fail rename(s)" fails the next rename (or every one from it);
+  // behind the editor's back; "fail rename(s)" fails the next rename (or every one from it),
+  // "refuse lock" every lock;
   // "?box=text" and "?list=a,b" check what a control shows ("?files=" the file list); anything
   // else is a command by its caption.
   void Step(const std::string& step) {
@@ -172,6 +173,8 @@ struct Session {
       ::mkfifo(dir.File(step.substr(5)).c_str(), 0600);
     } else if (step == "fail rename" || step == "fail renames") {  // the next one, or every one
       ops.Arm({OpKind::Rename, ops.Calls(OpKind::Rename) + 1, step.ends_with('s'), EIO});
+    } else if (step == "refuse lock") {
+      ops.lockError = EACCES;
     } else if (step.starts_with("remove:")) {
       std::filesystem::remove(dir.File(step.substr(7)));
     } else if (step.starts_with("?")) {

@@ -7,9 +7,6 @@
 
 #include <QtTest>
 #include <array>
-#include <map>
-#include <memory>
-#include <optional>
 #include <sstream>
 
 #include "bench_data.h"
@@ -23,117 +20,25 @@ using dlg::test::Gesture;
 
 namespace {
 
-// One implementation, and what a user can do at its boxes.
-class Subject {
- public:
-  virtual ~Subject() = default;
-  virtual Platform& Get() = 0;
-  // Arranges what the user does at the next message box: click a button ("Yes", "No", "Cancel",
-  // "Ok"), "Enter", "Escape", "Close" it from the title bar, or "nothing" that the platform asks
-  // for; false when this platform offers no such thing.
-  virtual bool Will(MsgButtons buttons, const std::string& act) = 0;
-  virtual void WillType(const std::optional<std::string>& entry) = 0;  // nothing: cancelled
-  virtual bool Ended() = 0;
-  virtual std::string Saw() { return ""; }  // what the user saw of the last box, where known
-};
-
+const char* Name(MsgAnswer a) { return std::array{"Ok", "Yes", "No", "Cancel"}[int(a)]; }
 // The buttons of a box, its safest answer last.
-QString ButtonsOf(MsgButtons b) {
-  return QLatin1String(b == MsgButtons::Ok      ? "Ok"
-                       : b == MsgButtons::YesNo ? "Yes No"
-                                                : "Yes No Cancel");
+QStringList ButtonsOf(MsgButtons b) {
+  return QString::fromLatin1(std::array{"Ok", "Yes No", "Yes No Cancel"}[int(b)])
+      .split(QLatin1Char(' '));
+}
+MsgAnswer Ask(Platform& p, MsgButtons b) {
+  return p.MessageBox("Go on?", "Question", b, MsgIcon::None);
 }
 
-class Real : public Subject {
- public:
-  ui::QtPlatform platform;
-  test::BoxUser user;
-  Platform& Get() override { return platform; }
-  bool Will(MsgButtons buttons, const std::string& act) override {
-    static const std::map<std::string, Gesture> kGestures = {
-        {"Yes", QMessageBox::Yes}, {"No", QMessageBox::No},   {"Cancel", QMessageBox::Cancel},
-        {"Ok", QMessageBox::Ok},   {"Enter", Gesture::Enter}, {"Escape", Gesture::Escape},
-        {"Close", Gesture::Close}};
-    const QStringList has = ButtonsOf(buttons).split(QLatin1Char(' '));
-    const auto gesture = kGestures.find(act);
-    if (gesture == kGestures.end() ||
-        (gesture->second.kind == Gesture::Click && !has.contains(QString::fromStdString(act)))) {
-      return false;
-    }
-    // A box that stays after a key or the close then gets its safest answer: no test hangs.
-    user.answers.push_back({gesture->second, kGestures.at(has.last().toStdString())});
-    return true;
-  }
-  void WillType(const std::optional<std::string>& entry) override {
-    user.inputs.push_back(entry ? QString::fromStdString(*entry) : QString());
-  }
-  bool Ended() override {
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    return ui::ProgramEnded() &&
-           std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); });
-  }
-  std::string Saw() override { return user.seen.empty() ? "nothing" : user.seen.back(); }
-};
-
-// Answers from a queue, so a script can hold any answer; an empty queue answers No.
-class Scripted : public Subject {
- public:
-  test::ScriptedPlatform platform;
-  Platform& Get() override { return platform; }
-  bool Will(MsgButtons buttons, const std::string& act) override {
-    static const std::map<std::string, MsgAnswer> kAnswers = {
-        {"Yes", MsgAnswer::Yes}, {"No", MsgAnswer::No}, {"Cancel", MsgAnswer::Cancel}};
-    if (act == "nothing") return true;
-    if (buttons == MsgButtons::Ok || !kAnswers.count(act)) return false;
-    platform.answers.push_back(kAnswers.at(act));
-    return true;
-  }
-  void WillType(const std::optional<std::string>& entry) override {
-    if (entry) platform.inputs.push_back(*entry);
-  }
-  bool Ended() override { return platform.ended; }
-  std::string Saw() override { return platform.prompts.empty() ? "" : platform.prompts.back(); }
-};
-
-// Answers every box itself.
-template <class P>
-class SelfAnswering : public Subject {
- public:
-  P platform;
-  Platform& Get() override { return platform; }
-  bool Will(MsgButtons, const std::string& act) override { return act == "nothing"; }
-};
-
-// What it prints is kept from the test's own output.
-class Printing : public SelfAnswering<test::PrintingPlatform> {
- public:
+// The fakes, with what the printing one prints kept from the test's own output.
+struct Fakes {
+  test::ScriptedPlatform scripted;
+  test::PrintingPlatform printing;
+  bench::YesPlatform bench;
   std::ostringstream printed;
   std::streambuf* const old = std::cout.rdbuf(printed.rdbuf());
-  ~Printing() override { std::cout.rdbuf(old); }
-  void WillType(const std::optional<std::string>& entry) override {
-    if (entry) platform.inputs.push_back(*entry);
-  }
-  bool Ended() override { return printed.str().ends_with("END\n"); }
+  ~Fakes() { std::cout.rdbuf(old); }
 };
-
-class Bench : public SelfAnswering<bench::YesPlatform> {
- public:
-  void WillType(const std::optional<std::string>& entry) override {
-    platform.input = entry.value_or("");
-  }
-  bool Ended() override { return platform.ended; }
-};
-
-std::unique_ptr<Subject> Make(const std::string& name) {
-  if (name == "scripted") return std::make_unique<Scripted>();
-  if (name == "printing") return std::make_unique<Printing>();
-  if (name == "bench") return std::make_unique<Bench>();
-  return std::make_unique<Real>();
-}
-// The real one last: its EndProgram cannot be taken back.
-const char* const kSubjects[] = {"scripted", "printing", "bench", "real"};
-
-const char* Name(MsgAnswer a) { return std::array{"Ok", "Yes", "No", "Cancel"}[int(a)]; }
 
 }  // namespace
 
@@ -141,90 +46,101 @@ class PlatformContractTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void aBoxAnswersWithItsOwnButtons_data() {
-    QTest::addColumn<std::string>("subject");
+  void aRealBoxAnswersWithItsOwnButtons_data() {
     QTest::addColumn<MsgButtons>("buttons");
-    QTest::addColumn<std::string>("act");
-    QTest::addColumn<QString>("answers");  // what may come back
-    QTest::addColumn<bool>("stays");       // the act leaves the box up (real boxes only)
+    QTest::addColumn<Gesture>("act");
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<bool>("stays");  // the act leaves the box up; then it gets its safest answer
     using enum MsgButtons;
+    using A = MsgAnswer;
     const struct {
       MsgButtons buttons;
-      const char* acts;
-      const char* answers;
+      Gesture act;
+      MsgAnswer answer;
       bool stays = false;
     } rows[] = {
-        {Ok, "Ok Enter Escape Close nothing", "Ok"},
-        {YesNo, "Yes Enter", "Yes"},
-        {YesNo, "No", "No"},
-        {YesNo, "Escape Close", "No", true},  // a question must be answered: then its "No"
-        {YesNo, "nothing Cancel", "Yes No"},  // what a fake answers, or a script holds
-        {YesNoCancel, "Yes", "Yes"},
-        {YesNoCancel, "No", "No"},
-        {YesNoCancel, "Cancel Enter Escape Close", "Cancel"},  // the answer that changes nothing
-        {YesNoCancel, "nothing", "Yes No Cancel"},
+        {Ok, QMessageBox::Ok, A::Ok},
+        {Ok, Gesture::Enter, A::Ok},
+        {Ok, Gesture::Escape, A::Ok},
+        {Ok, Gesture::Close, A::Ok},
+        {YesNo, QMessageBox::Yes, A::Yes},
+        {YesNo, Gesture::Enter, A::Yes},
+        {YesNo, QMessageBox::No, A::No},
+        {YesNo, Gesture::Escape, A::No, true},
+        {YesNo, Gesture::Close, A::No, true},
+        {YesNoCancel, QMessageBox::Yes, A::Yes},
+        {YesNoCancel, QMessageBox::No, A::No},
+        {YesNoCancel, QMessageBox::Cancel, A::Cancel},
+        // The answer that changes nothing.
+        {YesNoCancel, Gesture::Enter, A::Cancel},
+        {YesNoCancel, Gesture::Escape, A::Cancel},
+        {YesNoCancel, Gesture::Close, A::Cancel},
     };
-    for (const char* subject : kSubjects) {
-      for (const auto& r : rows) {
-        for (const QString& act : QString::fromLatin1(r.acts).split(QLatin1Char(' '))) {
-          if (!Make(subject)->Will(r.buttons, act.toStdString())) continue;
-          QTest::addRow("%s, %s box, %s", subject, qPrintable(ButtonsOf(r.buttons)),
-                        qPrintable(act))
-              << std::string(subject) << r.buttons << act.toStdString()
-              << QString::fromLatin1(r.answers) << r.stays;
+    for (const auto& r : rows) {
+      QTest::addRow("%s box, %s", qPrintable(ButtonsOf(r.buttons).join(QLatin1Char(' '))),
+                    r.act.kind == Gesture::Click ? "click" : "key or close")
+          << r.buttons << r.act << r.answer << r.stays;
+    }
+  }
+
+  void aRealBoxAnswersWithItsOwnButtons() {
+    QFETCH(MsgButtons, buttons);
+    QFETCH(Gesture, act);
+    QFETCH(MsgAnswer, answer);
+    QFETCH(bool, stays);
+    ui::QtPlatform platform;
+    test::BoxUser user;
+    const QString safest = ButtonsOf(buttons).last();
+    user.answers.push_back({act, safest == QLatin1String("Ok")   ? QMessageBox::Ok
+                                 : safest == QLatin1String("No") ? QMessageBox::No
+                                                                 : QMessageBox::Cancel});
+    QCOMPARE(Name(Ask(platform, buttons)), Name(answer));
+    QCOMPARE(user.seen.at(0).ends_with(" | stayed"), stays);
+  }
+
+  // Whatever a script holds, or when it holds nothing.
+  void aFakeAnswersWithTheBoxesOwnButtons() {
+    Fakes f;
+    for (MsgButtons b : {MsgButtons::Ok, MsgButtons::YesNo, MsgButtons::YesNoCancel}) {
+      for (auto queued : {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel, MsgAnswer::Ok}) {
+        if (queued != MsgAnswer::Ok) f.scripted.answers = {queued};
+        for (Platform* p : std::initializer_list<Platform*>{&f.scripted, &f.printing, &f.bench}) {
+          const char* got = Name(Ask(*p, b));
+          QVERIFY2(ButtonsOf(b).contains(QLatin1String(got)), got);
         }
       }
     }
   }
 
-  void aBoxAnswersWithItsOwnButtons() {
-    QFETCH(std::string, subject);
-    QFETCH(MsgButtons, buttons);
-    QFETCH(std::string, act);
-    QFETCH(QString, answers);
-    QFETCH(bool, stays);
-    const std::unique_ptr<Subject> s = Make(subject);
-    s->Will(buttons, act);
-    const MsgAnswer answer = s->Get().MessageBox("Go on?", "Question", buttons, MsgIcon::None);
-    QVERIFY2(answers.split(QLatin1Char(' ')).contains(QLatin1String(Name(answer))), Name(answer));
-    QCOMPARE(s->Saw().ends_with(" | stayed"), stays);
-  }
-
-  void anInputBoxStartsEmptyAndCancelledReadsNothing_data() {
-    QTest::addColumn<std::string>("subject");
-    QTest::addColumn<std::optional<std::string>>("entry");
-    for (const char* subject : kSubjects) {
-      // A file name beyond ASCII comes back as UTF-8.
-      QTest::addRow("%s typed", subject)
-          << std::string(subject) << std::optional<std::string>("f\xC3\xA4hre");
-      QTest::addRow("%s cancelled", subject)
-          << std::string(subject) << std::optional<std::string>();
-    }
-  }
-
+  // A file name beyond ASCII comes back as UTF-8.
   void anInputBoxStartsEmptyAndCancelledReadsNothing() {
-    QFETCH(std::string, subject);
-    QFETCH(std::optional<std::string>, entry);
-    const std::unique_ptr<Subject> s = Make(subject);
-    s->WillType(entry);
-    QCOMPARE(QByteArray::fromStdString(s->Get().InputBox("File name:", "Save As")),
-             QByteArray::fromStdString(entry.value_or("")));
-    const std::string saw = s->Saw();
-    if (!saw.empty()) QCOMPARE(QByteArray::fromStdString(saw), "File name:");  // no " | holding"
+    const std::string typed = "f\xC3\xA4hre";
+    Fakes f;
+    for (const std::string& entry : {typed, std::string()}) {
+      if (!entry.empty()) f.scripted.inputs = {entry};
+      if (!entry.empty()) f.printing.inputs = {entry};
+      f.bench.input = entry;
+      for (Platform* p : std::initializer_list<Platform*>{&f.scripted, &f.printing, &f.bench})
+        QCOMPARE(p->InputBox("File name:", "Save As"), entry);
+    }
+    ui::QtPlatform real;
+    test::BoxUser user;
+    user.inputs = {QString::fromStdString(typed), QString()};
+    QCOMPARE(real.InputBox("File name:", "Save As"), typed);
+    QCOMPARE(real.InputBox("File name:", "Save As"), std::string());
+    QCOMPARE(user.seen, (std::vector<std::string>(2, "File name:")));  // no " | holding"
   }
 
-  void endProgramEnds_data() {
-    QTest::addColumn<std::string>("subject");
-    for (const char* subject : kSubjects) QTest::newRow(subject) << std::string(subject);
-  }
-
+  // The real one last: its EndProgram cannot be taken back.
   void endProgramEnds() {
-    QFETCH(std::string, subject);
-    const std::unique_ptr<Subject> s = Make(subject);
+    Fakes f;
+    for (Platform* p : std::initializer_list<Platform*>{&f.scripted, &f.printing, &f.bench})
+      p->EndProgram();
+    QVERIFY(f.scripted.ended && f.bench.ended && f.printed.str() == "END\n");
     QWidget window;
     window.show();
-    s->Get().EndProgram();
-    QVERIFY(s->Ended());
+    ui::QtPlatform().EndProgram();
+    QVERIFY(ui::ProgramEnded() && !window.isVisible());
   }
 };
 
