@@ -10,7 +10,7 @@
 #include "dialogue/record_reader.h"
 #include "fuzz_check.h"
 #include "reference_readers.h"
-#include "support/rewrite_records.h"
+#include "rewrite_records.h"
 
 namespace {
 

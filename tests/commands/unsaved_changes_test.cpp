@@ -55,9 +55,7 @@ const Row kRows[] = {
      {kBeforeQuit, kChanged}, {{"a.dlg", kTheirs}, {"a.dlg.bak", kEdited}}},
     {"QuitYesWhoseSaveFails", kOld, kEdit + Strings{"fail rename", "Yes", "Quit", "?ended=no"},
      kView, {kBeforeQuit, kSaveFailed}, {{"a.dlg.bak", kEdited}}},
-    // No changes, or an edit typed back: the usual question, and no mark.
-    {"QuitWithoutChanges", kOld, {kCaption, "Yes", "Quit", "?ended=yes"}, kOldView, {kQuit},
-     {{"a.dlg.bak", kGone}}},
+    // An edit typed back: the usual question, and no mark.
     {"AnEditTypedBackIsNoChange", kOld,
      kEdit + Strings{"maleText=A", "leave box", kCaption, "No", "Quit"}, kOldView, {kQuit}},
     {"SaveTakesTheMarkAway", kOld, kEdit + Strings{"Yes", "Save", kCaption}, kView,

@@ -49,6 +49,14 @@ const std::string kCopyKept =
     "editor last wrote it, so it was not deleted.";
 const std::string kFailed = "critical File Error: Cannot write DIR/a.dlg.bak: Input/output error";
 const std::string kNotOurs = "critical File Error: Cannot load DIR/a.dlg: DIR/a.dlg.";
+const std::string kOlx = "{1}{Olx}{}{}{}{}{}\r\n{2}{Bye}{}{}{}{0}{}\r\n";  // kOld's size
+const std::string kOwn =
+    "yes/no/cancel exclamation Unsaved Changes Found: DIR/a.dlg.bak holds changes made in this "
+    "window that were never saved to DIR/a.dlg. Yes: go on with those changes. No: discard "
+    "them and load the file as it is. Cancel: load nothing.";
+const std::string kNotDeleted =
+    "critical File Error: Cannot delete DIR/a.dlg.bak: Permission denied";
+const std::string kLeftOwn = "unload, copy not deleted";
 
 // clang-format off
 const Row kRows[] = {
@@ -102,6 +110,19 @@ const Row kRows[] = {
     {"DialogueFileAFifo", kOld, {"Yes", "Unload File", "remove:a.dlg", "fifo:a.dlg", "Load File"},
      kNoFile, {kUnload, "critical File Error: Cannot load DIR/a.dlg: not a regular file"},
      {{"a.dlg", kNotAFile}, {"a.dlg.bak", kGone}}},
+    // Save reads both files anyway, and judges them by their bytes; Unload by those of the copy.
+    {"FileChangedKeepingSizeAndTime", kOld, {"same size and time:a.dlg=" + kOlx, "Yes", "No", "Save"},
+     kOldView, {kSaveAsk, kChanged}, {{"a.dlg", kOlx}}},
+    {"CopyChangedKeepingSizeAndTime", kOld,
+     {"same size and time:a.dlg.bak=" + kOlx, "Yes", "No", "Save", "Yes", "Unload File"}, kNoFile,
+     {kSaveAsk, kCopyChanged, kUnload, kCopyKept}, {{"a.dlg.bak", kOlx}}},
+    // A copy that this editor wrote and could not delete is its own: holding the file's text it
+    // is replaced unasked; holding edits it is offered as such, and No throws them away.
+    {"OwnCopyOfTheFileReplaced", kOld, {kLeftOwn, "No", "Load File"}, kOldView, {kNotDeleted}},
+    {"OwnCopyWithEditsNo", kOld, kEdit + Strings{kLeftOwn, "No", "Load File"}, kOldView,
+     {kNotDeleted, kOwn}},
+    {"OwnCopyWithEditsYes", kOld, kEdit + Strings{kLeftOwn, "Yes", "Load File"}, kLeftView,
+     {kNotDeleted, kOwn}, {{"a.dlg.bak", kLeft}}},
     // A lock that the system will not give is said, and nothing is loaded.
     {"ALockRefusedLoadsNothing", kOld, {"Yes", "Unload File", "refuse lock", "Load File"}, kNoFile,
      {kUnload, "critical File Error: Cannot lock DIR/a.dlg: Permission denied"},
@@ -112,74 +133,6 @@ const Row kRows[] = {
 class WorkSafety : public testing::TestWithParam<Row> {};
 TEST_P(WorkSafety, ShowBoxesAndBytes) { RunRow(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Rows, WorkSafety, testing::ValuesIn(kRows), RowName);
-
-// Writes `bytes` of the same length into the file itself and puts its time back.
-void ChangeKeepingSizeAndTime(const std::string& path, const std::string& bytes) {
-  struct stat st {};
-  ASSERT_EQ(::stat(path.c_str(), &st), 0);
-  ASSERT_EQ(static_cast<std::size_t>(st.st_size), bytes.size());
-  std::ofstream(path, std::ios::binary | std::ios::in) << bytes;
-  const timespec times[2] = {st.st_atim, st.st_mtim};
-  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-}
-
-// Save reads both files anyway, and judges them by their bytes; Unload by those of the copy.
-TEST(ChangedBehindTheEditor, ChangesThatKeepSizeAndTimeAreSeen) {
-  const std::string kOlx = "{1}{Olx}{}{}{}{}{}\r\n{2}{Bye}{}{}{}{0}{}\r\n";
-  struct Case {
-    std::string file;
-    Strings steps, boxes;
-  } const cases[] = {
-      {"a.dlg", {"Yes", "No", "Save"}, {kSaveAsk, kChanged}},
-      {"a.dlg.bak",
-       {"Yes", "No", "Save", "Yes", "Unload File"},
-       {kSaveAsk, kCopyChanged, kUnload, kCopyKept}},
-  };
-  for (const Case& c : cases) {
-    Session s(kOld);
-    ChangeKeepingSizeAndTime(s.dir.File(c.file), kOlx);
-    for (const std::string& step : c.steps) s.Step(step);
-    EXPECT_EQ(s.Boxes(), c.boxes) << c.file;
-    Folder want{{"a.dlg", kOld}, {"a.dlg.bak", kOld}};
-    want[c.file] = kOlx;
-    EXPECT_EQ(s.Files(), want) << c.file;
-  }
-}
-
-// A copy that this editor wrote and could not delete is its own: holding the file's text it is
-// replaced unasked; holding edits it is offered as such, and No throws them away.
-TEST(CopiesFound, OneThisEditorLeftIsItsOwn) {
-  const std::string kOwn =
-      "yes/no/cancel exclamation Unsaved Changes Found: DIR/a.dlg.bak holds changes made in this "
-      "window that were never saved to DIR/a.dlg. Yes: go on with those changes. No: discard "
-      "them and load the file as it is. Cancel: load nothing.";
-  const std::string kNotDeleted =
-      "critical File Error: Cannot delete DIR/a.dlg.bak: Permission denied";
-  struct Case {
-    Strings edit;
-    const char* answer;
-    std::string view;
-    Strings boxes;
-    std::string copy;
-  } const cases[] = {
-      {{}, "No", kOldView, {kNotDeleted}, kOld},
-      {kEdit, "No", kOldView, {kNotDeleted, kOwn}, kOld},
-      {kEdit, "Yes", kLeftView, {kNotDeleted, kOwn}, kLeft},
-  };
-  for (const Case& c : cases) {
-    Session s(kOld);
-    for (const std::string& step : c.edit) s.Step(step);
-    // Unload's part in the working copy, with a delete that fails.
-    s.ops.Arm({OpKind::Unlink, s.ops.Calls(OpKind::Unlink) + 1, false, EACCES});
-    DropWorkingCopy(s.ed);
-    ReleaseDialogue(s.ed);
-    s.ed.state.fileLoaded = false;
-    for (const char* step : {c.answer, "Load File"}) s.Step(step);
-    EXPECT_EQ(View(s.ed.window), c.view) << c.answer;
-    EXPECT_EQ(s.Boxes(), c.boxes) << c.answer;
-    EXPECT_EQ(s.Files(), (Folder{{"a.dlg", kOld}, {"a.dlg.bak", c.copy}})) << c.answer;
-  }
-}
 
 // Another editor, in this process or not, by the file's name, a link to it or another path to
 // its folder, is refused while the first holds the file: after the first's Save has put a new

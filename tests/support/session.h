@@ -3,6 +3,7 @@
 // through a FailingFileOps, and the step-table runner over it: a file in, steps as the user
 // takes them, then the view, the boxes shown and the files left compared with the row.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -143,7 +144,9 @@ struct Session {
   // (or picks a file with fileList=); "list#row" selects a row (-1: none);
   // "write:name=bytes", "link:name=target", "fifo:name" and "remove:name" change the folder
   // behind the editor's back; "fail rename(s)" fails the next rename (or every one from it),
-  // "refuse lock" every lock;
+  // "refuse lock" every lock; "same size and time:name=bytes" changes a file as a program could
+  // that hides its change; "unload, copy not deleted" is Unload's part in the working copy
+  // with a delete that fails;
   // "?box=text" and "?list=a,b" check what a control shows ("?files=" the file list); anything
   // else is a command by its caption.
   void Step(const std::string& step) {
@@ -175,6 +178,19 @@ struct Session {
       ops.Arm({OpKind::Rename, ops.Calls(OpKind::Rename) + 1, step.ends_with('s'), EIO});
     } else if (step == "refuse lock") {
       ops.lockError = EACCES;
+    } else if (step.starts_with("same size and time:")) {
+      const std::string path = dir.File(step.substr(19, eq - 19)), bytes = step.substr(eq + 1);
+      struct stat st {};
+      ASSERT_EQ(::stat(path.c_str(), &st), 0);
+      ASSERT_EQ(static_cast<std::size_t>(st.st_size), bytes.size());
+      std::ofstream(path, std::ios::binary | std::ios::in) << bytes;
+      const timespec times[2] = {st.st_atim, st.st_mtim};
+      ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    } else if (step == "unload, copy not deleted") {
+      ops.Arm({OpKind::Unlink, ops.Calls(OpKind::Unlink) + 1, false, EACCES});
+      DropWorkingCopy(ed);
+      ReleaseDialogue(ed);
+      ed.state.fileLoaded = false;
     } else if (step.starts_with("remove:")) {
       std::filesystem::remove(dir.File(step.substr(7)));
     } else if (step.starts_with("?")) {
