@@ -177,7 +177,8 @@ TEST(LongMapTest, ArrowsBackUpTheMapEndInANodeNamingTheLine) {
 
 // The name's ending, in either case, chooses the format.
 TEST(FormatTest, TheNameChoosesTheFormat) {
-  const std::string dot = MapDot(check::ReadConversation("{1}{Hi.}{}{}{}{}{}\r\n"));
+  const std::string dot =
+      MapDot(check::ReadConversation(std::string_view("{1}{Hi.}{}{}{}{}{}\r\n")));
   for (const auto& [file, start] : {std::pair<const char*, std::string>{"map.svg", "<?xml"},
                                     {"MAP.PNG", "\x89PNG\r\n"},
                                     {"map.dot", "digraph dialogue {"}}) {
