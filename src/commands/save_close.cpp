@@ -104,8 +104,8 @@ bool EndsInDlg(const std::string& name) {
 // The loaded file under its own name, or under another name that leads to it.
 bool IsLoadedFile(Editor& ed, const std::string& path) {
   if (path == ed.state.dialoguePath) return true;
-  struct stat a {
-  }, b{};
+  struct stat a {};
+  struct stat b {};
   return ed.files.Stat(path, a) == 0 && ed.files.Stat(ed.state.dialoguePath, b) == 0 &&
          a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
