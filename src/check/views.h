@@ -1,0 +1,41 @@
+#pragma once
+// What a view of the whole conversation lists beside the editor: the outline of its NPC lines
+// and their replies, the rows of the checks' findings, and the records that hold a text. Rows
+// are in the file's bytes, cut to one line; each names the record it stands for.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "check/checks.h"
+#include "check/conversation.h"
+
+namespace dlg::check {
+
+struct OutlineRow {
+  int record = 0;   // index into Conversation::records
+  int parent = -1;  // the row of its NPC line; -1 for an NPC line and a reply before the first
+  std::string text;
+};
+
+// NPC lines in file order, "10  I keep this tavern.", each followed by its replies,
+// "11 -> 1  Tell me more." (number, the line it leads to, the text). Replies before the first
+// NPC line come first, at the top.
+std::vector<OutlineRow> Outline(const Conversation& c);
+
+// "LINE: severity: message [check]", a finding a row.
+std::string ProblemRow(const Finding& f);
+
+struct FoundRecord {
+  int record = 0;
+  std::string text;  // "NUMBER  " + the field that matched, cut to one line
+};
+
+// The records whose male or female text or flags hold `needle`, letter case ignored as the
+// Windows-1252 table has it. An empty needle finds nothing.
+std::vector<FoundRecord> FindText(const Conversation& c, std::string_view needle);
+
+// Letters of Windows-1252 folded to their small form; every other byte as it is.
+unsigned char FoldCase(unsigned char byte);
+
+}  // namespace dlg::check

@@ -1,0 +1,69 @@
+// The rows a view of the whole conversation lists: outline, found records, problems.
+
+#include "check/views.h"
+
+#include <gtest/gtest.h>
+
+namespace dlg::check {
+namespace {
+
+const std::string kTavern =
+    "{2}{Who lets rooms here?}{}{}{}{5}{}\r\n"
+    "{10}{I keep this tavern.}{Ich f\xFChre diese Schenke.}{}{}{}{}\r\n"
+    "{11}{Tell me more.}{}{}{pc.flag(\"\xC9TAT\")}{1}{}\r\n"
+    "{12}{Bye.}{}{}{}{0}{npc.say(\"\x9C\x75vre\")}\r\n"
+    "{20}{" +
+    std::string(300, 'w') + "}{}{}{}{}{}\r\n";
+
+TEST(Views, OutlineListsNpcLinesWithTheirReplies) {
+  const Conversation c = ReadConversation(kTavern);
+  std::vector<std::tuple<int, int, std::string>> rows;
+  for (const OutlineRow& r : Outline(c)) rows.emplace_back(r.record, r.parent, r.text);
+  const std::vector<std::tuple<int, int, std::string>> want = {
+      {0, -1, "2 -> 5  Who lets rooms here?"},  // before the first NPC line: at the top
+      {1, -1, "10  I keep this tavern."},
+      {2, 1, "11 -> 1  Tell me more."},
+      {3, 1, "12 -> 0  Bye."},
+      {4, -1, "20  " + std::string(200, 'w') + "..."},  // a long text cut short
+  };
+  EXPECT_EQ(rows, want);
+}
+
+struct FindCase {
+  const char* name;
+  std::string needle;
+  std::vector<std::string> rows;
+};
+void PrintTo(const FindCase& c, std::ostream* os) { *os << c.name; }
+
+class FindTest : public testing::TestWithParam<FindCase> {};
+
+TEST_P(FindTest, ListsEveryRecordThatHoldsTheText) {
+  std::vector<std::string> rows;
+  for (const FoundRecord& f : FindText(ReadConversation(kTavern), GetParam().needle))
+    rows.push_back(f.text);
+  EXPECT_EQ(rows, GetParam().rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FindTest,
+    testing::Values(FindCase{"CaseIgnored", "TAVERN", {"10  I keep this tavern."}},
+                    FindCase{"FemaleText", "schenke", {"10  Ich f\xFChre diese Schenke."}},
+                    FindCase{"FlagsAndLetterBeyondAscii", "\xE9tat", {"11  pc.flag(\"\xC9TAT\")"}},
+                    FindCase{"LigatureFolds", "\x8C\x55VRE", {"12  npc.say(\"\x9C\x75vre\")"}},
+                    FindCase{"SeveralRecords",
+                             "e.",
+                             {"10  Ich f\xFChre diese Schenke.", "11  Tell me more.", "12  Bye."}},
+                    FindCase{"MultiplicationSignIsNoLetter", "\xD7", {}},
+                    FindCase{"EmptyFindsNothing", "", {}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(Views, ProblemRowAsTheCheckerPrintsIt) {
+  const std::vector<Finding> findings = RunChecks(ReadConversation(kTavern));
+  ASSERT_FALSE(findings.empty());
+  EXPECT_EQ(ProblemRow(findings.front()),
+            "1: error: reply 2 leads to line 5, which no record has [missing-target]");
+}
+
+}  // namespace
+}  // namespace dlg::check
