@@ -1,37 +1,15 @@
-// The one place that calls Graphviz: layout and rendering in this process, no other program.
+// Pictures of the map by Graphviz's own renderers, laid out and drawn in this process.
 
-#include <graphviz/cgraph.h>
-#include <graphviz/gvc.h>
-
-#include <memory>
-
+#include "map/graphviz.h"
 #include "map/map.h"
 
 namespace dlg::map {
 
-namespace {
-
-struct GraphCloser {
-  void operator()(Agraph_t* g) const { agclose(g); }
-};
-using Graph = std::unique_ptr<Agraph_t, GraphCloser>;
-
-Graph Read(const std::string& dot) {
-  // Graphviz reports parse errors on standard error itself; the caller says what failed.
-  agseterr(AGMAX);
-  return Graph(agmemread(dot.c_str()));
-}
-
-// One context for the life of the process: Graphviz 2.42 keeps a font cache beyond a freed
-// context, and the next one read freed memory (AddressSanitizer, second map in one process).
-GVC_t* Context() {
-  static GVC_t* const gvc = gvContext();
-  return gvc;
-}
-
-}  // namespace
+using graphviz::Graph;
+using graphviz::Read;
 
 bool GraphvizReads(const std::string& dot, int& nodes) {
+  const std::lock_guard<std::mutex> lock(graphviz::Lock());
   Graph g = Read(dot);
   if (!g) return false;
   nodes = agnnodes(g.get());
@@ -39,12 +17,13 @@ bool GraphvizReads(const std::string& dot, int& nodes) {
 }
 
 bool DrawMap(const std::string& dot, MapFormat format, std::string& image, std::string& error) {
+  const std::lock_guard<std::mutex> lock(graphviz::Lock());
   Graph g = Read(dot);
   if (!g) {
     error = "Graphviz could not read the graph";
     return false;
   }
-  GVC_t* gvc = Context();
+  GVC_t* gvc = graphviz::Context();
   bool ok = gvLayout(gvc, g.get(), "dot") == 0;
   if (!ok) error = "Graphviz could not lay the graph out";
   if (ok) {

@@ -2,7 +2,9 @@
 // The map of a whole conversation: each NPC line a box, each reply an arrow to the line it leads
 // to, an end node for 0, a red node for each number that no lookup finds, unreachable lines
 // grey. A long conversation gives each line its own end and red nodes, and an arrow back up the
-// map ends in a node naming its line. Text is shown through the editor's Windows-1252 table.
+// map ends in a node naming its line. Every node and arrow names the line it stands for in an
+// attribute Graphviz ignores (dlg_line, dlg_reply), for a view to go to. Text is shown through the
+// editor's Windows-1252 table.
 
 #include <string>
 #include <string_view>
@@ -20,6 +22,13 @@ int NpcLines(const check::Conversation& c);
 // The graph in Graphviz's DOT language, every label an HTML-like label with the file's bytes
 // escaped, so that quotes, backslashes, "{", "<", "&" and "\N" show as the file holds them.
 std::string MapDot(const check::Conversation& c);
+
+// The map of the neighbourhood of one record's NPC line (the record's own, or the one its reply
+// belongs to): every NPC line that leads to it, or that it leads to, in at most `distance`
+// replies, drawn by the rules of MapDot for a map of that many lines. A reply out of the
+// neighbourhood ends in a node naming its line; replies into it from lines beyond are left out.
+// For conversations too long for a whole map.
+std::string MapDotAround(const check::Conversation& c, int record, int distance = 2);
 
 // Label text for Graphviz: at most `limit` bytes of `bytes` (then "..."), escaped.
 std::string LabelText(std::string_view bytes, std::size_t limit);

@@ -28,6 +28,22 @@ const char* const kGrey = "#9a9a9a";
 
 std::string NodeId(int record) { return "r" + std::to_string(record); }
 
+// The line a node or arrow stands for, for a view that goes to it on a click. Graphviz ignores
+// attributes it does not know, so the pictures stay as they are; the bytes are %-encoded so that
+// no quote, backslash or byte above 127 reaches the DOT reader.
+std::string LineAttribute(const char* name, std::string_view bytes) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out = std::string(", ") + name + "=\"";
+  for (const unsigned char ch : bytes) {
+    if ((ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z')) {
+      out += static_cast<char>(ch);
+    } else {
+      out += {'%', kHex[ch >> 4], kHex[ch & 15]};
+    }
+  }
+  return out + "\"";
+}
+
 // Graphviz refuses an empty <B></B> and then shows the node's id instead of the whole label.
 std::string Bold(std::string_view bytes, std::size_t limit) {
   return bytes.empty() ? std::string() : "<B>" + LabelText(bytes, limit) + "</B>";
@@ -115,8 +131,22 @@ int NpcLines(const Conversation& c) {
       std::count_if(c.records.begin(), c.records.end(), [](const Record& r) { return r.npc; }));
 }
 
-std::string MapDot(const Conversation& c) {
-  const bool whole = NpcLines(c) <= kWholeArrowsUpTo;
+namespace {
+
+// The NPC lines drawn, and whether the replies before the first one are; all when null.
+struct Shown {
+  std::vector<bool> lines;  // per record
+  bool orphans = false;
+};
+
+std::string DotOf(const Conversation& c, const Shown* shown) {
+  const auto drawn = [&](int group) {
+    return !shown || (group == -1 ? shown->orphans : static_cast<bool>(shown->lines[group]));
+  };
+  const int lines =
+      shown ? static_cast<int>(std::count(shown->lines.begin(), shown->lines.end(), true))
+            : NpcLines(c);
+  const bool whole = lines <= kWholeArrowsUpTo;
   // The placement across the page stops improving after a fifth of its usual rounds on large
   // maps: its rounds grow with the map, and their cost too.
   std::string out =
@@ -138,15 +168,18 @@ std::string MapDot(const Conversation& c) {
   std::string edges;
   for (int i = 0; i < n; ++i) {
     const Record& r = c.records[i];
+    if (r.npc && !drawn(i)) continue;
     if (r.npc) {
       out += "  " + NodeId(i) + " [label=<" + Bold(r.fields.lineNumber, 12) + " " +
              LabelText(r.fields.maleText, kLineWords) + ">" +
+             LineAttribute("dlg_line", r.fields.lineNumber) +
              (c.reachable[i] ? ""
                              : std::string(", fillcolor=\"#e4e4e4\", color=\"") + kGrey +
                                    "\", fontcolor=\"" + kGrey + "\"") +
              "];\n";
       continue;
     }
+    if (!drawn(c.group[i])) continue;
     std::string from = c.group[i] == -1 ? "orphans" : NodeId(c.group[i]);
     orphans |= c.group[i] == -1;
     std::string to;
@@ -154,11 +187,14 @@ std::string MapDot(const Conversation& c) {
     if (t.kind == TargetKind::End) {
       to = whole ? "end" : "end_" + from;
       if (ends.empty() || ends.back() != to) ends.push_back(to);
-    } else if (t.kind == TargetKind::Record && !whole && c.group[i] != -1 &&
-               depth[t.record] <= depth[c.group[i]]) {
+    } else if (t.kind == TargetKind::Record &&
+               ((!whole && c.group[i] != -1 && depth[t.record] <= depth[c.group[i]]) ||
+                (c.records[t.record].npc && !drawn(t.record)))) {
+      // Also the arrows out of a neighbourhood: they end beside their reply, naming the line.
       to = "ref" + std::to_string(refs++);
-      out += "  " + to + " [label=<to " + LabelText(c.records[t.record].fields.lineNumber, 12) +
-             ">, style=\"rounded,dashed\", fontsize=9];\n";
+      const std::string_view number = c.records[t.record].fields.lineNumber;
+      out += "  " + to + " [label=<to " + LabelText(number, 12) +
+             ">, style=\"rounded,dashed\", fontsize=9" + LineAttribute("dlg_line", number) + "];\n";
     } else if (t.kind == TargetKind::Record) {
       to = NodeId(t.record);
       if (!c.records[t.record].npc) replyNodes[t.record] = true;
@@ -168,19 +204,22 @@ std::string MapDot(const Conversation& c) {
       to = it->second;
       if (added) {
         out += "  " + to + " [label=<" + Bold(r.fields.jumpLine, 12) + "<BR/>" +
-               (t.record != -1 ? "not found" : "no such line") +
-               ">, color=red, fontcolor=red, fillcolor=\"#ffe4e4\"];\n";
+               (t.record != -1 ? "not found" : "no such line") + ">" +
+               LineAttribute("dlg_line", r.fields.jumpLine) +
+               ", color=red, fontcolor=red, fillcolor=\"#ffe4e4\"];\n";
       }
     }
     edges +=
         "  " + from + " -> " + to + " [label=<" + ReplyLabel(r) + ">" +
+        LineAttribute("dlg_reply", r.fields.lineNumber) +
         (c.reachable[i] ? ""
                         : std::string(", color=\"") + kGrey + "\", fontcolor=\"" + kGrey + "\"") +
         "];\n";
   }
   for (const auto& [record, used] : replyNodes) {
     out += "  " + NodeId(record) + " [shape=ellipse, label=<reply " +
-           LabelText(c.records[record].fields.lineNumber, 12) + ">];\n";
+           LabelText(c.records[record].fields.lineNumber, 12) + ">" +
+           LineAttribute("dlg_line", c.records[record].fields.lineNumber) + "];\n";
   }
   if (whole && !ends.empty()) ends.assign(1, "end");
   for (const std::string& end : ends) {
@@ -188,6 +227,48 @@ std::string MapDot(const Conversation& c) {
   }
   if (orphans) out += "  orphans [label=\"before the first NPC line\", shape=plaintext];\n";
   return out + edges + "}\n";
+}
+
+}  // namespace
+
+std::string MapDot(const Conversation& c) { return DotOf(c, nullptr); }
+
+std::string MapDotAround(const Conversation& c, int record, int distance) {
+  const int n = static_cast<int>(c.records.size());
+  // Groups as nodes, the replies before the first NPC line as one more, numbered n.
+  const auto groupOf = [&](int r) { return c.group[r] == -1 ? n : c.group[r]; };
+  std::vector<std::vector<int>> next(static_cast<std::size_t>(n) + 1), back(next.size());
+  for (int i = 0; i < n; ++i) {
+    const check::Target& t = c.target[i];
+    if (c.records[i].npc || t.kind != TargetKind::Record || !c.records[t.record].npc) continue;
+    next[groupOf(i)].push_back(t.record);
+    back[t.record].push_back(groupOf(i));
+  }
+  Shown shown{std::vector<bool>(static_cast<std::size_t>(n)), false};
+  const auto show = [&](int g) {
+    if (g == n) {
+      shown.orphans = true;
+    } else {
+      shown.lines[g] = true;
+    }
+  };
+  // Forward and backward separately: a line two replies before a line is shown, not every line
+  // that one leads to as well.
+  for (const auto* edges : {&next, &back}) {
+    std::vector<int> dist(next.size(), -1), queue{record < 0 || record >= n ? n : groupOf(record)};
+    dist[queue[0]] = 0;
+    show(queue[0]);
+    for (std::size_t at = 0; at < queue.size(); ++at) {
+      if (dist[queue[at]] == distance) continue;
+      for (int to : (*edges)[queue[at]]) {
+        if (dist[to] != -1) continue;
+        dist[to] = dist[queue[at]] + 1;
+        queue.push_back(to);
+        show(to);
+      }
+    }
+  }
+  return DotOf(c, &shown);
 }
 
 bool FormatOf(std::string_view path, MapFormat& format) {
