@@ -32,6 +32,11 @@ void ShowSelectFile(Editor& ed) {
   ShowOk(ed, "Select a .DLG file", "Please select a dialogue (*.DLG) file");
 }
 
+void ShowFileInUse(Editor& ed, const std::string& path) {
+  ShowExclamation(ed, "File In Use",
+                  path + " is open in another editor window. Unload it there first.");
+}
+
 void ReportFileError(Editor& ed, const FileError& error) {
   std::string text = "Cannot ";
   text.append(error.operation).append(" ").append(error.path).append(": ").append(error.Reason());

@@ -15,6 +15,8 @@ void ShowExclamation(Editor& ed, const std::string& title, const std::string& te
 MsgAnswer AskExclamation(Editor& ed, const std::string& title, const std::string& text,
                          MsgButtons buttons);
 void ShowSelectFile(Editor& ed);  // no file picked in the file list
+// `path` is loaded in another editor, which Load File and Save As leave to it.
+void ShowFileInUse(Editor& ed, const std::string& path);
 // A failed file operation: critical icon, file, operation and reason.
 void ReportFileError(Editor& ed, const FileError& error);
 

@@ -133,8 +133,7 @@ bool LockAndRead(Editor& ed, const std::string& path, std::string& bytes) {
   FileLock lock;
   if (FileResult taken = ed.files.Lock(path, lock); !taken) {
     if (taken.failure.error == EADDRINUSE) {
-      ShowExclamation(ed, "File In Use",
-                      path + " is open in another editor window. Unload it there first.");
+      ShowFileInUse(ed, path);
     } else {
       ReportFileError(ed, taken.failure);
     }

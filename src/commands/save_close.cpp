@@ -163,8 +163,7 @@ void SaveAs(Editor& ed) {
     return;
   }
   if (InUseByAnotherEditor(ed, destination)) {
-    ShowExclamation(ed, "File In Use",
-                    destination + " is open in another editor window. Unload it there first.");
+    ShowFileInUse(ed, destination);
     return;
   }
   // Anything under that name, a link that leads nowhere included, is someone's file; a name
