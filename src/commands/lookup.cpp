@@ -142,9 +142,7 @@ void GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
   RememberShownLine(ed);
 }
 
-void GoToTypedLine(Editor& ed) {
-  GoToLine(ed, ed.window.goToNumber.text, {true, false, MessageSet::Standard});
-}
+void GoToTypedLine(Editor& ed) { GoToPickedLine(ed, ed.window.goToNumber.text); }
 
 void GoToUsedNumber(Editor& ed) {
   GoToLine(ed, ed.window.usedNumbers.SelectedText(), {true, false, MessageSet::Standard});
@@ -157,6 +155,10 @@ void Respond(Editor& ed) {
 }
 
 void FollowReply(Editor& ed) { Respond(ed); }
+
+void GoToPickedLine(Editor& ed, std::string number) {
+  GoToLine(ed, std::move(number), {true, false, MessageSet::Standard});
+}
 
 void FollowJump(Editor& ed) {
   GoToLine(ed, ed.window.jumpLine.text, {true, true, MessageSet::Standard});

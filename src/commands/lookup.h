@@ -27,5 +27,7 @@ void GoToUsedNumber(Editor& ed);
 void Respond(Editor& ed);      // "Respond"
 void FollowReply(Editor& ed);  // runs Respond
 void FollowJump(Editor& ed);   // "Jump"
+// A line picked in a view of the whole conversation: shown as "Go to:" with its number would.
+void GoToPickedLine(Editor& ed, std::string number);
 
 }  // namespace dlg

@@ -65,4 +65,19 @@ inline constexpr char kEditBox[] = "txtedit";
 inline constexpr char kAccept[] = "Command1";
 inline constexpr char kCancel[] = "Command2";
 
+// What stands around the windows of the layout tables: the editor's menu bar and its client
+// area, and the Conversation window.
+inline constexpr char kMenuBar[] = "menuBar";
+inline constexpr char kClientArea[] = "clientArea";
+inline constexpr char kConversationWindow[] = "conversationWindow";
+inline constexpr char kOutline[] = "outline";
+inline constexpr char kMap[] = "map";
+inline constexpr char kMapNote[] = "mapNote";
+inline constexpr char kZoomIn[] = "zoomIn";
+inline constexpr char kZoomOut[] = "zoomOut";
+inline constexpr char kFitMap[] = "fitMap";
+inline constexpr char kProblems[] = "problems";
+inline constexpr char kFindText[] = "findText";
+inline constexpr char kFoundRecords[] = "foundRecords";
+
 }  // namespace dlg::ui::control

@@ -7,6 +7,7 @@
 #include "commands/browse.h"
 #include "commands/save_close.h"
 #include "ui/control_names.h"
+#include "ui/conversation_window.h"
 #include "ui/editor_layout.h"
 #include "ui/flag_editor_form.h"
 #include "ui/list_view.h"
@@ -26,10 +27,13 @@ const QColor kInactiveCaption(191, 205, 219);
 
 EditorForm::EditorForm(Editor& ed, QWidget* parent) : QWidget(parent), ed_(ed) {
   setObjectName(QString::fromLatin1(control::kEditorWindow));
-  // Fixed places: nothing is laid out again, so the client area keeps its size.
-  setFixedSize(Px(kEditorClientWidth), Px(kEditorClientHeight));
   setWindowIcon(QIcon(QPixmap::fromImage(DrawWindowIcon())));
-  widgets_ = BuildControls(this, EditorControls());
+  // The client area below the menu bar; its controls keep the places of the layout table, so
+  // the window is the client area's size plus the bar's height.
+  client_ = new QWidget(this);
+  client_->setObjectName(QString::fromLatin1(control::kClientArea));
+  widgets_ = BuildControls(client_, EditorControls());
+  BuildMenuBar();
 
   Widget<PictureBox>(control::kBanner)->setPicture(DrawTitleBanner());
   ListView* used = Widget<ListView>(control::kUsedNumbers);
@@ -52,6 +56,8 @@ void EditorForm::Load() {
   Run([this] { StartUp(ed_); });
 }
 
+ConversationWindow* EditorForm::conversationWindow() const { return conversation_; }
+
 void EditorForm::closeEvent(QCloseEvent* event) {
   bool close = ProgramEnded();
   if (!close && !busy_) Run([this, &close] { close = CloseWindow(ed_); });
@@ -60,6 +66,7 @@ void EditorForm::closeEvent(QCloseEvent* event) {
     return;
   }
   if (flagForm_) flagForm_->hide();
+  if (conversation_) conversation_->hide();
   event->accept();
 }
 

@@ -13,12 +13,16 @@
 
 #include "commands/editor.h"
 
+class QAction;
 class QComboBox;
+class QMenuBar;
 
 namespace dlg::ui {
 
+class ConversationWindow;
 class FlagEditorForm;
 class ListView;
+struct ActionInfo;
 
 class EditorForm : public QWidget {
   Q_OBJECT
@@ -31,6 +35,10 @@ class EditorForm : public QWidget {
   void Render();
   // The Flag Editor window while the model has one.
   FlagEditorForm* flagEditorForm() const;
+  // The Conversation window once View > Conversation has opened it.
+  ConversationWindow* conversationWindow() const;
+  // Opens the Conversation window, with the focus in its Find box when asked.
+  void ShowConversation(bool find);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -42,6 +50,11 @@ class EditorForm : public QWidget {
   void Run(const std::function<void()>& handler);
   void RunFlagEditor(void (*handler)(FlagEditorWindow&, FlagFields));
   void OpenFlagEditorWith(void (*handler)(Editor&));
+  // editor_menus.cpp
+  void BuildMenuBar();
+  void RunAction(const ActionInfo& action);
+  void RenderMenus();
+  void FollowInConversation();
   // editor_render.cpp
   void RenderTexts();
   void RenderLists();
@@ -57,6 +70,10 @@ class EditorForm : public QWidget {
   std::map<std::string, QWidget*> widgets_;
   bool busy_ = false;
   QPointer<FlagEditorForm> flagForm_;
+  QMenuBar* menuBar_ = nullptr;
+  QWidget* client_ = nullptr;  // the client area of the layout table, below the menu bar
+  std::vector<std::pair<QAction*, const ActionInfo*>> actions_;
+  QPointer<ConversationWindow> conversation_;
 
   // What the widgets show, to set only what changed.
   std::string shownCaption_;

@@ -86,6 +86,7 @@ void EditorForm::Render() {
   RenderLists();
   RenderBrowse();
   RenderFlagEditor();
+  RenderMenus();
 }
 
 void EditorForm::RenderTexts() {

@@ -1,0 +1,130 @@
+#include "ui/conversation_models.h"
+
+#include <QFont>
+#include <algorithm>
+
+#include "ui/cp1252.h"
+
+namespace dlg::ui {
+
+namespace {
+// A row shows no more than fits in a list many times over.
+constexpr std::size_t kShownBytes = 400;
+}  // namespace
+
+void OutlineModel::Show(std::shared_ptr<const ConversationSnapshot> snapshot) {
+  beginResetModel();
+  snapshot_ = std::move(snapshot);
+  top_.clear();
+  if (snapshot_) {
+    const auto& rows = snapshot_->outline;
+    for (std::size_t r = 0; r < rows.size(); ++r)
+      if (rows[r].parent == -1) top_.push_back(static_cast<int>(r));
+  }
+  endResetModel();
+}
+
+int OutlineModel::ChildCount(int top) const {
+  const int row = top_[static_cast<std::size_t>(top)];
+  const int next = static_cast<std::size_t>(top) + 1 < top_.size()
+                       ? top_[static_cast<std::size_t>(top) + 1]
+                       : static_cast<int>(snapshot_->outline.size());
+  return next - row - 1;
+}
+
+// Top-level items carry 0 as their id, a reply the place of its NPC line plus one.
+QModelIndex OutlineModel::index(int row, int column, const QModelIndex& parent) const {
+  if (column != 0 || row < 0 || !snapshot_) return {};
+  if (!parent.isValid()) {
+    return row < static_cast<int>(top_.size()) ? createIndex(row, 0, quintptr(0)) : QModelIndex();
+  }
+  if (parent.internalId() != 0 || row >= ChildCount(parent.row())) return {};
+  return createIndex(row, 0, quintptr(parent.row()) + 1);
+}
+
+QModelIndex OutlineModel::parent(const QModelIndex& child) const {
+  if (!child.isValid() || child.internalId() == 0) return {};
+  return createIndex(static_cast<int>(child.internalId() - 1), 0, quintptr(0));
+}
+
+int OutlineModel::rowCount(const QModelIndex& parent) const {
+  if (!snapshot_) return 0;
+  if (!parent.isValid()) return static_cast<int>(top_.size());
+  if (parent.internalId() != 0) return 0;
+  return ChildCount(parent.row());
+}
+
+int OutlineModel::columnCount(const QModelIndex&) const { return 1; }
+
+int OutlineModel::OutlineRow(const QModelIndex& index) const {
+  if (!index.isValid() || !snapshot_) return -1;
+  if (index.internalId() == 0) return top_[static_cast<std::size_t>(index.row())];
+  return top_[static_cast<std::size_t>(index.internalId() - 1)] + 1 + index.row();
+}
+
+int OutlineModel::RecordAt(const QModelIndex& index) const {
+  const int row = OutlineRow(index);
+  return row < 0 ? -1 : snapshot_->outline[static_cast<std::size_t>(row)].record;
+}
+
+std::string OutlineModel::NumberAt(const QModelIndex& index) const {
+  return snapshot_ ? snapshot_->NumberOf(RecordAt(index)) : std::string();
+}
+
+QModelIndex OutlineModel::IndexOf(int record) const {
+  if (!snapshot_ || record < 0 || record >= static_cast<int>(snapshot_->outlineRowOf.size()))
+    return {};
+  const int row = snapshot_->outlineRowOf[static_cast<std::size_t>(record)];
+  const int parentRow = snapshot_->outline[static_cast<std::size_t>(row)].parent;
+  const int topRow = parentRow == -1 ? row : parentRow;
+  const int top =
+      static_cast<int>(std::lower_bound(top_.begin(), top_.end(), topRow) - top_.begin());
+  if (parentRow == -1) return createIndex(top, 0, quintptr(0));
+  return createIndex(row - parentRow - 1, 0, quintptr(top) + 1);
+}
+
+void OutlineModel::Mark(int record) {
+  if (record == marked_) return;
+  const QModelIndex was = IndexOf(marked_);
+  marked_ = record;
+  const QModelIndex now = IndexOf(marked_);
+  if (was.isValid()) emit dataChanged(was, was, {Qt::FontRole});
+  if (now.isValid()) emit dataChanged(now, now, {Qt::FontRole});
+}
+
+QVariant OutlineModel::data(const QModelIndex& index, int role) const {
+  const int row = OutlineRow(index);
+  if (row < 0) return {};
+  const check::OutlineRow& r = snapshot_->outline[static_cast<std::size_t>(row)];
+  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+    return BytesToText(std::string_view(r.text).substr(0, kShownBytes));
+  if (role == Qt::FontRole && r.record == marked_) {
+    QFont bold;
+    bold.setBold(true);
+    return bold;
+  }
+  return {};
+}
+
+void RecordRowsModel::Show(Rows rows) {
+  beginResetModel();
+  rows_ = std::move(rows);
+  endResetModel();
+}
+
+std::optional<std::string> RecordRowsModel::NumberAt(const QModelIndex& index) const {
+  if (!index.isValid() || index.row() >= rows_.count) return std::nullopt;
+  return rows_.number(index.row());
+}
+
+int RecordRowsModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : rows_.count;
+}
+
+QVariant RecordRowsModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rows_.count) return {};
+  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return rows_.text(index.row());
+  return {};
+}
+
+}  // namespace dlg::ui

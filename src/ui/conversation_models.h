@@ -1,0 +1,64 @@
+#pragma once
+// The item models of the Conversation window's lists. Each holds the snapshot it shows and makes
+// a row's text only when a view asks for it, so a list of a million records is put in place at
+// once and costs no more than the rows in sight.
+
+#include <QAbstractItemModel>
+#include <QAbstractListModel>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/conversation_snapshot.h"
+
+namespace dlg::ui {
+
+// The outline: NPC lines (and replies before the first of them) at the top, each NPC line's
+// replies as its children. The line the editor shows is in bold.
+class OutlineModel : public QAbstractItemModel {
+ public:
+  using QAbstractItemModel::QAbstractItemModel;
+  void Show(std::shared_ptr<const ConversationSnapshot> snapshot);
+  void Mark(int record);  // -1: none
+  QModelIndex IndexOf(int record) const;
+  int RecordAt(const QModelIndex& index) const;  // -1 for none
+  std::string NumberAt(const QModelIndex& index) const;
+
+  QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+  QModelIndex parent(const QModelIndex& child) const override;
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+ private:
+  int OutlineRow(const QModelIndex& index) const;
+  int ChildCount(int top) const;
+
+  std::shared_ptr<const ConversationSnapshot> snapshot_;
+  std::vector<int> top_;  // the outline row of each top-level item
+  int marked_ = -1;       // record
+};
+
+// A flat list of rows, each standing for a record (or for none).
+class RecordRowsModel : public QAbstractListModel {
+ public:
+  using QAbstractListModel::QAbstractListModel;
+  struct Rows {
+    int count = 0;
+    std::function<QString(int)> text;
+    // The number of the record a row stands for; nothing for a row that stands for none.
+    std::function<std::optional<std::string>(int)> number;
+  };
+  void Show(Rows rows);
+  std::optional<std::string> NumberAt(const QModelIndex& index) const;
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+ private:
+  Rows rows_;
+};
+
+}  // namespace dlg::ui

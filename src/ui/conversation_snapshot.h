@@ -1,0 +1,46 @@
+#pragma once
+// The working copy as the Conversation window shows it at one moment: its bytes, the
+// conversation read from them, and the rows of the outline and the findings. Made off the
+// window's thread and never changed after, so views and later work share it freely.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "check/conversation.h"
+#include "check/views.h"
+#include "map/map_layout.h"
+
+namespace dlg::ui {
+
+struct ConversationSnapshot {
+  std::string bytes;
+  check::Conversation conversation;  // views into `bytes`
+  std::vector<check::OutlineRow> outline;
+  std::vector<int> outlineRowOf;  // per record, its outline row
+  std::vector<std::string> problems;
+  std::vector<int> problemRecords;  // per finding, the record on its line, or -1
+  std::string error;                // why the working copy could not be read
+
+  // The record the editor shows for `number` (the first that carries it), or -1.
+  int RecordOf(const std::string& number) const;
+  std::string NumberOf(int record) const;
+};
+
+// Reads the file at `path` and makes the rows. A file that cannot be read gives an empty
+// conversation and the reason in `error`.
+std::shared_ptr<const ConversationSnapshot> TakeSnapshot(const std::string& path);
+
+struct MapPicture {
+  map::MapLayout layout;
+  std::string note;  // what the map shows when it is not the whole conversation, or why not
+  int around = -1;   // the record whose neighbourhood it shows; -1: the whole conversation
+  bool drawn = false;
+};
+
+// The whole conversation's map, or above the size limit the neighbourhood of `record`.
+MapPicture LayOutConversation(const ConversationSnapshot& s, int record);
+// Whether a map drawn for `drawnAround` still serves when the editor shows `record`.
+bool MapServes(const ConversationSnapshot& s, const MapPicture& picture, int record);
+
+}  // namespace dlg::ui

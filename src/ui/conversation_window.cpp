@@ -1,0 +1,383 @@
+#include "ui/conversation_window.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QSettings>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "ui/control_names.h"
+#include "ui/conversation_models.h"
+#include "ui/cp1252.h"
+#include "ui/latest_job.h"
+#include "ui/map_view.h"
+
+namespace dlg::ui {
+
+namespace {
+
+// An outline this short opens with every NPC line's replies shown; a longer one would take the
+// window a while to lay out, and shows them on demand.
+constexpr int kExpandedOutline = 5000;
+// Work that ends sooner than this leaves nothing greyed: no flicker on every edit.
+constexpr int kGreyAfterMs = 150;
+const char kGeometryKey[] = "conversationWindow/geometry";
+
+QString Latin(const char* s) { return QString::fromLatin1(s); }
+
+QSettings Settings() {
+  return QSettings(QSettings::IniFormat, QSettings::UserScope, QCoreApplication::applicationName());
+}
+
+QWidget* Titled(QLabel* title, QWidget* body, QWidget* above = nullptr) {
+  auto* panel = new QWidget;
+  auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(4, 4, 4, 4);
+  column->setSpacing(2);
+  column->addWidget(title);
+  if (above) column->addWidget(above);
+  column->addWidget(body, 1);
+  title->setBuddy(body);
+  return panel;
+}
+
+void SetGrey(QWidget* view, bool grey) {
+  QPalette palette = view->palette();
+  const QColor text = grey ? palette.color(QPalette::Disabled, QPalette::Text)
+                           : QApplication::palette(view).color(QPalette::Active, QPalette::Text);
+  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive})
+    palette.setColor(g, QPalette::Text, text);
+  view->setPalette(palette);
+}
+
+template <class View>
+View* ItemView(const char* name, const char* accessible) {
+  auto* view = new View;
+  view->setObjectName(Latin(name));
+  view->setAccessibleName(Latin(accessible));
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setSelectionMode(QAbstractItemView::SingleSelection);
+  return view;
+}
+
+}  // namespace
+
+ConversationWindow::ConversationWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(Latin(control::kConversationWindow));
+  setWindowTitle(QStringLiteral("Conversation"));
+  resize(960, 680);
+  listsJob_ = new LatestJob(this);
+  findJob_ = new LatestJob(this);
+  mapJob_ = new LatestJob(this);
+  for (LatestJob* job : {listsJob_, findJob_, mapJob_})
+    connect(job, &LatestJob::finished, this, &ConversationWindow::CheckSettled);
+  Build();
+}
+
+ConversationWindow::~ConversationWindow() = default;
+
+void ConversationWindow::Build() {
+  outlineModel_ = new OutlineModel(this);
+  problemsModel_ = new RecordRowsModel(this);
+  foundModel_ = new RecordRowsModel(this);
+
+  outline_ = ItemView<QTreeView>(control::kOutline, "Outline");
+  outline_->setModel(outlineModel_);
+  outline_->setHeaderHidden(true);
+  outline_->setUniformRowHeights(true);
+  outline_->setExpandsOnDoubleClick(false);  // a double-click goes to the line
+  problems_ = ItemView<QListView>(control::kProblems, "Problems");
+  problems_->setModel(problemsModel_);
+  problems_->setUniformItemSizes(true);
+  found_ = ItemView<QListView>(control::kFoundRecords, "Found");
+  found_->setModel(foundModel_);
+  found_->setUniformItemSizes(true);
+
+  findText_ = new QLineEdit;
+  findText_->setObjectName(Latin(control::kFindText));
+  findText_->setAccessibleName(QStringLiteral("Find:"));
+  findText_->setClearButtonEnabled(true);
+  auto* findRow = new QWidget;
+  auto* findLayout = new QHBoxLayout(findRow);
+  findLayout->setContentsMargins(0, 0, 0, 0);
+  auto* findLabel = new QLabel(QStringLiteral("Find:"));
+  findLabel->setBuddy(findText_);
+  findLayout->addWidget(findLabel);
+  findLayout->addWidget(findText_, 1);
+
+  mapView_ = new MapView;
+  mapView_->setObjectName(Latin(control::kMap));
+  mapView_->setAccessibleName(QStringLiteral("Map"));
+  mapNote_ = new QLabel;
+  mapNote_->setObjectName(Latin(control::kMapNote));
+  mapNote_->setWordWrap(true);
+  auto* mapBar = new QWidget;
+  auto* mapBarLayout = new QHBoxLayout(mapBar);
+  mapBarLayout->setContentsMargins(0, 0, 0, 0);
+  for (auto [name, caption, factor] :
+       {std::tuple{control::kZoomIn, "Zoom In", 1.25},
+        std::tuple{control::kZoomOut, "Zoom Out", 0.8}, std::tuple{control::kFitMap, "Fit", 0.0}}) {
+    auto* button = new QPushButton(Latin(caption));
+    button->setObjectName(Latin(name));
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, f = factor] {
+      if (f == 0.0) {
+        mapView_->Fit();
+      } else {
+        mapView_->ZoomBy(f);
+      }
+    });
+    mapBarLayout->addWidget(button);
+  }
+  mapBarLayout->addWidget(mapNote_, 1);
+
+  problemsTitle_ = new QLabel(QStringLiteral("Problems"));
+  auto* left = new QSplitter(Qt::Vertical);
+  left->addWidget(Titled(new QLabel(QStringLiteral("Outline")), outline_));
+  auto* foundPanel = new QWidget;
+  auto* foundColumn = new QVBoxLayout(foundPanel);
+  foundColumn->setContentsMargins(4, 4, 4, 4);
+  foundColumn->setSpacing(2);
+  foundColumn->addWidget(findRow);
+  foundColumn->addWidget(found_, 1);
+  left->addWidget(foundPanel);
+  left->setStretchFactor(0, 3);
+  left->setStretchFactor(1, 1);
+  auto* right = new QSplitter(Qt::Vertical);
+  right->addWidget(Titled(new QLabel(QStringLiteral("Map")), mapView_, mapBar));
+  right->addWidget(Titled(problemsTitle_, problems_));
+  right->setStretchFactor(0, 3);
+  right->setStretchFactor(1, 1);
+  auto* columns = new QSplitter(Qt::Horizontal);
+  columns->addWidget(left);
+  columns->addWidget(right);
+  columns->setStretchFactor(0, 2);
+  columns->setStretchFactor(1, 3);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(columns);
+  setTabOrder(findText_, found_);
+  setTabOrder(found_, outline_);
+  setTabOrder(outline_, mapView_);
+  setTabOrder(mapView_, problems_);
+
+  // Enter and a double-click alike: the views' "activated".
+  connect(outline_, &QTreeView::activated, this, [this](const QModelIndex& index) {
+    if (outlineModel_->RecordAt(index) >= 0)
+      emit goToLine(QByteArray::fromStdString(outlineModel_->NumberAt(index)));
+  });
+  for (auto [view, model] :
+       {std::pair{problems_, problemsModel_}, std::pair{found_, foundModel_}}) {
+    connect(view, &QListView::activated, this, [this, model = model](const QModelIndex& index) {
+      if (const auto number = model->NumberAt(index))
+        emit goToLine(QByteArray::fromStdString(*number));
+    });
+  }
+  connect(mapView_, &MapView::linePicked, this, &ConversationWindow::goToLine);
+  connect(findText_, &QLineEdit::textChanged, this, &ConversationWindow::Find);
+  // Enter in the box goes to the first record found.
+  connect(findText_, &QLineEdit::returnPressed, this, [this] {
+    const QModelIndex first = foundModel_->index(0);
+    if (const auto number = foundModel_->NumberAt(first))
+      emit goToLine(QByteArray::fromStdString(*number));
+  });
+
+  auto shortcut = [this](QKeySequence keys, auto action) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
+  };
+  shortcut(QKeySequence::Find, [this] { FocusFind(); });
+  shortcut(QKeySequence(QStringLiteral("Ctrl++")), [this] { mapView_->ZoomBy(1.25); });
+  shortcut(QKeySequence(QStringLiteral("Ctrl+=")), [this] { mapView_->ZoomBy(1.25); });
+  shortcut(QKeySequence(QStringLiteral("Ctrl+-")), [this] { mapView_->ZoomBy(0.8); });
+  shortcut(QKeySequence(QStringLiteral("Ctrl+0")), [this] { mapView_->Fit(); });
+}
+
+void ConversationWindow::Follow(const EditorView& view) {
+  const bool fileChanged = view.dialoguePath != view_.dialoguePath || view.loaded != view_.loaded;
+  view_ = view;
+  if (fileChanged) {
+    const std::string& path = view_.dialoguePath;
+    const std::size_t slash = path.find_last_of('/');
+    setWindowTitle(view_.loaded
+                       ? QStringLiteral("Conversation - ") +
+                             DisplayText(slash == std::string::npos ? path : path.substr(slash + 1))
+                       : QStringLiteral("Conversation"));
+  }
+  if (isVisible()) Refresh();
+}
+
+void ConversationWindow::FocusFind() {
+  if (!isVisible()) show();
+  raise();
+  activateWindow();
+  findText_->setFocus(Qt::ShortcutFocusReason);
+  findText_->selectAll();
+}
+
+bool ConversationWindow::Busy() const {
+  return listsJob_->Busy() || findJob_->Busy() || mapJob_->Busy();
+}
+
+void ConversationWindow::showEvent(QShowEvent* event) {
+  if (!restored_) {
+    restored_ = true;
+    restoreGeometry(Settings().value(QString::fromLatin1(kGeometryKey)).toByteArray());
+  }
+  QWidget::showEvent(event);
+  Refresh();
+}
+
+void ConversationWindow::hideEvent(QHideEvent* event) {
+  Settings().setValue(QString::fromLatin1(kGeometryKey), saveGeometry());
+  QWidget::hideEvent(event);
+}
+
+void ConversationWindow::Refresh() {
+  if (!view_.loaded) {
+    shownKey_.clear();
+    snapshot_ = nullptr;
+    mapSnapshot_ = nullptr;
+    shownRecord_ = -1;
+    outlineModel_->Show(nullptr);
+    problemsModel_->Show({});
+    foundModel_->Show({});
+    problemsTitle_->setText(QStringLiteral("Problems"));
+    mapView_->Clear();
+    mapNote_->clear();
+    Grey();
+    CheckSettled();
+    return;
+  }
+  const std::string key = view_.workingCopy + '\n' + std::to_string(view_.copyVersion);
+  if (key == shownKey_) {
+    MarkShownLine();
+    return;
+  }
+  shownKey_ = key;
+  const std::string path = view_.workingCopy;
+  listsJob_->Request([this, path, key] {
+    std::shared_ptr<const ConversationSnapshot> s = TakeSnapshot(path);
+    return [this, s, key] {
+      // Dropped when the editor has moved on to another file, or none.
+      if (key == shownKey_) ShowSnapshot(s);
+    };
+  });
+  GreyLater();
+}
+
+void ConversationWindow::ShowSnapshot(std::shared_ptr<const ConversationSnapshot> snapshot) {
+  snapshot_ = std::move(snapshot);
+  shownRecord_ = -1;
+  outlineModel_->Show(snapshot_);
+  if (static_cast<int>(snapshot_->outline.size()) <= kExpandedOutline) outline_->expandAll();
+  const std::shared_ptr<const ConversationSnapshot> s = snapshot_;
+  problemsModel_->Show(
+      {static_cast<int>(s->problems.size()),
+       [s](int row) { return QString::fromStdString(s->problems[static_cast<std::size_t>(row)]); },
+       [s](int row) -> std::optional<std::string> {
+         const int record = s->problemRecords[static_cast<std::size_t>(row)];
+         if (record < 0) return std::nullopt;
+         return s->NumberOf(record);
+       }});
+  QString title = QStringLiteral("Problems (%1)").arg(s->problems.size());
+  if (!s->error.empty()) title = QStringLiteral("Problems: ") + DisplayText(s->error);
+  problemsTitle_->setText(title);
+  Find();
+  MarkShownLine();
+  RequestMap();
+  Grey();
+}
+
+void ConversationWindow::Find() {
+  const std::string needle = TextToBytes(findText_->text());
+  const std::shared_ptr<const ConversationSnapshot> s = snapshot_;
+  if (!s || needle.empty()) {
+    foundModel_->Show({});
+    return;
+  }
+  findJob_->Request([this, s, needle] {
+    auto found = std::make_shared<const std::vector<check::FoundRecord>>(
+        check::FindText(s->conversation, needle));
+    return [this, s, needle, found] {
+      // A newer file or text has its own search under way.
+      if (s != snapshot_ || needle != TextToBytes(findText_->text())) return;
+      foundModel_->Show(
+          {static_cast<int>(found->size()),
+           [found](int row) { return BytesToText((*found)[static_cast<std::size_t>(row)].text); },
+           [s, found](int row) -> std::optional<std::string> {
+             return s->NumberOf((*found)[static_cast<std::size_t>(row)].record);
+           }});
+    };
+  });
+}
+
+void ConversationWindow::MarkShownLine() {
+  if (!snapshot_) return;
+  const int record = snapshot_->RecordOf(view_.shownNumber);
+  if (record != shownRecord_) {
+    shownRecord_ = record;
+    outlineModel_->Mark(record);
+    const QModelIndex index = outlineModel_->IndexOf(record);
+    if (index.isValid()) {
+      outline_->setCurrentIndex(index);
+      outline_->scrollTo(index);
+    }
+  }
+  if (!mapSnapshot_) return;
+  // The map may stand for an older state of the file: the line is looked for in its own.
+  const int onMap = mapSnapshot_->RecordOf(view_.shownNumber);
+  if (!MapServes(*mapSnapshot_, map_, onMap)) {
+    RequestMap();
+    return;
+  }
+  const auto& group = mapSnapshot_->conversation.group;
+  const int npc = onMap < 0 ? -1 : group[static_cast<std::size_t>(onMap)];
+  mapView_->MarkLine(npc < 0 ? std::string() : mapSnapshot_->NumberOf(npc));
+}
+
+void ConversationWindow::RequestMap() {
+  const std::shared_ptr<const ConversationSnapshot> s = snapshot_;
+  if (!s) return;
+  const int record = s->RecordOf(view_.shownNumber);
+  mapJob_->Request([this, s, record] {
+    auto picture = std::make_shared<MapPicture>(LayOutConversation(*s, record));
+    return [this, s, picture] { ShowMap(s, std::move(*picture)); };
+  });
+  GreyLater();
+}
+
+void ConversationWindow::ShowMap(std::shared_ptr<const ConversationSnapshot> snapshot,
+                                 MapPicture picture) {
+  if (!snapshot_) return;  // the file was unloaded meanwhile
+  mapSnapshot_ = std::move(snapshot);
+  map_ = std::move(picture);
+  mapView_->ShowLayout(map_.layout);
+  mapNote_->setText(QString::fromStdString(map_.note));
+  MarkShownLine();
+  Grey();
+}
+
+void ConversationWindow::GreyLater() {
+  QTimer::singleShot(kGreyAfterMs, this, &ConversationWindow::Grey);
+}
+
+void ConversationWindow::Grey() {
+  const bool listsStale = listsJob_->Busy();
+  for (QWidget* view : {static_cast<QWidget*>(outline_), static_cast<QWidget*>(problems_),
+                        static_cast<QWidget*>(found_)})
+    SetGrey(view, listsStale);
+  mapView_->SetStale(mapJob_->Busy() || (mapSnapshot_ && mapSnapshot_ != snapshot_));
+}
+
+void ConversationWindow::CheckSettled() {
+  if (!Busy()) emit settled();
+}
+
+}  // namespace dlg::ui

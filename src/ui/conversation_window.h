@@ -1,0 +1,91 @@
+#pragma once
+// The Conversation window: the whole conversation of the loaded file beside the editor, as an
+// outline, a map, the checker's findings and the records that hold a text. It changes nothing:
+// picking an item asks the editor to go to its line. It reads the working copy afresh after
+// every write of it, off the window's thread; until the new state is ready the old one stays,
+// greyed.
+
+#include <QByteArray>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "ui/conversation_snapshot.h"
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QTreeView;
+
+namespace dlg::ui {
+
+class LatestJob;
+class MapView;
+class OutlineModel;
+class RecordRowsModel;
+
+// What the editor shows: the file, the state of its working copy, and the line.
+struct EditorView {
+  bool loaded = false;
+  std::string dialoguePath;
+  std::string workingCopy;
+  std::uint64_t copyVersion = 0;  // changes with every write of the working copy
+  std::string shownNumber;
+};
+
+class ConversationWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit ConversationWindow(QWidget* parent = nullptr);
+  ~ConversationWindow() override;
+
+  void Follow(const EditorView& view);
+  void FocusFind();
+  // True while work for a newer state of the file is under way.
+  bool Busy() const;
+
+ signals:
+  void goToLine(const QByteArray& number);
+  void settled();  // nothing is being worked on
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  void Build();
+  void Refresh();
+  void ShowSnapshot(std::shared_ptr<const ConversationSnapshot> snapshot);
+  void Find();
+  void MarkShownLine();
+  void RequestMap();
+  void ShowMap(std::shared_ptr<const ConversationSnapshot> snapshot, MapPicture picture);
+  void GreyLater();
+  void Grey();
+  void CheckSettled();
+  bool restored_ = false;
+
+  EditorView view_;
+  std::string shownKey_;  // the file and version the lists were asked for
+  std::shared_ptr<const ConversationSnapshot> snapshot_;
+  std::shared_ptr<const ConversationSnapshot> mapSnapshot_;
+  MapPicture map_;
+  int shownRecord_ = -1;
+
+  OutlineModel* outlineModel_ = nullptr;
+  RecordRowsModel* problemsModel_ = nullptr;
+  RecordRowsModel* foundModel_ = nullptr;
+  QTreeView* outline_ = nullptr;
+  QListView* problems_ = nullptr;
+  QListView* found_ = nullptr;
+  QLineEdit* findText_ = nullptr;
+  QLabel* problemsTitle_ = nullptr;
+  QLabel* mapNote_ = nullptr;
+  MapView* mapView_ = nullptr;
+  LatestJob* listsJob_ = nullptr;
+  LatestJob* findJob_ = nullptr;
+  LatestJob* mapJob_ = nullptr;
+};
+
+}  // namespace dlg::ui

@@ -1,0 +1,49 @@
+#include "ui/editor_actions.h"
+
+#include <QKeySequence>
+
+#include "commands/lookup.h"
+#include "commands/open_file.h"
+#include "commands/save_close.h"
+#include "commands/window_commands.h"
+#include "ui/control_names.h"
+
+namespace dlg::ui {
+
+namespace {
+
+constexpr ActionInfo kActions[] = {
+    {ActionId::LoadFile, "&File", "Load File", "", control::kLoadFile, LoadFile},
+    {ActionId::Save, "&File", "Save", "Ctrl+S", control::kSave, Save},
+    {ActionId::SaveAs, "&File", "Save As...", "", control::kSaveAs, SaveAs},
+    {ActionId::UnloadFile, "&File", "Unload File", "", control::kUnloadFile, UnloadFile},
+    {ActionId::Quit, "&File", "Quit", "Ctrl+Q", control::kQuit, Quit},
+    {ActionId::GoToLine, "&Go", "Go to Line", "Ctrl+G", control::kGoToNumber, nullptr},
+    {ActionId::GoToFirst, "&Go", "Go to 1", "", control::kGoToFirst, GoToFirstLine},
+    {ActionId::Conversation, "&View", "Conversation", "Ctrl+M", nullptr, nullptr},
+    {ActionId::Find, "&View", "Find", "Ctrl+F", nullptr, nullptr},
+    {ActionId::KeyboardShortcuts, "&Help", "Keyboard Shortcuts", "", nullptr, nullptr},
+    {ActionId::About, "&Help", "About", "", nullptr, ShowAbout},
+};
+
+}  // namespace
+
+std::span<const ActionInfo> EditorActions() { return kActions; }
+
+std::string ShortcutList() {
+  std::string text;
+  for (const ActionInfo& a : kActions) {
+    if (*a.shortcuts == '\0') continue;
+    std::string keys = a.shortcuts;
+    for (std::size_t at; (at = keys.find("; ")) != std::string::npos;) keys.replace(at, 2, " or ");
+    text.append(a.text).append(": ").append(keys).append("\n");
+  }
+  // The keys of the Conversation window, which no menu holds.
+  text +=
+      "Go to the line of an item in the Conversation window: Enter or a double-click\n"
+      "Zoom the map in and out: Ctrl++ and Ctrl+-, or Ctrl and the mouse wheel\n"
+      "Fit the map to the window: Ctrl+0";
+  return text;
+}
+
+}  // namespace dlg::ui

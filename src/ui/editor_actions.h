@@ -1,0 +1,42 @@
+#pragma once
+// The one registry of the editor's menu commands: the menu each stands in, its text, its
+// shortcuts, and the button whose handler it runs and whose enabled state it follows. The menu
+// bar and the Keyboard Shortcuts box are built from it.
+
+#include <span>
+
+#include "commands/editor.h"
+
+namespace dlg::ui {
+
+enum class ActionId {
+  LoadFile,
+  Save,
+  SaveAs,
+  UnloadFile,
+  Quit,
+  GoToLine,
+  GoToFirst,
+  Conversation,
+  Find,
+  KeyboardShortcuts,
+  About,
+};
+
+struct ActionInfo {
+  ActionId id;
+  const char* menu;  // its title, with the mnemonic
+  const char* text;
+  const char* shortcuts;  // portable key names, "; " between two; "" for none
+  // The control whose state it follows (a button, or the box Go to Line puts the focus in);
+  // nullptr: always enabled.
+  const char* control;
+  void (*run)(Editor&);  // the button's handler; nullptr: the window acts itself
+};
+
+std::span<const ActionInfo> EditorActions();
+
+// "Save: Ctrl+S" lines, menu by menu, for the Keyboard Shortcuts box.
+std::string ShortcutList();
+
+}  // namespace dlg::ui

@@ -1,0 +1,117 @@
+// The editor window's menu bar, built from the action registry, and the Conversation window that
+// View > Conversation opens. Each menu command runs its button's handler and is enabled exactly
+// when its button is.
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "commands/boxes.h"
+#include "commands/lookup.h"
+#include "ui/control_names.h"
+#include "ui/conversation_window.h"
+#include "ui/editor_actions.h"
+#include "ui/editor_form.h"
+#include "ui/editor_layout.h"
+#include "ui/field_boxes.h"
+#include "ui/form_builder.h"
+
+namespace dlg::ui {
+
+void EditorForm::BuildMenuBar() {
+  menuBar_ = new QMenuBar(this);
+  menuBar_->setObjectName(QString::fromLatin1(control::kMenuBar));
+  // In the window on every desktop: a global menu elsewhere on the screen would change the
+  // window's height from one desktop to the next.
+  menuBar_->setNativeMenuBar(false);
+  std::map<std::string, QMenu*> menus;
+  for (const ActionInfo& info : EditorActions()) {
+    QMenu*& menu = menus[info.menu];
+    if (menu == nullptr) menu = menuBar_->addMenu(QString::fromLatin1(info.menu));
+    QAction* action = menu->addAction(QString::fromLatin1(info.text));
+    action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(info.shortcuts),
+                                                      QKeySequence::PortableText));
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [this, &info] { RunAction(info); });
+    actions_.emplace_back(action, &info);
+  }
+  const int bar = menuBar_->sizeHint().height();
+  menuBar_->setGeometry(0, 0, Px(kEditorClientWidth), bar);
+  client_->setGeometry(0, bar, Px(kEditorClientWidth), Px(kEditorClientHeight));
+  // Fixed places: nothing is laid out again, so the client area keeps its size.
+  setFixedSize(Px(kEditorClientWidth), Px(kEditorClientHeight) + bar);
+}
+
+void EditorForm::RunAction(const ActionInfo& action) {
+  switch (action.id) {
+    case ActionId::GoToLine: {
+      // The keyboard's way to "Go to:": the focus in its box, the number selected to type over.
+      auto* box = Widget<FieldLineEdit>(control::kGoToNumber);
+      activateWindow();
+      box->setFocus(Qt::ShortcutFocusReason);
+      box->selectAll();
+      return;
+    }
+    case ActionId::Conversation:
+      ShowConversation(false);
+      return;
+    case ActionId::Find:
+      ShowConversation(true);
+      return;
+    case ActionId::KeyboardShortcuts:
+      Run([this] { ShowOk(ed_, "Keyboard Shortcuts", ShortcutList()); });
+      return;
+    default:
+      if (action.run) Run([this, &action] { action.run(ed_); });
+  }
+}
+
+void EditorForm::RenderMenus() {
+  for (const auto& [action, info] : actions_) {
+    bool enabled = true;
+    if (info->control != nullptr) {
+      const QWidget* control = widgets_.at(info->control);
+      // Through its frames: a button in a disabled frame cannot be pressed either.
+      enabled = control->isEnabledTo(this) && control->isVisibleTo(this);
+    }
+    if (action->isEnabled() != enabled) action->setEnabled(enabled);
+  }
+  FollowInConversation();
+}
+
+void EditorForm::ShowConversation(bool find) {
+  if (!conversation_) {
+    conversation_ = new ConversationWindow(this);
+    connect(conversation_, &ConversationWindow::goToLine, this, [this](const QByteArray& number) {
+      const std::string target = number.toStdString();
+      Run([this, target] { GoToPickedLine(ed_, target); });
+    });
+    FollowInConversation();
+  }
+  if (find) {
+    conversation_->FocusFind();
+  } else {
+    conversation_->show();
+    conversation_->raise();
+    conversation_->activateWindow();
+  }
+}
+
+void EditorForm::FollowInConversation() {
+  if (!conversation_) return;
+  EditorView view;
+  view.loaded = ed_.state.fileLoaded;
+  if (view.loaded) {
+    view.dialoguePath = ed_.state.dialoguePath;
+    view.workingCopy = ed_.state.WorkingCopyPath();
+    // Every write replaces the working copy by a rename, so its inode tells one from the next.
+    const FileIdentity& copy = ed_.safety.workingCopy;
+    view.copyVersion = copy.hash ^ (static_cast<std::uint64_t>(copy.inode) * 0x9E3779B97F4A7C15u) ^
+                       static_cast<std::uint64_t>(copy.size) ^
+                       static_cast<std::uint64_t>(copy.mtime.tv_nsec);
+    view.shownNumber = ed_.window.lineNumber.text;
+  }
+  conversation_->Follow(view);
+}
+
+}  // namespace dlg::ui

@@ -1,0 +1,36 @@
+#pragma once
+// Work for a view, done off the window's thread one piece at a time. A request made while one
+// runs waits in place of any request before it, so a burst of edits costs one more run, not
+// one each, and what is shown catches up with the latest state.
+
+#include <QObject>
+#include <QThreadPool>
+#include <functional>
+
+namespace dlg::ui {
+
+class LatestJob : public QObject {
+  Q_OBJECT
+ public:
+  // Runs off the window's thread; what it returns runs on the window's thread afterwards.
+  using Work = std::function<std::function<void()>()>;
+
+  explicit LatestJob(QObject* parent = nullptr);
+  ~LatestJob() override;  // waits for the run in progress; its result is dropped
+
+  void Request(Work work);
+  // True from a request until its result has been handed over.
+  bool Busy() const { return running_ || pending_ != nullptr; }
+
+ signals:
+  void finished();  // after each result has run, when nothing waits
+
+ private:
+  void Start(Work work);
+
+  QThreadPool pool_;
+  bool running_ = false;
+  Work pending_;
+};
+
+}  // namespace dlg::ui
