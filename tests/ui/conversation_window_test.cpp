@@ -1,0 +1,306 @@
+// The menu bar and the Conversation window as a user meets them: menu commands and their keys,
+// and every part of the Conversation window reached with real clicks and keys, going to its line
+// in the editor, following the editor's writes.
+
+#include <QAction>
+#include <QGraphicsItem>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QTreeView>
+#include <QtTest>
+#include <fstream>
+#include <sstream>
+
+#include "ui/conversation_models.h"
+#include "ui/control_names.h"
+#include "ui/conversation_window.h"
+#include "ui/editor_layout.h"
+#include "ui/map_view.h"
+#include "ui/window_session.h"
+
+using namespace dlg;
+using namespace dlg::ui;
+using dlg::test::ReadBytes;
+using dlg::test::Session;
+using dlg::test::TempDir;
+
+namespace {
+
+QStringList Texts(std::initializer_list<const char*> texts) {
+  QStringList out;
+  for (const char* t : texts) out << QString::fromUtf8(t);
+  return out;
+}
+
+QAction* Action(QWidget& form, const char* text) {
+  for (QAction* a : form.findChildren<QAction*>())
+    if (a->text() == QLatin1String(text)) return a;
+  return nullptr;
+}
+
+struct Conversation {
+  ConversationWindow* window;
+  template <class T = QWidget>
+  T* W(const char* name) {
+    return window->findChild<T*>(QString::fromLatin1(name));
+  }
+  // Waits for the work on the latest state of the file to be shown.
+  bool Settle() {
+    return QTest::qWaitFor([this] { return !window->Busy(); }, 20000);
+  }
+  QStringList Rows(const char* name, const QModelIndex& parent = {}) {
+    QAbstractItemModel* model = W<QAbstractItemView>(name)->model();
+    QStringList rows;
+    for (int i = 0; i < model->rowCount(parent); ++i) {
+      const QModelIndex index = model->index(i, 0, parent);
+      rows << index.data().toString();
+      rows += Rows(name, index);  // the children, after their line
+    }
+    return rows;
+  }
+  // A double-click on the row that reads `text`, as the window system delivers one.
+  void DoubleClickRow(const char* name, const QString& text) {
+    auto* view = W<QAbstractItemView>(name);
+    const QModelIndexList hits = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole,
+                                                      text, 1, Qt::MatchExactly | Qt::MatchRecursive);
+    QVERIFY2(!hits.isEmpty(), qPrintable(text));
+    view->scrollTo(hits[0]);
+    const QPoint at = view->visualRect(hits[0]).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+  }
+  // The box of a line on the map, or a reply's arrow, by the line it stands for.
+  QGraphicsItem* MapItem(const char* number, bool box) {
+    for (QGraphicsItem* item : W<MapView>(control::kMap)->scene()->items())
+      if (item->data(0).toByteArray() == number && (item->zValue() == 1) == box) return item;
+    return nullptr;
+  }
+  void DoubleClickMap(const char* number, bool box) {
+    auto* map = W<MapView>(control::kMap);
+    QGraphicsItem* item = MapItem(number, box);
+    QVERIFY2(item, number);
+    map->ensureVisible(item);
+    // An arrow is hit on its curve, not inside its bounds: its own label's place is on it.
+    const QPointF inScene = box ? item->sceneBoundingRect().center()
+                                : item->shape().pointAtPercent(0.5);
+    const QPoint at = map->mapFromScene(inScene);
+    QTest::mouseClick(map->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(map->viewport(), Qt::LeftButton, {}, at);
+  }
+};
+
+std::string Golden(const char* folder) {
+  std::ifstream in(std::string(DLG_SOURCE_DIR) + "/tests/check/golden/" + folder + "/expected.txt",
+                   std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+}  // namespace
+
+class ConversationWindowTest : public QObject {
+  Q_OBJECT
+  TempDir config_;
+
+ private slots:
+  void initTestCase() {
+    // The window's size and place are kept in the user's settings: here, in a folder of the test.
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config_.Path()));
+  }
+
+  void theMenuBarStandsAboveTheClientArea() {
+    Session<> s;
+    const int bar = s.W(control::kMenuBar)->height();
+    QVERIFY(bar > 0);
+    QCOMPARE(s.W(control::kMenuBar)->geometry(), QRect(0, 0, s.form.width(), bar));
+    QCOMPARE(s.W(control::kClientArea)->geometry(),
+             QRect(0, bar, Px(kEditorClientWidth), Px(kEditorClientHeight)));
+    QCOMPARE(s.form.size(), QSize(Px(kEditorClientWidth), Px(kEditorClientHeight) + bar));
+    // A control of the table, in the window: its place in twips, moved down by the bar.
+    QCOMPARE(s.W(control::kLoadFile)->mapTo(&s.form, QPoint(0, 0)), QPoint(8 + 16, 576 + bar));
+    QStringList menus;
+    for (QAction* a : s.W<QMenuBar>(control::kMenuBar)->actions()) menus << a->text();
+    QCOMPARE(menus, Texts({"&File", "&Go", "&View", "&Help"}));
+  }
+
+  void menuCommandsAreEnabledExactlyWhenTheirButtons() {
+    Session<> s;
+    const std::pair<const char*, const char*> pairs[] = {
+        {"Load File", control::kLoadFile},     {"Save", control::kSave},
+        {"Save As...", control::kSaveAs},      {"Unload File", control::kUnloadFile},
+        {"Quit", control::kQuit},              {"Go to 1", control::kGoToFirst},
+        {"Go to Line", control::kGoToNumber}};
+    auto same = [&](const char* state) {
+      for (auto [text, name] : pairs) {
+        QWidget* control = s.W(name);
+        QVERIFY2(control, name);
+        const bool pressable = control->isEnabledTo(&s.form) && control->isVisibleTo(&s.form);
+        QVERIFY2(Action(s.form, text)->isEnabled() == pressable,
+                 qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(text), QLatin1String(state))));
+      }
+    };
+    same("before a file is loaded");
+    s.Load();
+    same("with a file loaded");
+    s.Type(control::kNewLineNumber, QStringLiteral("30"));
+    s.Click(control::kAddLine);
+    same("while a new line is typed");
+  }
+
+  void menuKeysRunTheButtonsHandlers() {
+    Session<> s;
+    s.Load();
+    // Typed and not yet written: Save writes the line before it asks.
+    s.Type(control::kMaleText, QStringLiteral("Crossing is free."));
+    s.platform.answers.push_back(MsgAnswer::Yes);
+    QTest::keyClick(&s.form, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(s.Boxes(), QStringList({QStringLiteral("Oberwrite?: Are you sure you wish to overwrite ") +
+                                         QString::fromStdString(s.dir.File("ferry.dlg")) + u'?',
+                                     QStringLiteral("Saving Changes: Changes Have Been Saved")}));
+    QVERIFY(ReadBytes(s.dir.File("ferry.dlg")).starts_with("{1}{Crossing is free.}{}"));
+
+    QTest::keyClick(&s.form, Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), s.W(control::kGoToNumber));
+
+    Action(s.form, "Keyboard Shortcuts")->trigger();
+    const QStringList shortcuts = s.Boxes();
+    QCOMPARE(shortcuts.size(), 1);
+    QVERIFY(shortcuts[0].startsWith(QStringLiteral("Keyboard Shortcuts: Save: Ctrl+S\nQuit: Ctrl+Q\n"
+                                                   "Go to Line: Ctrl+G\n")));
+
+    Action(s.form, "About")->trigger();
+    QCOMPARE(s.platform.boxes.size(), std::size_t{1});
+    QVERIFY(s.platform.boxes[0].text.find(".:Version ") != std::string::npos);
+  }
+
+  void eachPartGoesToItsLine() {
+    Session<> s;
+    s.Load();
+    QTest::keyClick(&s.form, Qt::Key_M, Qt::ControlModifier);
+    Conversation c{s.form.conversationWindow()};
+    QVERIFY(c.window && c.window->isVisible());
+    QVERIFY(c.Settle());
+    QCOMPARE(c.window->windowTitle(), QStringLiteral("Conversation - ferry.dlg"));
+    QCOMPARE(c.Rows(control::kOutline),
+             Texts({"1  Crossing costs three silver \u2014 each way.", "2 -> 10  Too much.",
+                    "3 -> 20  Here.", "10  Then swim.", "20  Sit down."}));
+    // The editor's line is in bold.
+    QVERIFY(c.W<QTreeView>(control::kOutline)->currentIndex().data(Qt::FontRole).value<QFont>().bold());
+
+    c.DoubleClickRow(control::kOutline, QStringLiteral("10  Then swim."));
+    QCOMPARE(s.Line(), QStringLiteral("10|NPC|Then swim."));
+
+    // Ctrl+F in the editor: the focus in the Find box; Enter on a row found goes there.
+    QTest::keyClick(&s.form, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), c.W(control::kFindText));
+    QTest::keyClicks(c.W(control::kFindText), QStringLiteral("SIT"));
+    QVERIFY(c.Settle());
+    QCOMPARE(c.Rows(control::kFoundRecords), Texts({"20  Sit down."}));
+    auto* found = c.W<QListView>(control::kFoundRecords);
+    found->setFocus();
+    found->setCurrentIndex(found->model()->index(0, 0));
+    QTest::keyClick(found, Qt::Key_Return);
+    QCOMPARE(s.Line(), QStringLiteral("20|NPC|Sit down."));
+    // Flags are searched too, letter case ignored.
+    c.W<QLineEdit>(control::kFindText)->setText(QStringLiteral("MONEY_ADJ"));
+    QVERIFY(c.Settle());
+    QCOMPARE(c.Rows(control::kFoundRecords), Texts({"3  pc.money_adj(-3)"}));
+
+    QVERIFY(c.Settle());
+    c.DoubleClickMap("10", true);
+    QCOMPARE(s.Line(), QStringLiteral("10|NPC|Then swim."));
+    c.DoubleClickMap("3", false);  // the arrow of reply 3
+    QCOMPARE(s.Line(), QStringLiteral("3|PC|Here."));
+    QCOMPARE(s.Boxes(), QStringList());
+  }
+
+  void problemsAreTheCheckersFindings() {
+    Session<> s;
+    s.dir.Put("ferry.dlg", ReadBytes(std::string(DLG_SOURCE_DIR) + "/examples/broken_smith.dlg"));
+    s.Load();
+    s.form.ShowConversation(false);
+    Conversation c{s.form.conversationWindow()};
+    QVERIFY(c.Settle());
+    QStringList expected;
+    for (const QString& line : QString::fromStdString(Golden("example_broken_smith")).split(u'\n'))
+      if (line.startsWith(QStringLiteral("examples/"))) expected << line.mid(line.indexOf(u':') + 1);
+    QCOMPARE(c.Rows(control::kProblems), expected);
+    // A finding goes to the record on its line: reply 12 on line 8.
+    c.DoubleClickRow(control::kProblems, expected[2]);
+    QVERIFY(s.Line().startsWith(QStringLiteral("12|PC|")));
+  }
+
+  void itFollowsTheEditorsWrites() {
+    Session<> s;
+    s.Load();
+    s.form.ShowConversation(false);
+    Conversation c{s.form.conversationWindow()};
+    QVERIFY(c.Settle());
+    // An edit written when the box is left: the outline, the problems and the map show it.
+    s.form.activateWindow();  // as the user's click into the editor would
+    QTRY_COMPARE(QApplication::activeWindow(), &s.form);
+    s.Type(control::kGoToNumber, QStringLiteral("2"));
+    s.Click(control::kGoTo);
+    QCOMPARE(s.Line(), QStringLiteral("2|PC|Too much."));
+    s.Type(control::kJumpLine, QStringLiteral("99"));
+    s.Click(control::kMaleText);
+    QVERIFY(c.Settle());
+    QVERIFY(c.Rows(control::kOutline).contains(QStringLiteral("2 -> 99  Too much.")));
+    QVERIFY(c.Rows(control::kProblems).contains(
+        QStringLiteral("2: error: reply 2 leads to line 99, which no record has [missing-target]")));
+    QVERIFY(c.MapItem("2", false));
+
+    // Unloaded: an empty window, and no title of a file.
+    s.Click(control::kUnloadFile);
+    QVERIFY(c.Settle());
+    QCOMPARE(c.window->windowTitle(), QStringLiteral("Conversation"));
+    QCOMPARE(c.Rows(control::kOutline), QStringList());
+    QCOMPARE(c.W<MapView>(control::kMap)->scene()->items().size(), 0);
+  }
+
+  void itsSizeAndPlaceAreRemembered() {
+    QRect kept;
+    {
+      Session<> s;
+      s.form.ShowConversation(false);
+      ConversationWindow* w = s.form.conversationWindow();
+      w->setGeometry(120, 90, 700, 500);
+      kept = w->geometry();
+      w->hide();
+    }
+    Session<> s;
+    s.form.ShowConversation(false);
+    QCOMPARE(s.form.conversationWindow()->geometry(), kept);
+  }
+
+  void theOutlineNestsRepliesUnderTheirLine() {
+    // Replies before the first NPC line stand at the top; a line without replies has no children.
+    auto snapshot = std::make_shared<ConversationSnapshot>();
+    snapshot->bytes =
+        "{5}{Stray.}{}{}{}{1}{}\r\n"
+        "{1}{Hello.}{}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n{3}{Again.}{}{}{}{1}{}\r\n"
+        "{7}{Quiet.}{}{}{}{}{}\r\n"
+        "{8}{Last.}{}{}{}{}{}\r\n{9}{Go.}{}{}{}{7}{}\r\n";
+    snapshot->conversation = check::ReadConversation(std::string_view(snapshot->bytes));
+    snapshot->outline = check::Outline(snapshot->conversation);
+    for (std::size_t row = 0; row < snapshot->outline.size(); ++row)
+      snapshot->outlineRowOf.push_back(static_cast<int>(row));
+    OutlineModel model;
+    model.Show(snapshot);
+    QCOMPARE(model.rowCount(), 4);
+    const int children[] = {0, 2, 0, 1};
+    for (int top = 0; top < 4; ++top) QCOMPARE(model.rowCount(model.index(top, 0)), children[top]);
+    QCOMPARE(model.index(1, 0, model.index(3, 0)), QModelIndex());
+    for (int record = 0; record < 7; ++record) {
+      const QModelIndex index = model.IndexOf(record);
+      QCOMPARE(model.RecordAt(index), record);
+      QCOMPARE(model.index(index.row(), 0, model.parent(index)), index);
+    }
+    QCOMPARE(model.index(0, 0, model.index(3, 0)).data().toString(), QStringLiteral("9 -> 7  Go."));
+  }
+};
+
+QTEST_MAIN(ConversationWindowTest)
+#include "conversation_window_test.moc"
