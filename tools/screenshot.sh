@@ -42,15 +42,21 @@ fi
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$window")"  # X, Y, WIDTH, HEIGHT
 
-# Places in pixels (twips / 15): the Browse frame at 8,0; in it the file list at 8,272 and
-# "Load File" at 16,576 (65 x 25); the replies list at 256,448.
+# Places in pixels (twips / 15) in the client area, which stands below the menu bar: the Browse
+# frame at 8,0; in it the file list at 8,272 and "Load File" at 16,576 (65 x 25); the replies
+# list at 256,448. The bar is as high as the look's font makes it.
+bar=${MENU_BAR_HEIGHT:-22}
 click() {
-  xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
+  xdotool mousemove --sync $((X + $1)) $((Y + bar + $2)) click 1
   sleep 0.5
 }
 click 40 282   # the first file of the list
 click 48 588   # "Load File"
 sleep 1
+case "$(xdotool getwindowname "$window")" in
+  *.dlg*) ;;
+  *) echo "screenshot: the clicks did not load a file (is the menu bar ${bar} pixels high?)" >&2; exit 1 ;;
+esac
 click 300 466  # the second reply, to show its flags (the Responses frame is at 176,408)
 
 shot="$out/editor.png"
@@ -66,6 +72,24 @@ if [ "$colours" -lt 16 ]; then
 fi
 echo "screenshot: $shot (${WIDTH}x${HEIGHT}, $colours colours)"
 
+# The Conversation window, opened by its key, beside the editor.
+# Without a window manager the keys go to the window under the pointer: the editor's.
+xdotool key --clearmodifiers ctrl+m
+conversation=$(timeout 10 xdotool search --sync --onlyvisible --name "^Conversation - " | head -1) || true
+if [ -z "$conversation" ]; then
+  echo "screenshot: the Conversation window did not open" >&2
+  exit 1
+fi
+xdotool windowsize --sync "$conversation" 1000 700 windowmove --sync "$conversation" 0 0
+# Ctrl+F puts the focus in the Find box; the keys go to the window now under the pointer.
+xdotool key --clearmodifiers ctrl+f type --delay 50 "silver"
+sleep 3  # the map is laid out off the window's thread
+eval "$(xdotool getwindowgeometry --shell "$conversation")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/conversation.png"
+echo "screenshot: $out/conversation.png (${WIDTH}x${HEIGHT})"
+xdotool windowmove --sync "$conversation" 1100 0  # out of the way of the clicks that follow
+eval "$(xdotool getwindowgeometry --shell "$window")"
+
 # The Flag Editor, opened by "Add Flags" beside the condition flags (at 744,304 in the window).
 click 772 316
 flags=$(timeout 10 xdotool search --sync --onlyvisible --name "Flag Editor" | head -1) || true
@@ -77,3 +101,4 @@ sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$flags")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/flag_editor.png"
 echo "screenshot: $out/flag_editor.png (${WIDTH}x${HEIGHT})"
+
