@@ -31,7 +31,8 @@ trap cleanup EXIT
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 
 cd "$neutral"
-QT_QPA_PLATFORM=xcb "$editor" >"$out/editor.log" 2>&1 &
+# Settings (the Conversation window's place) go to the neutral folder, not the user's own.
+XDG_CONFIG_HOME="$neutral/.config" QT_QPA_PLATFORM=xcb "$editor" >"$out/editor.log" 2>&1 &
 editor_pid=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "Ashgloam" | head -1) || true
 if [ -z "$window" ] || ! kill -0 "$editor_pid" 2>/dev/null; then
