@@ -2,8 +2,11 @@
 // and every part of the Conversation window reached with real clicks and keys, going to its line
 // in the editor, following the editor's writes.
 
+#include "ui/conversation_window.h"
+
 #include <QAction>
 #include <QGraphicsItem>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
@@ -12,9 +15,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "ui/conversation_models.h"
 #include "ui/control_names.h"
-#include "ui/conversation_window.h"
+#include "ui/conversation_models.h"
 #include "ui/editor_layout.h"
 #include "ui/map_view.h"
 #include "ui/window_session.h"
@@ -62,8 +64,9 @@ struct Conversation {
   // A double-click on the row that reads `text`, as the window system delivers one.
   void DoubleClickRow(const char* name, const QString& text) {
     auto* view = W<QAbstractItemView>(name);
-    const QModelIndexList hits = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole,
-                                                      text, 1, Qt::MatchExactly | Qt::MatchRecursive);
+    const QModelIndexList hits =
+        view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, text, 1,
+                             Qt::MatchExactly | Qt::MatchRecursive);
     QVERIFY2(!hits.isEmpty(), qPrintable(text));
     view->scrollTo(hits[0]);
     const QPoint at = view->visualRect(hits[0]).center();
@@ -82,8 +85,8 @@ struct Conversation {
     QVERIFY2(item, number);
     map->ensureVisible(item);
     // An arrow is hit on its curve, not inside its bounds: its own label's place is on it.
-    const QPointF inScene = box ? item->sceneBoundingRect().center()
-                                : item->shape().pointAtPercent(0.5);
+    const QPointF inScene =
+        box ? item->sceneBoundingRect().center() : item->shape().pointAtPercent(0.5);
     const QPoint at = map->mapFromScene(inScene);
     QTest::mouseClick(map->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(map->viewport(), Qt::LeftButton, {}, at);
@@ -127,18 +130,21 @@ class ConversationWindowTest : public QObject {
 
   void menuCommandsAreEnabledExactlyWhenTheirButtons() {
     Session<> s;
-    const std::pair<const char*, const char*> pairs[] = {
-        {"Load File", control::kLoadFile},     {"Save", control::kSave},
-        {"Save As...", control::kSaveAs},      {"Unload File", control::kUnloadFile},
-        {"Quit", control::kQuit},              {"Go to 1", control::kGoToFirst},
-        {"Go to Line", control::kGoToNumber}};
+    const std::pair<const char*, const char*> pairs[] = {{"Load File", control::kLoadFile},
+                                                         {"Save", control::kSave},
+                                                         {"Save As...", control::kSaveAs},
+                                                         {"Unload File", control::kUnloadFile},
+                                                         {"Quit", control::kQuit},
+                                                         {"Go to 1", control::kGoToFirst},
+                                                         {"Go to Line", control::kGoToNumber}};
     auto same = [&](const char* state) {
       for (auto [text, name] : pairs) {
         QWidget* control = s.W(name);
         QVERIFY2(control, name);
         const bool pressable = control->isEnabledTo(&s.form) && control->isVisibleTo(&s.form);
-        QVERIFY2(Action(s.form, text)->isEnabled() == pressable,
-                 qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(text), QLatin1String(state))));
+        QVERIFY2(
+            Action(s.form, text)->isEnabled() == pressable,
+            qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(text), QLatin1String(state))));
       }
     };
     same("before a file is loaded");
@@ -156,9 +162,10 @@ class ConversationWindowTest : public QObject {
     s.Type(control::kMaleText, QStringLiteral("Crossing is free."));
     s.platform.answers.push_back(MsgAnswer::Yes);
     QTest::keyClick(&s.form, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(s.Boxes(), QStringList({QStringLiteral("Oberwrite?: Are you sure you wish to overwrite ") +
-                                         QString::fromStdString(s.dir.File("ferry.dlg")) + u'?',
-                                     QStringLiteral("Saving Changes: Changes Have Been Saved")}));
+    QCOMPARE(s.Boxes(),
+             QStringList({QStringLiteral("Oberwrite?: Are you sure you wish to overwrite ") +
+                              QString::fromStdString(s.dir.File("ferry.dlg")) + u'?',
+                          QStringLiteral("Saving Changes: Changes Have Been Saved")}));
     QVERIFY(ReadBytes(s.dir.File("ferry.dlg")).starts_with("{1}{Crossing is free.}{}"));
 
     QTest::keyClick(&s.form, Qt::Key_G, Qt::ControlModifier);
@@ -167,8 +174,9 @@ class ConversationWindowTest : public QObject {
     Action(s.form, "Keyboard Shortcuts")->trigger();
     const QStringList shortcuts = s.Boxes();
     QCOMPARE(shortcuts.size(), 1);
-    QVERIFY(shortcuts[0].startsWith(QStringLiteral("Keyboard Shortcuts: Save: Ctrl+S\nQuit: Ctrl+Q\n"
-                                                   "Go to Line: Ctrl+G\n")));
+    QVERIFY(
+        shortcuts[0].startsWith(QStringLiteral("Keyboard Shortcuts: Save: Ctrl+S\nQuit: Ctrl+Q\n"
+                                               "Go to Line: Ctrl+G\n")));
 
     Action(s.form, "About")->trigger();
     QCOMPARE(s.platform.boxes.size(), std::size_t{1});
@@ -187,7 +195,8 @@ class ConversationWindowTest : public QObject {
              Texts({"1  Crossing costs three silver \u2014 each way.", "2 -> 10  Too much.",
                     "3 -> 20  Here.", "10  Then swim.", "20  Sit down."}));
     // The editor's line is in bold.
-    QVERIFY(c.W<QTreeView>(control::kOutline)->currentIndex().data(Qt::FontRole).value<QFont>().bold());
+    QVERIFY(
+        c.W<QTreeView>(control::kOutline)->currentIndex().data(Qt::FontRole).value<QFont>().bold());
 
     c.DoubleClickRow(control::kOutline, QStringLiteral("10  Then swim."));
     QCOMPARE(s.Line(), QStringLiteral("10|NPC|Then swim."));
@@ -225,7 +234,8 @@ class ConversationWindowTest : public QObject {
     QVERIFY(c.Settle());
     QStringList expected;
     for (const QString& line : QString::fromStdString(Golden("example_broken_smith")).split(u'\n'))
-      if (line.startsWith(QStringLiteral("examples/"))) expected << line.mid(line.indexOf(u':') + 1);
+      if (line.startsWith(QStringLiteral("examples/")))
+        expected << line.mid(line.indexOf(u':') + 1);
     QCOMPARE(c.Rows(control::kProblems), expected);
     // A finding goes to the record on its line: reply 12 on line 8.
     c.DoubleClickRow(control::kProblems, expected[2]);
@@ -248,8 +258,9 @@ class ConversationWindowTest : public QObject {
     s.Click(control::kMaleText);
     QVERIFY(c.Settle());
     QVERIFY(c.Rows(control::kOutline).contains(QStringLiteral("2 -> 99  Too much.")));
-    QVERIFY(c.Rows(control::kProblems).contains(
-        QStringLiteral("2: error: reply 2 leads to line 99, which no record has [missing-target]")));
+    QVERIFY(c.Rows(control::kProblems)
+                .contains(QStringLiteral(
+                    "2: error: reply 2 leads to line 99, which no record has [missing-target]")));
     QVERIFY(c.MapItem("2", false));
 
     // Unloaded: an empty window, and no title of a file.
@@ -258,6 +269,39 @@ class ConversationWindowTest : public QObject {
     QCOMPARE(c.window->windowTitle(), QStringLiteral("Conversation"));
     QCOMPARE(c.Rows(control::kOutline), QStringList());
     QCOMPARE(c.W<MapView>(control::kMap)->scene()->items().size(), 0);
+  }
+
+  void aLongConversationIsMappedAroundTheLineShown() {
+    Session<> s;
+    // 1,001 NPC lines in a chain, each with one reply leading to the next.
+    std::string bytes;
+    for (int n = 1; n <= 1001; ++n) {
+      const std::string line = std::to_string(2 * n - 1), reply = std::to_string(2 * n);
+      const std::string next = n == 1001 ? "0" : std::to_string(2 * n + 1);
+      bytes += "{" + line + "}{Line " + line + ".}{}{}{}{}{}\r\n{" + reply + "}{On.}{}{}{}{" +
+               next + "}{}\r\n";
+    }
+    s.dir.Put("ferry.dlg", bytes);
+    s.Load();
+    s.form.ShowConversation(false);
+    Conversation c{s.form.conversationWindow()};
+    auto around = [&](const char* number, const char* note) {
+      s.Type(control::kGoToNumber, QString::fromLatin1(number));
+      s.Click(control::kGoTo);
+      QVERIFY(c.Settle());
+      QCOMPARE(c.W<QLabel>(control::kMapNote)->text(), QString::fromLatin1(note));
+    };
+    around("1001",
+           "The lines within two replies of line 1001 (the whole conversation has 1001 NPC lines)");
+    for (const char* near : {"997", "999", "1001", "1003", "1005"})
+      QVERIFY2(c.MapItem(near, true), near);
+    QVERIFY(!c.MapItem("995", true));
+    QVERIFY(!c.MapItem("1009", true));  // 1007 stands as the end of an arrow out
+    // A reply shows its NPC line's neighbourhood.
+    around("1600",
+           "The lines within two replies of line 1599 (the whole conversation has 1001 NPC lines)");
+    QVERIFY(c.MapItem("1603", true));
+    QVERIFY(!c.MapItem("1001", true));
   }
 
   void itsSizeAndPlaceAreRemembered() {
