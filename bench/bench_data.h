@@ -49,6 +49,24 @@ inline std::string GeneratedDialogue(int records, int groupSize) {
   return out;
 }
 
+// `npcs` NPC lines ten apart, each with replies leading on one line, two lines on, and to the end.
+inline std::string BranchingDialogue(int npcs) {
+  std::string out;
+  for (int k = 1; k <= npcs; ++k) {
+    const int n = k * 10;
+    const auto to = [&](int ahead) {
+      return std::to_string(k + ahead <= npcs ? n + ahead * 10 : 0);
+    };
+    out += FormatRecordLine({std::to_string(n),
+                             "Line " + std::to_string(k) + " of the smith's long tale.", "", "", "",
+                             "", ""});
+    out += FormatRecordLine({std::to_string(n + 1), "Go on.", "", "", "", to(1), ""});
+    out += FormatRecordLine({std::to_string(n + 2), "Skip ahead.", "", "9", "", to(2), ""});
+    out += FormatRecordLine({std::to_string(n + 3), "Farewell.", "", "", "flag", "0", ""});
+  }
+  return out;
+}
+
 // Answers Yes to every question (so "Save" writes, "Unload File" unloads and a working copy
 // left behind is taken up), `input` to every input box, and shows nothing.
 class YesPlatform : public Platform {

@@ -3,30 +3,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_data.h"
 #include "check/conversation.h"
 #include "dialogue/record.h"
 #include "map/map.h"
 #include "map/map_layout.h"
 
 namespace {
-
-// `npcs` NPC lines ten apart, each with replies leading on one line, two lines on, and to the end.
-std::string Branching(int npcs) {
-  std::string out;
-  for (int k = 1; k <= npcs; ++k) {
-    const int n = k * 10;
-    const auto to = [&](int ahead) {
-      return std::to_string(k + ahead <= npcs ? n + ahead * 10 : 0);
-    };
-    out += dlg::FormatRecordLine({std::to_string(n),
-                                  "Line " + std::to_string(k) + " of the smith's long tale.", "",
-                                  "", "", "", ""});
-    out += dlg::FormatRecordLine({std::to_string(n + 1), "Go on.", "", "", "", to(1), ""});
-    out += dlg::FormatRecordLine({std::to_string(n + 2), "Skip ahead.", "", "9", "", to(2), ""});
-    out += dlg::FormatRecordLine({std::to_string(n + 3), "Farewell.", "", "", "flag", "0", ""});
-  }
-  return out;
-}
 
 void Lay(benchmark::State& state, const std::string& dot) {
   std::size_t nodes = 0;
@@ -41,14 +24,14 @@ void Lay(benchmark::State& state, const std::string& dot) {
 
 // Range: NPC lines.
 void BM_LayOutWholeMap(benchmark::State& state) {
-  const std::string bytes = Branching(static_cast<int>(state.range(0)));
+  const std::string bytes = dlg::bench::BranchingDialogue(static_cast<int>(state.range(0)));
   Lay(state, dlg::map::MapDot(dlg::check::ReadConversation(bytes)));
 }
 BENCHMARK(BM_LayOutWholeMap)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The neighbourhood of a line in the middle of 25,000 NPC lines: reading, DOT and layout.
 void BM_LayOutNeighbourhood(benchmark::State& state) {
-  const std::string bytes = Branching(25000);
+  const std::string bytes = dlg::bench::BranchingDialogue(25000);
   std::size_t nodes = 0;
   for (auto _ : state) {
     const dlg::check::Conversation c = dlg::check::ReadConversation(bytes);
