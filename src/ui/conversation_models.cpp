@@ -1,7 +1,9 @@
 #include "ui/conversation_models.h"
 
 #include <QFont>
+#include <QThreadPool>
 #include <algorithm>
+#include <utility>
 
 #include "ui/cp1252.h"
 
@@ -12,22 +14,19 @@ namespace {
 constexpr std::size_t kShownBytes = 400;
 }  // namespace
 
+const std::vector<int>& OutlineModel::Top() const { return snapshot_->outlineTop; }
+
 void OutlineModel::Show(std::shared_ptr<const ConversationSnapshot> snapshot) {
   beginResetModel();
-  snapshot_ = std::move(snapshot);
-  top_.clear();
-  if (snapshot_) {
-    const auto& rows = snapshot_->outline;
-    for (std::size_t r = 0; r < rows.size(); ++r)
-      if (rows[r].parent == -1) top_.push_back(static_cast<int>(r));
-  }
+  ReleaseAside(std::exchange(snapshot_, std::move(snapshot)));
+  marked_ = -1;
   endResetModel();
 }
 
 int OutlineModel::ChildCount(int top) const {
-  const int row = top_[static_cast<std::size_t>(top)];
-  const int next = static_cast<std::size_t>(top) + 1 < top_.size()
-                       ? top_[static_cast<std::size_t>(top) + 1]
+  const int row = Top()[static_cast<std::size_t>(top)];
+  const int next = static_cast<std::size_t>(top) + 1 < Top().size()
+                       ? Top()[static_cast<std::size_t>(top) + 1]
                        : static_cast<int>(snapshot_->outline.size());
   return next - row - 1;
 }
@@ -36,7 +35,7 @@ int OutlineModel::ChildCount(int top) const {
 QModelIndex OutlineModel::index(int row, int column, const QModelIndex& parent) const {
   if (column != 0 || row < 0 || !snapshot_) return {};
   if (!parent.isValid()) {
-    return row < static_cast<int>(top_.size()) ? createIndex(row, 0, quintptr(0)) : QModelIndex();
+    return row < static_cast<int>(Top().size()) ? createIndex(row, 0, quintptr(0)) : QModelIndex();
   }
   if (parent.internalId() != 0 || row >= ChildCount(parent.row())) return {};
   return createIndex(row, 0, quintptr(parent.row()) + 1);
@@ -49,7 +48,7 @@ QModelIndex OutlineModel::parent(const QModelIndex& child) const {
 
 int OutlineModel::rowCount(const QModelIndex& parent) const {
   if (!snapshot_) return 0;
-  if (!parent.isValid()) return static_cast<int>(top_.size());
+  if (!parent.isValid()) return static_cast<int>(Top().size());
   if (parent.internalId() != 0) return 0;
   return ChildCount(parent.row());
 }
@@ -58,8 +57,8 @@ int OutlineModel::columnCount(const QModelIndex&) const { return 1; }
 
 int OutlineModel::OutlineRow(const QModelIndex& index) const {
   if (!index.isValid() || !snapshot_) return -1;
-  if (index.internalId() == 0) return top_[static_cast<std::size_t>(index.row())];
-  return top_[static_cast<std::size_t>(index.internalId() - 1)] + 1 + index.row();
+  if (index.internalId() == 0) return Top()[static_cast<std::size_t>(index.row())];
+  return Top()[static_cast<std::size_t>(index.internalId() - 1)] + 1 + index.row();
 }
 
 int OutlineModel::RecordAt(const QModelIndex& index) const {
@@ -78,7 +77,7 @@ QModelIndex OutlineModel::IndexOf(int record) const {
   const int parentRow = snapshot_->outline[static_cast<std::size_t>(row)].parent;
   const int topRow = parentRow == -1 ? row : parentRow;
   const int top =
-      static_cast<int>(std::lower_bound(top_.begin(), top_.end(), topRow) - top_.begin());
+      static_cast<int>(std::lower_bound(Top().begin(), Top().end(), topRow) - Top().begin());
   if (parentRow == -1) return createIndex(top, 0, quintptr(0));
   return createIndex(row - parentRow - 1, 0, quintptr(top) + 1);
 }
@@ -108,7 +107,8 @@ QVariant OutlineModel::data(const QModelIndex& index, int role) const {
 
 void RecordRowsModel::Show(Rows rows) {
   beginResetModel();
-  rows_ = std::move(rows);
+  // What the rows hold (a snapshot, a million rows found) is let go of on another thread.
+  QThreadPool::globalInstance()->start([old = std::exchange(rows_, std::move(rows))] {});
   endResetModel();
 }
 

@@ -35,10 +35,10 @@ class OutlineModel : public QAbstractItemModel {
  private:
   int OutlineRow(const QModelIndex& index) const;
   int ChildCount(int top) const;
+  const std::vector<int>& Top() const;
 
   std::shared_ptr<const ConversationSnapshot> snapshot_;
-  std::vector<int> top_;  // the outline row of each top-level item
-  int marked_ = -1;       // record
+  int marked_ = -1;  // record
 };
 
 // A flat list of rows, each standing for a record (or for none).

@@ -1,5 +1,6 @@
 #include "ui/conversation_snapshot.h"
 
+#include <QThreadPool>
 #include <algorithm>
 
 #include "check/checks.h"
@@ -22,20 +23,34 @@ std::string ConversationSnapshot::NumberOf(int record) const {
   return std::string(conversation.records[static_cast<std::size_t>(record)].fields.lineNumber);
 }
 
+void ReleaseAside(std::shared_ptr<const ConversationSnapshot> snapshot) {
+  if (!snapshot) return;
+  QThreadPool::globalInstance()->start([held = std::move(snapshot)]() mutable { held.reset(); });
+}
+
 std::shared_ptr<const ConversationSnapshot> TakeSnapshot(const std::string& path) {
-  auto s = std::make_shared<ConversationSnapshot>();
+  std::string bytes;
   Files files(PosixFileOps());
-  if (FileResult r = files.ReadAll(path, s->bytes); !r) {
+  if (FileResult r = files.ReadAll(path, bytes); !r) {
+    auto s = SnapshotOf({});
     s->error = "Cannot " + r.failure.operation + " " + r.failure.path + ": " + r.failure.Reason();
-    s->bytes.clear();
+    return s;
   }
+  return SnapshotOf(std::move(bytes));
+}
+
+std::shared_ptr<ConversationSnapshot> SnapshotOf(std::string bytes) {
+  auto s = std::make_shared<ConversationSnapshot>();
+  s->bytes = std::move(bytes);
   // The views point into `bytes`, which stays where it is from here on.
   s->conversation = check::ReadConversation(std::string_view(s->bytes));
   const check::Conversation& c = s->conversation;
   s->outline = check::Outline(c);
   s->outlineRowOf.assign(c.records.size(), -1);
-  for (std::size_t row = 0; row < s->outline.size(); ++row)
+  for (std::size_t row = 0; row < s->outline.size(); ++row) {
     s->outlineRowOf[static_cast<std::size_t>(s->outline[row].record)] = static_cast<int>(row);
+    if (s->outline[row].parent == -1) s->outlineTop.push_back(static_cast<int>(row));
+  }
 
   const std::vector<check::Finding> findings = check::RunChecks(c);
   s->problems.reserve(findings.size());

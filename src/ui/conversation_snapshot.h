@@ -18,6 +18,8 @@ struct ConversationSnapshot {
   check::Conversation conversation;  // views into `bytes`
   std::vector<check::OutlineRow> outline;
   std::vector<int> outlineRowOf;  // per record, its outline row
+  std::vector<int> outlineTop;    // the outline rows that stand at the top: NPC lines, and
+                                  // replies before the first of them
   std::vector<std::string> problems;
   std::vector<int> problemRecords;  // per finding, the record on its line, or -1
   std::string error;                // why the working copy could not be read
@@ -27,9 +29,14 @@ struct ConversationSnapshot {
   std::string NumberOf(int record) const;
 };
 
+// Lets go of a snapshot on another thread: freeing a million rows would keep the window's
+// thread from its events.
+void ReleaseAside(std::shared_ptr<const ConversationSnapshot> snapshot);
+
 // Reads the file at `path` and makes the rows. A file that cannot be read gives an empty
 // conversation and the reason in `error`.
 std::shared_ptr<const ConversationSnapshot> TakeSnapshot(const std::string& path);
+std::shared_ptr<ConversationSnapshot> SnapshotOf(std::string bytes);
 
 struct MapPicture {
   map::MapLayout layout;

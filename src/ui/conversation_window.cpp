@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "ui/control_names.h"
 #include "ui/conversation_models.h"
@@ -242,8 +243,8 @@ void ConversationWindow::hideEvent(QHideEvent* event) {
 void ConversationWindow::Refresh() {
   if (!view_.loaded) {
     shownKey_.clear();
-    snapshot_ = nullptr;
-    mapSnapshot_ = nullptr;
+    ReleaseAside(std::exchange(snapshot_, nullptr));
+    ReleaseAside(std::exchange(mapSnapshot_, nullptr));
     shownRecord_ = -1;
     outlineModel_->Show(nullptr);
     problemsModel_->Show({});
@@ -273,7 +274,7 @@ void ConversationWindow::Refresh() {
 }
 
 void ConversationWindow::ShowSnapshot(std::shared_ptr<const ConversationSnapshot> snapshot) {
-  snapshot_ = std::move(snapshot);
+  ReleaseAside(std::exchange(snapshot_, std::move(snapshot)));
   shownRecord_ = -1;
   outlineModel_->Show(snapshot_);
   if (static_cast<int>(snapshot_->outline.size()) <= kExpandedOutline) outline_->expandAll();
@@ -320,7 +321,7 @@ void ConversationWindow::Find() {
 
 void ConversationWindow::MarkShownLine() {
   if (!snapshot_) return;
-  const int record = snapshot_->RecordOf(view_.shownNumber);
+  const int record = RecordShownIn(*snapshot_);
   if (record != shownRecord_) {
     shownRecord_ = record;
     outlineModel_->Mark(record);
@@ -332,7 +333,7 @@ void ConversationWindow::MarkShownLine() {
   }
   if (!mapSnapshot_) return;
   // The map may stand for an older state of the file: the line is looked for in its own.
-  const int onMap = mapSnapshot_->RecordOf(view_.shownNumber);
+  const int onMap = RecordShownIn(*mapSnapshot_);
   if (!MapServes(*mapSnapshot_, map_, onMap)) {
     RequestMap();
     return;
@@ -342,10 +343,19 @@ void ConversationWindow::MarkShownLine() {
   mapView_->MarkLine(npc < 0 ? std::string() : mapSnapshot_->NumberOf(npc));
 }
 
+int ConversationWindow::RecordShownIn(const ConversationSnapshot& s) {
+  // Looked up once for each file state and line: every handler of the editor asks again.
+  for (ShownIn& memo : shownIn_)
+    if (memo.snapshot == &s && memo.number == view_.shownNumber) return memo.record;
+  ShownIn& memo = shownIn_[&s == snapshot_.get() ? 0 : 1];
+  memo = {&s, view_.shownNumber, s.RecordOf(view_.shownNumber)};
+  return memo.record;
+}
+
 void ConversationWindow::RequestMap() {
   const std::shared_ptr<const ConversationSnapshot> s = snapshot_;
   if (!s) return;
-  const int record = s->RecordOf(view_.shownNumber);
+  const int record = RecordShownIn(*s);
   mapJob_->Request([this, s, record] {
     auto picture = std::make_shared<MapPicture>(LayOutConversation(*s, record));
     return [this, s, picture] { ShowMap(s, std::move(*picture)); };
@@ -356,7 +366,7 @@ void ConversationWindow::RequestMap() {
 void ConversationWindow::ShowMap(std::shared_ptr<const ConversationSnapshot> snapshot,
                                  MapPicture picture) {
   if (!snapshot_) return;  // the file was unloaded meanwhile
-  mapSnapshot_ = std::move(snapshot);
+  ReleaseAside(std::exchange(mapSnapshot_, std::move(snapshot)));
   map_ = std::move(picture);
   mapView_->ShowLayout(map_.layout);
   mapNote_->setText(QString::fromStdString(map_.note));

@@ -60,6 +60,7 @@ class ConversationWindow : public QWidget {
   void Find();
   void MarkShownLine();
   void RequestMap();
+  int RecordShownIn(const ConversationSnapshot& s);
   void ShowMap(std::shared_ptr<const ConversationSnapshot> snapshot, MapPicture picture);
   void GreyLater();
   void Grey();
@@ -72,6 +73,12 @@ class ConversationWindow : public QWidget {
   std::shared_ptr<const ConversationSnapshot> mapSnapshot_;
   MapPicture map_;
   int shownRecord_ = -1;
+  struct ShownIn {
+    const ConversationSnapshot* snapshot = nullptr;
+    std::string number;
+    int record = -1;
+  };
+  ShownIn shownIn_[2];  // the line's record in the lists' snapshot and in the map's
 
   OutlineModel* outlineModel_ = nullptr;
   RecordRowsModel* problemsModel_ = nullptr;

@@ -321,16 +321,11 @@ class ConversationWindowTest : public QObject {
 
   void theOutlineNestsRepliesUnderTheirLine() {
     // Replies before the first NPC line stand at the top; a line without replies has no children.
-    auto snapshot = std::make_shared<ConversationSnapshot>();
-    snapshot->bytes =
+    auto snapshot = SnapshotOf(
         "{5}{Stray.}{}{}{}{1}{}\r\n"
         "{1}{Hello.}{}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n{3}{Again.}{}{}{}{1}{}\r\n"
         "{7}{Quiet.}{}{}{}{}{}\r\n"
-        "{8}{Last.}{}{}{}{}{}\r\n{9}{Go.}{}{}{}{7}{}\r\n";
-    snapshot->conversation = check::ReadConversation(std::string_view(snapshot->bytes));
-    snapshot->outline = check::Outline(snapshot->conversation);
-    for (std::size_t row = 0; row < snapshot->outline.size(); ++row)
-      snapshot->outlineRowOf.push_back(static_cast<int>(row));
+        "{8}{Last.}{}{}{}{}{}\r\n{9}{Go.}{}{}{}{7}{}\r\n");
     OutlineModel model;
     model.Show(snapshot);
     QCOMPARE(model.rowCount(), 4);
