@@ -94,13 +94,6 @@ bool MayQuit(Editor& ed) {
   return true;
 }
 
-bool EndsInDlg(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string end = name.substr(name.size() - 4);
-  for (char& c : end) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return end == ".dlg";
-}
-
 // The loaded file under its own name, or under another name that leads to it.
 bool IsLoadedFile(Editor& ed, const std::string& path) {
   if (path == ed.state.dialoguePath) return true;
@@ -123,6 +116,13 @@ void EndProgram(Editor& ed) {
 }
 
 }  // namespace
+
+bool EndsInDlg(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string end = name.substr(name.size() - 4);
+  for (char& c : end) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return end == ".dlg";
+}
 
 bool HasUnsavedChanges(const Editor& ed) {
   const FileIdentity& copy = ed.safety.workingCopy;

@@ -1,6 +1,8 @@
 #pragma once
 // "Save", "Save As", "Unload File", "Quit" and the window's close box.
 
+#include <string>
+
 #include "commands/editor.h"
 
 namespace dlg {
@@ -15,5 +17,7 @@ void UnloadFile(Editor& ed);  // "Unload File"
 void Quit(Editor& ed);        // "Quit"
 // The editor window is being closed; returns false when the close is refused (No to Quit).
 bool CloseWindow(Editor& ed);
+// A file name ending in ".dlg", in any letter case.
+bool EndsInDlg(const std::string& name);
 
 }  // namespace dlg

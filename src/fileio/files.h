@@ -68,6 +68,11 @@ class Files {
   FileResult ReplaceWhole(const std::string& path, std::string_view bytes,
                           struct stat* written = nullptr);
 
+  // Makes `path` new with `bytes` the same way, but renames it into place only while nothing
+  // has that name: an existing file (or link) is never replaced, and the result fails with
+  // EEXIST instead.
+  FileResult CreateWhole(const std::string& path, std::string_view bytes);
+
   // Replaces one of the editor's own copies (working, scratch) with the pieces, written one
   // after the other: never through a link, never over anything but a regular file, made new
   // with `mode`. `hash`, when given, takes in the bytes written. `meanwhile`, which must make no
@@ -94,7 +99,7 @@ class Files {
                             std::span<const std::string_view> pieces,
                             const std::function<int(int)>& attributes, const struct stat* old,
                             struct stat* written, ContentHash* hash,
-                            const std::function<void()>& meanwhile);
+                            const std::function<void()>& meanwhile, bool mayReplace = true);
 
   FileOps& ops_;
   mode_t newFileLimit_ = 07777;

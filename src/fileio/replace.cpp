@@ -134,7 +134,7 @@ FileResult Files::WriteAndRename(const std::string& path, const std::string& tar
                                  std::span<const std::string_view> pieces,
                                  const std::function<int(int)>& attributes, const struct stat* old,
                                  struct stat* written, ContentHash* hash,
-                                 const std::function<void()>& meanwhile) {
+                                 const std::function<void()>& meanwhile, bool mayReplace) {
   auto fail = [&](int negErrno) { return FileResult::Fail(path, "write", -negErrno); };
   std::string temp;
   int fd = CreateTemp(ops_, target, temp);
@@ -163,7 +163,7 @@ FileResult Files::WriteAndRename(const std::string& path, const std::string& tar
   int held = -1;
   if (r == 0) {
     held = late_.Hold(target, old);
-    r = ops_.Rename(temp, target);
+    r = mayReplace ? ops_.Rename(temp, target) : ops_.RenameNoReplace(temp, target);
   }
   if (r < 0) {
     late_.Close(held);
@@ -212,6 +212,13 @@ FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes,
       path, target, std::span<const std::string_view>(&bytes, 1),
       [&](int fd) { return TakeOverAttributes(ops_, fd, exists ? &old : nullptr, newFileLimit_); },
       exists ? &old : nullptr, written, nullptr, {});
+}
+
+FileResult Files::CreateWhole(const std::string& path, std::string_view bytes) {
+  return WriteAndRename(
+      path, path, std::span<const std::string_view>(&bytes, 1),
+      [&](int fd) { return TakeOverAttributes(ops_, fd, nullptr, newFileLimit_); }, nullptr,
+      nullptr, nullptr, {}, false);
 }
 
 FileResult Files::ReplaceCopy(const std::string& path, std::span<const std::string_view> pieces,

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTimer>
@@ -19,6 +18,7 @@
 #include "ui/cp1252.h"
 #include "ui/latest_job.h"
 #include "ui/map_view.h"
+#include "ui/user_settings.h"
 
 namespace dlg::ui {
 
@@ -32,10 +32,6 @@ constexpr int kGreyAfterMs = 150;
 const char kGeometryKey[] = "conversationWindow/geometry";
 
 QString Latin(const char* s) { return QString::fromLatin1(s); }
-
-QSettings Settings() {
-  return QSettings(QSettings::IniFormat, QSettings::UserScope, QCoreApplication::applicationName());
-}
 
 QWidget* Titled(QLabel* title, QWidget* body, QWidget* above = nullptr) {
   auto* panel = new QWidget;
@@ -229,14 +225,14 @@ bool ConversationWindow::Busy() const {
 void ConversationWindow::showEvent(QShowEvent* event) {
   if (!restored_) {
     restored_ = true;
-    restoreGeometry(Settings().value(QString::fromLatin1(kGeometryKey)).toByteArray());
+    restoreGeometry(UserSettings().value(QString::fromLatin1(kGeometryKey)).toByteArray());
   }
   QWidget::showEvent(event);
   Refresh();
 }
 
 void ConversationWindow::hideEvent(QHideEvent* event) {
-  Settings().setValue(QString::fromLatin1(kGeometryKey), saveGeometry());
+  UserSettings().setValue(QString::fromLatin1(kGeometryKey), saveGeometry());
   QWidget::hideEvent(event);
 }
 

@@ -4,6 +4,7 @@
 
 #include "commands/lookup.h"
 #include "commands/open_file.h"
+#include "commands/open_named.h"
 #include "commands/save_close.h"
 #include "commands/window_commands.h"
 #include "ui/control_names.h"
@@ -13,17 +14,19 @@ namespace dlg::ui {
 namespace {
 
 constexpr ActionInfo kActions[] = {
-    {ActionId::LoadFile, "&File", "Load File", "", control::kLoadFile, LoadFile},
-    {ActionId::Save, "&File", "Save", "Ctrl+S", control::kSave, Save},
-    {ActionId::SaveAs, "&File", "Save As...", "", control::kSaveAs, SaveAs},
-    {ActionId::UnloadFile, "&File", "Unload File", "", control::kUnloadFile, UnloadFile},
-    {ActionId::Quit, "&File", "Quit", "Ctrl+Q", control::kQuit, Quit},
-    {ActionId::GoToLine, "&Go", "Go to Line", "Ctrl+G", control::kGoToNumber, nullptr},
-    {ActionId::GoToFirst, "&Go", "Go to 1", "", control::kGoToFirst, GoToFirstLine},
-    {ActionId::Conversation, "&View", "Conversation", "Ctrl+M", nullptr, nullptr},
-    {ActionId::Find, "&View", "Find", "Ctrl+F", nullptr, nullptr},
-    {ActionId::KeyboardShortcuts, "&Help", "Keyboard Shortcuts", "", nullptr, nullptr},
-    {ActionId::About, "&Help", "About", "", nullptr, ShowAbout},
+    {ActionId::NewDialogue, "&File", "New Dialogue...", "Ctrl+N", nullptr, nullptr, NewDialogue},
+    {ActionId::OpenRecent, "&File", "Open Recent", "", nullptr, nullptr, nullptr},
+    {ActionId::LoadFile, "&File", "Load File", "", control::kLoadFile, nullptr, LoadFile},
+    {ActionId::Save, "&File", "Save", "Ctrl+S", control::kSave, nullptr, Save},
+    {ActionId::SaveAs, "&File", "Save As...", "", control::kSaveAs, nullptr, SaveAs},
+    {ActionId::UnloadFile, "&File", "Unload File", "", control::kUnloadFile, nullptr, UnloadFile},
+    {ActionId::Quit, "&File", "Quit", "Ctrl+Q", control::kQuit, nullptr, Quit},
+    {ActionId::GoToLine, "&Go", "Go to Line", "Ctrl+G", control::kGoToNumber, nullptr, nullptr},
+    {ActionId::GoToFirst, "&Go", "Go to 1", "", control::kGoToFirst, nullptr, GoToFirstLine},
+    {ActionId::Conversation, "&View", "Conversation", "Ctrl+M", nullptr, nullptr, nullptr},
+    {ActionId::Find, "&View", "Find", "Ctrl+F", nullptr, nullptr, nullptr},
+    {ActionId::KeyboardShortcuts, "&Help", "Keyboard Shortcuts", "", nullptr, nullptr, nullptr},
+    {ActionId::About, "&Help", "About", "", nullptr, nullptr, ShowAbout},
 };
 
 }  // namespace

@@ -10,6 +10,8 @@
 namespace dlg::ui {
 
 enum class ActionId {
+  NewDialogue,
+  OpenRecent,  // a menu of its own, filled from the user's settings
   LoadFile,
   Save,
   SaveAs,
@@ -28,9 +30,10 @@ struct ActionInfo {
   const char* menu;  // its title, with the mnemonic
   const char* text;
   const char* shortcuts;  // portable key names, "; " between two; "" for none
-  // The control whose state it follows (a button, or the box Go to Line puts the focus in);
-  // nullptr: always enabled.
+  // The control whose state it follows (a button, or the box Go to Line puts the focus in), or
+  // the state of the editor it needs; neither: always enabled.
   const char* control;
+  bool (*enabled)(const Editor&);
   void (*run)(Editor&);  // the button's handler; nullptr: the window acts itself
 };
 

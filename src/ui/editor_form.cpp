@@ -54,6 +54,8 @@ FlagEditorForm* EditorForm::flagEditorForm() const { return flagForm_; }
 
 void EditorForm::Load() {
   Run([this] { StartUp(ed_); });
+  // The keyboard starts where a session starts: picking a file.
+  Widget<ListView>(control::kFileList)->setFocus();
 }
 
 ConversationWindow* EditorForm::conversationWindow() const { return conversation_; }

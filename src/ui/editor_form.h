@@ -15,6 +15,7 @@
 
 class QAction;
 class QComboBox;
+class QMenu;
 class QMenuBar;
 
 namespace dlg::ui {
@@ -39,6 +40,8 @@ class EditorForm : public QWidget {
   ConversationWindow* conversationWindow() const;
   // Opens the Conversation window, with the focus in its Find box when asked.
   void ShowConversation(bool find);
+  // Loads a file named on the command line, or one of the recent files.
+  void OpenFile(const std::string& path, bool recent);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -54,6 +57,7 @@ class EditorForm : public QWidget {
   void BuildMenuBar();
   void RunAction(const ActionInfo& action);
   void RenderMenus();
+  void FillRecentMenu();
   void FollowInConversation();
   // editor_render.cpp
   void RenderTexts();
@@ -74,6 +78,8 @@ class EditorForm : public QWidget {
   QWidget* client_ = nullptr;  // the client area of the layout table, below the menu bar
   std::vector<std::pair<QAction*, const ActionInfo*>> actions_;
   QPointer<ConversationWindow> conversation_;
+  QMenu* recentMenu_ = nullptr;
+  std::string rememberedFile_;  // the last file loaded, as the recent files have it
 
   // What the widgets show, to set only what changed.
   std::string shownCaption_;

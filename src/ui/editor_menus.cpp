@@ -8,13 +8,16 @@
 
 #include "commands/boxes.h"
 #include "commands/lookup.h"
+#include "commands/open_named.h"
 #include "ui/control_names.h"
 #include "ui/conversation_window.h"
+#include "ui/cp1252.h"
 #include "ui/editor_actions.h"
 #include "ui/editor_form.h"
 #include "ui/editor_layout.h"
 #include "ui/field_boxes.h"
 #include "ui/form_builder.h"
+#include "ui/user_settings.h"
 
 namespace dlg::ui {
 
@@ -28,6 +31,11 @@ void EditorForm::BuildMenuBar() {
   for (const ActionInfo& info : EditorActions()) {
     QMenu*& menu = menus[info.menu];
     if (menu == nullptr) menu = menuBar_->addMenu(QString::fromLatin1(info.menu));
+    if (info.id == ActionId::OpenRecent) {
+      recentMenu_ = menu->addMenu(QString::fromLatin1(info.text));
+      connect(recentMenu_, &QMenu::aboutToShow, this, &EditorForm::FillRecentMenu);
+      continue;
+    }
     QAction* action = menu->addAction(QString::fromLatin1(info.text));
     action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(info.shortcuts),
                                                       QKeySequence::PortableText));
@@ -73,10 +81,36 @@ void EditorForm::RenderMenus() {
       const QWidget* control = widgets_.at(info->control);
       // Through its frames: a button in a disabled frame cannot be pressed either.
       enabled = control->isEnabledTo(this) && control->isVisibleTo(this);
+    } else if (info->enabled != nullptr) {
+      enabled = info->enabled(ed_);
     }
     if (action->isEnabled() != enabled) action->setEnabled(enabled);
   }
+  if (ed_.state.fileLoaded && ed_.state.dialoguePath != rememberedFile_) {
+    rememberedFile_ = ed_.state.dialoguePath;
+    RememberRecentFile(rememberedFile_);
+  }
   FollowInConversation();
+}
+
+void EditorForm::FillRecentMenu() {
+  recentMenu_->clear();
+  const std::vector<std::string> paths = RecentFiles();
+  for (const std::string& path : paths) {
+    QAction* item = recentMenu_->addAction(DisplayText(path));
+    connect(item, &QAction::triggered, this, [this, path] { OpenFile(path, true); });
+  }
+  if (paths.empty()) recentMenu_->addAction(QStringLiteral("No Recent Files"))->setEnabled(false);
+}
+
+void EditorForm::OpenFile(const std::string& path, bool recent) {
+  Run([this, path, recent] {
+    if (!recent) {
+      OpenNamedFile(ed_, path);
+    } else if (OpenRecentFile(ed_, path) == RecentOutcome::Gone) {
+      ForgetRecentFile(path);
+    }
+  });
 }
 
 void EditorForm::ShowConversation(bool find) {

@@ -70,11 +70,14 @@ void EditorForm::Wire() {
         model.selected = row;
         Run([this, b] { b.doubleClick(ed_); });
       });
-      // A double-click below the rows acts on the selection as it stands, none included.
-      connect(list, &ListView::emptyAreaDoubleClicked, this, [this, &model, list, b] {
+      // A double-click below the rows, and Enter, act on the selection as it stands, none
+      // included.
+      auto onSelection = [this, &model, list, b] {
         model.selected = list->selectedRow();
         Run([this, b] { b.doubleClick(ed_); });
-      });
+      };
+      connect(list, &ListView::emptyAreaDoubleClicked, this, onSelection);
+      connect(list, &ListView::enterPressed, this, onSelection);
     }
   }
 
@@ -116,20 +119,22 @@ void EditorForm::WireBrowse() {
             Run([this, drive] { ChangeDrive(ed_, drive); });
           });
 
-  connect(Widget<ListView>(control::kFolderList), &ListView::rowDoubleClicked, this,
-          [this, &w](int row) {
-            const std::size_t r = static_cast<std::size_t>(row);
-            std::string target;
-            if (r < w.folderList.ancestors.size()) {
-              target = w.folderList.ancestors[r];
-            } else if (r - w.folderList.ancestors.size() < w.folderList.subfolders.size()) {
-              const std::string& name = w.folderList.subfolders[r - w.folderList.ancestors.size()];
-              target = JoinPath(w.folderList.path, name);
-            } else {
-              return;
-            }
-            Run([this, target] { ChangeFolder(ed_, target); });
-          });
+  auto openFolder = [this, &w](int row) {
+    const std::size_t r = static_cast<std::size_t>(row);
+    std::string target;
+    if (r < w.folderList.ancestors.size()) {
+      target = w.folderList.ancestors[r];
+    } else if (r - w.folderList.ancestors.size() < w.folderList.subfolders.size()) {
+      const std::string& name = w.folderList.subfolders[r - w.folderList.ancestors.size()];
+      target = JoinPath(w.folderList.path, name);
+    } else {
+      return;
+    }
+    Run([this, target] { ChangeFolder(ed_, target); });
+  };
+  ListView* folders = Widget<ListView>(control::kFolderList);
+  connect(folders, &ListView::rowDoubleClicked, this, openFolder);
+  connect(folders, &ListView::enterPressed, this, openFolder);
 
   ListView* files = Widget<ListView>(control::kFileList);
   auto pick = [&w](int row) {
@@ -138,10 +143,12 @@ void EditorForm::WireBrowse() {
         row >= 0 && r < w.fileList.files.size() ? w.fileList.files[r] : std::string();
   };
   connect(files, &ListView::rowPicked, this, pick);
-  connect(files, &ListView::rowDoubleClicked, this, [this, pick](int row) {
+  auto load = [this, pick](int row) {
     pick(row);
     Run([this] { LoadPickedFile(ed_); });
-  });
+  };
+  connect(files, &ListView::rowDoubleClicked, this, load);
+  connect(files, &ListView::enterPressed, this, load);
 }
 
 void EditorForm::OpenFlagEditorWith(void (*handler)(Editor&)) {

@@ -1,6 +1,7 @@
 #include "ui/list_view.h"
 
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <memory>
@@ -59,6 +60,15 @@ void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
   QListView::mouseDoubleClickEvent(event);
   // Below the last row (or in an empty list) Qt reports no double-click at all.
   if (!onRow) emit emptyAreaDoubleClicked();
+}
+
+void ListView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    emit enterPressed(selectedRow());
+    event->accept();
+    return;
+  }
+  QListView::keyPressEvent(event);
 }
 
 void ListView::setRows(const ItemList* rows, RowsModel::Show show) {

@@ -49,9 +49,11 @@ class ListView : public QListView {
   void rowPicked(int row);  // the user moved the selection
   void rowDoubleClicked(int row);
   void emptyAreaDoubleClicked();  // the selection stays as it is
+  void enterPressed(int row);     // the keyboard's double-click, on the selected row or none
 
  protected:
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   RowsModel model_;

@@ -1,0 +1,77 @@
+#include "commands/open_named.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "commands/boxes.h"
+#include "commands/browse.h"
+#include "commands/open_file.h"
+#include "commands/save_close.h"
+
+namespace dlg {
+
+namespace {
+
+// Unloads the loaded file as Unload File does; false when the user kept it.
+bool NothingLoaded(Editor& ed) {
+  if (ed.state.fileLoaded) UnloadFile(ed);
+  return !ed.state.fileLoaded;
+}
+
+}  // namespace
+
+bool OpenNamedFile(Editor& ed, const std::string& path) {
+  std::error_code ec;
+  const std::string full = std::filesystem::absolute(path, ec).lexically_normal().string();
+  const std::string folder = FolderOf(full);
+  ChangeFolder(ed, folder);
+  // A folder that could not be listed has been reported; the lists stay where they were.
+  if (ed.window.fileList.path != NormalFolder(folder)) return false;
+  ed.window.fileList.fileName = NameOf(full);
+  LoadFile(ed);
+  return ed.state.fileLoaded;
+}
+
+RecentOutcome OpenRecentFile(Editor& ed, const std::string& path) {
+  struct stat st {};
+  if (ed.files.Stat(path, st) == -ENOENT) {
+    ShowExclamation(ed, "File Not Found",
+                    path + " is no longer there. It has been taken off the list of recent files.");
+    return RecentOutcome::Gone;
+  }
+  if (!NothingLoaded(ed)) return RecentOutcome::NotLoaded;
+  return OpenNamedFile(ed, path) ? RecentOutcome::Loaded : RecentOutcome::NotLoaded;
+}
+
+void NewDialogue(Editor& ed) {
+  std::string name = ed.platform.InputBox(
+      "Enter the name for the new .DLG file in " + ed.window.fileList.path + ": ", "New Dialogue");
+  if (name.empty()) return;  // cancelled
+  if (name.find('/') != std::string::npos || name == "." || name == "..") {
+    ShowExclamation(ed, "Not a File Name",
+                    "\"" + name + "\" is not a file name: the file is made in the folder shown.");
+    return;
+  }
+  if (!EndsInDlg(name)) name += ".dlg";
+  const std::string path = JoinPath(ed.window.fileList.path, name);
+  struct stat st {};
+  if (ed.files.Lstat(path, st) != -ENOENT) {
+    ShowExclamation(ed, "File Exists", path + " already exists. Please choose another name.");
+    return;
+  }
+  if (!NothingLoaded(ed)) return;
+  // Made new, never over a file that took the name meanwhile.
+  if (FileResult r = ed.files.CreateWhole(path, kNewDialogueBytes); !r) {
+    if (r.failure.error == EEXIST) {
+      ShowExclamation(ed, "File Exists", path + " already exists. Please choose another name.");
+    } else {
+      ReportFileError(ed, r.failure);
+    }
+    return;
+  }
+  OpenNamedFile(ed, path);
+}
+
+}  // namespace dlg

@@ -1,0 +1,89 @@
+// Files opened by name: New Dialogue, Open Recent and a file named on the command line, each
+// loading as Load File does, the loaded file unloaded first with its questions.
+
+#include "commands/open_named.h"
+
+#include <gtest/gtest.h>
+
+#include "support/session.h"
+
+namespace dlg::test {
+namespace {
+
+const std::string kA = "{10}{Hello.}{}{}{}{}{}\r\n";
+const std::string kB = "{5}{Other.}{}{}{}{}{}\r\n";
+const std::string kNew = kNewDialogueBytes;
+const std::string kAView = "10|NPC|Hello.||", kBView = "5|NPC|Other.||", kNewView = "1|NPC|||";
+const std::string kReallyUnload = "yes/no none Unload?: Really unload DIR/a.dlg?";
+const std::string kExists =
+    "exclamation File Exists: DIR/b.dlg already exists. Please choose another name.";
+
+// Steps of the session runner, and "New Dialogue", "recent:NAME" and "open:NAME" (in the folder).
+void RunNamedRow(const Row& row) {
+  Session s(row.file);
+  for (const std::string& step : row.steps) {
+    if (step == "New Dialogue") {
+      NewDialogue(s.ed);
+    } else if (step.starts_with("recent:")) {
+      OpenRecentFile(s.ed, s.dir.File(step.substr(7)));
+    } else if (step.starts_with("open:")) {
+      OpenNamedFile(s.ed, s.dir.File(step.substr(5)));
+    } else {
+      s.Step(step);
+    }
+  }
+  EXPECT_EQ(View(s.ed.window), row.view);
+  EXPECT_EQ(s.Boxes(), row.boxes);
+  Folder want{{"a.dlg", row.file}, {"a.dlg.bak", row.file}};
+  for (const auto& [name, bytes] : row.changed) {
+    if (bytes == kGone) {
+      want.erase(name);
+    } else {
+      want[name] = bytes;
+    }
+  }
+  EXPECT_EQ(s.Files(), want);
+}
+
+// clang-format off
+const Row kRows[] = {
+    {"NewUnloadsTheLoadedFileFirst", kA, {"input:b", "Yes", "New Dialogue", "?caption=Ashgloam -DLG Editor - b.dlg"},
+     kNewView, {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kNew}, {"b.dlg.bak", kNew}}},
+    {"NewKeepsANameThatEndsInDlg", kA, {"input:c.DLG", "Yes", "New Dialogue"}, kNewView,
+     {kReallyUnload}, {{"a.dlg.bak", kGone}, {"c.DLG", kNew}, {"c.DLG.bak", kNew}}},
+    // An answer that keeps the loaded file stops New Dialogue before anything is made.
+    {"NewStopsWhenUnloadIsRefused", kA, {"input:b", "No", "New Dialogue"}, kAView, {kReallyUnload}},
+    {"NewAsksAboutUnsavedChanges", kA,
+     {"maleText=X", "leave box", "input:b", "Cancel", "New Dialogue"}, "10|NPC|X||",
+     {"yes/no/cancel exclamation Save Changes?: Save the changes to DIR/a.dlg before unloading?"},
+     {{"a.dlg.bak", "{10}{X}{}{}{}{}{}\r\n"}}},
+    {"NewRefusesAnExistingName", kA, {"write:b.dlg=" + kB, "input:b", "New Dialogue"}, kAView,
+     {kExists}, {{"b.dlg", kB}}},
+    {"NewRefusesAnExistingLink", kA, {"link:b.dlg=nowhere", "input:b.dlg", "New Dialogue"}, kAView,
+     {kExists}, {{"b.dlg", kNotAFile}}},
+    {"NewCancelledMakesNothing", kA, {"input:", "New Dialogue"}, kAView},
+    {"NewRefusesAPath", kA, {"input:../b", "New Dialogue"}, kAView,
+     {"exclamation Not a File Name: \"../b\" is not a file name: the file is made in the folder "
+      "shown."}},
+    // Open Recent: another file after the usual question; a file that is gone is said so.
+    {"RecentLoadsAnotherFile", kA, {"write:b.dlg=" + kB, "Yes", "recent:b.dlg"}, kBView,
+     {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kB}, {"b.dlg.bak", kB}}},
+    {"RecentThatIsGone", kA, {"recent:gone.dlg"}, kAView,
+     {"exclamation File Not Found: DIR/gone.dlg is no longer there. It has been taken off the "
+      "list of recent files."}},
+    // Named on the command line, nothing loaded: the same box as Load File for a missing file.
+    {"OpenedByNameThroughItsFolder", kA,
+     {"Yes", "Unload File", "write:b.dlg=" + kB, "open:./sub/../b.dlg", "?fileList=b.dlg"}, kBView,
+     {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kB}, {"b.dlg.bak", kB}}},
+    {"OpenedByNameThatIsMissing", kA, {"Yes", "Unload File", "open:none.dlg"}, "|||||no file",
+     {kReallyUnload, "critical File Error: Cannot read DIR/none.dlg: No such file or directory"},
+     {{"a.dlg.bak", kGone}}},
+};
+// clang-format on
+
+class OpenNamedTest : public testing::TestWithParam<Row> {};
+TEST_P(OpenNamedTest, LeavesTheViewBoxesAndFiles) { RunNamedRow(GetParam()); }
+INSTANTIATE_TEST_SUITE_P(Rows, OpenNamedTest, testing::ValuesIn(kRows), RowName);
+
+}  // namespace
+}  // namespace dlg::test
