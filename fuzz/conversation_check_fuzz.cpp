@@ -1,11 +1,13 @@
 // Every dlgcheck check over any bytes, both reports, and for small inputs the map's graph read
-// back by Graphviz: whatever a shared file holds, the labels stay escaped.
+// back by Graphviz: whatever a shared file holds, the labels stay escaped. The conversation read
+// 64 bytes at a time is the one the editor's reader and a lookup from the top make of them.
 
 #include <algorithm>
 
 #include "check/report.h"
 #include "fuzz_check.h"
 #include "map/map.h"
+#include "support/conversation_model.h"
 
 namespace {
 
@@ -27,6 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes = fuzz::Bytes(data, size);
   const check::Conversation c = check::ReadConversation(bytes);
   FUZZ_CHECK(static_cast<int>(c.lines.size()) == ModelLineCount(bytes));
+  const std::string difference = test::FirstDifference(c, test::ModelConversation(bytes));
+  if (!difference.empty()) fuzz::Fail(difference.c_str(), __FILE__, __LINE__);
   const std::vector<check::Finding> findings = check::RunChecks(c);
   int last = 0;
   for (const check::Finding& f : findings) {

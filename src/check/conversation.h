@@ -57,11 +57,13 @@ struct Conversation {
 
 std::vector<FileLine> SplitLines(std::string_view bytes);
 
-// Reads one line's record with the editor's field reader, the line bounding what is read, and
-// notes in the line how many fields it closed.
+// Reads one line's record with the editor's field reader, a character at a time, the line
+// bounding what is read, and notes in the line how many fields it closed (counting from the
+// fieldCount it holds, 0 for a line of SplitLines).
 Record ReadRecordOnLine(FileLine& line);
 
-// The records view `bytes`, which must outlive the conversation.
+// The records view `bytes`, which must outlive the conversation. The lines and fields are those
+// of SplitLines and ReadRecordOnLine, found 64 bytes at a time.
 Conversation ReadConversation(std::string_view bytes);
 Conversation ReadConversation(std::string&& bytes) = delete;  // would leave the views dangling
 

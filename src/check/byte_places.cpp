@@ -1,0 +1,154 @@
+#include "check/byte_places.h"
+
+#include <cstdint>
+#include <cstring>
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define DLG_X86_KERNELS 1
+#include <immintrin.h>
+#endif
+
+namespace dlg::check {
+
+namespace {
+
+// Eight places are written whatever the block holds, and most hold fewer: no branch a place.
+// Those past `count` are overwritten by the next block. Inlined into each kernel, so that the
+// bit scans are those of the kernel's instruction set.
+[[gnu::always_inline]] inline std::size_t Flatten(std::uint64_t bits, int count, std::size_t base,
+                                                  std::size_t* out) {
+  // Bit 63 set keeps the scan of an empty rest defined; its place is past `count` anyway.
+  constexpr std::uint64_t kStop = std::uint64_t{1} << 63;
+  const auto next = [&] {
+    const std::size_t place = base + static_cast<std::size_t>(__builtin_ctzll(bits | kStop));
+    bits &= bits - 1;
+    return place;
+  };
+  out[0] = next();
+  out[1] = next();
+  out[2] = next();
+  out[3] = next();
+  out[4] = next();
+  out[5] = next();
+  out[6] = next();
+  out[7] = next();
+  for (int i = 8; i < count; ++i) out[i] = next();
+  return static_cast<std::size_t>(count);
+}
+
+// The number of bits set, without the library call that a processor without an instruction for
+// it would get.
+int CountBits(std::uint64_t bits) {
+  bits = bits - ((bits >> 1) & 0x5555555555555555);
+  bits = (bits & 0x3333333333333333) + ((bits >> 2) & 0x3333333333333333);
+  bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0F;
+  return static_cast<int>((bits * 0x0101010101010101) >> 56);
+}
+
+// Bit i set when p[i] is "}", CR or LF: the instructions every processor of the platform has.
+std::uint64_t PlacesIn64(const char* p) {
+#if defined(__SSE2__)
+  const __m128i close = _mm_set1_epi8('}'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+  const auto hits = [&](int at) -> std::uint64_t {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+    const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, close), _mm_cmpeq_epi8(v, cr)),
+                                     _mm_cmpeq_epi8(v, lf));
+    return static_cast<unsigned>(_mm_movemask_epi8(hit));
+  };
+  return hits(0) | hits(16) << 16 | hits(32) << 32 | hits(48) << 48;
+#else
+  std::uint64_t bits = 0;
+  for (int i = 0; i < 64; ++i) {
+    bits |= static_cast<std::uint64_t>(p[i] == '}' || p[i] == '\r' || p[i] == '\n') << i;
+  }
+  return bits;
+#endif
+}
+
+// The kernels keep `scanned` and `count` in locals: the places written could be either of them,
+// as far as the compiler knows.
+void FindPlacesPlain(const char* text, std::size_t size, std::size_t& scannedOut,
+                     std::size_t* places, std::size_t& countOut, std::size_t enough) {
+  std::size_t scanned = scannedOut, count = countOut;
+  while (count < enough && size - scanned >= 64) {
+    const std::uint64_t bits = PlacesIn64(text + scanned);
+    count += Flatten(bits, CountBits(bits), scanned, places + count);
+    scanned += 64;
+  }
+  scannedOut = scanned;
+  countOut = count;
+}
+
+#if DLG_X86_KERNELS
+[[gnu::target("avx2")]] inline std::uint64_t PlacesIn32Avx2(const char* p) {
+  const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+  const __m256i hit = _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi8(v, _mm256_set1_epi8('}')),
+                                                      _mm256_cmpeq_epi8(v, _mm256_set1_epi8('\r'))),
+                                      _mm256_cmpeq_epi8(v, _mm256_set1_epi8('\n')));
+  return static_cast<std::uint32_t>(_mm256_movemask_epi8(hit));
+}
+
+[[gnu::target("avx2,bmi,popcnt")]] void FindPlacesAvx2(const char* text, std::size_t size,
+                                                       std::size_t& scannedOut, std::size_t* places,
+                                                       std::size_t& countOut, std::size_t enough) {
+  std::size_t scanned = scannedOut, count = countOut;
+  while (count < enough && size - scanned >= 64) {
+    const std::uint64_t bits = PlacesIn32Avx2(text + scanned) | PlacesIn32Avx2(text + scanned + 32)
+                                                                    << 32;
+    count += Flatten(bits, __builtin_popcountll(bits), scanned, places + count);
+    scanned += 64;
+  }
+  scannedOut = scanned;
+  countOut = count;
+}
+
+[[gnu::target("avx512f,avx512bw,bmi,popcnt")]] void FindPlacesAvx512(
+    const char* text, std::size_t size, std::size_t& scannedOut, std::size_t* places,
+    std::size_t& countOut, std::size_t enough) {
+  std::size_t scanned = scannedOut, count = countOut;
+  const __m512i close = _mm512_set1_epi8('}'), cr = _mm512_set1_epi8('\r'),
+                lf = _mm512_set1_epi8('\n');
+  while (count < enough && size - scanned >= 64) {
+    const __m512i v = _mm512_loadu_si512(text + scanned);
+    const std::uint64_t bits = _mm512_cmpeq_epi8_mask(v, close) | _mm512_cmpeq_epi8_mask(v, cr) |
+                               _mm512_cmpeq_epi8_mask(v, lf);
+    count += Flatten(bits, __builtin_popcountll(bits), scanned, places + count);
+    scanned += 64;
+  }
+  scannedOut = scanned;
+  countOut = count;
+}
+#endif
+
+using Kernel = void (*)(const char*, std::size_t, std::size_t&, std::size_t*, std::size_t&,
+                        std::size_t);
+
+Kernel ChooseKernel() {
+#if DLG_X86_KERNELS
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx512bw")) return FindPlacesAvx512;
+  if (__builtin_cpu_supports("avx2")) return FindPlacesAvx2;
+#endif
+  return FindPlacesPlain;
+}
+
+}  // namespace
+
+void FindPlaces(const char* text, std::size_t size, std::size_t& scanned, std::size_t* places,
+                std::size_t& count, std::size_t enough) {
+  static const Kernel kernel = ChooseKernel();
+  kernel(text, size, scanned, places, count, enough);
+}
+
+void FindPlacesInLastBytes(const char* text, std::size_t size, std::size_t& scanned,
+                           std::size_t* places, std::size_t& count) {
+  const std::size_t left = size - scanned;
+  if (left == 0) return;
+  char last[64] = {};  // no byte of the three
+  std::memcpy(last, text + scanned, left);
+  const std::uint64_t bits = PlacesIn64(last) & ((std::uint64_t{1} << left) - 1);
+  count += Flatten(bits, CountBits(bits), scanned, places + count);
+  scanned = size;
+}
+
+}  // namespace dlg::check

@@ -1,0 +1,123 @@
+#pragma once
+// The conversation of a file as its rules say, the slow way: lines by SplitLines, each line's
+// record by ReadRecordOnLine (the editor's reader, a character at a time), every lookup a scan
+// from the top. ReadConversation must give the same, byte for byte; the tests and the fuzz target
+// hold it to this model.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "check/conversation.h"
+
+namespace dlg::test {
+
+inline check::Conversation ModelConversation(std::string_view bytes) {
+  using namespace check;
+  Conversation c;
+  c.lines = SplitLines(bytes);
+  for (FileLine& line : c.lines) {
+    if (line.text.empty()) continue;
+    const Record r = ReadRecordOnLine(line);
+    if (line.fieldCount > 0) c.records.push_back(r);
+  }
+  const int n = static_cast<int>(c.records.size());
+  const auto number = [&](int j) { return c.records[j].fields.lineNumber; };
+  // The editor's lookup: the first record, of the first `upTo`, whose number begins with `text`.
+  const auto firstBeginning = [&](std::string_view text, int upTo) {
+    for (int j = 0; j < upTo; ++j)
+      if (number(j).starts_with(text)) return j;
+    return -1;
+  };
+  const auto firstExactly = [&](std::string_view text) {
+    for (int j = 0; j < n; ++j)
+      if (number(j) == text) return j;
+    return -1;
+  };
+  c.group.assign(n, -1);
+  c.replyCount.assign(n, 0);
+  c.target.assign(n, Target{});
+  c.foundBy.assign(n, -1);
+  int npc = -1;
+  for (int i = 0; i < n; ++i) {
+    const Record& r = c.records[i];
+    c.foundBy[i] = firstBeginning(r.fields.lineNumber, i + 1);
+    if (r.npc) {
+      npc = i;
+    } else {
+      if (npc != -1) ++c.replyCount[npc];
+      const std::string_view jump = r.fields.jumpLine;
+      const int found = firstBeginning(jump, n);
+      c.target[i] = jump == "0" ? Target{TargetKind::End, -1}
+                    : found != -1 && number(found) == jump
+                        ? Target{TargetKind::Record, found}
+                        : Target{TargetKind::Missing, firstExactly(jump)};
+    }
+    c.group[i] = npc;
+  }
+  c.reachable.assign(n, false);
+  std::vector<int> todo;
+  if (n > 0) todo.push_back(0), c.reachable[0] = true;
+  while (!todo.empty()) {
+    const int r = todo.back();
+    todo.pop_back();
+    std::vector<int> next;
+    if (c.records[r].npc) {
+      for (int k = 1; k <= c.replyCount[r]; ++k) next.push_back(r + k);
+    } else if (c.target[r].kind == TargetKind::Record) {
+      next.push_back(c.target[r].record);
+    }
+    for (int k : next) {
+      if (!c.reachable[k]) c.reachable[k] = true, todo.push_back(k);
+    }
+  }
+  return c;
+}
+
+// The first place where two conversations of the same bytes differ, or "" when they do not.
+// Views are compared by where they point, not only by what they hold.
+inline std::string FirstDifference(const check::Conversation& got,
+                                   const check::Conversation& want) {
+  using namespace check;
+  const auto same = [](std::string_view a, std::string_view b) {
+    return a.data() == b.data() && a.size() == b.size();
+  };
+  if (got.lines.size() != want.lines.size()) return "line count";
+  for (std::size_t i = 0; i < got.lines.size(); ++i) {
+    const FileLine &a = got.lines[i], &b = want.lines[i];
+    const std::string at = "line " + std::to_string(i + 1) + ": ";
+    if (a.number != b.number) return at + "number";
+    if (!same(a.text, b.text)) return at + "text";
+    if (a.end != b.end) return at + "line end";
+    if (a.fieldCount != b.fieldCount) return at + "field count";
+    if (a.textAfter != b.textAfter) return at + "text after";
+  }
+  if (got.records.size() != want.records.size()) return "record count";
+  constexpr std::string_view Fields::*kFields[] = {
+      &Fields::lineNumber,     &Fields::maleText, &Fields::femaleText,    &Fields::intCheck,
+      &Fields::conditionFlags, &Fields::jumpLine, &Fields::executionFlags};
+  for (std::size_t i = 0; i < got.records.size(); ++i) {
+    const Record &a = got.records[i], &b = want.records[i];
+    const std::string at = "record " + std::to_string(i) + ": ";
+    if (a.line != b.line) return at + "line";
+    if (a.npc != b.npc) return at + "npc";
+    for (std::size_t k = 0; k < std::size(kFields); ++k) {
+      if (!same(a.fields.*kFields[k], b.fields.*kFields[k]))
+        return at + "field " + std::to_string(k);
+    }
+    if (got.group.at(i) != want.group[i]) return at + "group";
+    if (got.replyCount.at(i) != want.replyCount[i]) return at + "reply count";
+    if (got.target.at(i).kind != want.target[i].kind) return at + "target kind";
+    if (got.target[i].record != want.target[i].record) return at + "target record";
+    if (got.foundBy.at(i) != want.foundBy[i]) return at + "found by";
+    if (got.reachable.at(i) != want.reachable[i]) return at + "reachable";
+  }
+  if (got.group.size() != want.group.size() || got.replyCount.size() != want.replyCount.size() ||
+      got.target.size() != want.target.size() || got.foundBy.size() != want.foundBy.size() ||
+      got.reachable.size() != want.reachable.size()) {
+    return "per-record list sizes";
+  }
+  return "";
+}
+
+}  // namespace dlg::test
