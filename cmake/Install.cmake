@@ -10,6 +10,8 @@ set(DLG_MAINTAINER "Ashgloam DLG Editor developers <dlg-editor@example.org>")
 set(DLG_RELEASE_DATE 2026-12-07)
 set(DLG_RELEASE_DATE_RFC2822 "Mon, 07 Dec 2026 08:00:00 +0000")
 set(DLG_ICON_SIZES 16 22 24 32 48 64 128 256)
+# The type that file managers give *.dlg, and that the menu entry opens.
+set(DLG_MIME_TYPE application/x-ashgloam-dialogue)
 
 # Debian's modes whatever the umask of whoever builds the package.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
@@ -44,6 +46,7 @@ configure_file(${dlg_src}/copyright.in ${dlg_gen}/copyright @ONLY)
 configure_file(${dlg_src}/lintian-overrides.in ${dlg_gen}/lintian-overrides @ONLY)
 configure_file(${dlg_src}/app.desktop.in ${dlg_gen}/${DLG_APP_ID}.desktop @ONLY)
 configure_file(${dlg_src}/app.metainfo.xml.in ${dlg_gen}/${DLG_APP_ID}.metainfo.xml @ONLY)
+configure_file(${dlg_src}/mime.xml.in ${dlg_gen}/${DLG_APP_ID}.xml @ONLY)
 
 if(TARGET render_icons)
   set(dlg_icons)
@@ -84,6 +87,7 @@ function(dlg_install_programs)
     install(FILES ${dlg_gen}/${DLG_APP_ID}.metainfo.xml
             DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     install(DIRECTORY ${dlg_gen}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+    install(FILES ${dlg_gen}/${DLG_APP_ID}.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL dlg_install_programs)

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev jq libgraphviz-dev pkg-config xvfb xauth imagemagick
   xdotool fonts-dejavu-core dpkg-dev fakeroot file man-db desktop-file-utils appstream lintian
-  strace)
+  strace shared-mime-info)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -55,6 +55,16 @@ grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainf
   fail "metadata does not launch $app_id.desktop"
 grep -qx "Icon=$app_id" "${desktops[0]}" || fail "desktop entry's icon is not $app_id"
 grep -qx "StartupWMClass=$app_id" "${desktops[0]}" || fail "desktop entry's window class is not $app_id"
+# The entry opens files of the type that the package's shared-mime-info definition gives *.dlg.
+grep -qx "Exec=dlgeditor %f" "${desktops[0]}" || fail "the desktop entry does not pass a file to dlgeditor"
+entry_type=$(sed -n 's/^MimeType=\([^;]*\);$/\1/p' "${desktops[0]}")
+[ -n "$entry_type" ] || fail "the desktop entry opens no type of file"
+mime_xml="$usr/share/mime/packages/$app_id.xml"
+[ -f "$mime_xml" ] || fail "no shared-mime-info definition at $mime_xml"
+cp -r "$usr/share/mime" "$work/mime"
+update-mime-database "$work/mime" >"$work/mime.log" 2>&1 || fail "update-mime-database: $(cat "$work/mime.log")"
+grep -q ":$entry_type:\*\.dlg$" "$work/mime/globs2" || fail "the installed definition does not give *.dlg the type $entry_type"
+grep -q "<mediatype>$entry_type</mediatype>" "$metainfo" || fail "the metadata does not name $entry_type"
 for size in 16 22 24 32 48 64 128 256; do
   icon="$usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
   file "$icon" | grep -q "PNG image data, $size x $size," || fail "no $size x $size icon at $icon"
@@ -159,15 +169,24 @@ export DISPLAY=":$display"
 Xvfb "$DISPLAY" -screen 0 1024x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+# Opened on a file, as the menu entry opens one; its settings go to a folder of the test's own.
 mkdir "$work/cwd"
-(cd "$work/cwd" && exec env QT_QPA_PLATFORM=xcb /usr/bin/dlgeditor) >"$work/editor.log" 2>&1 &
+cp "$root/examples/ferryman.dlg" "$work/cwd/sample.dlg"
+(cd "$work/cwd" && exec env QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" /usr/bin/dlgeditor sample.dlg) >"$work/editor.log" 2>&1 &
 editor_pid=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --class "$app_id" | head -1) || true
 if [ -z "$window" ] || ! kill -0 "$editor_pid" 2>/dev/null; then
   fail "the installed editor showed no window of class $app_id: $(cat "$work/editor.log")"
 fi
-title=$(xdotool getwindowname "$window")
-[ "$title" = "Ashgloam -DLG Editor" ] || fail "the installed editor's window is called \"$title\""
+title=
+for _ in $(seq 50); do
+  title=$(xdotool getwindowname "$window")
+  [ "$title" = "Ashgloam -DLG Editor - sample.dlg" ] && break
+  sleep 0.1
+done
+[ "$title" = "Ashgloam -DLG Editor - sample.dlg" ] || fail "the installed editor's window is called \"$title\""
+# dpkg's trigger has put the type in the system's database.
+grep -q ":$entry_type:\*\.dlg$" /usr/share/mime/globs2 || fail "dpkg -i left *.dlg without the type $entry_type"
 echo "package test: the installed dlgeditor shows \"$title\""
 kill "$editor_pid"
 editor_pid=

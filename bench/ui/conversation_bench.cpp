@@ -28,7 +28,6 @@ namespace {
 void CatchUp(benchmark::State& state, const std::string& bytes) {
   const bench::TempFolder folder("dlgconvbench-");
   folder.Put("talk.dlg", bytes);
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder.File("config")));
   bench::YesPlatform platform;
   Editor ed(platform);
   ui::EditorForm form(ed);

@@ -41,8 +41,10 @@ std::string ShortcutList() {
     for (std::size_t at; (at = keys.find("; ")) != std::string::npos;) keys.replace(at, 2, " or ");
     text.append(a.text).append(": ").append(keys).append("\n");
   }
-  // The keys of the Conversation window, which no menu holds.
+  // The keys of the lists, the boxes and the Conversation window, which no menu holds.
   text +=
+      "Follow a reply, go to a listed number, load a file, open a folder: Enter in its list\n"
+      "Answer Cancel in a Yes/No/Cancel box: Esc\n"
       "Go to the line of an item in the Conversation window: Enter or a double-click\n"
       "Zoom the map in and out: Ctrl++ and Ctrl+-, or Ctrl and the mouse wheel\n"
       "Fit the map to the window: Ctrl+0";

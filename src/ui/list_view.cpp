@@ -64,6 +64,9 @@ void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void ListView::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // The row with the keyboard's focus frame is the one meant, picked as a click would.
+    if (selectedRow() == -1 && currentIndex().isValid())
+      selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
     emit enterPressed(selectedRow());
     event->accept();
     return;

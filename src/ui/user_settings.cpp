@@ -1,6 +1,7 @@
 #include "ui/user_settings.h"
 
 #include <QCoreApplication>
+#include <QStandardPaths>
 #include <QStringList>
 #include <algorithm>
 

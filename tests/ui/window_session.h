@@ -9,6 +9,7 @@
 #include "commands/browse.h"
 #include "commands/editor.h"
 #include "support/scripted_platform.h"
+#include "support/settings_in_temp.h"
 #include "support/temp_dir.h"
 #include "ui/editor_form.h"
 #include "ui/field_boxes.h"
