@@ -103,8 +103,7 @@ Conversation ReadConversation(std::string_view bytes) {
   c.group.reserve(guess);
   c.target.reserve(guess);
   c.replyCount.reserve(guess);
-  NumberIndex index(bytes);
-  index.Reserve(guess);
+  NumberIndex index(bytes.size());
   // Where a reply's jump stands in the index, marked while its bytes are at hand: resolving
   // it once every number is in then reads this short list, not the records and the file again.
   struct Reply {

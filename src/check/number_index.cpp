@@ -1,38 +1,68 @@
 #include "check/number_index.h"
 
-#include <bit>
-#include <cstdint>
-#include <cstring>
+#include <algorithm>
 
 namespace dlg::check {
 
-inline std::size_t NumberIndex::Shared(const Walk& walk, std::string_view next) const {
-  const std::size_t most = std::min(next.size(), walk.text.size());
-  const char* a = next.data();
-  const char* b = walk.text.data();
-  std::size_t k = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    // A number is mostly shorter than eight bytes: one compare of two words, and no loop to
-    // leave at a byte the processor cannot foresee.
-    const char* end = bytes_.data() + bytes_.size();
-    if (most > 0 && end - a >= 8 && end - b >= 8) {
-      std::uint64_t x, y;
-      std::memcpy(&x, a, 8);
-      std::memcpy(&y, b, 8);
-      const std::uint64_t diff = x ^ y;
-      if (diff != 0) return std::min<std::size_t>(std::countr_zero(diff) / 8, most);
-      k = 8;
-    }
+namespace {
+
+// Places in the tree are told from values by their sign: node n is place -2 - n, and -1 is "".
+int TreePlace(int node) { return -2 - node; }
+
+}  // namespace
+
+NumberIndex::NumberIndex(std::size_t textSize)
+    // Below a billion: nine digits, and no value a 64-bit sum cannot hold.
+    : mostValue_(std::min<std::uint64_t>(std::max<std::uint64_t>(textSize / 8, 4096), 999999999)) {}
+
+std::size_t NumberIndex::PlainPrefix(std::string_view text, std::uint64_t& value) const {
+  value = 0;
+  std::size_t n = 0;
+  // A leading zero would make "01" and "1" one value: such a number is no plain number.
+  if (text.empty() || text[0] == '0') return 0;
+  for (; n < text.size(); ++n) {
+    const unsigned digit = static_cast<unsigned char>(text[n]) - unsigned{'0'};
+    if (digit >= 10) break;
+    const std::uint64_t next = value * 10 + digit;
+    if (next > mostValue_) break;
+    value = next;
   }
-  while (k < most && a[k] == b[k]) ++k;
-  return std::min(k, most);
+  return n;
 }
 
-// The child of `node` under `byte`, made now: the walk found none.
-int NumberIndex::NewChild(int node, unsigned char byte, int record) {
-  const int child = static_cast<int>(nodes_.size());
-  nodes_.emplace_back().first = record;
+NumberIndex::Entry& NumberIndex::ByValue(std::uint64_t value) {
+  if (value >= byValue_.size()) {
+    const std::uint64_t grown = std::max<std::uint64_t>(value + 1, 2 * byValue_.size());
+    byValue_.resize(std::min(grown, mostValue_ + 1));
+  }
+  return byValue_[value];
+}
+
+void NumberIndex::PassThrough(std::uint64_t value, int record) {
+  // A prefix that has a first has had all of its own prefixes passed through already.
+  for (; value != 0; value /= 10) {
+    Entry& e = ByValue(value);
+    if (e.first != -1) return;
+    e.first = record;
+  }
+}
+
+int NumberIndex::Child(int node, unsigned char byte, int record) {
   const unsigned digit = byte - unsigned{'0'};
+  int child = -1;
+  if (digit < 10) {
+    child = nodes_[node].digits[digit];
+  } else {
+    for (int e = nodes_[node].others; e != -1 && child == -1; e = others_[e].next) {
+      if (others_[e].byte == byte) child = others_[e].node;
+    }
+  }
+  if (child != -1) {
+    if (nodes_[child].entry.first == -1) nodes_[child].entry.first = record;
+    return child;
+  }
+  child = static_cast<int>(nodes_.size());
+  nodes_.emplace_back().entry.first = record;
   if (digit < 10) {
     nodes_[node].digits[digit] = child;
   } else {
@@ -42,41 +72,54 @@ int NumberIndex::NewChild(int node, unsigned char byte, int record) {
   return child;
 }
 
-int NumberIndex::OtherChild(int node, unsigned char byte) const {
-  for (int e = nodes_[node].others; e != -1; e = others_[e].next) {
-    if (others_[e].byte == byte) return others_[e].node;
+int NumberIndex::TreeNode(std::string_view text, std::size_t plain, std::uint64_t value,
+                          int record) {
+  // Node 0 stands for "" and for every plain prefix that something hangs below; its entry is
+  // unused, those prefixes' entries being kept by value.
+  if (nodes_.empty()) nodes_.emplace_back();
+  int node = 0;
+  if (plain > 0) {
+    const auto [at, made] = below_.try_emplace(value, static_cast<int>(nodes_.size()));
+    if (made) nodes_.emplace_back();
+    node = at->second;
   }
-  return -1;
-}
-
-int NumberIndex::WalkTo(Walk& walk, std::string_view text, int record) {
-  std::size_t k = Shared(walk, text);
-  if (walk.nodes.size() <= text.size()) walk.nodes.resize(text.size() + 1);
-  int* nodes = walk.nodes.data();
-  int node = nodes[k];
-  for (; k < text.size(); ++k) {
-    const auto byte = static_cast<unsigned char>(text[k]);
-    const unsigned digit = byte - unsigned{'0'};
-    int child = digit < 10 ? nodes_[node].digits[digit] : OtherChild(node, byte);
-    if (child == -1) {
-      child = NewChild(node, byte, record);
-    } else if (nodes_[child].first == -1) {
-      nodes_[child].first = record;  // made by a mark
-    }
-    node = child;
-    nodes[k + 1] = node;
+  for (std::size_t k = plain; k < text.size(); ++k) {
+    node = Child(node, static_cast<unsigned char>(text[k]), record);
   }
-  walk.text = text;
   return node;
 }
 
 int NumberIndex::Add(std::string_view number, int record) {
-  if (nodes_[0].first == -1) nodes_[0].first = record;  // every number begins with ""
-  const int node = WalkTo(added_, number, record);
-  if (nodes_[node].exact == -1) nodes_[node].exact = record;
-  return nodes_[node].first;
+  if (empty_.first == -1) empty_.first = record;
+  std::uint64_t value;
+  const std::size_t plain = PlainPrefix(number, value);
+  PassThrough(value, record);
+  Entry* e = &empty_;
+  if (plain == number.size()) {
+    if (plain > 0) e = &ByValue(value);
+  } else {
+    e = &nodes_[TreeNode(number, plain, value, record)].entry;
+  }
+  if (e->exact == -1) e->exact = record;
+  return e->first;
 }
 
-int NumberIndex::Mark(std::string_view wanted) { return WalkTo(marked_, wanted, -1); }
+int NumberIndex::Mark(std::string_view wanted) {
+  std::uint64_t value;
+  const std::size_t plain = PlainPrefix(wanted, value);
+  if (plain == wanted.size() && plain > 0) {
+    ByValue(value);
+    return static_cast<int>(value);
+  }
+  if (wanted.empty()) return -1;  // "" is no jump: such a record is an NPC line
+  return TreePlace(TreeNode(wanted, plain, value, -1));
+}
+
+NumberIndex::Found NumberIndex::At(int place) const {
+  const Entry& e = place >= 0    ? byValue_[static_cast<std::size_t>(place)]
+                   : place == -1 ? empty_
+                                 : nodes_[static_cast<std::size_t>(-2 - place)].entry;
+  return {e.first, e.exact};
+}
 
 }  // namespace dlg::check

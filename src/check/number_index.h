@@ -3,22 +3,26 @@
 // the top stop at? The scan stops at the first record whose number begins with the wanted text,
 // so the index keeps, for every prefix of every number, the first record that has it. Building
 // and asking both cost the length of the text, whatever the numbers hold.
+//
+// Numbers are nearly always plain decimal ("1" to a few hundred thousand). A plain prefix is
+// known by its value, whose digits it is: those are kept in a table indexed by value, and only
+// the rest (a leading zero, a byte that is no digit, a value beyond the table) in a tree of
+// bytes, which hangs below the longest plain prefix of what it holds.
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace dlg::check {
 
 class NumberIndex {
  public:
-  // `bytes`: the text that the numbers added and marked are views into, which must outlive the
-  // index. Within it, numbers are compared eight bytes at a time.
-  explicit NumberIndex(std::string_view bytes) : bytes_(bytes) {}
-
-  // Room for about `nodes` prefixes, so that building the index seldom moves it.
-  void Reserve(std::size_t nodes) { nodes_.reserve(nodes + 1); }
+  // `textSize`: the size of the file the numbers come from. Values up to an eighth of it are
+  // kept by value, so the table never outgrows the file.
+  explicit NumberIndex(std::size_t textSize);
 
   // Records must be added in file order. Returns the first record whose number begins with
   // `number`, which is `record` itself unless an earlier one does.
@@ -32,14 +36,17 @@ class NumberIndex {
     int first = -1;  // the first record whose number begins with the wanted text, or -1
     int exact = -1;  // the first record whose number is the wanted text, or -1
   };
-  Found At(int place) const { return {nodes_[place].first, nodes_[place].exact}; }
+  Found At(int place) const;
 
  private:
-  // Numbers are nearly always digits: a child under a digit is found by one index into the
-  // node, under any other byte through a short list.
-  struct Node {
-    int first = -1;  // the first record whose number passes through here (-1: only marks do)
+  struct Entry {
+    int first = -1;  // the first record whose number begins here (-1: only marks got here)
     int exact = -1;  // the first record whose number ends here
+  };
+  // A prefix in the tree; a child under a digit is found by one index, under any other byte
+  // through a short list.
+  struct Node {
+    Entry entry;
     std::array<int, 10> digits{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     int others = -1;  // its first edge in others_
   };
@@ -48,24 +55,24 @@ class NumberIndex {
     int next;  // the next edge of the same parent, or -1
     unsigned char byte;
   };
-  // The nodes of the last walk from the root, and the text it spelled: numbers mostly come in
-  // order and share their first digits with the one before, so a walk starts where the two part.
-  struct Walk {
-    std::string_view text;
-    std::vector<int> nodes{0};  // nodes[k]: the node after the first k bytes of `text`
-  };
 
-  // Walks to `text`'s node, making the nodes it lacks; `record` (or -1 for a mark) becomes the
-  // first of every node on the way that no record has passed through yet.
-  int WalkTo(Walk& walk, std::string_view text, int record);
-  std::size_t Shared(const Walk& walk, std::string_view next) const;
-  int OtherChild(int node, unsigned char byte) const;
-  int NewChild(int node, unsigned char byte, int record);
+  // The length and value of the longest plain prefix of `text`.
+  std::size_t PlainPrefix(std::string_view text, std::uint64_t& value) const;
+  Entry& ByValue(std::uint64_t value);
+  // Sets `record` as the first of the plain prefixes of `value` that have none, longest first.
+  void PassThrough(std::uint64_t value, int record);
+  // The tree node of `text`, whose first `plain` bytes are the plain prefix of `value`, made
+  // with the nodes on its way if missing; `record` (-1: a mark) becomes the first of each node
+  // on the way that has none.
+  int TreeNode(std::string_view text, std::size_t plain, std::uint64_t value, int record);
+  int Child(int node, unsigned char byte, int record);
 
-  std::string_view bytes_;
-  std::vector<Node> nodes_{Node{}};
+  std::uint64_t mostValue_;     // the largest value kept by value
+  Entry empty_;                 // "", the beginning of every number
+  std::vector<Entry> byValue_;  // grown as larger values come
+  std::vector<Node> nodes_;     // the tree
   std::vector<Edge> others_;
-  Walk added_, marked_;
+  std::unordered_map<std::uint64_t, int> below_;  // a plain prefix's node in the tree, by value
 };
 
 }  // namespace dlg::check

@@ -104,6 +104,25 @@ const ReadCase kCases[] = {
      "{18}{To text.}{}{}{}{x}{}\r\n"
      "{}{No number.}{}{}{}{}{}\r\n",
      Repeat("7c ", 11) + "7c"},
+    // Numbers the index keeps by their bytes rather than their value: leading zeros, bytes
+    // that are no digits after digits, more than nine digits, values beyond its table (which
+    // for a file this small ends at 4096), and "0" as a number.
+    {"LookupsBeyondPlainNumbers",
+     "{1}{Start.}{}{}{}{}{}\r\n"
+     "{01}{Zero first.}{}{}{}{1}{}\r\n"
+     "{12a}{Letter after.}{}{}{}{12}{}\r\n"
+     "{12}{Twelve.}{}{}{}{}{}\r\n"
+     "{5000}{Beyond.}{}{}{}{50001}{}\r\n"
+     "{50001}{Further.}{}{}{}{5000}{}\r\n"
+     "{409}{Short of it.}{}{}{}{4097}{}\r\n"
+     "{4097}{Just past.}{}{}{}{409}{}\r\n"
+     "{12345678901}{Eleven digits.}{}{}{}{1234567890}{}\r\n"
+     "{0}{Zero.}{}{}{}{00}{}\r\n"
+     "{2}{To zero.}{}{}{}{01}{}\r\n"
+     "{3}{To text.}{}{}{}{12a}{}\r\n"
+     "{4}{Ahead.}{}{}{}{40970}{}\r\n"
+     "{40970}{Reached.}{}{}{}{}{}\r\n",
+     Repeat("7c ", 13) + "7c"},
     {"NpcByMissingJump", "{1}{a}{}{}{}\r\n{2}{b}{}{}{}{1}{}\r\n", "5c 7c"},
 };
 
