@@ -1,7 +1,11 @@
 // The lists of a view of the whole conversation over 100,000 records, from the bytes, each beside
-// a memchr line count of the same bytes in the same run (counter `ratio`).
+// a memchr line count of the same bytes in the same run (counter `ratio`). Each list is measured
+// whole, every row's text made, and as a window shows it: the rows listed and the text made
+// only for a screenful of them.
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
 
 #include "bench_data.h"
 #include "check/views.h"
@@ -29,10 +33,30 @@ void Beside(benchmark::State& state, List&& list) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 
+// Rows a window shows at once.
+constexpr std::size_t kShown = 50;
+
+void BM_ReadConversation(benchmark::State& state) {
+  Beside(state, [](const dlg::check::Conversation& c) { return c.records.size(); });
+}
+BENCHMARK(BM_ReadConversation)->Unit(benchmark::kMillisecond);
+
 void BM_Outline(benchmark::State& state) {
   Beside(state, [](const dlg::check::Conversation& c) { return dlg::check::Outline(c).size(); });
 }
 BENCHMARK(BM_Outline)->Unit(benchmark::kMillisecond);
+
+// Row i is record i under c.group[i]: only the texts shown are made.
+void BM_OutlineShown(benchmark::State& state) {
+  Beside(state, [](const dlg::check::Conversation& c) {
+    std::size_t bytes = 0;
+    for (std::size_t i = 0; i < std::min(kShown, c.records.size()); ++i)
+      bytes += dlg::check::OutlineText(c, static_cast<int>(i)).size();
+    benchmark::DoNotOptimize(bytes);
+    return c.records.size();
+  });
+}
+BENCHMARK(BM_OutlineShown)->Unit(benchmark::kMillisecond);
 
 void BM_Problems(benchmark::State& state) {
   Beside(state, [](const dlg::check::Conversation& c) {
@@ -52,6 +76,19 @@ void BM_Find(benchmark::State& state) {
   });
 }
 BENCHMARK(BM_Find)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_FindShown(benchmark::State& state) {
+  const char* needle = state.range(0) == 0 ? "COIN FOR" : "quicksilver";
+  Beside(state, [needle](const dlg::check::Conversation& c) {
+    const std::vector<dlg::check::FoundAt> found = dlg::check::FindRecords(c, needle);
+    std::size_t bytes = 0;
+    for (std::size_t i = 0; i < std::min(kShown, found.size()); ++i)
+      bytes += dlg::check::FoundText(c, found[i]).size();
+    benchmark::DoNotOptimize(bytes);
+    return found.size();
+  });
+}
+BENCHMARK(BM_FindShown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

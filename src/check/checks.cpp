@@ -6,13 +6,37 @@ namespace dlg::check {
 
 namespace {
 
+// A check by its name, looked up when the program is compiled.
+consteval const CheckInfo& Check(std::string_view name) {
+  for (const CheckInfo& c : kChecks) {
+    if (c.name == name) return c;
+  }
+  throw "no such check";
+}
+
+// The pieces of a message joined in one allocation: a broken file has a finding for most of its
+// records, and a view lists them all.
+template <std::size_t N>
+constexpr std::string_view Piece(const char (&literal)[N]) {
+  return {literal, N - 1};  // its size known when compiled, not counted at run time
+}
+std::string_view Piece(std::string_view text) { return text; }
+
+template <typename... Pieces>
+std::string Cat(const Pieces&... pieces) {
+  std::string out;
+  out.reserve((Piece(pieces).size() + ...));
+  (out.append(Piece(pieces)), ...);
+  return out;
+}
+
 class Findings {
  public:
-  void Add(int line, std::string_view check, std::string message) {
-    out_.push_back({line, SeverityOf(check), check, std::move(message)});
+  void Add(int line, const CheckInfo& check, std::string message) {
+    out_.push_back({line, check.severity, check.name, std::move(message)});
   }
-  void Note(int line, std::string_view check, std::string message) {
-    out_.push_back({line, Severity::Note, check, std::move(message)});
+  void Note(int line, const CheckInfo& check, std::string message) {
+    out_.push_back({line, Severity::Note, check.name, std::move(message)});
   }
   std::vector<Finding> Sorted() {
     const auto before = [](const Finding& a, const Finding& b) {
@@ -26,12 +50,6 @@ class Findings {
   }
 
  private:
-  static Severity SeverityOf(std::string_view check) {
-    for (const CheckInfo& c : kChecks) {
-      if (c.name == check) return c.severity;
-    }
-    return Severity::Note;
-  }
   std::vector<Finding> out_;
 };
 
@@ -40,44 +58,44 @@ void CheckSyntax(const Conversation& c, Findings& f) {
   for (const FileLine& line : c.lines) {
     const int at = line.number;
     if (line.text.empty()) {
-      f.Add(at, "syntax",
+      f.Add(at, Check("syntax"),
             "blank line: the editor stops its list of line numbers here, so no line below it "
             "is listed");
     } else {
       if (line.text.front() == '}') {
-        f.Add(at, "syntax",
+        f.Add(at, Check("syntax"),
               std::string("line begins with \"}\": the editor lists no number for it and cannot "
                           "find it by number") +
                   (at == 1 ? ", and shows nothing when the file is loaded" : ""));
       }
       if (line.fieldCount == 0) {
-        f.Add(at, "syntax",
+        f.Add(at, Check("syntax"),
               "line has no field closed by \"}\": the editor stops its list of line numbers here "
               "and reads the next line into this one");
       } else if (line.fieldCount < 7) {
-        f.Add(at, "syntax",
+        f.Add(at, Check("syntax"),
               "line has " + std::to_string(line.fieldCount) +
                   " of 7 fields: the editor reads the missing fields from the next line");
       } else if (line.textAfter) {
-        f.Add(at, "syntax",
+        f.Add(at, Check("syntax"),
               "text after the seventh \"}\": the editor reads it as further fields of this line, "
               "and its list of replies takes it for the next record");
       }
     }
     if (at == lastLine) {
       if (line.end == LineEnd::None) {
-        f.Add(at, "final-line-end", "the last line has no CR LF at its end");
+        f.Add(at, Check("final-line-end"), "the last line has no CR LF at its end");
       } else if (line.end != LineEnd::CrLf) {
-        f.Add(at, "final-line-end",
+        f.Add(at, Check("final-line-end"),
               std::string("the last line ends with ") + (line.end == LineEnd::Lf ? "LF" : "CR") +
                   " alone, not CR LF");
       }
     } else if (line.end == LineEnd::Lf) {
-      f.Add(at, "syntax",
+      f.Add(at, Check("syntax"),
             "line ends with LF alone: the editor reads the next line as part of this record and "
             "cannot find it by its number");
     } else if (line.end == LineEnd::Cr) {
-      f.Add(at, "syntax",
+      f.Add(at, Check("syntax"),
             "line ends with CR alone: the editor takes the next byte for the LF, so the next "
             "line loses its first character");
     }
@@ -85,7 +103,7 @@ void CheckSyntax(const Conversation& c, Findings& f) {
 }
 
 // Why a number is not one the editor's text comparison treats as a number, or "".
-std::string NumberFault(std::string_view n) {
+std::string_view NumberFault(std::string_view n) {
   if (!IsDigits(n)) return "is not plain decimal digits";
   if (n.size() > 1 && n.front() == '0') return "has a leading zero";
   return "";
@@ -109,19 +127,19 @@ bool IsWholeNumber(std::string_view s) {
 void CheckNumbers(const Conversation& c, int i, std::vector<bool>& noted, Findings& f) {
   const Record& r = c.records[i];
   const std::string_view n = r.fields.lineNumber;
-  const std::string fault = NumberFault(n);
+  const std::string_view fault = NumberFault(n);
   // A line that begins with "}" is named by the syntax check already.
   const bool braceFirst = n.empty() && c.lines[r.line - 1].text.front() == '}';
   if (!fault.empty() && !braceFirst) {
-    f.Add(r.line, "number",
-          "line number " + Quoted(n) + " " + fault + ": the editor compares numbers as text");
+    f.Add(r.line, Check("number"),
+          Cat("line number ", Quoted(n), " ", fault, ": the editor compares numbers as text"));
   }
   if (!r.npc && r.fields.jumpLine != "0") {
-    const std::string jumpFault = NumberFault(r.fields.jumpLine);
+    const std::string_view jumpFault = NumberFault(r.fields.jumpLine);
     if (!jumpFault.empty()) {
-      f.Add(r.line, "number",
-            "reply " + NumberText(n) + " leads to " + Quoted(r.fields.jumpLine) + ", which " +
-                jumpFault + ": the editor compares numbers as text");
+      f.Add(r.line, Check("number"),
+            Cat("reply ", NumberText(n), " leads to ", Quoted(r.fields.jumpLine), ", which ",
+                jumpFault, ": the editor compares numbers as text"));
     }
   }
   const int found = c.foundBy[i];
@@ -131,19 +149,20 @@ void CheckNumbers(const Conversation& c, int i, std::vector<bool>& noted, Findin
   if (first.fields.lineNumber == n) {
     const bool note = !noted[found];  // one note however many times the number comes again
     noted[found] = true;
-    f.Add(r.line, "duplicate-number",
-          "line number " + NumberText(n) + " is already used on line " + other +
-              "; lookups stop there and never reach this record");
+    f.Add(r.line, Check("duplicate-number"),
+          Cat("line number ", NumberText(n), " is already used on line ", other,
+              "; lookups stop there and never reach this record"));
     if (note)
-      f.Note(first.line, "duplicate-number",
-             "line number " + NumberText(n) + " is first used here");
+      f.Note(first.line, Check("duplicate-number"),
+             Cat("line number ", NumberText(n), " is first used here"));
   } else {
-    f.Add(r.line, "shadowed-number",
-          "line " + NumberText(n) +
-              " can never be found: the editor's lookup stops first at line " +
-              NumberText(first.fields.lineNumber) + " (on line " + other +
-              "), whose number begins with " + NumberText(n));
-    f.Note(first.line, "shadowed-number", "the lookup for line " + NumberText(n) + " stops here");
+    f.Add(
+        r.line, Check("shadowed-number"),
+        Cat("line ", NumberText(n), " can never be found: the editor's lookup stops first at line ",
+            NumberText(first.fields.lineNumber), " (on line ", other,
+            "), whose number begins with ", NumberText(n)));
+    f.Note(first.line, Check("shadowed-number"),
+           Cat("the lookup for line ", NumberText(n), " stops here"));
   }
 }
 
@@ -161,38 +180,40 @@ void CheckConversation(const Conversation& c, Findings& f) {
     CheckNumbers(c, i, noted, f);
     if (r.npc) {
       if (!c.reachable[i]) {
-        f.Add(r.line, "unreachable",
-              "NPC line " + num() + " is never reached from the first record" +
-                  (targeted[i] ? "" : ": no reply leads to it"));
+        f.Add(r.line, Check("unreachable"),
+              Cat("NPC line ", num(), " is never reached from the first record",
+                  targeted[i] ? "" : ": no reply leads to it"));
       }
       if (c.replyCount[i] == 0)
-        f.Add(r.line, "no-replies", "NPC line " + num() + " has no replies after it");
+        f.Add(r.line, Check("no-replies"), Cat("NPC line ", num(), " has no replies after it"));
     } else {
       const Target& t = c.target[i];
       const auto to = [&] { return NumberText(r.fields.jumpLine); };
       if (t.kind == TargetKind::Missing && t.record == -1) {
-        f.Add(r.line, "missing-target",
-              "reply " + num() + " leads to line " + to() + ", which no record has");
-      } else if (t.kind == TargetKind::Record && !c.records[t.record].npc) {
-        f.Add(r.line, "reply-target",
-              "reply " + num() + " leads to line " + to() + ", which is a reply, not an NPC line");
+        f.Add(r.line, Check("missing-target"),
+              Cat("reply ", num(), " leads to line ", to(), ", which no record has"));
+      } else if (t.kind == TargetKind::Record && c.target[t.record].kind != TargetKind::None) {
+        // A reply has a target and an NPC line none: the short list tells them apart without a
+        // look at a record far away in memory.
+        f.Add(r.line, Check("reply-target"),
+              Cat("reply ", num(), " leads to line ", to(), ", which is a reply, not an NPC line"));
       }
       if (c.group[i] == -1) {
-        f.Add(r.line, "orphan-reply",
-              "reply " + num() + " stands before the first NPC line: no line offers it");
+        f.Add(r.line, Check("orphan-reply"),
+              Cat("reply ", num(), " stands before the first NPC line: no line offers it"));
       }
     }
     if (i > 0) {
       const std::string_view prev = c.records[i - 1].fields.lineNumber;
       if (IsDigits(prev) && IsDigits(r.fields.lineNumber) &&
           CompareValues(r.fields.lineNumber, prev) < 0) {
-        f.Add(r.line, "order",
-              "line " + num() + " stands after line " + NumberText(prev) + ", a larger number");
+        f.Add(r.line, Check("order"),
+              Cat("line ", num(), " stands after line ", NumberText(prev), ", a larger number"));
       }
     }
     if (!r.fields.intCheck.empty() && !IsWholeNumber(r.fields.intCheck)) {
-      f.Add(r.line, "int-check",
-            "intelligence check " + Quoted(r.fields.intCheck) + " is not a whole number");
+      f.Add(r.line, Check("int-check"),
+            Cat("intelligence check ", Quoted(r.fields.intCheck), " is not a whole number"));
     }
   }
 }

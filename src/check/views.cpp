@@ -1,8 +1,12 @@
 #include "check/views.h"
 
-#include <array>
-#include <cstring>
+#include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "check/folded_search.h"
 #include "check/report.h"
 
 namespace dlg::check {
@@ -12,62 +16,61 @@ namespace {
 // Enough of a long text to tell rows apart; a megabyte reply stays a short row.
 constexpr std::size_t kRowText = 200;
 
-void AppendOneLine(std::string& out, std::string_view text) {
-  const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
-  if (end > kRowText) {
-    out.append(text.substr(0, kRowText)).append("...");
-  } else {
-    out.append(text.substr(0, end));
+// How much of a text its row shows: up to its first CR or LF, and at most kRowText bytes (more
+// are cut, and the row says so). No byte past those is looked at.
+std::size_t ShownSize(std::string_view text, bool& cut) {
+  const std::size_t look = std::min(text.size(), kRowText + 1);
+  const char* p = text.data();
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+  for (; i + 16 <= look; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const unsigned bits = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+    if (bits != 0) {
+      i += static_cast<std::size_t>(__builtin_ctz(bits));
+      cut = false;
+      return i;
+    }
   }
+#endif
+  for (; i < look; ++i) {
+    if (p[i] == '\r' || p[i] == '\n') {
+      cut = false;
+      return i;
+    }
+  }
+  cut = look > kRowText;
+  return cut ? kRowText : look;
 }
 
-std::string RowOf(const Record& r) {
-  std::string row(r.fields.lineNumber);
-  if (!r.npc) row.append(" -> ").append(r.fields.jumpLine);
-  row.append("  ");
-  AppendOneLine(row, r.fields.maleText);
+// "NUMBER" + `middle` + "  " + the text cut to one line, in one allocation.
+std::string Row(std::string_view number, std::string_view arrow, std::string_view jump,
+                std::string_view text) {
+  bool cut = false;
+  const std::size_t shown = ShownSize(text, cut);
+  std::string row;
+  row.reserve(number.size() + arrow.size() + jump.size() + 2 + shown + (cut ? 3 : 0));
+  row.append(number).append(arrow).append(jump).append("  ").append(text.substr(0, shown));
+  if (cut) row.append("...");
   return row;
 }
 
-constexpr std::array<unsigned char, 256> kFold = [] {
-  std::array<unsigned char, 256> fold{};
-  for (int b = 0; b < 256; ++b) fold[b] = static_cast<unsigned char>(b);
-  for (int b = 'A'; b <= 'Z'; ++b) fold[b] = static_cast<unsigned char>(b + 32);
-  // Latin-1 capitals, but the multiplication sign.
-  for (int b = 0xC0; b <= 0xDE; ++b)
-    if (b != 0xD7) fold[b] = static_cast<unsigned char>(b + 32);
-  fold[0x8A] = 0x9A;  // S caron
-  fold[0x8C] = 0x9C;  // OE
-  fold[0x8E] = 0x9E;  // Z caron
-  fold[0x9F] = 0xFF;  // Y diaeresis
-  return fold;
-}();
-
-// Where the folded `needle` (not empty) first stands in `text`, folded. The candidates are found
-// with memchr, for each byte that folds like the needle's first.
-bool Holds(std::string_view text, std::string_view needle, const unsigned char (&firsts)[2],
-           int nFirsts) {
-  if (needle.size() > text.size()) return false;
-  const auto* data = reinterpret_cast<const unsigned char*>(text.data());
-  const std::size_t last = text.size() - needle.size();
-  for (int k = 0; k < nFirsts; ++k) {
-    for (std::size_t from = 0; from <= last;) {
-      const void* hit = std::memchr(data + from, firsts[k], last + 1 - from);
-      if (hit == nullptr) break;
-      const std::size_t at =
-          static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - data);
-      std::size_t i = 1;
-      while (i < needle.size() && kFold[data[at + i]] == static_cast<unsigned char>(needle[i])) ++i;
-      if (i == needle.size()) return true;
-      from = at + 1;
-    }
-  }
-  return false;
+std::string RowOf(const Record& r) {
+  if (r.npc) return Row(r.fields.lineNumber, {}, {}, r.fields.maleText);
+  return Row(r.fields.lineNumber, " -> ", r.fields.jumpLine, r.fields.maleText);
 }
+
+// The fields a search looks in, in the order it looks.
+constexpr std::string_view Fields::*kSearched[] = {
+    &Fields::maleText, &Fields::femaleText, &Fields::conditionFlags, &Fields::executionFlags};
 
 }  // namespace
 
-unsigned char FoldCase(unsigned char byte) { return kFold[byte]; }
+unsigned char FoldCase(unsigned char byte) { return kFoldCase[byte]; }
+
+std::string OutlineText(const Conversation& c, int record) { return RowOf(c.records[record]); }
 
 std::vector<OutlineRow> Outline(const Conversation& c) {
   std::vector<OutlineRow> rows;
@@ -82,31 +85,64 @@ std::vector<OutlineRow> Outline(const Conversation& c) {
 }
 
 std::string ProblemRow(const Finding& f) {
-  return std::to_string(f.line) + ": " + std::string(SeverityName(f.severity)) + ": " + f.message +
-         " [" + std::string(f.check) + "]";
+  const std::string line = std::to_string(f.line);
+  const std::string_view severity = SeverityName(f.severity);
+  std::string row;
+  row.reserve(line.size() + severity.size() + f.message.size() + f.check.size() + 7);
+  row.append(line).append(": ").append(severity).append(": ").append(f.message);
+  row.append(" [").append(f.check).append("]");
+  return row;
+}
+
+std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle) {
+  std::vector<FoundAt> found;
+  const std::size_t n = c.records.size();
+  if (needle.empty() || n == 0) return found;
+  const FoldedSearch search(needle);
+  // The records' lines stand in order in one text, the file's bytes: searched as one, and the
+  // places found matched to the records as they come.
+  const auto lineOf = [&](std::size_t i) { return c.lines[c.records[i].line - 1].text; };
+  const char* begin = lineOf(0).data();
+  const std::string_view lastLine = lineOf(n - 1);
+  const std::string_view text(begin,
+                              static_cast<std::size_t>(lastLine.data() + lastLine.size() - begin));
+  std::size_t i = 0;
+  for (std::size_t at = search.Next(text, 0); at != std::string_view::npos;) {
+    const char* start = begin + at;
+    const char* end = start + search.Size();
+    // A record whose line ends before the text found does cannot hold it, nor any found later.
+    while (i < n && lineOf(i).data() + lineOf(i).size() < end) ++i;
+    if (i == n) break;
+    const Fields& f = c.records[i].fields;
+    std::string_view Fields::*in = nullptr;
+    for (std::string_view Fields::*field : kSearched) {
+      const std::string_view v = f.*field;
+      if (v.size() >= search.Size() && v.data() <= start && end <= v.data() + v.size()) {
+        in = field;
+        break;
+      }
+    }
+    if (in == nullptr) {
+      at = search.Next(text, at + 1);
+      continue;
+    }
+    found.push_back({static_cast<int>(i), in});
+    if (++i == n) break;
+    at = search.Next(text, static_cast<std::size_t>(lineOf(i).data() - begin));
+  }
+  return found;
+}
+
+std::string FoundText(const Conversation& c, const FoundAt& at) {
+  const Fields& f = c.records[at.record].fields;
+  return Row(f.lineNumber, {}, {}, f.*at.field);
 }
 
 std::vector<FoundRecord> FindText(const Conversation& c, std::string_view needle) {
   std::vector<FoundRecord> found;
-  if (needle.empty()) return found;
-  std::string folded(needle);
-  for (char& ch : folded) ch = static_cast<char>(kFold[static_cast<unsigned char>(ch)]);
-  unsigned char firsts[2];
-  int nFirsts = 0;
-  for (int b = 0; b < 256 && nFirsts < 2; ++b)
-    if (kFold[b] == static_cast<unsigned char>(folded[0]))
-      firsts[nFirsts++] = static_cast<unsigned char>(b);
-  for (std::size_t i = 0; i < c.records.size(); ++i) {
-    const Fields& f = c.records[i].fields;
-    for (std::string_view field : {f.maleText, f.femaleText, f.conditionFlags, f.executionFlags}) {
-      if (!Holds(field, folded, firsts, nFirsts)) continue;
-      std::string row(f.lineNumber);
-      row.append("  ");
-      AppendOneLine(row, field);
-      found.push_back({static_cast<int>(i), std::move(row)});
-      break;
-    }
-  }
+  const std::vector<FoundAt> places = FindRecords(c, needle);
+  found.reserve(places.size());
+  for (const FoundAt& at : places) found.push_back({at.record, FoundText(c, at)});
   return found;
 }
 

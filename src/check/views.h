@@ -20,8 +20,11 @@ struct OutlineRow {
 
 // NPC lines in file order, "10  I keep this tavern.", each followed by its replies,
 // "11 -> 1  Tell me more." (number, the line it leads to, the text). Replies before the first
-// NPC line come first, at the top.
+// NPC line come first, at the top. Row i is record i, and its parent is c.group[i] for a reply,
+// so a view can list the rows without this and make their text as it shows them:
 std::vector<OutlineRow> Outline(const Conversation& c);
+// The text of record `record`'s row, the same as Outline's.
+std::string OutlineText(const Conversation& c, int record);
 
 // "LINE: severity: message [check]", a finding a row.
 std::string ProblemRow(const Finding& f);
@@ -34,6 +37,17 @@ struct FoundRecord {
 // The records whose male or female text or flags hold `needle`, letter case ignored as the
 // Windows-1252 table has it. An empty needle finds nothing.
 std::vector<FoundRecord> FindText(const Conversation& c, std::string_view needle);
+
+// The same records without their rows' text, for a view that makes the text as it shows a row:
+// each with the field that holds the needle first (male text, female text, condition flags,
+// execution flags).
+struct FoundAt {
+  int record = 0;
+  std::string_view Fields::*field = nullptr;
+};
+std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle);
+// The text of a found record's row, the same as FindText's.
+std::string FoundText(const Conversation& c, const FoundAt& at);
 
 // Letters of Windows-1252 folded to their small form; every other byte as it is.
 unsigned char FoldCase(unsigned char byte);

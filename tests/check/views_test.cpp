@@ -33,30 +33,61 @@ struct FindCase {
   const char* name;
   std::string needle;
   std::vector<std::string> rows;
+  std::string_view Fields::*field = nullptr;  // where the first row's text was found
 };
 void PrintTo(const FindCase& c, std::ostream* os) { *os << c.name; }
 
 class FindTest : public testing::TestWithParam<FindCase> {};
 
+// The rows as FindText makes them, and as a window makes them from FindRecords, row by row.
 TEST_P(FindTest, ListsEveryRecordThatHoldsTheText) {
-  std::vector<std::string> rows;
-  for (const FoundRecord& f : FindText(ReadConversation(kTavern), GetParam().needle))
-    rows.push_back(f.text);
+  const Conversation c = ReadConversation(kTavern);
+  std::vector<std::string> rows, shown;
+  for (const FoundRecord& f : FindText(c, GetParam().needle)) rows.push_back(f.text);
   EXPECT_EQ(rows, GetParam().rows);
+  const std::vector<FoundAt> found = FindRecords(c, GetParam().needle);
+  for (const FoundAt& at : found) shown.push_back(FoundText(c, at));
+  EXPECT_EQ(shown, GetParam().rows);
+  if (!found.empty()) {
+    EXPECT_EQ(found.front().field, GetParam().field);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FindTest,
-    testing::Values(FindCase{"CaseIgnored", "TAVERN", {"10  I keep this tavern."}},
-                    FindCase{"FemaleText", "schenke", {"10  Ich f\xFChre diese Schenke."}},
-                    FindCase{"FlagsAndLetterBeyondAscii", "\xE9tat", {"11  pc.flag(\"\xC9TAT\")"}},
-                    FindCase{"LigatureFolds", "\x8C\x55VRE", {"12  npc.say(\"\x9C\x75vre\")"}},
-                    FindCase{"SeveralRecords",
-                             "e.",
-                             {"10  Ich f\xFChre diese Schenke.", "11  Tell me more.", "12  Bye."}},
-                    FindCase{"MultiplicationSignIsNoLetter", "\xD7", {}},
-                    FindCase{"EmptyFindsNothing", "", {}}),
+    testing::Values(
+        FindCase{"CaseIgnored", "TAVERN", {"10  I keep this tavern."}, &Fields::maleText},
+        FindCase{"FemaleText", "schenke", {"10  Ich f\xFChre diese Schenke."}, &Fields::femaleText},
+        FindCase{"FlagsAndLetterBeyondAscii",
+                 "\xE9tat",
+                 {"11  pc.flag(\"\xC9TAT\")"},
+                 &Fields::conditionFlags},
+        FindCase{"LigatureFolds",
+                 "\x8C\x55VRE",
+                 {"12  npc.say(\"\x9C\x75vre\")"},
+                 &Fields::executionFlags},
+        FindCase{"SeveralRecords",
+                 "e.",
+                 {"10  Ich f\xFChre diese Schenke.", "11  Tell me more.", "12  Bye."},
+                 &Fields::femaleText},
+        // The last record, its text cut as the outline cuts it.
+        FindCase{"LongTextCut", "WWW", {"20  " + std::string(200, 'w') + "..."}, &Fields::maleText},
+        FindCase{"MultiplicationSignIsNoLetter", "\xD7", {}}, FindCase{"EmptyFindsNothing", "", {}},
+        // Numbers and jumps are not searched, nor text that runs over a field's end or a line's.
+        FindCase{"OnlyInNumbersAndJumps", "1", {}},
+        FindCase{"AcrossAFieldsEnd", "tavern.}{ich", {}},
+        FindCase{"AcrossLines", "{}\r\n{11}", {}}),
     [](const auto& info) { return info.param.name; });
+
+TEST(Views, OutlineTextIsTheOutlinesRowText) {
+  const Conversation c = ReadConversation(kTavern);
+  const std::vector<OutlineRow> rows = Outline(c);
+  ASSERT_EQ(rows.size(), c.records.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(OutlineText(c, static_cast<int>(i)), rows[i].text) << i;
+    EXPECT_EQ(rows[i].parent, c.records[i].npc ? -1 : c.group[i]) << i;
+  }
+}
 
 TEST(Views, ProblemRowAsTheCheckerPrintsIt) {
   const std::vector<Finding> findings = RunChecks(ReadConversation(kTavern));

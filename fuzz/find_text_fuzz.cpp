@@ -1,0 +1,52 @@
+// FindText over any bytes and any needle, held to a search of each field in turn: the first
+// byte of the input is the needle's length, the needle follows, the file is the rest.
+
+#include "check/views.h"
+#include "fuzz_check.h"
+
+namespace {
+
+using namespace dlg;
+
+bool ModelHolds(std::string_view field, std::string_view needle) {
+  for (std::size_t at = 0; at + needle.size() <= field.size(); ++at) {
+    std::size_t i = 0;
+    while (i < needle.size() &&
+           check::FoldCase(static_cast<unsigned char>(field[at + i])) ==
+               check::FoldCase(static_cast<unsigned char>(needle[i])))
+      ++i;
+    if (i == needle.size()) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  const std::size_t n = std::min<std::size_t>(data[0] % 16, size - 1);
+  const std::string needle = fuzz::Bytes(data + 1, n);
+  const std::string bytes = fuzz::Bytes(data + 1 + n, size - 1 - n);
+  const check::Conversation c = check::ReadConversation(bytes);
+  const std::vector<check::FoundRecord> found = check::FindText(c, needle);
+  const std::vector<check::FoundAt> places = check::FindRecords(c, needle);
+  FUZZ_CHECK(found.size() == places.size());
+  std::size_t k = 0;
+  for (std::size_t r = 0; r < c.records.size() && !needle.empty(); ++r) {
+    const check::Fields& f = c.records[r].fields;
+    for (std::string_view check::Fields::*field :
+         {&check::Fields::maleText, &check::Fields::femaleText, &check::Fields::conditionFlags,
+          &check::Fields::executionFlags}) {
+      if (!ModelHolds(f.*field, needle)) continue;
+      FUZZ_CHECK(k < found.size());
+      FUZZ_CHECK(found[k].record == static_cast<int>(r) && places[k].record == found[k].record);
+      FUZZ_CHECK(places[k].field == field);
+      FUZZ_CHECK(check::FoundText(c, places[k]) == found[k].text);
+      FUZZ_CHECK(found[k].text.starts_with(std::string(f.lineNumber) + "  "));
+      ++k;
+      break;
+    }
+  }
+  FUZZ_CHECK(k == found.size());
+  return 0;
+}

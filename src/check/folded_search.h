@@ -1,0 +1,37 @@
+#pragma once
+// Where a text may stand in a longer one, letter case ignored: the places where the first and
+// the last byte both fold like the text's, found 16 or 32 bytes at a time. Few places pass both,
+// so checking each one whole costs little.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace dlg::check {
+
+// Windows-1252 letters folded to their small form; every other byte as it is.
+extern const std::array<unsigned char, 256> kFoldCase;
+
+class FoldedSearch {
+ public:
+  // `needle` must not be empty.
+  explicit FoldedSearch(std::string_view needle);
+
+  // The first place at or after `from` where the needle stands in `text`, or npos.
+  std::size_t Next(std::string_view text, std::size_t from) const;
+
+  std::size_t Size() const { return folded_.size(); }
+
+ private:
+  // The first place at or after `from` whose first and last bytes fold like the needle's.
+  std::size_t Candidate(std::string_view text, std::size_t from) const;
+  bool MatchesAt(std::string_view text, std::size_t at) const;
+
+  std::string folded_;
+  // The bytes that fold like the needle's first and last: one or two each, the one repeated.
+  unsigned char first_[2];
+  unsigned char last_[2];
+};
+
+}  // namespace dlg::check
