@@ -12,6 +12,8 @@ namespace dlg::ui {
 namespace {
 // A row shows no more than fits in a list many times over.
 constexpr std::size_t kShownBytes = 400;
+// Rows handed to a view at a time: laid out in a few milliseconds.
+constexpr int kRowsAtATime = 5000;
 }  // namespace
 
 const std::vector<int>& OutlineModel::Top() const { return snapshot_->outlineTop; }
@@ -19,6 +21,7 @@ const std::vector<int>& OutlineModel::Top() const { return snapshot_->outlineTop
 void OutlineModel::Show(std::shared_ptr<const ConversationSnapshot> snapshot) {
   beginResetModel();
   ReleaseAside(std::exchange(snapshot_, std::move(snapshot)));
+  handed_ = snapshot_ ? std::min(kRowsAtATime, static_cast<int>(Top().size())) : 0;
   marked_ = -1;
   endResetModel();
 }
@@ -35,7 +38,7 @@ int OutlineModel::ChildCount(int top) const {
 QModelIndex OutlineModel::index(int row, int column, const QModelIndex& parent) const {
   if (column != 0 || row < 0 || !snapshot_) return {};
   if (!parent.isValid()) {
-    return row < static_cast<int>(Top().size()) ? createIndex(row, 0, quintptr(0)) : QModelIndex();
+    return row < handed_ ? createIndex(row, 0, quintptr(0)) : QModelIndex();
   }
   if (parent.internalId() != 0 || row >= ChildCount(parent.row())) return {};
   return createIndex(row, 0, quintptr(parent.row()) + 1);
@@ -48,7 +51,7 @@ QModelIndex OutlineModel::parent(const QModelIndex& child) const {
 
 int OutlineModel::rowCount(const QModelIndex& parent) const {
   if (!snapshot_) return 0;
-  if (!parent.isValid()) return static_cast<int>(Top().size());
+  if (!parent.isValid()) return handed_;
   if (parent.internalId() != 0) return 0;
   return ChildCount(parent.row());
 }
@@ -70,14 +73,42 @@ std::string OutlineModel::NumberAt(const QModelIndex& index) const {
   return snapshot_ ? snapshot_->NumberOf(RecordAt(index)) : std::string();
 }
 
-QModelIndex OutlineModel::IndexOf(int record) const {
+int OutlineModel::TopOf(int record) const {
   if (!snapshot_ || record < 0 || record >= static_cast<int>(snapshot_->outlineRowOf.size()))
-    return {};
+    return -1;
   const int row = snapshot_->outlineRowOf[static_cast<std::size_t>(record)];
   const int parentRow = snapshot_->outline[static_cast<std::size_t>(row)].parent;
   const int topRow = parentRow == -1 ? row : parentRow;
-  const int top =
-      static_cast<int>(std::lower_bound(Top().begin(), Top().end(), topRow) - Top().begin());
+  return static_cast<int>(std::lower_bound(Top().begin(), Top().end(), topRow) - Top().begin());
+}
+
+void OutlineModel::HandOver(int rows) {
+  const int to = std::min(rows, static_cast<int>(Top().size()));
+  if (to <= handed_) return;
+  beginInsertRows({}, handed_, to - 1);
+  handed_ = to;
+  endInsertRows();
+}
+
+bool OutlineModel::canFetchMore(const QModelIndex& parent) const {
+  return !parent.isValid() && snapshot_ && handed_ < static_cast<int>(Top().size());
+}
+
+void OutlineModel::fetchMore(const QModelIndex& parent) {
+  if (!parent.isValid() && snapshot_) HandOver(handed_ + kRowsAtATime);
+}
+
+QModelIndex OutlineModel::Reveal(int record) {
+  const int top = TopOf(record);
+  if (top >= handed_) HandOver(top + kRowsAtATime);
+  return IndexOf(record);
+}
+
+QModelIndex OutlineModel::IndexOf(int record) const {
+  const int top = TopOf(record);
+  if (top < 0 || top >= handed_) return {};
+  const int row = snapshot_->outlineRowOf[static_cast<std::size_t>(record)];
+  const int parentRow = snapshot_->outline[static_cast<std::size_t>(row)].parent;
   if (parentRow == -1) return createIndex(top, 0, quintptr(0));
   return createIndex(row - parentRow - 1, 0, quintptr(top) + 1);
 }
@@ -109,20 +140,33 @@ void RecordRowsModel::Show(Rows rows) {
   beginResetModel();
   // What the rows hold (a snapshot, a million rows found) is let go of on another thread.
   QThreadPool::globalInstance()->start([old = std::exchange(rows_, std::move(rows))] {});
+  handed_ = std::min(kRowsAtATime, rows_.count);
   endResetModel();
 }
 
+bool RecordRowsModel::canFetchMore(const QModelIndex& parent) const {
+  return !parent.isValid() && handed_ < rows_.count;
+}
+
+void RecordRowsModel::fetchMore(const QModelIndex& parent) {
+  if (parent.isValid() || handed_ >= rows_.count) return;
+  const int to = std::min(handed_ + kRowsAtATime, rows_.count);
+  beginInsertRows({}, handed_, to - 1);
+  handed_ = to;
+  endInsertRows();
+}
+
 std::optional<std::string> RecordRowsModel::NumberAt(const QModelIndex& index) const {
-  if (!index.isValid() || index.row() >= rows_.count) return std::nullopt;
+  if (!index.isValid() || index.row() >= handed_) return std::nullopt;
   return rows_.number(index.row());
 }
 
 int RecordRowsModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : rows_.count;
+  return parent.isValid() ? 0 : handed_;
 }
 
 QVariant RecordRowsModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rows_.count) return {};
+  if (!index.isValid() || index.row() >= handed_) return {};
   if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return rows_.text(index.row());
   return {};
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The item models of the Conversation window's lists. Each holds the snapshot it shows and makes
-// a row's text only when a view asks for it, so a list of a million records is put in place at
-// once and costs no more than the rows in sight.
+// a row's text only when a view asks for it, and hands its rows to the view a few thousand at a
+// time as it scrolls down (fetchMore): a view lays out every row it is given, and a list of a
+// million findings would keep the window from its events for a tenth of a second.
 
 #include <QAbstractItemModel>
 #include <QAbstractListModel>
@@ -22,6 +23,8 @@ class OutlineModel : public QAbstractItemModel {
   using QAbstractItemModel::QAbstractItemModel;
   void Show(std::shared_ptr<const ConversationSnapshot> snapshot);
   void Mark(int record);  // -1: none
+  // The record's item, its rows handed to the view first where it stands further down.
+  QModelIndex Reveal(int record);
   QModelIndex IndexOf(int record) const;
   int RecordAt(const QModelIndex& index) const;  // -1 for none
   std::string NumberAt(const QModelIndex& index) const;
@@ -31,13 +34,18 @@ class OutlineModel : public QAbstractItemModel {
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  bool canFetchMore(const QModelIndex& parent) const override;
+  void fetchMore(const QModelIndex& parent) override;
 
  private:
   int OutlineRow(const QModelIndex& index) const;
   int ChildCount(int top) const;
   const std::vector<int>& Top() const;
+  int TopOf(int record) const;
+  void HandOver(int rows);
 
   std::shared_ptr<const ConversationSnapshot> snapshot_;
+  int handed_ = 0;   // top-level rows the view has been given
   int marked_ = -1;  // record
 };
 
@@ -56,9 +64,13 @@ class RecordRowsModel : public QAbstractListModel {
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  bool canFetchMore(const QModelIndex& parent) const override;
+  void fetchMore(const QModelIndex& parent) override;
+  int Count() const { return rows_.count; }  // all rows, handed over or not
 
  private:
   Rows rows_;
+  int handed_ = 0;
 };
 
 }  // namespace dlg::ui

@@ -321,7 +321,7 @@ void ConversationWindow::MarkShownLine() {
   if (record != shownRecord_) {
     shownRecord_ = record;
     outlineModel_->Mark(record);
-    const QModelIndex index = outlineModel_->IndexOf(record);
+    const QModelIndex index = outlineModel_->Reveal(record);
     if (index.isValid()) {
       outline_->setCurrentIndex(index);
       outline_->scrollTo(index);

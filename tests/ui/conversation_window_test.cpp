@@ -119,7 +119,7 @@ class ConversationWindowTest : public QObject {
     QCOMPARE(s.W(control::kLoadFile)->mapTo(&s.form, QPoint(0, 0)), QPoint(8 + 16, 576 + bar));
     QStringList menus;
     for (QAction* a : s.W<QMenuBar>(control::kMenuBar)->actions()) menus << a->text();
-    QCOMPARE(menus, Texts({"&File", "&Go", "&View", "&Help"}));
+    QCOMPARE(menus, Texts({"&File", "&Edit", "&Go", "&View", "&Help"}));
   }
 
   void menuCommandsAreEnabledExactlyWhenTheirButtons() {
@@ -298,6 +298,21 @@ class ConversationWindowTest : public QObject {
            "The lines within two replies of line 1599 (the whole conversation has 1001 NPC lines)");
     QVERIFY(c.MapItem("1603", true));
     QVERIFY(!c.MapItem("1001", true));
+  }
+
+  void longListsAreHandedToTheViewAsItScrolls() {
+    std::string bytes;
+    for (int n = 1; n <= 12000; ++n) bytes += "{" + std::to_string(n) + "}{Line.}{}{}{}{}{}\r\n";
+    OutlineModel model;
+    model.Show(SnapshotOf(bytes));
+    QVERIFY(model.rowCount() < 12000);
+    QVERIFY(model.canFetchMore({}));
+    // The line shown deep in the file is reached at once, the rows before it handed over.
+    const QModelIndex deep = model.Reveal(11000);
+    QCOMPARE(deep.data().toString(), QStringLiteral("11001  Line."));
+    QVERIFY(model.rowCount() > 11000);
+    while (model.canFetchMore({})) model.fetchMore({});
+    QCOMPARE(model.rowCount(), 12000);
   }
 
   void itsSizeAndPlaceAreRemembered() {
