@@ -4,6 +4,7 @@
 // once, when first asked), and the places of a block written out without a branch a place.
 
 #include <cstddef>
+#include <vector>
 
 namespace dlg::check {
 
@@ -12,6 +13,16 @@ namespace dlg::check {
 // fewer than 64 bytes are left. `places` must have room for `enough` + 64 entries.
 void FindPlaces(const char* text, std::size_t size, std::size_t& scanned, std::size_t* places,
                 std::size_t& count, std::size_t enough);
+
+// The ways of FindPlaces that this processor can run, the one it takes first. All give the same
+// places; the tests run each.
+using FindPlacesFn = void (*)(const char* text, std::size_t size, std::size_t& scanned,
+                              std::size_t* places, std::size_t& count, std::size_t enough);
+struct PlacesKernel {
+  const char* name;
+  FindPlacesFn find;
+};
+const std::vector<PlacesKernel>& PlacesKernels();
 
 // The same for the last bytes of the text, fewer than 64: adds their places, and `scanned`
 // becomes the size of the text.

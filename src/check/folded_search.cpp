@@ -83,12 +83,22 @@ std::size_t CandidatePlain(const unsigned char* text, std::size_t size, std::siz
 
 using Kernel = std::size_t (*)(const unsigned char*, std::size_t, std::size_t, const Ends&);
 
-Kernel ChooseKernel() {
+struct Named {
+  const char* name;
+  Kernel kernel;
+};
+
+const std::vector<Named>& Supported() {
+  static const std::vector<Named> kernels = [] {
+    std::vector<Named> k;
 #if DLG_X86_KERNELS
-  __builtin_cpu_init();
-  if (__builtin_cpu_supports("avx2")) return CandidateAvx2;
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2")) k.push_back({"avx2", CandidateAvx2});
 #endif
-  return CandidatePlain;
+    k.push_back({"plain", CandidatePlain});
+    return k;
+  }();
+  return kernels;
 }
 
 // Up to two bytes that fold to `folded`, the one repeated when there is only one.
@@ -101,16 +111,26 @@ void FoldingTo(unsigned char folded, unsigned char (&out)[2]) {
 
 }  // namespace
 
-FoldedSearch::FoldedSearch(std::string_view needle) : folded_(needle) {
+const std::vector<const char*>& FoldedSearch::Kernels() {
+  static const std::vector<const char*> names = [] {
+    std::vector<const char*> n;
+    for (const Named& k : Supported()) n.push_back(k.name);
+    return n;
+  }();
+  return names;
+}
+
+FoldedSearch::FoldedSearch(std::string_view needle, std::size_t kernel)
+    : kernel_(kernel), folded_(needle) {
   for (char& ch : folded_) ch = static_cast<char>(kFoldCase[static_cast<unsigned char>(ch)]);
   FoldingTo(static_cast<unsigned char>(folded_.front()), first_);
   FoldingTo(static_cast<unsigned char>(folded_.back()), last_);
 }
 
 std::size_t FoldedSearch::Candidate(std::string_view text, std::size_t from) const {
-  static const Kernel kernel = ChooseKernel();
   const Ends ends{first_[0], first_[1], last_[0], last_[1], folded_.size() - 1};
-  return kernel(reinterpret_cast<const unsigned char*>(text.data()), text.size(), from, ends);
+  return Supported()[kernel_].kernel(reinterpret_cast<const unsigned char*>(text.data()),
+                                     text.size(), from, ends);
 }
 
 bool FoldedSearch::MatchesAt(std::string_view text, std::size_t at) const {

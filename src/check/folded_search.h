@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dlg::check {
 
@@ -15,8 +16,10 @@ extern const std::array<unsigned char, 256> kFoldCase;
 
 class FoldedSearch {
  public:
-  // `needle` must not be empty.
-  explicit FoldedSearch(std::string_view needle);
+  // `needle` must not be empty. `kernel` picks one of Kernels(), the widest by default; all
+  // find the same places, and the tests run each.
+  explicit FoldedSearch(std::string_view needle, std::size_t kernel = 0);
+  static const std::vector<const char*>& Kernels();
 
   // The first place at or after `from` where the needle stands in `text`, or npos.
   std::size_t Next(std::string_view text, std::size_t from) const;
@@ -28,6 +31,7 @@ class FoldedSearch {
   std::size_t Candidate(std::string_view text, std::size_t from) const;
   bool MatchesAt(std::string_view text, std::size_t at) const;
 
+  std::size_t kernel_;
   std::string folded_;
   // The bytes that fold like the needle's first and last: one or two each, the one repeated.
   unsigned char first_[2];

@@ -15,30 +15,31 @@ NumberIndex::NumberIndex(std::size_t textSize)
     // Below a billion: nine digits, and no value a 64-bit sum cannot hold.
     : mostValue_(std::min<std::uint64_t>(std::max<std::uint64_t>(textSize / 8, 4096), 999999999)) {}
 
-std::size_t NumberIndex::PlainPrefix(std::string_view text, std::uint64_t& value) const {
+inline std::size_t NumberIndex::PlainPrefix(std::string_view text, std::uint64_t& value) const {
   value = 0;
   std::size_t n = 0;
   // A leading zero would make "01" and "1" one value: such a number is no plain number.
   if (text.empty() || text[0] == '0') return 0;
   for (; n < text.size(); ++n) {
     const unsigned digit = static_cast<unsigned char>(text[n]) - unsigned{'0'};
-    if (digit >= 10) break;
     const std::uint64_t next = value * 10 + digit;
-    if (next > mostValue_) break;
+    if (digit >= 10 || next > mostValue_) break;
     value = next;
   }
   return n;
 }
 
-NumberIndex::Entry& NumberIndex::ByValue(std::uint64_t value) {
-  if (value >= byValue_.size()) {
-    const std::uint64_t grown = std::max<std::uint64_t>(value + 1, 2 * byValue_.size());
-    byValue_.resize(std::min(grown, mostValue_ + 1));
-  }
+void NumberIndex::Grow(std::uint64_t value) {
+  const std::uint64_t grown = std::max<std::uint64_t>(value + 1, 2 * byValue_.size());
+  byValue_.resize(std::min(grown, mostValue_ + 1));
+}
+
+inline NumberIndex::Entry& NumberIndex::ByValue(std::uint64_t value) {
+  if (value >= byValue_.size()) Grow(value);
   return byValue_[value];
 }
 
-void NumberIndex::PassThrough(std::uint64_t value, int record) {
+inline void NumberIndex::PassThrough(std::uint64_t value, int record) {
   // A prefix that has a first has had all of its own prefixes passed through already.
   for (; value != 0; value /= 10) {
     Entry& e = ByValue(value);

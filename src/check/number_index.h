@@ -59,6 +59,7 @@ class NumberIndex {
   // The length and value of the longest plain prefix of `text`.
   std::size_t PlainPrefix(std::string_view text, std::uint64_t& value) const;
   Entry& ByValue(std::uint64_t value);
+  [[gnu::noinline]] void Grow(std::uint64_t value);
   // Sets `record` as the first of the plain prefixes of `value` that have none, longest first.
   void PassThrough(std::uint64_t value, int record);
   // The tree node of `text`, whose first `plain` bytes are the plain prefix of `value`, made
