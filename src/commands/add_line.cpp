@@ -130,6 +130,8 @@ void ReportLineExists(Editor& ed) {
 
 void PrepareNewLine(Editor& ed) {
   EditorWindow& w = ed.window;
+  // A second "Add Line" before "Save New Line" still came from the same line.
+  if (!ed.state.newLineMode) ed.state.lineBeforeNewLine = w.lineNumber.text;
   ed.state.newLineMode = true;
   // The view emptied as a lookup empties it, but with the new number as the current line.
   std::string number = std::move(w.newLineNumber.text);

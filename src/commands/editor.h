@@ -10,6 +10,8 @@
 #include "commands/editor_window.h"
 #include "commands/platform.h"
 #include "commands/read_cache.h"
+#include "commands/undo_history.h"
+#include "commands/visited_lines.h"
 #include "commands/work_safety.h"
 #include "dialogue/rewrite.h"
 #include "fileio/files.h"
@@ -35,6 +37,14 @@ struct Editor {
   std::optional<FlagEditorWindow> flagEditor;
   CommandBuffers buffers;
   WorkSafety safety;
+  UndoHistory undo;      // the writes of the working copy, for Undo and Redo
+  VisitedLines visited;  // the lines gone to, for Back and Forward
+
+  // Both histories belong to the file loaded: they end when it is unloaded or another loaded.
+  void ForgetFileHistory() {
+    undo = {};
+    visited.Clear();
+  }
 
   FlagFields Flags() {
     return {window.conditionFlags.text, window.addConditionFlags.enabled,

@@ -18,6 +18,7 @@ struct EditorState {
   bool insertPending = false;      // the next rewrite runs in insert mode
   std::string insertAfter;         // number of the record after which the new record goes
   bool insertBeforeFirst = false;  // the new record goes before the first record
+  std::string lineBeforeNewLine;   // shown when "Add Line" was clicked; Undo goes back to it
   DialogueRecord shownLine;        // the field boxes as last read or written; edits differ from it
 
   std::string WorkingCopyPath() const { return dialoguePath + ".bak"; }

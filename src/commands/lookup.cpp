@@ -1,6 +1,6 @@
 // Finding a record by its line number in the working copy and making it the current line, and
 // the commands that move to a line by number: "Go to:", the used-number list, Respond and
-// "Jump".
+// "Jump", each a visit that Back returns to.
 
 #include "commands/lookup.h"
 
@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "commands/boxes.h"
 #include "commands/find_record.h"
@@ -58,17 +59,18 @@ void ShowMiss(Editor& ed, MessageSet set, Miss miss, const std::string& target) 
   }
 }
 
-void FindAndShow(Editor& ed, CharSource& src, const std::string& target, MessageSet set) {
+bool FindAndShow(Editor& ed, CharSource& src, const std::string& target, MessageSet set) {
   const FindOutcome found = FindRecord(src.Bytes(), target, set == MessageSet::Respond);
   src.SkipTo(found.position);
   if (found.miss != Miss::None) {
     ShowMiss(ed, set, found.miss, target);
-    return;
+    return false;
   }
   ed.window.lineNumber.text = target;
   Char currentChar = kClose;
   ShowLine(src, currentChar, ed.state, ed.window);
   GatherResponses(src, currentChar, ed.state, ed.window);
+  return true;
 }
 
 }  // namespace
@@ -120,12 +122,12 @@ void LeaveNewLineMode(Editor& ed) {
   ed.window.jumpLine.enabled = true;
 }
 
-void GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
+bool GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
   // What the boxes show (flags accepted from the Flag Editor, say) is written before it goes.
-  if (!WriteShownLine(ed)) return;
+  if (!options.written && !WriteShownLine(ed)) return false;
   if (target.empty()) {
     ShowEmptyTarget(ed);
-    return;
+    return false;
   }
   ClearLineView(ed);
   if (options.leaveNewLineMode) LeaveNewLineMode(ed);
@@ -134,34 +136,41 @@ void GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
     // The end of the conversation is no record; the working copy is not read.
     ed.window.maleText.text = "-END OF DIALOG-";
     RememberShownLine(ed);
-    return;
+    return true;
   }
-  if (!ReadWorkingCopy(ed, true)) return;
+  if (!options.written && !ReadWorkingCopy(ed, true)) return false;
   CharSource src(std::string_view{ed.buffers.read});
-  FindAndShow(ed, src, target, options.messages);
+  const bool shown = FindAndShow(ed, src, target, options.messages);
   RememberShownLine(ed);
+  return shown;
+}
+
+// Back and Forward go to lines without a visit of their own.
+void GoToAndVisit(Editor& ed, std::string target, const LookupOptions& options) {
+  std::string number = target;
+  if (GoToLine(ed, std::move(target), options)) ed.visited.Visit(number);
 }
 
 void GoToTypedLine(Editor& ed) { GoToPickedLine(ed, ed.window.goToNumber.text); }
 
 void GoToUsedNumber(Editor& ed) {
-  GoToLine(ed, ed.window.usedNumbers.SelectedText(), {true, false, MessageSet::Standard});
+  GoToAndVisit(ed, ed.window.usedNumbers.SelectedText(), {true, false, MessageSet::Standard});
 }
 
 void Respond(Editor& ed) {
   const int row = ed.window.replies.selected;
   const std::string target = row == -1 ? std::string() : ed.window.replyTargets.ItemAt(row);
-  GoToLine(ed, target, {false, false, MessageSet::Respond});
+  GoToAndVisit(ed, target, {false, false, MessageSet::Respond});
 }
 
 void FollowReply(Editor& ed) { Respond(ed); }
 
 void GoToPickedLine(Editor& ed, std::string number) {
-  GoToLine(ed, std::move(number), {true, false, MessageSet::Standard});
+  GoToAndVisit(ed, std::move(number), {true, false, MessageSet::Standard});
 }
 
 void FollowJump(Editor& ed) {
-  GoToLine(ed, ed.window.jumpLine.text, {true, true, MessageSet::Standard});
+  GoToAndVisit(ed, ed.window.jumpLine.text, {true, true, MessageSet::Standard});
 }
 
 }  // namespace dlg

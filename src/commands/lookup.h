@@ -13,6 +13,9 @@ struct LookupOptions {
   bool leaveNewLineMode = false;
   bool showGoToFirst = false;  // "Jump" also makes "Go to 1" visible
   MessageSet messages = MessageSet::Standard;
+  // The read buffer holds the working copy as a write by this editor just left it, and the boxes
+  // hold no edit: nothing is written or read first.
+  bool written = false;
 };
 
 // Reads the working copy whole into `ed.buffers.read`; a copy that cannot be read is reported.
@@ -20,8 +23,11 @@ struct LookupOptions {
 bool ReadWorkingCopy(Editor& ed, bool mayReuse);
 void ClearLineView(Editor& ed);
 void LeaveNewLineMode(Editor& ed);
-// `target` is a copy of its own: callers hand in the text of boxes that the lookup clears.
-void GoToLine(Editor& ed, std::string target, const LookupOptions& options);
+// `target` is a copy of its own: callers hand in the text of boxes that the lookup clears. True
+// when the line (or the end of the conversation) is shown. A visit only for its callers below.
+bool GoToLine(Editor& ed, std::string target, const LookupOptions& options);
+// Shown by its number as a command goes there, and visited (for Back and Forward).
+void GoToAndVisit(Editor& ed, std::string target, const LookupOptions& options);
 void GoToTypedLine(Editor& ed);  // "Go to:"
 void GoToUsedNumber(Editor& ed);
 void Respond(Editor& ed);      // "Respond"

@@ -126,6 +126,26 @@ void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w) {
   ScanUsedNumbers(src, w.usedNumbers.items, st.lastLineNumber);
 }
 
+void ListUsedNumbersAgain(Editor& ed) {
+  ed.window.usedNumbers.Clear();
+  ed.state.lastLineNumber.clear();
+  CharSource src(std::string_view{ed.buffers.read});
+  UsedNumberScan(src, ed.state, ed.window);
+}
+
+void ShowLineAfterWrite(Editor& ed, const std::string& number) {
+  if (!number.empty()) {
+    LookupOptions options{true, false, MessageSet::Standard};
+    options.written = true;
+    GoToLine(ed, number, options);
+    return;
+  }
+  ClearLineView(ed);
+  CharSource src(std::string_view{ed.buffers.read});
+  Char currentChar = kNoChar;
+  FirstRecordRead(src, currentChar, ed.state, ed.window);
+}
+
 void LoadFile(Editor& ed) {
   EditorWindow& w = ed.window;
   EditorState& st = ed.state;
@@ -165,6 +185,8 @@ void LoadFile(Editor& ed) {
   std::swap(w.usedNumbers.items, numbers);
   st.lastLineNumber = std::move(lastNumber);
   SetFileLoadedControls(w, true);
+  ed.ForgetFileHistory();
+  if (!w.lineNumber.text.empty()) ed.visited.Visit(w.lineNumber.text);
 }
 
 void SetFileLoadedControls(EditorWindow& w, bool loaded) {
@@ -190,6 +212,8 @@ void GoToFirstLine(Editor& ed) {
   CharSource src(std::string_view{ed.buffers.read});
   Char currentChar = kNoChar;
   FirstRecordRead(src, currentChar, ed.state, w);
+
+  if (!w.lineNumber.text.empty()) ed.visited.Visit(w.lineNumber.text);
 
   src.Rewind();
   RebuildUsedNumbers(src, ed.state, w);

@@ -9,6 +9,7 @@
 #include "commands/lookup.h"
 #include "commands/save_close.h"
 #include "commands/save_safety.h"
+#include "commands/undo.h"
 #include "dialogue/rewrite.h"
 
 namespace dlg {
@@ -30,14 +31,35 @@ std::string WhatTheFieldHolds(const std::string& field) {
   return {};
 }
 
+// The step that Undo takes back: an edit of the line shown, or a new line, which Undo takes out
+// to show again the line from which "Add Line" was clicked.
+UndoStep StepOf(const EditorState& st, const RewriteRequest& request) {
+  UndoStep step;
+  const std::string& number = request.record.lineNumber;
+  step.lineAfter = number;
+  if (request.mode == RewriteRequest::Mode::Replace) {
+    step.name = "Edit of Line " + number;
+    step.lineBefore = number;
+    return step;
+  }
+  step.name = "New Line " + number;
+  step.lineBefore = !st.lineBeforeNewLine.empty() ? st.lineBeforeNewLine
+                    : request.insertBeforeFirst   ? std::string()
+                                                  : request.insertAfter;
+  step.numbersChanged = true;
+  return step;
+}
+
+}  // namespace
+
 // Writes the new text beside the working copy and renames it over it. An empty scratch copy
 // left by an earlier call without a pass goes: the pass has taken its place.
-RewriteOutcome WriteOver(Editor& ed, const RewriteSplice& splice) {
+RewriteOutcome WriteWorkingCopy(Editor& ed, std::span<const std::string_view> pieces) {
   ed.files.Delete(ed.state.ScratchCopyPath());  // one never made is no news
   struct stat written {};
   ContentHash hash;
-  const FileResult r = ed.files.ReplaceCopy(ed.state.WorkingCopyPath(), splice.pieces,
-                                            ed.safety.copyMode, &written, &hash);
+  const FileResult r =
+      ed.files.ReplaceCopy(ed.state.WorkingCopyPath(), pieces, ed.safety.copyMode, &written, &hash);
   if (r || r.replaced) {
     NoteWrittenCopy(ed, written, hash.Value());
     ShowUnsavedMark(ed);
@@ -47,7 +69,15 @@ RewriteOutcome WriteOver(Editor& ed, const RewriteSplice& splice) {
   return r || r.replaced ? RewriteOutcome::Written : RewriteOutcome::Failed;
 }
 
-}  // namespace
+void TakeWrittenBytes(Editor& ed, std::span<const std::string_view> pieces) {
+  std::size_t size = 0;
+  for (std::string_view piece : pieces) size += piece.size();
+  std::string joined;
+  joined.reserve(size);
+  for (std::string_view piece : pieces) joined.append(piece);
+  ed.buffers.read.swap(joined);
+  ed.buffers.cache.Forget();
+}
 
 DialogueRecord RecordFromBoxes(const EditorWindow& w) {
   DialogueRecord r;
@@ -104,8 +134,11 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed) {
   }
   if (!CheckRecordWritable(ed, request.record)) return RewriteOutcome::Refused;
 
-  RewriteOutcome outcome = WriteOver(ed, splice);
-  if (outcome == RewriteOutcome::Written) RememberShownLine(ed);
+  RewriteOutcome outcome = WriteWorkingCopy(ed, splice.pieces);
+  if (outcome == RewriteOutcome::Written) {
+    RecordStep(ed, ed.buffers.read, splice.pieces, StepOf(st, request));
+    RememberShownLine(ed);
+  }
   if (outcome == RewriteOutcome::Written && request.mode == RewriteRequest::Mode::Insert) {
     st.insertPending = false;
     st.newLineMode = false;

@@ -4,6 +4,9 @@
 // new number. The line the boxes show is remembered as read or last written, so that leaving a
 // box that still matches it writes nothing.
 
+#include <span>
+#include <string_view>
+
 #include "commands/editor.h"
 #include "dialogue/record.h"
 
@@ -22,6 +25,14 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed);
 // news then, and the user is told that the edit was not saved.
 RewriteOutcome RewriteEditedLine(Editor& ed);
 void RewriteWorkingCopy(Editor& ed);
+// Every write of the working copy: the pieces, written one after the other, replace it whole
+// through a new file renamed over it. Written also when only the folder's flush after the
+// rename failed (the user was told); the copy's new size and hash are noted, and the caption's
+// mark follows.
+RewriteOutcome WriteWorkingCopy(Editor& ed, std::span<const std::string_view> pieces);
+// After a write: the read buffer holds the copy as the pieces wrote it, for the scans that
+// follow (the pieces may point into the buffer itself).
+void TakeWrittenBytes(Editor& ed, std::span<const std::string_view> pieces);
 void LeaveFieldBox(Editor& ed);  // any of the six field boxes
 
 // The seven field boxes as the record that a rewrite writes.

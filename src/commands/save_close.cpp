@@ -53,10 +53,11 @@ bool SaveLoadedFile(Editor& ed, bool reportSaved) {
 }
 
 // The user is throwing the working copy away, and with it the scratch copy that a field box
-// left while a new line was being typed, and the lock.
+// left while a new line was being typed, the lock, and the history of Undo and Back.
 void DeleteWorkingCopy(Editor& ed) {
   DropWorkingCopy(ed);
   ReleaseDialogue(ed);
+  ed.ForgetFileHistory();
 }
 
 enum class Leaving { Stay, Go, AskAsUsual };

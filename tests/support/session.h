@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "commands/add_line.h"
+#include "commands/back_forward.h"
 #include "commands/edit_response.h"
 #include "commands/editor.h"
 #include "commands/line_view.h"
@@ -24,6 +25,7 @@
 #include "commands/open_file.h"
 #include "commands/rewrite_working_copy.h"
 #include "commands/save_close.h"
+#include "commands/undo.h"
 #include "support/failing_file_ops.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
@@ -147,8 +149,9 @@ struct Session {
   // "refuse lock" every lock; "same size and time:name=bytes" changes a file as a program could
   // that hides its change; "unload, copy not deleted" is Unload's part in the working copy
   // with a delete that fails;
-  // "?box=text" and "?list=a,b" check what a control shows ("?files=" the file list); anything
-  // else is a command by its caption.
+  // "?box=text" and "?list=a,b" check what a control shows ("?files=" the file list, "?undo="
+  // and "?redo=" the names of the menu items, "" when disabled, "?back=" and "?forward=" yes or
+  // no, "?copy=" the working copy's bytes); anything else is a command by its caption.
   void Step(const std::string& step) {
     // clang-format off
     static const std::map<std::string, void (*)(Editor&)> kCommands = {
@@ -159,6 +162,7 @@ struct Session {
         {"Add Line", AddLine}, {"Save New Line", SaveNewLine},
         {"leave box", LeaveFieldBox}, {"pick response", PickReply},
         {"Go to number", GoToUsedNumber},
+        {"Undo", Undo}, {"Redo", Redo}, {"Back", GoBack}, {"Forward", GoForward},
         {"close window", [](Editor& e) { CloseWindow(e); }}};
     // clang-format on
     const std::size_t eq = step.find('='), hash = step.rfind('#');
@@ -198,6 +202,16 @@ struct Session {
       if (name == "files") {  // the file list
         std::string got;
         for (const std::string& f : ed.window.fileList.files) got += (got.empty() ? "" : ",") + f;
+        EXPECT_EQ(got, want) << step;
+        return;
+      }
+      if (name == "undo" || name == "redo" || name == "back" || name == "forward" ||
+          name == "copy") {
+        const std::string got =
+            name == "undo"   ? (CanUndo(ed) ? UndoName(ed) : "")
+            : name == "redo" ? (CanRedo(ed) ? RedoName(ed) : "")
+            : name == "copy" ? ReadBytes(ed.state.WorkingCopyPath())
+                             : ((name == "back" ? CanGoBack(ed) : CanGoForward(ed)) ? "yes" : "no");
         EXPECT_EQ(got, want) << step;
         return;
       }

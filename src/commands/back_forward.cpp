@@ -1,0 +1,37 @@
+// Back and Forward through the lines gone to.
+
+#include "commands/back_forward.h"
+
+#include <string>
+
+#include "commands/lookup.h"
+#include "commands/save_safety.h"
+
+namespace dlg {
+namespace {
+
+// The visit moves only once the line shown is written; a line since deleted is still a place in
+// the history, and the lookup says that it does not exist.
+void GoToVisited(Editor& ed, bool back) {
+  if (!WriteShownLine(ed)) return;
+  const std::string number = back ? ed.visited.Back() : ed.visited.Forward();
+  GoToLine(ed, number, {true, false, MessageSet::Standard});
+}
+
+// A new line being typed is written only by "Save New Line": going elsewhere would drop it.
+bool MayGo(const Editor& ed) { return ed.state.fileLoaded && !ed.state.newLineMode; }
+
+}  // namespace
+
+bool CanGoBack(const Editor& ed) { return MayGo(ed) && ed.visited.CanBack(); }
+bool CanGoForward(const Editor& ed) { return MayGo(ed) && ed.visited.CanForward(); }
+
+void GoBack(Editor& ed) {
+  if (CanGoBack(ed)) GoToVisited(ed, true);
+}
+
+void GoForward(Editor& ed) {
+  if (CanGoForward(ed)) GoToVisited(ed, false);
+}
+
+}  // namespace dlg
