@@ -53,6 +53,10 @@ const Row kRows[] = {
       "write:a.dlg.bak=" + R("10", "Hail.") + R("30", "Thirty."), "Back", "Back"},
      "10|NPC|Hail.||", {"none Line does not Exist: Searched entire file: the line 20 does not "
                         "exist!"}, {{"a.dlg.bak", R("10", "Hail.") + R("30", "Thirty.")}}},
+    // A renumbered line is visited under its new number, and Undo gives the old one back.
+    {"BackToARenumberedLine", kOld,
+     {"goToNumber=20", "Go to:", "input:25", "Renumber Line", "Back", "Forward", kAt + "25",
+      "Undo", "Back", "Forward", kAt + "20"}, kView20, {}},
     // A new line being typed is not dropped by a Back.
     {"NoBackWhileTypingANewLine", kOld,
      {"goToNumber=20", "Go to:", "newLineNumber=15", "Add Line", "maleText=New", "?back=no",

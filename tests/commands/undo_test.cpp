@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "support/session.h"
 
 namespace dlg::test {
@@ -101,6 +103,63 @@ const Row kRows[] = {
 class UndoRedo : public testing::TestWithParam<Row> {};
 TEST_P(UndoRedo, ShowBoxesAndBytes) { RunRow(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Rows, UndoRedo, testing::ValuesIn(kRows), RowName);
+
+// A long walk of edits, new lines, deletes and renumbers at random places, then Undo back to
+// the start and Redo to the end: each step leaves the working copy, byte for byte, as it was.
+TEST(UndoRedo, EveryStepBackAndForthByteForByte) {
+  std::string file;
+  for (int n = 10; n <= 200; n += 10) {
+    file += R(std::to_string(n), "Line " + std::to_string(n)) +
+            R(std::to_string(n + 1), "Reply", std::to_string(n % 50 + 10)) +
+            R(std::to_string(n + 2), "Bye", "0");
+  }
+  Session s(file);
+  const std::string listed = Join(s.ed.window.usedNumbers);
+  std::mt19937 random(7);
+  const auto pick = [&] {
+    const ItemList& items = s.ed.window.usedNumbers.items;
+    return std::string(items[random() % items.size()]);
+  };
+  Strings copies = {ReadBytes(s.ed.state.WorkingCopyPath())};
+  int unused = 990000;  // of one length, no number the start of another: no refusal
+  for (int i = 0; i < 60 && !s.ed.window.usedNumbers.items.empty(); ++i) {
+    const std::size_t steps = s.ed.undo.done.size();
+    Strings walk = {"goToNumber=" + pick(), "Go to:"};
+    const std::string fresh = std::to_string(++unused);
+    switch (random() % 4) {
+      case 0:
+        walk = walk + Strings{"maleText=Edit " + std::to_string(i), "leave box"};
+        break;
+      case 1:
+        walk =
+            walk + Strings{"newLineNumber=" + fresh, "Add Line", "maleText=New", "Save New Line"};
+        break;
+      case 2:
+        walk = walk + Strings{"Yes", "Delete Line"};
+        break;
+      default:
+        walk = walk + Strings{"input:" + fresh, "Renumber Line"};
+    }
+    for (const std::string& step : walk) s.Step(step);
+    if (s.ed.undo.done.size() > steps) copies.push_back(ReadBytes(s.ed.state.WorkingCopyPath()));
+  }
+  ASSERT_EQ(s.ed.undo.done.size() + 1, copies.size());
+  ASSERT_GT(copies.size(), 40u);
+  for (std::size_t i = copies.size() - 1; i-- > 0;) {
+    s.Step("Undo");
+    ASSERT_EQ(ReadBytes(s.ed.state.WorkingCopyPath()), copies[i]) << "undo to " << i;
+  }
+  EXPECT_FALSE(CanUndo(s.ed));
+  EXPECT_EQ(Join(s.ed.window.usedNumbers), listed);
+  for (std::size_t i = 1; i < copies.size(); ++i) {
+    s.Step("Redo");
+    ASSERT_EQ(ReadBytes(s.ed.state.WorkingCopyPath()), copies[i]) << "redo to " << i;
+  }
+  EXPECT_FALSE(CanRedo(s.ed));
+  for (const std::string& box : s.Boxes()) {
+    EXPECT_TRUE(box.starts_with("yes/no exclamation Delete Line: ")) << box;
+  }
+}
 
 }  // namespace
 }  // namespace dlg::test

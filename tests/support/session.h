@@ -25,6 +25,7 @@
 #include "commands/open_file.h"
 #include "commands/rewrite_working_copy.h"
 #include "commands/save_close.h"
+#include "commands/shape_lines.h"
 #include "commands/undo.h"
 #include "support/failing_file_ops.h"
 #include "support/scripted_platform.h"
@@ -163,6 +164,7 @@ struct Session {
         {"leave box", LeaveFieldBox}, {"pick response", PickReply},
         {"Go to number", GoToUsedNumber},
         {"Undo", Undo}, {"Redo", Redo}, {"Back", GoBack}, {"Forward", GoForward},
+        {"Delete Line", DeleteLine}, {"Renumber Line", RenumberLine},
         {"close window", [](Editor& e) { CloseWindow(e); }}};
     // clang-format on
     const std::size_t eq = step.find('='), hash = step.rfind('#');

@@ -1,0 +1,151 @@
+// Delete Line and Renumber Line as step rows over real files: the question and refusal boxes
+// with their exact texts, the working copy's bytes, the line shown and the used-number list
+// after each, and Undo and Redo of both.
+
+#include <gtest/gtest.h>
+
+#include "support/session.h"
+
+namespace dlg::test {
+namespace {
+
+std::string R(const std::string& n, const std::string& male, const std::string& jump = "") {
+  return "{" + n + "}{" + male + "}{}{}{}{" + jump + "}{}\r\n";
+}
+// 10 and 30 are NPC lines with replies, 20 one with a reply; 11 and 31 lead to 20.
+const std::string k10 = R("10", "Hail.") + R("11", "Go on.", "20") + R("12", "Bye.", "0");
+const std::string k20 = R("20", "Twenty.", " ") + R("21", "Back.", "10");
+const std::string k30 = R("30", "Thirty.") + R("31", "Again.", "20");
+const std::string kOld = k10 + k20 + k30;
+const std::string kView10 = "10|NPC|Hail.|Go on.,Bye.|20,0", kView20 = "20|NPC|Twenty.|Back.|10";
+const std::string kAll = "?usedNumbers=10,11,12,20,21,30,31";
+const Strings kAt20 = {"goToNumber=20", "Go to:"}, kAt30 = {"goToNumber=30", "Go to:"};
+
+std::string Ask(const std::string& question) {
+  return "yes/no exclamation Delete Line: " + question;
+}
+const std::string kRenumbered = R("10", "Hail.") + R("11", "Go on.", "25") + R("12", "Bye.", "0") +
+                                R("25", "Twenty.", " ") + R("21", "Back.", "10") +
+                                R("30", "Thirty.") + R("31", "Again.", "25");
+const Strings kTo25 = kAt20 + Strings{"input:25", "Renumber Line"};
+Strings Renumber20To(const std::string& entry) {
+  return kAt20 + Strings{"input:" + entry, "Renumber Line"};
+}
+// An NPC line with twenty replies that all lead to line 40, and line 40.
+std::string TwentyRepliesTo(const std::string& target) {
+  std::string file = R("10", "A");
+  for (int n = 11; n <= 30; ++n) file += R(std::to_string(n), "r", target);
+  return file + R(target, "B");
+}
+const std::string kExists =
+    "critical Line Already Exists: The line already exists, please enter a different number";
+const std::string kNotANumber =
+    "\" is not a line number. Please enter a whole number in digits "
+    "only, without leading zeros.";
+
+// clang-format off
+const Row kRows[] = {
+    // Delete Line: an NPC line goes with its replies, and Undo and Redo bring them back and take
+    // them again. With no record before it, the first line is shown.
+    {"DeleteAnNpcLineWithItsReplies", kOld,
+     {"Yes", "Delete Line", "?copy=" + k20 + k30, "?usedNumbers=20,21,30,31",
+      "?undo=Delete Line 10", "Undo", "?copy=" + kOld, "?lineNumber=10", kAll,
+      "?redo=Delete Line 10", "Redo", "?usedNumbers=20,21,30,31"},
+     kView20, {Ask("Delete line 10 and its 2 replies?")}, {{"a.dlg.bak", k20 + k30}}},
+    // The record that stood before it is shown; replies elsewhere that led to it stay.
+    {"DeleteShowsTheLineBefore", kOld, kAt20 + Strings{"Yes", "Delete Line"}, "12|PC|Bye.||",
+     {Ask("Delete line 20 and its 1 reply?")}, {{"a.dlg.bak", k10 + k30}}},
+    {"DeleteAReplyAlone", kOld, {"goToNumber=21", "Go to:", "Yes", "Delete Line"},
+     "20|NPC|Twenty.||", {Ask("Delete line 21?")},
+     {{"a.dlg.bak", k10 + R("20", "Twenty.", " ") + k30}}},
+    {"DeleteAnNpcLineWithoutReplies", R("10", "A") + R("20", "B"), {"Yes", "Delete Line"},
+     "20|NPC|B||", {Ask("Delete line 10?")}, {{"a.dlg.bak", R("20", "B")}}},
+    {"DeleteNo", kOld, {"No", "Delete Line", "?undo="}, kView10,
+     {Ask("Delete line 10 and its 2 replies?")}},
+    {"DeleteEveryLineOfTheNumber",
+     R("10", "A") + R("11", "a", "20") + R("20", "B") + R("21", "b", "10") + R("20", "C") +
+         R("22", "c", "0"),
+     kAt20 + Strings{"Yes", "Delete Line", "?usedNumbers=10,11"}, "11|PC|a||",
+     {Ask("Delete the 2 lines numbered 20 and their 2 replies?")},
+     {{"a.dlg.bak", R("10", "A") + R("11", "a", "20")}}},
+    {"DeleteTheOnlyLine", R("10", "A"), {"Yes", "Delete Line", "?usedNumbers="}, "||||",
+     {Ask("Delete line 10?")}, {{"a.dlg.bak", ""}}},
+    // A blank line among the replies is no record: it stays, and the list still stops at it.
+    {"ABlankLineAmongTheRepliesStays",
+     R("5", "Z") + R("10", "A") + R("11", "a", "0") + "\r\n" + R("12", "b", "0") + R("20", "B"),
+     {"goToNumber=10", "Go to:", "Yes", "Delete Line", "?usedNumbers=5"}, "5|NPC|Z||",
+     {Ask("Delete line 10 and its 2 replies?")},
+     {{"a.dlg.bak", R("5", "Z") + "\r\n" + R("20", "B")}}},
+    {"DeleteWritesTheLineFirst", kOld, {"maleText=X", "No", "Delete Line"},
+     "10|NPC|X|Go on.,Bye.|20,0", {Ask("Delete line 10 and its 2 replies?")},
+     {{"a.dlg.bak", R("10", "X") + kOld.substr(R("10", "Hail.").size())}}},
+    {"DeleteALineNoLongerInTheCopy", kOld, {"write:a.dlg.bak=" + k20 + k30, "Delete Line"},
+     kView10, {"critical Cannot Delete Line: The line 10 is not in the working copy. Nothing was "
+               "deleted."}, {{"a.dlg.bak", k20 + k30}}},
+    {"NoDeleteInNewLineMode", kOld, {"newLineNumber=15", "Add Line", "Delete Line"},
+     "15|[NPC]|||" "|Save New Line|no Go to 1", {}},
+
+    // Renumber Line: the record keeps its place, the replies that lead to it follow.
+    {"RenumberWithRepliesLeadingToIt", kOld,
+     kTo25 + Strings{"?prompts=Enter the new number for line 20:", "?copy=" + kRenumbered,
+                     "?usedNumbers=10,11,12,25,21,30,31", "?undo=Renumber Line 20 to 25", "Undo",
+                     "?copy=" + kOld, kAll, "?lineNumber=20", "Redo"},
+     "25|NPC|Twenty.|Back.|10", {}, {{"a.dlg.bak", kRenumbered}}},
+    {"RenumberEveryRecordOfTheNumber",
+     R("10", "A") + R("11", "a", "20") + R("20", "X") + R("21", "x", "20") + R("20", "Y"),
+     kTo25, "25|NPC|X|x|25", {},
+     {{"a.dlg.bak",
+       R("10", "A") + R("11", "a", "25") + R("25", "X") + R("21", "x", "25") + R("25", "Y")}}},
+    // The lookup of 20 stops at the odd first "}20}", not at the record: the reply keeps its jump.
+    {"RenumberWithManyReplies", TwentyRepliesTo("40"),
+     {"goToNumber=40", "Go to:", "input:45", "Renumber Line", "?copy=" + TwentyRepliesTo("45"),
+      "Undo", "?copy=" + TwentyRepliesTo("40"), "?lineNumber=40", "Redo"},
+     "45|NPC|B||", {}, {{"a.dlg.bak", TwentyRepliesTo("45")}}},
+    {"OnlyRepliesTheLookupLeadsThere",
+     R("5", "Z") + "}20}{odd}{}{}{}{}{}\r\n" + R("11", "a", "20") + R("20", "C"), kTo25,
+     "25|NPC|C||", {},
+     {{"a.dlg.bak", R("5", "Z") + "}20}{odd}{}{}{}{}{}\r\n" + R("11", "a", "20") + R("25", "C")}}},
+    {"RenumberWritesTheLineFirst", kOld,
+     {"maleText=X", "input:5", "Renumber Line", "?undo=Renumber Line 10 to 5", "Undo",
+      "?undo=Edit of Line 10"}, "10|NPC|X|Go on.,Bye.|20,0", {},
+     {{"a.dlg.bak", R("10", "X") + kOld.substr(R("10", "Hail.").size())}}},
+    // Refused, each with its box; a Cancel does nothing.
+    {"RenumberCancelled", kOld, kAt20 + Strings{"Renumber Line", "?undo="}, kView20, {}},
+    {"RenumberToZero", kOld, Renumber20To("0"), kView20,
+     {"none 0 is reserverd: 0 is a Reserved Number and Cannot be Added"}},
+    {"RenumberToBlanks", kOld, Renumber20To("  "), kView20,
+     {"none Empty Line Number: Please Enter a Line Number"}},
+    {"RenumberToText", kOld, Renumber20To("abc"), kView20,
+     {"critical Not a Line Number: \"abc" + kNotANumber}},
+    {"RenumberToAFraction", kOld, Renumber20To("2.5"), kView20,
+     {"critical Not a Line Number: \"2.5" + kNotANumber}},
+    {"RenumberToANegativeNumber", kOld, Renumber20To("-5"), kView20,
+     {"critical Not a Line Number: \"-5" + kNotANumber}},
+    {"RenumberWithLeadingZeros", kOld, Renumber20To("025"), kView20,
+     {"critical Not a Line Number: \"025" + kNotANumber}},
+    {"RenumberToANumberInUse", kOld, Renumber20To("31"), kView20, {kExists}},
+    {"RenumberToItsOwnNumber", kOld, Renumber20To("20"), kView20, {kExists}},
+    // The lookup stops at the first number that begins with the one looked for.
+    {"RenumberBehindALongerNumber", R("10", "A") + R("11", "a", "20") + R("150", "F") + R("20", "T"),
+     Renumber20To("15"), "20|NPC|T||",
+     {"critical Line Number Hidden: A jump to 15 would stop at line 150, which comes first and "
+      "whose number begins with 15. Please enter a different number."}},
+    {"RenumberInFrontOfAShorterNumber", R("10", "A") + R("11", "a", "20") + R("20", "T"),
+     {"input:205", "Renumber Line"}, "10|NPC|A|a|20",
+     {"critical Line Number Hides Another: A jump to 20 would stop at line 205, which would come "
+      "first and whose number begins with 20. Please enter a different number."}},
+    {"RenumberALineNoLongerInTheCopy", kOld,
+     kAt20 + Strings{"write:a.dlg.bak=" + k10 + k30, "input:25", "Renumber Line"}, kView20,
+     {"critical Cannot Renumber Line: The line 20 is not in the working copy. Nothing was "
+      "renumbered."}, {{"a.dlg.bak", k10 + k30}}},
+    {"NoRenumberInNewLineMode", kOld, {"newLineNumber=15", "Add Line", "Renumber Line", "?prompts="},
+     "15|[NPC]|||" "|Save New Line|no Go to 1", {}},
+};
+// clang-format on
+
+class ShapeLines : public testing::TestWithParam<Row> {};
+TEST_P(ShapeLines, ShowBoxesAndBytes) { RunRow(GetParam()); }
+INSTANTIATE_TEST_SUITE_P(Rows, ShapeLines, testing::ValuesIn(kRows), RowName);
+
+}  // namespace
+}  // namespace dlg::test
