@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Kills the editor at every file system call in turn while it runs Load File, an edit, "Save New
-# Line", Save and Unload, on a file of 10,000 records and on one of 40,000 (1.4 MB, where writes
+# Line", an Undo of it, Save and Unload, on a file of 10,000 records and on one of 40,000 (1.4 MB, where writes
 # flush on a second thread and replaced files are closed on a third), and after each kill loads
 # the file in a fresh editor, which answers Yes to every question. Each time:
 #   - the dialogue file is exactly the old one or the new one;
@@ -18,7 +18,7 @@ command -v strace >/dev/null || { echo "kill test: strace is missing" >&2; exit 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 dir="$work/d"
-steps=(edit "KILLTEST EDIT" newline 15 "KILLTEST NEW" save unload)
+steps=(edit "KILLTEST EDIT" newline 15 "KILLTEST NEW" undo save unload)
 fresh() { rm -rf "$dir" && mkdir "$dir" && cp "$work/old.dlg" "$dir/a.dlg"; }
 
 runs=0 old=0 new=0 offered=0 aside=0 failures=0

@@ -58,6 +58,7 @@ void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 const Steps kOnce = {Write, Fsync, Close, Rename, Open, Fsync, Close};
 
 const test::Strings kNotLoaded = {"Yes", "Unload File"}, kTypedX = {"lineNumber=20", "maleText=X"};
+const test::Strings kEditWritten = {"lineNumber=20", "maleText=X", "leave box"};
 const test::Strings kNewLine15 = {"newLineNumber=15", "Add Line", "maleText=Y"};
 // Once the record is in, the line is an ordinary current line.
 void SaveNewLineOrRewrite(Editor& ed) {
@@ -104,6 +105,10 @@ const Row kRows[] = {
     {"SaveAs", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, kEdited}, {"b.dlg", kOther, kEdited}},
      {}, {kYes}, {"b"}, SaveAs, nullptr, Rename, 1,
      {{Stat, 1}, {Stat, 2}, {Stat, 3}, {RealPath, 1}}, kOnce},
+    // The step is undone once its bytes are back in place; the line is then shown from what was
+// written, without another read.
+    {"Undo", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, kOld}, kNoScratch},
+     kEditWritten, {}, {}, Undo, nullptr, Rename, 1, {{Unlink, 1}}, kOnce},
     {"UnloadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},
      {}, {kNo}, {}, UnloadFile, LoadAndUnload, Unlink, 1, {}, {}},
     {"Quit", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},

@@ -1,6 +1,6 @@
 // Drives the editor's commands over the real file system from the command line, for the shell
 // tests that need mounts and users a unit test cannot make:
-//   hostile_driver load <folder> <file> [edit <text> | newline <number> <text> | save |
+//   hostile_driver load <folder> <file> [edit <text> | newline <number> <text> | undo | save |
 //                                        saveas <name> | unload | quit | run <shell command>]...
 // Boxes and answers: driver/printing_platform.h.
 
@@ -13,13 +13,14 @@
 #include "commands/open_file.h"
 #include "commands/rewrite_working_copy.h"
 #include "commands/save_close.h"
+#include "commands/undo.h"
 #include "driver/printing_platform.h"
 
 namespace {
 
 int Usage() {
   std::cerr << "usage: hostile_driver load <folder> <file> [edit <text> | newline <number> "
-               "<text> | save | saveas <name> | unload | quit | run <command>]...\n";
+               "<text> | undo | save | saveas <name> | unload | quit | run <command>]...\n";
   return 2;
 }
 
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
     } else if (op == "edit") {
       ed.window.maleText.text = argv[++i];
       dlg::LeaveFieldBox(ed);
+    } else if (op == "undo") {
+      dlg::Undo(ed);
     } else if (op == "save") {
       dlg::Save(ed);
     } else if (op == "saveas") {
