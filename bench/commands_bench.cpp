@@ -20,6 +20,7 @@
 #include "commands/open_file.h"
 #include "commands/rewrite_working_copy.h"
 #include "commands/save_close.h"
+#include "commands/undo.h"
 
 namespace dlg {
 namespace {
@@ -205,6 +206,33 @@ void BM_RewriteOnLeave(benchmark::State& state) {
   SetBytes(state, f);
 }
 
+// Undo (/0) or Redo (/1) of an edit of a record in the middle, made once before the passes; the
+// other of the two puts it back between passes, untimed.
+void BM_UndoRedoEdit(benchmark::State& state) {
+  Folder& f = Shared();
+  const bool redo = state.range(0) != 0;
+  auto ed = f.Loaded();
+  ed->window.goToNumber.text = std::to_string(bench::Records() / 2 + 1);
+  GoToTypedLine(*ed);
+  const std::string before = ed->window.maleText.text;
+  ed->window.maleText.text = "Edited, to be undone and done again.";
+  LeaveFieldBox(*ed);
+  bench::Ratio ratio;
+  for (auto _ : state) {
+    state.PauseTiming();
+    if (redo) Undo(*ed);
+    f.FloorAfter(*ed, ratio);
+    state.ResumeTiming();
+    ratio.Time([&] { redo ? Redo(*ed) : Undo(*ed); });
+    state.PauseTiming();
+    if ((ed->window.maleText.text == before) == redo) state.SkipWithError("the step was not taken");
+    if (!redo) Redo(*ed);
+    state.ResumeTiming();
+  }
+  ratio.Report(state);
+  SetBytes(state, f);
+}
+
 // "Add Line" and "Save New Line" of the free number in the middle. Each pass adds a record, so
 // the working copy and the used-number list are put back between passes, untimed.
 void BM_SaveNewLine(benchmark::State& state) {
@@ -264,6 +292,7 @@ BENCHMARK(BM_JumpToLastLine)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditLastResponse)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RewriteOnLeave)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveNewLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoRedoEdit)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveAs)->Unit(benchmark::kMillisecond);
 
