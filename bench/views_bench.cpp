@@ -68,6 +68,19 @@ void BM_Problems(benchmark::State& state) {
 }
 BENCHMARK(BM_Problems)->Unit(benchmark::kMillisecond);
 
+// Every check run, the messages made only for the rows shown.
+void BM_ProblemsShown(benchmark::State& state) {
+  Beside(state, [](const dlg::check::Conversation& c) {
+    const std::vector<dlg::check::Problem> problems = dlg::check::FindProblems(c);
+    std::size_t bytes = 0;
+    for (std::size_t i = 0; i < std::min(kShown, problems.size()); ++i)
+      bytes += dlg::check::ProblemText(c, problems[i]).size();
+    benchmark::DoNotOptimize(bytes);
+    return problems.size();
+  });
+}
+BENCHMARK(BM_ProblemsShown)->Unit(benchmark::kMillisecond);
+
 // /0: a text in every reply; /1: a text in no record.
 void BM_Find(benchmark::State& state) {
   const char* needle = state.range(0) == 0 ? "COIN FOR" : "quicksilver";

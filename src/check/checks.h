@@ -3,6 +3,7 @@
 // the record or the departure stands.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,6 +50,46 @@ std::optional<std::string_view> FindCheck(std::string_view name);
 // Every check over one file's conversation, sorted by line (findings of one line keep the order
 // in which the checks ran).
 std::vector<Finding> RunChecks(const Conversation& c);
+
+// A finding before its message is made: where, how bad, which check, and what it says about
+// which records. RunChecks makes every message at once; a view that lists many findings can make
+// only those it shows.
+struct Problem {
+  enum class Says : std::uint8_t {
+    BlankLine,
+    BraceFirst,
+    NoField,
+    SomeFields,
+    TextAfter,
+    NoFinalEnd,
+    FinalEndAlone,
+    LfAlone,
+    CrAlone,
+    NumberFault,
+    JumpFault,
+    Duplicate,
+    FirstUse,
+    Shadowed,
+    LookupStops,
+    Unreachable,
+    NoReplies,
+    MissingTarget,
+    ReplyTarget,
+    OrphanReply,
+    Order,
+    IntCheck,
+  };
+  int line = 0;
+  Severity severity = Severity::Error;
+  std::string_view check;  // one of kChecks
+  Says says = Says::BlankLine;
+  int record = -1;  // the record it is about, -1 for a line's
+  int other = -1;   // the record it names besides; for Unreachable, 1 when a reply leads there
+};
+// The problems of RunChecks' findings, in the same order.
+std::vector<Problem> FindProblems(const Conversation& c);
+// A problem's message, the same as its finding's.
+std::string ProblemMessage(const Conversation& c, const Problem& p);
 inline std::vector<Finding> CheckDialogue(std::string_view bytes) {
   return RunChecks(ReadConversation(bytes));
 }

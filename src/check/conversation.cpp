@@ -1,5 +1,6 @@
 #include "check/conversation.h"
 
+#include "check/check_rules.h"
 #include "check/line_scanner.h"
 #include "check/number_index.h"
 #include "dialogue/char_source.h"
@@ -142,7 +143,7 @@ Conversation ReadConversation(std::string_view bytes) {
       npc = i;
     } else {
       if (npc != -1) ++c.replyCount[npc];
-      if (r.fields.jumpLine == "0") {
+      if (IsEndJump(r.fields.jumpLine)) {
         c.target.back().kind = TargetKind::End;
       } else {
         replies.push_back({i, index.Mark(r.fields.jumpLine)});

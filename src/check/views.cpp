@@ -84,14 +84,27 @@ std::vector<OutlineRow> Outline(const Conversation& c) {
   return rows;
 }
 
-std::string ProblemRow(const Finding& f) {
-  const std::string line = std::to_string(f.line);
-  const std::string_view severity = SeverityName(f.severity);
+namespace {
+
+std::string ProblemRowOf(int lineNumber, Severity s, std::string_view message,
+                         std::string_view check) {
+  const std::string line = std::to_string(lineNumber);
+  const std::string_view severity = SeverityName(s);
   std::string row;
-  row.reserve(line.size() + severity.size() + f.message.size() + f.check.size() + 7);
-  row.append(line).append(": ").append(severity).append(": ").append(f.message);
-  row.append(" [").append(f.check).append("]");
+  row.reserve(line.size() + severity.size() + message.size() + check.size() + 7);
+  row.append(line).append(": ").append(severity).append(": ").append(message);
+  row.append(" [").append(check).append("]");
   return row;
+}
+
+}  // namespace
+
+std::string ProblemRow(const Finding& f) {
+  return ProblemRowOf(f.line, f.severity, f.message, f.check);
+}
+
+std::string ProblemText(const Conversation& c, const Problem& p) {
+  return ProblemRowOf(p.line, p.severity, ProblemMessage(c, p), p.check);
 }
 
 std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle) {

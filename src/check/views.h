@@ -28,6 +28,9 @@ std::string OutlineText(const Conversation& c, int record);
 
 // "LINE: severity: message [check]", a finding a row.
 std::string ProblemRow(const Finding& f);
+// The same row from a problem of FindProblems, its message made now: for a view that makes the
+// text of the rows it shows.
+std::string ProblemText(const Conversation& c, const Problem& p);
 
 struct FoundRecord {
   int record = 0;

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "support/temp_dir.h"
+
 namespace dlg::check {
 namespace {
 
@@ -87,6 +91,26 @@ TEST(Views, OutlineTextIsTheOutlinesRowText) {
     EXPECT_EQ(OutlineText(c, static_cast<int>(i)), rows[i].text) << i;
     EXPECT_EQ(rows[i].parent, c.records[i].npc ? -1 : c.group[i]) << i;
   }
+}
+
+// A window's problem rows, made one by one from FindProblems, are the checker's, over every
+// golden input.
+TEST(Views, ProblemTextIsTheFindingsRow) {
+  int files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(DLG_CHECK_GOLDEN)) {
+    const std::filesystem::path in = e.path() / "in.dlg";
+    if (!std::filesystem::exists(in)) continue;
+    ++files;
+    const std::string bytes = test::ReadBytes(in.string());
+    const Conversation c = ReadConversation(bytes);
+    const std::vector<Finding> findings = RunChecks(c);
+    const std::vector<Problem> problems = FindProblems(c);
+    ASSERT_EQ(problems.size(), findings.size()) << in;
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+      EXPECT_EQ(ProblemText(c, problems[i]), ProblemRow(findings[i])) << in << " row " << i;
+    }
+  }
+  EXPECT_GE(files, 10);
 }
 
 TEST(Views, ProblemRowAsTheCheckerPrintsIt) {

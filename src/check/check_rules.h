@@ -1,0 +1,38 @@
+#pragma once
+// What the checks ask of a number or a value, shared by the checks and by their messages, which
+// say the same again when a view shows them.
+
+#include <algorithm>
+#include <string_view>
+
+#include "check/conversation.h"
+
+namespace dlg::check {
+
+// Why a number is not one the editor's text comparison treats as a number, or "". `digits`:
+// whether it is plain decimal digits, when the caller knows already.
+inline std::string_view NumberFault(std::string_view n, bool digits) {
+  if (!digits) return "is not plain decimal digits";
+  if (n.size() > 1 && n.front() == '0') return "has a leading zero";
+  return "";
+}
+inline std::string_view NumberFault(std::string_view n) { return NumberFault(n, IsDigits(n)); }
+
+// A jump to "0" ends the conversation.
+inline bool IsEndJump(std::string_view jump) { return jump.size() == 1 && jump[0] == '0'; }
+
+// Compares plain-digit numbers by value: -1, 0 or 1.
+inline int CompareValues(std::string_view a, std::string_view b) {
+  a.remove_prefix(std::min(a.find_first_not_of('0'), a.size()));
+  b.remove_prefix(std::min(b.find_first_not_of('0'), b.size()));
+  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  const int cmp = a.compare(b);
+  return (cmp > 0) - (cmp < 0);
+}
+
+inline bool IsWholeNumber(std::string_view s) {
+  if (!s.empty() && s.front() == '-') s.remove_prefix(1);
+  return IsDigits(s);
+}
+
+}  // namespace dlg::check
