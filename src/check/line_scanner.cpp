@@ -18,8 +18,6 @@ std::string_view FieldBetween(const char* data, std::size_t open, std::size_t cl
   return {data + open + 1, close - open - (close != open)};
 }
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-
 }  // namespace
 
 void LineScanner::Refill() {
@@ -32,37 +30,6 @@ void LineScanner::Refill() {
   for (std::size_t i = 0; i < kAhead; ++i) places_[count + i] = size_;
   head_ = 0;
   tail_ = count;
-}
-
-bool LineScanner::Next(FileLine& line, Fields& fields) {
-  if (start_ >= size_) return false;
-  if (!ReadPlainLine(line, fields)) ReadOddLine(line, fields);
-  return true;
-}
-
-bool LineScanner::ReadPlainLine(FileLine& line, Fields& fields) {
-  if (tail_ - head_ < 9 && scanned_ < size_) Refill();
-  const std::size_t* p = places_.data() + head_;
-  const std::size_t end = p[7];
-  const char* d = data_;
-  if (end >= size_ || !IsLineEnd(d[end])) return false;
-  // The seven places before the line's end are all "}": counted, not tested one by one.
-  const int closes = (d[p[0]] == '}') + (d[p[1]] == '}') + (d[p[2]] == '}') + (d[p[3]] == '}') +
-                     (d[p[4]] == '}') + (d[p[5]] == '}') + (d[p[6]] == '}');
-  if (closes != 7) return false;
-  fields.lineNumber = FieldBetween(d, start_, p[0]);
-  fields.maleText = FieldBetween(d, p[0] + 1, p[1]);
-  fields.femaleText = FieldBetween(d, p[1] + 1, p[2]);
-  fields.intCheck = FieldBetween(d, p[2] + 1, p[3]);
-  fields.conditionFlags = FieldBetween(d, p[3] + 1, p[4]);
-  fields.jumpLine = FieldBetween(d, p[4] + 1, p[5]);
-  fields.executionFlags = FieldBetween(d, p[5] + 1, p[6]);
-  line.text = {d + start_, end - start_};
-  line.fieldCount = 7;
-  line.textAfter = p[6] + 1 < end;
-  head_ += 7;
-  EndLine(line, end);
-  return true;
 }
 
 void LineScanner::ReadOddLine(FileLine& line, Fields& fields) {

@@ -42,7 +42,6 @@ class LineScanner {
     if (head_ == tail_ && scanned_ < size_) Refill();
     return places_[head_];
   }
-  bool ReadPlainLine(FileLine& line, Fields& fields);
   void ReadOddLine(FileLine& line, Fields& fields);
   void EndLine(FileLine& line, std::size_t end);
 
@@ -54,5 +53,53 @@ class LineScanner {
   std::size_t tail_ = 0;     // past the last place in the list
   Places places_{};
 };
+
+// The plain record is read here, where the caller's loop can keep what it needs in registers;
+// anything else by ReadOddLine.
+inline bool LineScanner::Next(FileLine& line, Fields& fields) {
+  if (start_ >= size_) return false;
+  if (tail_ - head_ < 9 && scanned_ < size_) Refill();
+  const std::size_t* p = places_.data() + head_;
+  const char* d = data_;
+  const std::size_t start = start_, end = p[7];
+  // Seven "}" and then the line's end. The tests of the seven are added, not taken one by one.
+  if (end >= size_ || (d[end] != '\r' && d[end] != '\n') ||
+      (d[p[0]] == '}') + (d[p[1]] == '}') + (d[p[2]] == '}') + (d[p[3]] == '}') + (d[p[4]] == '}') +
+              (d[p[5]] == '}') + (d[p[6]] == '}') !=
+          7) {
+    ReadOddLine(line, fields);
+    return true;
+  }
+  // The field whose opener stands at `open` and whose "}" at `close` (empty when the opener is
+  // that "}" itself).
+  const auto between = [d](std::size_t open, std::size_t close) {
+    return std::string_view(d + open + 1, close - open - (close != open));
+  };
+  fields.lineNumber = between(start, p[0]);
+  fields.maleText = between(p[0] + 1, p[1]);
+  fields.femaleText = between(p[1] + 1, p[2]);
+  fields.intCheck = between(p[2] + 1, p[3]);
+  fields.conditionFlags = between(p[3] + 1, p[4]);
+  fields.jumpLine = between(p[4] + 1, p[5]);
+  fields.executionFlags = between(p[5] + 1, p[6]);
+  line.text = {d + start, end - start};
+  line.fieldCount = 7;
+  line.textAfter = p[6] + 1 < end;
+  // The LF of a CR LF is a place too: the next one, when it stands right after the CR.
+  if (d[end] == '\n') {
+    line.end = LineEnd::Lf;
+    head_ += 8;
+    start_ = end + 1;
+  } else if (p[8] == end + 1 && end + 1 < size_ && d[end + 1] == '\n') {
+    line.end = LineEnd::CrLf;
+    head_ += 9;
+    start_ = end + 2;
+  } else {
+    line.end = LineEnd::Cr;
+    head_ += 8;
+    start_ = end + 1;
+  }
+  return true;
+}
 
 }  // namespace dlg::check
