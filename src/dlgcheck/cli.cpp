@@ -1,7 +1,5 @@
 #include "dlgcheck/cli.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <ostream>
 #include <set>
@@ -10,7 +8,8 @@
 #include <vector>
 
 #include "check/report.h"
-#include "fileio/files.h"
+#include "dlgcheck/file_access.h"
+#include "dlgcheck/map_output.h"
 #include "map/map.h"
 
 namespace dlg {
@@ -25,8 +24,9 @@ const char kUsageHead[] =
     "Usage: dlgcheck [--map OUT] [--format text|json] [--ignore CHECK,...] [--werror] FILE...\n"
     "Checks Ashgloam dialogue files (.dlg) and reports what the game or the editor would get\n"
     "wrong, one finding a line: PATH:LINE: error|warning|note: MESSAGE [CHECK].\n"
-    "\n"
-    "  --map OUT          draw the conversation of the one FILE as OUT (.svg, .png or .dot)\n"
+    "\n";
+// Then the --map line of this build.
+const char kUsageOptions[] =
     "  --format FORMAT    text (the default) or json\n"
     "  --ignore CHECKS    leave out the findings of these checks (comma-separated)\n"
     "  --werror           treat warnings as errors for the exit status\n"
@@ -62,6 +62,21 @@ std::string CheckList() {
   return out;
 }
 
+// Text in the system's line ends, as its own tools print it.
+std::string InLineEnds(const std::string& text, std::string_view lineEnd) {
+  if (lineEnd == "\n") return text;
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (const char c : text) {
+    if (c == '\n') {
+      out += lineEnd;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 struct Options {
   std::string map;
   map::MapFormat mapFormat = map::MapFormat::Svg;
@@ -81,6 +96,9 @@ int TakeOption(const std::string& name, const std::string& value, Options& o, st
   if (name == "--map") {
     if (!map::FormatOf(value, o.mapFormat)) {
       return Usage(err, "the map '" + value + "' must end in .svg, .png or .dot");
+    }
+    if (const std::string refusal = dlgcheck::MapRefusal(value, o.mapFormat); !refusal.empty()) {
+      return Usage(err, refusal);
     }
     o.map = value;
   } else if (name == "--format") {
@@ -102,7 +120,8 @@ int TakeOption(const std::string& name, const std::string& value, Options& o, st
 }
 
 // Returns -1 to go on, or the exit status.
-int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, std::ostream& err) {
+int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, std::ostream& err,
+          std::string_view lineEnd) {
   bool optionsEnd = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -113,10 +132,12 @@ int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, s
     if (a == "--") {
       optionsEnd = true;
     } else if (a == "--help" || a == "-h") {
-      out << kUsageHead << CheckList() << kUsageTail;
+      out << InLineEnds(
+          kUsageHead + std::string(dlgcheck::kMapHelp) + kUsageOptions + CheckList() + kUsageTail,
+          lineEnd);
       return kClean;
     } else if (a == "--version") {
-      out << "dlgcheck " DLG_VERSION "\n";
+      out << InLineEnds("dlgcheck " DLG_VERSION "\n", lineEnd);
       return kClean;
     } else if (a == "--werror") {
       o.werror = true;
@@ -145,16 +166,13 @@ int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, s
 
 }  // namespace
 
-int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                std::string_view lineEnd) {
   Options o;
-  if (const int status = Parse(args, o, out, err); status >= 0) return status;
+  if (const int status = Parse(args, o, out, err, lineEnd); status >= 0) return status;
 
-  Files files(PosixFileOps());
   // A map named like the file it draws, or a link to it, would replace the dialogue.
-  struct stat mapInfo {};
-  struct stat fileInfo {};
-  if (!o.map.empty() && files.Stat(o.map, mapInfo) == 0 && files.Stat(o.files[0], fileInfo) == 0 &&
-      mapInfo.st_dev == fileInfo.st_dev && mapInfo.st_ino == fileInfo.st_ino) {
+  if (!o.map.empty() && dlgcheck::SameFile(o.map, o.files[0])) {
     return Usage(err, "the map '" + o.map + "' is the file being checked");
   }
   std::vector<check::FileReport> reports;
@@ -162,8 +180,8 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
   int unreadable = 0;
   for (const std::string& path : o.files) {
     std::string bytes;
-    if (FileResult read = files.ReadAll(path, bytes); !read) {
-      err << "dlgcheck: cannot read " << path << ": " << read.failure.Reason() << "\n";
+    if (const std::string failed = dlgcheck::ReadWhole(path, bytes); !failed.empty()) {
+      err << "dlgcheck: cannot read " << path << ": " << failed << "\n";
       trouble = true;
       ++unreadable;
       continue;
@@ -179,17 +197,19 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
       err << "dlgcheck: cannot draw " << o.map << ": " << lines
           << " NPC lines are more than a map can show (at most " << map::kMostLinesDrawn << ")\n";
       trouble = true;
-    } else if (!map::DrawMap(map::MapDot(conversation), o.mapFormat, image, problem)) {
+    } else if (!dlgcheck::MakeMap(conversation, o.mapFormat, image, problem)) {
       err << "dlgcheck: cannot draw " << o.map << ": " << problem << "\n";
       trouble = true;
-    } else if (FileResult written = files.ReplaceWhole(o.map, image); !written) {
-      err << "dlgcheck: cannot write " << o.map << ": " << written.failure.Reason() << "\n";
+    } else if (const std::string failed = dlgcheck::ReplaceWhole(o.map, image); !failed.empty()) {
+      err << "dlgcheck: cannot write " << o.map << ": " << failed << "\n";
       trouble = true;
     }
   }
   std::stable_sort(reports.begin(), reports.end(),
                    [](const auto& a, const auto& b) { return a.path < b.path; });
-  out << (o.json ? check::FormatJson(reports, unreadable) : check::FormatText(reports, unreadable))
+  // JSON is one document, byte for byte the same on every system.
+  out << (o.json ? check::FormatJson(reports, unreadable)
+                 : InLineEnds(check::FormatText(reports, unreadable), lineEnd))
       << std::flush;
   // A build script reading the report from a full disk must not take silence for a clean file.
   if (!out) {

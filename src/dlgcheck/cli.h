@@ -5,10 +5,14 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dlg {
 
-int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// `lineEnd` ends the lines of text written to `out`: "\r\n" on Windows, as its tools print them.
+// A JSON report keeps its "\n", the same document everywhere.
+int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                std::string_view lineEnd = "\n");
 
 }  // namespace dlg

@@ -159,3 +159,66 @@ TEST(CliTest, AReportThatCannotBeWrittenIsTrouble) {
 
 }  // namespace
 }  // namespace dlg
+
+namespace dlg {
+namespace {
+
+struct LineEndCase {
+  const char* name;
+  std::vector<std::string> args;
+  std::string out;  // with "\r\n" asked for
+};
+void PrintTo(const LineEndCase& c, std::ostream* os) { *os << c.name; }
+
+// Windows' line ends: every line of text ends in CR LF, while JSON stays the one document that
+// Linux prints, byte for byte.
+// clang-format off
+const LineEndCase kLineEndCases[] = {
+    {"Report", {"@error.dlg"},
+     "@error.dlg:2: error: reply 2 leads to line 7, which no record has [missing-target]\r\n"
+     "1 error, 0 warnings in 1 file\r\n"},
+    {"Json", {"--format=json", "@clean.dlg"},
+     "{\"files\": 1, \"unreadable\": 0, \"errors\": 0, \"warnings\": 0, \"findings\": []}\n"},
+    {"JsonFindings", {"--format=json", "@error.dlg"},
+     "{\"files\": 1, \"unreadable\": 0, \"errors\": 1, \"warnings\": 0, \"findings\": [\n  {\"file\": "
+     "\"@error.dlg\", \"line\": 2, \"severity\": \"error\", \"check\": \"missing-target\", "
+     "\"message\": \"reply 2 leads to line 7, which no record has\"}\n]}\n"},
+};
+// clang-format on
+
+class LineEndTest : public testing::TestWithParam<LineEndCase> {};
+
+TEST_P(LineEndTest, TextInCrLf) {
+  test::TempDir dir;
+  dir.Put("clean.dlg", kClean);
+  dir.Put("error.dlg", kError);
+  std::vector<std::string> args;
+  for (const std::string& a : GetParam().args)
+    args.push_back(a[0] == '@' ? dir.File(a.substr(1)) : a);
+  std::ostringstream out, err;
+  RunDlgcheck(args, out, err, "\r\n");
+  std::string got = out.str();
+  for (std::size_t at; (at = got.find(dir.Path() + "/")) != std::string::npos;) {
+    got.replace(at, dir.Path().size() + 1, "@");
+  }
+  EXPECT_EQ(got, GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LineEndTest, testing::ValuesIn(kLineEndCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The help and the version are text too: no line of theirs ends in LF alone.
+TEST(LineEndTextTest, HelpAndVersionInCrLf) {
+  for (const char* option : {"--help", "--version"}) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunDlgcheck({option}, out, err, "\r\n"), 0);
+    const std::string text = out.str();
+    EXPECT_TRUE(text.starts_with(option[2] == 'h' ? "Usage: dlgcheck" : "dlgcheck ")) << text;
+    for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; ++at) {
+      ASSERT_TRUE(at > 0 && text[at - 1] == '\r') << option << ": bare LF at " << at;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace dlg
