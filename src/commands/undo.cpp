@@ -142,9 +142,16 @@ void TakeStep(Editor& ed, bool undoing) {
                         (undoing ? "undone." : "redone."));
     return;
   }
-  if (WriteWorkingCopy(ed, pieces) != RewriteOutcome::Written) return;
+  // The buffer takes the new bytes while the disk takes the file; should the rename fail after
+  // that, the buffer holds what the copy does not, which the forgotten cache tells every read.
+  bool held = false;
+  const auto hold = [&] {
+    HoldWritten(ed, step, undoing, pieces);
+    held = true;
+  };
+  if (WriteWorkingCopy(ed, pieces, hold) != RewriteOutcome::Written) return;
+  if (!held) hold();
   if (undoing) step.before = StateOf(ed.safety.workingCopy);
-  HoldWritten(ed, step, undoing, pieces);
   if (step.numbersChanged) ListUsedNumbersAgain(ed);
   if (!step.renamedFrom.empty()) {
     ed.visited.Rename(undoing ? step.renamedTo : step.renamedFrom,
