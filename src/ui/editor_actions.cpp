@@ -2,10 +2,13 @@
 
 #include <QKeySequence>
 
+#include "commands/back_forward.h"
 #include "commands/lookup.h"
 #include "commands/open_file.h"
 #include "commands/open_named.h"
 #include "commands/save_close.h"
+#include "commands/shape_lines.h"
+#include "commands/undo.h"
 #include "commands/window_commands.h"
 #include "ui/control_names.h"
 
@@ -21,6 +24,13 @@ constexpr ActionInfo kActions[] = {
     {ActionId::SaveAs, "&File", "Save As...", "", control::kSaveAs, nullptr, SaveAs},
     {ActionId::UnloadFile, "&File", "Unload File", "", control::kUnloadFile, nullptr, UnloadFile},
     {ActionId::Quit, "&File", "Quit", "Ctrl+Q", control::kQuit, nullptr, Quit},
+    {ActionId::Undo, "&Edit", "Undo", "Ctrl+Z", nullptr, CanUndo, Undo},
+    {ActionId::Redo, "&Edit", "Redo", "Ctrl+Shift+Z; Ctrl+Y", nullptr, CanRedo, Redo},
+    {ActionId::DeleteLine, "&Edit", "Delete Line", "", nullptr, CanDeleteLine, DeleteLine},
+    {ActionId::RenumberLine, "&Edit", "Renumber Line...", "", nullptr, CanRenumberLine,
+     RenumberLine},
+    {ActionId::Back, "&Go", "Back", "Alt+Left", nullptr, CanGoBack, GoBack},
+    {ActionId::Forward, "&Go", "Forward", "Alt+Right", nullptr, CanGoForward, GoForward},
     {ActionId::GoToLine, "&Go", "Go to Line", "Ctrl+G", control::kGoToNumber, nullptr, nullptr},
     {ActionId::GoToFirst, "&Go", "Go to 1", "", control::kGoToFirst, nullptr, GoToFirstLine},
     {ActionId::Conversation, "&View", "Conversation", "Ctrl+M", nullptr, nullptr, nullptr},

@@ -9,6 +9,7 @@
 #include "commands/boxes.h"
 #include "commands/lookup.h"
 #include "commands/open_named.h"
+#include "commands/undo.h"
 #include "ui/control_names.h"
 #include "ui/conversation_window.h"
 #include "ui/cp1252.h"
@@ -85,6 +86,15 @@ void EditorForm::RenderMenus() {
       enabled = info->enabled(ed_);
     }
     if (action->isEnabled() != enabled) action->setEnabled(enabled);
+    // "Undo Edit of Line 12": the step that the command takes back or does again.
+    if (info->id == ActionId::Undo || info->id == ActionId::Redo) {
+      const std::string step = !enabled                     ? std::string()
+                               : info->id == ActionId::Undo ? UndoName(ed_)
+                                                            : RedoName(ed_);
+      const QString text =
+          QString::fromLatin1(info->text) + (step.empty() ? QString() : u' ' + DisplayText(step));
+      if (action->text() != text) action->setText(text);
+    }
   }
   if (ed_.state.fileLoaded && ed_.state.dialoguePath != rememberedFile_) {
     rememberedFile_ = ed_.state.dialoguePath;

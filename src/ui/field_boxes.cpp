@@ -106,6 +106,13 @@ class LongLineEdit : public FieldTextEdit {
   }
 };
 
+// Ctrl+Z and its kin undo the typing in a box while there is typing to undo; past that they are
+// the editor's Undo and Redo of whole writes.
+bool LeavesUndoToTheEditor(const QKeyEvent* key, bool boxCanUndo, bool boxCanRedo) {
+  return (key->matches(QKeySequence::Undo) && !boxCanUndo) ||
+         (key->matches(QKeySequence::Redo) && !boxCanRedo);
+}
+
 }  // namespace
 
 CleanedText CleanFieldText(const QString& text) {
@@ -200,7 +207,24 @@ std::string FieldLineEdit::bytes() const {
 
 void FieldLineEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  if (IsLossOfFocus(event->reason())) emit focusLost();
+  if (!IsLossOfFocus(event->reason())) return;
+  emit focusLost();
+  // What was typed has been written: from now on Ctrl+Z is the editor's Undo of that write.
+  if (isUndoAvailable() || isRedoAvailable()) {
+    const QSignalBlocker quiet(this);
+    const int cursor = cursorPosition();
+    setText(text());
+    setCursorPosition(cursor);
+  }
+}
+
+bool FieldLineEdit::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride &&
+      LeavesUndoToTheEditor(static_cast<QKeyEvent*>(event), isUndoAvailable(), isRedoAvailable())) {
+    event->ignore();
+    return true;
+  }
+  return QLineEdit::event(event);
 }
 
 void FieldLineEdit::resizeEvent(QResizeEvent* event) {
@@ -316,7 +340,19 @@ QMimeData* FieldTextEdit::createMimeDataFromSelection() const {
 
 void FieldTextEdit::focusOutEvent(QFocusEvent* event) {
   QPlainTextEdit::focusOutEvent(event);
-  if (IsLossOfFocus(event->reason())) emit focusLost();
+  if (!IsLossOfFocus(event->reason())) return;
+  emit focusLost();
+  document()->clearUndoRedoStacks();  // written: Ctrl+Z is now the editor's Undo
+}
+
+bool FieldTextEdit::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride &&
+      LeavesUndoToTheEditor(static_cast<QKeyEvent*>(event), document()->isUndoAvailable(),
+                            document()->isRedoAvailable())) {
+    event->ignore();
+    return true;
+  }
+  return QPlainTextEdit::event(event);
 }
 
 }  // namespace dlg::ui

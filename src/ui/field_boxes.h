@@ -48,6 +48,7 @@ class FieldLineEdit : public QLineEdit {
  protected:
   void focusOutEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void ShowLong(bool shown);
@@ -90,6 +91,7 @@ class FieldTextEdit : public QPlainTextEdit {
   void insertFromMimeData(const QMimeData* source) override;
   QMimeData* createMimeDataFromSelection() const override;
   void focusOutEvent(QFocusEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   bool inPieces_ = true;  // shown without line breaks: every paragraph end is the box's own

@@ -179,6 +179,33 @@ class ConversationWindowTest : public QObject {
     QVERIFY(s.platform.boxes[0].text.find(".:Version ") != std::string::npos);
   }
 
+  void theEditMenuShapesLinesAndNamesTheStepItUndoes() {
+    Session<> s;
+    s.Load();
+    QAction* undo = Action(s.form, "Undo");
+    QVERIFY(undo && !undo->isEnabled());
+    // Line 10, an NPC line with no replies, deleted through the menu after its question.
+    s.Type(control::kGoToNumber, QStringLiteral("10"));
+    s.Click(control::kGoTo);
+    s.platform.answers.push_back(MsgAnswer::Yes);
+    Action(s.form, "Delete Line")->trigger();
+    QCOMPARE(s.Boxes(), QStringList({QStringLiteral("Delete Line: Delete line 10?")}));
+    QVERIFY(s.Copy().find("\n{10}{") == std::string::npos);
+    QCOMPARE(undo->text(), QStringLiteral("Undo Delete Line 10"));
+    QVERIFY(undo->isEnabled());
+    undo->trigger();
+    QCOMPARE(s.Copy(), test::kFerry);
+    QCOMPARE(s.Line(), QStringLiteral("10|NPC|Then swim."));
+    QCOMPARE(Action(s.form, "Redo Delete Line 10")->isEnabled(), true);
+    // Renumbered: the reply that led to 10 leads to 15.
+    s.platform.inputs.push_back("15");
+    Action(s.form, "Renumber Line...")->trigger();
+    QVERIFY(s.Copy().find("{2}{Too much.}{}{}{}{15}{}\r\n") != std::string::npos);
+    QCOMPARE(s.Line(), QStringLiteral("15|NPC|Then swim."));
+    QCOMPARE(undo->text(), QStringLiteral("Undo Renumber Line 10 to 15"));
+    QCOMPARE(s.Boxes(), QStringList());
+  }
+
   void eachPartGoesToItsLine() {
     Session<> s;
     s.Load();

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "ui/control_names.h"
+#include "ui/field_boxes.h"
 #include "ui/window_session.h"
 
 using namespace dlg;
@@ -33,6 +34,47 @@ class KeyboardTest : public QObject {
     press(control::kReplies, {Qt::Key_Return});
     QCOMPARE(s.Boxes(),
              QStringList({QStringLiteral("Invalid Response: Please select a line or response")}));
+  }
+
+  void ctrlZUndoesTheTypingFirstThenTheWrites() {
+    Session<> s;
+    s.Load();
+    auto* male = s.W<FieldTextEdit>(control::kMaleText);
+    const QString old = s.Text(control::kMaleText);
+    // Typing not yet written: the box's own undo.
+    QTest::mouseClick(male->viewport(), Qt::LeftButton);
+    QTest::keyClick(male, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(male, QStringLiteral(" Or swim."));
+    QTest::keyClick(male, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(s.Text(control::kMaleText), old);
+    s.Click(control::kFemaleText);  // leaving the box writes nothing: the line is as it was
+    QCOMPARE(s.Copy(), test::kFerry);
+
+    // Written on leaving the box: Ctrl+Z, in any box, undoes the write; Ctrl+Y does it again.
+    QTest::mouseClick(male->viewport(), Qt::LeftButton);
+    QTest::keyClick(male, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(male, QStringLiteral(" Or swim."));
+    s.Click(control::kFemaleText);
+    const std::string written = s.Copy();
+    QVERIFY(written.starts_with("{1}{Crossing costs three silver \x97 each way. Or swim.}"));
+    QTest::mouseClick(male->viewport(), Qt::LeftButton);
+    QTest::keyClick(male, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(s.Copy(), test::kFerry);
+    QCOMPARE(s.Line(), QStringLiteral("1|NPC|Crossing costs three silver \u2014 each way."));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(s.Copy(), written);
+    QCOMPARE(s.Boxes(), QStringList());
+  }
+
+  void altLeftAndRightGoBackAndForward() {
+    Session<> s;
+    s.Load();
+    s.DoubleClick(control::kReplies, s.RowCentre(control::kReplies, 0));
+    QCOMPARE(s.Line(), QStringLiteral("10|NPC|Then swim."));
+    QTest::keyClick(&s.form, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(s.Line(), QStringLiteral("1|NPC|Crossing costs three silver \u2014 each way."));
+    QTest::keyClick(&s.form, Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(s.Line(), QStringLiteral("10|NPC|Then swim."));
   }
 };
 
