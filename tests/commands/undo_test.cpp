@@ -54,7 +54,6 @@ const Row kRows[] = {
      kEdit20 + Strings{"Undo", "goToNumber=30", "Go to:", "maleText=Z", "leave box", "?redo=",
                        "?undo=Edit of Line 30", "Undo", "Undo", "?undo="},
      "30|NPC|Thirty.|Again.|20", {}},
-    {"NothingToUndo", kOld, {"?undo=", "?redo=", "Undo", "Redo"}, kView10, {}},
     // "Save New Line" and its undo: the record and its number in the list come and go; Undo shows
     // the line from which "Add Line" was clicked.
     {"SaveNewLineUndoRedo", kOld,
@@ -94,9 +93,6 @@ const Row kRows[] = {
     {"UnloadEndsTheHistory", kOld,
      kEdit20 + Strings{"No", "Unload File", "Load File", "?undo=", "?back=no"}, kView10,
      {"yes/no/cancel exclamation Save Changes?: Save the changes to DIR/a.dlg before unloading?"}},
-    {"UndoFailsToWrite", kOld, kEdit20 + Strings{"fail rename", "Undo", "?undo=Edit of Line 20"},
-     kViewX, {"critical File Error: Cannot write DIR/a.dlg.bak: Input/output error"},
-     {{"a.dlg.bak", kEdited}}},
 };
 // clang-format on
 
