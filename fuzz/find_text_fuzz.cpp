@@ -11,9 +11,8 @@ using namespace dlg;
 bool ModelHolds(std::string_view field, std::string_view needle) {
   for (std::size_t at = 0; at + needle.size() <= field.size(); ++at) {
     std::size_t i = 0;
-    while (i < needle.size() &&
-           check::FoldCase(static_cast<unsigned char>(field[at + i])) ==
-               check::FoldCase(static_cast<unsigned char>(needle[i])))
+    while (i < needle.size() && check::FoldCase(static_cast<unsigned char>(field[at + i])) ==
+                                    check::FoldCase(static_cast<unsigned char>(needle[i])))
       ++i;
     if (i == needle.size()) return true;
   }

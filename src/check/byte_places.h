@@ -14,6 +14,11 @@ namespace dlg::check {
 void FindPlaces(const char* text, std::size_t size, std::size_t& scanned, std::size_t* places,
                 std::size_t& count, std::size_t enough);
 
+// The same for the last bytes of the text, fewer than 64: adds their places, and `scanned`
+// becomes the size of the text.
+void FindPlacesInLastBytes(const char* text, std::size_t size, std::size_t& scanned,
+                           std::size_t* places, std::size_t& count);
+
 // The ways of FindPlaces that this processor can run, the one it takes first. All give the same
 // places; the tests run each.
 using FindPlacesFn = void (*)(const char* text, std::size_t size, std::size_t& scanned,
@@ -23,10 +28,5 @@ struct PlacesKernel {
   FindPlacesFn find;
 };
 const std::vector<PlacesKernel>& PlacesKernels();
-
-// The same for the last bytes of the text, fewer than 64: adds their places, and `scanned`
-// becomes the size of the text.
-void FindPlacesInLastBytes(const char* text, std::size_t size, std::size_t& scanned,
-                           std::size_t* places, std::size_t& count);
 
 }  // namespace dlg::check
