@@ -6,6 +6,8 @@ packages=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev qt6-base-d
   libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev jq libgraphviz-dev pkg-config xvfb xauth imagemagick
   xdotool fonts-dejavu-core dpkg-dev fakeroot file man-db desktop-file-utils appstream lintian
   strace shared-mime-info)
+# dlgcheck.exe: cross-built with mingw-w64 and run under Wine by tools/windows_test.sh.
+packages+=(g++-mingw-w64-x86-64-posix wine64)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit and window tests, a screenshot of the real
-# window under Xvfb, the installed files and the Debian package, the seeded fuzzing runs, the
-# hostile file system cases, and last the same unit and window tests again under AddressSanitizer
-# and UBSan.
+# window under Xvfb, the installed files and the Debian package, dlgcheck.exe under Wine, the
+# seeded fuzzing runs, the hostile file system cases, and last the same unit and window tests
+# again under AddressSanitizer and UBSan.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -21,6 +21,9 @@ tools/kill_test.sh build/tests/hostile_driver
 tools/screenshot.sh build/src/ui/dlgeditor build/screenshots
 # Installed into a DESTDIR, packaged, linted; as root also installed, run and purged.
 JOBS=$jobs tools/package_test.sh build
+# dlgcheck.exe cross-built for Windows with its zip; the golden cases and command-line rows run
+# under Wine beside the Linux build's.
+JOBS=$jobs tools/windows_test.sh build/src/dlgcheck/dlgcheck build-windows
 tools/fuzz.sh
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDLG_SANITIZE=ON -DDLG_BUILD_BENCH=OFF >/dev/null
