@@ -56,6 +56,12 @@ check() { # NAME WHAT COMMAND...: counts the row's check as passed when COMMAND 
   if "$@"; then passed=$((passed + 1)); else fail "$name" "$what"; fi
 }
 crlf() { sed 's/$/\r/' "$@"; }
+# Succeeds when both files hold the same bytes, else shows how they differ.
+same_bytes() {
+  cmp -s "$1" "$2" && return 0
+  diff <(cat -A "$1") <(cat -A "$2") | head -20 >&2
+  return 1
+}
 
 # run win|lin DIR ARGS...: one run in DIR, its output in $tmp/win.out (or $stdout_to) and
 # $tmp/win.err, its status in $win_status (or lin_*).
@@ -95,11 +101,11 @@ same_as_linux() {
   shift
   check "$name" "exit status $win_status, on Linux $lin_status" [ "$win_status" = "$lin_status" ]
   if is_json "$@"; then
-    check "$name" "JSON differs from Linux" cmp -s "$tmp/lin.out" "$tmp/win.out"
+    check "$name" "JSON differs from Linux" same_bytes "$tmp/lin.out" "$tmp/win.out"
   else
-    check "$name" "standard output differs from Linux" cmp -s <(crlf "$tmp/lin.out") "$tmp/win.out"
+    check "$name" "standard output differs from Linux" same_bytes <(crlf "$tmp/lin.out") "$tmp/win.out"
   fi
-  check "$name" "standard error differs from Linux" cmp -s <(crlf "$tmp/lin.err") "$tmp/win.err"
+  check "$name" "standard error differs from Linux" same_bytes <(crlf "$tmp/lin.err") "$tmp/win.err"
 }
 
 # row NAME ARGS...: both builds in fresh folders of the same files (SETUP, when set, adds to
