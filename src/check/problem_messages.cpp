@@ -5,26 +5,11 @@
 
 #include "check/check_rules.h"
 #include "check/checks.h"
+#include "check/joined.h"
 
 namespace dlg::check {
 
 namespace {
-
-// The pieces of a message joined in one allocation: a broken file has a finding for most of its
-// records, and a view may list them all.
-template <std::size_t N>
-constexpr std::string_view Piece(const char (&literal)[N]) {
-  return {literal, N - 1};  // its size known when compiled, not counted at run time
-}
-std::string_view Piece(std::string_view text) { return text; }
-
-template <typename... Pieces>
-std::string Cat(const Pieces&... pieces) {
-  std::string out;
-  out.reserve((Piece(pieces).size() + ...));
-  (out.append(Piece(pieces)), ...);
-  return out;
-}
 
 std::string LineMessage(const FileLine& line, Problem::Says says) {
   using Says = Problem::Says;
@@ -33,7 +18,7 @@ std::string LineMessage(const FileLine& line, Problem::Says says) {
       return "blank line: the editor stops its list of line numbers here, so no line below it "
              "is listed";
     case Says::BraceFirst:
-      return Cat(
+      return Joined(
           "line begins with \"}\": the editor lists no number for it and cannot find it "
           "by number",
           line.number == 1 ? ", and shows nothing when the file is loaded" : "");
@@ -41,16 +26,16 @@ std::string LineMessage(const FileLine& line, Problem::Says says) {
       return "line has no field closed by \"}\": the editor stops its list of line numbers here "
              "and reads the next line into this one";
     case Says::SomeFields:
-      return Cat("line has ", std::to_string(line.fieldCount),
-                 " of 7 fields: the editor reads the missing fields from the next line");
+      return Joined("line has ", std::to_string(line.fieldCount),
+                    " of 7 fields: the editor reads the missing fields from the next line");
     case Says::TextAfter:
       return "text after the seventh \"}\": the editor reads it as further fields of this line, "
              "and its list of replies takes it for the next record";
     case Says::NoFinalEnd:
       return "the last line has no CR LF at its end";
     case Says::FinalEndAlone:
-      return Cat("the last line ends with ", line.end == LineEnd::Lf ? "LF" : "CR",
-                 " alone, not CR LF");
+      return Joined("the last line ends with ", line.end == LineEnd::Lf ? "LF" : "CR",
+                    " alone, not CR LF");
     case Says::LfAlone:
       return "line ends with LF alone: the editor reads the next line as part of this record and "
              "cannot find it by its number";
@@ -68,42 +53,43 @@ std::string RecordMessage(const Conversation& c, const Problem& p) {
   const std::string num = NumberText(f.lineNumber);
   switch (p.says) {
     case Says::NumberFault:
-      return Cat("line number ", Quoted(f.lineNumber), " ", NumberFault(f.lineNumber),
-                 ": the editor compares numbers as text");
+      return Joined("line number ", Quoted(f.lineNumber), " ", NumberFault(f.lineNumber),
+                    ": the editor compares numbers as text");
     case Says::JumpFault:
-      return Cat("reply ", num, " leads to ", Quoted(f.jumpLine), ", which ",
-                 NumberFault(f.jumpLine), ": the editor compares numbers as text");
+      return Joined("reply ", num, " leads to ", Quoted(f.jumpLine), ", which ",
+                    NumberFault(f.jumpLine), ": the editor compares numbers as text");
     case Says::Duplicate:
-      return Cat("line number ", num, " is already used on line ",
-                 std::to_string(c.records[p.other].line),
-                 "; lookups stop there and never reach this record");
+      return Joined("line number ", num, " is already used on line ",
+                    std::to_string(c.records[p.other].line),
+                    "; lookups stop there and never reach this record");
     case Says::FirstUse:
-      return Cat("line number ", num, " is first used here");
+      return Joined("line number ", num, " is first used here");
     case Says::Shadowed: {
       const Record& first = c.records[p.other];
-      return Cat("line ", num, " can never be found: the editor's lookup stops first at line ",
-                 NumberText(first.fields.lineNumber), " (on line ", std::to_string(first.line),
-                 "), whose number begins with ", num);
+      return Joined("line ", num, " can never be found: the editor's lookup stops first at line ",
+                    NumberText(first.fields.lineNumber), " (on line ", std::to_string(first.line),
+                    "), whose number begins with ", num);
     }
     case Says::LookupStops:
-      return Cat("the lookup for line ", num, " stops here");
+      return Joined("the lookup for line ", num, " stops here");
     case Says::Unreachable:
-      return Cat("NPC line ", num, " is never reached from the first record",
-                 p.other == 1 ? "" : ": no reply leads to it");
+      return Joined("NPC line ", num, " is never reached from the first record",
+                    p.other == 1 ? "" : ": no reply leads to it");
     case Says::NoReplies:
-      return Cat("NPC line ", num, " has no replies after it");
+      return Joined("NPC line ", num, " has no replies after it");
     case Says::MissingTarget:
-      return Cat("reply ", num, " leads to line ", NumberText(f.jumpLine), ", which no record has");
+      return Joined("reply ", num, " leads to line ", NumberText(f.jumpLine),
+                    ", which no record has");
     case Says::ReplyTarget:
-      return Cat("reply ", num, " leads to line ", NumberText(f.jumpLine),
-                 ", which is a reply, not an NPC line");
+      return Joined("reply ", num, " leads to line ", NumberText(f.jumpLine),
+                    ", which is a reply, not an NPC line");
     case Says::OrphanReply:
-      return Cat("reply ", num, " stands before the first NPC line: no line offers it");
+      return Joined("reply ", num, " stands before the first NPC line: no line offers it");
     case Says::Order:
-      return Cat("line ", num, " stands after line ",
-                 NumberText(c.records[p.other].fields.lineNumber), ", a larger number");
+      return Joined("line ", num, " stands after line ",
+                    NumberText(c.records[p.other].fields.lineNumber), ", a larger number");
     case Says::IntCheck:
-      return Cat("intelligence check ", Quoted(f.intCheck), " is not a whole number");
+      return Joined("intelligence check ", Quoted(f.intCheck), " is not a whole number");
     default:
       return {};
   }

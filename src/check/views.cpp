@@ -7,6 +7,7 @@
 #endif
 
 #include "check/folded_search.h"
+#include "check/joined.h"
 #include "check/report.h"
 
 namespace dlg::check {
@@ -45,16 +46,12 @@ std::size_t ShownSize(std::string_view text, bool& cut) {
   return cut ? kRowText : look;
 }
 
-// "NUMBER" + `middle` + "  " + the text cut to one line, in one allocation.
+// "NUMBER" + `arrow` + `jump` + "  " + the text cut to one line.
 std::string Row(std::string_view number, std::string_view arrow, std::string_view jump,
                 std::string_view text) {
   bool cut = false;
   const std::size_t shown = ShownSize(text, cut);
-  std::string row;
-  row.reserve(number.size() + arrow.size() + jump.size() + 2 + shown + (cut ? 3 : 0));
-  row.append(number).append(arrow).append(jump).append("  ").append(text.substr(0, shown));
-  if (cut) row.append("...");
-  return row;
+  return Joined(number, arrow, jump, "  ", text.substr(0, shown), cut ? "..." : "");
 }
 
 std::string RowOf(const Record& r) {
@@ -88,13 +85,7 @@ namespace {
 
 std::string ProblemRowOf(int lineNumber, Severity s, std::string_view message,
                          std::string_view check) {
-  const std::string line = std::to_string(lineNumber);
-  const std::string_view severity = SeverityName(s);
-  std::string row;
-  row.reserve(line.size() + severity.size() + message.size() + check.size() + 7);
-  row.append(line).append(": ").append(severity).append(": ").append(message);
-  row.append(" [").append(check).append("]");
-  return row;
+  return Joined(std::to_string(lineNumber), ": ", SeverityName(s), ": ", message, " [", check, "]");
 }
 
 }  // namespace
