@@ -96,7 +96,7 @@ Record ReadRecordOnLine(FileLine& line) {
 Conversation ReadConversation(std::string_view bytes) {
   Conversation c;
   // About a hundred bytes a record: enough room for most files at once, and the vectors grow
-  // past the guess when they must. Room reserved and never used costs no memory that is touched.
+  // past the guess when they must. Room reserved but never used is memory never touched.
   const std::size_t guess = bytes.size() / 64 + 1;
   c.lines.reserve(guess);
   c.records.reserve(guess);

@@ -12,12 +12,6 @@ constexpr std::string_view Fields::*kFieldOrder[] = {
     &Fields::lineNumber,     &Fields::maleText, &Fields::femaleText,    &Fields::intCheck,
     &Fields::conditionFlags, &Fields::jumpLine, &Fields::executionFlags};
 
-// The field whose opener stands at `open` and whose "}" at `close`: empty when the opener is
-// that "}" itself.
-std::string_view FieldBetween(const char* data, std::size_t open, std::size_t close) {
-  return {data + open + 1, close - open - (close != open)};
-}
-
 }  // namespace
 
 void LineScanner::Refill() {

@@ -42,6 +42,11 @@ class LineScanner {
     if (head_ == tail_ && scanned_ < size_) Refill();
     return places_[head_];
   }
+  // The field whose opener stands at `open` and whose "}" at `close`: empty when the opener is
+  // that "}" itself.
+  static std::string_view FieldBetween(const char* data, std::size_t open, std::size_t close) {
+    return {data + open + 1, close - open - (close != open)};
+  }
   void ReadOddLine(FileLine& line, Fields& fields);
   void EndLine(FileLine& line, std::size_t end);
 
@@ -70,10 +75,8 @@ inline bool LineScanner::Next(FileLine& line, Fields& fields) {
     ReadOddLine(line, fields);
     return true;
   }
-  // The field whose opener stands at `open` and whose "}" at `close` (empty when the opener is
-  // that "}" itself).
   const auto between = [d](std::size_t open, std::size_t close) {
-    return std::string_view(d + open + 1, close - open - (close != open));
+    return FieldBetween(d, open, close);
   };
   fields.lineNumber = between(start, p[0]);
   fields.maleText = between(p[0] + 1, p[1]);
