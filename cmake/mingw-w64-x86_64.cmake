@@ -1,6 +1,7 @@
 # Cross-builds dlgcheck.exe for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64-posix):
 #   cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
-# The posix flavour of the compiler, for std::thread and std::mutex, which the checks may use.
+# The posix flavour, whose C++ library has the whole of <thread> and <mutex>: the shared sources
+# may use them without a Windows case.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(DLG_MINGW_TRIPLE x86_64-w64-mingw32)
