@@ -30,7 +30,7 @@ int OutlineModel::ChildCount(int top) const {
   const int row = Top()[static_cast<std::size_t>(top)];
   const int next = static_cast<std::size_t>(top) + 1 < Top().size()
                        ? Top()[static_cast<std::size_t>(top) + 1]
-                       : static_cast<int>(snapshot_->outline.size());
+                       : static_cast<int>(snapshot_->conversation.records.size());
   return next - row - 1;
 }
 
@@ -66,19 +66,26 @@ int OutlineModel::OutlineRow(const QModelIndex& index) const {
 
 int OutlineModel::RecordAt(const QModelIndex& index) const {
   const int row = OutlineRow(index);
-  return row < 0 ? -1 : snapshot_->outline[static_cast<std::size_t>(row)].record;
+  return row;  // the outline lists the records in file order
 }
 
 std::string OutlineModel::NumberAt(const QModelIndex& index) const {
   return snapshot_ ? snapshot_->NumberOf(RecordAt(index)) : std::string();
 }
 
+// The NPC line a reply stands under, or -1 for a record at the top.
+int OutlineModel::ParentOf(int record) const {
+  const check::Conversation& c = snapshot_->conversation;
+  const auto r = static_cast<std::size_t>(record);
+  return c.records[r].npc ? -1 : c.group[r];
+}
+
 int OutlineModel::TopOf(int record) const {
-  if (!snapshot_ || record < 0 || record >= static_cast<int>(snapshot_->outlineRowOf.size()))
+  if (!snapshot_ || record < 0 ||
+      record >= static_cast<int>(snapshot_->conversation.records.size()))
     return -1;
-  const int row = snapshot_->outlineRowOf[static_cast<std::size_t>(record)];
-  const int parentRow = snapshot_->outline[static_cast<std::size_t>(row)].parent;
-  const int topRow = parentRow == -1 ? row : parentRow;
+  const int parentRow = ParentOf(record);
+  const int topRow = parentRow == -1 ? record : parentRow;
   return static_cast<int>(std::lower_bound(Top().begin(), Top().end(), topRow) - Top().begin());
 }
 
@@ -107,8 +114,8 @@ QModelIndex OutlineModel::Reveal(int record) {
 QModelIndex OutlineModel::IndexOf(int record) const {
   const int top = TopOf(record);
   if (top < 0 || top >= handed_) return {};
-  const int row = snapshot_->outlineRowOf[static_cast<std::size_t>(record)];
-  const int parentRow = snapshot_->outline[static_cast<std::size_t>(row)].parent;
+  const int row = record;
+  const int parentRow = ParentOf(record);
   if (parentRow == -1) return createIndex(top, 0, quintptr(0));
   return createIndex(row - parentRow - 1, 0, quintptr(top) + 1);
 }
@@ -125,10 +132,10 @@ void OutlineModel::Mark(int record) {
 QVariant OutlineModel::data(const QModelIndex& index, int role) const {
   const int row = OutlineRow(index);
   if (row < 0) return {};
-  const check::OutlineRow& r = snapshot_->outline[static_cast<std::size_t>(row)];
   if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-    return BytesToText(std::string_view(r.text).substr(0, kShownBytes));
-  if (role == Qt::FontRole && r.record == marked_) {
+    return BytesToText(
+        std::string_view(check::OutlineText(snapshot_->conversation, row)).substr(0, kShownBytes));
+  if (role == Qt::FontRole && row == marked_) {
     QFont bold;
     bold.setBold(true);
     return bold;

@@ -42,6 +42,7 @@ class OutlineModel : public QAbstractItemModel {
   int ChildCount(int top) const;
   const std::vector<int>& Top() const;
   int TopOf(int record) const;
+  int ParentOf(int record) const;
   void HandOver(int rows);
 
   std::shared_ptr<const ConversationSnapshot> snapshot_;

@@ -45,23 +45,17 @@ std::shared_ptr<ConversationSnapshot> SnapshotOf(std::string bytes) {
   // The views point into `bytes`, which stays where it is from here on.
   s->conversation = check::ReadConversation(std::string_view(s->bytes));
   const check::Conversation& c = s->conversation;
-  s->outline = check::Outline(c);
-  s->outlineRowOf.assign(c.records.size(), -1);
-  for (std::size_t row = 0; row < s->outline.size(); ++row) {
-    s->outlineRowOf[static_cast<std::size_t>(s->outline[row].record)] = static_cast<int>(row);
-    if (s->outline[row].parent == -1) s->outlineTop.push_back(static_cast<int>(row));
-  }
+  for (std::size_t r = 0; r < c.records.size(); ++r)
+    if (c.records[r].npc || c.group[r] == -1) s->outlineTop.push_back(static_cast<int>(r));
 
-  const std::vector<check::Finding> findings = check::RunChecks(c);
-  s->problems.reserve(findings.size());
-  s->problemRecords.reserve(findings.size());
-  for (const check::Finding& f : findings) {
-    s->problems.push_back(check::ProblemRow(f));
+  s->problems = check::FindProblems(c);
+  s->problemRecords.reserve(s->problems.size());
+  for (const check::Problem& p : s->problems) {
     // Records stand in file order, so the one on a line is found by halving.
     const auto at =
-        std::lower_bound(c.records.begin(), c.records.end(), f.line,
+        std::lower_bound(c.records.begin(), c.records.end(), p.line,
                          [](const check::Record& r, int line) { return r.line < line; });
-    s->problemRecords.push_back(at != c.records.end() && at->line == f.line
+    s->problemRecords.push_back(at != c.records.end() && at->line == p.line
                                     ? static_cast<int>(at - c.records.begin())
                                     : -1);
   }

@@ -1,7 +1,8 @@
 #pragma once
 // The working copy as the Conversation window shows it at one moment: its bytes, the
-// conversation read from them, and the rows of the outline and the findings. Made off the
-// window's thread and never changed after, so views and later work share it freely.
+// conversation read from them, the shape of the outline and the checks' findings. The rows'
+// texts are made as a view shows them. Made off the window's thread and never changed after,
+// so views and later work share it freely.
 
 #include <memory>
 #include <string>
@@ -16,11 +17,10 @@ namespace dlg::ui {
 struct ConversationSnapshot {
   std::string bytes;
   check::Conversation conversation;  // views into `bytes`
-  std::vector<check::OutlineRow> outline;
-  std::vector<int> outlineRowOf;  // per record, its outline row
-  std::vector<int> outlineTop;    // the outline rows that stand at the top: NPC lines, and
-                                  // replies before the first of them
-  std::vector<std::string> problems;
+  // The outline lists the records in file order, each reply under its NPC line: these stand at
+  // its top, the NPC lines and the replies before the first of them.
+  std::vector<int> outlineTop;
+  std::vector<check::Problem> problems;
   std::vector<int> problemRecords;  // per finding, the record on its line, or -1
   std::string error;                // why the working copy could not be read
 

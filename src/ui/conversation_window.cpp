@@ -273,16 +273,19 @@ void ConversationWindow::ShowSnapshot(std::shared_ptr<const ConversationSnapshot
   ReleaseAside(std::exchange(snapshot_, std::move(snapshot)));
   shownRecord_ = -1;
   outlineModel_->Show(snapshot_);
-  if (static_cast<int>(snapshot_->outline.size()) <= kExpandedOutline) outline_->expandAll();
+  if (static_cast<int>(snapshot_->conversation.records.size()) <= kExpandedOutline)
+    outline_->expandAll();
   const std::shared_ptr<const ConversationSnapshot> s = snapshot_;
-  problemsModel_->Show(
-      {static_cast<int>(s->problems.size()),
-       [s](int row) { return QString::fromStdString(s->problems[static_cast<std::size_t>(row)]); },
-       [s](int row) -> std::optional<std::string> {
-         const int record = s->problemRecords[static_cast<std::size_t>(row)];
-         if (record < 0) return std::nullopt;
-         return s->NumberOf(record);
-       }});
+  problemsModel_->Show({static_cast<int>(s->problems.size()),
+                        [s](int row) {
+                          return QString::fromStdString(check::ProblemText(
+                              s->conversation, s->problems[static_cast<std::size_t>(row)]));
+                        },
+                        [s](int row) -> std::optional<std::string> {
+                          const int record = s->problemRecords[static_cast<std::size_t>(row)];
+                          if (record < 0) return std::nullopt;
+                          return s->NumberOf(record);
+                        }});
   QString title = QStringLiteral("Problems (%1)").arg(s->problems.size());
   if (!s->error.empty()) title = QStringLiteral("Problems: ") + DisplayText(s->error);
   problemsTitle_->setText(title);
@@ -300,17 +303,19 @@ void ConversationWindow::Find() {
     return;
   }
   findJob_->Request([this, s, needle] {
-    auto found = std::make_shared<const std::vector<check::FoundRecord>>(
-        check::FindText(s->conversation, needle));
+    auto found = std::make_shared<const std::vector<check::FoundAt>>(
+        check::FindRecords(s->conversation, needle));
     return [this, s, needle, found] {
       // A newer file or text has its own search under way.
       if (s != snapshot_ || needle != TextToBytes(findText_->text())) return;
-      foundModel_->Show(
-          {static_cast<int>(found->size()),
-           [found](int row) { return BytesToText((*found)[static_cast<std::size_t>(row)].text); },
-           [s, found](int row) -> std::optional<std::string> {
-             return s->NumberOf((*found)[static_cast<std::size_t>(row)].record);
-           }});
+      foundModel_->Show({static_cast<int>(found->size()),
+                         [s, found](int row) {
+                           return BytesToText(check::FoundText(
+                               s->conversation, (*found)[static_cast<std::size_t>(row)]));
+                         },
+                         [s, found](int row) -> std::optional<std::string> {
+                           return s->NumberOf((*found)[static_cast<std::size_t>(row)].record);
+                         }});
     };
   });
 }
