@@ -7,6 +7,7 @@
 #include <QPainterPathStroker>
 #include <QWheelEvent>
 #include <cmath>
+#include <map>
 
 namespace dlg::ui {
 
@@ -41,7 +42,9 @@ void DrawLabel(QPainter* p, const std::vector<std::string>& lines, QPointF centr
 }
 
 QRectF LabelBox(const std::vector<std::string>& lines, QPointF centre, const QFont& font) {
-  const QFontMetricsF metrics(font);
+  // A map has a few sizes of type and thousands of labels: one metrics object a size.
+  static std::map<int, QFontMetricsF> cache;
+  const QFontMetricsF& metrics = cache.try_emplace(font.pixelSize(), font).first->second;
   double width = 0;
   for (const std::string& line : lines)
     width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(line)));
@@ -112,15 +115,22 @@ class EdgeItem : public QGraphicsItem {
       }
     }
     label_ = LabelBox(edge_.label, {edge_.labelCentre.x, edge_.labelCentre.y}, font_);
-    QPainterPathStroker stroker;
-    stroker.setWidth(8);
-    shape_ = stroker.createStroke(path_);
-    shape_.addPolygon(arrow_);
-    shape_.addRect(label_);
+    bounds_ = path_.controlPointRect().united(arrow_.boundingRect()).united(label_);
+    bounds_.adjust(-6, -6, 6, 6);
     setFlag(ItemIsSelectable);
   }
-  QRectF boundingRect() const override { return shape_.boundingRect().adjusted(-2, -2, 2, 2); }
-  QPainterPath shape() const override { return shape_; }
+  QRectF boundingRect() const override { return bounds_; }
+  // Made when first asked, by a click near the arrow: thousands of arrows are laid out at once.
+  QPainterPath shape() const override {
+    if (shape_.isEmpty()) {
+      QPainterPathStroker stroker;
+      stroker.setWidth(8);
+      shape_ = stroker.createStroke(path_);
+      shape_.addPolygon(arrow_);
+      shape_.addRect(label_);
+    }
+    return shape_;
+  }
   void paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) override {
     const QColor colour = ColourOf(edge_.colour, Qt::black);
     p->setPen(QPen(colour, isSelected() ? 2.5 : 1));
@@ -135,9 +145,10 @@ class EdgeItem : public QGraphicsItem {
  private:
   map::MapEdge edge_;
   QFont font_;
-  QPainterPath path_, shape_;
+  QPainterPath path_;
+  mutable QPainterPath shape_;
   QPolygonF arrow_;
-  QRectF label_;
+  QRectF label_, bounds_;
 };
 
 }  // namespace
