@@ -54,13 +54,12 @@ UndoStep StepOf(const EditorState& st, const RewriteRequest& request) {
 
 // Writes the new text beside the working copy and renames it over it. An empty scratch copy
 // left by an earlier call without a pass goes: the pass has taken its place.
-RewriteOutcome WriteWorkingCopy(Editor& ed, std::span<const std::string_view> pieces,
-                                const std::function<void()>& meanwhile) {
+RewriteOutcome WriteWorkingCopy(Editor& ed, std::span<const std::string_view> pieces) {
   ed.files.Delete(ed.state.ScratchCopyPath());  // one never made is no news
   struct stat written {};
   ContentHash hash;
-  const FileResult r = ed.files.ReplaceCopy(ed.state.WorkingCopyPath(), pieces, ed.safety.copyMode,
-                                            &written, &hash, meanwhile);
+  const FileResult r =
+      ed.files.ReplaceCopy(ed.state.WorkingCopyPath(), pieces, ed.safety.copyMode, &written, &hash);
   if (r || r.replaced) {
     NoteWrittenCopy(ed, written, hash.Value());
     ShowUnsavedMark(ed);

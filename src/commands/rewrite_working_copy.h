@@ -4,7 +4,6 @@
 // new number. The line the boxes show is remembered as read or last written, so that leaving a
 // box that still matches it writes nothing.
 
-#include <functional>
 #include <span>
 #include <string_view>
 
@@ -29,10 +28,8 @@ void RewriteWorkingCopy(Editor& ed);
 // Every write of the working copy: the pieces, written one after the other, replace it whole
 // through a new file renamed over it. Written also when only the folder's flush after the
 // rename failed (the user was told); the copy's new size and hash are noted, and the caption's
-// mark follows. `meanwhile` (no file calls) runs once the pieces are written and hashed, while
-// the new file is flushed to disk, and only then.
-RewriteOutcome WriteWorkingCopy(Editor& ed, std::span<const std::string_view> pieces,
-                                const std::function<void()>& meanwhile = {});
+// mark follows.
+RewriteOutcome WriteWorkingCopy(Editor& ed, std::span<const std::string_view> pieces);
 // After a write: the read buffer holds the copy as the pieces wrote it, for the scans that
 // follow (the pieces may point into the buffer itself).
 void TakeWrittenBytes(Editor& ed, std::span<const std::string_view> pieces);

@@ -84,11 +84,11 @@ bool PiecesOver(std::string_view bytes, const std::vector<UndoHunk>& hunks, bool
   return true;
 }
 
-// The read buffer made to hold what the write left, for the lookup that shows the line. A few
-// hunks are put in place, from the last one back so that the places of the others hold, as long
-// as the buffer has the room: a fresh buffer for a whole copy would cost more than the write.
-void HoldWritten(Editor& ed, const UndoStep& step, bool undoing,
-                 std::span<const std::string_view> pieces) {
+// The read buffer made to hold the copy as Undo (or Redo) leaves it. A few hunks are put in
+// place, from the last one back so that the places of the others hold, as long as the buffer has
+// the room: a fresh buffer for a whole copy costs more than moving its bytes.
+void MakeInBuffer(Editor& ed, const UndoStep& step, bool undoing,
+                  std::span<const std::string_view> pieces) {
   constexpr std::size_t kMostInPlace = 16;
   std::string& bytes = ed.buffers.read;
   std::size_t size = bytes.size();
@@ -142,15 +142,13 @@ void TakeStep(Editor& ed, bool undoing) {
                         (undoing ? "undone." : "redone."));
     return;
   }
-  // The buffer takes the new bytes while the disk takes the file; should the rename fail after
-  // that, the buffer holds what the copy does not, which the forgotten cache tells every read.
-  bool held = false;
-  const auto hold = [&] {
-    HoldWritten(ed, step, undoing, pieces);
-    held = true;
-  };
-  if (WriteWorkingCopy(ed, pieces, hold) != RewriteOutcome::Written) return;
-  if (!held) hold();
+  // The new text is made in the read buffer, which the lookup that shows the line reads, and
+  // written from there: laid out as the file is, it is copied to it at full speed, where a run
+  // shifted by a few bytes is not. Should the write fail, the buffer holds what the copy does
+  // not, which the forgotten cache tells every read.
+  MakeInBuffer(ed, step, undoing, pieces);
+  const std::string_view text = ed.buffers.read;
+  if (WriteWorkingCopy(ed, {&text, 1}) != RewriteOutcome::Written) return;
   if (undoing) step.before = StateOf(ed.safety.workingCopy);
   if (step.numbersChanged) ListUsedNumbersAgain(ed);
   if (!step.renamedFrom.empty()) {
