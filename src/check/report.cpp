@@ -1,6 +1,7 @@
 #include "check/report.h"
 
 #include "dialogue/cp1252.h"
+#include "dialogue/utf8.h"
 
 namespace dlg::check {
 
@@ -8,28 +9,9 @@ namespace {
 
 // Length of the UTF-8 sequence at `s[i]`, or 0 when the bytes there are not one.
 std::size_t Utf8Length(std::string_view s, std::size_t i) {
-  const auto b = static_cast<unsigned char>(s[i]);
-  std::size_t n = 0;
   char32_t cp = 0;
-  if (b < 0x80) return 1;
-  if ((b & 0xE0) == 0xC0) {
-    n = 2, cp = b & 0x1F;
-  } else if ((b & 0xF0) == 0xE0) {
-    n = 3, cp = b & 0x0F;
-  } else if ((b & 0xF8) == 0xF0) {
-    n = 4, cp = b & 0x07;
-  } else {
-    return 0;
-  }
-  if (i + n > s.size()) return 0;
-  for (std::size_t k = 1; k < n; ++k) {
-    const auto c = static_cast<unsigned char>(s[i + k]);
-    if ((c & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (c & 0x3F);
-  }
-  const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (cp < least[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return n;
+  const std::size_t n = DecodeUtf8(s, i, cp);
+  return cp >= 0xD800 && cp <= 0xDFFF ? 0 : n;  // no surrogate stands alone in UTF-8
 }
 
 bool IsUtf8(std::string_view s) {

@@ -1,5 +1,7 @@
 #include "dlgcheck/wide_text.h"
 
+#include "dialogue/utf8.h"
+
 namespace dlg::dlgcheck {
 
 namespace {
@@ -25,34 +27,6 @@ void Append(std::string& out, char32_t cp) {
   }
 }
 
-// The code point of the sequence at `s[i]` and its length, or length 0 when there is none.
-// Surrogates pass, as WTF-8 has them.
-std::size_t Decode(std::string_view s, std::size_t i, char32_t& cp) {
-  const auto b = static_cast<unsigned char>(s[i]);
-  std::size_t n = 0;
-  if (b < 0x80) {
-    cp = b;
-    return 1;
-  }
-  if ((b & 0xE0) == 0xC0) {
-    n = 2, cp = b & 0x1F;
-  } else if ((b & 0xF0) == 0xE0) {
-    n = 3, cp = b & 0x0F;
-  } else if ((b & 0xF8) == 0xF0) {
-    n = 4, cp = b & 0x07;
-  } else {
-    return 0;
-  }
-  if (i + n > s.size()) return 0;
-  for (std::size_t k = 1; k < n; ++k) {
-    const auto c = static_cast<unsigned char>(s[i + k]);
-    if ((c & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (c & 0x3F);
-  }
-  const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-  return cp < least[n] || cp > 0x10FFFF ? 0 : n;
-}
-
 }  // namespace
 
 std::string Utf8FromUtf16(std::u16string_view text) {
@@ -73,7 +47,7 @@ std::u16string Utf16FromUtf8(std::string_view bytes) {
   out.reserve(bytes.size());
   for (std::size_t i = 0; i < bytes.size();) {
     char32_t cp = 0;
-    const std::size_t n = Decode(bytes, i, cp);
+    const std::size_t n = DecodeUtf8(bytes, i, cp);
     if (n == 0) {
       out += u'\uFFFD';
       ++i;

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <ostream>
@@ -252,10 +253,13 @@ struct Row {
 inline void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 inline std::string RowName(const testing::TestParamInfo<Row>& info) { return info.param.name; }
 
-inline void RunRow(const Row& row) {
+// `own` takes the steps of a test's own commands first: true for a step it ran.
+using OwnSteps = std::function<bool(Session&, const std::string&)>;
+inline void RunRow(const Row& row, const OwnSteps& own = {}) {
   const int fds = OpenFds();
   Session s(row.file);
-  for (const std::string& step : row.steps) s.Step(step);
+  for (const std::string& step : row.steps)
+    if (!own || !own(s, step)) s.Step(step);
   EXPECT_EQ(View(s.ed.window), row.view);
   EXPECT_EQ(s.Boxes(), row.boxes);
   Folder want{{"a.dlg", row.file}, {"a.dlg.bak", row.file}};
