@@ -39,6 +39,43 @@ const std::string kEdited = Record(10, "A") + Record(20, "X") + kPadding;
 
 const Strings kEdit = {"goToNumber=20", "Go to:", "maleText=X", "leave box"};
 
+// The disks a cut may leave, by the rules that the sweep rests on.
+struct ModelCase {
+  const char* name;
+  test::PowerCutFileOps::Disk disk;
+  std::uint64_t cap;
+  std::vector<Layout> states;
+};
+const std::string kLong = std::string(9000, 'n');
+// clang-format off
+const ModelCase kModel[] = {
+    {"FlushedStays", {{{"a", 1}}, {}, {{1, "x"}}, {{1, "x"}}}, 9, {{{"a", "x"}}}},
+    {"UnflushedBytesAbsentCutAtABlockOrWhole", {{{"a", 1}}, {}, {{1, ""}}, {{1, kLong}}}, 9,
+     {{{"a", ""}}, {{"a", kLong.substr(0, 4096)}}, {{"a", kLong.substr(0, 8192)}}, {{"a", kLong}}}},
+    {"AppendedBytesCutAfterTheFlushedOnes", {{{"a", 1}}, {}, {{1, "ab"}}, {{1, "ab" + kLong}}}, 9,
+     {{{"a", "ab"}}, {{"a", ("ab" + kLong).substr(0, 4096)}}, {{"a", ("ab" + kLong).substr(0, 8192)}},
+      {{"a", "ab" + kLong}}}},
+    {"RewrittenInPlaceOldOrNew", {{{"a", 1}}, {}, {{1, "old"}}, {{1, "new"}}}, 9,
+     {{{"a", "old"}}, {{"a", "new"}}}},
+    // The journal keeps the folder's changes in order: a rename never survives its create undone.
+    {"FolderChangesSurviveInOrder",
+     {{{"a", 1}}, {{"", "t", 2}, {"t", "a", 2}, {"a", "", 2}}, {{1, "old"}, {2, "new"}},
+      {{1, "old"}, {2, "new"}}}, 9,
+     {{{"a", "old"}}, {{"a", "old"}, {"t", "new"}}, {{"a", "new"}}, {}}},
+    {"SampledWithTheFirstAndTheLast", {{{"a", 1}}, {}, {{1, ""}}, {{1, kLong}}}, 2,
+     {{{"a", ""}}, {{"a", kLong}}}},
+};
+// clang-format on
+class PowerCutModel : public testing::TestWithParam<ModelCase> {};
+TEST_P(PowerCutModel, States) {
+  std::uint64_t possible = 0;
+  EXPECT_EQ(test::PowerCutFileOps::States(GetParam().disk, GetParam().cap, 1, &possible),
+            GetParam().states);
+  EXPECT_GE(possible, GetParam().states.size());
+}
+INSTANTIATE_TEST_SUITE_P(Disks, PowerCutModel, testing::ValuesIn(kModel),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 struct Row {
   const char* name;
   Strings setUp, command;  // the command's steps are those cut
@@ -57,6 +94,8 @@ const Row kRows[] = {
     {"RecoveryYes", {"Yes", "Unload File", "write:a.dlg.bak=" + kEdited}, {"Yes", "Load File"}},
     {"RecoveryNo", {"Yes", "Unload File", "write:a.dlg.bak=" + kEdited}, {"No", "Load File"},
      kEdited},
+    // One that holds the file's own text is kept aside under a numbered name, unasked.
+    {"SameCopyKeptAside", {"Yes", "Unload File", "write:a.dlg.bak=" + kOld}, {"Load File"}},
     {"NewDialogue", {}, {"input:b", "Yes", "New Dialogue"}},
     {"DeleteLine", {"goToNumber=20", "Go to:"}, {"Yes", "Delete Line"}},
     {"RenumberLine", {"goToNumber=20", "Go to:"}, {"input:25", "Renumber Line"}},
@@ -170,11 +209,13 @@ struct Tally {
 
 // Runs the row's command once, noting the disk before each file call, then checks every state
 // that a cut at each may leave (or `cap` of them per cut).
-Tally SweepRow(const Row& row, std::uint64_t cap, bool dropFolderFlush) {
+enum class Drop { Nothing, FolderFlush, FileFlush };
+Tally SweepRow(const Row& row, std::uint64_t cap, Drop drop = Drop::Nothing) {
   test::PowerCutFileOps disk;  // outlives the editor, whose last calls go through it
   test::Session s(kOld);
   for (const std::string& step : row.setUp) s.Step(step);
-  disk.dropFolderFlush = dropFolderFlush;
+  disk.dropFolderFlush = drop == Drop::FolderFlush;
+  disk.dropFileFlush = drop == Drop::FileFlush;
   s.ops.PassTo(disk);
   Layout before;
   for (const auto& [name, bytes] : s.Files()) before[name] = bytes;
@@ -215,7 +256,7 @@ class PowerCutSweep : public testing::TestWithParam<Row> {};
 
 TEST_P(PowerCutSweep, EveryStateACutLeavesLoadsOldOrNewAndLosesNoWrittenEdit) {
   const auto start = std::chrono::steady_clock::now();
-  const Tally t = SweepRow(GetParam(), Full() ? UINT64_MAX : 24, false);
+  const Tally t = SweepRow(GetParam(), Full() ? UINT64_MAX : 24);
   EXPECT_EQ(t.firstProblem, "");
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - start);
@@ -227,44 +268,54 @@ TEST_P(PowerCutSweep, EveryStateACutLeavesLoadsOldOrNewAndLosesNoWrittenEdit) {
 INSTANTIATE_TEST_SUITE_P(Commands, PowerCutSweep, testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The sweep must see a lost rename: without the folder's flush after it, every command that
-// renames a file into place can come back without it once it has reported success. Load File's
-// copy holds only the file's bytes, and is made again; a copy that Unload deleted may come back.
+// The sweep must see a flush left out. Without the folder's after a rename, every command that
+// renames a file into place can come back without it once it has reported success (a copy that
+// only holds the file's bytes is made again at Load; one that Unload deleted may come back).
+// Without a file's before the rename, the name can come to hold bytes never written.
 struct Lost {
   const char* row;
-  std::string problem;  // the first, up to the disk it was found on
+  std::string noFolderFlush, noFileFlush;  // the first problem, up to the disk it was found on
 };
+const std::string kOfferedOld = "Load of a.dlg goes on with <old>";
+const std::string kOfferedEdited = "Load of a.dlg goes on with <edited>";
+const std::string kOfferedEmpty = "Load of a.dlg goes on with \"\"";
 // clang-format off
 const Lost kLost[] = {
-    {"LoadFile", ""},
-    {"RewriteOnLeavingABox", "Load of a.dlg goes on with <old>"},
-    {"SaveNewLine", "Load of a.dlg goes on with <old>"},
-    {"Save", "a.dlg holds <old>"},
-    {"SaveAs", "b.dlg holds <none>"},
-    {"UnloadFile", ""},
-    {"Quit", ""},
-    {"RecoveryYes", ""},
+    {"LoadFile", "", kOfferedEmpty},
+    {"RewriteOnLeavingABox", kOfferedOld, kOfferedEmpty},
+    {"SaveNewLine", kOfferedOld, kOfferedEmpty},
+    {"Save", "a.dlg holds <old>", "a.dlg holds \"\""},
+    {"SaveAs", "b.dlg holds <none>", "b.dlg holds \"\""},
+    {"UnloadFile", "", ""},
+    {"Quit", "", ""},
+    {"RecoveryYes", "", ""},
     // The copy found is offered again rather than kept aside as the user asked.
-    {"RecoveryNo", "Load of a.dlg goes on with <edited>"},
-    {"NewDialogue", "b.dlg holds <none>"},
-    {"DeleteLine", "Load of a.dlg goes on with <old>"},
-    {"RenumberLine", "Load of a.dlg goes on with <old>"},
-    {"Undo", "Load of a.dlg goes on with <edited>"},
-    {"Redo", "Load of a.dlg goes on with <old>"},
+    {"RecoveryNo", kOfferedEdited, kOfferedEmpty},
+    {"SameCopyKeptAside", "", kOfferedEmpty},
+    {"NewDialogue", "b.dlg holds <none>", "b.dlg holds \"\""},
+    {"DeleteLine", kOfferedOld, kOfferedEmpty},
+    {"RenumberLine", kOfferedOld, kOfferedEmpty},
+    {"Undo", kOfferedEdited, kOfferedEmpty},
+    {"Redo", kOfferedOld, kOfferedEmpty},
 };
 // clang-format on
 
-TEST(PowerCutSweepBites, AFolderFlushDroppedLosesWhatTheCommandReportedDone) {
+TEST(PowerCutSweepBites, AFlushLeftOutLosesWhatTheCommandReportedDone) {
   ASSERT_EQ(std::size(kLost), std::size(kRows));
   for (std::size_t i = 0; i < std::size(kRows); ++i) {
     ASSERT_EQ(std::string(kLost[i].row), kRows[i].name);
-    const Tally t = SweepRow(kRows[i], 24, true);
-    const std::string want =
-        kLost[i].problem.empty() ? "" : "cut after the command: " + kLost[i].problem + "; ";
-    EXPECT_EQ(t.firstProblem.substr(0, want.size()), want) << kRows[i].name << "\n"
-                                                           << t.firstProblem;
-    if (!want.empty())
-      std::cout << kRows[i].name << ", no folder flush: " << t.firstProblem << "\n";
+    for (const Drop drop : {Drop::FolderFlush, Drop::FileFlush}) {
+      const std::string& lost =
+          drop == Drop::FolderFlush ? kLost[i].noFolderFlush : kLost[i].noFileFlush;
+      const Tally t = SweepRow(kRows[i], 24, drop);
+      const std::string prefix = t.firstProblem.substr(0, t.firstProblem.find("; the disk:"));
+      EXPECT_TRUE(lost.empty() ? prefix.empty() : prefix.ends_with(": " + lost))
+          << kRows[i].name
+          << (drop == Drop::FolderFlush ? ", no folder flush: " : ", no file flush: ")
+          << t.firstProblem;
+      if (!lost.empty() && drop == Drop::FolderFlush)
+        std::cout << kRows[i].name << ", no folder flush: " << t.firstProblem << "\n";
+    }
   }
 }
 
