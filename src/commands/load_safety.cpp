@@ -11,6 +11,8 @@
 #include <string_view>
 
 #include "commands/boxes.h"
+#include "commands/save_close.h"
+#include "fileio/paths.h"
 
 namespace dlg {
 namespace {
@@ -42,9 +44,17 @@ CopiesFound FindCopies(Editor& ed, const std::string& path) {
   return found;
 }
 
-// Those of the file and its two copies whose process is gone are strays of a killed editor.
+// Temporary files whose process is gone are strays of a killed editor: those of any dialogue file
+// of the folder and its copies, for a Save As or a new file cut off before it made its file
+// leaves one under a name that is never loaded.
 void RemoveStrays(Editor& ed, const std::string& path, bool scratchCopyLeft) {
-  ed.files.RemoveStrayTemps({path, path + ".bak", path + ".bok"});
+  ed.files.RemoveStrayTemps(FolderOf(path), [](std::string_view target) {
+    for (std::string_view end : {"", ".bak", ".bok"}) {
+      if (target.size() < end.size() || !target.ends_with(end)) continue;
+      if (EndsInDlg(std::string(target.substr(0, target.size() - end.size())))) return true;
+    }
+    return false;
+  });
   // A scratch copy lives only within one rewrite; one that is there now was left by a crash.
   if (scratchCopyLeft) {
     if (FileResult r = ed.files.Delete(path + ".bok"); !r) ReportFileError(ed, r.failure);

@@ -85,6 +85,10 @@ class Files {
   // Deletes the temporary files that processes now gone left beside `targets` (all in one
   // folder): the strays of a killed editor. What cannot be looked at or deleted stays.
   void RemoveStrayTemps(const std::vector<std::string>& targets);
+  // The same for every temporary file in `folder` whose target (a name, cut as temporary names
+  // are) `wouldBecome` accepts: those of a file that a cut-off Save As or new file never made.
+  void RemoveStrayTemps(const std::string& folder,
+                        const std::function<bool(std::string_view target)>& wouldBecome);
 
   // A file that a replace makes new gets no permission bit beyond these (and the umask's).
   void LimitNewFileMode(mode_t mode) { newFileLimit_ = mode & 07777; }

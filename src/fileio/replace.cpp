@@ -233,19 +233,34 @@ FileResult Files::ReplaceCopy(const std::string& path, std::span<const std::stri
       r == 0 ? &old : nullptr, written, hash, meanwhile);
 }
 
-void Files::RemoveStrayTemps(const std::vector<std::string>& targets) {
-  if (targets.empty()) return;
-  const std::string folder = FolderOf(targets.front());
+void Files::RemoveStrayTemps(const std::string& folder,
+                             const std::function<bool(std::string_view target)>& wouldBecome) {
   std::vector<std::string> names;
   if (ops_.ListFolder(folder, names) < 0) return;
   for (const std::string& name : names) {
-    for (const std::string& target : targets) {
-      const std::string prefix = TempPrefix(target);
-      if (!name.starts_with(prefix)) continue;
-      const auto pid = static_cast<pid_t>(std::atol(name.c_str() + prefix.size()));
-      if (pid > 0 && ops_.ProcessAlive(pid) == 0) Delete(JoinPath(folder, name));
-    }
+    // "." + target + ".tmp-" + pid + "-" + count, and nothing else.
+    const std::size_t tmp = name.rfind(".tmp-");
+    if (name.empty() || name[0] != '.' || tmp == std::string::npos || tmp < 1) continue;
+    const std::string_view rest = std::string_view(name).substr(tmp + 5);
+    const std::size_t dash = rest.find('-');
+    auto digits = [](std::string_view d) {
+      return !d.empty() && d.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (dash == std::string_view::npos || !digits(rest.substr(0, dash)) ||
+        !digits(rest.substr(dash + 1)) || !wouldBecome(std::string_view(name).substr(1, tmp - 1)))
+      continue;
+    const auto pid = static_cast<pid_t>(std::atol(name.c_str() + tmp + 5));
+    if (pid > 0 && ops_.ProcessAlive(pid) == 0) Delete(JoinPath(folder, name));
   }
+}
+
+void Files::RemoveStrayTemps(const std::vector<std::string>& targets) {
+  if (targets.empty()) return;
+  RemoveStrayTemps(FolderOf(targets.front()), [&](std::string_view stem) {
+    for (const std::string& target : targets)
+      if (stem == std::string_view(NameOf(target)).substr(0, kMaxTempStem)) return true;
+    return false;
+  });
 }
 
 }  // namespace dlg

@@ -189,7 +189,10 @@ std::string CheckState(const Layout& state, const std::map<std::string, Allowed>
     std::vector<std::string> names;
     PosixFileOps().ListFolder(dir.Path(), names);
     for (const std::string& n : names) {
-      if (n.starts_with("." + name + ".") || n == name + ".bok") return "stray " + n + " left";
+      // A temporary file of any name: a Save As or new file cut off leaves one under a name
+      // that no Load names.
+      if ((n.starts_with(".") && n.find(".tmp-") != std::string::npos) || n == name + ".bok")
+        return "stray " + n + " left";
     }
   }
   if (!kept.empty()) {
