@@ -8,9 +8,6 @@
 namespace dlg::test {
 namespace {
 
-std::string R(const std::string& n, const std::string& male, const std::string& jump = "") {
-  return "{" + n + "}{" + male + "}{}{}{}{" + jump + "}{}\r\n";
-}
 const std::string kOld = R("10", "Hail.") + R("11", "Go on.", "20") + R("12", "Bye.", "0") +
                          R("20", "Twenty.", " ") + R("21", "Back.", "10") + R("30", "Thirty.") +
                          R("31", "Again.", "20");

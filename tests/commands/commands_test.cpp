@@ -9,9 +9,6 @@
 namespace dlg::test {
 namespace {
 
-std::string R(const std::string& n, const std::string& male = "") {
-  return "{" + n + "}{" + male + "}{}{}{}{}{}\r\n";
-}
 const std::string k10 = R("10", "A"), k20 = "{20}{B}{}{}{}{ }{}\r\n", k30 = R("30", "C");
 const std::string kThree = k10 + k20 + k30;
 const std::string kTen = "10|NPC|A||", kNoFile = "||||";  // the view after Unload is empty

@@ -34,17 +34,18 @@ std::string Shown(const EditorWindow& w) {
 }
 
 // One response row: text|number|int|marker|jump|flags text.
-std::string R(const std::string& head, const std::string& cond = "", const std::string& exec = "") {
+std::string Reply(const std::string& head, const std::string& cond = "",
+                  const std::string& exec = "") {
   return " / " + head + "|CONDITIONAL FLAGS::  " + cond + "\r\nEXECUTION FLAGS::  " + exec;
 }
 const std::string kNpc1 = "{1}{Hi.}{}{}{}{}{}\r\n", kPc3 = "{3}{Bye.}{}{8}{}{0}{}\r\n";
-const std::string k1 = "1|Hi.||||||NPC", kR3 = R("Bye.|3|8|Male|0");
+const std::string k1 = "1|Hi.||||||NPC", kR3 = Reply("Bye.|3|8|Male|0");
 // clang-format off
 const ReadCase kReads[] = {
     {"ResponsesUpToTheNextNpcLine", kNpc1 + kPc3 + "{10}{Who?}{}{}{}{ }{}\r\n" + kPc3, k1 + kR3,
      true},
     {"FemaleFormIsASecondRow", kNpc1 + "{7}{Yes.}{Oui.}{12}{a}{20}{b}\r\n",
-     k1 + R("Yes.|7|12|Male|20", "a", "b") + R("Oui.|7|12|female|20", "a", "b")},
+     k1 + Reply("Yes.|7|12|Male|20", "a", "b") + Reply("Oui.|7|12|female|20", "a", "b")},
     {"BlankLineAmongResponses", kNpc1 + "\r\n" + kPc3, k1 + kR3},
     {"PcLineFirst", kPc3 + kPc3, "3|Bye.||8||0||PC"},
     {"BlankJumpIsNpc", "{4}{Hm.}{}{}{}{ }{}\r\n" + kPc3, "4|Hm.|||| ||NPC" + kR3},
@@ -64,7 +65,7 @@ const ReadCase kReads[] = {
     {"MoreFields", "{1}{a}{b}{c}{d}{}{e}X{f}{g}{h}{i}{}{j}\r\n", "1|af|bg|ch|di||ej|NPC"},
     // Among responses, a character after the seventh field opens the next record's number.
     {"TwoResponsesOnALine", kNpc1 + "{2}{a}{}{}{}{5}{}{3}{b}{}{}{}{6}{}\r\n",
-     k1 + R("a|2||Male|5") + R("b|3||Male|6")},
+     k1 + Reply("a|2||Male|5") + Reply("b|3||Male|6")},
 };
 // clang-format on
 

@@ -9,9 +9,6 @@
 namespace dlg::test {
 namespace {
 
-std::string R(const std::string& n, const std::string& male, const std::string& jump = "") {
-  return "{" + n + "}{" + male + "}{}{}{}{" + jump + "}{}\r\n";
-}
 // 10 and 30 are NPC lines with replies, 20 one with a reply; 11 and 31 lead to 20.
 const std::string k10 = R("10", "Hail.") + R("11", "Go on.", "20") + R("12", "Bye.", "0");
 const std::string k20 = R("20", "Twenty.", " ") + R("21", "Back.", "10");

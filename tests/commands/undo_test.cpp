@@ -10,9 +10,6 @@
 namespace dlg::test {
 namespace {
 
-std::string R(const std::string& n, const std::string& male, const std::string& jump = "") {
-  return "{" + n + "}{" + male + "}{}{}{}{" + jump + "}{}\r\n";
-}
 const std::string k10 = R("10", "Hail.") + R("11", "Go on.", "20") + R("12", "Bye.", "0");
 const std::string k20 = R("20", "Twenty.", " ") + R("21", "Back.", "10");
 const std::string k30 = R("30", "Thirty.") + R("31", "Again.", "20");
@@ -152,9 +149,8 @@ TEST(UndoRedo, EveryStepBackAndForthByteForByte) {
     ASSERT_EQ(ReadBytes(s.ed.state.WorkingCopyPath()), copies[i]) << "redo to " << i;
   }
   EXPECT_FALSE(CanRedo(s.ed));
-  for (const std::string& box : s.Boxes()) {
+  for (const std::string& box : s.Boxes())
     EXPECT_TRUE(box.starts_with("yes/no exclamation Delete Line: ")) << box;
-  }
 }
 
 }  // namespace

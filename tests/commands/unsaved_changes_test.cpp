@@ -9,9 +9,6 @@
 namespace dlg::test {
 namespace {
 
-std::string R(const std::string& n, const std::string& male, const std::string& flags = "") {
-  return "{" + n + "}{" + male + "}{}{}{}{}{" + flags + "}\r\n";
-}
 const std::string kOld = R("10", "A") + R("20", "B") + R("30", "C");
 const std::string kEdited = R("10", "X") + R("20", "B") + R("30", "C");
 const std::string kTheirs = R("1", "Theirs");
@@ -65,7 +62,7 @@ const Row kRows[] = {
     // What the boxes show (here as the Flag Editor's Accept leaves it) is written before any
     // command shows another line.
     {"GoTo1WritesTheLineFirst", kOld, {"executionFlags=pc.x()", "Go to 1", kMarked}, kOldView, {},
-     {{"a.dlg.bak", R("10", "A", "pc.x()") + R("20", "B") + R("30", "C")}}},
+     {{"a.dlg.bak", "{10}{A}{}{}{}{}{pc.x()}\r\n" + R("20", "B") + R("30", "C")}}},
     {"GoToWritesTheLineFirst", kOld, {"conditionFlags=a", "goToNumber=30", "Go to:"}, "30|NPC|C||", {},
      {{"a.dlg.bak", "{10}{A}{}{}{a}{}{}\r\n" + R("20", "B") + R("30", "C")}}},
     {"AddLineWritesTheLineFirst", kOld, {"maleText=X", "newLineNumber=15", "Add Line"},

@@ -43,6 +43,12 @@ inline Strings operator+(Strings a, const Strings& b) {
   return a;
 }
 
+// A record of number, male text and the line it leads to, its other fields empty.
+inline std::string R(const std::string& n, const std::string& male = "",
+                     const std::string& jump = "") {
+  return "{" + n + "}{" + male + "}{}{}{}{" + jump + "}{}\r\n";
+}
+
 // Descriptors open in this process: a command leaves none behind, failed or not.
 inline int OpenFds() {
   int n = 0;
