@@ -134,11 +134,10 @@ struct Sweep : test::Session {
     for (const std::string& step : row.setUp) Step(step);
     platform.boxes.clear();
     for (const FileState& f : row.files) {
-      if (f.before) dir.Put(f.name, *f.before);
-    }
-    // The working copy as if the editor had written it.
-    for (const FileState& f : row.files) {
-      if (f.before && f.name == "a.dlg.bak") test::AsWrittenByEditor(ed, *f.before);
+      if (!f.before) continue;
+      dir.Put(f.name, *f.before);
+      // The working copy as if the editor had written it.
+      if (f.name == "a.dlg.bak") test::AsWrittenByEditor(ed, *f.before);
     }
     Queue(row);
     ops.Reset();
@@ -153,21 +152,18 @@ struct Sweep : test::Session {
 
 std::map<std::string, std::string> Expected(const Row& row, bool after) {
   std::map<std::string, std::string> files;
-  for (const FileState& f : row.files) {
+  for (const FileState& f : row.files)
     if (const Bytes& b = after ? f.after : f.before) files[f.name] = *b;
-  }
   return files;
 }
 
 // The one message of a failure names the operation, one of the row's files, and the reason.
 bool NamesFileOperationAndReason(const Row& row, const std::string& box, int error) {
-  for (const char* op : {"read", "write", "rename", "delete", "create"}) {
-    for (const FileState& f : row.files) {
+  for (const char* op : {"read", "write", "rename", "delete", "create"})
+    for (const FileState& f : row.files)
       if (box == std::string("critical File Error: Cannot ") + op + " DIR/" + f.name + ": " +
                      std::strerror(error))
         return true;
-    }
-  }
   return false;
 }
 
@@ -196,9 +192,8 @@ TEST_P(FaultSweep, EveryCallFailedLeavesOldOrNewAndOneMessage) {
 
   std::map<OpKind, int> seen;
   int commitAt = 0;
-  for (std::size_t i = 0; i < log.size(); ++i) {
+  for (std::size_t i = 0; i < log.size(); ++i)
     if (++seen[log[i]] == row.commitNth && log[i] == row.commitKind) commitAt = int(i) + 1;
-  }
   ASSERT_GT(commitAt, 0);
 
   int points = 0;

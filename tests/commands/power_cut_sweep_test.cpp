@@ -24,18 +24,16 @@ using test::Layout;
 using test::Strings;
 using test::operator+;
 
-std::string Record(int n, const std::string& text) {
-  return "{" + std::to_string(n) + "}{" + text + "}{}{}{}{}{}\r\n";
-}
 // Three blocks and a bit, so that a file can be cut within itself.
 const std::string kPadding = [] {
   std::string s;
   for (int n = 100; s.size() < 3 * test::PowerCutFileOps::kBlock; ++n)
-    s += Record(n, "Padding line " + std::to_string(n) + " that makes the file span blocks.");
+    s += test::R(std::to_string(n),
+                 "Padding line " + std::to_string(n) + " that makes the file span blocks.");
   return s;
 }();
-const std::string kOld = Record(10, "A") + Record(20, "B") + kPadding;
-const std::string kEdited = Record(10, "A") + Record(20, "X") + kPadding;
+const std::string kOld = test::R("10", "A") + test::R("20", "B") + kPadding;
+const std::string kEdited = test::R("10", "A") + test::R("20", "X") + kPadding;
 
 const Strings kEdit = {"goToNumber=20", "Go to:", "maleText=X", "leave box"};
 
@@ -103,11 +101,6 @@ const Row kRows[] = {
     {"Redo", kEdit + Strings{"Undo"}, {"Redo"}},
 };
 // clang-format on
-
-bool Full() {
-  const char* full = std::getenv("DLG_POWER_CUT_FULL");
-  return full != nullptr && std::string(full) == "1";
-}
 
 // What a fresh editor may find of the dialogue file `name`, and of its working copy, before the
 // command has ended and after: the copy is what Load goes on with, the file itself without one.
@@ -179,9 +172,8 @@ std::string CheckState(const Layout& state, const std::map<std::string, Allowed>
     ed.window.fileList.path = dir.Path();
     ed.window.fileList.fileName = name;
     LoadFile(ed);
-    for (const test::ShownBox& b : platform.boxes) {
+    for (const test::ShownBox& b : platform.boxes)
       if (b.icon == MsgIcon::Critical) return "Load of " + name + " said: " + b.text;
-    }
     if (!ed.state.fileLoaded) return "Load of " + name + " refused";
     const auto offered = std::optional(test::ReadBytes(dir.File(name + ".bak")));
     if (!(ended ? a.copyAtEnd : a.copy).contains(offered))
@@ -220,20 +212,12 @@ Tally SweepRow(const Row& row, std::uint64_t cap, Drop drop = Drop::Nothing) {
   disk.dropFolderFlush = drop == Drop::FolderFlush;
   disk.dropFileFlush = drop == Drop::FileFlush;
   s.ops.PassTo(disk);
-  Layout before;
-  for (const auto& [name, bytes] : s.Files()) before[name] = bytes;
+  const Layout before = s.Files();
   disk.Start(s.dir.Path());
-  for (const std::string& step : row.command) {
-    if (step == "New Dialogue") {
-      NewDialogue(s.ed);
-    } else {
-      s.Step(step);
-    }
-  }
+  for (const std::string& step : row.command)
+    step == "New Dialogue" ? NewDialogue(s.ed) : s.Step(step);
   const std::vector<test::PowerCutFileOps::Disk> cuts = disk.Finish();
-  Layout after;
-  for (const auto& [name, bytes] : s.Files()) after[name] = bytes;
-  const auto allowed = AllowedBy(before, after);
+  const auto allowed = AllowedBy(before, s.Files());
 
   Tally tally;
   std::set<std::pair<Layout, bool>> checked;
@@ -259,7 +243,8 @@ class PowerCutSweep : public testing::TestWithParam<Row> {};
 
 TEST_P(PowerCutSweep, EveryStateACutLeavesLoadsOldOrNewAndLosesNoWrittenEdit) {
   const auto start = std::chrono::steady_clock::now();
-  const Tally t = SweepRow(GetParam(), Full() ? UINT64_MAX : 24);
+  const char* full = std::getenv("DLG_POWER_CUT_FULL");
+  const Tally t = SweepRow(GetParam(), full && std::string(full) == "1" ? UINT64_MAX : 24);
   EXPECT_EQ(t.firstProblem, "");
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - start);
