@@ -18,9 +18,8 @@ std::string Read(const fs::path& p) { return test::ReadBytes(p.string()); }
 
 std::vector<std::string> Folders(const fs::path& root) {
   std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(root)) {
+  for (const auto& e : fs::directory_iterator(root))
     if (e.is_directory()) names.push_back(e.path().filename().string());
-  }
   std::sort(names.begin(), names.end());
   return names;
 }

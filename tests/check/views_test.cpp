@@ -106,9 +106,8 @@ TEST(Views, ProblemTextIsTheFindingsRow) {
     const std::vector<Finding> findings = RunChecks(c);
     const std::vector<Problem> problems = FindProblems(c);
     ASSERT_EQ(problems.size(), findings.size()) << in;
-    for (std::size_t i = 0; i < problems.size(); ++i) {
+    for (std::size_t i = 0; i < problems.size(); ++i)
       EXPECT_EQ(ProblemText(c, problems[i]), ProblemRow(findings[i])) << in << " row " << i;
-    }
   }
   EXPECT_GE(files, 10);
 }

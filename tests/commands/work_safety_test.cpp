@@ -18,9 +18,7 @@ const std::string kOld = "{1}{Old}{}{}{}{}{}\r\n{2}{Bye}{}{}{}{0}{}\r\n",
                   kOldView = "1|NPC|Old|Bye|0";
 const std::string kLeft = "{1}{Left}{}{}{}{}{}\r\n{2}{Bye}{}{}{}{0}{}\r\n",
                   kLeftView = "1|NPC|Left|Bye|0";
-const std::string kTheirs = "{1}{Theirs}{}{}{}{}{}\r\n", kNoFile =
-                                                             "||||"
-                                                             "|no file";
+const std::string kTheirs = "{1}{Theirs}{}{}{}{}{}\r\n", kNoFile = "|||||no file";
 const Strings kEdit = {"maleText=Left", "leave box"};
 const Strings kLeftBehind = {"Yes", "Unload File", "write:a.dlg.bak=" + kLeft};
 const std::string kUnload = "yes/no none Unload?: Really unload DIR/a.dlg?";

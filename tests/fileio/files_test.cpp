@@ -223,9 +223,8 @@ TEST(StrayTemps, OnlyThoseOfAProcessGoneAreRemoved) {
   const std::optional<OpKind> kFaults[] = {std::nullopt, OpKind::ListFolder, OpKind::ProcessAlive};
   for (const std::optional<OpKind>& fault : kFaults) {
     TempDir dir;
-    for (const std::set<std::string>& names : {kept, strays}) {
+    for (const std::set<std::string>& names : {kept, strays})
       for (const std::string& name : names) dir.Put(name, "x");
-    }
     FailingFileOps ops;
     if (fault) ops.Arm({*fault, 1, true, EACCES});
     Files(ops).RemoveStrayTemps({dir.File("a.dlg"), dir.File("a.dlg.bak"), dir.File(longName)});

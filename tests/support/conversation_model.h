@@ -67,9 +67,8 @@ inline check::Conversation ModelConversation(std::string_view bytes) {
     } else if (c.target[r].kind == TargetKind::Record) {
       next.push_back(c.target[r].record);
     }
-    for (int k : next) {
+    for (int k : next)
       if (!c.reachable[k]) c.reachable[k] = true, todo.push_back(k);
-    }
   }
   return c;
 }

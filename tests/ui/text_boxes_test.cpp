@@ -77,12 +77,8 @@ class TextBoxesTest : public QObject {
     QTest::newRow("outside the table")  // U+0080: 0x80 is the euro sign
         << QStringLiteral("x\u4E2D\u0080\u0100y") << QByteArray("xy") << QByteArray();
     QTest::newRow("Windows-1252") << QStringLiteral("\u20AC5 caf\u00E9")
-                                  << QByteArray(
-                                         "\x80"
-                                         "5 caf\xE9")
-                                  << QByteArray(
-                                         "\x80"
-                                         "5 caf\xE9");
+                                  << QByteArray("\x80\x35 caf\xE9")
+                                  << QByteArray("\x80\x35 caf\xE9");
     QTest::newRow("line breaks") << QStringLiteral("one\r\ntwo\nthree\rfour")
                                  << QByteArray("onetwothreefour")
                                  << QByteArray("one two three four");

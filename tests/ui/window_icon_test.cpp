@@ -50,9 +50,8 @@ class WindowIconTest : public QObject {
     QVERIFY2(difference < 12, qPrintable(QStringLiteral("differs by %1").arg(difference)));
 
     QSet<QRgb> colours;
-    for (int row = 0; row < size; ++row) {
+    for (int row = 0; row < size; ++row)
       for (int col = 0; col < size; ++col) colours.insert(themed.pixel(col, row));
-    }
     QVERIFY2(colours.size() <= 256, qPrintable(QStringLiteral("%1 colours").arg(colours.size())));
   }
 };
