@@ -117,8 +117,6 @@ const Row kRows[] = {
     // Save, Save As, Unload File, Quit
     {"SaveNo", kThree, kGoTo20 + Strings{"leave box", "No", "Save"}, kGoTo20View, {kOverwrite},
      {{"a.dlg.bak", kEdited}}},
-    {"SaveYes", kThree, kGoTo20 + Strings{"leave box", "Yes", "Save"}, kGoTo20View,
-     {kOverwrite, kSaved}, {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
     // A blank first line: its CR opens the first field, which no line carries as its number.
     {"SaveAnEditOfALineNoLineCarries", "\r\n" + kThree, {"maleText=X", "Yes", "Save"},
      "\n{10|NPC|X||", {"critical Cannot Save Line: The line \n{10 is not in the working copy. "
