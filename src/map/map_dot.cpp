@@ -148,12 +148,16 @@ std::string DotOf(const Conversation& c, const Shown* shown) {
             : NpcLines(c);
   const bool whole = lines <= kWholeArrowsUpTo;
   // The placement across the page stops improving after a fifth of its usual rounds on large
-  // maps: its rounds grow with the map, and their cost too.
+  // maps, and after a twentieth on the largest: its rounds grow with the map, and their cost
+  // too (a map of 1,000 lines took 3.3 s at a fifth, 1.5 s at a twentieth).
+  constexpr int kFewestRoundsFrom = 500;
   std::string out =
       std::string(
           "digraph dialogue {\n"
           "  graph [rankdir=TB, nodesep=0.25, ranksep=0.45, ") +
-      (whole ? "" : "nslimit=0.2, ") +
+      (whole                       ? ""
+       : lines < kFewestRoundsFrom ? "nslimit=0.2, "
+                                   : "nslimit=0.05, ") +
       "fontname=\"DejaVu Sans\"];\n"
       "  node [shape=box, style=\"rounded,filled\", fillcolor=\"#fffdf5\", color=\"#5b4a2f\", "
       "fontname=\"DejaVu Sans\", fontsize=10];\n"
