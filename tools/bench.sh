@@ -13,7 +13,7 @@ reps=${BENCH_REPS:-3}
 min_time=${BENCH_MIN_TIME:-0.3}
 build=${BENCH_BUILD:-build}
 
-tools/install-deps.sh
+tools/install-deps.sh test
 [ -f "$build/build.ninja" ] ||
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j 2 --target reader_bench rewrite_bench commands_bench window_bench >/dev/null

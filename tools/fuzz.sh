@@ -10,7 +10,7 @@ cd "$root"
 runs=${1:-200000}
 build=build-fuzz
 
-tools/install-deps.sh
+tools/install-deps.sh test
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DDLG_FUZZ=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" >"$build/build.log" 2>&1 ||

@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need; does nothing when
-# they are all present. Safe to run twice.
+# Installs the Debian 12 packages of one purpose and does nothing when they are all present.
+# Safe to run twice.
+#   tools/install-deps.sh run    building and running the editor and the command-line tools
+#   tools/install-deps.sh test   that, and every test: compilers, sanitizers, fuzzing, Xvfb,
+#                                packaging, translation tools, the Windows build under Wine
 set -euo pipefail
-packages=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev jq libgraphviz-dev pkg-config xvfb xauth imagemagick
-  xdotool fonts-dejavu-core dpkg-dev fakeroot file man-db desktop-file-utils appstream lintian
-  strace shared-mime-info)
-# dlgcheck.exe: cross-built with mingw-w64 and run under Wine by tools/windows_test.sh.
-packages+=(g++-mingw-w64-x86-64-posix wine64)
+purpose=${1:-test}
+run=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxxhash-dev
+  libgraphviz-dev libgettextpo-dev libxlsxwriter-dev fonts-dejavu-core)
+test=(clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev jq xvfb xauth
+  imagemagick xdotool dpkg-dev fakeroot file man-db desktop-file-utils appstream lintian strace
+  shared-mime-info gettext translate-toolkit git
+  # dlgcheck.exe: cross-built with mingw-w64 and run under Wine by tools/windows_test.sh.
+  g++-mingw-w64-x86-64-posix wine64)
+case "$purpose" in
+  run) packages=("${run[@]}") ;;
+  test) packages=("${run[@]}" "${test[@]}") ;;
+  *) echo "usage: tools/install-deps.sh [run|test]" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
