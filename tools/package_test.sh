@@ -162,6 +162,20 @@ else
   echo "package test: the package holds no dlgcheck yet, its checks skipped"
 fi
 
+# dlgplay plays as the one just built does.
+if [ -x /usr/bin/dlgplay ]; then
+  built_play=$(find "$build" -name dlgplay -type f -perm -u+x -print -quit)
+  set +e
+  /usr/bin/dlgplay --female --int 3 "$root/examples/tavern.dlg" 13 21 >"$work/play_installed.txt" 2>&1
+  play_status=$?
+  "$built_play" --female --int 3 "$root/examples/tavern.dlg" 13 21 >"$work/play_built.txt" 2>&1
+  set -e
+  [ "$play_status" -eq 0 ] && tail -1 "$work/play_installed.txt" | grep -qx END ||
+    fail "installed dlgplay did not play tavern.dlg to its end: $(cat "$work/play_installed.txt")"
+  cmp -s "$work/play_installed.txt" "$work/play_built.txt" || fail "installed dlgplay plays otherwise than $built_play"
+  echo "package test: installed dlgplay plays tavern.dlg to its end"
+fi
+
 # The installed editor on a virtual display, found by its window class.
 display=97
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done

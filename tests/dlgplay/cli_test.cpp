@@ -1,0 +1,116 @@
+// dlgplay as a mod's build calls it: the transcript printed in UTF-8 and the exit status.
+
+#include "dlgplay/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/temp_dir.h"
+
+namespace dlg {
+namespace {
+
+// 0x92 is the right quote of Windows-1252; 0xE9 its e acute.
+const std::string kInn =
+    "{1}{We\x92re shut.}{}{}{}{}{}\r\n"
+    "{2}{Open up.}{}{12}{}{0}{pc.say()}\r\n"
+    "{3}{Caf\xe9?}{Caf\xe9, please?}{}{caf\xe9 open}{0}{}\r\n"
+    "{4}{Who?}{}{}{}{9}{}\r\n";
+
+struct CliCase {
+  const char* name;
+  std::vector<std::string> args;  // "@" stands for the file of the temporary folder
+  int status;
+  std::string out;
+  std::string err;  // "*" + text: contains the text
+};
+void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
+
+const CliCase kCases[] = {
+    {"Waits",
+     {"@"},
+     0,
+     "NPC 1: We\u2019re shut.\n  3: Caf\u00e9? [if caf\u00e9 open]\n  4: Who?\n",
+     ""},
+    {"Ends",
+     {"--int", "12", "@", "2"},
+     0,
+     "NPC 1: We\u2019re shut.\nPC 2: Open up.\n  runs: pc.say()\nEND\n",
+     ""},
+    {"FemaleFrom",
+     {"--female", "--from=1", "@", "3"},
+     0,
+     "NPC 1: We\u2019re shut.\nPC 3: Caf\u00e9, please?\nEND\n",
+     ""},
+    {"NotOffered",
+     {"@", "2"},
+     1,
+     "NPC 1: We\u2019re shut.\nnot offered: 2 (needs intelligence 12 or more)\n",
+     ""},
+    // The condition is given in UTF-8 and meets the file's bytes.
+    {"FalseCondition",
+     {"--false", "caf\u00e9 open", "@", "3"},
+     1,
+     "NPC 1: We\u2019re shut.\nnot offered: 3 (condition false: caf\u00e9 open)\n",
+     ""},
+    {"Stop",
+     {"@", "4"},
+     1,
+     "NPC 1: We\u2019re shut.\nPC 4: Who?\nLine 9 does not exist: the conversation stops here.\n",
+     ""},
+    {"IntOutOfRange",
+     {"--int", "21", "@"},
+     2,
+     "",
+     "dlgplay: --int takes a whole number from 1 to 20, not '21'\nTry 'dlgplay --help'.\n"},
+    {"NoFile", {"--female"}, 2, "", "dlgplay: no FILE given\nTry 'dlgplay --help'.\n"},
+    {"Unknown",
+     {"--male", "@"},
+     2,
+     "",
+     "dlgplay: unknown option '--male'\nTry 'dlgplay --help'.\n"},
+    {"NotInTable", {"--from", "\u4e00", "@"}, 2, "", "*Windows-1252 lacks"},
+    {"Unreadable",
+     {"@missing"},
+     2,
+     "",
+     "*dlgplay: cannot read @missing: No such file or directory\n"},
+};
+
+class DlgplayTest : public testing::TestWithParam<CliCase> {};
+
+TEST_P(DlgplayTest, ExitStatusAndOutput) {
+  test::TempDir dir;
+  const std::string file = dir.Put("inn.dlg", kInn);
+  std::vector<std::string> args;
+  for (const std::string& a : GetParam().args)
+    args.push_back(a == "@" ? file : a[0] == '@' ? dir.File(a.substr(1)) : a);
+  std::ostringstream out, err;
+  EXPECT_EQ(RunDlgplay(args, out, err), GetParam().status);
+  EXPECT_EQ(out.str(), GetParam().out);
+  std::string got = err.str();
+  if (const auto at = got.find(dir.Path() + "/"); at != std::string::npos)
+    got.replace(at, dir.Path().size() + 1, "@");
+  const std::string& want = GetParam().err;
+  if (!want.empty() && want[0] == '*') {
+    EXPECT_NE(got.find(want.substr(1)), std::string::npos) << got;
+  } else {
+    EXPECT_EQ(got, want);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DlgplayTest, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DlgplayTest, HelpShowsTheCommandLine) {
+  std::ostringstream out, err;
+  EXPECT_EQ(RunDlgplay({"--help"}, out, err), 0);
+  EXPECT_EQ(out.str().rfind("Usage: dlgplay [--female] [--int N] [--false CONDITION]... [--from "
+                            "LINE] FILE [REPLY...]\n",
+                            0),
+            0u);
+}
+
+}  // namespace
+}  // namespace dlg
