@@ -95,10 +95,15 @@ is_json() {
 }
 
 # Compares the last runs of both sides: status, standard output (JSON as is, text in CR LF) and
-# standard error (in CR LF, as the C runtime writes it).
+# standard error (in CR LF, as the C runtime writes it). With `slashes` set, the paths of files
+# found in folders, which Windows joins with "\", are compared as if joined with "/".
 same_as_linux() {
   local name=$1
   shift
+  if [ -n "${slashes:-}" ]; then
+    for stream in out err; do tr '\\' / <"$tmp/win.$stream" >"$tmp/win.$stream.tmp"; done
+    for stream in out err; do mv "$tmp/win.$stream.tmp" "$tmp/win.$stream"; done
+  fi
   check "$name" "exit status $win_status, on Linux $lin_status" [ "$win_status" = "$lin_status" ]
   if is_json "$@"; then
     check "$name" "JSON differs from Linux" same_bytes "$tmp/lin.out" "$tmp/win.out"
@@ -167,6 +172,11 @@ row MapExtension --map m.svg.gif clean.dlg
 row MapExtensionWithoutItsDot --map msvg clean.dlg
 row MapOfOneFile --map m.dot clean.dlg warn.dlg
 row MapUnwritable --map nowhere/m.dot clean.dlg
+mod="mkdir -p mod/a mod/a-z mod/.git && cp error.dlg mod/b.dlg && cp clean.dlg mod/a-z/c.dlg &&
+  cp warn.dlg mod/a/w.DLG && cp error.dlg mod/notes.txt && cp error.dlg mod/.git/x.dlg"
+setup=$mod slashes=1 row Folder mod
+setup=$mod slashes=1 row FolderAndFiles warn.dlg mod/ error.dlg
+setup=$mod row MapOfAFolder --map m.dot mod/a
 row Version --version
 row DashDashEndsOptions -- --help
 # The help names this build's map, and is Linux's otherwise.
@@ -185,7 +195,7 @@ setup="cp error.dlg 'Schmied ö €.dlg'" row Utf8Name 'Schmied ö €.dlg' clea
 setup="cp error.dlg 'Schmied ö €.dlg'" row Utf8NameJson --format=json 'Schmied ö €.dlg'
 # A text-mode read would stop at Ctrl-Z and turn CR LF into LF.
 setup="printf '{1}{Hi\\032.}{}{}{}{}{}\\r\\n{2}{A\\rB}{}{}{}{0}{}\\n' >ctrl.dlg" row BinaryRead ctrl.dlg
-row FolderIsNoFile . clean.dlg
+slashes=1 row FolderWalked . clean.dlg
 row Examples "$root/examples/broken_smith.dlg" "$root/examples/ferryman.dlg" \
   "$root/examples/gatekeeper.dlg" "$root/examples/herbalist.dlg"
 # A report that cannot be written is no clean run (Linux's AReportThatCannotBeWrittenIsTrouble).

@@ -10,6 +10,7 @@
 #include "check/report.h"
 #include "dlgcheck/file_access.h"
 #include "dlgcheck/map_output.h"
+#include "fileio/paths.h"
 #include "map/map.h"
 
 namespace dlg {
@@ -21,9 +22,10 @@ constexpr int kFindings = 1;
 constexpr int kTrouble = 2;
 
 const char kUsageHead[] =
-    "Usage: dlgcheck [--map OUT] [--format text|json] [--ignore CHECK,...] [--werror] FILE...\n"
+    "Usage: dlgcheck [--map OUT] [--format text|json] [--ignore CHECK,...] [--werror] FILE|DIR...\n"
     "Checks Ashgloam dialogue files (.dlg) and reports what the game or the editor would get\n"
-    "wrong, one finding a line: PATH:LINE: error|warning|note: MESSAGE [CHECK].\n"
+    "wrong, one finding a line: PATH:LINE: error|warning|note: MESSAGE [CHECK]. A folder\n"
+    "stands for every .dlg file below it.\n"
     "\n";
 // Then the --map line of this build.
 const char kUsageOptions[] =
@@ -175,12 +177,21 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
   if (!o.map.empty() && dlgcheck::SameFile(o.map, o.files[0])) {
     return Usage(err, "the map '" + o.map + "' is the file being checked");
   }
+  std::vector<dlgcheck::Input> inputs;
+  for (const std::string& path : o.files) {
+    for (dlgcheck::Input& input : dlgcheck::DialoguesAt(path)) inputs.push_back(std::move(input));
+  }
+  if (!o.map.empty() && (inputs.size() != 1 || inputs[0].path != o.files[0])) {
+    return Usage(err, "--map draws one FILE only");
+  }
   std::vector<check::FileReport> reports;
   bool trouble = false;
   int unreadable = 0;
-  for (const std::string& path : o.files) {
+  for (const auto& [path, listFailure] : inputs) {
     std::string bytes;
-    if (const std::string failed = dlgcheck::ReadWhole(path, bytes); !failed.empty()) {
+    if (const std::string failed =
+            listFailure.empty() ? dlgcheck::ReadWhole(path, bytes) : listFailure;
+        !failed.empty()) {
       err << "dlgcheck: cannot read " << path << ": " << failed << "\n";
       trouble = true;
       ++unreadable;
@@ -205,8 +216,9 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
       trouble = true;
     }
   }
-  std::stable_sort(reports.begin(), reports.end(),
-                   [](const auto& a, const auto& b) { return a.path < b.path; });
+  std::stable_sort(reports.begin(), reports.end(), [](const auto& a, const auto& b) {
+    return PathBefore(a.path, b.path, dlgcheck::kSeparators);
+  });
   // JSON is one document, byte for byte the same on every system.
   out << (o.json ? check::FormatJson(reports, unreadable)
                  : InLineEnds(check::FormatText(reports, unreadable), lineEnd))

@@ -6,6 +6,7 @@
 // a failure, so that a build script sees the same message on either system.
 
 #include <string>
+#include <vector>
 
 namespace dlg::dlgcheck {
 
@@ -17,6 +18,17 @@ std::string ReadWhole(const std::string& path, std::string& bytes);
 // target is written, flushed and renamed over it; on failure the target is as it was and no
 // temporary file remains.
 std::string ReplaceWhole(const std::string& path, const std::string& bytes);
+
+// What a FILE argument stands for: itself, or for a folder every dialogue file at and below it
+// (fileio/dialogue_folder.h says which and in what order). `failure` is "" for a file to read;
+// otherwise `path` is a folder that could not be listed, and `failure` the reason.
+struct Input {
+  std::string path;
+  std::string failure;
+};
+std::vector<Input> DialoguesAt(const std::string& path);
+// What separates the names of a path on this system, for PathBefore.
+extern const char kSeparators[];
 
 // True when both names exist and are one file, reached through a link or not.
 bool SameFile(const std::string& a, const std::string& b);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "dlgcheck/file_access.h"
+#include "fileio/dialogue_folder.h"
 #include "fileio/files.h"
 
 namespace dlg::dlgcheck {
@@ -18,6 +19,19 @@ std::string ReplaceWhole(const std::string& path, const std::string& bytes) {
   Files files(PosixFileOps());
   const FileResult r = files.ReplaceWhole(path, bytes);
   return r ? std::string() : r.failure.Reason();
+}
+
+const char kSeparators[] = "/";
+
+std::vector<Input> DialoguesAt(const std::string& path) {
+  Files files(PosixFileOps());
+  struct stat st {};
+  if (files.Stat(path, st) != 0 || !S_ISDIR(st.st_mode)) return {{path, ""}};
+  std::vector<Input> inputs;
+  for (const FoundFile& f : DialoguesBelow(PosixFileOps(), path)) {
+    inputs.push_back({f.path, f.listed ? "" : f.listed.failure.Reason()});
+  }
+  return inputs;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "dlgcheck/file_access.h"
 #include "dlgcheck/wide_text.h"
 #include "fileio/file_result.h"
+#include "fileio/paths.h"
 
 namespace dlg::dlgcheck {
 
@@ -105,7 +107,53 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   return true;
 }
 
+// The folder's names joined the way the user wrote the folder: by "\" unless it ends in either
+// separator already.
+std::string Joined(const std::string& folder, const std::string& name) {
+  if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) return folder + name;
+  return folder + "\\" + name;
+}
+
+// As the Linux build walks: files named *.dlg in any case, folders entered unless hidden by a
+// leading "." or reached through a link or junction (a reparse point).
+void Walk(const std::string& folder, std::vector<Input>& out) {
+  WIN32_FIND_DATAW found{};
+  const std::wstring pattern = Wide(Joined(folder, "*"));
+  HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (search == INVALID_HANDLE_VALUE) {
+    out.push_back({folder, Failed()});
+    return;
+  }
+  do {
+    const std::string name =
+        Utf8FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(found.cFileName)));
+    if (name == "." || name == "..") continue;
+    const DWORD a = found.dwFileAttributes;
+    if ((a & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      if (name[0] != '.' && (a & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        Walk(Joined(folder, name), out);
+    } else if (IsDialogueName(name)) {
+      out.push_back({Joined(folder, name), ""});
+    }
+  } while (FindNextFileW(search, &found));
+  const DWORD code = GetLastError();
+  FindClose(search);
+  if (code != ERROR_NO_MORE_FILES) out.push_back({folder, Reason(code)});
+}
+
 }  // namespace
+
+const char kSeparators[] = "\\/";
+
+std::vector<Input> DialoguesAt(const std::string& path) {
+  if (!IsFolder(Wide(path))) return {{path, ""}};
+  std::vector<Input> inputs;
+  Walk(path, inputs);
+  std::sort(inputs.begin(), inputs.end(),
+            [](const Input& a, const Input& b) { return PathBefore(a.path, b.path, kSeparators); });
+  return inputs;
+}
 
 std::string ReadWhole(const std::string& path, std::string& bytes) {
   bytes.clear();

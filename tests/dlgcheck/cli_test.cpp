@@ -42,6 +42,15 @@ TEST_P(CliTest, ExitStatusAndOutput) {
   dir.Put("clean.dlg", kClean);
   dir.Put("warn.dlg", kWarning);
   dir.Put("error.dlg", kError);
+  // A mod's folder: the files below it in folder order, other files and hidden folders left out.
+  for (const char* folder : {"mod/a", "mod/a-z", "mod/.git"}) {
+    std::filesystem::create_directories(dir.File(folder));
+  }
+  dir.Put("mod/b.dlg", kError);
+  dir.Put("mod/a-z/c.dlg", kClean);
+  dir.Put("mod/a/w.DLG", kWarning);
+  dir.Put("mod/notes.txt", kError);
+  dir.Put("mod/.git/x.dlg", kError);
   std::vector<std::string> args;
   for (const std::string& a : GetParam().args)
     args.push_back(a[0] == '@' ? dir.File(a.substr(1)) : a);
@@ -85,6 +94,16 @@ const CliCase kCases[] = {
     {"NothingReadable", {"--format=json", "@none.dlg", "@gone.dlg"}, 2,
      "{\"files\": 0, \"unreadable\": 2, \"errors\": 0, \"warnings\": 0, \"findings\": []}\n",
      "*cannot read @gone.dlg"},
+    {"Folder", {"@mod"}, 1,
+     "@mod/a/w.DLG:2: warning: intelligence check \"x\" is not a whole number [int-check]\n"
+     "@mod/b.dlg:2: error: reply 2 leads to line 7, which no record has [missing-target]\n"
+     "1 error, 1 warning in 3 files\n", ""},
+    // One run: the folder's files sorted among the files named.
+    {"FolderAndFiles", {"@warn.dlg", "@mod/", "@error.dlg"}, 1,
+     "*@mod/b.dlg:2: error: reply 2 leads to line 7, which no record has [missing-target]\n"
+     "@warn.dlg:2: warning: intelligence check \"x\" is not a whole number [int-check]\n"
+     "2 errors, 2 warnings in 5 files\n", ""},
+    {"MapOfAFolder", {"--map", "@m.svg", "@mod/a"}, 2, "", "*--map draws one FILE only"},
     {"UnknownCheck", {"--ignore", "missing-target,typo", "@clean.dlg"}, 2, "",
      "dlgcheck: unknown check 'typo'\nTry 'dlgcheck --help'.\n"},
     {"UnknownOption", {"--fast", "@clean.dlg"}, 2, "", "*unknown option '--fast'"},
