@@ -60,7 +60,7 @@ BENCHMARK(BM_CheckDialogue)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_Map500Lines(benchmark::State& state) {
   const std::string bytes = Branching(500);
-  const std::string dot = dlg::map::MapDot(dlg::check::ReadConversation(bytes));
+  const std::string dot = dlg::map::MapDot(dlg::ReadConversation(bytes));
   for (auto _ : state) {
     std::string image, error;
     if (!dlg::map::DrawMap(dot, dlg::map::MapFormat::Svg, image, error))

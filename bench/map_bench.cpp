@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_data.h"
-#include "check/conversation.h"
+#include "dialogue/conversation.h"
 #include "dialogue/record.h"
 #include "map/map.h"
 #include "map/map_layout.h"
@@ -25,7 +25,7 @@ void Lay(benchmark::State& state, const std::string& dot) {
 // Range: NPC lines.
 void BM_LayOutWholeMap(benchmark::State& state) {
   const std::string bytes = dlg::bench::BranchingDialogue(static_cast<int>(state.range(0)));
-  Lay(state, dlg::map::MapDot(dlg::check::ReadConversation(bytes)));
+  Lay(state, dlg::map::MapDot(dlg::ReadConversation(bytes)));
 }
 BENCHMARK(BM_LayOutWholeMap)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -34,7 +34,7 @@ void BM_LayOutNeighbourhood(benchmark::State& state) {
   const std::string bytes = dlg::bench::BranchingDialogue(25000);
   std::size_t nodes = 0;
   for (auto _ : state) {
-    const dlg::check::Conversation c = dlg::check::ReadConversation(bytes);
+    const dlg::Conversation c = dlg::ReadConversation(bytes);
     dlg::map::MapLayout layout;
     std::string error;
     if (!dlg::map::LayOutMap(dlg::map::MapDotAround(c, 50000), layout, error))

@@ -23,7 +23,7 @@ void Beside(benchmark::State& state, List&& list) {
   dlg::bench::Ratio ratio;
   std::size_t rows = 0;
   for (auto _ : state) {
-    ratio.Time([&] { rows = list(dlg::check::ReadConversation(bytes)); });
+    ratio.Time([&] { rows = list(dlg::ReadConversation(bytes)); });
     state.PauseTiming();
     ratio.TimeReference([&] { dlg::bench::MemchrPass(bytes); });
     state.ResumeTiming();
@@ -37,18 +37,18 @@ void Beside(benchmark::State& state, List&& list) {
 constexpr std::size_t kShown = 50;
 
 void BM_ReadConversation(benchmark::State& state) {
-  Beside(state, [](const dlg::check::Conversation& c) { return c.records.size(); });
+  Beside(state, [](const dlg::Conversation& c) { return c.records.size(); });
 }
 BENCHMARK(BM_ReadConversation)->Unit(benchmark::kMillisecond);
 
 void BM_Outline(benchmark::State& state) {
-  Beside(state, [](const dlg::check::Conversation& c) { return dlg::check::Outline(c).size(); });
+  Beside(state, [](const dlg::Conversation& c) { return dlg::check::Outline(c).size(); });
 }
 BENCHMARK(BM_Outline)->Unit(benchmark::kMillisecond);
 
 // Row i is record i under c.group[i]: only the texts shown are made.
 void BM_OutlineShown(benchmark::State& state) {
-  Beside(state, [](const dlg::check::Conversation& c) {
+  Beside(state, [](const dlg::Conversation& c) {
     std::size_t bytes = 0;
     for (std::size_t i = 0; i < std::min(kShown, c.records.size()); ++i)
       bytes += dlg::check::OutlineText(c, static_cast<int>(i)).size();
@@ -59,7 +59,7 @@ void BM_OutlineShown(benchmark::State& state) {
 BENCHMARK(BM_OutlineShown)->Unit(benchmark::kMillisecond);
 
 void BM_Problems(benchmark::State& state) {
-  Beside(state, [](const dlg::check::Conversation& c) {
+  Beside(state, [](const dlg::Conversation& c) {
     std::size_t n = 0;
     for (const dlg::check::Finding& f : dlg::check::RunChecks(c))
       n += dlg::check::ProblemRow(f).empty() ? 0 : 1;
@@ -70,7 +70,7 @@ BENCHMARK(BM_Problems)->Unit(benchmark::kMillisecond);
 
 // Every check run, the messages made only for the rows shown.
 void BM_ProblemsShown(benchmark::State& state) {
-  Beside(state, [](const dlg::check::Conversation& c) {
+  Beside(state, [](const dlg::Conversation& c) {
     const std::vector<dlg::check::Problem> problems = dlg::check::FindProblems(c);
     std::size_t bytes = 0;
     for (std::size_t i = 0; i < std::min(kShown, problems.size()); ++i)
@@ -84,15 +84,14 @@ BENCHMARK(BM_ProblemsShown)->Unit(benchmark::kMillisecond);
 // /0: a text in every reply; /1: a text in no record.
 void BM_Find(benchmark::State& state) {
   const char* needle = state.range(0) == 0 ? "COIN FOR" : "quicksilver";
-  Beside(state, [needle](const dlg::check::Conversation& c) {
-    return dlg::check::FindText(c, needle).size();
-  });
+  Beside(state,
+         [needle](const dlg::Conversation& c) { return dlg::check::FindText(c, needle).size(); });
 }
 BENCHMARK(BM_Find)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_FindShown(benchmark::State& state) {
   const char* needle = state.range(0) == 0 ? "COIN FOR" : "quicksilver";
-  Beside(state, [needle](const dlg::check::Conversation& c) {
+  Beside(state, [needle](const dlg::Conversation& c) {
     const std::vector<dlg::check::FoundAt> found = dlg::check::FindRecords(c, needle);
     std::size_t bytes = 0;
     for (std::size_t i = 0; i < std::min(kShown, found.size()); ++i)

@@ -27,7 +27,7 @@ int ModelLineCount(std::string_view b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace dlg;
   const std::string bytes = fuzz::Bytes(data, size);
-  const check::Conversation c = check::ReadConversation(bytes);
+  const Conversation c = ReadConversation(bytes);
   FUZZ_CHECK(static_cast<int>(c.lines.size()) == ModelLineCount(bytes));
   const std::string difference = test::FirstDifference(c, test::ModelConversation(bytes));
   if (!difference.empty()) fuzz::Fail(difference.c_str(), __FILE__, __LINE__);
@@ -50,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size <= 256) {  // Graphviz reads in milliseconds: small inputs only
     int nodes = 0;
     FUZZ_CHECK(map::GraphvizReads(map::MapDot(c), nodes));
-    const auto lines = std::count_if(c.records.begin(), c.records.end(),
-                                     [](const check::Record& r) { return r.npc; });
+    const auto lines =
+        std::count_if(c.records.begin(), c.records.end(), [](const Record& r) { return r.npc; });
     FUZZ_CHECK(nodes >= lines);
   }
   return 0;

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "commands/find_record.h"
+#include "dialogue/find_record.h"
 #include "fuzz_check.h"
 #include "reference_readers.h"
 

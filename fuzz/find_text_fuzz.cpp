@@ -26,16 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::size_t n = std::min<std::size_t>(data[0] % 16, size - 1);
   const std::string needle = fuzz::Bytes(data + 1, n);
   const std::string bytes = fuzz::Bytes(data + 1 + n, size - 1 - n);
-  const check::Conversation c = check::ReadConversation(bytes);
+  const Conversation c = ReadConversation(bytes);
   const std::vector<check::FoundRecord> found = check::FindText(c, needle);
   const std::vector<check::FoundAt> places = check::FindRecords(c, needle);
   FUZZ_CHECK(found.size() == places.size());
   std::size_t k = 0;
   for (std::size_t r = 0; r < c.records.size() && !needle.empty(); ++r) {
-    const check::Fields& f = c.records[r].fields;
-    for (std::string_view check::Fields::*field :
-         {&check::Fields::maleText, &check::Fields::femaleText, &check::Fields::conditionFlags,
-          &check::Fields::executionFlags}) {
+    const Fields& f = c.records[r].fields;
+    for (std::string_view Fields::*field : {&Fields::maleText, &Fields::femaleText,
+                                            &Fields::conditionFlags, &Fields::executionFlags}) {
       if (!ModelHolds(f.*field, needle)) continue;
       FUZZ_CHECK(k < found.size());
       FUZZ_CHECK(found[k].record == static_cast<int>(r) && places[k].record == found[k].record);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "check/check_rules.h"
+#include "dialogue/number_rules.h"
 
 namespace dlg::check {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "check/conversation.h"
+#include "dialogue/conversation.h"
 
 namespace dlg::check {
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "check/check_rules.h"
 #include "check/checks.h"
 #include "check/joined.h"
+#include "dialogue/number_rules.h"
 
 namespace dlg::check {
 

@@ -1,5 +1,6 @@
 #include "check/checks.h"
 #include "dialogue/cp1252.h"
+#include "dialogue/number_rules.h"
 
 namespace dlg::check {
 

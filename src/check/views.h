@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "check/checks.h"
-#include "check/conversation.h"
+#include "dialogue/conversation.h"
 
 namespace dlg::check {
 

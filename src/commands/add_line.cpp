@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "commands/boxes.h"
-#include "commands/leading_number.h"
 #include "commands/lookup.h"
 #include "commands/rewrite_working_copy.h"
 #include "commands/save_safety.h"
+#include "dialogue/leading_number.h"
 #include "dialogue/rewrite.h"
 
 namespace dlg {

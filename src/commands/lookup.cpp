@@ -11,10 +11,10 @@
 #include <utility>
 
 #include "commands/boxes.h"
-#include "commands/find_record.h"
 #include "commands/line_view.h"
 #include "commands/rewrite_working_copy.h"
 #include "commands/save_safety.h"
+#include "dialogue/find_record.h"
 
 namespace dlg {
 

@@ -3,7 +3,6 @@
 
 #include "commands/open_file.h"
 
-#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "commands/rewrite_working_copy.h"
 #include "commands/save_close.h"
 #include "commands/save_safety.h"
+#include "dialogue/record_scan.h"
 #include "fileio/large_buffer.h"
 
 namespace dlg {
@@ -39,31 +39,12 @@ void ListUsedNumbers(CharSource& src, ItemList& items, std::string& last, Walk w
   src.SkipTo(static_cast<std::size_t>(stop - bytes.data()));
 }
 
-// "Go to 1"'s own list of used numbers: unlike the scan of Load File it keeps a CR or LF inside
-// a line number as part of the number, and stops only where a record should begin. It walks
-// the bytes with memchr, as that scan does.
 void RebuildUsedNumbers(CharSource& src, EditorState& st, EditorWindow& w) {
-  ListUsedNumbers(
-      src, w.usedNumbers.items, st.lastLineNumber, [&w](const char* p, const char* const end) {
-        auto after = [&](char c) -> const char* {
-          const void* hit = std::memchr(p, c, static_cast<std::size_t>(end - p));
-          return hit == nullptr ? nullptr : static_cast<const char*>(hit) + 1;
-        };
-        while (p != end) {
-          const char opener = *p++;  // the record's opener
-          if (opener == '\r' || opener == '\n') break;
-          if (opener != '}') {
-            const char* close = after('}');
-            if (close == nullptr) break;
-            w.usedNumbers.Add(std::string_view(p, static_cast<std::size_t>(close - 1 - p)));
-            p = close;
-          }
-          const char* lf = after('\r');
-          if (lf == nullptr) break;
-          p = lf == end ? end : lf + 1;  // the LF, whatever it is
-        }
-        return p;
-      });
+  ListUsedNumbers(src, w.usedNumbers.items, st.lastLineNumber,
+                  [&w](const char* p, const char* const end) {
+                    return ScanUsedNumbersAcrossBreaks(
+                        p, end, [&w](std::string_view n) { w.usedNumbers.Add(n); });
+                  });
 }
 
 void ReadFirstRecord(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
@@ -81,37 +62,9 @@ void ReadFirstRecord(CharSource& src, Char& currentChar, EditorState& st, Editor
   }
 }
 
-// Walks the bytes itself rather than a character at a time: a file of a million records is
-// scanned at each Load File. The numbers are short, so a plain loop finds their end faster than
-// a search would; the rest of each line is passed over with memchr.
-void ScanUsedNumbers(CharSource& src, ItemList& items, std::string& last) {
+void ListLoadedNumbers(CharSource& src, ItemList& items, std::string& last) {
   ListUsedNumbers(src, items, last, [&items](const char* p, const char* const end) {
-    for (;;) {
-      if (p == end) break;
-      const char opener = *p++;
-      if (opener == '\r' || opener == '\n') break;
-      if (opener != '}') {
-        const char* const number = p;
-        const char* close = p;
-        while (close != end && *close != '}' && *close != '\r' && *close != '\n') ++close;
-        if (close == end) {
-          p = end;
-          break;
-        }
-        p = close + 1;
-        if (*close != '}') break;
-        items.push_back(std::string_view(number, static_cast<std::size_t>(close - number)));
-      }
-      const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(end - p));
-      if (cr == nullptr) {
-        p = end;
-        break;
-      }
-      p = static_cast<const char*>(cr) + 1;
-      if (p == end) break;
-      ++p;  // the LF, whatever it is
-    }
-    return p;
+    return ScanUsedNumbers(p, end, [&items](std::string_view n) { items.push_back(n); });
   });
 }
 
@@ -123,7 +76,7 @@ void FirstRecordRead(CharSource& src, Char& currentChar, EditorState& st, Editor
 }
 
 void UsedNumberScan(CharSource& src, EditorState& st, EditorWindow& w) {
-  ScanUsedNumbers(src, w.usedNumbers.items, st.lastLineNumber);
+  ListLoadedNumbers(src, w.usedNumbers.items, st.lastLineNumber);
 }
 
 void ListUsedNumbersAgain(Editor& ed) {
@@ -166,7 +119,7 @@ void LoadFile(Editor& ed) {
   bool listed = false;
   auto listNumbers = [&] {
     CharSource all(std::string_view{bytes});
-    ScanUsedNumbers(all, numbers, lastNumber);
+    ListLoadedNumbers(all, numbers, lastNumber);
     listed = true;
   };
   if (!TakeDialogue(ed, path, bytes, listNumbers)) return;

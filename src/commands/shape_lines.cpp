@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "commands/boxes.h"
-#include "commands/find_record.h"
 #include "commands/lookup.h"
 #include "commands/open_file.h"
 #include "commands/rewrite_working_copy.h"
 #include "commands/save_safety.h"
 #include "commands/undo.h"
+#include "dialogue/find_record.h"
 #include "dialogue/lines.h"
 #include "dialogue/record.h"
 #include "dialogue/record_line.h"

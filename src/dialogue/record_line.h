@@ -14,6 +14,14 @@ namespace dlg {
 // text up to its "}" or the end of the line. Empty when the line is, or opens with "}".
 std::string_view LineNumberOf(std::string_view content);
 
+// Whether the line's number is `wanted` (not empty, no "}"), as a rewrite matches it: only the
+// bytes that `wanted` would take are looked at.
+inline bool LineNumberIs(std::string_view content, std::string_view wanted) {
+  const std::size_t n = wanted.size();
+  return content.size() > n && content[0] != '}' &&
+         (content.size() == n + 1 || content[n + 1] == '}') && content.compare(1, n, wanted) == 0;
+}
+
 // The "Jump to Line:" field, the sixth, when the line closes it; nothing otherwise. The view
 // lies inside `content`.
 std::optional<std::string_view> JumpOf(std::string_view content);

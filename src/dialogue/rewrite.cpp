@@ -6,20 +6,9 @@
 #include "dialogue/rewrite.h"
 
 #include "dialogue/lines.h"
+#include "dialogue/record_line.h"
 
 namespace dlg {
-namespace {
-
-// Whether the first field of a line without its ending is `wanted` (not empty, no "}"). The
-// opener may be any byte, a "}" opener gives an empty field, and the text runs to the next "}"
-// or to the end of the line: so only the bytes that `wanted` would take are looked at.
-bool FirstFieldIs(std::string_view content, std::string_view wanted) {
-  const std::size_t n = wanted.size();
-  return content.size() > n && content[0] != '}' &&
-         (content.size() == n + 1 || content[n + 1] == '}') && content.compare(1, n, wanted) == 0;
-}
-
-}  // namespace
 
 void SpliceRecords(std::string_view workingCopy, const RewriteRequest& request,
                    RewriteSplice& splice) {
@@ -51,7 +40,7 @@ void SpliceRecords(std::string_view workingCopy, const RewriteRequest& request,
   Line line;
   while (cursor.Next(line)) {
     const std::string_view content = workingCopy.substr(line.start, line.contentEnd - line.start);
-    if (!FirstFieldIs(content, wanted)) continue;
+    if (!LineNumberIs(content, wanted)) continue;
     if (insert) {
       carry(workingCopy.substr(carriedFrom, line.end - carriedFrom));
       // The last line may lack its ending; the new record must not join it.
@@ -71,7 +60,7 @@ bool HoldsRecord(std::string_view workingCopy, std::string_view number) {
   LineCursor cursor(workingCopy);
   Line line;
   while (cursor.Next(line)) {
-    if (FirstFieldIs(workingCopy.substr(line.start, line.contentEnd - line.start), number)) {
+    if (LineNumberIs(workingCopy.substr(line.start, line.contentEnd - line.start), number)) {
       return true;
     }
   }

@@ -197,7 +197,7 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
       ++unreadable;
       continue;
     }
-    const check::Conversation conversation = check::ReadConversation(bytes);
+    const Conversation conversation = ReadConversation(bytes);
     check::FileReport report{path, check::RunChecks(conversation)};
     std::erase_if(report.findings,
                   [&](const check::Finding& f) { return o.ignored.count(f.check) > 0; });

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "check/conversation.h"
+#include "dialogue/conversation.h"
 #include "map/map.h"
 
 namespace dlg::dlgcheck {
@@ -17,7 +17,7 @@ extern const char kMapHelp[];
 std::string MapRefusal(const std::string& path, map::MapFormat format);
 
 // The map of `c` in `format`, or false with the reason in `problem`.
-bool MakeMap(const check::Conversation& c, map::MapFormat format, std::string& image,
+bool MakeMap(const Conversation& c, map::MapFormat format, std::string& image,
              std::string& problem);
 
 }  // namespace dlg::dlgcheck

@@ -17,7 +17,7 @@ std::string MapRefusal(const std::string& path, map::MapFormat format) {
          ".dot, then Graphviz's own 'dot -T" + type + " " + stem + ".dot -o " + path + "'";
 }
 
-bool MakeMap(const check::Conversation& c, map::MapFormat, std::string& image, std::string&) {
+bool MakeMap(const Conversation& c, map::MapFormat, std::string& image, std::string&) {
   image = map::MapDot(c);
   return true;
 }

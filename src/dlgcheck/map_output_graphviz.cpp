@@ -9,7 +9,7 @@ const char kMapHelp[] =
 
 std::string MapRefusal(const std::string&, map::MapFormat) { return {}; }
 
-bool MakeMap(const check::Conversation& c, map::MapFormat format, std::string& image,
+bool MakeMap(const Conversation& c, map::MapFormat format, std::string& image,
              std::string& problem) {
   return map::DrawMap(map::MapDot(c), format, image, problem);
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "check/conversation.h"
+#include "dialogue/conversation.h"
 
 namespace dlg::map {
 
@@ -17,18 +17,18 @@ namespace dlg::map {
 // grows faster than the conversation (9 s at 1,000 lines and 80 s at 2,000 on the two-core
 // development machine).
 constexpr int kMostLinesDrawn = 1000;
-int NpcLines(const check::Conversation& c);
+int NpcLines(const Conversation& c);
 
 // The graph in Graphviz's DOT language, every label an HTML-like label with the file's bytes
 // escaped, so that quotes, backslashes, "{", "<", "&" and "\N" show as the file holds them.
-std::string MapDot(const check::Conversation& c);
+std::string MapDot(const Conversation& c);
 
 // The map of the neighbourhood of one record's NPC line (the record's own, or the one its reply
 // belongs to): every NPC line that leads to it, or that it leads to, in at most `distance`
 // replies, drawn by the rules of MapDot for a map of that many lines. A reply out of the
 // neighbourhood ends in a node naming its line; replies into it from lines beyond are left out.
 // For conversations too long for a whole map.
-std::string MapDotAround(const check::Conversation& c, int record, int distance = 2);
+std::string MapDotAround(const Conversation& c, int record, int distance = 2);
 
 // Label text for Graphviz: at most `limit` bytes of `bytes` (then "..."), escaped.
 std::string LabelText(std::string_view bytes, std::size_t limit);

@@ -2,17 +2,13 @@
 #include <map>
 #include <vector>
 
-#include "check/conversation.h"
+#include "dialogue/conversation.h"
 #include "dialogue/cp1252.h"
 #include "map/map.h"
 
 namespace dlg::map {
 
 namespace {
-
-using check::Conversation;
-using check::Record;
-using check::TargetKind;
 
 constexpr std::size_t kLineWords = 36;   // start of an NPC line's wording in its box
 constexpr std::size_t kReplyWords = 28;  // start of a reply's wording on its arrow
@@ -50,7 +46,7 @@ std::string Bold(std::string_view bytes, std::size_t limit) {
 }
 
 std::string ReplyLabel(const Record& r) {
-  const check::Fields& f = r.fields;
+  const Fields& f = r.fields;
   std::string label = Bold(f.lineNumber, 12) + " " + LabelText(f.maleText, kReplyWords);
   std::string marks;
   if (!f.femaleText.empty()) marks += " [F]";
@@ -187,7 +183,7 @@ std::string DotOf(const Conversation& c, const Shown* shown) {
     std::string from = c.group[i] == -1 ? "orphans" : NodeId(c.group[i]);
     orphans |= c.group[i] == -1;
     std::string to;
-    const check::Target& t = c.target[i];
+    const Target& t = c.target[i];
     if (t.kind == TargetKind::End) {
       to = whole ? "end" : "end_" + from;
       if (ends.empty() || ends.back() != to) ends.push_back(to);
@@ -243,7 +239,7 @@ std::string MapDotAround(const Conversation& c, int record, int distance) {
   const auto groupOf = [&](int r) { return c.group[r] == -1 ? n : c.group[r]; };
   std::vector<std::vector<int>> next(static_cast<std::size_t>(n) + 1), back(next.size());
   for (int i = 0; i < n; ++i) {
-    const check::Target& t = c.target[i];
+    const Target& t = c.target[i];
     if (c.records[i].npc || t.kind != TargetKind::Record || !c.records[t.record].npc) continue;
     next[groupOf(i)].push_back(t.record);
     back[t.record].push_back(groupOf(i));

@@ -75,7 +75,7 @@ std::string OutlineModel::NumberAt(const QModelIndex& index) const {
 
 // The NPC line a reply stands under, or -1 for a record at the top.
 int OutlineModel::ParentOf(int record) const {
-  const check::Conversation& c = snapshot_->conversation;
+  const Conversation& c = snapshot_->conversation;
   const auto r = static_cast<std::size_t>(record);
   return c.records[r].npc ? -1 : c.group[r];
 }

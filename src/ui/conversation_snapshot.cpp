@@ -43,8 +43,8 @@ std::shared_ptr<ConversationSnapshot> SnapshotOf(std::string bytes) {
   auto s = std::make_shared<ConversationSnapshot>();
   s->bytes = std::move(bytes);
   // The views point into `bytes`, which stays where it is from here on.
-  s->conversation = check::ReadConversation(std::string_view(s->bytes));
-  const check::Conversation& c = s->conversation;
+  s->conversation = ReadConversation(std::string_view(s->bytes));
+  const Conversation& c = s->conversation;
   for (std::size_t r = 0; r < c.records.size(); ++r)
     if (c.records[r].npc || c.group[r] == -1) s->outlineTop.push_back(static_cast<int>(r));
 
@@ -52,9 +52,8 @@ std::shared_ptr<ConversationSnapshot> SnapshotOf(std::string bytes) {
   s->problemRecords.reserve(s->problems.size());
   for (const check::Problem& p : s->problems) {
     // Records stand in file order, so the one on a line is found by halving.
-    const auto at =
-        std::lower_bound(c.records.begin(), c.records.end(), p.line,
-                         [](const check::Record& r, int line) { return r.line < line; });
+    const auto at = std::lower_bound(c.records.begin(), c.records.end(), p.line,
+                                     [](const Record& r, int line) { return r.line < line; });
     s->problemRecords.push_back(at != c.records.end() && at->line == p.line
                                     ? static_cast<int>(at - c.records.begin())
                                     : -1);
@@ -64,7 +63,7 @@ std::shared_ptr<ConversationSnapshot> SnapshotOf(std::string bytes) {
 
 MapPicture LayOutConversation(const ConversationSnapshot& s, int record) {
   MapPicture picture;
-  const check::Conversation& c = s.conversation;
+  const Conversation& c = s.conversation;
   if (c.records.empty()) return picture;
   const int lines = map::NpcLines(c);
   std::string dot;

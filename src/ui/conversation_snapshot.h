@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "check/conversation.h"
 #include "check/views.h"
+#include "dialogue/conversation.h"
 #include "map/map_layout.h"
 
 namespace dlg::ui {
 
 struct ConversationSnapshot {
   std::string bytes;
-  check::Conversation conversation;  // views into `bytes`
+  Conversation conversation;  // views into `bytes`
   // The outline lists the records in file order, each reply under its NPC line: these stand at
   // its top, the NPC lines and the replies before the first of them.
   std::vector<int> outlineTop;

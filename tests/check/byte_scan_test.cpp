@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "check/byte_places.h"
 #include "check/folded_search.h"
 #include "check/views.h"
+#include "dialogue/byte_places.h"
 
 namespace dlg::check {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "check/conversation.h"
+#include "dialogue/conversation.h"
 #include "map/map.h"
 
 namespace dlg::map {
@@ -67,7 +67,7 @@ class LayoutTest : public testing::TestWithParam<LayoutCase> {};
 TEST_P(LayoutTest, HandsTheViewEveryNodeAndArrow) {
   std::vector<std::string> described = GetParam().described;
   std::sort(described.begin(), described.end());
-  EXPECT_EQ(Described(MapDot(check::ReadConversation(GetParam().dialogue))), described);
+  EXPECT_EQ(Described(MapDot(ReadConversation(GetParam().dialogue))), described);
 }
 
 const char* const kPlain = " #fffdf5 #5b4a2f #000000";
@@ -123,7 +123,7 @@ class AroundTest : public testing::TestWithParam<AroundCase> {};
 
 TEST_P(AroundTest, DrawsTheLinesWithinSomeRepliesEitherWay) {
   const std::string bytes = Chain();
-  const check::Conversation c = check::ReadConversation(bytes);
+  const Conversation c = ReadConversation(bytes);
   MapLayout layout;
   std::string error;
   ASSERT_TRUE(LayOutMap(MapDotAround(c, GetParam().record, GetParam().distance), layout, error))

@@ -10,7 +10,7 @@
 #include <regex>
 #include <sstream>
 
-#include "check/conversation.h"
+#include "dialogue/conversation.h"
 #include "dialogue/cp1252.h"
 
 namespace dlg::map {
@@ -39,8 +39,7 @@ std::string Unescaped(const std::string& xml) {
 // outline, then its texts.
 std::vector<std::string> Picture(const std::string& dialogue) {
   std::string svg, error;
-  EXPECT_TRUE(DrawMap(MapDot(check::ReadConversation(dialogue)), MapFormat::Svg, svg, error))
-      << error;
+  EXPECT_TRUE(DrawMap(MapDot(ReadConversation(dialogue)), MapFormat::Svg, svg, error)) << error;
   static const std::regex kGroup("<g id=\"(node|edge)\\d+\""), kTitle("<title>(.*)</title>"),
       kOutline("<(path|ellipse|polygon) fill=\"([^\"]*)\" stroke=\"([^\"]*)\""),
       kText("<text [^>]* y=\"([^\"]*)\"[^>]*?(?: fill=\"([^\"]*)\")?>(.*)</text>");
@@ -177,8 +176,7 @@ TEST(LongMapTest, ArrowsBackUpTheMapEndInANodeNamingTheLine) {
 
 // The name's ending, in either case, chooses the format.
 TEST(FormatTest, TheNameChoosesTheFormat) {
-  const std::string dot =
-      MapDot(check::ReadConversation(std::string_view("{1}{Hi.}{}{}{}{}{}\r\n")));
+  const std::string dot = MapDot(ReadConversation(std::string_view("{1}{Hi.}{}{}{}{}{}\r\n")));
   for (const auto& [file, start] : {std::pair<const char*, std::string>{"map.svg", "<?xml"},
                                     {"MAP.PNG", "\x89PNG\r\n"},
                                     {"map.dot", "digraph dialogue {"}}) {

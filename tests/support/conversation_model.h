@@ -1,19 +1,58 @@
 #pragma once
 // The conversation of a file as its rules say, the slow way: lines by SplitLines, each line's
-// record by ReadRecordOnLine (the editor's reader, a character at a time), every lookup a scan
-// from the top. ReadConversation must give the same, byte for byte; the tests and the fuzz target
-// hold it to this model.
+// record by ReadRecordOnLine (the editor's field reader, a character at a time, the line bounding
+// what is read), every lookup a scan from the top. ReadConversation must give the same, byte for
+// byte; the tests and the fuzz target hold it to this model.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "check/conversation.h"
+#include "dialogue/char_source.h"
+#include "dialogue/conversation.h"
+#include "dialogue/lines.h"
+#include "dialogue/record_reader.h"
 
 namespace dlg::test {
 
-inline check::Conversation ModelConversation(std::string_view bytes) {
-  using namespace check;
+inline std::vector<FileLine> SplitLines(std::string_view bytes) {
+  std::vector<FileLine> lines;
+  LineCursor cursor(bytes);
+  for (Line l; cursor.Next(l);) {
+    FileLine line;
+    line.number = static_cast<int>(lines.size()) + 1;
+    line.text = bytes.substr(l.start, l.contentEnd - l.start);
+    line.end = l.end == l.contentEnd         ? LineEnd::None
+               : bytes[l.contentEnd] == '\n' ? LineEnd::Lf
+               : l.end - l.contentEnd == 2   ? LineEnd::CrLf
+                                             : LineEnd::Cr;
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// Counts in `line` the fields it closes and whether text follows the seventh.
+inline Record ReadRecordOnLine(FileLine& line) {
+  Record r;
+  r.line = line.number;
+  CharSource src{std::string(line.text)};
+  Char ch = kNoChar;
+  std::string text;  // what the reader hands out; the fields view the line itself
+  Fields& f = r.fields;
+  for (std::string_view* field : {&f.lineNumber, &f.maleText, &f.femaleText, &f.intCheck,
+                                  &f.conditionFlags, &f.jumpLine, &f.executionFlags}) {
+    const std::size_t start = src.Position();
+    text.clear();
+    if (!ScanField(src, ch, text)) break;  // the line ran out before this field's "}"
+    *field = line.text.substr(start + 1, text.size());
+    ++line.fieldCount;
+  }
+  line.textAfter = line.fieldCount == 7 && !src.AtEnd();
+  r.npc = IsNpcJump(f.jumpLine);
+  return r;
+}
+
+inline Conversation ModelConversation(std::string_view bytes) {
   Conversation c;
   c.lines = SplitLines(bytes);
   for (FileLine& line : c.lines) {
@@ -75,9 +114,7 @@ inline check::Conversation ModelConversation(std::string_view bytes) {
 
 // The first place where two conversations of the same bytes differ, or "" when they do not.
 // Views are compared by where they point, not only by what they hold.
-inline std::string FirstDifference(const check::Conversation& got,
-                                   const check::Conversation& want) {
-  using namespace check;
+inline std::string FirstDifference(const Conversation& got, const Conversation& want) {
   const auto same = [](std::string_view a, std::string_view b) {
     return a.data() == b.data() && a.size() == b.size();
   };

@@ -39,7 +39,7 @@ QAction* Action(QWidget& form, const char* text) {
   return nullptr;
 }
 
-struct Conversation {
+struct ConversationView {
   ConversationWindow* window;
   template <class T = QWidget>
   T* W(const char* name) {
@@ -200,7 +200,7 @@ class ConversationWindowTest : public QObject {
     Session<> s;
     s.Load();
     QTest::keyClick(&s.form, Qt::Key_M, Qt::ControlModifier);
-    Conversation c{s.form.conversationWindow()};
+    ConversationView c{s.form.conversationWindow()};
     QVERIFY(c.window && c.window->isVisible());
     QVERIFY(c.Settle());
     QCOMPARE(c.window->windowTitle(), QStringLiteral("Conversation - ferry.dlg"));
@@ -242,7 +242,7 @@ class ConversationWindowTest : public QObject {
     s.dir.Put("ferry.dlg", ReadBytes(std::string(DLG_SOURCE_DIR) + "/examples/broken_smith.dlg"));
     s.Load();
     s.form.ShowConversation(false);
-    Conversation c{s.form.conversationWindow()};
+    ConversationView c{s.form.conversationWindow()};
     QVERIFY(c.Settle());
     QStringList expected;
     for (const QString& line :
@@ -261,7 +261,7 @@ class ConversationWindowTest : public QObject {
     Session<> s;
     s.Load();
     s.form.ShowConversation(false);
-    Conversation c{s.form.conversationWindow()};
+    ConversationView c{s.form.conversationWindow()};
     QVERIFY(c.Settle());
     // An edit written when the box is left: the outline, the problems and the map show it.
     s.form.activateWindow();  // as the user's click into the editor would
@@ -299,7 +299,7 @@ class ConversationWindowTest : public QObject {
     s.dir.Put("ferry.dlg", bytes);
     s.Load();
     s.form.ShowConversation(false);
-    Conversation c{s.form.conversationWindow()};
+    ConversationView c{s.form.conversationWindow()};
     auto around = [&](const char* number, const char* note) {
       s.Type(control::kGoToNumber, QString::fromLatin1(number));
       s.Click(control::kGoTo);

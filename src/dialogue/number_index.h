@@ -16,7 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace dlg::check {
+namespace dlg {
 
 class NumberIndex {
  public:
@@ -76,4 +76,4 @@ class NumberIndex {
   std::unordered_map<std::uint64_t, int> below_;  // a plain prefix's node in the tree, by value
 };
 
-}  // namespace dlg::check
+}  // namespace dlg

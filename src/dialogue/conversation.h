@@ -11,7 +11,7 @@
 
 #include "dialogue/record.h"
 
-namespace dlg::check {
+namespace dlg {
 
 enum class LineEnd { CrLf, Cr, Lf, None };
 
@@ -55,19 +55,10 @@ struct Conversation {
   std::vector<bool> reachable;  // from the first record, by replies and jumps
 };
 
-std::vector<FileLine> SplitLines(std::string_view bytes);
-
-// Reads one line's record with the editor's field reader, a character at a time, the line
-// bounding what is read, and notes in the line how many fields it closed (counting from the
-// fieldCount it holds, 0 for a line of SplitLines).
-Record ReadRecordOnLine(FileLine& line);
-
 // The records view `bytes`, which must outlive the conversation. The lines and fields are those
-// of SplitLines and ReadRecordOnLine, found 64 bytes at a time.
+// of the editor's field reader (ScanField), a line broken at CR LF, CR or LF, found 64 bytes at a
+// time.
 Conversation ReadConversation(std::string_view bytes);
 Conversation ReadConversation(std::string&& bytes) = delete;  // would leave the views dangling
 
-// Plain decimal digits, at least one.
-bool IsDigits(std::string_view s);
-
-}  // namespace dlg::check
+}  // namespace dlg

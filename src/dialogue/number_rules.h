@@ -1,13 +1,20 @@
 #pragma once
-// What the checks ask of a number or a value, shared by the checks and by their messages, which
-// say the same again when a view shows them.
+// The rules of numbers in records: what the lookup, the checks and their messages ask of a line
+// number, a jump or a value.
 
 #include <algorithm>
 #include <string_view>
 
-#include "check/conversation.h"
+namespace dlg {
 
-namespace dlg::check {
+// Plain decimal digits, at least one.
+inline bool IsDigits(std::string_view s) {
+  if (s.empty()) return false;
+  for (char ch : s) {
+    if (ch < '0' || ch > '9') return false;
+  }
+  return true;
+}
 
 // Why a number is not one the editor's text comparison treats as a number, or "". `digits`:
 // whether it is plain decimal digits, when the caller knows already.
@@ -35,4 +42,4 @@ inline bool IsWholeNumber(std::string_view s) {
   return IsDigits(s);
 }
 
-}  // namespace dlg::check
+}  // namespace dlg

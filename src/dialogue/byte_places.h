@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace dlg::check {
+namespace dlg {
 
 // Writes the places of "}", CR and LF in the text's blocks of 64 bytes from `scanned` on to
 // `places`, from index `count` on, and moves both on; stops once `count` reaches `enough` or
@@ -29,4 +29,4 @@ struct PlacesKernel {
 };
 const std::vector<PlacesKernel>& PlacesKernels();
 
-}  // namespace dlg::check
+}  // namespace dlg

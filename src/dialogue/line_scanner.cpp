@@ -1,10 +1,10 @@
-#include "check/line_scanner.h"
+#include "dialogue/line_scanner.h"
 
 #include <cstring>
 
-#include "check/byte_places.h"
+#include "dialogue/byte_places.h"
 
-namespace dlg::check {
+namespace dlg {
 
 namespace {
 
@@ -71,4 +71,4 @@ void LineScanner::EndLine(FileLine& line, std::size_t end) {
   }
 }
 
-}  // namespace dlg::check
+}  // namespace dlg

@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "check/conversation.h"
+#include "dialogue/conversation.h"
 #include "support/conversation_model.h"
 
-namespace dlg::check {
+namespace dlg {
 namespace {
 
 // A line as "<fields closed><+ when text follows the seventh><line end>", the line end one of
@@ -150,4 +150,4 @@ TEST(ReadTest, SameAtEveryOffsetFromABlockEdge) {
 }
 
 }  // namespace
-}  // namespace dlg::check
+}  // namespace dlg

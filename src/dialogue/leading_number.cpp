@@ -1,4 +1,4 @@
-#include "commands/leading_number.h"
+#include "dialogue/leading_number.h"
 
 #include <limits>
 

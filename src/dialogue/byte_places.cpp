@@ -1,4 +1,4 @@
-#include "check/byte_places.h"
+#include "dialogue/byte_places.h"
 
 #include <cstdint>
 #include <cstring>
@@ -8,7 +8,7 @@
 #include <immintrin.h>
 #endif
 
-namespace dlg::check {
+namespace dlg {
 
 namespace {
 
@@ -198,4 +198,4 @@ void FindPlacesInLastBytes(const char* text, std::size_t size, std::size_t& scan
   scanned = size;
 }
 
-}  // namespace dlg::check
+}  // namespace dlg

@@ -1,13 +1,10 @@
-#include "check/conversation.h"
+#include "dialogue/conversation.h"
 
-#include "check/check_rules.h"
-#include "check/line_scanner.h"
-#include "check/number_index.h"
-#include "dialogue/char_source.h"
-#include "dialogue/lines.h"
-#include "dialogue/record_reader.h"
+#include "dialogue/line_scanner.h"
+#include "dialogue/number_index.h"
+#include "dialogue/number_rules.h"
 
-namespace dlg::check {
+namespace dlg {
 
 namespace {
 
@@ -47,51 +44,6 @@ std::vector<bool> Reach(const Conversation& c) {
 }
 
 }  // namespace
-
-bool IsDigits(std::string_view s) {
-  if (s.empty()) return false;
-  for (char ch : s) {
-    if (ch < '0' || ch > '9') return false;
-  }
-  return true;
-}
-
-std::vector<FileLine> SplitLines(std::string_view bytes) {
-  std::vector<FileLine> lines;
-  LineCursor cursor(bytes);
-  for (Line l; cursor.Next(l);) {
-    FileLine line;
-    line.number = static_cast<int>(lines.size()) + 1;
-    line.text = bytes.substr(l.start, l.contentEnd - l.start);
-    line.end = l.end == l.contentEnd         ? LineEnd::None
-               : bytes[l.contentEnd] == '\n' ? LineEnd::Lf
-               : l.end - l.contentEnd == 2   ? LineEnd::CrLf
-                                             : LineEnd::Cr;
-    lines.push_back(line);
-  }
-  return lines;
-}
-
-Record ReadRecordOnLine(FileLine& line) {
-  Record r;
-  r.line = line.number;
-  CharSource src{std::string(line.text)};
-  Char ch = kNoChar;
-  std::string text;  // what the reader hands out; the fields view the line itself
-  Fields& f = r.fields;
-  for (std::string_view* field : {&f.lineNumber, &f.maleText, &f.femaleText, &f.intCheck,
-                                  &f.conditionFlags, &f.jumpLine, &f.executionFlags}) {
-    const std::size_t start = src.Position();
-    text.clear();
-    if (!ScanField(src, ch, text)) break;  // the line ran out before this field's "}"
-    // The opener and the "}" are not part of the text; a "}" opener read alone is no text.
-    *field = line.text.substr(start + 1, text.size());
-    ++line.fieldCount;
-  }
-  line.textAfter = line.fieldCount == 7 && !src.AtEnd();
-  r.npc = IsNpcJump(f.jumpLine);
-  return r;
-}
 
 Conversation ReadConversation(std::string_view bytes) {
   Conversation c;
@@ -159,4 +111,4 @@ Conversation ReadConversation(std::string_view bytes) {
   return c;
 }
 
-}  // namespace dlg::check
+}  // namespace dlg

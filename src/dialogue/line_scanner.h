@@ -15,9 +15,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "check/conversation.h"
+#include "dialogue/conversation.h"
 
-namespace dlg::check {
+namespace dlg {
 
 class LineScanner {
  public:
@@ -105,4 +105,4 @@ inline bool LineScanner::Next(FileLine& line, Fields& fields) {
   return true;
 }
 
-}  // namespace dlg::check
+}  // namespace dlg

@@ -1,8 +1,8 @@
-#include "check/number_index.h"
+#include "dialogue/number_index.h"
 
 #include <algorithm>
 
-namespace dlg::check {
+namespace dlg {
 
 namespace {
 
@@ -123,4 +123,4 @@ NumberIndex::Found NumberIndex::At(int place) const {
   return {e.first, e.exact};
 }
 
-}  // namespace dlg::check
+}  // namespace dlg

@@ -4,9 +4,11 @@
 // record's number is compared once, as a whole, and the rest of the line passed over with
 // memchr: the same outcome at the same place, at the speed of a search.
 
-#include "commands/find_record.h"
+#include "dialogue/find_record.h"
 
 #include <cstring>
+
+#include "dialogue/record_scan.h"
 
 namespace dlg {
 
@@ -49,10 +51,7 @@ FindOutcome FindRecord(std::string_view bytes, std::string_view target, bool res
     }
     // SkipToNextRecord: through the next CR, the character after it taken as the LF, and the
     // next record's opener.
-    p = close + 1;
-    const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(end - p));
-    p = cr == nullptr ? end : static_cast<const char*>(cr) + 1;
-    if (p != end) ++p;  // the LF
+    p = SkipRecordEnd(close + 1, end);
     if (p != end) passBlankLines(*p++);
     if (p == end) return stop(respond ? Miss::EndAfterRecord : Miss::EndInNumber);
   }
