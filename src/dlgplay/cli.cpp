@@ -137,7 +137,7 @@ int RunDlgplay(const std::vector<std::string>& args, std::ostream& out, std::ost
         << "\n";
     return kTrouble;
   }
-  const check::Conversation c = check::ReadConversation(std::string_view(bytes));
+  const Conversation c = ReadConversation(std::string_view(bytes));
   const play::Play p = play::PlayConversation(c, o.setup, o.replies);
   out << Cp1252ToUtf8(play::TranscriptText(p));
   const bool stopped = p.transcript.back().kind == play::EntryKind::Stop;

@@ -6,10 +6,6 @@ namespace dlg::play {
 
 namespace {
 
-using check::Conversation;
-using check::Fields;
-using check::TargetKind;
-
 // The intelligence check as a whole number; false for text that is none ("8a", " 8", "").
 // Values past any intelligence are held at a bound, where they compare the same.
 bool WholeNumber(std::string_view s, long& value) {
@@ -157,7 +153,7 @@ class Walk {
     chose.forced = forced;
     play_.transcript.push_back(std::move(chose));
 
-    const check::Target& t = c_.target[static_cast<std::size_t>(reply)];
+    const Target& t = c_.target[static_cast<std::size_t>(reply)];
     if (t.kind == TargetKind::End) {
       Entry end;
       end.kind = EntryKind::End;

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "check/conversation.h"
+#include "dialogue/conversation.h"
 
 namespace dlg::play {
 
@@ -72,8 +72,7 @@ struct Play {
 
 // Plays `c` from the line of `setup.from`, taking `choices` in order as far as they are offered.
 // The result holds copies of its texts, so it outlives `c`.
-Play PlayConversation(const check::Conversation& c, const Setup& setup,
-                      std::span<const Choice> choices);
+Play PlayConversation(const Conversation& c, const Setup& setup, std::span<const Choice> choices);
 
 // The text dlgplay prints, in the file's bytes (the caller maps them to UTF-8): every entry,
 // "NPC 10: I keep this tavern.", "PC 11: Tell me more." and "  runs: ..." under it, "END" or the

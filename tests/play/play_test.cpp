@@ -121,7 +121,7 @@ const PlayCase kCases[] = {
 class PlayTest : public testing::TestWithParam<PlayCase> {};
 
 TEST_P(PlayTest, Transcript) {
-  const check::Conversation c = check::ReadConversation(std::string_view(kTavern));
+  const Conversation c = ReadConversation(std::string_view(kTavern));
   const PlayCase& k = GetParam();
   const Play p = PlayConversation(c, k.setup, k.choices);
   EXPECT_EQ(TranscriptText(p), k.transcript);
@@ -137,7 +137,7 @@ TEST(PlayTest, ExactTargetAndConditionsMet) {
   const std::string bytes =
       "{1}{Hi.}{}{}{}{}{}\r\n{2}{Go.}{}{}{a}{5}{}\r\n{3}{Stay.}{}{}{a}{1}{}\r\n"
       "{50}{Fifty.}{}{}{}{}{}\r\n{5}{Five.}{}{}{}{}{}\r\n{6}{Back.}{}{}{b}{1}{}\r\n";
-  const check::Conversation c = check::ReadConversation(std::string_view(bytes));
+  const Conversation c = ReadConversation(std::string_view(bytes));
   const Play p = PlayConversation(c, {}, std::vector<Choice>{{"2"}, {"6"}, {"3"}});
   EXPECT_EQ(TranscriptText(p),
             "NPC 1: Hi.\nPC 2: Go.\nNPC 5: Five.\nPC 6: Back.\nNPC 1: Hi.\nPC 3: Stay.\n"
