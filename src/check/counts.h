@@ -10,7 +10,7 @@
 
 #include <string_view>
 
-#include "check/conversation.h"
+#include "dialogue/conversation.h"
 
 namespace dlg::check {
 
