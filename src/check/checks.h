@@ -20,6 +20,8 @@ struct Finding {
   Severity severity = Severity::Error;
   std::string_view check;  // one of kChecks
   std::string message;     // UTF-8; bytes of the file pass the Windows-1252 table
+  // The number of the record on that line, as the file has it; none for a line without one.
+  std::optional<std::string> record = std::nullopt;
 
   bool operator==(const Finding&) const = default;
 };

@@ -59,7 +59,7 @@ std::string RecordMessage(const Conversation& c, const Problem& p) {
       return Joined("reply ", num, " leads to ", Quoted(f.jumpLine), ", which ",
                     NumberFault(f.jumpLine), ": the editor compares numbers as text");
     case Says::Duplicate:
-      return Joined("line number ", num, " is already used on line ",
+      return Joined("line number ", num, " is already used by the record on file line ",
                     std::to_string(c.records[p.other].line),
                     "; lookups stop there and never reach this record");
     case Says::FirstUse:

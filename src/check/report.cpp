@@ -115,7 +115,8 @@ std::string FormatJson(const std::vector<FileReport>& files, int unreadable) {
       out += sep;
       sep = ",\n  ";
       any = true;
-      out += "{\"file\": " + file + ", \"line\": " + std::to_string(x.line) + ", \"severity\": \"" +
+      out += "{\"file\": " + file + ", \"line\": " + std::to_string(x.line) +
+             ", \"record\": " + (x.record ? JsonString(*x.record) : "null") + ", \"severity\": \"" +
              std::string(SeverityName(x.severity)) + "\", \"check\": \"" + std::string(x.check) +
              "\", \"message\": " + JsonString(x.message) + "}";
     }

@@ -28,7 +28,7 @@ std::string_view SeverityName(Severity s);
 // the singular where a count is 1, and ", U files could not be read" when some could not.
 std::string FormatText(const std::vector<FileReport>& files, int unreadable = 0);
 // {"files": K, "unreadable": U, "errors": N, "warnings": M, "findings": [{"file", "line",
-// "severity", "check", "message"}, ...]}
+// "record" (the record's number, or null), "severity", "check", "message"}, ...]}
 std::string FormatJson(const std::vector<FileReport>& files, int unreadable = 0);
 
 // A JSON string literal of `text`; bytes that are not UTF-8 pass the Windows-1252 table.

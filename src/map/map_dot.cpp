@@ -40,14 +40,24 @@ std::string LineAttribute(const char* name, std::string_view bytes) {
   return out + "\"";
 }
 
+// Between a bold number and its text: Graphviz's SVG sets each run in a text element of its own,
+// and renderers drop a plain blank that leads one ("10A room"); a no-break space they keep.
+constexpr char kNumberGap[] = "&#160;";
+
 // Graphviz refuses an empty <B></B> and then shows the node's id instead of the whole label.
 std::string Bold(std::string_view bytes, std::size_t limit) {
   return bytes.empty() ? std::string() : "<B>" + LabelText(bytes, limit) + "</B>";
 }
 
+// A record's number in bold, then its wording; a record without a number shows its wording alone.
+std::string Numbered(std::string_view number, std::string_view text, std::size_t limit) {
+  return number.empty() ? LabelText(text, limit)
+                        : Bold(number, 12) + kNumberGap + LabelText(text, limit);
+}
+
 std::string ReplyLabel(const Record& r) {
   const Fields& f = r.fields;
-  std::string label = Bold(f.lineNumber, 12) + " " + LabelText(f.maleText, kReplyWords);
+  std::string label = Numbered(f.lineNumber, f.maleText, kReplyWords);
   std::string marks;
   if (!f.femaleText.empty()) marks += " [F]";
   if (!f.intCheck.empty()) marks += " [Int " + LabelText(f.intCheck, 8) + "]";
@@ -170,8 +180,8 @@ std::string DotOf(const Conversation& c, const Shown* shown) {
     const Record& r = c.records[i];
     if (r.npc && !drawn(i)) continue;
     if (r.npc) {
-      out += "  " + NodeId(i) + " [label=<" + Bold(r.fields.lineNumber, 12) + " " +
-             LabelText(r.fields.maleText, kLineWords) + ">" +
+      out += "  " + NodeId(i) + " [label=<" +
+             Numbered(r.fields.lineNumber, r.fields.maleText, kLineWords) + ">" +
              LineAttribute("dlg_line", r.fields.lineNumber) +
              (c.reachable[i] ? ""
                              : std::string(", fillcolor=\"#e4e4e4\", color=\"") + kGrey +

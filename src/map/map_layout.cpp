@@ -49,7 +49,8 @@ std::string LineAttribute(void* object, const char* name) {
 }
 
 // The text lines of a label as MapDot writes it: HTML-like with <B>, <I> and <BR/>, the
-// entities of LabelText, and "\\" for a backslash; or a plain string.
+// entities of LabelText, the no-break space after a number (a blank in the window), and "\\"
+// for a backslash; or a plain string.
 std::vector<std::string> LabelLines(void* object) {
   char* raw = agget(object, const_cast<char*>("label"));
   std::vector<std::string> lines(1);
@@ -60,7 +61,8 @@ std::vector<std::string> LabelLines(void* object) {
   }
   static const struct {
     std::string_view entity, text;
-  } kEntities[] = {{"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"\\\\", "\\"}};
+  } kEntities[] = {{"&amp;", "&"},   {"&lt;", "<"},   {"&gt;", ">"},
+                   {"&quot;", "\""}, {"&#160;", " "}, {"\\\\", "\\"}};
   const std::string_view html = raw;
   for (std::size_t i = 0; i < html.size();) {
     if (html[i] == '<') {

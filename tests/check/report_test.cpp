@@ -32,5 +32,23 @@ INSTANTIATE_TEST_SUITE_P(
         JsonCase{"CutSequenceIsNotUtf8", "ok\xE2\x80", "\"ok\xC3\xA2\xE2\x82\xAC\""}),
     [](const auto& info) { return info.param.name; });
 
+// A finding names the record on its line: the note where a lookup stops names the record found
+// there, not the one it hides, and a line without a record names none.
+TEST(JsonReportTest, RecordOfEachFinding) {
+  const std::string bytes =
+      "{10}{A}{}{}{}{}{}\r\n{11}{r}{}{}{}{0}{}\r\n{1}{B}{}{}{}{}{}\r\n\r\n{2}{x}{}{}{}{0}{}\r\n";
+  const std::vector<Finding> findings = CheckDialogue(bytes);
+  std::string records;
+  for (const Finding& f : findings) {
+    records += std::to_string(f.line) + "=" + f.record.value_or("none") + " ";
+  }
+  EXPECT_EQ(records, "1=10 3=1 3=1 3=1 4=none ");
+  const std::string json = FormatJson({{"t.dlg", findings}});
+  EXPECT_NE(json.find("{\"file\": \"t.dlg\", \"line\": 4, \"record\": null, \"severity\": "
+                      "\"error\", \"check\": \"syntax\""),
+            std::string::npos)
+      << json;
+}
+
 }  // namespace
 }  // namespace dlg::check

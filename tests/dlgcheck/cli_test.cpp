@@ -82,7 +82,7 @@ const CliCase kCases[] = {
      "0 errors, 0 warnings in 2 files\n", ""},
     {"Json", {"--format", "json", "@error.dlg"}, 1,
      "{\"files\": 1, \"unreadable\": 0, \"errors\": 1, \"warnings\": 0, \"findings\": [\n  {\"file\": "
-     "\"@error.dlg\", \"line\": 2, \"severity\": \"error\", \"check\": \"missing-target\", "
+     "\"@error.dlg\", \"line\": 2, \"record\": \"2\", \"severity\": \"error\", \"check\": \"missing-target\", "
      "\"message\": \"reply 2 leads to line 7, which no record has\"}\n]}\n", ""},
     {"JsonClean", {"--format=json", "@clean.dlg"}, 0,
      "{\"files\": 1, \"unreadable\": 0, \"errors\": 0, \"warnings\": 0, \"findings\": []}\n", ""},
@@ -200,7 +200,7 @@ const LineEndCase kLineEndCases[] = {
      "{\"files\": 1, \"unreadable\": 0, \"errors\": 0, \"warnings\": 0, \"findings\": []}\n"},
     {"JsonFindings", {"--format=json", "@error.dlg"},
      "{\"files\": 1, \"unreadable\": 0, \"errors\": 1, \"warnings\": 0, \"findings\": [\n  {\"file\": "
-     "\"@error.dlg\", \"line\": 2, \"severity\": \"error\", \"check\": \"missing-target\", "
+     "\"@error.dlg\", \"line\": 2, \"record\": \"2\", \"severity\": \"error\", \"check\": \"missing-target\", "
      "\"message\": \"reply 2 leads to line 7, which no record has\"}\n]}\n"},
 };
 // clang-format on

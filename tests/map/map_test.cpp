@@ -33,6 +33,15 @@ std::string Unescaped(const std::string& xml) {
   return out;
 }
 
+// A text element as an SVG renderer sets it: blanks at either end dropped, a no-break space shown.
+std::string AsShown(const std::string& xml) {
+  std::string text = Unescaped(xml);
+  text.erase(0, text.find_first_not_of(' '));
+  text.erase(text.find_last_not_of(' ') + 1);
+  for (std::size_t at; (at = text.find("\xC2\xA0")) != std::string::npos;) text.replace(at, 2, " ");
+  return text;
+}
+
 // The picture in words, sorted: "<colour> <box|circle|text>[ dashed]: <text>" a node,
 // "<colour>: <from> -> <to>: <label>" an arrow, its ends named by their text; lines of a text
 // joined by " / ". Graphviz writes one element a line: a group per node or arrow, its title, its
@@ -68,13 +77,13 @@ std::vector<std::string> Picture(const std::string& dialogue) {
       if (line.find("stroke-dasharray") != std::string::npos) shapes.back().form += " dashed";
     } else if (std::regex_search(line, m, kText)) {
       Shape& s = shapes.back();
-      s.text += (!s.y.empty() && s.y != m[1].str() ? " / " : "") + Unescaped(m[3]);
+      s.text += (!s.y.empty() && s.y != m[1].str() ? " / " : "") + AsShown(m[3]);
       s.ink = m[2].matched ? m[2].str() : "black";
       s.y = m[1];
     }
   }
   std::map<std::string, std::string> names;
-  for (const Shape& s : shapes) names[s.title] = s.text.substr(s.text.starts_with(' '));
+  for (const Shape& s : shapes) names[s.title] = s.text;
   std::vector<std::string> out;
   for (const Shape& s : shapes) {
     const std::string key = s.colours + " " + s.ink;
@@ -144,10 +153,10 @@ INSTANTIATE_TEST_SUITE_P(
             {"grey box: 2 Hi.", "plain circle: END", "plain text: before the first NPC line",
              "plain: before the first NPC line -> END: 1 Early."}},
         // Broken files are what the map is for: a record without a number keeps its wording.
-        PictureCase{"LinesWithoutANumber",
-                    "{}{Hello there}{}{}{}{}{}\r\n{}{Bye now}{}{}{}{0}{}\r\n",
-                    {"plain box:  Hello there", "plain circle: END",
-                     "plain: Hello there -> END:  Bye now"}}),
+        PictureCase{
+            "LinesWithoutANumber",
+            "{}{Hello there}{}{}{}{}{}\r\n{}{Bye now}{}{}{}{0}{}\r\n",
+            {"plain box: Hello there", "plain circle: END", "plain: Hello there -> END: Bye now"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A long conversation whose last line leads back to the first: that arrow ends beside its reply
