@@ -7,6 +7,7 @@
 
 #include "commands/boxes.h"
 #include "commands/browse.h"
+#include "commands/lookup.h"
 #include "commands/open_file.h"
 #include "commands/save_close.h"
 
@@ -43,6 +44,12 @@ RecentOutcome OpenRecentFile(Editor& ed, const std::string& path) {
   }
   if (!NothingLoaded(ed)) return RecentOutcome::NotLoaded;
   return OpenNamedFile(ed, path) ? RecentOutcome::Loaded : RecentOutcome::NotLoaded;
+}
+
+void GoToLineInFile(Editor& ed, const std::string& path, const std::string& number) {
+  const bool loaded = ed.state.fileLoaded && ed.state.dialoguePath == path;
+  if (!loaded && (!NothingLoaded(ed) || !OpenNamedFile(ed, path))) return;
+  if (!number.empty()) GoToPickedLine(ed, number);
 }
 
 void NewDialogue(Editor& ed) {

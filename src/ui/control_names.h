@@ -79,5 +79,15 @@ inline constexpr char kFitMap[] = "fitMap";
 inline constexpr char kProblems[] = "problems";
 inline constexpr char kFindText[] = "findText";
 inline constexpr char kFoundRecords[] = "foundRecords";
+inline constexpr char kFindInFilesText[] = "findInFilesText";
+inline constexpr char kStartFindInFiles[] = "findInFiles";
+inline constexpr char kStopFindInFiles[] = "stopFindInFiles";
+inline constexpr char kFindInFilesFolder[] = "findInFilesFolder";
+inline constexpr char kFindInFilesCount[] = "findInFilesCount";
+inline constexpr char kFilesFound[] = "filesFound";
+inline constexpr char kProblemsThisFile[] = "problemsThisFile";
+inline constexpr char kProblemsAllFiles[] = "problemsAllFiles";
+inline constexpr char kFolderProblems[] = "folderProblems";
+inline constexpr char kFolderProblemsSummary[] = "folderProblemsSummary";
 
 }  // namespace dlg::ui::control

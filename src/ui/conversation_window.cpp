@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -16,6 +17,7 @@
 #include "ui/control_names.h"
 #include "ui/conversation_models.h"
 #include "ui/cp1252.h"
+#include "ui/find_in_files_panel.h"
 #include "ui/latest_job.h"
 #include "ui/map_view.h"
 #include "ui/user_settings.h"
@@ -149,7 +151,8 @@ void ConversationWindow::Build() {
   left->setStretchFactor(1, 1);
   auto* right = new QSplitter(Qt::Vertical);
   right->addWidget(Titled(new QLabel(QStringLiteral("Map")), mapView_, mapBar));
-  right->addWidget(Titled(problemsTitle_, problems_));
+  QWidget* problemsChoice = BuildFolderParts();
+  right->addWidget(Titled(problemsTitle_, problemsStack_, problemsChoice));
   right->setStretchFactor(0, 3);
   right->setStretchFactor(1, 1);
   auto* columns = new QSplitter(Qt::Horizontal);
@@ -157,13 +160,20 @@ void ConversationWindow::Build() {
   columns->addWidget(right);
   columns->setStretchFactor(0, 2);
   columns->setStretchFactor(1, 3);
+  // Find in Files below both, as wide as the window: its rows name files.
+  auto* rows = new QSplitter(Qt::Vertical);
+  rows->addWidget(columns);
+  rows->addWidget(findInFiles_);
+  rows->setStretchFactor(0, 3);
+  rows->setStretchFactor(1, 1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(columns);
+  layout->addWidget(rows);
   setTabOrder(findText_, found_);
   setTabOrder(found_, outline_);
   setTabOrder(outline_, mapView_);
   setTabOrder(mapView_, problems_);
+  setTabOrder(problems_, findInFiles_);
 
   // Enter and a double-click alike: the views' "activated".
   connect(outline_, &QTreeView::activated, this, [this](const QModelIndex& index) {
@@ -190,6 +200,7 @@ void ConversationWindow::Build() {
     connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
   };
   shortcut(QKeySequence::Find, [this] { FocusFind(); });
+  shortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")), [this] { FocusFindInFiles(); });
   shortcut(QKeySequence(QStringLiteral("Ctrl++")), [this] { mapView_->ZoomBy(1.25); });
   shortcut(QKeySequence(QStringLiteral("Ctrl+=")), [this] { mapView_->ZoomBy(1.25); });
   shortcut(QKeySequence(QStringLiteral("Ctrl+-")), [this] { mapView_->ZoomBy(0.8); });
@@ -207,7 +218,10 @@ void ConversationWindow::Follow(const EditorView& view) {
                              DisplayText(slash == std::string::npos ? path : path.substr(slash + 1))
                        : QStringLiteral("Conversation"));
   }
-  if (isVisible()) Refresh();
+  if (isVisible()) {
+    Refresh();
+    RefreshFolderProblems();
+  }
 }
 
 void ConversationWindow::FocusFind() {
@@ -219,7 +233,7 @@ void ConversationWindow::FocusFind() {
 }
 
 bool ConversationWindow::Busy() const {
-  return listsJob_->Busy() || findJob_->Busy() || mapJob_->Busy();
+  return listsJob_->Busy() || findJob_->Busy() || mapJob_->Busy() || FolderBusy();
 }
 
 void ConversationWindow::showEvent(QShowEvent* event) {
@@ -229,6 +243,7 @@ void ConversationWindow::showEvent(QShowEvent* event) {
   }
   QWidget::showEvent(event);
   Refresh();
+  RefreshFolderProblems();
 }
 
 void ConversationWindow::hideEvent(QHideEvent* event) {

@@ -15,11 +15,15 @@
 
 class QLabel;
 class QLineEdit;
+class QRadioButton;
+class QStackedWidget;
 class QListView;
 class QTreeView;
 
 namespace dlg::ui {
 
+class FindInFilesPanel;
+class FolderRowsView;
 class LatestJob;
 class MapView;
 class OutlineModel;
@@ -32,6 +36,7 @@ struct EditorView {
   std::string workingCopy;
   std::uint64_t copyVersion = 0;  // changes with every write of the working copy
   std::string shownNumber;
+  std::string folder;  // the folder the editor's lists show
 };
 
 class ConversationWindow : public QWidget {
@@ -42,11 +47,14 @@ class ConversationWindow : public QWidget {
 
   void Follow(const EditorView& view);
   void FocusFind();
+  void FocusFindInFiles();
   // True while work for a newer state of the file is under way.
   bool Busy() const;
 
  signals:
   void goToLine(const QByteArray& number);
+  // A line of a file in the folder, or the file alone for an empty number.
+  void goToFileLine(const QByteArray& path, const QByteArray& number);
   void settled();  // nothing is being worked on
 
  protected:
@@ -65,6 +73,10 @@ class ConversationWindow : public QWidget {
   void GreyLater();
   void Grey();
   void CheckSettled();
+  QWidget* BuildFolderParts();  // returns the row of the problems' choice
+  void RefreshFolderProblems();
+  bool FolderBusy() const;
+  std::string FolderLookedIn();
   bool restored_ = false;
 
   EditorView view_;
@@ -93,6 +105,15 @@ class ConversationWindow : public QWidget {
   LatestJob* listsJob_ = nullptr;
   LatestJob* findJob_ = nullptr;
   LatestJob* mapJob_ = nullptr;
+
+  FindInFilesPanel* findInFiles_ = nullptr;
+  QRadioButton* allFiles_ = nullptr;
+  QStackedWidget* problemsStack_ = nullptr;
+  FolderRowsView* folderProblems_ = nullptr;
+  std::string folderProblemsKey_;  // the folder and file state they were checked for
+  // Going to a file below the folder moves the editor's lists into its folder: while that file
+  // stays loaded, the parts go on looking in the folder it was found in.
+  std::string keptFolder_;
 };
 
 }  // namespace dlg::ui

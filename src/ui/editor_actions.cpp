@@ -29,6 +29,7 @@ constexpr ActionInfo kActions[] = {
     {ActionId::DeleteLine, "&Edit", "Delete Line", "", nullptr, CanDeleteLine, DeleteLine},
     {ActionId::RenumberLine, "&Edit", "Renumber Line...", "", nullptr, CanRenumberLine,
      RenumberLine},
+    {ActionId::FindInFiles, "&Edit", "Find in Files...", "Ctrl+Shift+F", nullptr, nullptr, nullptr},
     {ActionId::Back, "&Go", "Back", "Alt+Left", nullptr, CanGoBack, GoBack},
     {ActionId::Forward, "&Go", "Forward", "Alt+Right", nullptr, CanGoForward, GoForward},
     {ActionId::GoToLine, "&Go", "Go to Line", "Ctrl+G", control::kGoToNumber, nullptr, nullptr},

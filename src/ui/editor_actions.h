@@ -21,6 +21,7 @@ enum class ActionId {
   Redo,
   DeleteLine,
   RenumberLine,
+  FindInFiles,
   Back,
   Forward,
   GoToLine,

@@ -67,6 +67,10 @@ void EditorForm::RunAction(const ActionInfo& action) {
     case ActionId::Find:
       ShowConversation(true);
       return;
+    case ActionId::FindInFiles:
+      ShowConversation(false);
+      conversation_->FocusFindInFiles();
+      return;
     case ActionId::KeyboardShortcuts:
       Run([this] { ShowOk(ed_, "Keyboard Shortcuts", ShortcutList()); });
       return;
@@ -130,6 +134,11 @@ void EditorForm::ShowConversation(bool find) {
       const std::string target = number.toStdString();
       Run([this, target] { GoToPickedLine(ed_, target); });
     });
+    connect(conversation_, &ConversationWindow::goToFileLine, this,
+            [this](const QByteArray& path, const QByteArray& number) {
+              const std::string file = path.toStdString(), target = number.toStdString();
+              Run([this, file, target] { GoToLineInFile(ed_, file, target); });
+            });
     FollowInConversation();
   }
   if (find) {
@@ -144,6 +153,7 @@ void EditorForm::ShowConversation(bool find) {
 void EditorForm::FollowInConversation() {
   if (!conversation_) return;
   EditorView view;
+  view.folder = ed_.window.fileList.path;
   view.loaded = ed_.state.fileLoaded;
   if (view.loaded) {
     view.dialoguePath = ed_.state.dialoguePath;

@@ -12,18 +12,23 @@ namespace {
 
 const std::string kA = "{10}{Hello.}{}{}{}{}{}\r\n";
 const std::string kB = "{5}{Other.}{}{}{}{}{}\r\n";
+const std::string kB7 = "{7}{Far.}{}{}{}{}{}\r\n";
 const std::string kNew = kNewDialogueBytes;
 const std::string kAView = "10|NPC|Hello.||", kBView = "5|NPC|Other.||", kNewView = "1|NPC|||";
 const std::string kReallyUnload = "yes/no none Unload?: Really unload DIR/a.dlg?";
 const std::string kExists =
     "exclamation File Exists: DIR/b.dlg already exists. Please choose another name.";
 
-// "New Dialogue", "recent:NAME" and "open:NAME" (a file in the folder), besides the runner's.
+// "New Dialogue", "recent:NAME", "open:NAME" (a file in the folder) and "goto:NAME#NUMBER",
+// besides the runner's.
 bool OpenByName(Session& s, const std::string& step) {
   if (step == "New Dialogue") {
     NewDialogue(s.ed);
   } else if (step.starts_with("recent:")) {
     OpenRecentFile(s.ed, s.dir.File(step.substr(7)));
+  } else if (step.starts_with("goto:")) {
+    const std::size_t hash = step.find('#');
+    GoToLineInFile(s.ed, s.dir.File(step.substr(5, hash - 5)), step.substr(hash + 1));
   } else if (step.starts_with("open:")) {
     OpenNamedFile(s.ed, s.dir.File(step.substr(5)));
   } else {
@@ -65,6 +70,15 @@ const Row kRows[] = {
     {"OpenedByNameThatIsMissing", kA, {"Yes", "Unload File", "open:none.dlg"}, "|||||no file",
      {kReallyUnload, "critical File Error: Cannot read DIR/none.dlg: No such file or directory"},
      {{"a.dlg.bak", kGone}}},
+    // A line picked in a list of the mod's files: in the loaded file no question; another file
+    // after Unload File's, which may keep the loaded one.
+    {"GoToLineInTheLoadedFile", kA + "{11}{Hi.}{}{}{}{0}{}\r\n" + "{20}{There.}{}{}{}{}{}\r\n",
+     {"goto:a.dlg#20"}, "20|NPC|There.||"},
+    {"GoToLineInAnotherFile", kA,
+     {"write:b.dlg=" + kB + kB7, "Yes", "goto:b.dlg#7"}, "7|NPC|Far.||", {kReallyUnload},
+     {{"a.dlg.bak", kGone}, {"b.dlg", kB + kB7}, {"b.dlg.bak", kB + kB7}}},
+    {"GoToLineInAnotherFileKeptLoaded", kA, {"write:b.dlg=" + kB, "No", "goto:b.dlg#5"}, kAView,
+     {kReallyUnload}, {{"b.dlg", kB}}},
 };
 // clang-format on
 

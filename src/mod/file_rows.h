@@ -1,0 +1,26 @@
+#pragma once
+// What the passes over a mod's files list for each file: the records that hold a text, and the
+// checks' findings as dlgcheck prints them.
+
+#include <string>
+#include <string_view>
+
+#include "check/folded_search.h"
+#include "mod/folder_run.h"
+
+namespace dlg::mod {
+
+// "FILE  NUMBER  FIELD: TEXT" for every record whose male or female text or flags hold the
+// needle, letter case ignored, as the Conversation window's Find lists them (the field that holds
+// it first: "male", "female", "if", "runs"). A file that does not hold the needle anywhere is
+// not read as a conversation at all.
+FileRows FoundRows(const check::FoldedSearch& search, std::string_view needle,
+                   const std::string& shown, std::string_view bytes);
+
+// "FILE:LINE: severity: message [check]", the lines dlgcheck prints for the file.
+FileRows ProblemRows(const std::string& shown, std::string_view bytes);
+
+// "N errors, M warnings in K files", and ", U files could not be read", as dlgcheck ends.
+std::string ProblemsSummary(const Progress& p);
+
+}  // namespace dlg::mod

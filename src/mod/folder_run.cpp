@@ -1,0 +1,112 @@
+#include "mod/folder_run.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "fileio/files.h"
+#include "fileio/paths.h"
+#include "mod/dialogue_files.h"
+
+namespace dlg::mod {
+
+struct FolderRun::Pass {
+  std::string folder;
+  LoadedFile loaded;
+  MakeRows makeRows;
+  std::atomic<bool> stop{false};
+};
+
+FolderRun::FolderRun(Notify notify, FileOps& ops) : notify_(std::move(notify)), ops_(ops) {}
+
+FolderRun::~FolderRun() {
+  std::lock_guard lock(mutex_);
+  if (current_) current_->stop = true;
+  notify_ = nullptr;  // the caller may be going too
+}
+
+void FolderRun::Start(const std::string& folder, const LoadedFile& loaded, MakeRows makeRows) {
+  auto pass = std::make_shared<Pass>();
+  pass->folder = folder;
+  pass->loaded = loaded;
+  pass->makeRows = std::move(makeRows);
+  {
+    std::lock_guard lock(mutex_);
+    if (current_) current_->stop = true;
+    current_ = pass;
+    progress_ = {};
+    rowsKept_ = 0;
+    told_ = false;
+  }
+  // Without a thread to be had the pass runs here: slow, but it runs.
+  if (!worker_.Post([this, pass] { Run(pass); })) Run(pass);
+}
+
+void FolderRun::Stop() {
+  std::lock_guard lock(mutex_);
+  if (current_) current_->stop = true;
+}
+
+Progress FolderRun::Take() {
+  std::lock_guard lock(mutex_);
+  Progress out = progress_;
+  out.rows = std::move(progress_.rows);
+  progress_.rows.clear();
+  told_ = false;
+  return out;
+}
+
+void FolderRun::Publish(const std::shared_ptr<Pass>& pass,
+                        const std::function<void(Progress&)>& change) {
+  std::lock_guard lock(mutex_);
+  if (pass != current_) return;  // a newer pass has begun: this one's rows are dropped
+  change(progress_);
+  if (!told_ && notify_) {
+    told_ = true;
+    notify_();
+  }
+}
+
+void FolderRun::Run(const std::shared_ptr<Pass>& pass) {
+  std::vector<std::string> files;
+  const std::string walkError = DialoguesBelow(ops_, pass->folder, files);
+  Publish(pass, [&](Progress& p) {
+    p.filesTotal = files.size();
+    p.folderError = walkError;
+  });
+  Files reader(ops_);
+  std::string bytes;
+  for (const std::string& shown : files) {
+    if (pass->stop) break;
+    const std::string path = JoinPath(pass->folder, shown);
+    const bool loaded = !pass->loaded.path.empty() && path == pass->loaded.path;
+    FileRows made;
+    bool unreadable = false;
+    if (FileResult r = reader.ReadAll(loaded ? pass->loaded.workingCopy : path, bytes); !r) {
+      unreadable = true;
+      made.rows.push_back({shown, "", ": cannot be read: " + r.failure.Reason()});
+    } else {
+      made = pass->makeRows(shown, bytes);
+    }
+    Publish(pass, [&](Progress& p) {
+      ++p.filesDone;
+      if (unreadable) ++p.unreadable;
+      if (!unreadable && !made.rows.empty()) ++p.filesWithRows;
+      p.found += made.found;
+      p.errors += made.errors;
+      p.warnings += made.warnings;
+      const std::size_t room = kMostRows - std::min(kMostRows, rowsKept_);
+      const std::size_t kept = std::min(room, made.rows.size());
+      rowsKept_ += kept;
+      std::move(made.rows.begin(), made.rows.begin() + static_cast<std::ptrdiff_t>(kept),
+                std::back_inserter(p.rows));
+    });
+  }
+  Publish(pass, [&](Progress& p) {
+    p.finished = true;
+    p.stopped = pass->stop;
+  });
+}
+
+}  // namespace dlg::mod

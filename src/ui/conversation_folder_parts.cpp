@@ -1,0 +1,110 @@
+// The Conversation window's parts that look past the loaded file to every dialogue file in the
+// folder the editor shows: Find in Files, and the Problems of all files.
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QListView>
+#include <QRadioButton>
+#include <QStackedWidget>
+
+#include "mod/file_rows.h"
+#include "ui/control_names.h"
+#include "ui/conversation_window.h"
+#include "ui/find_in_files_panel.h"
+#include "ui/folder_rows_view.h"
+
+namespace dlg::ui {
+
+namespace {
+
+QString ProblemsStatus(const mod::Progress& p) {
+  if (!p.folderError.empty())
+    return QStringLiteral("The folder cannot be read: ") + QString::fromStdString(p.folderError);
+  const QString summary = QString::fromStdString(mod::ProblemsSummary(p));
+  if (p.finished) return summary;
+  return QStringLiteral("Checking %1 of %2 files: ").arg(p.filesDone).arg(p.filesTotal) + summary;
+}
+
+}  // namespace
+
+QWidget* ConversationWindow::BuildFolderParts() {
+  findInFiles_ = new FindInFilesPanel;
+  folderProblems_ = new FolderRowsView(control::kFolderProblems, "Problems of All Files",
+                                       control::kFolderProblemsSummary, ProblemsStatus);
+  problemsStack_ = new QStackedWidget;
+  problemsStack_->addWidget(problems_);
+  problemsStack_->addWidget(folderProblems_);
+
+  auto* thisFile = new QRadioButton(QStringLiteral("This file"));
+  thisFile->setObjectName(QString::fromLatin1(control::kProblemsThisFile));
+  thisFile->setChecked(true);
+  allFiles_ = new QRadioButton(QStringLiteral("All files in the folder"));
+  allFiles_->setObjectName(QString::fromLatin1(control::kProblemsAllFiles));
+  auto* group = new QButtonGroup(this);
+  group->addButton(thisFile);
+  group->addButton(allFiles_);
+  auto* choice = new QWidget;
+  auto* row = new QHBoxLayout(choice);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(thisFile);
+  row->addWidget(allFiles_);
+  row->addStretch(1);
+
+  connect(allFiles_, &QRadioButton::toggled, this, [this](bool all) {
+    problemsStack_->setCurrentIndex(all ? 1 : 0);
+    if (!all) {
+      folderProblems_->Clear();
+      folderProblemsKey_.clear();
+    }
+    RefreshFolderProblems();
+  });
+  const auto goTo = [this](const QByteArray& path, const QByteArray& number) {
+    keptFolder_ = FolderLookedIn();
+    emit goToFileLine(path, number);
+  };
+  connect(findInFiles_, &FindInFilesPanel::goToFileLine, this, goTo);
+  connect(folderProblems_, &FolderRowsView::goToFileLine, this, goTo);
+  connect(findInFiles_, &FindInFilesPanel::progressed, this, &ConversationWindow::CheckSettled);
+  connect(folderProblems_, &FolderRowsView::progressed, this, &ConversationWindow::CheckSettled);
+  return choice;
+}
+
+void ConversationWindow::FocusFindInFiles() {
+  if (!isVisible()) show();
+  raise();
+  activateWindow();
+  findInFiles_->Focus();
+}
+
+bool ConversationWindow::FolderBusy() const {
+  return findInFiles_->Busy() || folderProblems_->Busy();
+}
+
+std::string ConversationWindow::FolderLookedIn() {
+  const std::string& kept = keptFolder_;
+  const std::string& shown = view_.folder;
+  const bool below = !kept.empty() && shown.starts_with(kept) &&
+                     (shown.size() == kept.size() || shown[kept.size()] == '/' || kept == "/");
+  if (!view_.loaded || !below) keptFolder_.clear();
+  return keptFolder_.empty() ? shown : keptFolder_;
+}
+
+void ConversationWindow::RefreshFolderProblems() {
+  const mod::LoadedFile loaded =
+      view_.loaded ? mod::LoadedFile{view_.dialoguePath, view_.workingCopy} : mod::LoadedFile{};
+  const std::string folder = FolderLookedIn();
+  findInFiles_->Follow(folder, loaded);
+  if (!allFiles_->isChecked() || !isVisible()) return;
+  // Checked again when the folder, the file loaded or its working copy changes.
+  const std::string key = folder + '\n' + loaded.path + '\n' +
+                          (view_.loaded ? std::to_string(view_.copyVersion) : std::string());
+  if (key == folderProblemsKey_) return;
+  folderProblemsKey_ = key;
+  if (folder.empty()) {
+    folderProblems_->Clear();
+    return;
+  }
+  folderProblems_->Start(folder, loaded, mod::ProblemRows);
+}
+
+}  // namespace dlg::ui

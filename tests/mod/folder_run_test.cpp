@@ -1,0 +1,143 @@
+// Passes over a mod's files: which files are read and how, and the rows each gives.
+
+#include "mod/folder_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "mod/dialogue_files.h"
+#include "mod/file_rows.h"
+#include "support/failing_file_ops.h"
+#include "support/temp_dir.h"
+
+namespace dlg::mod {
+namespace {
+
+using test::Fault;
+using test::OpKind;
+
+// Every row as the window lists it, the line to go to after a "|".
+std::vector<std::string> Listed(const Progress& p) {
+  std::vector<std::string> out;
+  for (const Row& r : p.rows) out.push_back(r.file + r.text + "|" + r.number);
+  return out;
+}
+
+class FolderRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ops.PassTo(PosixFileOps());
+    std::filesystem::create_directories(dir.File("town/inn"));
+    dir.Put("smith.dlg",
+            "{1}{Need a blade?}{}{}{}{}{}\r\n{2}{A CAF\xC9 first.}{}{}{}{9}{}\r\n"
+            "{9}{Gone.}{}{}{}{ }{}\r\n");
+    dir.Put("town/inn/keeper.DLG",
+            "{1}{Rooms.}{Zimmer, caf\xE9 inklusive.}{}{has(\"caf\xE9\")}{}{}\r\n");
+    dir.Put("town/notes.txt", "{1}{caf\xE9}{}{}{}{}{}\r\n");  // not a dialogue file
+    dir.Put("town/guard.dlg", "{1}{Halt.}{}{}{}{}{}\r\n{2}{Bye.}{}{}{}{7}{}\r\n");
+  }
+
+  Progress RunOver(const FolderRun::MakeRows& makeRows, const LoadedFile& loaded = {}) {
+    FolderRun run([] {}, ops);
+    run.Start(dir.Path(), loaded, makeRows);
+    run.Settle();
+    return run.Take();
+  }
+
+  static FolderRun::MakeRows Finding(const std::string& needle) {
+    return [needle, search = std::make_shared<check::FoldedSearch>(needle)](
+               const std::string& shown, std::string_view bytes) {
+      return FoundRows(*search, needle, shown, bytes);
+    };
+  }
+
+  test::TempDir dir;
+  test::FailingFileOps ops;
+};
+
+TEST_F(FolderRunTest, WalksEveryDialogueBelowTheFolderSorted) {
+  std::vector<std::string> files;
+  EXPECT_EQ(DialoguesBelow(ops, dir.Path(), files), "");
+  EXPECT_EQ(files, (std::vector<std::string>{"smith.dlg", "town/guard.dlg", "town/inn/keeper.DLG"}));
+  EXPECT_EQ(DialoguesBelow(ops, dir.File("gone"), files), "No such file or directory");
+}
+
+struct FindCase {
+  const char* name;
+  std::string needle;
+  std::vector<std::string> rows;
+  long found;
+  std::size_t filesWithRows;
+};
+
+class FindInFiles : public FolderRunTest, public ::testing::WithParamInterface<FindCase> {};
+
+TEST_P(FindInFiles, ListsEachRecordWithItsFileAndField) {
+  const FindCase& c = GetParam();
+  const Progress p = RunOver(Finding(c.needle));
+  EXPECT_EQ(Listed(p), c.rows);
+  EXPECT_EQ(p.found, c.found);
+  EXPECT_EQ(p.filesWithRows, c.filesWithRows);
+  EXPECT_EQ(p.filesDone, 3u);
+  EXPECT_TRUE(p.finished);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FindInFiles,
+    ::testing::Values(
+        // É and é fold alike; the flags count once a record, after the female text.
+        FindCase{"AccentedLetterEitherCase",
+                 "Caf\xC9",
+                 {"smith.dlg  2  male: A CAF\xC9 first.|2",
+                  "town/inn/keeper.DLG  1  female: Zimmer, caf\xE9 inklusive.|1"},
+                 2,
+                 2},
+        FindCase{"FlagsOnly", "has(", {"town/inn/keeper.DLG  1  if: has(\"caf\xE9\")|1"}, 1, 1},
+        // "}{" between two fields is found in the bytes, but in no field.
+        FindCase{"AcrossFieldsNothing", "}{", {}, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FolderRunTest, TheLoadedFileIsReadFromItsWorkingCopy) {
+  const std::string copy = dir.Put("smith.dlg.bak", "{1}{Need a coffee?}{}{}{}{}{}\r\n");
+  const Progress p = RunOver(Finding("coffee"), {dir.File("smith.dlg"), copy});
+  EXPECT_EQ(Listed(p), (std::vector<std::string>{"smith.dlg  1  male: Need a coffee?|1"}));
+}
+
+TEST_F(FolderRunTest, AFileThatCannotBeReadIsListedAsSuch) {
+  ops.Arm(Fault{OpKind::Open, 2, false, EACCES});  // the second file read
+  const Progress p = RunOver(Finding("halt"));
+  EXPECT_EQ(Listed(p), (std::vector<std::string>{"town/guard.dlg: cannot be read: Permission denied|"}));
+  EXPECT_EQ(p.unreadable, 1u);
+}
+
+TEST_F(FolderRunTest, ProblemsOfEveryFileAsDlgcheckPrintsThem) {
+  const Progress p = RunOver(ProblemRows);
+  EXPECT_EQ(Listed(p),
+            (std::vector<std::string>{
+                "smith.dlg:3: warning: NPC line 9 has no replies after it [no-replies]|9",
+                "town/guard.dlg:2: error: reply 2 leads to line 7, which no record has "
+                "[missing-target]|2",
+                "town/inn/keeper.DLG:1: warning: NPC line 1 has no replies after it "
+                "[no-replies]|1",
+            }));
+  EXPECT_EQ(ProblemsSummary(p), "1 error, 2 warnings in 3 files");
+}
+
+TEST_F(FolderRunTest, AStoppedPassListsWhatItReadAndSaysSo) {
+  FolderRun run([] {}, ops);
+  run.Stop();  // nothing under way: harmless
+  run.Start(dir.Path(), {}, [&run](const std::string& shown, std::string_view) {
+    run.Stop();  // during the first file
+    return FileRows{{{shown, "1", " read", false}}, 1, 0, 0};
+  });
+  run.Settle();
+  const Progress p = run.Take();
+  EXPECT_EQ(Listed(p), (std::vector<std::string>{"smith.dlg read|1"}));
+  EXPECT_TRUE(p.finished && p.stopped);
+  EXPECT_EQ(p.filesDone, 1u);
+  EXPECT_EQ(p.filesTotal, 3u);
+}
+
+}  // namespace
+}  // namespace dlg::mod
