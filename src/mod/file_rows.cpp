@@ -25,7 +25,8 @@ FileRows FoundRows(const check::FoldedSearch& search, std::string_view needle,
   if (search.Next(bytes, 0) == std::string_view::npos) return out;
   const check::Conversation c = check::ReadConversation(bytes);
   for (const check::FoundAt& at : check::FindRecords(c, needle)) {
-    const std::string_view number = c.records[static_cast<std::size_t>(at.record)].fields.lineNumber;
+    const std::string_view number =
+        c.records[static_cast<std::size_t>(at.record)].fields.lineNumber;
     // FoundText is "NUMBER  TEXT": the field's name goes between.
     std::string row = check::FoundText(c, at);
     row.insert(number.size() + 2, std::string(FieldName(at.field)) + ": ");

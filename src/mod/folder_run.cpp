@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "fileio/dialogue_folder.h"
 #include "fileio/files.h"
 #include "fileio/paths.h"
-#include "mod/dialogue_files.h"
 
 namespace dlg::mod {
 
@@ -69,24 +69,32 @@ void FolderRun::Publish(const std::shared_ptr<Pass>& pass,
 }
 
 void FolderRun::Run(const std::shared_ptr<Pass>& pass) {
-  std::vector<std::string> files;
-  const std::string walkError = DialoguesBelow(ops_, pass->folder, files);
-  Publish(pass, [&](Progress& p) {
-    p.filesTotal = files.size();
-    p.folderError = walkError;
-  });
+  std::vector<FoundFile> found = DialoguesBelow(ops_, pass->folder);
+  // The folder itself could not be listed: there is nothing to go through.
+  if (found.size() == 1 && !found[0].listed && found[0].path == pass->folder) {
+    Publish(pass, [&](Progress& p) {
+      p.folderError = found[0].listed.failure.Reason();
+      p.finished = true;
+    });
+    return;
+  }
+  Publish(pass, [&](Progress& p) { p.filesTotal = found.size(); });
+  const std::size_t below = JoinPath(pass->folder, "").size();
   Files reader(ops_);
   std::string bytes;
-  for (const std::string& shown : files) {
+  for (const FoundFile& file : found) {
     if (pass->stop) break;
-    const std::string path = JoinPath(pass->folder, shown);
+    const std::string& path = file.path;
+    const std::string shown = path.substr(std::min(below, path.size()));
     const bool loaded = !pass->loaded.path.empty() && path == pass->loaded.path;
     FileRows made;
-    bool unreadable = false;
-    if (FileResult r = reader.ReadAll(loaded ? pass->loaded.workingCopy : path, bytes); !r) {
-      unreadable = true;
+    bool unreadable = true;
+    if (!file.listed) {
+      made.rows.push_back({shown, "", "/: cannot be read: " + file.listed.failure.Reason()});
+    } else if (FileResult r = reader.ReadAll(loaded ? pass->loaded.workingCopy : path, bytes); !r) {
       made.rows.push_back({shown, "", ": cannot be read: " + r.failure.Reason()});
     } else {
+      unreadable = false;
       made = pass->makeRows(shown, bytes);
     }
     Publish(pass, [&](Progress& p) {

@@ -79,6 +79,7 @@ inline constexpr char kFitMap[] = "fitMap";
 inline constexpr char kProblems[] = "problems";
 inline constexpr char kFindText[] = "findText";
 inline constexpr char kFoundRecords[] = "foundRecords";
+inline constexpr char kCounts[] = "counts";
 inline constexpr char kFindInFilesText[] = "findInFilesText";
 inline constexpr char kStartFindInFiles[] = "findInFiles";
 inline constexpr char kStopFindInFiles[] = "stopFindInFiles";

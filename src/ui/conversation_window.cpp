@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "check/counts.h"
 #include "ui/control_names.h"
 #include "ui/conversation_models.h"
 #include "ui/cp1252.h"
@@ -139,7 +140,10 @@ void ConversationWindow::Build() {
 
   problemsTitle_ = new QLabel(QStringLiteral("Problems"));
   auto* left = new QSplitter(Qt::Vertical);
-  left->addWidget(Titled(new QLabel(QStringLiteral("Outline")), outline_));
+  counts_ = new QLabel;
+  counts_->setObjectName(Latin(control::kCounts));
+  counts_->setWordWrap(true);
+  left->addWidget(Titled(new QLabel(QStringLiteral("Outline")), outline_, counts_));
   auto* foundPanel = new QWidget;
   auto* foundColumn = new QVBoxLayout(foundPanel);
   foundColumn->setContentsMargins(4, 4, 4, 4);
@@ -259,6 +263,7 @@ void ConversationWindow::Refresh() {
     shownRecord_ = -1;
     outlineModel_->Show(nullptr);
     problemsModel_->Show({});
+    counts_->clear();
     foundModel_->Show({});
     problemsTitle_->setText(QStringLiteral("Problems"));
     mapView_->Clear();
@@ -276,9 +281,12 @@ void ConversationWindow::Refresh() {
   const std::string path = view_.workingCopy;
   listsJob_->Request([this, path, key] {
     std::shared_ptr<const ConversationSnapshot> s = TakeSnapshot(path);
-    return [this, s, key] {
+    const QString counts = CountsText(check::CountDialogue(s->conversation));
+    return [this, s, key, counts] {
       // Dropped when the editor has moved on to another file, or none.
-      if (key == shownKey_) ShowSnapshot(s);
+      if (key != shownKey_) return;
+      ShowSnapshot(s);
+      counts_->setText(counts);
     };
   });
   GreyLater();

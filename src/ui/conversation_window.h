@@ -20,6 +20,10 @@ class QStackedWidget;
 class QListView;
 class QTreeView;
 
+namespace dlg::check {
+struct DialogueCounts;
+}
+
 namespace dlg::ui {
 
 class FindInFilesPanel;
@@ -76,6 +80,7 @@ class ConversationWindow : public QWidget {
   QWidget* BuildFolderParts();  // returns the row of the problems' choice
   void RefreshFolderProblems();
   bool FolderBusy() const;
+  static QString CountsText(const check::DialogueCounts& c);
   std::string FolderLookedIn();
   bool restored_ = false;
 
@@ -100,6 +105,7 @@ class ConversationWindow : public QWidget {
   QListView* found_ = nullptr;
   QLineEdit* findText_ = nullptr;
   QLabel* problemsTitle_ = nullptr;
+  QLabel* counts_ = nullptr;  // the loaded file's lines and words
   QLabel* mapNote_ = nullptr;
   MapView* mapView_ = nullptr;
   LatestJob* listsJob_ = nullptr;

@@ -24,7 +24,8 @@ QString Counted(std::size_t n, const char* one, const char* many) {
 
 // "12 records found in 3 files, 120 of 500 files read", and what stopped it or was left out.
 QString SearchStatus(const mod::Progress& p) {
-  if (!p.folderError.empty()) return QStringLiteral("The folder cannot be read: ") + DisplayText(p.folderError);
+  if (!p.folderError.empty())
+    return QStringLiteral("The folder cannot be read: ") + DisplayText(p.folderError);
   QString text = Counted(static_cast<std::size_t>(p.found), "record", "records") +
                  QStringLiteral(" found in ") + Counted(p.filesWithRows, "file", "files");
   if (p.finished && !p.stopped) {
@@ -117,9 +118,10 @@ void FindInFilesPanel::Search() {
     return;
   }
   auto search = std::make_shared<const check::FoldedSearch>(needle);
-  rows_->Start(folder_, loaded_, [search, needle](const std::string& shown, std::string_view bytes) {
-    return mod::FoundRows(*search, needle, shown, bytes);
-  });
+  rows_->Start(folder_, loaded_,
+               [search, needle](const std::string& shown, std::string_view bytes) {
+                 return mod::FoundRows(*search, needle, shown, bytes);
+               });
   stop_->setEnabled(true);
 }
 

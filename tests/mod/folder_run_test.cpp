@@ -6,7 +6,6 @@
 
 #include <filesystem>
 
-#include "mod/dialogue_files.h"
 #include "mod/file_rows.h"
 #include "support/failing_file_ops.h"
 #include "support/temp_dir.h"
@@ -56,11 +55,13 @@ class FolderRunTest : public ::testing::Test {
   test::FailingFileOps ops;
 };
 
-TEST_F(FolderRunTest, WalksEveryDialogueBelowTheFolderSorted) {
-  std::vector<std::string> files;
-  EXPECT_EQ(DialoguesBelow(ops, dir.Path(), files), "");
-  EXPECT_EQ(files, (std::vector<std::string>{"smith.dlg", "town/guard.dlg", "town/inn/keeper.DLG"}));
-  EXPECT_EQ(DialoguesBelow(ops, dir.File("gone"), files), "No such file or directory");
+TEST_F(FolderRunTest, AFolderThatCannotBeListedSaysSo) {
+  FolderRun run([] {}, ops);
+  run.Start(dir.File("gone"), {}, ProblemRows);
+  run.Settle();
+  const Progress p = run.Take();
+  EXPECT_EQ(p.folderError, "No such file or directory");
+  EXPECT_TRUE(p.finished);
 }
 
 struct FindCase {
@@ -107,7 +108,8 @@ TEST_F(FolderRunTest, TheLoadedFileIsReadFromItsWorkingCopy) {
 TEST_F(FolderRunTest, AFileThatCannotBeReadIsListedAsSuch) {
   ops.Arm(Fault{OpKind::Open, 2, false, EACCES});  // the second file read
   const Progress p = RunOver(Finding("halt"));
-  EXPECT_EQ(Listed(p), (std::vector<std::string>{"town/guard.dlg: cannot be read: Permission denied|"}));
+  EXPECT_EQ(Listed(p),
+            (std::vector<std::string>{"town/guard.dlg: cannot be read: Permission denied|"}));
   EXPECT_EQ(p.unreadable, 1u);
 }
 
