@@ -10,10 +10,10 @@ namespace dlg::mod {
 
 namespace {
 
-std::string_view FieldName(std::string_view check::Fields::*field) {
-  if (field == &check::Fields::maleText) return "male";
-  if (field == &check::Fields::femaleText) return "female";
-  if (field == &check::Fields::conditionFlags) return "if";
+std::string_view FieldName(std::string_view Fields::*field) {
+  if (field == &Fields::maleText) return "male";
+  if (field == &Fields::femaleText) return "female";
+  if (field == &Fields::conditionFlags) return "if";
   return "runs";
 }
 
@@ -23,7 +23,7 @@ FileRows FoundRows(const check::FoldedSearch& search, std::string_view needle,
                    const std::string& shown, std::string_view bytes) {
   FileRows out;
   if (search.Next(bytes, 0) == std::string_view::npos) return out;
-  const check::Conversation c = check::ReadConversation(bytes);
+  const Conversation c = ReadConversation(bytes);
   for (const check::FoundAt& at : check::FindRecords(c, needle)) {
     const std::string_view number =
         c.records[static_cast<std::size_t>(at.record)].fields.lineNumber;
@@ -38,14 +38,13 @@ FileRows FoundRows(const check::FoldedSearch& search, std::string_view needle,
 
 FileRows ProblemRows(const std::string& shown, std::string_view bytes) {
   FileRows out;
-  const check::Conversation c = check::ReadConversation(bytes);
+  const Conversation c = ReadConversation(bytes);
   for (const check::Finding& f : check::RunChecks(c)) {
     if (f.severity == check::Severity::Error) ++out.errors;
     if (f.severity == check::Severity::Warning) ++out.warnings;
     // Records stand in file order, so the one on a line is found by halving.
-    const auto at =
-        std::lower_bound(c.records.begin(), c.records.end(), f.line,
-                         [](const check::Record& r, int line) { return r.line < line; });
+    const auto at = std::lower_bound(c.records.begin(), c.records.end(), f.line,
+                                     [](const Record& r, int line) { return r.line < line; });
     std::string number;
     if (at != c.records.end() && at->line == f.line) number = std::string(at->fields.lineNumber);
     out.rows.push_back({shown, number, ":" + check::ProblemRow(f)});

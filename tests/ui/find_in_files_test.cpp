@@ -67,7 +67,8 @@ class FindInFilesTest : public QObject {
     // The Edit menu's command, with its key in the Keyboard Shortcuts box.
     for (QAction* a : s.form.findChildren<QAction*>())
       if (a->text() == QLatin1String("Keyboard Shortcuts")) a->trigger();
-    QVERIFY(s.Boxes().join(QString()).contains(QLatin1String("\nFind in Files...: Ctrl+Shift+F\n")));
+    QVERIFY(
+        s.Boxes().join(QString()).contains(QLatin1String("\nFind in Files...: Ctrl+Shift+F\n")));
     QTest::keyClick(&s.form, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     Folder c{s.form.conversationWindow()};
     QVERIFY(c.window && c.window->isVisible());
@@ -82,20 +83,22 @@ class FindInFilesTest : public QObject {
     QCOMPARE(c.Label(control::kFindInFilesCount),
              QStringLiteral("2 records found in 2 files of 3, 1 file could not be read"));
     QVERIFY(!c.W(control::kStopFindInFiles)->isEnabled());
-    QCOMPARE(c.Label(control::kCounts),
-             QStringLiteral("3 NPC lines (8 words male, 0 female), 2 replies (3 words male, 2 female)"));
+    QCOMPARE(
+        c.Label(control::kCounts),
+        QStringLiteral("3 NPC lines (8 words male, 0 female), 2 replies (3 words male, 2 female)"));
 
     // Another file: Unload File's question first, then its line as "Go to:" shows it.
     s.platform.answers = {MsgAnswer::No};
     c.DoubleClickRow(control::kFilesFound, 1);
-    QCOMPARE(s.Boxes(), QStringList({QStringLiteral(
-                            "Save Changes?: Save the changes to %1 before unloading?")
-                                         .arg(QString::fromStdString(s.dir.File("ferry.dlg")))}));
+    QCOMPARE(s.Boxes(),
+             QStringList({QStringLiteral("Save Changes?: Save the changes to %1 before unloading?")
+                              .arg(QString::fromStdString(s.dir.File("ferry.dlg")))}));
     QCOMPARE(s.Line(), QStringLiteral("5|PC|A room for silver?"));
     QCOMPARE(s.form.windowTitle(), QStringLiteral("Ashgloam -DLG Editor - inn.dlg"));
     // The search stays on the folder it was made in while a file below it is loaded.
-    QCOMPARE(c.Label(control::kFindInFilesFolder),
-             QStringLiteral("In %1 and the folders below it").arg(QString::fromStdString(s.dir.Path())));
+    QCOMPARE(
+        c.Label(control::kFindInFilesFolder),
+        QStringLiteral("In %1 and the folders below it").arg(QString::fromStdString(s.dir.Path())));
   }
 
   void problemsOfAllFilesAreWhatTheCheckerPrints() {
@@ -114,7 +117,8 @@ class FindInFilesTest : public QObject {
                                          "it [no-replies]"),
                           QStringLiteral("sub/inn.dlg:2: error: reply 5 leads to line 40, which no "
                                          "record has [missing-target]")}));
-    QCOMPARE(c.Label(control::kFolderProblemsSummary), QStringLiteral("1 error, 2 warnings in 2 files"));
+    QCOMPARE(c.Label(control::kFolderProblemsSummary),
+             QStringLiteral("1 error, 2 warnings in 2 files"));
     s.platform.answers = {MsgAnswer::Yes};
     c.DoubleClickRow(control::kFolderProblems, 2);
     QCOMPARE(s.Line(), QStringLiteral("5|PC|A room for silver?"));
