@@ -85,10 +85,12 @@ fresh() {
   printf '{1}{Hi.}{}{}{}{}{}\r\n{2}{Go.}{}{}{}{7}{}\r\n' >"$1/error.dlg"
 }
 
+# JSON, and the text for git (--textconv), are the same bytes on both systems.
 is_json() {
   local previous=
   for a in "$@"; do
-    [ "$a" = --format=json ] || { [ "$previous" = --format ] && [ "$a" = json ]; } && return 0
+    [ "$a" = --format=json ] || [ "$a" = --textconv ] ||
+      { [ "$previous" = --format ] && [ "$a" = json ]; } && return 0
     previous=$a
   done
   return 1
@@ -177,9 +179,31 @@ mod="mkdir -p mod/a mod/a-z mod/.git && cp error.dlg mod/b.dlg && cp clean.dlg m
 setup=$mod slashes=1 row Folder mod
 setup=$mod slashes=1 row FolderAndFiles warn.dlg mod/ error.dlg
 setup=$mod row MapOfAFolder --map m.dot mod/a
+setup=$mod slashes=1 row Stats --stats mod
+row StatsJson --stats --format=json clean.dlg
+row StatsUnreadable --stats none.dlg clean.dlg
+setup=$mod slashes=1 row Script --script s.csv mod
+check Script "not the Linux script" same_bytes "$tmp/lin/s.csv" <(tr '\\' / <"$tmp/win/s.csv")
+row ScriptExtension --script s.txt clean.dlg
+row ScriptUnwritable --script=nowhere/s.csv clean.dlg
+row Textconv --textconv error.dlg
+setup=$mod row TextconvOfOneFile --textconv mod
+row RunsAlone --stats --textconv clean.dlg
+row MapWithStats --stats --map m.dot clean.dlg
+# No libxlsxwriter in the zip: a workbook is refused before anything is read.
+fresh "$tmp/win"
+run win "$tmp/win" --script s.xlsx clean.dlg
+ran+=(ScriptAsXlsx)
+check ScriptAsXlsx "exit status $win_status" [ "$win_status" = 2 ]
+check ScriptAsXlsx "message" cmp -s "$tmp/win.err" <(crlf <<EOF
+dlgcheck: the script 's.xlsx' needs the Linux build of dlgcheck; this one writes CSV: --script s.csv
+Try 'dlgcheck --help'.
+EOF
+)
+check ScriptAsXlsx "a script written" [ ! -e "$tmp/win/s.xlsx" ]
 row Version --version
 row DashDashEndsOptions -- --help
-# The help names this build's map, and is Linux's otherwise.
+# The help names this build's map and script, and is Linux's otherwise.
 ran+=(Help)
 run lin "$tmp/lin" --help
 run win "$tmp/win" --help
@@ -187,8 +211,11 @@ check Help "exit status $win_status" [ "$win_status" = 0 ]
 check Help "the map's line" grep -qxF \
   $'  --map OUT.dot      write the conversation of the one FILE as DOT text, for Graphviz\r' \
   "$tmp/win.out"
-check Help "differs from Linux beyond the map's line" \
-  cmp -s <(grep -v '^  --map ' "$tmp/lin.out" | crlf) <(grep -v '^  --map ' "$tmp/win.out")
+check Help "the script's line" grep -qxF \
+  $'  --script OUT.csv   write the voice-over script of every FILE as CSV\r' "$tmp/win.out"
+check Help "differs from Linux beyond the map's and the script's lines" \
+  cmp -s <(grep -Ev '^  --(map|script) ' "$tmp/lin.out" | crlf) \
+  <(grep -Ev '^  --(map|script) ' "$tmp/win.out")
 
 # Beyond those rows: names, bytes and files as Windows has them.
 setup="cp error.dlg 'Schmied ö €.dlg'" row Utf8Name 'Schmied ö €.dlg' clean.dlg

@@ -10,6 +10,7 @@
 #include "check/report.h"
 #include "dlgcheck/file_access.h"
 #include "dlgcheck/map_output.h"
+#include "dlgcheck/runs.h"
 #include "fileio/paths.h"
 #include "map/map.h"
 
@@ -23,12 +24,18 @@ constexpr int kTrouble = 2;
 
 const char kUsageHead[] =
     "Usage: dlgcheck [--map OUT] [--format text|json] [--ignore CHECK,...] [--werror] FILE|DIR...\n"
+    "       dlgcheck --stats [--format text|json] FILE|DIR...\n"
+    "       dlgcheck --script OUT FILE|DIR...\n"
+    "       dlgcheck --textconv FILE\n"
     "Checks Ashgloam dialogue files (.dlg) and reports what the game or the editor would get\n"
     "wrong, one finding a line: PATH:LINE: error|warning|note: MESSAGE [CHECK]. A folder\n"
-    "stands for every .dlg file below it.\n"
+    "stands for every .dlg file below it. Or counts their lines and words, writes the\n"
+    "voice-over script of their NPC lines, or prints one as text for git diff.\n"
     "\n";
-// Then the --map line of this build.
+// Then the --map and --script lines of this build.
 const char kUsageOptions[] =
+    "  --stats            count the NPC lines, the replies and their words, male and female apart\n"
+    "  --textconv         print the FILE as text, a field a line under its record, for git diff\n"
     "  --format FORMAT    text (the default) or json\n"
     "  --ignore CHECKS    leave out the findings of these checks (comma-separated)\n"
     "  --werror           treat warnings as errors for the exit status\n"
@@ -64,22 +71,13 @@ std::string CheckList() {
   return out;
 }
 
-// Text in the system's line ends, as its own tools print it.
-std::string InLineEnds(const std::string& text, std::string_view lineEnd) {
-  if (lineEnd == "\n") return text;
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  for (const char c : text) {
-    if (c == '\n') {
-      out += lineEnd;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
+using dlgcheck::InLineEnds;
+
+enum class Run { Check, Stats, Script, Textconv };
 
 struct Options {
+  Run run = Run::Check;
+  std::string script;
   std::string map;
   map::MapFormat mapFormat = map::MapFormat::Svg;
   bool json = false;
@@ -103,6 +101,14 @@ int TakeOption(const std::string& name, const std::string& value, Options& o, st
       return Usage(err, refusal);
     }
     o.map = value;
+  } else if (name == "--script") {
+    if (!dlgcheck::EndsIn(value, ".csv") && !dlgcheck::EndsIn(value, ".xlsx")) {
+      return Usage(err, "the script '" + value + "' must end in .csv or .xlsx");
+    }
+    if (const std::string refusal = dlgcheck::ScriptRefusal(value); !refusal.empty()) {
+      return Usage(err, refusal);
+    }
+    o.script = value;
   } else if (name == "--format") {
     if (value != "text" && value != "json") {
       return Usage(err, "unknown format '" + value + "' (text or json)");
@@ -121,6 +127,19 @@ int TakeOption(const std::string& name, const std::string& value, Options& o, st
   return -1;
 }
 
+std::string RunName(Run run) {
+  return run == Run::Stats ? "--stats" : run == Run::Script ? "--script" : "--textconv";
+}
+
+// Takes one of the runs beside the check. Returns -1, or the exit status when another is taken.
+int TakeRun(Run run, Options& o, std::ostream& err) {
+  if (o.run != Run::Check && o.run != run) {
+    return Usage(err, RunName(o.run) + " and " + RunName(run) + " do not go together");
+  }
+  o.run = run;
+  return -1;
+}
+
 // Returns -1 to go on, or the exit status.
 int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, std::ostream& err,
           std::string_view lineEnd) {
@@ -134,20 +153,25 @@ int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, s
     if (a == "--") {
       optionsEnd = true;
     } else if (a == "--help" || a == "-h") {
-      out << InLineEnds(
-          kUsageHead + std::string(dlgcheck::kMapHelp) + kUsageOptions + CheckList() + kUsageTail,
-          lineEnd);
+      out << InLineEnds(kUsageHead + std::string(dlgcheck::kMapHelp) + dlgcheck::kScriptHelp +
+                            kUsageOptions + CheckList() + kUsageTail,
+                        lineEnd);
       return kClean;
     } else if (a == "--version") {
       out << InLineEnds("dlgcheck " DLG_VERSION "\n", lineEnd);
       return kClean;
     } else if (a == "--werror") {
       o.werror = true;
+    } else if (a == "--stats" || a == "--textconv") {
+      if (const int status = TakeRun(a == "--stats" ? Run::Stats : Run::Textconv, o, err);
+          status >= 0) {
+        return status;
+      }
     } else {
       // "--opt VALUE" or "--opt=VALUE"
       const std::size_t eq = a.find('=');
       const std::string name = a.substr(0, eq);
-      if (name != "--map" && name != "--format" && name != "--ignore") {
+      if (name != "--map" && name != "--format" && name != "--ignore" && name != "--script") {
         return Usage(err, "unknown option '" + a + "'");
       }
       std::string value;
@@ -158,10 +182,18 @@ int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, s
       } else {
         return Usage(err, "option " + name + " needs a value");
       }
+      if (name == "--script") {
+        if (const int status = TakeRun(Run::Script, o, err); status >= 0) return status;
+      }
       if (const int status = TakeOption(name, value, o, err); status >= 0) return status;
     }
   }
   if (o.files.empty()) return Usage(err, "no FILE given");
+  if (o.run != Run::Check && !o.map.empty()) {
+    return Usage(err, "--map draws with the check, not with " + RunName(o.run));
+  }
+  if (o.run == Run::Textconv && o.files.size() != 1)
+    return Usage(err, "--textconv prints one FILE");
   if (!o.map.empty() && o.files.size() != 1) return Usage(err, "--map draws one FILE only");
   return -1;
 }
@@ -183,6 +215,22 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
   }
   if (!o.map.empty() && (inputs.size() != 1 || inputs[0].path != o.files[0])) {
     return Usage(err, "--map draws one FILE only");
+  }
+  if (o.run == Run::Textconv) {
+    if (inputs.size() != 1 || inputs[0].path != o.files[0]) {
+      return Usage(err, "--textconv prints one FILE");
+    }
+    return dlgcheck::RunTextconv(inputs[0], out, err);
+  }
+  if (o.run == Run::Stats) return dlgcheck::RunStats(inputs, o.json, out, err, lineEnd);
+  if (o.run == Run::Script) {
+    // A script named like a dialogue it reads, or a link to one, would replace the dialogue.
+    for (const dlgcheck::Input& input : inputs) {
+      if (dlgcheck::SameFile(o.script, input.path)) {
+        return Usage(err, "the script '" + o.script + "' is a file being read");
+      }
+    }
+    return dlgcheck::RunScript(o.script, inputs, out, err, lineEnd);
   }
   std::vector<check::FileReport> reports;
   bool trouble = false;

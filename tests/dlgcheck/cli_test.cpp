@@ -118,6 +118,24 @@ const CliCase kCases[] = {
      "*--map draws one FILE only"},
     {"MapUnwritable", {"--map", "@nowhere/m.svg", "@clean.dlg"}, 2, "*0 errors",
      "*dlgcheck: cannot write @nowhere/m.svg: No such file or directory"},
+    {"Stats", {"--stats", "@mod"}, 0,
+     // The numbers of the total; the first column is as wide as the folder's path.
+     "*  3        3            3            0              3              0\n", ""},
+    {"StatsJson", {"--stats", "--format=json", "@clean.dlg"}, 0,
+     "*\"total\": {\"files\": 1, \"npc_lines\": 1, \"replies\": 1, \"npc_words\": {\"male\": 1,", ""},
+    {"StatsUnreadable", {"--stats", "@none.dlg", "@clean.dlg"}, 2, "*\ntotal of 1 file ",
+     "dlgcheck: cannot read @none.dlg: No such file or directory\n"},
+    {"Script", {"--script", "@s.csv", "@mod"}, 0, "@s.csv: 3 wordings, 3 words from 3 files\n", ""},
+    {"ScriptExtension", {"--script", "@s.txt", "@clean.dlg"}, 2, "",
+     "*the script '@s.txt' must end in .csv or .xlsx\n"},
+    {"ScriptUnwritable", {"--script=@nowhere/s.csv", "@clean.dlg"}, 2, "",
+     "dlgcheck: cannot write @nowhere/s.csv: No such file or directory\n"},
+    {"Textconv", {"--textconv", "@error.dlg"}, 0, "1 NPC\n  male: Hi.\n2 PC -> 7\n  male: Go.\n", ""},
+    {"TextconvOfOneFile", {"--textconv", "@mod"}, 2, "", "*--textconv prints one FILE\n"},
+    {"RunsAlone", {"--stats", "--textconv", "@clean.dlg"}, 2, "",
+     "*--stats and --textconv do not go together\n"},
+    {"MapWithStats", {"--stats", "--map", "@m.svg", "@clean.dlg"}, 2, "",
+     "*--map draws with the check, not with --stats\n"},
     {"Help", {"--help"}, 0, "*Usage: dlgcheck [--map OUT]", ""},
     {"Version", {"--version"}, 0, "*dlgcheck 0.", ""},
     {"DashDashEndsOptions", {"--", "--help"}, 2, "*0 files",
@@ -165,6 +183,34 @@ TEST(CliMapTest, RefusesAMapOfMoreLinesThanItCanShow) {
                            ": 1001 NPC lines are more than a map can show (at most 1000)\n");
   EXPECT_NE(out.str().find("in 1 file\n"), std::string::npos) << out.str();
   EXPECT_FALSE(std::filesystem::exists(dir.File("m.svg")));
+}
+
+// The script is written whole, CSV or workbook, with nothing left beside it, and never over a
+// dialogue it reads.
+TEST(CliScriptTest, WrittenWholeAndNeverOverADialogue) {
+  test::TempDir dir;
+  const std::string in = dir.Put("talk.dlg", kError);
+  for (const char* name : {"s.csv", "S.XLSX"}) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunDlgcheck({"--script", dir.File(name), in}, out, err), 0) << err.str();
+    EXPECT_EQ(out.str(), dir.File(name) + ": 1 wording, 1 word from 1 file\n");
+  }
+  EXPECT_EQ(test::ReadBytes(dir.File("s.csv")),
+            "\xEF\xBB\xBF"
+            "File,Line,Form,Text,Words,Reply,Reply text,Condition\r\n" +
+                in + ",1,male,Hi.,1,,,\r\n");
+  EXPECT_TRUE(test::ReadBytes(dir.File("S.XLSX")).starts_with("PK\x03\x04"));
+  ASSERT_EQ(::symlink("talk.dlg", dir.File("link.csv").c_str()), 0);
+  std::ostringstream out, err;
+  EXPECT_EQ(RunDlgcheck({"--script", dir.File("link.csv"), dir.Path()}, out, err), 2);
+  EXPECT_EQ(err.str(), "dlgcheck: the script '" + dir.File("link.csv") +
+                           "' is a file being read\nTry 'dlgcheck --help'.\n");
+  EXPECT_EQ(test::ReadBytes(in), kError);
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"S.XLSX", "link.csv", "s.csv", "talk.dlg"}));
 }
 
 // A build script that reads the report from a full disk must not take it for a clean file.

@@ -1,0 +1,61 @@
+#include "check/record_text.h"
+
+#include "check/joined.h"
+#include "dialogue/cp1252.h"
+#include "dialogue/number_rules.h"
+
+namespace dlg::check {
+
+namespace {
+
+void Field(std::string& out, std::string_view name, std::string_view bytes) {
+  if (!bytes.empty()) out += Joined("  ", name, ": ", Cp1252ToUtf8(bytes), "\n");
+}
+
+std::string Number(std::string_view number) {
+  return number.empty() ? "(no number)" : Cp1252ToUtf8(number);
+}
+
+void AppendRecord(std::string& out, const Record& r, const FileLine& line) {
+  const Fields& f = r.fields;
+  if (r.npc) {
+    if (!out.empty()) out += '\n';
+    out += Number(f.lineNumber) + " NPC";
+  } else {
+    out += Joined(Number(f.lineNumber), " PC -> ", Cp1252ToUtf8(f.jumpLine),
+                  IsEndJump(f.jumpLine) ? " (end)" : "");
+  }
+  if (line.fieldCount < 7) out += " (" + std::to_string(line.fieldCount) + " of 7 fields)";
+  out += '\n';
+  Field(out, "male", f.maleText);
+  Field(out, "female", f.femaleText);
+  Field(out, "int", f.intCheck);
+  Field(out, "if", f.conditionFlags);
+  Field(out, "runs", f.executionFlags);
+  if (line.textAfter) {
+    // The seventh field ends at its "}"; what stands behind it is the rest of the line.
+    const std::size_t end = static_cast<std::size_t>(f.executionFlags.data() - line.text.data()) +
+                            f.executionFlags.size() + 1;
+    Field(out, "after", line.text.substr(end));
+  }
+}
+
+}  // namespace
+
+std::string RecordText(const Conversation& c) {
+  std::string out;
+  std::size_t next = 0;  // the next record, by the line it stands on
+  for (const FileLine& line : c.lines) {
+    if (next < c.records.size() && c.records[next].line == line.number) {
+      AppendRecord(out, c.records[next++], line);
+    } else if (line.text.empty()) {
+      out += "file line " + std::to_string(line.number) + ": blank\n";
+    } else {
+      out += Joined("file line ", std::to_string(line.number), ": no record: ",
+                    Cp1252ToUtf8(line.text), "\n");
+    }
+  }
+  return out;
+}
+
+}  // namespace dlg::check

@@ -1,0 +1,85 @@
+// The script as a workbook, by libxlsxwriter. It writes only to a file of its own naming, so the
+// workbook is made under a free name beside the script and then put in place through the file
+// layer, as a CSV script is: whole, flushed, renamed, never half-written.
+
+#include <xlsxwriter.h>
+
+#include <string>
+
+#include "dlgcheck/runs.h"
+#include "fileio/files.h"
+
+namespace dlg::dlgcheck {
+
+const char kScriptHelp[] =
+    "  --script OUT       write the voice-over script of every FILE as OUT (.csv or .xlsx)\n";
+
+std::string ScriptRefusal(const std::string&) { return {}; }
+
+namespace {
+
+// "" or why the workbook could not be made at `path`.
+std::string MakeWorkbook(const std::string& path, const std::vector<check::ScriptRow>& rows) {
+  if (rows.size() >= LXW_ROW_MAX) {
+    return std::to_string(rows.size()) + " wordings are more than a worksheet's " +
+           std::to_string(LXW_ROW_MAX - 1) + " rows";
+  }
+  lxw_workbook* book = workbook_new(path.c_str());
+  if (book == nullptr) return "the workbook could not be started";
+  lxw_worksheet* sheet = workbook_add_worksheet(book, "Script");
+  lxw_format* head = workbook_add_format(book);
+  format_set_bold(head);
+  lxw_format* wrapped = workbook_add_format(book);
+  format_set_text_wrap(wrapped);
+  lxw_error e = LXW_NO_ERROR;
+  auto keep = [&e](lxw_error r) {
+    if (e == LXW_NO_ERROR) e = r;
+  };
+  for (lxw_col_t col = 0; col < check::kScriptColumns.size(); ++col) {
+    keep(worksheet_write_string(sheet, 0, col, check::kScriptColumns[col], head));
+  }
+  // Room for the texts to be read, and the heading kept in view with a filter on it.
+  const double widths[] = {24, 8, 8, 60, 7, 8, 40, 24};
+  for (lxw_col_t col = 0; col < check::kScriptColumns.size(); ++col) {
+    keep(worksheet_set_column(sheet, col, col, widths[col], col == 3 || col == 6 ? wrapped : nullptr));
+  }
+  worksheet_freeze_panes(sheet, 1, 0);
+  keep(worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(rows.size()),
+                            static_cast<lxw_col_t>(check::kScriptColumns.size() - 1)));
+  for (lxw_row_t row = 1; const check::ScriptRow& r : rows) {
+    // Numbers stay text: "012" is another line than "12".
+    const std::string* texts[] = {&r.file, &r.line, nullptr, &r.text, nullptr,
+                                  &r.reply, &r.replyText, &r.condition};
+    for (lxw_col_t col = 0; col < 8; ++col) {
+      if (col == 2) {
+        keep(worksheet_write_string(sheet, row, col, r.female ? "female" : "male", nullptr));
+      } else if (col == 4) {
+        keep(worksheet_write_number(sheet, row, col, r.words, nullptr));
+      } else if (!texts[col]->empty()) {
+        keep(worksheet_write_string(sheet, row, col, texts[col]->c_str(), nullptr));
+      }
+    }
+    ++row;
+  }
+  const lxw_error closed = workbook_close(book);
+  keep(closed);
+  return e == LXW_NO_ERROR ? std::string() : lxw_strerror(e);
+}
+
+}  // namespace
+
+std::string WriteScriptXlsx(const std::string& path, const std::vector<check::ScriptRow>& rows) {
+  Files files(PosixFileOps());
+  std::string made;
+  if (const FileResult r = files.FreeNameBeside(path + ".dlgcheck", made); !r) {
+    return r.failure.Reason();
+  }
+  std::string why = MakeWorkbook(made, rows);
+  std::string bytes;
+  if (why.empty()) why = ReadWhole(made, bytes);
+  if (why.empty()) why = ReplaceWhole(path, bytes);
+  files.Delete(made);  // a workbook that failed may be half-made, or not made at all
+  return why;
+}
+
+}  // namespace dlg::dlgcheck

@@ -1,0 +1,67 @@
+// The counts table, the voice-over script and the text for git diff, byte for byte.
+
+#include <gtest/gtest.h>
+
+#include "check/record_text.h"
+#include "check/stats_report.h"
+#include "check/voice_script.h"
+
+namespace dlg::check {
+namespace {
+
+TEST(StatsReportTest, TableAndJson) {
+  const std::vector<FileCounts> files = {{"a.dlg", {2, 3, {10, 0}, {7, 2}}},
+                                         {"d\xC3\xA9j\xC3\xA0/b.dlg", {1, 1, {5, 4}, {1, 0}}}};
+  EXPECT_EQ(FormatStatsTable(files),
+            "FILE              NPC LINES  REPLIES  NPC WORDS M  NPC WORDS F  REPLY WORDS M  "
+            "REPLY WORDS F\n"
+            "a.dlg                     2        3           10            0              7  "
+            "            2\n"
+            "d\xC3\xA9j\xC3\xA0/b.dlg                1        1            5            4  "
+            "            1              0\n"
+            "total of 2 files          3        4           15            4              8  "
+            "            2\n");
+  EXPECT_EQ(FormatStatsJson({files[0]}, 1),
+            "{\"files\": [\n  {\"file\": \"a.dlg\", \"npc_lines\": 2, \"replies\": 3, \"npc_words\": "
+            "{\"male\": 10, \"female\": 0}, \"reply_words\": {\"male\": 7, \"female\": 2}}\n], "
+            "\"total\": {\"files\": 1, \"npc_lines\": 2, \"replies\": 3, \"npc_words\": {\"male\": "
+            "10, \"female\": 0}, \"reply_words\": {\"male\": 7, \"female\": 2}}, \"unreadable\": 1}\n");
+}
+
+// Depth first from the first line: 40, reached through 10, comes before 20; 30, which nothing
+// reaches, comes last; a line stands once, under the first reply that reaches it.
+TEST(VoiceScriptTest, ConversationOrderAsCsv) {
+  const std::string bytes =
+      "{1}{Who goes there?}{}{}{}{}{}\r\n{2}{A friend.}{}{}{}{10}{}\r\n"
+      "{3}{Nobody, \"sir\".}{}{5}{has_mask}{20}{}\r\n{4}{Again.}{}{}{}{10}{}\r\n"
+      "{10}{Pass, friend.}{Pass, dearie.}{}{}{}{}\r\n{11}{Deeper.}{}{}{}{40}{}\r\n"
+      "{20}{Then go, caf\xE9 ghost}{}{}{}{}{}\r\n{21}{Bye.}{}{}{}{0}{}\r\n"
+      "{30}{Never said.}{}{}{}{}{}\r\n{31}{Hm.}{}{}{}{20}{}\r\n{40}{Down here.}{}{}{}{}{}\r\n";
+  std::vector<ScriptRow> rows;
+  AppendScriptRows(ReadConversation(bytes), "v.dlg", rows);
+  EXPECT_EQ(ScriptCsv(rows),
+            "\xEF\xBB\xBF"
+            "File,Line,Form,Text,Words,Reply,Reply text,Condition\r\n"
+            "v.dlg,1,male,Who goes there?,3,,,\r\n"
+            "v.dlg,10,male,\"Pass, friend.\",2,2,A friend.,\r\n"
+            "v.dlg,10,female,\"Pass, dearie.\",2,2,A friend.,\r\n"
+            "v.dlg,40,male,Down here.,2,11,Deeper.,\r\n"
+            "v.dlg,20,male,\"Then go, caf\xC3\xA9 ghost\",4,3,\"Nobody, \"\"sir\"\".\",Int 5; "
+            "has_mask\r\n"
+            "v.dlg,30,male,Never said.,2,,,\r\n");
+}
+
+TEST(RecordTextTest, AFieldALineUnderItsRecord) {
+  const std::string bytes =
+      "{1}{Hello.}{Hello, dear.}{}{}{}{}\r\n{2}{Pay.}{}{12}{gold > 5}{10}{gold -= 5}\r\n"
+      "{3}{Bye.}{}{}{}{0}{}x\r\n\r\nnot a record\r\n{10}{Caf\xE9}{}\r\n";
+  EXPECT_EQ(RecordText(ReadConversation(bytes)),
+            "1 NPC\n  male: Hello.\n  female: Hello, dear.\n"
+            "2 PC -> 10\n  male: Pay.\n  int: 12\n  if: gold > 5\n  runs: gold -= 5\n"
+            "3 PC -> 0 (end)\n  male: Bye.\n  after: x\n"
+            "file line 4: blank\nfile line 5: no record: not a record\n"
+            "\n10 NPC (3 of 7 fields)\n  male: Caf\xC3\xA9\n");
+}
+
+}  // namespace
+}  // namespace dlg::check
