@@ -90,5 +90,18 @@ inline constexpr char kProblemsThisFile[] = "problemsThisFile";
 inline constexpr char kProblemsAllFiles[] = "problemsAllFiles";
 inline constexpr char kFolderProblems[] = "folderProblems";
 inline constexpr char kFolderProblemsSummary[] = "folderProblemsSummary";
+// The Play window.
+inline constexpr char kPlayWindow[] = "playWindow";
+inline constexpr char kPlaySex[] = "playSex";
+inline constexpr char kPlayIntelligence[] = "playIntelligence";
+inline constexpr char kTranscript[] = "transcript";
+inline constexpr char kOfferedReplies[] = "offeredReplies";
+inline constexpr char kShowHeldBack[] = "showHeldBack";
+inline constexpr char kConditions[] = "conditions";
+inline constexpr char kChooseReply[] = "chooseReply";
+inline constexpr char kPlayBack[] = "playBack";
+inline constexpr char kPlayRestart[] = "playRestart";
+inline constexpr char kCopyTranscript[] = "copyTranscript";
+inline constexpr char kSaveTranscript[] = "saveTranscript";
 
 }  // namespace dlg::ui::control

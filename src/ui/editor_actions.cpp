@@ -16,6 +16,11 @@ namespace dlg::ui {
 
 namespace {
 
+bool FileLoaded(const Editor& ed) { return ed.state.fileLoaded; }
+bool LineShown(const Editor& ed) {
+  return ed.state.fileLoaded && !ed.window.lineNumber.text.empty();
+}
+
 constexpr ActionInfo kActions[] = {
     {ActionId::NewDialogue, "&File", "New Dialogue...", "Ctrl+N", nullptr, nullptr, NewDialogue},
     {ActionId::OpenRecent, "&File", "Open Recent", "", nullptr, nullptr, nullptr},
@@ -34,7 +39,9 @@ constexpr ActionInfo kActions[] = {
     {ActionId::Forward, "&Go", "Forward", "Alt+Right", nullptr, CanGoForward, GoForward},
     {ActionId::GoToLine, "&Go", "Go to Line", "Ctrl+G", control::kGoToNumber, nullptr, nullptr},
     {ActionId::GoToFirst, "&Go", "Go to 1", "", control::kGoToFirst, nullptr, GoToFirstLine},
+    {ActionId::PlayFromHere, "&Go", "Play from Here", "Shift+F5", nullptr, LineShown, nullptr},
     {ActionId::Conversation, "&View", "Conversation", "Ctrl+M", nullptr, nullptr, nullptr},
+    {ActionId::Play, "&View", "Play", "F5", nullptr, FileLoaded, nullptr},
     {ActionId::Find, "&View", "Find", "Ctrl+F", nullptr, nullptr, nullptr},
     {ActionId::KeyboardShortcuts, "&Help", "Keyboard Shortcuts", "", nullptr, nullptr, nullptr},
     {ActionId::About, "&Help", "About", "", nullptr, nullptr, ShowAbout},
@@ -58,7 +65,8 @@ std::string ShortcutList() {
       "Answer Cancel in a Yes/No/Cancel box: Esc\n"
       "Go to the line of an item in the Conversation window: Enter or a double-click\n"
       "Zoom the map in and out: Ctrl++ and Ctrl+-, or Ctrl and the mouse wheel\n"
-      "Fit the map to the window: Ctrl+0";
+      "Fit the map to the window: Ctrl+0\n"
+      "In the Play window: 1 to 9 choose a reply, Backspace goes back, F5 restarts";
   return text;
 }
 

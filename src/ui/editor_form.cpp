@@ -12,6 +12,7 @@
 #include "ui/flag_editor_form.h"
 #include "ui/list_view.h"
 #include "ui/look.h"
+#include "ui/play_window.h"
 #include "ui/qt_platform.h"
 
 namespace dlg::ui {
@@ -59,6 +60,7 @@ void EditorForm::Load() {
 }
 
 ConversationWindow* EditorForm::conversationWindow() const { return conversation_; }
+PlayWindow* EditorForm::playWindow() const { return play_; }
 
 void EditorForm::closeEvent(QCloseEvent* event) {
   bool close = ProgramEnded();
@@ -69,6 +71,7 @@ void EditorForm::closeEvent(QCloseEvent* event) {
   }
   if (flagForm_) flagForm_->hide();
   if (conversation_) conversation_->hide();
+  if (play_) play_->hide();
   event->accept();
 }
 

@@ -21,6 +21,8 @@ class QMenuBar;
 namespace dlg::ui {
 
 class ConversationWindow;
+class PlayWindow;
+struct EditorView;
 class FlagEditorForm;
 class ListView;
 struct ActionInfo;
@@ -40,6 +42,10 @@ class EditorForm : public QWidget {
   ConversationWindow* conversationWindow() const;
   // Opens the Conversation window, with the focus in its Find box when asked.
   void ShowConversation(bool find);
+  // The Play window once View > Play or Go > Play from Here has opened it.
+  PlayWindow* playWindow() const;
+  // Opens the Play window on a new play from the line numbered `from` ("": the first record).
+  void ShowPlay(const std::string& from);
   // Loads a file named on the command line, or one of the recent files.
   void OpenFile(const std::string& path, bool recent);
 
@@ -59,6 +65,7 @@ class EditorForm : public QWidget {
   void RenderMenus();
   void FillRecentMenu();
   void FollowInConversation();
+  EditorView ViewOfEditor() const;
   // editor_render.cpp
   void RenderTexts();
   void RenderLists();
@@ -78,6 +85,7 @@ class EditorForm : public QWidget {
   QWidget* client_ = nullptr;  // the client area of the layout table, below the menu bar
   std::vector<std::pair<QAction*, const ActionInfo*>> actions_;
   QPointer<ConversationWindow> conversation_;
+  QPointer<PlayWindow> play_;
   QMenu* recentMenu_ = nullptr;
   std::string rememberedFile_;  // the last file loaded, as the recent files have it
 

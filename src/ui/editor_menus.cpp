@@ -1,6 +1,6 @@
-// The editor window's menu bar, built from the action registry, and the Conversation window that
-// View > Conversation opens. Each menu command runs its button's handler and is enabled exactly
-// when its button is.
+// The editor window's menu bar, built from the action registry, and the Conversation and Play
+// windows that the View and Go menus open. Each menu command runs its button's handler and is
+// enabled exactly when its button is.
 
 #include <QAction>
 #include <QMenu>
@@ -18,6 +18,7 @@
 #include "ui/editor_layout.h"
 #include "ui/field_boxes.h"
 #include "ui/form_builder.h"
+#include "ui/play_window.h"
 #include "ui/user_settings.h"
 
 namespace dlg::ui {
@@ -70,6 +71,12 @@ void EditorForm::RunAction(const ActionInfo& action) {
     case ActionId::FindInFiles:
       ShowConversation(false);
       conversation_->FocusFindInFiles();
+      return;
+    case ActionId::Play:
+      ShowPlay(std::string());
+      return;
+    case ActionId::PlayFromHere:
+      ShowPlay(ed_.window.lineNumber.text);
       return;
     case ActionId::KeyboardShortcuts:
       Run([this] { ShowOk(ed_, "Keyboard Shortcuts", ShortcutList()); });
@@ -150,8 +157,27 @@ void EditorForm::ShowConversation(bool find) {
   }
 }
 
+void EditorForm::ShowPlay(const std::string& from) {
+  if (!play_) {
+    play_ = new PlayWindow(this);
+    connect(play_, &PlayWindow::goToLine, this, [this](const QByteArray& number) {
+      const std::string target = number.toStdString();
+      Run([this, target] { GoToPickedLine(ed_, target); });
+    });
+  }
+  play_->Follow(ViewOfEditor());
+  play_->Start(from);
+  play_->show();
+  play_->raise();
+  play_->activateWindow();
+}
+
 void EditorForm::FollowInConversation() {
-  if (!conversation_) return;
+  if (conversation_) conversation_->Follow(ViewOfEditor());
+  if (play_) play_->Follow(ViewOfEditor());
+}
+
+EditorView EditorForm::ViewOfEditor() const {
   EditorView view;
   view.folder = ed_.window.fileList.path;
   view.loaded = ed_.state.fileLoaded;
@@ -165,7 +191,7 @@ void EditorForm::FollowInConversation() {
                        static_cast<std::uint64_t>(copy.mtime.tv_nsec);
     view.shownNumber = ed_.window.lineNumber.text;
   }
-  conversation_->Follow(view);
+  return view;
 }
 
 }  // namespace dlg::ui

@@ -160,6 +160,7 @@ class ConversationWindowTest : public QObject {
     QCOMPARE(shortcuts.size(), 1);
     for (const char* line : {"Keyboard Shortcuts: New Dialogue...: Ctrl+N\n", "\nSave: Ctrl+S\n",
                              "\nGo to Line: Ctrl+G\n", "\nFind: Ctrl+F\n",
+                             "\nPlay from Here: Shift+F5\n", "\nPlay: F5\n",
                              "\nFollow a reply, go to a listed number, load a file, open a folder: "
                              "Enter in its list\n"})
       QVERIFY2(shortcuts[0].contains(QString::fromLatin1(line)), line);

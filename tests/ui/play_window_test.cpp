@@ -1,0 +1,167 @@
+// The Play window as a modder meets it: opened from the menus and their keys, replies chosen with
+// keys and clicks, the player and the conditions changed, held-back replies forced, entries that
+// go to their line in the editor, a replay after each write, and the transcript copied and saved.
+
+#include "ui/play_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QtTest>
+
+#include "ui/control_names.h"
+#include "ui/window_session.h"
+
+using namespace dlg;
+using namespace dlg::ui;
+using dlg::test::ReadBytes;
+using dlg::test::Session;
+
+namespace {
+
+struct Play {
+  PlayWindow* window;
+  template <class T = QWidget>
+  T* W(const char* name) {
+    return window->findChild<T*>(QString::fromLatin1(name));
+  }
+  bool Settle() {
+    return QTest::qWaitFor([this] { return !window->Busy(); }, 20000);
+  }
+  QString Rows(const char* list) {
+    QStringList rows;
+    for (int i = 0; i < W<QListWidget>(list)->count(); ++i)
+      rows << W<QListWidget>(list)->item(i)->text();
+    return rows.join(u'|');
+  }
+  void Key(Qt::Key key) { QTest::keyClick(W(control::kTranscript), key); }
+  void DoubleClick(const char* list, int row) {
+    auto* l = W<QListWidget>(list);
+    const QPoint at = l->visualItemRect(l->item(row)).center();
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, at);
+  }
+};
+
+Play Open(Session<>& s, Qt::KeyboardModifiers keys = {}) {
+  QTest::keyClick(&s.form, Qt::Key_F5, keys);
+  Play p{s.form.playWindow()};
+  if (p.window) p.Settle();
+  return p;
+}
+
+const QString kLine1 = QStringLiteral("NPC 1: Crossing costs three silver \u2014 each way.");
+
+}  // namespace
+
+class PlayWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void playsWithKeysAsThePlayerIsAndGoesBack() {
+    Session<> s;
+    s.Load();
+    Play p = Open(s);
+    QVERIFY(p.window && p.window->isVisible());
+    QCOMPARE(p.window->windowTitle(), QStringLiteral("Play - ferry.dlg"));
+    QCOMPARE(p.Rows(control::kTranscript), kLine1);
+    QCOMPARE(p.Rows(control::kOfferedReplies),
+             QStringLiteral("1. 2: Too much.|2. 3: Here. [Int 8] [if pc.money_get() >= 3]"));
+    QCOMPARE(p.Rows(control::kConditions), QStringLiteral("pc.money_get() >= 3"));
+
+    p.Key(Qt::Key_2);
+    QCOMPARE(p.Rows(control::kTranscript),
+             kLine1 + QStringLiteral("|PC 3: Here.|  runs: pc.money_adj(-3)|NPC 20: Sit down.|"
+                                     "No reply is offered to this player here."));
+    p.Key(Qt::Key_Backspace);
+    QCOMPARE(p.Rows(control::kTranscript), kLine1);
+
+    // A female player of intelligence 7 with the condition switched off: only reply 2 is offered.
+    p.W<QComboBox>(control::kPlaySex)->setCurrentIndex(1);
+    p.W<QSpinBox>(control::kPlayIntelligence)->setValue(7);
+    auto* conditions = p.W<QListWidget>(control::kConditions);
+    const QRect box = conditions->visualItemRect(conditions->item(0));
+    QTest::mouseClick(conditions->viewport(), Qt::LeftButton, {},
+                      box.topLeft() + QPoint(10, box.height() / 2));
+    QCOMPARE(conditions->item(0)->checkState(), Qt::Unchecked);
+    QTest::mouseClick(p.W(control::kShowHeldBack), Qt::LeftButton);
+    QCOMPARE(
+        p.Rows(control::kOfferedReplies),
+        QStringLiteral("1. 2: Too much.|held back: 3: Take it. [Int 8] [if pc.money_get() >= "
+                       "3] (needs intelligence 8 or more; condition false: pc.money_get() >= 3)"));
+    // Forced from there, and marked so.
+    auto* replies = p.W<QListWidget>(control::kOfferedReplies);
+    QTest::mouseClick(replies->viewport(), Qt::LeftButton, {},
+                      replies->visualItemRect(replies->item(1)).center());
+    QTest::mouseClick(p.W(control::kChooseReply), Qt::LeftButton);
+    QVERIFY(p.Rows(control::kTranscript).contains(QStringLiteral("|PC 3: Take it. [forced]|")));
+
+    QTest::mouseClick(p.W(control::kCopyTranscript), Qt::LeftButton);
+    QCOMPARE(QApplication::clipboard()->text(),
+             QStringLiteral("NPC 1: Crossing costs three silver \u2014 each way.\nPC 3: Take it. "
+                            "[forced]\n  runs: pc.money_adj(-3)\nNPC 20: Sit down.\nNo reply is "
+                            "offered to this player here.\n"));
+    p.Key(Qt::Key_F5);
+    QCOMPARE(p.Rows(control::kTranscript), kLine1);
+  }
+
+  void goesToItsLinesAndReplaysAfterEachWrite() {
+    Session<> s;
+    s.Load();
+    Play p = Open(s);
+    p.Key(Qt::Key_1);
+    QCOMPARE(p.Rows(control::kTranscript),
+             kLine1 + QStringLiteral("|PC 2: Too much.|NPC 10: Then swim.|"
+                                     "No reply is offered to this player here."));
+    p.DoubleClick(control::kTranscript, 2);
+    QCOMPARE(s.Line(), QStringLiteral("10|NPC|Then swim."));
+    // Written when the box is left; the play follows the new text on the same choices.
+    s.form.activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), &s.form);
+    s.Type(control::kMaleText, QStringLiteral("Then row."));
+    s.Click(control::kIntCheck);
+    QVERIFY(p.Settle());
+    QCOMPARE(p.Rows(control::kTranscript),
+             kLine1 + QStringLiteral("|PC 2: Too much.|NPC 10: Then row.|"
+                                     "No reply is offered to this player here."));
+    // Reply 2 renumbered away: the replay stops there and says so.
+    s.Type(control::kGoToNumber, QStringLiteral("2"));
+    s.Click(control::kGoTo);
+    s.platform.inputs.push_back("4");
+    for (QAction* a : s.form.findChildren<QAction*>())
+      if (a->text() == QLatin1String("Renumber Line...")) a->trigger();
+    QVERIFY(p.Settle());
+    QCOMPARE(p.Rows(control::kTranscript),
+             kLine1 + QStringLiteral("|not offered: 2 (line 1 has no reply 2)"));
+
+    // Play from Here: from the line the editor shows.
+    s.Type(control::kGoToNumber, QStringLiteral("20"));
+    s.Click(control::kGoTo);
+    p = Open(s, Qt::ShiftModifier);
+    QCOMPARE(p.Rows(control::kTranscript),
+             QStringLiteral("NPC 20: Sit down.|No reply is offered to this player here."));
+    QCOMPARE(s.Boxes(), QStringList());
+  }
+
+  void savesTheTranscriptInUtf8() {
+    Session<> s;
+    s.Load();
+    Play p = Open(s);
+    const std::string path = s.dir.File("ferry-play.txt");  // the name offered
+    QTimer::singleShot(200, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    QTest::mouseClick(p.W(control::kSaveTranscript), Qt::LeftButton);
+    QCOMPARE(ReadBytes(path),
+             "NPC 1: Crossing costs three silver \xe2\x80\x94 each way.\n  2: Too much.\n"
+             "  3: Here. [Int 8] [if pc.money_get() >= 3]\n");
+  }
+};
+
+QTEST_MAIN(PlayWindowTest)
+#include "play_window_test.moc"
