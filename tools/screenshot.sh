@@ -11,8 +11,8 @@ for tool in Xvfb xdotool import convert; do
 done
 [ -x "$editor" ] || { echo "screenshot: no editor at $editor" >&2; exit 1; }
 
-# A free display number.
-display=97
+# A free display number, from SCREENSHOT_DISPLAY on.
+display=${SCREENSHOT_DISPLAY:-97}
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
 export DISPLAY=":$display"
 Xvfb "$DISPLAY" -screen 0 1024x800x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
@@ -103,3 +103,32 @@ eval "$(xdotool getwindowgeometry --shell "$flags")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/flag_editor.png"
 echo "screenshot: $out/flag_editor.png (${WIDTH}x${HEIGHT})"
 
+
+# The Play window, on a fresh editor started on the tavern: F5 plays it from its first line; the
+# keys choose replies 1 and 2, show the replies held back and make the player female; a click
+# switches the condition met off.
+kill "$editor_pid" 2>/dev/null || true
+wait "$editor_pid" 2>/dev/null || true
+XDG_CONFIG_HOME="$neutral/.config" QT_QPA_PLATFORM=xcb "$editor" tavern.dlg >"$out/editor.log" 2>&1 &
+editor_pid=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "tavern.dlg" | head -1) || true
+[ -n "$window" ] || { echo "screenshot: the editor did not load tavern.dlg" >&2; exit 1; }
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$window")"
+# A click on the caption "Line Number:", where nothing happens: the keys go to the editor.
+xdotool mousemove --sync $((X + 230)) $((Y + 46)) click 1
+sleep 0.3
+xdotool key --clearmodifiers F5
+play=$(timeout 10 xdotool search --sync --onlyvisible --name "^Play - tavern.dlg" | head -1) || true
+[ -n "$play" ] || { echo "screenshot: the Play window did not open" >&2; exit 1; }
+xdotool windowsize --sync "$play" 820 560 windowmove --sync "$play" 0 0
+xdotool mousemove --sync 400 200
+sleep 0.5
+xdotool key --clearmodifiers 1 && sleep 0.3
+xdotool key --clearmodifiers 2 && sleep 0.3
+xdotool key --clearmodifiers alt+h alt+s Down && sleep 0.5
+xdotool mousemove --sync 626 66 click 1 mousemove --sync 400 200  # its switch, in the list's first row
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$play")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/play.png"
+echo "screenshot: $out/play.png (${WIDTH}x${HEIGHT})"

@@ -121,7 +121,7 @@ void PlayWindow::Build() {
   transcript_->setWordWrap(true);
   replies_ = Named(new QListWidget, control::kOfferedReplies, "Replies");
   replies_->setWordWrap(true);
-  showHeldBack_ = Named(new QCheckBox(QStringLiteral("Show held back")), control::kShowHeldBack,
+  showHeldBack_ = Named(new QCheckBox(QStringLiteral("Show &held back")), control::kShowHeldBack,
                         "Show held back");
   choose_ = Button(control::kChooseReply, "Choose");
   auto* replyBar = new QWidget;

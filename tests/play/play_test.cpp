@@ -36,87 +36,34 @@ Setup Female(int intelligence = 10) { return {Sex::Female, intelligence, {}, ""}
 Setup From(std::string line) { return {Sex::Male, 10, {}, std::move(line)}; }
 Setup Conditions(std::set<std::string, std::less<>> off) { return {Sex::Male, 10, off, ""}; }
 
-const std::string kOffered10 =
-    "  11: Tell me more.\n"
-    "  12: Who set the ward? [Int 8]\n"
-    "  14: The baron owes you. [if game.story_state == 0]\n"
-    "  15: Odd. [Int ?]\n";
-
+// clang-format off
 const PlayCase kCases[] = {
     // Replies run out at the first line: what is offered there, -4 held back at intelligence 10.
-    {"WaitsAtFirstLine", {}, {}, "NPC 10: I keep this tavern.\n" + kOffered10, 0},
-    {"FemaleWordings",
-     Female(),
-     {},
-     "NPC 10: I keep this tavern, miss.\n  11: Tell me more.\n  12: Who set the ward? [Int 8]\n"
-     "  14: The baron owes you, I hear. [if game.story_state == 0]\n  15: Odd. [Int ?]\n",
-     0},
-    {"DimWitted",
-     Female(3),
-     {},
+    {"WaitsAtFirstLine", {}, {},
+     "NPC 10: I keep this tavern.\n  11: Tell me more.\n  12: Who set the ward? [Int 8]\n"
+     "  14: The baron owes you. [if game.story_state == 0]\n  15: Odd. [Int ?]\n", 0},
+    {"FemaleDimWitted", Female(3), {},
      "NPC 10: I keep this tavern, miss.\n  11: Tell me more.\n  13: Me want ale. [Int -4]\n"
-     "  14: The baron owes you, I hear. [if game.story_state == 0]\n  15: Odd. [Int ?]\n",
-     0},
-    {"RunsAndEnd",
-     {},
-     {{"11"}, {"21"}},
-     "NPC 10: I keep this tavern.\nPC 11: Tell me more.\n  runs: npc.set_met(pc)\n"
-     "NPC 20: That is all.\nPC 21: Bye.\nEND\n",
-     2},
-    {"NotOfferedSaysWhy",
-     Female(7),
-     {{"12"}},
-     "NPC 10: I keep this tavern, miss.\nnot offered: 12 (needs intelligence 8 or more)\n",
-     0},
-    {"NotAReplyHere",
-     {},
-     {{"20"}},
-     "NPC 10: I keep this tavern.\nnot offered: 20 (line 10 has no reply 20)\n",
-     0},
-    {"ConditionFalse",
-     Conditions({"game.story_state == 0"}),
-     {{"14"}},
-     "NPC 10: I keep this tavern.\nnot offered: 14 (condition false: game.story_state == 0)\n",
-     0},
+     "  14: The baron owes you, I hear. [if game.story_state == 0]\n  15: Odd. [Int ?]\n", 0},
+    {"NotOfferedSaysWhy", Female(7), {{"12"}},
+     "NPC 10: I keep this tavern, miss.\nnot offered: 12 (needs intelligence 8 or more)\n", 0},
+    {"ConditionFalse", Conditions({"game.story_state == 0"}), {{"14"}},
+     "NPC 10: I keep this tavern.\nnot offered: 14 (condition false: game.story_state == 0)\n", 0},
     // Forced from the held-back list: taken, and marked so.
-    {"Forced",
-     Female(7),
-     {{"12", true}},
+    {"ForcedThenNoReply", Female(7), {{"12", true}},
      "NPC 10: I keep this tavern, miss.\nPC 12: Who set the ward? [forced]\n"
      "NPC 30: My grandmother.\nNo reply is offered to this player here.\n"
-     "  31: Clever. [Int 12] (needs intelligence 12 or more)\n",
-     1},
-    {"MissingTarget",
-     {},
-     {{"11"}, {"22"}},
+     "  31: Clever. [Int 12] (needs intelligence 12 or more)\n", 1},
+    {"MissingTarget", {}, {{"11"}, {"22"}},
      "NPC 10: I keep this tavern.\nPC 11: Tell me more.\n  runs: npc.set_met(pc)\n"
      "NPC 20: That is all.\nPC 22: Ask the bard.\n"
-     "Line 50 does not exist: the conversation stops here.\n",
-     2},
-    {"TargetIsAReply",
-     From("20"),
-     {{"23"}},
-     "NPC 20: That is all.\nPC 23: Ask again.\n"
-     "Line 11 is a reply, not an NPC line: the conversation stops here.\n",
-     1},
-    {"NoRepliesAtAll",
-     From("40"),
-     {{"1"}},
-     "NPC 40: Hush.\nNo reply is offered to this player here.\n",
-     0},
-    {"FromAReplyFollowsIt",
-     From("23"),
-     {},
-     "PC 23: Ask again.\nLine 11 is a reply, not an NPC line: the conversation stops here.\n",
-     0},
-    {"FromMissingLine", From("7"), {}, "Line 7 does not exist: the conversation stops here.\n", 0},
+     "Line 50 does not exist: the conversation stops here.\n", 2},
+    {"FromAReplyToAReply", From("23"), {},
+     "PC 23: Ask again.\nLine 11 is a reply, not an NPC line: the conversation stops here.\n", 0},
     // Numbers are text: "010" is not line 10.
-    {"FromIsExactText",
-     From("010"),
-     {},
-     "Line 010 does not exist: the conversation stops here.\n",
-     0},
+    {"FromIsExactText", From("010"), {}, "Line 010 does not exist: the conversation stops here.\n", 0},
 };
+// clang-format on
 
 class PlayTest : public testing::TestWithParam<PlayCase> {};
 

@@ -146,10 +146,12 @@ class PlayWindowTest : public QObject {
     QCOMPARE(s.Boxes(), QStringList());
   }
 
-  void savesTheTranscriptInUtf8() {
+  void savesTheTranscriptInUtf8AndKeepsItsPlace() {
     Session<> s;
     s.Load();
     Play p = Open(s);
+    p.window->setGeometry(120, 90, 700, 500);
+    const QRect kept = p.window->geometry();
     const std::string path = s.dir.File("ferry-play.txt");  // the name offered
     QTimer::singleShot(200, [&] {
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -160,6 +162,10 @@ class PlayWindowTest : public QObject {
     QCOMPARE(ReadBytes(path),
              "NPC 1: Crossing costs three silver \xe2\x80\x94 each way.\n  2: Too much.\n"
              "  3: Here. [Int 8] [if pc.money_get() >= 3]\n");
+    p.window->hide();
+    Session<> again;
+    again.Load();
+    QCOMPARE(Open(again).window->geometry(), kept);
   }
 };
 
