@@ -131,4 +131,6 @@ xdotool mousemove --sync 626 66 click 1 mousemove --sync 400 200  # its switch, 
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$play")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/play.png"
-echo "screenshot: $out/play.png (${WIDTH}x${HEIGHT})"
+colours=$(convert "$out/play.png" -format '%k' info:)
+[ "$colours" -ge 16 ] || { echo "screenshot: $out/play.png looks blank ($colours colours)" >&2; exit 1; }
+echo "screenshot: $out/play.png (${WIDTH}x${HEIGHT}, $colours colours)"
