@@ -2,21 +2,20 @@
 
 #include <algorithm>
 
+#include "dialogue/number_rules.h"
+
 namespace dlg::play {
 
 namespace {
 
-// The intelligence check as a whole number; false for text that is none ("8a", " 8", "").
-// Values past any intelligence are held at a bound, where they compare the same.
+// The intelligence check as a whole number, by the rule dlgcheck's int-check warns by; values
+// past any intelligence are held at a bound, where they compare the same.
 bool WholeNumber(std::string_view s, long& value) {
-  const bool negative = !s.empty() && s.front() == '-';
-  if (negative) s.remove_prefix(1);
-  if (s.empty()) return false;
+  if (!IsWholeNumber(s)) return false;
+  const bool negative = s.front() == '-';
   value = 0;
-  for (const char ch : s) {
-    if (ch < '0' || ch > '9') return false;
+  for (const char ch : s.substr(negative ? 1 : 0))
     value = std::min(value * 10 + (ch - '0'), 1'000'000L);
-  }
   if (negative) value = -value;
   return true;
 }

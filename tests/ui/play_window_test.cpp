@@ -63,6 +63,8 @@ class PlayWindowTest : public QObject {
  private slots:
   void playsWithKeysAsThePlayerIsAndGoesBack() {
     Session<> s;
+    QTest::keyClick(&s.form, Qt::Key_F5);  // no file, nothing to play
+    QVERIFY(!s.form.playWindow());
     s.Load();
     Play p = Open(s);
     QVERIFY(p.window && p.window->isVisible());
