@@ -110,7 +110,9 @@ std::string ScriptCsv(const std::vector<ScriptRow>& rows) {
     }
     out += r.female ? "female," : "male,";
     AppendCsvField(out, r.text);
-    out += "," + std::to_string(r.words) + ",";
+    out += ',';
+    out += std::to_string(r.words);
+    out += ',';
     AppendCsvField(out, r.reply);
     out += ',';
     AppendCsvField(out, r.replyText);
