@@ -139,7 +139,11 @@ std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle)
 
 std::string FoundText(const Conversation& c, const FoundAt& at) {
   const Fields& f = c.records[at.record].fields;
-  return Row(f.lineNumber, {}, {}, f.*at.field);
+  return FoundRow(f.lineNumber, f.*at.field);
+}
+
+std::string FoundRow(std::string_view number, std::string_view field) {
+  return Row(number, {}, {}, field);
 }
 
 std::vector<FoundRecord> FindText(const Conversation& c, std::string_view needle) {

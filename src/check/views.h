@@ -51,6 +51,8 @@ struct FoundAt {
 std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle);
 // The text of a found record's row, the same as FindText's.
 std::string FoundText(const Conversation& c, const FoundAt& at);
+// The same row from a record's number and the field that holds the needle.
+std::string FoundRow(std::string_view number, std::string_view field);
 
 // Letters of Windows-1252 folded to their small form; every other byte as it is.
 unsigned char FoldCase(unsigned char byte);

@@ -5,32 +5,63 @@
 #include "check/checks.h"
 #include "check/report.h"
 #include "check/views.h"
+#include "dialogue/line_scanner.h"
 
 namespace dlg::mod {
 
 namespace {
 
-std::string_view FieldName(std::string_view Fields::*field) {
-  if (field == &Fields::maleText) return "male";
-  if (field == &Fields::femaleText) return "female";
-  if (field == &Fields::conditionFlags) return "if";
-  return "runs";
-}
+// The fields Find looks in, in its order, with the names their rows give them.
+struct Searched {
+  std::string_view Fields::*field;
+  std::string_view name;
+};
+constexpr Searched kSearched[] = {{&Fields::maleText, "male"},
+                                  {&Fields::femaleText, "female"},
+                                  {&Fields::conditionFlags, "if"},
+                                  {&Fields::executionFlags, "runs"}};
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 }  // namespace
 
-FileRows FoundRows(const check::FoldedSearch& search, std::string_view needle,
-                   const std::string& shown, std::string_view bytes) {
+// Only the lines that hold the needle are read: a record's fields lie on its own line (the
+// reader breaks lines at CR LF, CR and LF as Find's conversation read does), so reading that
+// line with its line end gives the fields the whole file's read would.
+FileRows FoundRows(const check::FoldedSearch& search, const std::string& shown,
+                   std::string_view bytes) {
   FileRows out;
-  if (search.Next(bytes, 0) == std::string_view::npos) return out;
-  const Conversation c = ReadConversation(bytes);
-  for (const check::FoundAt& at : check::FindRecords(c, needle)) {
-    const std::string_view number =
-        c.records[static_cast<std::size_t>(at.record)].fields.lineNumber;
-    // FoundText is "NUMBER  TEXT": the field's name goes between.
-    std::string row = check::FoundText(c, at);
-    row.insert(number.size() + 2, std::string(FieldName(at.field)) + ": ");
-    out.rows.push_back({shown, std::string(number), "  " + row, true});
+  const std::size_t size = search.Size();
+  for (std::size_t at = search.Next(bytes, 0); at != std::string_view::npos;) {
+    std::size_t start = at;
+    while (start > 0 && !IsLineEnd(bytes[start - 1])) --start;
+    std::size_t end = at;
+    while (end < bytes.size() && !IsLineEnd(bytes[end])) ++end;
+    if (at + size > end) {  // across a line end: in no field
+      at = search.Next(bytes, at + 1);
+      continue;
+    }
+    FileLine line;
+    Fields fields;
+    LineScanner(bytes.substr(start, std::min(end + 2, bytes.size()) - start)).Next(line, fields);
+    const char* from = bytes.data() + at;
+    const Searched* in = nullptr;
+    for (const Searched& s : kSearched) {
+      const std::string_view v = fields.*s.field;
+      if (!v.empty() && v.data() <= from && from + size <= v.data() + v.size()) {
+        in = &s;
+        break;
+      }
+    }
+    if (in == nullptr) {  // in the number, or across a field's end: the next place
+      at = search.Next(bytes, at + 1);
+      continue;
+    }
+    // "NUMBER  TEXT": the field's name goes between.
+    std::string row = check::FoundRow(fields.lineNumber, fields.*in->field);
+    row.insert(fields.lineNumber.size() + 2, std::string(in->name) + ": ");
+    out.rows.push_back({shown, std::string(fields.lineNumber), "  " + row, true});
+    at = search.Next(bytes, end);  // a record is listed once
   }
   out.found = static_cast<long>(out.rows.size());
   return out;

@@ -12,10 +12,9 @@ namespace dlg::mod {
 
 // "FILE  NUMBER  FIELD: TEXT" for every record whose male or female text or flags hold the
 // needle, letter case ignored, as the Conversation window's Find lists them (the field that holds
-// it first: "male", "female", "if", "runs"). A file that does not hold the needle anywhere is
-// not read as a conversation at all.
-FileRows FoundRows(const check::FoldedSearch& search, std::string_view needle,
-                   const std::string& shown, std::string_view bytes);
+// it first: "male", "female", "if", "runs").
+FileRows FoundRows(const check::FoldedSearch& search, const std::string& shown,
+                   std::string_view bytes);
 
 // "FILE:LINE: severity: message [check]", the lines dlgcheck prints for the file.
 FileRows ProblemRows(const std::string& shown, std::string_view bytes);

@@ -118,10 +118,9 @@ void FindInFilesPanel::Search() {
     return;
   }
   auto search = std::make_shared<const check::FoldedSearch>(needle);
-  rows_->Start(folder_, loaded_,
-               [search, needle](const std::string& shown, std::string_view bytes) {
-                 return mod::FoundRows(*search, needle, shown, bytes);
-               });
+  rows_->Start(folder_, loaded_, [search](const std::string& shown, std::string_view bytes) {
+    return mod::FoundRows(*search, shown, bytes);
+  });
   stop_->setEnabled(true);
 }
 

@@ -5,6 +5,7 @@
 #include <QListView>
 #include <QMetaObject>
 #include <QPointer>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <utility>
 #include <vector>
@@ -13,6 +14,10 @@
 #include "ui/cp1252.h"
 
 namespace dlg::ui {
+
+namespace {
+constexpr qint64 kTakeEveryMs = 40;
+}  // namespace
 
 class FolderRowsModel : public QAbstractListModel {
  public:
@@ -80,7 +85,7 @@ FolderRowsView::FolderRowsView(const char* listName, const char* accessibleName,
   run_ = std::make_unique<mod::FolderRun>([self] {
     // From the pass's thread: queued to this view, dropped by Qt should it be gone.
     QMetaObject::invokeMethod(
-        self.data(), [self] { self->TakeRows(); }, Qt::QueuedConnection);
+        self.data(), [self] { self->RowsWait(); }, Qt::QueuedConnection);
   });
 }
 
@@ -104,8 +109,25 @@ void FolderRowsView::Clear(const QString& status) {
   statusLine_->setText(status);
 }
 
+// Rows are taken at once after a quiet spell, so the first come at once, and then at most every
+// kTakeEveryMs: each take lays out and paints the list again.
+void FolderRowsView::RowsWait() {
+  if (takeDue_) return;
+  const qint64 wait = sinceTake_.isValid() ? kTakeEveryMs - sinceTake_.elapsed() : 0;
+  if (wait <= 0) {
+    TakeRows();
+    return;
+  }
+  takeDue_ = true;
+  QTimer::singleShot(static_cast<int>(wait), this, [this] {
+    takeDue_ = false;
+    TakeRows();
+  });
+}
+
 void FolderRowsView::TakeRows() {
   if (!busy_) return;  // cleared meanwhile
+  sinceTake_.start();
   mod::Progress p = run_->Take();
   model_->Append(std::move(p.rows));
   busy_ = !p.finished;

@@ -5,6 +5,7 @@
 // on a row asks the editor to go to its file and line.
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -41,11 +42,14 @@ class FolderRowsView : public QWidget {
   void progressed();  // rows or counts came in; after the last, Busy() is false
 
  private:
+  void RowsWait();
   void TakeRows();
 
   Status status_;
   std::string folder_;  // of the pass listed
   bool busy_ = false;
+  bool takeDue_ = false;  // a take is set for later
+  QElapsedTimer sinceTake_;
   QLabel* statusLine_ = nullptr;
   QListView* list_ = nullptr;
   FolderRowsModel* model_ = nullptr;

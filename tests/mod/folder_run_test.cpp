@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "check/views.h"
 #include "mod/file_rows.h"
 #include "support/failing_file_ops.h"
 #include "support/temp_dir.h"
@@ -45,9 +46,9 @@ class FolderRunTest : public ::testing::Test {
   }
 
   static FolderRun::MakeRows Finding(const std::string& needle) {
-    return [needle, search = std::make_shared<check::FoldedSearch>(needle)](
-               const std::string& shown, std::string_view bytes) {
-      return FoundRows(*search, needle, shown, bytes);
+    return [search = std::make_shared<check::FoldedSearch>(needle)](const std::string& shown,
+                                                                    std::string_view bytes) {
+      return FoundRows(*search, shown, bytes);
     };
   }
 
@@ -98,6 +99,34 @@ INSTANTIATE_TEST_SUITE_P(
         // "}{" between two fields is found in the bytes, but in no field.
         FindCase{"AcrossFieldsNothing", "}{", {}, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Only the lines that hold the needle are read: on odd files too, the records and fields found
+// are those of the Conversation window's Find over the whole file.
+class SameAsFind : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(SameAsFind, RecordsAndFields) {
+  const std::string bytes = GetParam();
+  std::vector<std::string> want, got;
+  const Conversation c = ReadConversation(bytes);
+  for (const check::FoundRecord& f : check::FindText(c, "ab")) want.push_back(f.text);
+  for (const Row& r : FoundRows(check::FoldedSearch("ab"), "f", bytes).rows) {
+    std::string text = r.text.substr(2);  // the number, then the field's name to take out
+    const std::size_t name = text.find("  ") + 2;
+    text.erase(name, text.find(": ", name) + 2 - name);
+    got.push_back(text);
+  }
+  EXPECT_EQ(got, want);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OddFiles, SameAsFind,
+    ::testing::Values(
+        "AB{1}{ab}{}{}{}{}{}\r\n{ab}{x}{}{}{}{}{}\r\n",          // in numbers: no row
+        "{1}{xa}{bx}{}{}{}{}\r\n{2}{x}{}{}{AB}{}{ab}",           // across "}{", no end
+        "{1}{x}{}{}{}{}{}AB\r\n{2}{ab\n}{}{}{}{}{}\r\n",         // after the seventh "}"
+        "{1}{a\rb}{}{}{}{}{}\r{2}{x}{}{}{}{}{}{ab}\n\n{3}{ab}",  // CR, LF, blank lines
+        "{1}{xx}{yAB}{}{}{2}{ab}\r\n{2}{ab",                     // fewer fields
+        "}{1}{ab}{}{}{}{}{}\r\n{{ab}{}\r\n"));                   // odd openers
 
 TEST_F(FolderRunTest, TheLoadedFileIsReadFromItsWorkingCopy) {
   const std::string copy = dir.Put("smith.dlg.bak", "{1}{Need a coffee?}{}{}{}{}{}\r\n");
