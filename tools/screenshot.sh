@@ -88,6 +88,12 @@ sleep 3  # the map is laid out off the window's thread
 eval "$(xdotool getwindowgeometry --shell "$conversation")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/conversation.png"
 echo "screenshot: $out/conversation.png (${WIDTH}x${HEIGHT})"
+# Find in Files: Ctrl+Shift+F puts the focus in its box; Enter searches every file of the folder.
+xdotool key --clearmodifiers ctrl+shift+f type --delay 50 "pay"
+xdotool key --clearmodifiers Return
+sleep 2
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/find_in_files.png"
+echo "screenshot: $out/find_in_files.png (${WIDTH}x${HEIGHT})"
 xdotool windowmove --sync "$conversation" 1100 0  # out of the way of the clicks that follow
 eval "$(xdotool getwindowgeometry --shell "$window")"
 

@@ -9,8 +9,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTimer>
 #include <cstdlib>
 #include <string>
@@ -69,7 +69,7 @@ double Grep(const std::string& folder) {
 // The pass alone, without the window: what the reading and the search cost.
 void BM_FolderPass(benchmark::State& state) {
   const bench::TempFolder& folder = Mod();
-  mod::FolderRun run([] {});
+  mod::FolderRun run([](bool) {});
   const check::FoldedSearch search("moonwort");
   double ms = 0, ref = 0;
   long found = 0;

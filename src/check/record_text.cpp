@@ -51,8 +51,8 @@ std::string RecordText(const Conversation& c) {
     } else if (line.text.empty()) {
       out += "file line " + std::to_string(line.number) + ": blank\n";
     } else {
-      out += Joined("file line ", std::to_string(line.number), ": no record: ",
-                    Cp1252ToUtf8(line.text), "\n");
+      out += Joined("file line ", std::to_string(line.number),
+                    ": no record: ", Cp1252ToUtf8(line.text), "\n");
     }
   }
   return out;

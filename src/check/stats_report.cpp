@@ -24,8 +24,9 @@ std::array<std::string, 7> Cells(const std::string& name, const DialogueCounts& 
 
 // Characters as a terminal shows them: a path in UTF-8 takes one column a code point.
 std::size_t Width(const std::string& text) {
-  return static_cast<std::size_t>(std::count_if(
-      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
 }
 
 std::string CountsJson(const DialogueCounts& n) {
@@ -51,9 +52,9 @@ std::string FormatStatsTable(const std::vector<FileCounts>& files) {
     rows.push_back(Cells(f.path, f.counts));
     total += f.counts;
   }
-  rows.push_back(Cells("total of " + std::to_string(files.size()) +
-                           (files.size() == 1 ? " file" : " files"),
-                       total));
+  rows.push_back(
+      Cells("total of " + std::to_string(files.size()) + (files.size() == 1 ? " file" : " files"),
+            total));
   std::array<std::size_t, 7> widths{};
   for (const auto& row : rows) {
     for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], Width(row[i]));

@@ -32,8 +32,7 @@ inline constexpr std::array<const char*, 8> kScriptColumns = {
     "File", "Line", "Form", "Text", "Words", "Reply", "Reply text", "Condition"};
 
 // The rows of one file's conversation, appended to `rows`.
-void AppendScriptRows(const Conversation& c, const std::string& file,
-                      std::vector<ScriptRow>& rows);
+void AppendScriptRows(const Conversation& c, const std::string& file, std::vector<ScriptRow>& rows);
 
 // The script as a spreadsheet opens it: UTF-8 after a byte order mark, a heading row, fields
 // quoted as RFC 4180 has them (in double quotes, a quote doubled, when they hold a comma, a

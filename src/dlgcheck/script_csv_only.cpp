@@ -10,8 +10,9 @@ const char kScriptHelp[] =
 
 std::string ScriptRefusal(const std::string& path) {
   if (!EndsIn(path, ".xlsx")) return {};
-  return "the script '" + path + "' needs the Linux build of dlgcheck; this one writes CSV: " +
-         "--script " + path.substr(0, path.size() - 5) + ".csv";
+  return "the script '" + path +
+         "' needs the Linux build of dlgcheck; this one writes CSV: " + "--script " +
+         path.substr(0, path.size() - 5) + ".csv";
 }
 
 std::string WriteScriptXlsx(const std::string&, const std::vector<check::ScriptRow>&) {

@@ -18,7 +18,7 @@ int RunScript(const std::string& script, const std::vector<Input>& inputs, std::
   }
   for (const check::ScriptRow& r : rows) words += r.words;
   const std::string failed = EndsIn(script, ".xlsx") ? WriteScriptXlsx(script, rows)
-                                                       : ReplaceWhole(script, check::ScriptCsv(rows));
+                                                     : ReplaceWhole(script, check::ScriptCsv(rows));
   if (!failed.empty()) {
     err << "dlgcheck: cannot write " << script << ": " << failed << "\n";
     return kTrouble;

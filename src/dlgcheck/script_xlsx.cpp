@@ -41,15 +41,16 @@ std::string MakeWorkbook(const std::string& path, const std::vector<check::Scrip
   // Room for the texts to be read, and the heading kept in view with a filter on it.
   const double widths[] = {24, 8, 8, 60, 7, 8, 40, 24};
   for (lxw_col_t col = 0; col < check::kScriptColumns.size(); ++col) {
-    keep(worksheet_set_column(sheet, col, col, widths[col], col == 3 || col == 6 ? wrapped : nullptr));
+    keep(worksheet_set_column(sheet, col, col, widths[col],
+                              col == 3 || col == 6 ? wrapped : nullptr));
   }
   worksheet_freeze_panes(sheet, 1, 0);
   keep(worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(rows.size()),
                             static_cast<lxw_col_t>(check::kScriptColumns.size() - 1)));
   for (lxw_row_t row = 1; const check::ScriptRow& r : rows) {
     // Numbers stay text: "012" is another line than "12".
-    const std::string* texts[] = {&r.file, &r.line, nullptr, &r.text, nullptr,
-                                  &r.reply, &r.replyText, &r.condition};
+    const std::string* texts[] = {&r.file, &r.line,  nullptr,      &r.text,
+                                  nullptr, &r.reply, &r.replyText, &r.condition};
     for (lxw_col_t col = 0; col < 8; ++col) {
       if (col == 2) {
         keep(worksheet_write_string(sheet, row, col, r.female ? "female" : "male", nullptr));

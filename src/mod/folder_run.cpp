@@ -62,9 +62,9 @@ void FolderRun::Publish(const std::shared_ptr<Pass>& pass,
   std::lock_guard lock(mutex_);
   if (pass != current_) return;  // a newer pass has begun: this one's rows are dropped
   change(progress_);
-  if (!told_ && notify_) {
+  if ((!told_ || progress_.finished) && notify_) {
     told_ = true;
-    notify_();
+    notify_(progress_.finished);
   }
 }
 

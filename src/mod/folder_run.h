@@ -59,8 +59,9 @@ class FolderRun {
  public:
   // Rows of one file: `shown` is its path below the folder, `bytes` what it holds.
   using MakeRows = std::function<FileRows(const std::string& shown, std::string_view bytes)>;
-  // Called from the pass's thread when rows wait and were not yet told of.
-  using Notify = std::function<void()>;
+  // Called from the pass's thread when rows wait and were not yet told of, and when the pass has
+  // finished (`finished`), told of or not.
+  using Notify = std::function<void(bool finished)>;
 
   explicit FolderRun(Notify notify, FileOps& ops = PosixFileOps());
   ~FolderRun();  // stops the pass and waits for it

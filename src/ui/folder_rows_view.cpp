@@ -82,10 +82,11 @@ FolderRowsView::FolderRowsView(const char* listName, const char* accessibleName,
   });
 
   QPointer<FolderRowsView> self(this);
-  run_ = std::make_unique<mod::FolderRun>([self] {
+  run_ = std::make_unique<mod::FolderRun>([self](bool finished) {
     // From the pass's thread: queued to this view, dropped by Qt should it be gone.
     QMetaObject::invokeMethod(
-        self.data(), [self] { self->RowsWait(); }, Qt::QueuedConnection);
+        self.data(), [self, finished] { finished ? self->TakeRows() : self->RowsWait(); },
+        Qt::QueuedConnection);
   });
 }
 
@@ -110,7 +111,7 @@ void FolderRowsView::Clear(const QString& status) {
 }
 
 // Rows are taken at once after a quiet spell, so the first come at once, and then at most every
-// kTakeEveryMs: each take lays out and paints the list again.
+// kTakeEveryMs (each take lays out and paints the list again); the last as soon as the pass ends.
 void FolderRowsView::RowsWait() {
   if (takeDue_) return;
   const qint64 wait = sinceTake_.isValid() ? kTakeEveryMs - sinceTake_.elapsed() : 0;

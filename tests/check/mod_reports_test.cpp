@@ -21,11 +21,12 @@ TEST(StatsReportTest, TableAndJson) {
             "            1              0\n"
             "total of 2 files          3        4           15            4              8  "
             "            2\n");
-  EXPECT_EQ(FormatStatsJson({files[0]}, 1),
-            "{\"files\": [\n  {\"file\": \"a.dlg\", \"npc_lines\": 2, \"replies\": 3, \"npc_words\": "
-            "{\"male\": 10, \"female\": 0}, \"reply_words\": {\"male\": 7, \"female\": 2}}\n], "
-            "\"total\": {\"files\": 1, \"npc_lines\": 2, \"replies\": 3, \"npc_words\": {\"male\": "
-            "10, \"female\": 0}, \"reply_words\": {\"male\": 7, \"female\": 2}}, \"unreadable\": 1}\n");
+  EXPECT_EQ(
+      FormatStatsJson({files[0]}, 1),
+      "{\"files\": [\n  {\"file\": \"a.dlg\", \"npc_lines\": 2, \"replies\": 3, \"npc_words\": "
+      "{\"male\": 10, \"female\": 0}, \"reply_words\": {\"male\": 7, \"female\": 2}}\n], "
+      "\"total\": {\"files\": 1, \"npc_lines\": 2, \"replies\": 3, \"npc_words\": {\"male\": "
+      "10, \"female\": 0}, \"reply_words\": {\"male\": 7, \"female\": 2}}, \"unreadable\": 1}\n");
 }
 
 // Depth first from the first line: 40, reached through 10, comes before 20; 30, which nothing

@@ -39,7 +39,7 @@ class FolderRunTest : public ::testing::Test {
   }
 
   Progress RunOver(const FolderRun::MakeRows& makeRows, const LoadedFile& loaded = {}) {
-    FolderRun run([] {}, ops);
+    FolderRun run([](bool) {}, ops);
     run.Start(dir.Path(), loaded, makeRows);
     run.Settle();
     return run.Take();
@@ -57,7 +57,7 @@ class FolderRunTest : public ::testing::Test {
 };
 
 TEST_F(FolderRunTest, AFolderThatCannotBeListedSaysSo) {
-  FolderRun run([] {}, ops);
+  FolderRun run([](bool) {}, ops);
   run.Start(dir.File("gone"), {}, ProblemRows);
   run.Settle();
   const Progress p = run.Take();
@@ -156,7 +156,7 @@ TEST_F(FolderRunTest, ProblemsOfEveryFileAsDlgcheckPrintsThem) {
 }
 
 TEST_F(FolderRunTest, AStoppedPassListsWhatItReadAndSaysSo) {
-  FolderRun run([] {}, ops);
+  FolderRun run([](bool) {}, ops);
   run.Stop();  // nothing under way: harmless
   run.Start(dir.Path(), {}, [&run](const std::string& shown, std::string_view) {
     run.Stop();  // during the first file
