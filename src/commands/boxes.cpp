@@ -37,10 +37,14 @@ void ShowFileInUse(Editor& ed, const std::string& path) {
                   path + " is open in another editor window. Unload it there first.");
 }
 
-void ReportFileError(Editor& ed, const FileError& error) {
+std::string FileErrorText(const FileError& error) {
   std::string text = "Cannot ";
   text.append(error.operation).append(" ").append(error.path).append(": ").append(error.Reason());
-  ShowCritical(ed, "File Error", text);
+  return text;
+}
+
+void ReportFileError(Editor& ed, const FileError& error) {
+  ShowCritical(ed, "File Error", FileErrorText(error));
 }
 
 }  // namespace dlg

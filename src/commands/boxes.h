@@ -19,5 +19,7 @@ void ShowSelectFile(Editor& ed);  // no file picked in the file list
 void ShowFileInUse(Editor& ed, const std::string& path);
 // A failed file operation: critical icon, file, operation and reason.
 void ReportFileError(Editor& ed, const FileError& error);
+// The text of that box: "Cannot <operation> <file>: <reason>".
+std::string FileErrorText(const FileError& error);
 
 }  // namespace dlg

@@ -152,4 +152,34 @@ void ChangeFolder(Editor& ed, const std::string& path) {
   }
 }
 
+std::vector<std::string> FolderRows(const FolderList& dir) {
+  std::vector<std::string> rows;
+  std::size_t depth = 0;
+  for (const std::string& path : dir.ancestors) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::string name =
+        path == "/" || slash == std::string::npos ? path : path.substr(slash + 1);
+    rows.push_back(std::string(2 * depth++, ' ') + name);
+  }
+  for (const std::string& name : dir.subfolders) rows.push_back(std::string(2 * depth, ' ') + name);
+  return rows;
+}
+
+void OpenFolderRow(Editor& ed, int row) {
+  const FolderList& dir = ed.window.folderList;
+  const std::size_t r = static_cast<std::size_t>(row);
+  if (row < 0) return;
+  if (r < dir.ancestors.size()) {
+    ChangeFolder(ed, std::string(dir.ancestors[r]));
+  } else if (r - dir.ancestors.size() < dir.subfolders.size()) {
+    ChangeFolder(ed, JoinPath(dir.path, dir.subfolders[r - dir.ancestors.size()]));
+  }
+}
+
+void PickDriveRow(Editor& ed, int row) {
+  const std::vector<std::string>& drives = ed.window.driveList.drives;
+  if (row < 0 || row >= static_cast<int>(drives.size())) return;
+  ChangeDrive(ed, std::string(drives[static_cast<std::size_t>(row)]));
+}
+
 }  // namespace dlg

@@ -28,4 +28,12 @@ void StartUp(Editor& ed);  // start-up: no file, lists on the current folder
 void ChangeDrive(Editor& ed, const std::string& drive);
 void ChangeFolder(Editor& ed, const std::string& path);
 
+// The folder list's rows: the ancestors of the folder from "/" down, each a step further in, then
+// the folder's sub-folders one step further again.
+std::vector<std::string> FolderRows(const FolderList& dir);
+// The user opened a row of the folder list, or picked a row of the drive list; a row past the
+// end picks nothing.
+void OpenFolderRow(Editor& ed, int row);
+void PickDriveRow(Editor& ed, int row);
+
 }  // namespace dlg

@@ -3,6 +3,7 @@
 // command (currentChar, lookupNumber, scanNumber, fieldValue, ...) lives in the operation that
 // reads.
 
+#include <cstdint>
 #include <string>
 
 #include "dialogue/record.h"
@@ -20,6 +21,9 @@ struct EditorState {
   bool insertBeforeFirst = false;  // the new record goes before the first record
   std::string lineBeforeNewLine;   // shown when "Add Line" was clicked; Undo goes back to it
   DialogueRecord shownLine;        // the field boxes as last read or written; edits differ from it
+  // Counts every write of the working copy that the editor makes or takes as its own, so that a
+  // view of the copy beside the editor knows when to read it again.
+  std::uint64_t copyWrites = 0;
 
   std::string WorkingCopyPath() const { return dialoguePath + ".bak"; }
   std::string ScratchCopyPath() const { return dialoguePath + ".bok"; }

@@ -12,6 +12,7 @@
 
 #include "commands/boxes.h"
 #include "commands/save_close.h"
+#include "commands/save_safety.h"
 #include "fileio/paths.h"
 
 namespace dlg {
@@ -132,7 +133,7 @@ Recovery JudgeCopyFound(Editor& ed, const std::string& path, std::string& bytes)
       return Recovery::Failed;
     }
   }
-  ed.safety.workingCopy = FileIdentity::Of(st, hash);
+  NoteWorkingCopy(ed, FileIdentity::Of(st, hash));
   ed.safety.copyPath = copy;
   bytes.swap(kept);
   return Recovery::Kept;
@@ -205,7 +206,7 @@ bool TakeDialogue(Editor& ed, const std::string& path, std::string& bytes,
   // is the editor's own all the same.
   if (r || r.replaced) {
     hash();
-    ed.safety.workingCopy = FileIdentity::Of(st, ed.safety.dialogue.hash);
+    NoteWorkingCopy(ed, FileIdentity::Of(st, ed.safety.dialogue.hash));
     ed.safety.copyPath = copy;
   }
   if (!r) {

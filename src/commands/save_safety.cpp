@@ -44,8 +44,9 @@ bool ReadWorkingCopyToSave(Editor& ed, std::string& bytes) {
                             "save it as it now stands. No: save nothing and leave it as it is.",
                      MsgButtons::YesNo) != MsgAnswer::Yes)
     return false;
-  ed.safety.workingCopy = FileIdentity::Of(st, hash);
-  ed.safety.workingCopy.size = static_cast<off_t>(bytes.size());
+  FileIdentity taken = FileIdentity::Of(st, hash);
+  taken.size = static_cast<off_t>(bytes.size());
+  NoteWorkingCopy(ed, taken);
   ed.safety.copyChanged = false;
   return true;
 }
@@ -87,7 +88,12 @@ void CheckReadCopy(Editor& ed, const struct stat& st, std::string_view bytes) {
 }
 
 void NoteWrittenCopy(Editor& ed, const struct stat& st, std::uint64_t hash) {
-  ed.safety.workingCopy = FileIdentity::Of(st, hash);
+  NoteWorkingCopy(ed, FileIdentity::Of(st, hash));
+}
+
+void NoteWorkingCopy(Editor& ed, const FileIdentity& copy) {
+  ed.safety.workingCopy = copy;
+  ++ed.state.copyWrites;
 }
 
 }  // namespace dlg

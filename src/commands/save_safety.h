@@ -26,5 +26,7 @@ void NoteSaved(Editor& ed, const struct stat& st);
 // what it wrote.
 void CheckReadCopy(Editor& ed, const struct stat& st, std::string_view bytes);
 void NoteWrittenCopy(Editor& ed, const struct stat& st, std::uint64_t hash);
+// The working copy is now `copy`, as this editor wrote or took it.
+void NoteWorkingCopy(Editor& ed, const FileIdentity& copy);
 
 }  // namespace dlg

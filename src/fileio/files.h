@@ -96,7 +96,8 @@ class Files {
   // Waits until the files that renames replaced are closed (and their room given back).
   void Settle() { late_.Settle(); }
 
-  // The seam itself, for dlgcheck's look at two names.
+  // The seam itself, for a reader on another thread that needs a Files of its own over it.
+  FileOps& Ops() const { return ops_; }
 
  private:
   FileResult WriteAndRename(const std::string& path, const std::string& target,

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "ui/cp1252.h"
+#include "ui/latest_job.h"
 
 namespace dlg::ui {
 

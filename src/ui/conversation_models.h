@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/conversation_snapshot.h"
+#include "check/conversation_snapshot.h"
 
 namespace dlg::ui {
+
+using check::ConversationSnapshot;
 
 // The outline: NPC lines (and replies before the first of them) at the top, each NPC line's
 // replies as its children. The line the editor shows is in bold.

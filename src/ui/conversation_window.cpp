@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "check/counts.h"
+#include "commands/copy_for_views.h"
 #include "ui/control_names.h"
 #include "ui/conversation_models.h"
 #include "ui/cp1252.h"
@@ -272,15 +273,18 @@ void ConversationWindow::Refresh() {
     CheckSettled();
     return;
   }
-  const std::string key = view_.workingCopy + '\n' + std::to_string(view_.copyVersion);
+  const std::string key = view_.workingCopy + '\n' + std::to_string(view_.copyWrites);
   if (key == shownKey_) {
     MarkShownLine();
     return;
   }
   shownKey_ = key;
   const std::string path = view_.workingCopy;
-  listsJob_->Request([this, path, key] {
-    std::shared_ptr<const ConversationSnapshot> s = TakeSnapshot(path);
+  FileOps& files = *view_.files;
+  listsJob_->Request([this, &files, path, key] {
+    CopyForViews copy = ReadCopyForViews(files, path);
+    std::shared_ptr<const ConversationSnapshot> s =
+        check::SnapshotOf(std::move(copy.bytes), std::move(copy.error));
     const QString counts = CountsText(check::CountDialogue(s->conversation));
     return [this, s, key, counts] {
       // Dropped when the editor has moved on to another file, or none.
@@ -358,7 +362,7 @@ void ConversationWindow::MarkShownLine() {
   if (!mapSnapshot_) return;
   // The map may stand for an older state of the file: the line is looked for in its own.
   const int onMap = RecordShownIn(*mapSnapshot_);
-  if (!MapServes(*mapSnapshot_, map_, onMap)) {
+  if (!map::MapServes(*mapSnapshot_, map_, onMap)) {
     RequestMap();
     return;
   }
@@ -381,7 +385,7 @@ void ConversationWindow::RequestMap() {
   if (!s) return;
   const int record = RecordShownIn(*s);
   mapJob_->Request([this, s, record] {
-    auto picture = std::make_shared<MapPicture>(LayOutConversation(*s, record));
+    auto picture = std::make_shared<MapPicture>(map::LayOutConversation(*s, record));
     return [this, s, picture] { ShowMap(s, std::move(*picture)); };
   });
   GreyLater();

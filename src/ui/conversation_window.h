@@ -11,7 +11,9 @@
 #include <memory>
 #include <string>
 
-#include "ui/conversation_snapshot.h"
+#include "check/conversation_snapshot.h"
+#include "fileio/file_ops.h"
+#include "map/map_picture.h"
 
 class QLabel;
 class QLineEdit;
@@ -38,10 +40,14 @@ struct EditorView {
   bool loaded = false;
   std::string dialoguePath;
   std::string workingCopy;
-  std::uint64_t copyVersion = 0;  // changes with every write of the working copy
+  FileOps* files = nullptr;      // the editor's file seam, which the views read through too
+  std::uint64_t copyWrites = 0;  // the editor's count of its writes of the working copy
   std::string shownNumber;
   std::string folder;  // the folder the editor's lists show
 };
+
+using check::ConversationSnapshot;
+using map::MapPicture;
 
 class ConversationWindow : public QWidget {
   Q_OBJECT

@@ -184,11 +184,8 @@ EditorView EditorForm::ViewOfEditor() const {
   if (view.loaded) {
     view.dialoguePath = ed_.state.dialoguePath;
     view.workingCopy = ed_.state.WorkingCopyPath();
-    // Every write replaces the working copy by a rename, so its inode tells one from the next.
-    const FileIdentity& copy = ed_.safety.workingCopy;
-    view.copyVersion = copy.hash ^ (static_cast<std::uint64_t>(copy.inode) * 0x9E3779B97F4A7C15u) ^
-                       static_cast<std::uint64_t>(copy.size) ^
-                       static_cast<std::uint64_t>(copy.mtime.tv_nsec);
+    view.files = &ed_.files.Ops();
+    view.copyWrites = ed_.state.copyWrites;
     view.shownNumber = ed_.window.lineNumber.text;
   }
   return view;

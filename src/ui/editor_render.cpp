@@ -8,6 +8,7 @@
 #include <functional>
 #include <string_view>
 
+#include "commands/browse.h"
 #include "ui/control_names.h"
 #include "ui/cp1252.h"
 #include "ui/editor_bindings.h"
@@ -50,21 +51,6 @@ QString FromBytes(std::string_view bytes) { return BytesToText(bytes); }
 // full would stall the window. The item itself keeps every byte.
 QString FromRow(std::string_view bytes) { return BytesToText(bytes.substr(0, 4096)); }
 QString FromName(std::string_view bytes) { return DisplayText(bytes); }
-
-// The folder list: the ancestors of the folder from "/" down, each a step further in, then the
-// folder's sub-folders one step further again.
-std::vector<std::string> FolderRows(const FolderList& dir) {
-  std::vector<std::string> rows;
-  std::size_t depth = 0;
-  for (const std::string& path : dir.ancestors) {
-    const std::size_t slash = path.find_last_of('/');
-    const std::string name =
-        path == "/" || slash == std::string::npos ? path : path.substr(slash + 1);
-    rows.push_back(std::string(2 * depth++, ' ') + name);
-  }
-  for (const std::string& name : dir.subfolders) rows.push_back(std::string(2 * depth, ' ') + name);
-  return rows;
-}
 
 }  // namespace
 

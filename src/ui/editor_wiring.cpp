@@ -113,25 +113,8 @@ void EditorForm::Wire() {
 void EditorForm::WireBrowse() {
   EditorWindow& w = ed_.window;
   connect(Widget<QComboBox>(control::kDriveList), &QComboBox::activated, this,
-          [this, &w](int index) {
-            if (index < 0 || index >= static_cast<int>(w.driveList.drives.size())) return;
-            const std::string drive = w.driveList.drives[static_cast<std::size_t>(index)];
-            Run([this, drive] { ChangeDrive(ed_, drive); });
-          });
-
-  auto openFolder = [this, &w](int row) {
-    const std::size_t r = static_cast<std::size_t>(row);
-    std::string target;
-    if (r < w.folderList.ancestors.size()) {
-      target = w.folderList.ancestors[r];
-    } else if (r - w.folderList.ancestors.size() < w.folderList.subfolders.size()) {
-      const std::string& name = w.folderList.subfolders[r - w.folderList.ancestors.size()];
-      target = JoinPath(w.folderList.path, name);
-    } else {
-      return;
-    }
-    Run([this, target] { ChangeFolder(ed_, target); });
-  };
+          [this](int row) { Run([this, row] { PickDriveRow(ed_, row); }); });
+  auto openFolder = [this](int row) { Run([this, row] { OpenFolderRow(ed_, row); }); };
   ListView* folders = Widget<ListView>(control::kFolderList);
   connect(folders, &ListView::rowDoubleClicked, this, openFolder);
   connect(folders, &ListView::enterPressed, this, openFolder);

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QThreadPool>
 #include <functional>
+#include <memory>
 
 namespace dlg::ui {
 
@@ -32,5 +33,13 @@ class LatestJob : public QObject {
   bool running_ = false;
   Work pending_;
 };
+
+// Lets go of what a view showed on another thread: freeing a million rows would keep the
+// window's thread from its events.
+template <class T>
+void ReleaseAside(std::shared_ptr<T> held) {
+  if (!held) return;
+  QThreadPool::globalInstance()->start([held = std::move(held)]() mutable { held.reset(); });
+}
 
 }  // namespace dlg::ui

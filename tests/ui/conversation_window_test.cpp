@@ -324,7 +324,7 @@ class ConversationWindowTest : public QObject {
     std::string bytes;
     for (int n = 1; n <= 12000; ++n) bytes += "{" + std::to_string(n) + "}{Line.}{}{}{}{}{}\r\n";
     OutlineModel model;
-    model.Show(SnapshotOf(bytes));
+    model.Show(check::SnapshotOf(bytes));
     QVERIFY(model.rowCount() < 12000);
     QVERIFY(model.canFetchMore({}));
     // The line shown deep in the file is reached at once, the rows before it handed over.
@@ -352,7 +352,7 @@ class ConversationWindowTest : public QObject {
 
   void theOutlineNestsRepliesUnderTheirLine() {
     // Replies before the first NPC line stand at the top; a line without replies has no children.
-    auto snapshot = SnapshotOf(
+    auto snapshot = check::SnapshotOf(
         "{5}{Stray.}{}{}{}{1}{}\r\n"
         "{1}{Hello.}{}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n{3}{Again.}{}{}{}{1}{}\r\n"
         "{7}{Quiet.}{}{}{}{}{}\r\n"
