@@ -113,7 +113,7 @@ void ConversationWindow::RefreshFolderProblems() {
   if (!allFiles_->isChecked() || !isVisible()) return;
   // Checked again when the folder, the file loaded or its working copy changes.
   const std::string key = folder + '\n' + loaded.path + '\n' +
-                          (view_.loaded ? std::to_string(view_.copyVersion) : std::string());
+                          (view_.loaded ? std::to_string(view_.copyWrites) : std::string());
   if (key == folderProblemsKey_) return;
   folderProblemsKey_ = key;
   if (folder.empty()) {
