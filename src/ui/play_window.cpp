@@ -242,7 +242,7 @@ void PlayWindow::Read() {
     Replay();
     return;
   }
-  const std::string key = view_.workingCopy + '\n' + std::to_string(view_.copyVersion);
+  const std::string key = view_.workingCopy + '\n' + std::to_string(view_.copyWrites);
   if (key == readKey_) return;
   readKey_ = key;
   const std::string path = view_.workingCopy;
