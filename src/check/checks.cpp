@@ -159,7 +159,7 @@ std::vector<Finding> RunChecks(const Conversation& c) {
   std::vector<Finding> findings;
   findings.reserve(problems.size());
   for (const Problem& p : problems) {
-    Finding& f = findings.emplace_back(p.line, p.severity, p.check, ProblemMessage(c, p));
+    Finding& f = findings.emplace_back(Finding{p.line, p.severity, p.check, ProblemMessage(c, p)});
     // Not always p.record: a note on the record that a lookup stops at is about another one.
     const auto on = std::lower_bound(c.records.begin(), c.records.end(), p.line,
                                      [](const Record& r, int line) { return r.line < line; });
