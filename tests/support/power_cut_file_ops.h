@@ -41,8 +41,6 @@ class PowerCutFileOps : public FileOps {
     std::vector<Change> pending;        // since, in order
     std::map<Id, std::string> flushed, seen;
   };
-  // Make every flush of a folder, or of a file, a no-op, as a build that forgot it would.
-  bool dropFolderFlush = false, dropFileFlush = false;
 
   // From now on the folder's files and entries are as on disk, and every call is a cut point.
   void Start(const std::string& folder) {
@@ -98,7 +96,6 @@ class PowerCutFileOps : public FileOps {
     Cut();
     struct stat st {};
     if (!on_ || real_.Fstat(fd, st) != 0) return real_.Fsync(fd);
-    if (S_ISDIR(st.st_mode) ? dropFolderFlush : dropFileFlush) return 0;
     const int r = real_.Fsync(fd);
     if (r == 0 && S_ISREG(st.st_mode)) {
       disk_.flushed[IdOf(st.st_ino)] = disk_.seen[IdOf(st.st_ino)] =

@@ -1,17 +1,11 @@
-// What every Platform must do, run against each one: the real boxes of the window, the scripted
-// platform of the command tests, the shell driver's printing one and the benchmarks' own. A box
-// answers with one of its own buttons (a Yes/No question never with Cancel); the real
-// Yes/No/Cancel box takes Enter, Escape and the title bar's close for Cancel, and a real Yes/No
-// question stays until it is answered; an input box starts empty and a cancelled one reads "";
-// EndProgram ends the program.
+// What the real boxes of the window must do: a box answers with one of its own buttons (a Yes/No
+// question never with Cancel); the Yes/No/Cancel box takes Enter, Escape and the title bar's close
+// for Cancel, and a real Yes/No question stays until it is answered; an input box starts empty and
+// a cancelled one reads ""; EndProgram ends the program.
 
 #include <QtTest>
 #include <array>
-#include <sstream>
 
-#include "bench_data.h"
-#include "driver/printing_platform.h"
-#include "support/scripted_platform.h"
 #include "ui/box_user.h"
 #include "ui/qt_platform.h"
 
@@ -29,16 +23,6 @@ QStringList ButtonsOf(MsgButtons b) {
 MsgAnswer Ask(Platform& p, MsgButtons b) {
   return p.MessageBox("Go on?", "Question", b, MsgIcon::None);
 }
-
-// The fakes, with what the printing one prints kept from the test's own output.
-struct Fakes {
-  test::ScriptedPlatform scripted;
-  test::PrintingPlatform printing;
-  bench::YesPlatform bench;
-  std::ostringstream printed;
-  std::streambuf* const old = std::cout.rdbuf(printed.rdbuf());
-  ~Fakes() { std::cout.rdbuf(old); }
-};
 
 }  // namespace
 
@@ -98,31 +82,9 @@ class PlatformContractTest : public QObject {
     QCOMPARE(user.seen.at(0).ends_with(" | stayed"), stays);
   }
 
-  // Whatever a script holds, or when it holds nothing.
-  void aFakeAnswersWithTheBoxesOwnButtons() {
-    Fakes f;
-    for (MsgButtons b : {MsgButtons::Ok, MsgButtons::YesNo, MsgButtons::YesNoCancel}) {
-      for (auto queued : {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel, MsgAnswer::Ok}) {
-        if (queued != MsgAnswer::Ok) f.scripted.answers = {queued};
-        for (Platform* p : std::initializer_list<Platform*>{&f.scripted, &f.printing, &f.bench}) {
-          const char* got = Name(Ask(*p, b));
-          QVERIFY2(ButtonsOf(b).contains(QLatin1String(got)), got);
-        }
-      }
-    }
-  }
-
   // A file name beyond ASCII comes back as UTF-8.
   void anInputBoxStartsEmptyAndCancelledReadsNothing() {
     const std::string typed = "f\xC3\xA4hre";
-    Fakes f;
-    for (const std::string& entry : {typed, std::string()}) {
-      if (!entry.empty()) f.scripted.inputs = {entry};
-      if (!entry.empty()) f.printing.inputs = {entry};
-      f.bench.input = entry;
-      for (Platform* p : std::initializer_list<Platform*>{&f.scripted, &f.printing, &f.bench})
-        QCOMPARE(p->InputBox("File name:", "Save As"), entry);
-    }
     ui::QtPlatform real;
     test::BoxUser user;
     user.inputs = {QString::fromStdString(typed), QString()};
@@ -131,12 +93,8 @@ class PlatformContractTest : public QObject {
     QCOMPARE(user.seen, (std::vector<std::string>(2, "File name:")));  // no " | holding"
   }
 
-  // The real one last: its EndProgram cannot be taken back.
+  // Last: EndProgram cannot be taken back.
   void endProgramEnds() {
-    Fakes f;
-    for (Platform* p : std::initializer_list<Platform*>{&f.scripted, &f.printing, &f.bench})
-      p->EndProgram();
-    QVERIFY(f.scripted.ended && f.bench.ended && f.printed.str() == "END\n");
     QWidget window;
     window.show();
     ui::QtPlatform().EndProgram();
