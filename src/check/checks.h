@@ -31,11 +31,13 @@ struct CheckInfo {
   Severity severity;
 };
 
-inline constexpr std::array<CheckInfo, 12> kChecks = {{
+inline constexpr std::array<CheckInfo, 13> kChecks = {{
     {"missing-target", Severity::Error},
     {"duplicate-number", Severity::Error},
     {"shadowed-number", Severity::Error},
     {"syntax", Severity::Error},
+    // Only with dlgcheck --against: a translated file against its source.
+    {"translation", Severity::Error},
     {"unreachable", Severity::Warning},
     {"reply-target", Severity::Warning},
     {"orphan-reply", Severity::Warning},

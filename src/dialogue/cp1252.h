@@ -4,6 +4,7 @@
 // character and each character comes from one byte.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,15 @@ inline constexpr std::array<char16_t, 32> kCp1252High = {
 inline char16_t Cp1252CodePoint(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kCp1252High[byte - 0x80];
   return static_cast<char16_t>(byte);
+}
+
+// The byte that stands for a character, or nothing for a character outside the table.
+inline std::optional<unsigned char> Cp1252Byte(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<unsigned char>(cp);
+  for (std::size_t i = 0; i < kCp1252High.size(); ++i) {
+    if (kCp1252High[i] == cp) return static_cast<unsigned char>(0x80 + i);
+  }
+  return std::nullopt;
 }
 
 // Appends a code point of the Basic Multilingual Plane as UTF-8.

@@ -13,6 +13,7 @@
 #include "dlgcheck/runs.h"
 #include "fileio/paths.h"
 #include "map/map.h"
+#include "translate/compare.h"
 
 namespace dlg {
 
@@ -23,7 +24,8 @@ constexpr int kFindings = 1;
 constexpr int kTrouble = 2;
 
 const char kUsageHead[] =
-    "Usage: dlgcheck [--map OUT] [--format text|json] [--ignore CHECK,...] [--werror] FILE|DIR...\n"
+    "Usage: dlgcheck [--map OUT] [--format text|json] [--ignore CHECK,...] [--werror]\n"
+    "                [--against SOURCE.dlg] FILE|DIR...\n"
     "       dlgcheck --stats [--format text|json] FILE|DIR...\n"
     "       dlgcheck --script OUT FILE|DIR...\n"
     "       dlgcheck --textconv FILE\n"
@@ -36,6 +38,8 @@ const char kUsageHead[] =
 const char kUsageOptions[] =
     "  --stats            count the NPC lines, the replies and their words, male and female apart\n"
     "  --textconv         print the FILE as text, a field a line under its record, for git diff\n"
+    "  --against SOURCE   check translations of SOURCE: every record keeps its number,\n"
+    "                     check, flags and jump, none missing or added [translation]\n"
     "  --format FORMAT    text (the default) or json\n"
     "  --ignore CHECKS    leave out the findings of these checks (comma-separated)\n"
     "  --werror           treat warnings as errors for the exit status\n"
@@ -79,6 +83,7 @@ struct Options {
   Run run = Run::Check;
   std::string script;
   std::string map;
+  std::string against;
   map::MapFormat mapFormat = map::MapFormat::Svg;
   bool json = false;
   bool werror = false;
@@ -93,7 +98,9 @@ int Usage(std::ostream& err, const std::string& problem) {
 
 // Takes the value of --map, --format or --ignore. Returns -1, or the exit status of a wrong one.
 int TakeOption(const std::string& name, const std::string& value, Options& o, std::ostream& err) {
-  if (name == "--map") {
+  if (name == "--against") {
+    o.against = value;
+  } else if (name == "--map") {
     if (!map::FormatOf(value, o.mapFormat)) {
       return Usage(err, "the map '" + value + "' must end in .svg, .png or .dot");
     }
@@ -171,7 +178,8 @@ int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, s
       // "--opt VALUE" or "--opt=VALUE"
       const std::size_t eq = a.find('=');
       const std::string name = a.substr(0, eq);
-      if (name != "--map" && name != "--format" && name != "--ignore" && name != "--script") {
+      if (name != "--map" && name != "--format" && name != "--ignore" && name != "--script" &&
+          name != "--against") {
         return Usage(err, "unknown option '" + a + "'");
       }
       std::string value;
@@ -235,6 +243,14 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
   std::vector<check::FileReport> reports;
   bool trouble = false;
   int unreadable = 0;
+  std::string sourceBytes;
+  if (!o.against.empty()) {
+    if (const std::string failed = dlgcheck::ReadWhole(o.against, sourceBytes); !failed.empty()) {
+      err << "dlgcheck: cannot read " << o.against << ": " << failed << "\n";
+      return kTrouble;
+    }
+  }
+  const Conversation source = ReadConversation(sourceBytes);
   for (const auto& [path, listFailure] : inputs) {
     std::string bytes;
     if (const std::string failed =
@@ -247,6 +263,14 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     const Conversation conversation = ReadConversation(bytes);
     check::FileReport report{path, check::RunChecks(conversation)};
+    if (!o.against.empty()) {
+      for (translate::Difference& d : translate::CompareRecords(source, o.against, conversation)) {
+        report.findings.push_back(
+            {d.line, check::Severity::Error, "translation", std::move(d.message)});
+      }
+      std::stable_sort(report.findings.begin(), report.findings.end(),
+                       [](const auto& a, const auto& b) { return a.line < b.line; });
+    }
     std::erase_if(report.findings,
                   [&](const check::Finding& f) { return o.ignored.count(f.check) > 0; });
     reports.push_back(std::move(report));

@@ -9,14 +9,7 @@ namespace dlg::ui {
 
 QChar ByteToChar(unsigned char byte) { return QChar(Cp1252CodePoint(byte)); }
 
-std::optional<unsigned char> CharToByte(QChar c) {
-  const char16_t u = c.unicode();
-  if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<unsigned char>(u);
-  for (std::size_t i = 0; i < kCp1252High.size(); ++i) {
-    if (kCp1252High[i] == u) return static_cast<unsigned char>(0x80 + i);
-  }
-  return std::nullopt;
-}
+std::optional<unsigned char> CharToByte(QChar c) { return Cp1252Byte(c.unicode()); }
 
 QString BytesToText(std::string_view bytes) {
   QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);

@@ -136,6 +136,10 @@ const CliCase kCases[] = {
      "*--stats and --textconv do not go together\n"},
     {"MapWithStats", {"--stats", "--map", "@m.svg", "@clean.dlg"}, 2, "",
      "*--map draws with the check, not with --stats\n"},
+    // A translation that changed more than wordings.
+    {"Against", {"--against", "@error.dlg", "@clean.dlg"}, 1,
+     "@clean.dlg:2: error: record 2's jump is \"0\" where @error.dlg:2 has \"7\" [translation]\n"
+     "1 error, 0 warnings in 1 file\n", ""},
     {"Help", {"--help"}, 0, "*Usage: dlgcheck [--map OUT]", ""},
     {"Version", {"--version"}, 0, "*dlgcheck 0.", ""},
     {"DashDashEndsOptions", {"--", "--help"}, 2, "*0 files",

@@ -1,0 +1,135 @@
+#include "translate/import_po.h"
+
+#include <cstdio>
+#include <cstring>
+#include <unordered_map>
+
+#include "dialogue/conversation.h"
+#include "dialogue/cp1252.h"
+#include "dialogue/record.h"
+#include "dialogue/utf8.h"
+#include "translate/po_file.h"
+#include "translate/wordings.h"
+
+namespace dlg::translate {
+
+namespace {
+
+std::string CodePointName(char32_t cp) {
+  char text[16];
+  std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(cp));
+  return text;
+}
+
+// A translation in the dialogue's bytes, or why it cannot be one (and at which line of the PO).
+bool ToDialogueBytes(const PoEntry& e, std::string_view po, std::string& bytes, int& line,
+                     std::string& why) {
+  const std::string_view s = e.str;
+  bytes.clear();
+  for (std::size_t i = 0; i < s.size();) {
+    char32_t cp = 0;
+    const std::size_t n = DecodeUtf8(s, i, cp);
+    if (n == 0 || (cp >= 0xD800 && cp <= 0xDFFF)) {
+      line = e.strLine;
+      why = "the translation is not valid UTF-8";
+      return false;
+    }
+    const std::optional<unsigned char> b = Cp1252Byte(cp);
+    if (b && IsForbiddenFieldByte(static_cast<char>(*b))) {
+      const bool brace = *b == '}';
+      line = LineHolding(po, e.strOffset, e.strLine, brace ? "}" : "", brace ? '\0' : (*b == '\r' ? 'r' : 'n'));
+      why = brace ? "the translation holds \"}\", which would end the field in the dialogue file"
+                  : std::string("the translation holds a line break (") +
+                        (*b == '\r' ? "CR" : "LF") + "), which a dialogue record cannot hold";
+      return false;
+    }
+    if (!b) {
+      const std::string_view ch = s.substr(i, n);
+      line = LineHolding(po, e.strOffset, e.strLine, ch);
+      why = "the translation holds " +
+            (cp >= 0xA0 ? "\"" + std::string(ch) + "\" (" + CodePointName(cp) + ")"
+                        : CodePointName(cp)) +
+            ", which the Windows-1252 table of dialogue files cannot hold";
+      return false;
+    }
+    bytes += static_cast<char>(*b);
+    i += n;
+  }
+  return true;
+}
+
+}  // namespace
+
+ImportResult ImportPo(std::string_view source, std::string_view po, const ImportOptions& o) {
+  ImportResult result;
+  const Conversation c = ReadConversation(source);
+  const std::vector<Wording> wordings = ListWordings(c, source);
+  result.wordings = static_cast<int>(wordings.size());
+  std::unordered_map<std::string_view, int> byContext;
+  byContext.reserve(wordings.size());
+  for (std::size_t i = 0; i < wordings.size(); ++i) byContext[wordings[i].context] = int(i);
+
+  auto refuse = [&](int line, const std::string& why) {
+    result.problems.push_back(o.poName + (line > 0 ? ":" + std::to_string(line) : "") + ": " + why);
+  };
+  PoReader reader;
+  if (std::vector<PoProblem> problems; !reader.Read(po, problems)) {
+    for (const PoProblem& p : problems) refuse(p.line, p.message);
+    return result;
+  }
+  struct Replacement {
+    bool set = false;
+    bool exact = false;  // made from an entry whose msgid is the wording as it stands
+    std::string bytes;
+  };
+  std::vector<Replacement> replacements(wordings.size());
+  std::string bytes, why;
+  reader.ForEach([&](const PoEntry& e) {
+    const auto found = e.context == nullptr ? byContext.end() : byContext.find(e.context);
+    if (found == byContext.end()) {
+      if (o.ignoreUnknown) return;
+      refuse(e.strLine, e.context == nullptr
+                            ? "the entry has no context, so it names no record of " + o.sourceName
+                            : "the context \"" + std::string(e.context) + "\" names no record of " +
+                                  o.sourceName);
+      return;
+    }
+    if (*e.str == '\0') return;
+    const Wording& w = wordings[found->second];
+    // An entry whose source text is no longer the wording is as stale as a fuzzy one.
+    const bool exact = Cp1252ToUtf8(source.substr(w.offset, w.size)) == e.id;
+    if ((e.fuzzy || !exact) && !o.fuzzy) {
+      ++result.fuzzyLeftOut;
+      return;
+    }
+    int line = 0;
+    if (!ToDialogueBytes(e, po, bytes, line, why)) {
+      refuse(line, why);
+      return;
+    }
+    Replacement& r = replacements[found->second];
+    if (r.set && r.exact && !exact) return;
+    r = {true, exact, bytes};
+  });
+  if (!result.problems.empty()) return result;
+
+  std::size_t kept = 0;  // the source's bytes written so far
+  result.dialogue.reserve(source.size() + source.size() / 4);
+  for (std::size_t i = 0; i < wordings.size(); ++i) {
+    if (!replacements[i].set) continue;
+    result.dialogue.append(source.substr(kept, wordings[i].offset - kept));
+    result.dialogue += replacements[i].bytes;
+    kept = wordings[i].offset + wordings[i].size;
+    ++result.translated;
+  }
+  result.dialogue.append(source.substr(kept));
+  result.ok = true;
+  return result;
+}
+
+std::string Summary(const ImportResult& r) {
+  return std::to_string(r.translated) + " of " + std::to_string(r.wordings) +
+         " wordings translated, " + std::to_string(r.fuzzyLeftOut) + " fuzzy left out";
+}
+
+}  // namespace dlg::translate

@@ -1,0 +1,186 @@
+// Dialogue to PO and back through gettext's library: the entries a translator sees, and the
+// bytes that come back.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "translate/export_po.h"
+#include "translate/import_po.h"
+
+namespace dlg::translate {
+namespace {
+
+// NPC line with a female form, a reply with a check and a condition, one ending the
+// conversation, a negative check, a number carried twice, and an empty wording.
+const std::string kTavern =
+    "{1}{Ale or \x93wine\x94?}{Ale, my lady?}{}{}{}{}\r\n"
+    "{2}{Ale.}{}{8}{has_coin = 1}{10}{}\r\n"
+    "{3}{Nothing.}{Nothing, thanks.}{-4}{}{0}{}\r\n"
+    "{10}{Here.}{}{}{}{ }{}\r\n"
+    "{10}{}{}{}{}{ }{}\r\n"
+    "{10}{Again.}{}{}{}{ }{}\r\n";
+
+const ExportOptions kOptions{.sourceName = "tavern.dlg",
+                             .language = "fr",
+                             .date = "2026-12-08 01:00+0000",
+                             .translatedName = ""};
+
+TEST(ExportTest, OneEntryAWordingInFileOrderWithContextNoteAndLine) {
+  const ExportResult r = ExportPo(kTavern, kOptions);
+  ASSERT_TRUE(r.ok) << r.problem;
+  const std::string header =
+      "# Wordings of tavern.dlg; po2dlg -t tavern.dlg puts them back.\n"
+      "msgid \"\"\nmsgstr \"\"\n"
+      "\"Project-Id-Version: tavern.dlg\\n\"\n"
+      "\"POT-Creation-Date: 2026-12-08 01:00+0000\\n\"\n"
+      "\"PO-Revision-Date: 2026-12-08 01:00+0000\\n\"\n"
+      "\"Last-Translator: \\n\"\n\"Language-Team: \\n\"\n\"Language: fr\\n\"\n"
+      "\"MIME-Version: 1.0\\n\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
+      "\"Content-Transfer-Encoding: 8bit\\n\"\n\n";
+  EXPECT_EQ(r.po,
+            header +
+                "#. NPC line\n#: tavern.dlg:1\nmsgctxt \"1\"\nmsgid \"Ale or “wine”?\"\nmsgstr \"\"\n\n"
+                "#. NPC line\n#. said to a female player\n#: tavern.dlg:1\n"
+                "msgctxt \"1 female\"\nmsgid \"Ale, my lady?\"\nmsgstr \"\"\n\n"
+                "#. player's reply to line 1, leads to 10\n"
+                "#. a reply for a player of intelligence 8 or more\n#. condition: has_coin = 1\n"
+                "#: tavern.dlg:2\nmsgctxt \"2\"\nmsgid \"Ale.\"\nmsgstr \"\"\n\n"
+                "#. player's reply to line 1, ends the conversation\n"
+                "#. a reply for a player of intelligence 4 or less\n#: tavern.dlg:3\n"
+                "msgctxt \"3\"\nmsgid \"Nothing.\"\nmsgstr \"\"\n\n"
+                "#. player's reply to line 1, ends the conversation\n#. chosen by a female player\n"
+                "#. a reply for a player of intelligence 4 or less\n#: tavern.dlg:3\n"
+                "msgctxt \"3 female\"\nmsgid \"Nothing, thanks.\"\nmsgstr \"\"\n\n"
+                "#. NPC line\n#: tavern.dlg:4\nmsgctxt \"10\"\nmsgid \"Here.\"\nmsgstr \"\"\n\n"
+                "#. NPC line\n#: tavern.dlg:6\nmsgctxt \"10 #3\"\nmsgid \"Again.\"\nmsgstr \"\"\n");
+}
+
+TEST(ExportTest, TemplateLeavesTheHeaderToTheTranslator) {
+  ExportOptions o = kOptions;
+  o.templateFile = true;
+  o.language.clear();
+  const ExportResult r = ExportPo(kTavern, o);
+  EXPECT_NE(r.po.find("#, fuzzy\nmsgid \"\""), std::string::npos);
+  EXPECT_NE(r.po.find("\"Last-Translator: FULL NAME <EMAIL@ADDRESS>\\n\""), std::string::npos);
+  EXPECT_NE(r.po.find("\"Language: \\n\""), std::string::npos);
+}
+
+// A PO entry with its translation, as a PO editor saves it.
+std::string Entry(const std::string& context, const std::string& id, const std::string& str,
+                  bool fuzzy = false) {
+  return std::string(fuzzy ? "#, fuzzy\n" : "") + "msgctxt \"" + context + "\"\nmsgid \"" + id +
+         "\"\nmsgstr \"" + str + "\"\n\n";
+}
+const std::string kHeader = "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n";
+
+struct ImportCase {
+  const char* name;
+  std::string po;  // after kHeader
+  bool fuzzy;
+  bool ignoreUnknown;
+  std::string dialogue;  // expected; "" when refused
+  std::string outcome;   // the summary, or the problems joined by "\n"
+};
+void PrintTo(const ImportCase& c, std::ostream* os) { *os << c.name; }
+
+const std::string kSmall = "{1}{Hi.}{Hi, lady.}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n";
+
+// clang-format off
+const ImportCase kImports[] = {
+    {"ReplacesWordingsOnly", Entry("1", "Hi.", "Salut. \xe2\x80\x9c" "x\xe2\x80\x9d") + Entry("2", "Bye.", "Adieu."),
+     false, false, "{1}{Salut. \x93x\x94}{Hi, lady.}{}{}{}{}\r\n{2}{Adieu.}{}{}{}{0}{}\r\n",
+     "2 of 3 wordings translated, 0 fuzzy left out"},
+    {"FuzzyLeftOut", Entry("1 female", "Hi, lady.", "Salut, madame.", true), false, false, kSmall,
+     "0 of 3 wordings translated, 1 fuzzy left out"},
+    {"FuzzyTaken", Entry("1 female", "Hi, lady.", "Salut, madame.", true), true, false,
+     "{1}{Hi.}{Salut, madame.}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n",
+     "1 of 3 wordings translated, 0 fuzzy left out"},
+    // The source changed since: the translation is of another text.
+    {"StaleCountsAsFuzzy", Entry("2", "Goodbye.", "Adieu."), false, false, kSmall,
+     "0 of 3 wordings translated, 1 fuzzy left out"},
+    {"UnknownIgnored", Entry("7", "Hi.", "Salut.") + Entry("2", "Bye.", "Adieu."), false, true,
+     "{1}{Hi.}{Hi, lady.}{}{}{}{}\r\n{2}{Adieu.}{}{}{}{0}{}\r\n",
+     "1 of 3 wordings translated, 0 fuzzy left out"},
+    {"UnknownListed", Entry("7", "Hi.", "Salut.") + "msgid \"Lost\"\nmsgstr \"x\"\n", false, false, "",
+     "fr.po:6: the context \"7\" names no record of small.dlg\n"
+     "fr.po:9: the entry has no context, so it names no record of small.dlg"},
+    {"Refusals", Entry("1", "Hi.", "a}b") + Entry("1 female", "Hi, lady.", "\xc5\x82") +
+     "msgctxt \"2\"\nmsgid \"Bye.\"\nmsgstr \"\"\n\"one\"\n\"two\\nthree\"\n", false, false, "",
+     "fr.po:6: the translation holds \"}\", which would end the field in the dialogue file\n"
+     "fr.po:10: the translation holds \"\xc5\x82\" (U+0142), which the Windows-1252 table of dialogue files cannot hold\n"
+     "fr.po:16: the translation holds a line break (LF), which a dialogue record cannot hold"},
+    {"Unreadable", "msgid \"a\nmsgstr \"b\"\n", false, false, "",
+     "fr.po:5: end-of-line within string"},
+};
+// clang-format on
+
+class ImportTest : public testing::TestWithParam<ImportCase> {};
+
+TEST_P(ImportTest, WritesTheTranslationOrRefusesIt) {
+  const ImportCase& c = GetParam();
+  const ImportResult r = ImportPo(kSmall, kHeader + c.po,
+                                  {.sourceName = "small.dlg", .poName = "fr.po", .fuzzy = c.fuzzy,
+                                   .ignoreUnknown = c.ignoreUnknown});
+  std::string problems;
+  for (const std::string& p : r.problems) problems += (problems.empty() ? "" : "\n") + p;
+  EXPECT_EQ(r.ok, !c.dialogue.empty());
+  EXPECT_EQ(r.ok ? Summary(r) : problems, c.outcome);
+  if (r.ok) {
+    EXPECT_EQ(r.dialogue, c.dialogue);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ImportTest, testing::ValuesIn(kImports),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Harvested from a hand translation of the same file, every byte value a field can hold comes
+// back as itself, and so does everything a faulty file holds around its wordings.
+TEST(RoundTripTest, EveryByteAndEveryFaultyLineComesBack) {
+  std::string all;
+  for (int b = 1; b < 256; ++b) {
+    if (b != '}' && b != '\r' && b != '\n' && b != 4) all += static_cast<char>(b);
+  }
+  const std::string source = "{1}{" + all + "}{}{}{}{}{}\r\n" +
+                             "{2}{short}{\r\n"                  // a record cut short
+                             "\r\n"                             // a blank line
+                             "{3}{after}{}{}{}{0}{}junk\n"      // text after, LF alone
+                             "x4}{odd opener}{}{}{}{ }{}\r"     // CR alone
+                             "{5}{last}{}{}{}{0}{}";            // no line end
+  const std::string_view same = source;
+  const ExportResult e = ExportPo(source, kOptions, &same);
+  ASSERT_TRUE(e.ok) << e.problem;
+  const ImportResult back = ImportPo(source, e.po, {.sourceName = "s.dlg", .poName = "s.po"});
+  ASSERT_TRUE(back.ok) << back.problems[0];
+  EXPECT_EQ(back.dialogue, source);
+  EXPECT_EQ(Summary(back), "5 of 5 wordings translated, 0 fuzzy left out");
+}
+
+TEST(HarvestTest, RecordsThatDoNotMatchAreNamedAndLeftUntranslated) {
+  const std::string translated =
+      "{1}{Salut.}{}{}{}{}{}\r\n{2}{Adieu.}{}{}{}{1}{}\r\n{9}{Extra.}{}{}{}{0}{}\r\n";
+  const std::string_view t = translated;
+  ExportOptions o = kOptions;
+  o.translatedName = "fr.dlg";
+  const ExportResult r = ExportPo(kSmall, o, &t);
+  EXPECT_EQ(r.notes, (std::vector<std::string>{
+                         "fr.dlg:1: record 1 has no female wording; left untranslated",
+                         "fr.dlg:2: record 2's jump is \"1\" where tavern.dlg:2 has \"0\"; left "
+                         "untranslated",
+                         "fr.dlg:3: record 9 is not in tavern.dlg; left untranslated"}));
+  EXPECT_NE(r.po.find("msgctxt \"1\"\nmsgid \"Hi.\"\nmsgstr \"Salut.\""), std::string::npos);
+  EXPECT_NE(r.po.find("msgctxt \"2\"\nmsgid \"Bye.\"\nmsgstr \"\""), std::string::npos);
+}
+
+TEST(ExportTest, BytesAPoFileCannotHoldAreRefusedWithTheirLine) {
+  for (const char b : {'\0', '\x04'}) {
+    const ExportResult r = ExportPo("{1}{a}{}{}{}{}{}\r\n{2}{b" + std::string(1, b) + "}{}{}{}{0}{}\r\n", kOptions);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.problem, std::string("tavern.dlg:2: the record holds the byte ") +
+                             (b == 0 ? "0x00" : "0x04") + ", which a PO file cannot hold");
+  }
+}
+
+}  // namespace
+}  // namespace dlg::translate
