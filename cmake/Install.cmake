@@ -34,7 +34,7 @@ function(dlg_gzip_copy in out)
 endfunction()
 
 set(dlg_generated)
-foreach(page dlgeditor dlgcheck dlgplay)
+foreach(page dlgeditor dlgcheck dlgplay dlg2po po2dlg)
   configure_file(${dlg_src}/${page}.1.in ${dlg_gen}/${page}.1 @ONLY)
   dlg_gzip_copy(${dlg_gen}/${page}.1 ${dlg_gen}/${page}.1.gz)
   list(APPEND dlg_generated ${dlg_gen}/${page}.1.gz)
@@ -74,7 +74,7 @@ install(FILES ${dlg_gen}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/
 # Deferred to the end of the top folder, so that a program added by any folder, before or after
 # this file is included, is installed with its manual page.
 function(dlg_install_programs)
-  foreach(program dlgeditor dlgcheck dlgplay)
+  foreach(program dlgeditor dlgcheck dlgplay dlg2po po2dlg)
     if(TARGET ${program})
       install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
       add_dependencies(dlg_install_files ${program})
@@ -126,5 +126,9 @@ compilers use, and draws a map of a whole conversation.
 .
 dlgplay plays a conversation as a player of a given sex and
 intelligence meets it and prints the transcript, for golden
-transcripts in a mod's build.")
+transcripts in a mod's build.
+.
+dlg2po and po2dlg take a conversation's wordings to a gettext PO file
+and a translated PO file back to a dialogue file, for translators'
+tools such as Poedit, keeping every number, check, flag and jump.")
 include(CPack)

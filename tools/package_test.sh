@@ -11,7 +11,7 @@ fail() {
   echo "package test: $*" >&2
   exit 1
 }
-for tool in cmake cpack desktop-file-validate appstreamcli lintian man dpkg-deb dpkg-shlibdeps \
+for tool in cmake cpack msgen desktop-file-validate appstreamcli lintian man dpkg-deb dpkg-shlibdeps \
   fakeroot file gzip Xvfb xdotool; do
   command -v "$tool" >/dev/null || fail "$tool is missing (tools/install-deps.sh installs it)"
 done
@@ -95,6 +95,7 @@ debs=("$work"/deb/*.deb)
 deb="${debs[0]}"
 pkg=$(dpkg-deb -f "$deb" Package)
 dpkg-deb -f "$deb" Depends | grep -q "libqt6widgets6" || fail "$pkg: dependencies not taken from the binaries"
+dpkg-deb -f "$deb" Depends | grep -q "libgettextpo0" || fail "$pkg: no dependency on libgettextpo0 for dlg2po and po2dlg"
 dpkg-deb -x "$deb" "$work/unpacked"
 for bin in "$work"/unpacked/usr/bin/*; do
   file "$bin" | grep -q ", stripped" || fail "$bin is not stripped"
@@ -174,6 +175,17 @@ if [ -x /usr/bin/dlgplay ]; then
     fail "installed dlgplay did not play tavern.dlg to its end: $(cat "$work/play_installed.txt")"
   cmp -s "$work/play_installed.txt" "$work/play_built.txt" || fail "installed dlgplay plays otherwise than $built_play"
   echo "package test: installed dlgplay plays tavern.dlg to its end"
+fi
+
+# dlg2po and po2dlg take a dialogue to PO and back to the same bytes.
+if [ -x /usr/bin/dlg2po ]; then
+  /usr/bin/dlg2po "$root/examples/tavern.dlg" "$work/tavern.po" || fail "installed dlg2po failed"
+  msgen "$work/tavern.po" -o "$work/tavern_en.po"
+  /usr/bin/po2dlg -t "$root/examples/tavern.dlg" "$work/tavern_en.po" "$work/tavern_en.dlg" >/dev/null ||
+    fail "installed po2dlg failed"
+  cmp -s "$work/tavern_en.dlg" "$root/examples/tavern.dlg" || fail "dlg2po and po2dlg changed tavern.dlg"
+  man -w dlg2po >/dev/null && man -w po2dlg >/dev/null || fail "man finds no page of dlg2po or po2dlg"
+  echo "package test: installed dlg2po and po2dlg take tavern.dlg to PO and back"
 fi
 
 # The installed editor on a virtual display, found by its window class.

@@ -27,8 +27,7 @@ std::string Where(std::string_view sourceName, const Record& r) {
 
 }  // namespace
 
-std::vector<Difference> CompareRecords(const Conversation& source,
-                                       std::string_view sourceName,
+std::vector<Difference> CompareRecords(const Conversation& source, std::string_view sourceName,
                                        const Conversation& file) {
   const std::vector<RecordKey> sourceKeys = RecordKeys(source);
   const std::vector<RecordKey> fileKeys = RecordKeys(file);
@@ -72,9 +71,8 @@ std::vector<Difference> CompareRecords(const Conversation& source,
     for (const KeptField& k : kKept) {
       if (r.fields.*k.field == s.fields.*k.field) continue;
       out.push_back({r.line,
-                     name + "'s " + k.name + " is " + check::Quoted(r.fields.*k.field) +
-                         " where " + Where(sourceName, s) + " has " +
-                         check::Quoted(s.fields.*k.field),
+                     name + "'s " + k.name + " is " + check::Quoted(r.fields.*k.field) + " where " +
+                         Where(sourceName, s) + " has " + check::Quoted(s.fields.*k.field),
                      i});
     }
   }

@@ -20,8 +20,7 @@ struct Difference {
 // Records are matched by their keys (number and occurrence); a record whose number was
 // mistyped is matched by its place. `sourceName` is how messages name the source file. In line
 // order.
-std::vector<Difference> CompareRecords(const Conversation& source,
-                                       std::string_view sourceName,
+std::vector<Difference> CompareRecords(const Conversation& source, std::string_view sourceName,
                                        const Conversation& file);
 
 }  // namespace dlg::translate

@@ -20,8 +20,8 @@ std::string HeaderFields(const ExportOptions& o) {
   return "Project-Id-Version: " + o.sourceName + "\n" + "POT-Creation-Date: " + o.date + "\n" +
          "PO-Revision-Date: " + (t ? std::string("YEAR-MO-DA HO:MI+ZONE") : o.date) + "\n" +
          "Last-Translator: " + (t ? "FULL NAME <EMAIL@ADDRESS>" : "") + "\n" +
-         "Language-Team: " + (t ? "LANGUAGE <LL@li.org>" : "") + "\n" +
-         "Language: " + o.language + "\n" +
+         "Language-Team: " + (t ? "LANGUAGE <LL@li.org>" : "") + "\n" + "Language: " + o.language +
+         "\n" +
          "MIME-Version: 1.0\n"
          "Content-Type: text/plain; charset=UTF-8\n"
          "Content-Transfer-Encoding: 8bit\n";
@@ -32,8 +32,8 @@ std::string HeaderFields(const ExportOptions& o) {
 std::string UnwritableByte(const Conversation& c, const std::string& sourceName) {
   for (const Record& r : c.records) {
     const Fields& f = r.fields;
-    for (std::string_view field : {f.lineNumber, f.maleText, f.femaleText, f.intCheck,
-                                   f.conditionFlags, f.jumpLine}) {
+    for (std::string_view field :
+         {f.lineNumber, f.maleText, f.femaleText, f.intCheck, f.conditionFlags, f.jumpLine}) {
       for (const char* b : {"\0", "\x04"}) {
         if (field.find(b, 0, 1) == std::string_view::npos) continue;
         return sourceName + ":" + std::to_string(r.line) + ": the record holds the byte " +
@@ -100,8 +100,7 @@ ExportResult ExportPo(std::string_view source, const ExportOptions& o,
     harvested = Harvest(c, ReadConversation(*translated), o, result.notes);
   }
   PoWriter writer;
-  writer.Header("Wordings of " + o.sourceName + "; po2dlg -t " + o.sourceName +
-                    " puts them back.",
+  writer.Header("Wordings of " + o.sourceName + "; po2dlg -t " + o.sourceName + " puts them back.",
                 HeaderFields(o), o.templateFile);
   static const std::string kEmpty;
   for (const Wording& w : ListWordings(c, source)) {

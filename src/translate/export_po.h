@@ -9,11 +9,11 @@
 namespace dlg::translate {
 
 struct ExportOptions {
-  std::string sourceName;       // as the references name the dialogue file
-  bool templateFile = false;    // a .pot: the header's fields left for the translator
-  std::string language;         // the header's Language, "" when not known
-  std::string date;             // "2026-12-08 01:30+0000"
-  std::string translatedName;   // when harvesting: how messages name the translated file
+  std::string sourceName;      // as the references name the dialogue file
+  bool templateFile = false;   // a .pot: the header's fields left for the translator
+  std::string language;        // the header's Language, "" when not known
+  std::string date;            // "2026-12-08 01:30+0000"
+  std::string translatedName;  // when harvesting: how messages name the translated file
 };
 
 struct ExportResult {

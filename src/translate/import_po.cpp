@@ -37,7 +37,8 @@ bool ToDialogueBytes(const PoEntry& e, std::string_view po, std::string& bytes, 
     const std::optional<unsigned char> b = Cp1252Byte(cp);
     if (b && IsForbiddenFieldByte(static_cast<char>(*b))) {
       const bool brace = *b == '}';
-      line = LineHolding(po, e.strOffset, e.strLine, brace ? "}" : "", brace ? '\0' : (*b == '\r' ? 'r' : 'n'));
+      line = LineHolding(po, e.strOffset, e.strLine, brace ? "}" : "",
+                         brace ? '\0' : (*b == '\r' ? 'r' : 'n'));
       why = brace ? "the translation holds \"}\", which would end the field in the dialogue file"
                   : std::string("the translation holds a line break (") +
                         (*b == '\r' ? "CR" : "LF") + "), which a dialogue record cannot hold";

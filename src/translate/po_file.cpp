@@ -58,8 +58,7 @@ class MemoryFile {
 std::vector<PoProblem>* g_problems = nullptr;
 std::jmp_buf* g_jump = nullptr;
 
-void XError(int severity, po_message_t, const char*, size_t lineno, size_t, int,
-            const char* text) {
+void XError(int severity, po_message_t, const char*, size_t lineno, size_t, int, const char* text) {
   if (severity >= PO_SEVERITY_ERROR) {
     ++error_message_count;  // as the library's own handler counts
     if (g_problems != nullptr) {

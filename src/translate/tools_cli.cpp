@@ -25,7 +25,8 @@ const char kDlg2poHelp[] =
     "  --help             show this help and exit\n"
     "  --version          show the version and exit\n"
     "\n"
-    "Exit status: 0 written, 2 a file could not be read or written, or the command line is wrong.\n";
+    "Exit status: 0 written, 2 a file could not be read or written, or the command line is "
+    "wrong.\n";
 
 const char kPo2dlgHelp[] =
     "Usage: po2dlg -t SOURCE.dlg IN.po OUT.dlg [--fuzzy] [--ignore-unknown]\n"
@@ -150,10 +151,13 @@ int RunDlg2po(const std::vector<std::string>& args, std::ostream& out, std::ostr
   if (!tool.Read(source, sourceBytes)) return kRefused;
   if (harvest && !tool.Read(c.files[0], translatedBytes)) return kRefused;
   const std::string_view translated = translatedBytes;
-  const ExportResult r = ExportPo(
-      sourceBytes, {.sourceName = source, .templateFile = c.pot, .language = c.language,
-                    .date = PoDateNow(), .translatedName = harvest ? c.files[0] : ""},
-      harvest ? &translated : nullptr);
+  const ExportResult r = ExportPo(sourceBytes,
+                                  {.sourceName = source,
+                                   .templateFile = c.pot,
+                                   .language = c.language,
+                                   .date = PoDateNow(),
+                                   .translatedName = harvest ? c.files[0] : ""},
+                                  harvest ? &translated : nullptr);
   for (const std::string& note : r.notes) err << "dlg2po: " << note << "\n";
   if (!r.ok) return tool.Fail(r.problem);
   return tool.Write(output, r.po) ? kWritten : kRefused;
@@ -172,10 +176,11 @@ int RunPo2dlg(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   std::string sourceBytes, poBytes;
   if (!tool.Read(c.template_, sourceBytes) || !tool.Read(po, poBytes)) return kRefused;
-  const ImportResult r =
-      ImportPo(sourceBytes, poBytes,
-               {.sourceName = c.template_, .poName = po, .fuzzy = c.fuzzy,
-                .ignoreUnknown = c.ignoreUnknown});
+  const ImportResult r = ImportPo(sourceBytes, poBytes,
+                                  {.sourceName = c.template_,
+                                   .poName = po,
+                                   .fuzzy = c.fuzzy,
+                                   .ignoreUnknown = c.ignoreUnknown});
   if (!r.ok) {
     for (const std::string& p : r.problems) err << "po2dlg: " << p << "\n";
     return tool.Fail(output + " not written");

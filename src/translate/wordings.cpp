@@ -3,9 +3,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "dialogue/number_rules.h"
 #include "check/checks.h"
 #include "dialogue/cp1252.h"
+#include "dialogue/number_rules.h"
 
 namespace dlg::translate {
 
@@ -78,9 +78,8 @@ std::string TranslatorNote(const Conversation& c, int record, Form form) {
     if (const int npc = c.group[record]; npc >= 0) {
       note += " to line " + Cp1252ToUtf8(c.records[npc].fields.lineNumber);
     }
-    note += IsEndJump(r.fields.jumpLine)
-                ? ", ends the conversation"
-                : ", leads to " + Cp1252ToUtf8(r.fields.jumpLine);
+    note += IsEndJump(r.fields.jumpLine) ? ", ends the conversation"
+                                         : ", leads to " + Cp1252ToUtf8(r.fields.jumpLine);
   }
   if (form == Form::Female) {
     note += r.npc ? "\nsaid to a female player" : "\nchosen by a female player";

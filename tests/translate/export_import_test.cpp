@@ -39,22 +39,23 @@ TEST(ExportTest, OneEntryAWordingInFileOrderWithContextNoteAndLine) {
       "\"Last-Translator: \\n\"\n\"Language-Team: \\n\"\n\"Language: fr\\n\"\n"
       "\"MIME-Version: 1.0\\n\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
       "\"Content-Transfer-Encoding: 8bit\\n\"\n\n";
-  EXPECT_EQ(r.po,
-            header +
-                "#. NPC line\n#: tavern.dlg:1\nmsgctxt \"1\"\nmsgid \"Ale or “wine”?\"\nmsgstr \"\"\n\n"
-                "#. NPC line\n#. said to a female player\n#: tavern.dlg:1\n"
-                "msgctxt \"1 female\"\nmsgid \"Ale, my lady?\"\nmsgstr \"\"\n\n"
-                "#. player's reply to line 1, leads to 10\n"
-                "#. a reply for a player of intelligence 8 or more\n#. condition: has_coin = 1\n"
-                "#: tavern.dlg:2\nmsgctxt \"2\"\nmsgid \"Ale.\"\nmsgstr \"\"\n\n"
-                "#. player's reply to line 1, ends the conversation\n"
-                "#. a reply for a player of intelligence 4 or less\n#: tavern.dlg:3\n"
-                "msgctxt \"3\"\nmsgid \"Nothing.\"\nmsgstr \"\"\n\n"
-                "#. player's reply to line 1, ends the conversation\n#. chosen by a female player\n"
-                "#. a reply for a player of intelligence 4 or less\n#: tavern.dlg:3\n"
-                "msgctxt \"3 female\"\nmsgid \"Nothing, thanks.\"\nmsgstr \"\"\n\n"
-                "#. NPC line\n#: tavern.dlg:4\nmsgctxt \"10\"\nmsgid \"Here.\"\nmsgstr \"\"\n\n"
-                "#. NPC line\n#: tavern.dlg:6\nmsgctxt \"10 #3\"\nmsgid \"Again.\"\nmsgstr \"\"\n");
+  EXPECT_EQ(
+      r.po,
+      header +
+          "#. NPC line\n#: tavern.dlg:1\nmsgctxt \"1\"\nmsgid \"Ale or “wine”?\"\nmsgstr \"\"\n\n"
+          "#. NPC line\n#. said to a female player\n#: tavern.dlg:1\n"
+          "msgctxt \"1 female\"\nmsgid \"Ale, my lady?\"\nmsgstr \"\"\n\n"
+          "#. player's reply to line 1, leads to 10\n"
+          "#. a reply for a player of intelligence 8 or more\n#. condition: has_coin = 1\n"
+          "#: tavern.dlg:2\nmsgctxt \"2\"\nmsgid \"Ale.\"\nmsgstr \"\"\n\n"
+          "#. player's reply to line 1, ends the conversation\n"
+          "#. a reply for a player of intelligence 4 or less\n#: tavern.dlg:3\n"
+          "msgctxt \"3\"\nmsgid \"Nothing.\"\nmsgstr \"\"\n\n"
+          "#. player's reply to line 1, ends the conversation\n#. chosen by a female player\n"
+          "#. a reply for a player of intelligence 4 or less\n#: tavern.dlg:3\n"
+          "msgctxt \"3 female\"\nmsgid \"Nothing, thanks.\"\nmsgstr \"\"\n\n"
+          "#. NPC line\n#: tavern.dlg:4\nmsgctxt \"10\"\nmsgid \"Here.\"\nmsgstr \"\"\n\n"
+          "#. NPC line\n#: tavern.dlg:6\nmsgctxt \"10 #3\"\nmsgid \"Again.\"\nmsgstr \"\"\n");
 }
 
 TEST(ExportTest, TemplateLeavesTheHeaderToTheTranslator) {
@@ -121,7 +122,9 @@ class ImportTest : public testing::TestWithParam<ImportCase> {};
 TEST_P(ImportTest, WritesTheTranslationOrRefusesIt) {
   const ImportCase& c = GetParam();
   const ImportResult r = ImportPo(kSmall, kHeader + c.po,
-                                  {.sourceName = "small.dlg", .poName = "fr.po", .fuzzy = c.fuzzy,
+                                  {.sourceName = "small.dlg",
+                                   .poName = "fr.po",
+                                   .fuzzy = c.fuzzy,
                                    .ignoreUnknown = c.ignoreUnknown});
   std::string problems;
   for (const std::string& p : r.problems) problems += (problems.empty() ? "" : "\n") + p;
@@ -143,11 +146,11 @@ TEST(RoundTripTest, EveryByteAndEveryFaultyLineComesBack) {
     if (b != '}' && b != '\r' && b != '\n' && b != 4) all += static_cast<char>(b);
   }
   const std::string source = "{1}{" + all + "}{}{}{}{}{}\r\n" +
-                             "{2}{short}{\r\n"                  // a record cut short
-                             "\r\n"                             // a blank line
-                             "{3}{after}{}{}{}{0}{}junk\n"      // text after, LF alone
-                             "x4}{odd opener}{}{}{}{ }{}\r"     // CR alone
-                             "{5}{last}{}{}{}{0}{}";            // no line end
+                             "{2}{short}{\r\n"               // a record cut short
+                             "\r\n"                          // a blank line
+                             "{3}{after}{}{}{}{0}{}junk\n"   // text after, LF alone
+                             "x4}{odd opener}{}{}{}{ }{}\r"  // CR alone
+                             "{5}{last}{}{}{}{0}{}";         // no line end
   const std::string_view same = source;
   const ExportResult e = ExportPo(source, kOptions, &same);
   ASSERT_TRUE(e.ok) << e.problem;
@@ -175,7 +178,8 @@ TEST(HarvestTest, RecordsThatDoNotMatchAreNamedAndLeftUntranslated) {
 
 TEST(ExportTest, BytesAPoFileCannotHoldAreRefusedWithTheirLine) {
   for (const char b : {'\0', '\x04'}) {
-    const ExportResult r = ExportPo("{1}{a}{}{}{}{}{}\r\n{2}{b" + std::string(1, b) + "}{}{}{}{0}{}\r\n", kOptions);
+    const ExportResult r =
+        ExportPo("{1}{a}{}{}{}{}{}\r\n{2}{b" + std::string(1, b) + "}{}{}{}{0}{}\r\n", kOptions);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.problem, std::string("tavern.dlg:2: the record holds the byte ") +
                              (b == 0 ? "0x00" : "0x04") + ", which a PO file cannot hold");
