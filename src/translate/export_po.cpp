@@ -103,7 +103,9 @@ ExportResult ExportPo(std::string_view source, const ExportOptions& o,
   writer.Header("Wordings of " + o.sourceName + "; po2dlg -t " + o.sourceName + " puts them back.",
                 HeaderFields(o), o.templateFile);
   static const std::string kEmpty;
-  for (const Wording& w : ListWordings(c, source)) {
+  const std::vector<Wording> wordings = ListWordings(c, source);
+  result.wordings = static_cast<int>(wordings.size());
+  for (const Wording& w : wordings) {
     const auto h = harvested.find(w.context);
     writer.Add(w.context, Cp1252ToUtf8(source.substr(w.offset, w.size)),
                h == harvested.end() ? kEmpty : h->second, TranslatorNote(c, w.record, w.form),

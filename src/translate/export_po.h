@@ -19,6 +19,7 @@ struct ExportOptions {
 struct ExportResult {
   bool ok = false;
   std::string po;                  // the PO file's text
+  int wordings = 0;                // its entries
   std::vector<std::string> notes;  // records of a translated file that did not match
   std::string problem;             // why nothing could be written
 };

@@ -8,6 +8,7 @@
 #include "commands/open_named.h"
 #include "commands/save_close.h"
 #include "commands/shape_lines.h"
+#include "commands/translation.h"
 #include "commands/undo.h"
 #include "commands/window_commands.h"
 #include "ui/control_names.h"
@@ -27,6 +28,10 @@ constexpr ActionInfo kActions[] = {
     {ActionId::LoadFile, "&File", "Load File", "", control::kLoadFile, nullptr, LoadFile},
     {ActionId::Save, "&File", "Save", "Ctrl+S", control::kSave, nullptr, Save},
     {ActionId::SaveAs, "&File", "Save As...", "", control::kSaveAs, nullptr, SaveAs},
+    {ActionId::ExportForTranslation, "&File/&Translation", "Export for Translation...", "",
+     control::kSave, nullptr, ExportForTranslation},
+    {ActionId::ImportTranslation, "&File/&Translation", "Import Translation...", "", control::kSave,
+     nullptr, ImportTranslation},
     {ActionId::UnloadFile, "&File", "Unload File", "", control::kUnloadFile, nullptr, UnloadFile},
     {ActionId::Quit, "&File", "Quit", "Ctrl+Q", control::kQuit, nullptr, Quit},
     {ActionId::Undo, "&Edit", "Undo", "Ctrl+Z", nullptr, CanUndo, Undo},

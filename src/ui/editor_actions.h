@@ -15,6 +15,8 @@ enum class ActionId {
   LoadFile,
   Save,
   SaveAs,
+  ExportForTranslation,
+  ImportTranslation,
   UnloadFile,
   Quit,
   Undo,
@@ -36,7 +38,7 @@ enum class ActionId {
 
 struct ActionInfo {
   ActionId id;
-  const char* menu;  // its title, with the mnemonic
+  const char* menu;  // its title, with the mnemonic; "&File/&Translation" for a submenu
   const char* text;
   const char* shortcuts;  // portable key names, "; " between two; "" for none
   // The control whose state it follows (a button, or the box Go to Line puts the focus in), or

@@ -31,8 +31,16 @@ void EditorForm::BuildMenuBar() {
   menuBar_->setNativeMenuBar(false);
   std::map<std::string, QMenu*> menus;
   for (const ActionInfo& info : EditorActions()) {
-    QMenu*& menu = menus[info.menu];
-    if (menu == nullptr) menu = menuBar_->addMenu(QString::fromLatin1(info.menu));
+    const std::string path = info.menu;
+    QMenu*& menu = menus[path];
+    if (menu == nullptr) {
+      // "&File/&Translation": a submenu of a menu made before it.
+      const std::size_t slash = path.find('/');
+      menu = slash == std::string::npos
+                 ? menuBar_->addMenu(QString::fromLatin1(info.menu))
+                 : menus.at(path.substr(0, slash))
+                       ->addMenu(QString::fromLatin1(path.substr(slash + 1).c_str()));
+    }
     if (info.id == ActionId::OpenRecent) {
       recentMenu_ = menu->addMenu(QString::fromLatin1(info.text));
       connect(recentMenu_, &QMenu::aboutToShow, this, &EditorForm::FillRecentMenu);
