@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListView>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -68,6 +69,9 @@ QWidget* ConversationWindow::BuildFolderParts() {
 
   connect(allFiles_, &QRadioButton::toggled, this, [this](bool all) {
     problemsStack_->setCurrentIndex(all ? 1 : 0);
+    // The count of this file's findings stands for this file only; all files have a summary.
+    problemsTitle_->setText(all ? QStringLiteral("Problems")
+                                : problemsTitle_->property(kThisFileTitle).toString());
     if (!all) {
       folderProblems_->Clear();
       folderProblemsKey_.clear();

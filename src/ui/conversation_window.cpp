@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -315,7 +316,8 @@ void ConversationWindow::ShowSnapshot(std::shared_ptr<const ConversationSnapshot
                         }});
   QString title = QStringLiteral("Problems (%1)").arg(s->problems.size());
   if (!s->error.empty()) title = QStringLiteral("Problems: ") + DisplayText(s->error);
-  problemsTitle_->setText(title);
+  problemsTitle_->setProperty(kThisFileTitle, title);
+  if (!allFiles_->isChecked()) problemsTitle_->setText(title);
   Find();
   MarkShownLine();
   RequestMap();

@@ -87,6 +87,8 @@ class ConversationWindow : public QWidget {
   void RefreshFolderProblems();
   bool FolderBusy() const;
   static QString CountsText(const check::DialogueCounts& c);
+  // The Problems title for this file, kept on the title while all files are shown.
+  static constexpr char kThisFileTitle[] = "thisFileTitle";
   std::string FolderLookedIn();
   bool restored_ = false;
 

@@ -110,6 +110,12 @@ class FindInFilesTest : public QObject {
     QVERIFY(c.Settle());
     QTest::mouseClick(c.W(control::kProblemsAllFiles), Qt::LeftButton);
     QVERIFY(c.Settle());
+    const auto title = [&c] {
+      for (QLabel* l : c.window->findChildren<QLabel*>())
+        if (l->text().startsWith(QLatin1String("Problems"))) return l->text();
+      return QString();
+    };
+    QCOMPARE(title(), QStringLiteral("Problems"));
     QCOMPARE(c.Rows(control::kFolderProblems),
              QStringList({QStringLiteral("ferry.dlg:4: warning: NPC line 10 has no replies after "
                                          "it [no-replies]"),
@@ -125,6 +131,7 @@ class FindInFilesTest : public QObject {
     // Back to this file's own findings.
     QTest::mouseClick(c.W(control::kProblemsThisFile), Qt::LeftButton);
     QVERIFY(c.W<QListView>(control::kProblems)->isVisible());
+    QCOMPARE(title(), QStringLiteral("Problems (2)"));
   }
 };
 
