@@ -66,7 +66,7 @@ void BM_RewriteWorkingCopy(benchmark::State& state) {
     f.floor->Quiet(ed.files);
     ratio.TimeReference([&] { f.floor->Write(); });
     state.ResumeTiming();
-    ratio.Time([&] { RewriteWorkingCopy(ed); });
+    ratio.Time([&] { TryRewriteWorkingCopy(ed); });
   }
   ratio.Report(state);
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(f.bytes.size()));

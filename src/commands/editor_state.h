@@ -10,6 +10,11 @@
 
 namespace dlg {
 
+// The working copy and the scratch copy of a dialogue file stand beside it under these names.
+inline std::string WorkingCopyOf(const std::string& dialogue) { return dialogue + ".bak"; }
+inline std::string ScratchCopyOf(const std::string& dialogue) { return dialogue + ".bok"; }
+inline constexpr const char* kCopyEnds[] = {".bak", ".bok"};
+
 struct EditorState {
   std::string dialoguePath;  // full path of the loaded dialogue file
   bool fileLoaded = false;
@@ -25,8 +30,8 @@ struct EditorState {
   // view of the copy beside the editor knows when to read it again.
   std::uint64_t copyWrites = 0;
 
-  std::string WorkingCopyPath() const { return dialoguePath + ".bak"; }
-  std::string ScratchCopyPath() const { return dialoguePath + ".bok"; }
+  std::string WorkingCopyPath() const { return WorkingCopyOf(dialoguePath); }
+  std::string ScratchCopyPath() const { return ScratchCopyOf(dialoguePath); }
 };
 
 }  // namespace dlg

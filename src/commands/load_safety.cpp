@@ -27,7 +27,7 @@ struct CopiesFound {
 CopiesFound FindCopies(Editor& ed, const std::string& path) {
   CopiesFound found;
   for (bool* exists : {&found.working, &found.scratch}) {
-    const std::string copy = path + (exists == &found.working ? ".bak" : ".bok");
+    const std::string copy = exists == &found.working ? WorkingCopyOf(path) : ScratchCopyOf(path);
     struct stat st {};
     const int r = ed.files.Lstat(copy, st);
     if (r < 0 && r != -ENOENT) {
@@ -50,7 +50,7 @@ CopiesFound FindCopies(Editor& ed, const std::string& path) {
 // leaves one under a name that is never loaded.
 void RemoveStrays(Editor& ed, const std::string& path, bool scratchCopyLeft) {
   ed.files.RemoveStrayTemps(FolderOf(path), [](std::string_view target) {
-    for (std::string_view end : {"", ".bak", ".bok"}) {
+    for (std::string_view end : {"", kCopyEnds[0], kCopyEnds[1]}) {
       if (target.size() < end.size() || !target.ends_with(end)) continue;
       if (EndsInDlg(std::string(target.substr(0, target.size() - end.size())))) return true;
     }
@@ -58,7 +58,7 @@ void RemoveStrays(Editor& ed, const std::string& path, bool scratchCopyLeft) {
   });
   // A scratch copy lives only within one rewrite; one that is there now was left by a crash.
   if (scratchCopyLeft) {
-    if (FileResult r = ed.files.Delete(path + ".bok"); !r) ReportFileError(ed, r.failure);
+    if (FileResult r = ed.files.Delete(ScratchCopyOf(path)); !r) ReportFileError(ed, r.failure);
   }
 }
 
@@ -71,7 +71,7 @@ enum class Recovery { Fresh, Kept, Cancel, Failed };
 // never overwritten or deleted: the user goes on with its text, or it is kept under a name of
 // its own. The text gone on with replaces `bytes`.
 Recovery JudgeCopyFound(Editor& ed, const std::string& path, std::string& bytes) {
-  const std::string copy = path + ".bak";
+  const std::string copy = WorkingCopyOf(path);
   struct stat found {};
   std::uint64_t foundHash = 0;
   bool same = false;
@@ -170,7 +170,7 @@ bool LockAndRead(Editor& ed, const std::string& path, std::string& bytes) {
 bool TakeDialogue(Editor& ed, const std::string& path, std::string& bytes,
                   const std::function<void()>& meanwhile) {
   // What the editor knows of the last working copy it wrote tells its own from anyone's.
-  const std::string copy = path + ".bak";
+  const std::string copy = WorkingCopyOf(path);
   WorkSafety taken;
   if (ed.safety.copyPath == copy && !ed.safety.copyChanged) {
     taken.workingCopy = ed.safety.workingCopy;

@@ -163,8 +163,6 @@ void Respond(Editor& ed) {
   GoToAndVisit(ed, target, {false, false, MessageSet::Respond});
 }
 
-void FollowReply(Editor& ed) { Respond(ed); }
-
 void GoToPickedLine(Editor& ed, std::string number) {
   GoToAndVisit(ed, std::move(number), {true, false, MessageSet::Standard});
 }

@@ -30,9 +30,8 @@ bool GoToLine(Editor& ed, std::string target, const LookupOptions& options);
 void GoToAndVisit(Editor& ed, std::string target, const LookupOptions& options);
 void GoToTypedLine(Editor& ed);  // "Go to:"
 void GoToUsedNumber(Editor& ed);
-void Respond(Editor& ed);      // "Respond"
-void FollowReply(Editor& ed);  // runs Respond
-void FollowJump(Editor& ed);   // "Jump"
+void Respond(Editor& ed);     // "Respond"
+void FollowJump(Editor& ed);  // "Jump"
 // A line picked in a view of the whole conversation: shown as "Go to:" with its number would.
 void GoToPickedLine(Editor& ed, std::string number);
 

@@ -148,8 +148,6 @@ void SetFileLoadedControls(EditorWindow& w, bool loaded) {
   w.loadFile.enabled = w.fileList.enabled = w.folderList.enabled = w.driveList.enabled = !loaded;
 }
 
-void LoadPickedFile(Editor& ed) { LoadFile(ed); }
-
 void GoToFirstLine(Editor& ed) {
   EditorWindow& w = ed.window;
   if (w.fileList.fileName.empty()) {

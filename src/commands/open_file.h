@@ -9,9 +9,8 @@
 
 namespace dlg {
 
-void LoadFile(Editor& ed);        // "Load File"
-void LoadPickedFile(Editor& ed);  // runs LoadFile
-void GoToFirstLine(Editor& ed);   // "Go to 1"
+void LoadFile(Editor& ed);       // "Load File"
+void GoToFirstLine(Editor& ed);  // "Go to 1"
 // The controls of the file-loaded state (Load File, "Go to 1") or of the no-file state (Unload).
 void SetFileLoadedControls(EditorWindow& w, bool loaded);
 // The first-record read and the used-number scan, over an open file.

@@ -163,8 +163,6 @@ RewriteOutcome RewriteEditedLine(Editor& ed) {
   return outcome;
 }
 
-void RewriteWorkingCopy(Editor& ed) { TryRewriteWorkingCopy(ed); }
-
 // The edit is in the working copy before the click that took the focus is handled. A line that
 // still reads as shown is not written: on an odd file that would rewrite what was never typed.
 void LeaveFieldBox(Editor& ed) {

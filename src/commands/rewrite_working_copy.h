@@ -24,7 +24,6 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed);
 // The same for an edit of the shown line: that the working copy holds no line of its number is
 // news then, and the user is told that the edit was not saved.
 RewriteOutcome RewriteEditedLine(Editor& ed);
-void RewriteWorkingCopy(Editor& ed);
 // Every write of the working copy: the pieces, written one after the other, replace it whole
 // through a new file renamed over it. Written also when only the folder's flush after the
 // rename failed (the user was told); the copy's new size and hash are noted, and the caption's

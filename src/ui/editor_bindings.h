@@ -46,7 +46,7 @@ inline constexpr ListBinding kListBindings[] = {
     {control::kUsedNumbers, &EditorWindow::usedNumbers, nullptr, GoToUsedNumber},
     {control::kReplyFlagTexts, &EditorWindow::replyFlagTexts, nullptr, nullptr},
     {control::kReplyNumbers, &EditorWindow::replyNumbers, nullptr, nullptr},
-    {control::kReplies, &EditorWindow::replies, PickReply, FollowReply},
+    {control::kReplies, &EditorWindow::replies, PickReply, Respond},
     {control::kReplyIntChecks, &EditorWindow::replyIntChecks, nullptr, nullptr},
     {control::kReplyForms, &EditorWindow::replyForms, nullptr, nullptr},
     {control::kReplyTargets, &EditorWindow::replyTargets, nullptr, nullptr},

@@ -128,7 +128,7 @@ void EditorForm::WireBrowse() {
   connect(files, &ListView::rowPicked, this, pick);
   auto load = [this, pick](int row) {
     pick(row);
-    Run([this] { LoadPickedFile(ed_); });
+    Run([this] { LoadFile(ed_); });
   };
   connect(files, &ListView::rowDoubleClicked, this, load);
   connect(files, &ListView::enterPressed, this, load);

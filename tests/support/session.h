@@ -166,7 +166,7 @@ struct Session {
         {"Load File", LoadFile}, {"Unload File", UnloadFile},
         {"Save", Save}, {"Save As", SaveAs}, {"Quit", Quit},
         {"Go to 1", GoToFirstLine}, {"Go to:", GoToTypedLine}, {"Jump", FollowJump},
-        {"Edit Response", EditResponse}, {"Respond", FollowReply},
+        {"Edit Response", EditResponse}, {"Respond", Respond},
         {"Add Line", AddLine}, {"Save New Line", SaveNewLine},
         {"leave box", LeaveFieldBox}, {"pick response", PickReply},
         {"Go to number", GoToUsedNumber},
