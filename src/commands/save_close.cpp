@@ -182,8 +182,9 @@ void SaveAs(Editor& ed) {
   if (WriteCopyTo(ed, destination, ed.buffers.read, true)) ListFolderAgain(ed);
 }
 
-void UnloadFile(Editor& ed) {
-  if (!MayLeave(ed, "unloading", "Unload?", "Really unload " + ed.state.dialoguePath + "?")) return;
+namespace {
+
+void Unload(Editor& ed) {
   EditorWindow& w = ed.window;
   ed.state.fileLoaded = false;
   w.caption = kEditorCaption;
@@ -194,6 +195,18 @@ void UnloadFile(Editor& ed) {
   LeaveNewLineMode(ed);
   w.goToFirst.visible = true;
   SetFileLoadedControls(w, false);
+}
+
+}  // namespace
+
+void UnloadFile(Editor& ed) {
+  if (MayLeave(ed, "unloading", "Unload?", "Really unload " + ed.state.dialoguePath + "?")) {
+    Unload(ed);
+  }
+}
+
+void UnloadForAnotherFile(Editor& ed) {
+  if (AskAboutUnsavedChanges(ed, "unloading") != Leaving::Stay) Unload(ed);
 }
 
 // A No keeps the editor open as it was, the working copy included.

@@ -14,7 +14,9 @@ void ShowUnsavedMark(Editor& ed);
 void Save(Editor& ed);        // "Save"
 void SaveAs(Editor& ed);      // "Save As"
 void UnloadFile(Editor& ed);  // "Unload File"
-void Quit(Editor& ed);        // "Quit"
+// Unloads for a file the user has just said to load: only unsaved changes are asked about.
+void UnloadForAnotherFile(Editor& ed);
+void Quit(Editor& ed);  // "Quit"
 // The editor window is being closed; returns false when the close is refused (No to Quit).
 bool CloseWindow(Editor& ed);
 // A file name ending in ".dlg", in any letter case.

@@ -97,8 +97,8 @@ void ImportTranslation(Editor& ed) {
   const std::string poName =
       ed.platform.InputBox("Enter the name of the translated PO file: ", "Import Translation");
   if (poName.empty()) return;
-  std::string outName = ed.platform.InputBox("Enter the name for the translated .DLG file: ",
-                                             "Import Translation");
+  std::string outName =
+      ed.platform.InputBox("Enter the name for the translated .DLG file: ", "Import Translation");
   if (outName.empty()) return;
   if (!EndsInDlg(outName)) outName += ".dlg";
   const std::string poPath = BesideDialogue(ed, poName);
@@ -121,7 +121,9 @@ void ImportTranslation(Editor& ed) {
   if (!MayWrite(ed, outPath) || !Write(ed, outPath, r.dialogue)) return;
   if (Confirmed(ed, "Translation Imported",
                 translate::Summary(r) + ". Load " + outPath + " now?")) {
-    OpenRecentFile(ed, outPath);
+    // That Yes was the question of leaving the file loaded: "Unload?" is not asked again.
+    UnloadForAnotherFile(ed);
+    if (!ed.state.fileLoaded) OpenNamedFile(ed, outPath);
   }
 }
 

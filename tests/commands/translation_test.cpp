@@ -15,12 +15,15 @@ TEST(TranslationTest, ExportWritesThePoFileBesideTheDialogue) {
   test::Session s(kDialogue);
   s.platform.inputs = {"fr"};
   ExportForTranslation(s.ed);
-  EXPECT_EQ(s.Boxes(), (test::Strings{"none Export for Translation: 3 wordings written to DIR/fr.po."}));
+  EXPECT_EQ(s.Boxes(),
+            (test::Strings{"none Export for Translation: 3 wordings written to DIR/fr.po."}));
   const std::string po = test::ReadBytes(s.dir.File("fr.po"));
-  EXPECT_NE(po.find("#: a.dlg:1\nmsgctxt \"1 female\"\nmsgid \"Hi, lady.\""), std::string::npos) << po;
+  EXPECT_NE(po.find("#: a.dlg:1\nmsgctxt \"1 female\"\nmsgid \"Hi, lady.\""), std::string::npos)
+      << po;
 }
 
-// An existing file is replaced only after a Yes; a refused translation writes nothing.
+// An existing file is replaced only after a Yes; a refused translation writes nothing; a Yes to
+// loading the new file loads it without asking "Unload?" again.
 TEST(TranslationTest, ImportAsksBeforeReplacingAndOffersToLoad) {
   test::Session s(kDialogue);
   s.dir.Put("fr.po",
@@ -29,13 +32,14 @@ TEST(TranslationTest, ImportAsksBeforeReplacingAndOffersToLoad) {
   s.dir.Put("bad.po", "msgctxt \"2\"\nmsgid \"Bye.\"\nmsgstr \"}\"\n");
   s.dir.Put("fr.dlg", "old");
   s.platform.inputs = {"bad.po", "fr", "fr.po", "fr", "fr.po", "fr"};
-  s.platform.answers = {MsgAnswer::No, MsgAnswer::Yes, MsgAnswer::No};
+  s.platform.answers = {MsgAnswer::No, MsgAnswer::Yes, MsgAnswer::Yes};
   ImportTranslation(s.ed);  // refused
   ImportTranslation(s.ed);  // No to Replace File?
   EXPECT_EQ(test::ReadBytes(s.dir.File("fr.dlg")), "old");
-  ImportTranslation(s.ed);  // Yes, then No to loading it
+  ImportTranslation(s.ed);  // Yes, then Yes to loading it
   EXPECT_EQ(test::ReadBytes(s.dir.File("fr.dlg")),
             "{1}{Hi.}{Hi, lady.}{}{}{}{}\r\n{2}{Adieu.}{}{}{}{0}{}\r\n");
+  EXPECT_EQ(s.ed.state.dialoguePath, s.dir.File("fr.dlg"));
   EXPECT_EQ(s.Boxes(),
             (test::Strings{
                 "critical Translation Refused: bad.po:3: the translation holds \"}\", which would "
