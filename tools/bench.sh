@@ -16,7 +16,8 @@ build=${BENCH_BUILD:-build}
 tools/install-deps.sh test
 [ -f "$build/build.ninja" ] ||
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j 2 --target reader_bench rewrite_bench commands_bench window_bench >/dev/null
+cmake --build "$build" -j 2 --target reader_bench rewrite_bench commands_bench window_bench \
+  translate_bench >/dev/null
 
 # The JSON of every run stays in $BENCH_OUT when it is set.
 if [ -n "${BENCH_OUT:-}" ]; then
@@ -27,7 +28,7 @@ else
   trap 'rm -rf "$out"' EXIT
 fi
 for n in $sizes; do
-  for prog in reader_bench rewrite_bench commands_bench window_bench; do
+  for prog in reader_bench rewrite_bench commands_bench window_bench translate_bench; do
     echo "running $prog at $n records" >&2
     DLG_BENCH_RECORDS=$n QT_QPA_PLATFORM=offscreen "$build/bench/$prog" \
       --benchmark_repetitions="$reps" --benchmark_report_aggregates_only=true \
@@ -61,7 +62,9 @@ rows='[
   ["reader_bench", "BM_ShowNpcLineWithAllReplies/0", "the same, first shown in a fresh editor", "reader pass", "<= 3"],
   ["reader_bench", "BM_UsedNumberScan", "used-number scan", "memchr", ""],
   ["rewrite_bench", "BM_SpliceRecords", "rewrite splice in memory", "memchr", ""],
-  ["window_bench", "BM_LoadFileInWindow/N", "Load File in the window", "floor", "< 500 ms"]
+  ["window_bench", "BM_LoadFileInWindow/N", "Load File in the window", "floor", "< 500 ms"],
+  ["translate_bench", "BM_Dlg2po", "dlg2po SOURCE.dlg OUT.po (two wordings a record)", "msgcat", "<= 1"],
+  ["translate_bench", "BM_Po2dlg", "po2dlg -t SOURCE.dlg IN.po OUT.dlg, all translated", "msgfmt --check", "<= 1.5"]
 ]'
 
 cell() {  # program size name yardstick -> "time / ref = ratio" of the median
