@@ -113,9 +113,8 @@ void BM_Po2dlg(benchmark::State& state) {
     });
     state.PauseTiming();
     ratio.TimeReference([&] {
-      ok = ok &&
-           RunProgram({"msgfmt", "--check", f.filled, "-o", f.folder.File("tale.mo")},
-                      childCpu) == 0;
+      ok = ok && RunProgram({"msgfmt", "--check", f.filled, "-o", f.folder.File("tale.mo")},
+                            childCpu) == 0;
     });
     state.ResumeTiming();
     if (!ok) state.SkipWithError(("po2dlg or msgfmt failed: " + err.str()).c_str());
