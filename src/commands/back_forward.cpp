@@ -10,12 +10,20 @@
 namespace dlg {
 namespace {
 
+// The line the view shows as a visit names it: the end of the conversation is "0".
+std::string ShownPlace(const Editor& ed) {
+  const EditorWindow& w = ed.window;
+  if (w.lineNumber.text.empty() && w.maleText.text == kEndOfDialogue) return "0";
+  return w.lineNumber.text;
+}
+
 // The visit moves only once the line shown is written; a line since deleted is still a place in
 // the history, and the lookup says that it does not exist.
 void GoToVisited(Editor& ed, bool back) {
   if (!WriteShownLine(ed)) return;
-  const std::string number = back ? ed.visited.Back() : ed.visited.Forward();
+  const std::string number = back ? ed.visited.Back(ShownPlace(ed)) : ed.visited.Forward();
   GoToLine(ed, number, {true, false, MessageSet::Standard});
+  ed.visited.Arrived();
 }
 
 // A new line being typed is written only by "Save New Line": going elsewhere would drop it.
@@ -23,7 +31,7 @@ bool MayGo(const Editor& ed) { return ed.state.fileLoaded && !ed.state.newLineMo
 
 }  // namespace
 
-bool CanGoBack(const Editor& ed) { return MayGo(ed) && ed.visited.CanBack(); }
+bool CanGoBack(const Editor& ed) { return MayGo(ed) && ed.visited.CanBack(ShownPlace(ed)); }
 bool CanGoForward(const Editor& ed) { return MayGo(ed) && ed.visited.CanForward(); }
 
 void GoBack(Editor& ed) {

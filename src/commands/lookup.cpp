@@ -112,6 +112,7 @@ void ClearLineView(Editor& ed) {
   w.replyFlagTexts.Clear();
   w.newLineNumber.text.clear();
   ed.state.shownLine = {};
+  ed.visited.Leave();
 }
 
 void LeaveNewLineMode(Editor& ed) {
@@ -134,7 +135,7 @@ bool GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
   if (options.showGoToFirst) ed.window.goToFirst.visible = true;
   if (target == "0") {
     // The end of the conversation is no record; the working copy is not read.
-    ed.window.maleText.text = "-END OF DIALOG-";
+    ed.window.maleText.text = kEndOfDialogue;
     RememberShownLine(ed);
     return true;
   }

@@ -8,6 +8,9 @@
 
 namespace dlg {
 
+// What the male text box shows for the line 0, the end of the conversation.
+inline constexpr char kEndOfDialogue[] = "-END OF DIALOG-";
+
 enum class MessageSet { Standard, Respond, EditResponse };
 struct LookupOptions {
   bool leaveNewLineMode = false;

@@ -7,6 +7,7 @@
 
 #include "commands/boxes.h"
 #include "commands/browse.h"
+#include "commands/file_names.h"
 #include "commands/lookup.h"
 #include "commands/open_file.h"
 #include "commands/save_close.h"
@@ -25,8 +26,14 @@ bool NothingLoaded(Editor& ed) {
 
 bool OpenNamedFile(Editor& ed, const std::string& path) {
   std::error_code ec;
-  const std::string full = std::filesystem::absolute(path, ec).lexically_normal().string();
-  const std::string folder = FolderOf(full);
+  const std::string full = std::filesystem::absolute(path, ec).string();
+  // The folder as the system finds it: a ".." after a link leads out of the folder the link
+  // names, not back to the link's own, so the path is not made lexically normal first.
+  const std::string folder = std::filesystem::canonical(FolderOf(full), ec).string();
+  if (ec) {
+    ReportFileError(ed, FileResult::Fail(FolderOf(full), "open folder", ec.value()).failure);
+    return false;
+  }
   ChangeFolder(ed, folder);
   // A folder that could not be listed has been reported; the lists stay where they were.
   if (ed.window.fileList.path != NormalFolder(folder)) return false;
@@ -56,16 +63,16 @@ void NewDialogue(Editor& ed) {
   std::string name = ed.platform.InputBox(
       "Enter the name for the new .DLG file in " + ed.window.fileList.path + ": ", "New Dialogue");
   if (name.empty()) return;  // cancelled
-  if (name.find('/') != std::string::npos || name == "." || name == "..") {
-    ShowExclamation(ed, "Not a File Name",
-                    "\"" + name + "\" is not a file name: the file is made in the folder shown.");
-    return;
-  }
+  if (!IsOneFileName(ed, name, "made")) return;
   if (!EndsInDlg(name)) name += ".dlg";
   const std::string path = JoinPath(ed.window.fileList.path, name);
+  if (!LeavesRoomForCopies(ed, path)) return;
   struct stat st {};
-  if (ed.files.Lstat(path, st) != -ENOENT) {
+  if (const int r = ed.files.Lstat(path, st); r == 0) {
     ShowExclamation(ed, "File Exists", path + " already exists. Please choose another name.");
+    return;
+  } else if (r != -ENOENT) {
+    ReportFileError(ed, FileResult::Fail(path, "write", -r).failure);
     return;
   }
   if (!NothingLoaded(ed)) return;

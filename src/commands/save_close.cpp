@@ -9,6 +9,7 @@
 
 #include "commands/boxes.h"
 #include "commands/browse.h"
+#include "commands/file_names.h"
 #include "commands/load_safety.h"
 #include "commands/lookup.h"
 #include "commands/open_file.h"
@@ -156,9 +157,10 @@ void SaveAs(Editor& ed) {
   if (!WriteShownLine(ed)) return;
   const std::string entry =
       ed.platform.InputBox("Enter the name for the new .DLG file: ", "Save As");
-  if (entry.empty()) return;
+  if (entry.empty() || !IsOneFileName(ed, entry, "saved")) return;
   const std::string destination =
       JoinPath(ed.window.fileList.path, EndsInDlg(entry) ? entry : entry + ".dlg");
+  if (!LeavesRoomForCopies(ed, destination)) return;
   if (IsLoadedFile(ed, destination)) {
     SaveLoadedFile(ed, true);
     return;
@@ -172,6 +174,13 @@ void SaveAs(Editor& ed) {
   struct stat st {};
   if (const int r = ed.files.Lstat(destination, st); r < 0 && r != -ENOENT) {
     ReportFileError(ed, FileResult::Fail(destination, "write", -r).failure);
+    return;
+  } else if (r == 0 && S_ISLNK(st.st_mode) && ed.files.Stat(destination, st) == -ENOENT) {
+    // Followed, it would make a file wherever the link points, outside the folder shown.
+    ShowExclamation(ed, "Link Leads Nowhere",
+                    destination +
+                        " is a link to a file that does not exist. Please choose "
+                        "another name.");
     return;
   } else if (r == 0 &&
              AskExclamation(ed, "Replace File?", destination + " already exists. Replace it?",

@@ -186,6 +186,31 @@ bool KeepsLookupsWorking(Editor& ed, std::string_view bytes, const std::string& 
   return true;
 }
 
+// The numbers of the replies that lead to `number` already: they lead nowhere now, and will lead
+// to the line renumbered.
+std::vector<std::string_view> RepliesLeadingTo(std::string_view bytes, std::string_view number) {
+  std::vector<std::string_view> replies;
+  LineCursor cursor(bytes);
+  for (Line line; cursor.Next(line);) {
+    const std::string_view content = ContentOf(bytes, line);
+    const std::optional<std::string_view> jump = JumpOf(content);
+    if (jump && !IsNpcJump(*jump) && *jump == number) replies.push_back(LineNumberOf(content));
+  }
+  return replies;
+}
+
+bool MayTakeOverReplies(Editor& ed, std::string_view bytes, const std::string& newNumber) {
+  const std::vector<std::string_view> replies = RepliesLeadingTo(bytes, newNumber);
+  if (replies.empty()) return true;
+  std::string numbers;
+  for (std::string_view reply : replies)
+    numbers += (numbers.empty() ? "" : ", ") + std::string(reply);
+  return AskExclamation(ed, "Renumber Line",
+                        "Replies " + numbers + " lead to line " + newNumber +
+                            ", which no record has. They will lead to this line. Renumber?",
+                        MsgButtons::YesNo) == MsgAnswer::Yes;
+}
+
 // The new number as typed, or nothing after the box that says why not; a Cancel says nothing.
 std::optional<std::string> AskNewNumber(Editor& ed, const std::string& number) {
   std::string entry =
@@ -264,6 +289,7 @@ void RenumberLine(Editor& ed) {
     return;
   }
   if (!KeepsLookupsWorking(ed, bytes, number, *newNumber, r.firstStart)) return;
+  if (!MayTakeOverReplies(ed, bytes, *newNumber)) return;
 
   std::vector<std::string_view> pieces;
   std::size_t carried = 0;

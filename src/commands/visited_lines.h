@@ -19,12 +19,27 @@ class VisitedLines {
     // A long session keeps the recent past; the oldest visits go first.
     if (lines_.size() > kMostKept) lines_.erase(lines_.begin());
     at_ = lines_.size() - 1;
+    away_ = false;
   }
-  bool CanBack() const { return !lines_.empty() && at_ > 0; }
+  // `shown` is the line the view shows. A view that left the current visit for a line that is
+  // no visit (a new line saved, a reply to a line that does not exist) goes back to that visit
+  // first.
+  bool CanBack(std::string_view shown) const { return !lines_.empty() && (at_ > 0 || Away(shown)); }
   bool CanForward() const { return at_ + 1 < lines_.size(); }
   // The line one step back or ahead, which becomes the current one.
-  const std::string& Back() { return lines_[--at_]; }
-  const std::string& Forward() { return lines_[++at_]; }
+  const std::string& Back(std::string_view shown) {
+    const bool away = Away(shown);
+    away_ = false;
+    return away ? lines_[at_] : lines_[--at_];
+  }
+  const std::string& Forward() {
+    away_ = false;
+    return lines_[++at_];
+  }
+  // The view was cleared for another line; a visit, Back or Forward that follows takes it back.
+  void Leave() { away_ = true; }
+  // The view stands for the current visit again, whether or not its line could be shown.
+  void Arrived() { away_ = false; }
   // A renumbered line is visited under its new number.
   void Rename(std::string_view from, std::string_view to) {
     for (std::string& line : lines_) {
@@ -34,6 +49,7 @@ class VisitedLines {
   void Clear() {
     lines_.clear();
     at_ = 0;
+    away_ = false;
   }
   const std::vector<std::string>& Lines() const { return lines_; }
 
@@ -41,6 +57,9 @@ class VisitedLines {
   static constexpr std::size_t kMostKept = 1000;
   std::vector<std::string> lines_;
   std::size_t at_ = 0;
+  bool away_ = false;
+
+  bool Away(std::string_view shown) const { return away_ && lines_[at_] != shown; }
 };
 
 }  // namespace dlg

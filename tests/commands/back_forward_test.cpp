@@ -31,7 +31,7 @@ const Row kRows[] = {
      {"usedNumbers#4", "Go to number", kAt + "21", "Back", "replies#1", "Edit Response",
       kAt + "12", "Back"}, kView10},
     {"GoTo1IsAVisit", kOld, {"goToNumber=30", "Go to:", "Go to 1", "Back"}, kView30},
-    {"ALineNotFoundIsNoVisit", kOld, {"goToNumber=99", "Go to:", "?back=no"}, "||||",
+    {"ALineNotFoundIsNoVisit", kOld, {"goToNumber=99", "Go to:", "Back", "?back=no"}, kView10,
      {"none Line does not Exist: Searched entire file: the line 99 does not exist!"}},
     {"SameLineTwiceIsOneVisit", kOld,
      {"goToNumber=30", "Go to:", "Go to:", "Back", "?back=no"}, kView10},
@@ -56,6 +56,17 @@ const Row kRows[] = {
     {"NoBackWhileTypingANewLine", kOld,
      {"goToNumber=20", "Go to:", "newLineNumber=15", "Add Line", "maleText=New", "?back=no",
       "Back"}, "15|[NPC]|New||" "|Save New Line|no Go to 1"},
+    // A view that left the line without a visit of its own goes back to that line first.
+    {"BackAfterANewLineGoesWhereItWasAdded", kOld,
+     {"goToNumber=20", "Go to:", "newLineNumber=25", "Add Line", "maleText=New", "Save New Line",
+      "Back", kAt + "20", "Back"}, kView10, {},
+     {{"a.dlg.bak", R("10", "Hail.") + R("11", "Go on.", "20") + R("12", "Bye.", "0") +
+                        R("20", "Twenty.", " ") + R("21", "Back.", "10") + R("25", "New") +
+                        R("30", "Thirty.") + R("31", "Again.", "20")}}},
+    {"BackAfterAReplyToNoLine", R("10", "Hail.") + R("11", "Go on.", "20") + R("20", "T") +
+                                    R("21", "Lost.", "50"),
+     {"replies#0", "Respond", "replies#0", "Respond", "Back"}, "20|NPC|T|Lost.|50",
+     {"none Line does not exist: The line 50 does not exist!"}},
     {"UnloadEndsTheVisits", kOld, kWalk + Strings{"Yes", "Unload File", "Load File", "?back=no"},
      kView10, {"yes/no none Unload?: Really unload DIR/a.dlg?"}},
 };

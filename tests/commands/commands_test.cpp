@@ -17,6 +17,10 @@ const Strings kGoTo20 = {"goToNumber=20", "Go to:", "maleText=X"};
 const std::string kGoTo20View = "20|NPC|X||";
 
 const std::string kSaved = "information Saving Changes: Changes Have Been Saved";
+std::string NotAName(const std::string& entry) {
+  return "exclamation Not a File Name: \"" + entry +
+         "\" is not a file name: the file is saved in the folder shown.";
+}
 const std::string kOverwrite =
     "yes/no none Oberwrite?: Are you sure you wish to overwrite DIR/a.dlg?";
 const std::string kUnload = "yes/no none Unload?: Really unload DIR/a.dlg?";
@@ -135,8 +139,23 @@ const Row kRows[] = {
      {{"b.DLG", kThree}}},
     {"SaveAsTheLoadedName", kThree, kGoTo20 + Strings{"leave box", "input:a", "Save As"},
      kGoTo20View, {kSaved}, {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
-    {"SaveAsIntoNoFolder", kThree, {"input:no/b", "Save As"}, kTen,
-     {"critical File Error: Cannot write DIR/no/b.dlg: No such file or directory"}},
+    // A name, not a path: nothing is written outside the folder shown.
+    {"SaveAsIntoAFolder", kThree, {"input:no/b", "Save As"}, kTen, {NotAName("no/b")}},
+    {"SaveAsIntoTheParent", kThree, {"input:../b", "Save As"}, kTen, {NotAName("../b")}},
+    {"SaveAsAFolderName", kThree, {"input:sub/", "Save As"}, kTen, {NotAName("sub/")}},
+    {"SaveAsAnAbsolutePath", kThree, {"input:/b", "Save As"}, kTen, {NotAName("/b")}},
+    {"SaveAsDotDot", kThree, {"input:..", "Save As"}, kTen, {NotAName("..")}},
+    // Followed, the link would make t.dlg; Yes would answer a question that must not come.
+    {"SaveAsOverALinkToNothing", kThree, {"link:b.dlg=t.dlg", "input:b", "Yes", "Save As"}, kTen,
+     {"exclamation Link Leads Nowhere: DIR/b.dlg is a link to a file that does not exist. Please "
+      "choose another name."}, {{"b.dlg", kNotAFile}}},
+    // The working copy of a file saved under a longer name could not be made at its Load.
+    {"SaveAsTheLongestName", kThree, {"input:" + std::string(247, 'n'), "Save As"}, kTen,
+     {kSaved}, {{std::string(247, 'n') + ".dlg", kThree}}},
+    {"SaveAsANameTooLong", kThree, {"input:" + std::string(248, 'n'), "Save As"}, kTen,
+     {"exclamation File Name Too Long: The name " + std::string(248, 'n') + ".dlg is too long: "
+      "the editor keeps a working copy beside the file under its name and \".bak\", and a name "
+      "may have at most 255 bytes. Please choose a shorter name."}},
     {"UnloadNo", kThree, {"No", "Unload File"}, kTen, {kUnload}},
     {"UnloadYesRemovesBothCopies", kThree,
      {"newLineNumber=15", "Add Line", "leave box", "Yes", "Unload File",

@@ -57,6 +57,14 @@ const Row kRows[] = {
     {"NewRefusesAPath", kA, {"input:../b", "New Dialogue"}, kAView,
      {"exclamation Not a File Name: \"../b\" is not a file name: the file is made in the folder "
       "shown."}},
+    {"NewRefusesANameTooLongForItsCopy", kA, {"input:" + std::string(248, 'n'), "New Dialogue"},
+     kAView, {"exclamation File Name Too Long: The name " + std::string(248, 'n') + ".dlg is too "
+              "long: the editor keeps a working copy beside the file under its name and \".bak\", "
+              "and a name may have at most 255 bytes. Please choose a shorter name."}},
+    {"NewRefusesANameTooLongForTheSystem", kA, {"input:" + std::string(252, 'n'), "New Dialogue"},
+     kAView, {"exclamation File Name Too Long: The name " + std::string(252, 'n') + ".dlg is too "
+              "long: the editor keeps a working copy beside the file under its name and \".bak\", "
+              "and a name may have at most 255 bytes. Please choose a shorter name."}},
     // Open Recent: another file after the usual question; a file that is gone is said so.
     {"RecentLoadsAnotherFile", kA, {"write:b.dlg=" + kB, "Yes", "recent:b.dlg"}, kBView,
      {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kB}, {"b.dlg.bak", kB}}},
@@ -65,8 +73,17 @@ const Row kRows[] = {
       "list of recent files."}},
     // Named on the command line, nothing loaded: the same box as Load File for a missing file.
     {"OpenedByNameThroughItsFolder", kA,
-     {"Yes", "Unload File", "write:b.dlg=" + kB, "open:./sub/../b.dlg", "?fileList=b.dlg"}, kBView,
-     {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kB}, {"b.dlg.bak", kB}}},
+     {"Yes", "Unload File", "folder:sub", "write:b.dlg=" + kB, "open:./sub/../b.dlg",
+      "?fileList=b.dlg"}, kBView,
+     {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kB}, {"b.dlg.bak", kB}, {"sub", kNotAFile}}},
+    // A ".." after a link leaves the folder the link names, as the shell's "cat" would.
+    {"OpenedByNameThroughALink", kA,
+     {"Yes", "Unload File", "folder:sub/deep", "link:lnk=sub/deep", "write:b.dlg=" + kA,
+      "write:sub/b.dlg=" + kB, "open:lnk/../b.dlg", "?fileList=b.dlg"}, kBView,
+     {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kA}, {"lnk", kNotAFile}, {"sub", kNotAFile}}},
+    {"OpenedByNameThroughAFolderThatIsMissing", kA, {"Yes", "Unload File", "open:sub/../b.dlg"},
+     "|||||no file", {kReallyUnload, "critical File Error: Cannot open folder DIR/sub/..: No such "
+                      "file or directory"}, {{"a.dlg.bak", kGone}}},
     {"OpenedByNameThatIsMissing", kA, {"Yes", "Unload File", "open:none.dlg"}, "|||||no file",
      {kReallyUnload, "critical File Error: Cannot read DIR/none.dlg: No such file or directory"},
      {{"a.dlg.bak", kGone}}},

@@ -34,6 +34,11 @@ std::string TwentyRepliesTo(const std::string& target) {
   for (int n = 11; n <= 30; ++n) file += R(std::to_string(n), "r", target);
   return file + R(target, "B");
 }
+// Reply 32 leads to 50, which no record has.
+const std::string kLost = kOld + R("32", "Lost.", "50");
+const std::string kTakeOver =
+    "yes/no exclamation Renumber Line: Replies 32 lead to line 50, which no record has. They will "
+    "lead to this line. Renumber?";
 const std::string kExists =
     "critical Line Already Exists: The line already exists, please enter a different number";
 const std::string kNotANumber =
@@ -131,6 +136,14 @@ const Row kRows[] = {
      kAt20 + Strings{"write:a.dlg.bak=" + k10 + k30, "input:25", "Renumber Line"}, kView20,
      {"critical Cannot Renumber Line: The line 20 is not in the working copy. Nothing was "
       "renumbered."}, {{"a.dlg.bak", k10 + k30}}},
+    // Replies that lead nowhere would lead to the line renumbered: asked first.
+    {"RenumberOntoANumberRepliesLeadTo", kLost, kAt20 + Strings{"Yes", "input:50", "Renumber Line"},
+     "50|NPC|Twenty.|Back.|10", {kTakeOver},
+     {{"a.dlg.bak", R("10", "Hail.") + R("11", "Go on.", "50") + R("12", "Bye.", "0") +
+                        R("50", "Twenty.", " ") + R("21", "Back.", "10") + R("30", "Thirty.") +
+                        R("31", "Again.", "50") + R("32", "Lost.", "50")}}},
+    {"RenumberOntoANumberRepliesLeadToAnsweredNo", kLost,
+     kAt20 + Strings{"No", "input:50", "Renumber Line", "?undo="}, kView20, {kTakeOver}},
     {"NoRenumberInNewLineMode", kOld, {"newLineNumber=15", "Add Line", "Renumber Line", "?prompts="},
      "15|[NPC]|||" "|Save New Line|no Go to 1", {}},
 };

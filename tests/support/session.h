@@ -152,8 +152,8 @@ struct Session {
   }
   // One step: "Yes"/"No"/"Cancel" and "input:<text>" queue answers; "box=text" types into a box
   // (or picks a file with fileList=); "list#row" selects a row (-1: none);
-  // "write:name=bytes", "link:name=target", "fifo:name" and "remove:name" change the folder
-  // behind the editor's back; "fail rename(s)" fails the next rename (or every one from it),
+  // "write:name=bytes", "link:name=target", "folder:name", "fifo:name" and "remove:name" change the
+  // folder behind the editor's back; "fail rename(s)" fails the next rename (or every one from it),
   // "refuse lock" every lock; "same size and time:name=bytes" changes a file as a program could
   // that hides its change; "unload, copy not deleted" is Unload's part in the working copy
   // with a delete that fails;
@@ -185,6 +185,8 @@ struct Session {
       dir.Put(step.substr(6, eq - 6), step.substr(eq + 1));
     } else if (step.starts_with("link:")) {
       std::filesystem::create_symlink(step.substr(eq + 1), dir.File(step.substr(5, eq - 5)));
+    } else if (step.starts_with("folder:")) {
+      std::filesystem::create_directories(dir.File(step.substr(7)));
     } else if (step.starts_with("fifo:")) {
       ::mkfifo(dir.File(step.substr(5)).c_str(), 0600);
     } else if (step == "fail rename" || step == "fail renames") {  // the next one, or every one
