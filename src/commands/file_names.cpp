@@ -9,9 +9,9 @@ namespace dlg {
 
 bool IsOneFileName(Editor& ed, const std::string& entry, const std::string& made) {
   if (entry.find('/') == std::string::npos && entry != "." && entry != "..") return true;
-  ShowExclamation(ed, "Not a File Name",
-                  "\"" + entry + "\" is not a file name: the file is " + made +
-                      " in the folder shown.");
+  ShowExclamation(
+      ed, "Not a File Name",
+      "\"" + entry + "\" is not a file name: the file is " + made + " in the folder shown.");
   return false;
 }
 
@@ -21,8 +21,9 @@ bool LeavesRoomForCopies(Editor& ed, const std::string& path) {
   const std::string name = NameOf(path);
   if (name.size() + kCopyEnd <= NAME_MAX) return true;
   ShowExclamation(ed, "File Name Too Long",
-                  "The name " + name + " is too long: the editor keeps a working copy beside the "
-                  "file under its name and \".bak\", and a name may have at most " +
+                  "The name " + name +
+                      " is too long: the editor keeps a working copy beside the "
+                      "file under its name and \".bak\", and a name may have at most " +
                       std::to_string(NAME_MAX) + " bytes. Please choose a shorter name.");
   return false;
 }

@@ -276,9 +276,8 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
     reports.push_back(std::move(report));
     if (o.map.empty()) continue;
     std::string image, problem;
-    if (const int lines = map::NpcLines(conversation); lines > map::kMostLinesDrawn) {
-      err << "dlgcheck: cannot draw " << o.map << ": " << lines
-          << " NPC lines are more than a map can show (at most " << map::kMostLinesDrawn << ")\n";
+    if (const std::string why = map::WhyNotDrawn(conversation); !why.empty()) {
+      err << "dlgcheck: cannot draw " << o.map << ": " << why << "\n";
       trouble = true;
     } else if (!dlgcheck::MakeMap(conversation, o.mapFormat, image, problem)) {
       err << "dlgcheck: cannot draw " << o.map << ": " << problem << "\n";

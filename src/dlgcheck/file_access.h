@@ -16,7 +16,8 @@ std::string ReadWhole(const std::string& path, std::string& bytes);
 
 // "" when `path` holds `bytes`, else the reason. Never half-written: a temporary file beside the
 // target is written, flushed and renamed over it; on failure the target is as it was and no
-// temporary file remains.
+// temporary file remains. A symbolic link of that name is replaced itself, never written
+// through.
 std::string ReplaceWhole(const std::string& path, const std::string& bytes);
 
 // What a FILE argument stands for: itself, or for a folder every dialogue file at and below it

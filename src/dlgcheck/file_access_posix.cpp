@@ -17,7 +17,7 @@ std::string ReadWhole(const std::string& path, std::string& bytes) {
 
 std::string ReplaceWhole(const std::string& path, const std::string& bytes) {
   Files files(PosixFileOps());
-  const FileResult r = files.ReplaceWhole(path, bytes);
+  const FileResult r = files.ReplaceName(path, bytes);
   return r ? std::string() : r.failure.Reason();
 }
 

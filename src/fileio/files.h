@@ -68,6 +68,11 @@ class Files {
   FileResult ReplaceWhole(const std::string& path, std::string_view bytes,
                           struct stat* written = nullptr);
 
+  // The same, but a symbolic link of that name is itself replaced by the new file, never written
+  // through: for a file that is the program's own output (a map), where a link planted under
+  // its name must not lead the write to another file.
+  FileResult ReplaceName(const std::string& path, std::string_view bytes);
+
   // Makes `path` new with `bytes` the same way, but renames it into place only while nothing
   // has that name: an existing file (or link) is never replaced, and the result fails with
   // EEXIST instead.

@@ -214,6 +214,15 @@ FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes,
       exists ? &old : nullptr, written, nullptr, {});
 }
 
+FileResult Files::ReplaceName(const std::string& path, std::string_view bytes) {
+  struct stat st {};
+  if (ops_.Lstat(path, st) != 0 || !S_ISLNK(st.st_mode)) return ReplaceWhole(path, bytes);
+  return WriteAndRename(
+      path, path, std::span<const std::string_view>(&bytes, 1),
+      [&](int fd) { return TakeOverAttributes(ops_, fd, nullptr, newFileLimit_); }, nullptr,
+      nullptr, nullptr, {});
+}
+
 FileResult Files::CreateWhole(const std::string& path, std::string_view bytes) {
   return WriteAndRename(
       path, path, std::span<const std::string_view>(&bytes, 1),

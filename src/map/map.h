@@ -17,18 +17,25 @@ namespace dlg::map {
 // grows faster than the conversation (9 s at 1,000 lines and 80 s at 2,000 on the two-core
 // development machine).
 constexpr int kMostLinesDrawn = 1000;
+// Nor a map of more boxes and arrows than this, whatever its lines: Graphviz lays out each
+// labelled arrow through a hidden node of its own, and a dense conversation of 300 lines with 30
+// replies each (9,000 arrows) took 50 s. At this size a map is laid out in about 1.5 s.
+constexpr int kMostItemsDrawn = 5500;
 int NpcLines(const Conversation& c);
+// Why the whole map of `c` is not drawn, as a clause after "cannot draw X: "; "" when it is.
+std::string WhyNotDrawn(const Conversation& c);
 
 // The graph in Graphviz's DOT language, every label an HTML-like label with the file's bytes
 // escaped, so that quotes, backslashes, "{", "<", "&" and "\N" show as the file holds them.
-std::string MapDot(const Conversation& c);
+// `items`, when given, takes the number of boxes and arrows.
+std::string MapDot(const Conversation& c, int* items = nullptr);
 
 // The map of the neighbourhood of one record's NPC line (the record's own, or the one its reply
 // belongs to): every NPC line that leads to it, or that it leads to, in at most `distance`
 // replies, drawn by the rules of MapDot for a map of that many lines. A reply out of the
 // neighbourhood ends in a node naming its line; replies into it from lines beyond are left out.
 // For conversations too long for a whole map.
-std::string MapDotAround(const Conversation& c, int record, int distance = 2);
+std::string MapDotAround(const Conversation& c, int record, int distance = 2, int* items = nullptr);
 
 // Label text for Graphviz: at most `limit` bytes of `bytes` (then "..."), escaped.
 std::string LabelText(std::string_view bytes, std::size_t limit);

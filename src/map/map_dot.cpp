@@ -145,7 +145,8 @@ struct Shown {
   bool orphans = false;
 };
 
-std::string DotOf(const Conversation& c, const Shown* shown) {
+// `items` takes the number of boxes and arrows.
+std::string DotOf(const Conversation& c, const Shown* shown, int* items) {
   const auto drawn = [&](int group) {
     return !shown || (group == -1 ? shown->orphans : static_cast<bool>(shown->lines[group]));
   };
@@ -176,6 +177,7 @@ std::string DotOf(const Conversation& c, const Shown* shown) {
   std::map<int, bool> replyNodes;              // replies that a reply leads to
   std::map<std::string, std::string> missing;  // jump text -> node id
   std::string edges;
+  int count = 0;
   for (int i = 0; i < n; ++i) {
     const Record& r = c.records[i];
     if (r.npc && !drawn(i)) continue;
@@ -187,6 +189,7 @@ std::string DotOf(const Conversation& c, const Shown* shown) {
                              : std::string(", fillcolor=\"#e4e4e4\", color=\"") + kGrey +
                                    "\", fontcolor=\"" + kGrey + "\"") +
              "];\n";
+      ++count;
       continue;
     }
     if (!drawn(c.group[i])) continue;
@@ -205,6 +208,7 @@ std::string DotOf(const Conversation& c, const Shown* shown) {
       const std::string_view number = c.records[t.record].fields.lineNumber;
       out += "  " + to + " [label=<to " + LabelText(number, 12) +
              ">, style=\"rounded,dashed\", fontsize=9" + LineAttribute("dlg_line", number) + "];\n";
+      ++count;
     } else if (t.kind == TargetKind::Record) {
       to = NodeId(t.record);
       if (!c.records[t.record].npc) replyNodes[t.record] = true;
@@ -217,6 +221,7 @@ std::string DotOf(const Conversation& c, const Shown* shown) {
                (t.record != -1 ? "not found" : "no such line") + ">" +
                LineAttribute("dlg_line", r.fields.jumpLine) +
                ", color=red, fontcolor=red, fillcolor=\"#ffe4e4\"];\n";
+        ++count;
       }
     }
     edges +=
@@ -225,6 +230,7 @@ std::string DotOf(const Conversation& c, const Shown* shown) {
         (c.reachable[i] ? ""
                         : std::string(", color=\"") + kGrey + "\", fontcolor=\"" + kGrey + "\"") +
         "];\n";
+    ++count;
   }
   for (const auto& [record, used] : replyNodes) {
     out += "  " + NodeId(record) + " [shape=ellipse, label=<reply " +
@@ -236,14 +242,28 @@ std::string DotOf(const Conversation& c, const Shown* shown) {
     out += "  " + end + " [label=\"END\", shape=doublecircle, fontsize=9];\n";
   }
   if (orphans) out += "  orphans [label=\"before the first NPC line\", shape=plaintext];\n";
+  count += static_cast<int>(replyNodes.size() + ends.size()) + (orphans ? 1 : 0);
+  if (items != nullptr) *items = count;
   return out + edges + "}\n";
 }
 
 }  // namespace
 
-std::string MapDot(const Conversation& c) { return DotOf(c, nullptr); }
+std::string MapDot(const Conversation& c, int* items) { return DotOf(c, nullptr, items); }
 
-std::string MapDotAround(const Conversation& c, int record, int distance) {
+std::string WhyNotDrawn(const Conversation& c) {
+  if (const int lines = NpcLines(c); lines > kMostLinesDrawn) {
+    return std::to_string(lines) + " NPC lines are more than a map can show (at most " +
+           std::to_string(kMostLinesDrawn) + ")";
+  }
+  int items = 0;
+  MapDot(c, &items);
+  if (items <= kMostItemsDrawn) return {};
+  return std::to_string(items) + " boxes and arrows are more than a map can show (at most " +
+         std::to_string(kMostItemsDrawn) + ")";
+}
+
+std::string MapDotAround(const Conversation& c, int record, int distance, int* items) {
   const int n = static_cast<int>(c.records.size());
   // Groups as nodes, the replies before the first NPC line as one more, numbered n.
   const auto groupOf = [&](int r) { return c.group[r] == -1 ? n : c.group[r]; };
@@ -278,7 +298,7 @@ std::string MapDotAround(const Conversation& c, int record, int distance) {
       }
     }
   }
-  return DotOf(c, &shown);
+  return DotOf(c, &shown, items);
 }
 
 bool FormatOf(std::string_view path, MapFormat& format) {

@@ -1,13 +1,34 @@
 #include "ui/latest_job.h"
 
 #include <QMetaObject>
-#include <QPointer>
+#include <atomic>
+#include <mutex>
+#include <thread>
 
 namespace dlg::ui {
 
-LatestJob::LatestJob(QObject* parent) : QObject(parent) { pool_.setMaxThreadCount(1); }
+namespace {
+std::atomic<int> g_running{0};
+}  // namespace
 
-LatestJob::~LatestJob() { pool_.waitForDone(); }
+// The job as its runs see it: gone (null) once the job is destroyed. A run hands its result
+// over under the lock, so the job cannot go meanwhile; a result queued to a job gone since is
+// dropped by Qt with the job's events.
+struct LatestJob::Owner {
+  std::mutex lock;
+  LatestJob* job = nullptr;
+};
+
+LatestJob::LatestJob(QObject* parent) : QObject(parent), owner_(std::make_shared<Owner>()) {
+  owner_->job = this;
+}
+
+LatestJob::~LatestJob() {
+  const std::lock_guard<std::mutex> held(owner_->lock);
+  owner_->job = nullptr;
+}
+
+bool LatestJob::AnyRunning() { return g_running.load() > 0; }
 
 void LatestJob::Request(Work work) {
   if (running_) {
@@ -19,27 +40,32 @@ void LatestJob::Request(Work work) {
 
 void LatestJob::Start(Work work) {
   running_ = true;
-  QPointer<LatestJob> self(this);
-  pool_.start([self, work = std::move(work)] {
+  ++g_running;
+  // A thread of its own, not a pool's: a pool is waited for when it is destroyed, and a map
+  // laid out for a file no longer shown must keep neither Quit nor the next file waiting.
+  std::thread([owner = owner_, work = std::move(work)] {
     std::function<void()> done = work();
-    // Queued to this object: dropped by Qt should the object be gone by then.
-    if (self)
-      QMetaObject::invokeMethod(
-          self.data(),
-          [self, done = std::move(done)] {
-            if (!self) return;
-            self->running_ = false;
-            if (done) done();
-            if (self->pending_) {
-              Work next = std::move(self->pending_);
-              self->pending_ = nullptr;
-              self->Start(std::move(next));
-            } else {
-              emit self->finished();
-            }
-          },
-          Qt::QueuedConnection);
-  });
+    {
+      const std::lock_guard<std::mutex> held(owner->lock);
+      if (LatestJob* job = owner->job) {
+        QMetaObject::invokeMethod(
+            job,
+            [job, done = std::move(done)] {
+              job->running_ = false;
+              if (done) done();
+              if (job->pending_) {
+                Work next = std::move(job->pending_);
+                job->pending_ = nullptr;
+                job->Start(std::move(next));
+              } else {
+                emit job->finished();
+              }
+            },
+            Qt::QueuedConnection);
+      }
+    }
+    --g_running;
+  }).detach();
 }
 
 }  // namespace dlg::ui

@@ -17,19 +17,27 @@ class LatestJob : public QObject {
   using Work = std::function<std::function<void()>()>;
 
   explicit LatestJob(QObject* parent = nullptr);
-  ~LatestJob() override;  // waits for the run in progress; its result is dropped
+  // Waits for nothing: a run in progress goes on to its end by itself and its result is
+  // dropped. Work must therefore hold what it reads (by value or shared pointer), never the
+  // object that asked for it.
+  ~LatestJob() override;
 
   void Request(Work work);
   // True from a request until its result has been handed over.
   bool Busy() const { return running_ || pending_ != nullptr; }
 
+  // Whether any job's run is still going, including those of jobs gone: the program ends
+  // without waiting for them, which a normal exit would not do safely while one runs.
+  static bool AnyRunning();
+
  signals:
   void finished();  // after each result has run, when nothing waits
 
  private:
+  struct Owner;
   void Start(Work work);
 
-  QThreadPool pool_;
+  std::shared_ptr<Owner> owner_;
   bool running_ = false;
   Work pending_;
 };

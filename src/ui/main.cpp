@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "commands/editor.h"
 #include "ui/editor_form.h"
+#include "ui/latest_job.h"
 #include "ui/look.h"
 #include "ui/qt_platform.h"
 
@@ -69,5 +71,13 @@ int main(int argc, char** argv) {
   // Loaded once the window is up, so that its questions and boxes stand over it.
   if (!file.empty())
     QTimer::singleShot(0, &window, [&window, file] { window.OpenFile(file, false); });
-  return app.exec();
+  const int status = app.exec();
+  // A map still being laid out for the Conversation window is of no use now, and Graphviz cannot
+  // be stopped: the program ends at once rather than wait for it (the files are closed, the
+  // settings written). Run beside the program's end, it would touch what the end takes down.
+  if (dlg::ui::LatestJob::AnyRunning()) {
+    std::fflush(nullptr);
+    std::_Exit(status);
+  }
+  return status;
 }

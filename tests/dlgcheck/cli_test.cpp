@@ -175,18 +175,37 @@ TEST(CliMapTest, NeverWritesOverTheFileItChecks) {
   }
 }
 
-// Beyond the lines a map can show, the map is refused and the findings still reported.
-TEST(CliMapTest, RefusesAMapOfMoreLinesThanItCanShow) {
+// A link under the map's name is replaced by the map, never written through, as on Windows.
+TEST(CliMapTest, ReplacesALinkOfTheMapsName) {
   test::TempDir dir;
-  std::string bytes;
-  for (int line = 1; line <= 1001; ++line)
-    bytes += "{" + std::to_string(line) + "}{Hi.}{}{}{}{}{}\r\n";
+  const std::string other = dir.Put("other.dot", "mine");
+  ASSERT_EQ(::symlink("other.dot", dir.File("link.dot").c_str()), 0);
   std::ostringstream out, err;
-  EXPECT_EQ(RunDlgcheck({"--map", dir.File("m.svg"), dir.Put("long.dlg", bytes)}, out, err), 2);
-  EXPECT_EQ(err.str(), "dlgcheck: cannot draw " + dir.File("m.svg") +
-                           ": 1001 NPC lines are more than a map can show (at most 1000)\n");
-  EXPECT_NE(out.str().find("in 1 file\n"), std::string::npos) << out.str();
-  EXPECT_FALSE(std::filesystem::exists(dir.File("m.svg")));
+  EXPECT_EQ(RunDlgcheck({"--map", dir.File("link.dot"), dir.Put("c.dlg", kClean)}, out, err), 0);
+  EXPECT_FALSE(std::filesystem::is_symlink(dir.File("link.dot")));
+  EXPECT_NE(test::ReadBytes(dir.File("link.dot")).find("digraph"), std::string::npos);
+  EXPECT_EQ(test::ReadBytes(other), "mine");
+}
+
+// Beyond the lines or the arrows a map can show, the map is refused and the findings still
+// reported: Graphviz would take minutes.
+TEST(CliMapTest, RefusesAMapLargerThanItCanShow) {
+  std::string longTalk, denseTalk = "{1}{Hi.}{}{}{}{}{}\r\n";
+  for (int line = 1; line <= 1001; ++line)
+    longTalk += "{" + std::to_string(line) + "}{Hi.}{}{}{}{}{}\r\n";
+  for (int reply = 2; reply <= 6001; ++reply)
+    denseTalk += "{" + std::to_string(reply) + "}{Bye.}{}{}{}{0}{}\r\n";
+  for (const auto& [bytes, why] :
+       {std::pair{longTalk, "1001 NPC lines are more than a map can show (at most 1000)"},
+        std::pair{denseTalk,
+                  "6002 boxes and arrows are more than a map can show (at most 5500)"}}) {
+    test::TempDir dir;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunDlgcheck({"--map", dir.File("m.svg"), dir.Put("t.dlg", bytes)}, out, err), 2);
+    EXPECT_EQ(err.str(), "dlgcheck: cannot draw " + dir.File("m.svg") + ": " + why + "\n");
+    EXPECT_NE(out.str().find("in 1 file\n"), std::string::npos) << out.str();
+    EXPECT_FALSE(std::filesystem::exists(dir.File("m.svg")));
+  }
 }
 
 // The script is written whole, CSV or workbook, with nothing left beside it, and never over a

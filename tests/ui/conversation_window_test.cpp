@@ -16,6 +16,7 @@
 #include "ui/control_names.h"
 #include "ui/conversation_models.h"
 #include "ui/editor_layout.h"
+#include "ui/latest_job.h"
 #include "ui/map_view.h"
 #include "ui/window_session.h"
 
@@ -318,6 +319,61 @@ class ConversationWindowTest : public QObject {
            "The lines within two replies of line 1599 (the whole conversation has 1001 NPC lines)");
     QVERIFY(c.MapItem("1603", true));
     QVERIFY(!c.MapItem("1001", true));
+  }
+
+  // A map too dense to lay out whole in time shows fewer lines, or none, and says why; a line
+  // without a number is named by where it stands.
+  void aDenseConversationIsMappedWithinItsBudget() {
+    Session<> s;
+    std::string unnumbered = "{}{First.}{}{}{}{}{}\r\n{1}{On.}{}{}{}{3}{}\r\n";
+    for (int n = 3; n <= 2003; n += 2)
+      unnumbered += "{" + std::to_string(n) + "}{L.}{}{}{}{}{}\r\n{" + std::to_string(n + 1) +
+                    "}{On.}{}{}{}{" + std::to_string(n + 2) + "}{}\r\n";
+    std::string dense = "{1}{Hub.}{}{}{}{}{}\r\n";
+    for (int n = 2; n <= 5601; ++n) dense += "{" + std::to_string(n) + "}{Bye.}{}{}{}{0}{}\r\n";
+    const std::pair<std::string, const char*> kCases[] = {
+        {unnumbered,
+         "The lines within two replies of the line without a number on line 1 of the file (the "
+         "whole conversation has 1002 NPC lines)"},
+        {dense,
+         "The map is not drawn: line 1 alone has more replies than a map can show (the whole "
+         "conversation has 1 NPC line and 5600 replies, too many for one map)"}};
+    for (const auto& [bytes, note] : kCases) {
+      s.dir.Put("ferry.dlg", bytes);
+      s.Load();
+      s.form.ShowConversation(false);
+      Conversation c{s.form.conversationWindow()};
+      QVERIFY(c.Settle());
+      QCOMPARE(c.W<QLabel>(control::kMapNote)->text(), QString::fromLatin1(note));
+      s.platform.answers.push_back(MsgAnswer::Yes);
+      s.Click(control::kUnloadFile);
+    }
+  }
+
+  // The layout of a large map cannot be stopped: Quit does not wait for it.
+  void quitDoesNotWaitForALayout() {
+    auto s = std::make_unique<Session<>>();
+    std::string bytes;
+    for (int k = 1; k <= 100; ++k) {
+      bytes += "{" + std::to_string(k * 100) + "}{Line.}{}{}{}{}{}\r\n";
+      for (int j = 1; j <= 30; ++j)
+        bytes += "{" + std::to_string(k * 100 + j) + "}{Reply.}{}{}{}{" +
+                 std::to_string((k + j - 1) % 100 * 100 + 100) + "}{}\r\n";
+    }
+    s->dir.Put("ferry.dlg", bytes);
+    s->Load();
+    s->form.ShowConversation(false);
+    Conversation c{s->form.conversationWindow()};
+    QTRY_VERIFY_WITH_TIMEOUT(!c.Rows(control::kOutline).isEmpty(), 20000);
+    QVERIFY(LatestJob::AnyRunning());
+    s->platform.answers.push_back(MsgAnswer::Yes);
+    s->Click(control::kQuit);
+    QElapsedTimer quitting;
+    quitting.start();
+    s.reset();
+    QVERIFY2(quitting.elapsed() < 1000, qPrintable(QString::number(quitting.elapsed())));
+    // Done by itself, its result dropped with the window.
+    QTRY_VERIFY_WITH_TIMEOUT(!LatestJob::AnyRunning(), 120000);
   }
 
   void longListsAreHandedToTheViewAsItScrolls() {
