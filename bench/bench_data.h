@@ -67,6 +67,24 @@ inline std::string BranchingDialogue(int npcs) {
   return out;
 }
 
+// `npcs` NPC lines a hundred apart, each with `replies` replies: to the lines that follow it in
+// turn, or to lines drawn at random (a fixed seed). The dense shapes a map must stay quick on.
+inline std::string DenseDialogue(int npcs, int replies, bool random) {
+  std::string out;
+  unsigned seed = 7;
+  for (int k = 1; k <= npcs; ++k) {
+    out += FormatRecordLine({std::to_string(k * 100),
+                             "Line " + std::to_string(k) + " of a long talk.", "", "", "", "", ""});
+    for (int j = 1; j <= replies; ++j) {
+      seed = seed * 1103515245u + 12345u;
+      const int to = random ? static_cast<int>(seed >> 8) % npcs + 1 : (k + j - 1) % npcs + 1;
+      out += FormatRecordLine({std::to_string(k * 100 + j), "Reply " + std::to_string(j) + ".", "",
+                               "", "", std::to_string(to * 100), ""});
+    }
+  }
+  return out;
+}
+
 // Answers Yes to every question (so "Save" writes, "Unload File" unloads and a working copy
 // left behind is taken up), `input` to every input box, and shows nothing.
 class YesPlatform : public Platform {

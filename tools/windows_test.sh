@@ -244,6 +244,15 @@ check MapIsAFolder "a file left beside it" [ "$(ls "$tmp/win" | wc -l)" = 4 ]
 setup="for n in \$(seq 1 1001); do printf '{%d}{Hi.}{}{}{}{}{}\\r\\n' \$n; done >long.dlg" \
   row MapOfTooManyLines --map m.dot long.dlg
 check MapOfTooManyLines "map written" [ ! -e "$tmp/win/m.dot" ]
+setup="printf '{1}{Hub.}{}{}{}{}{}\\r\\n' >dense.dlg; for n in \$(seq 2 6001); do printf '{%d}{Bye.}{}{}{}{0}{}\\r\\n' \$n; done >>dense.dlg" \
+  row MapOfTooManyArrows --map m.dot dense.dlg
+check MapOfTooManyArrows "map written" [ ! -e "$tmp/win/m.dot" ]
+# A device's name, which Windows reserves in every folder: said so, not "Invalid handle".
+fresh "$tmp/win"
+run win "$tmp/win" CON.dlg
+ran+=(ReservedName)
+check ReservedName "exit status $win_status" [ "$win_status" = 2 ]
+check ReservedName "message" grep -q "cannot read CON.dlg: the name CON is reserved by Windows for a device" "$tmp/win.err"
 for picture in svg png; do
   fresh "$tmp/win"
   run win "$tmp/win" --map m.$picture error.dlg

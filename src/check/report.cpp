@@ -57,8 +57,9 @@ std::string_view SeverityName(Severity s) {
 std::string FormatText(const std::vector<FileReport>& files, int unreadable) {
   std::string out;
   for (const FileReport& f : files) {
+    const std::string path = NameShown(f.path);
     for (const Finding& x : f.findings) {
-      out += f.path + ":" + std::to_string(x.line) + ": " + std::string(SeverityName(x.severity)) +
+      out += path + ":" + std::to_string(x.line) + ": " + std::string(SeverityName(x.severity)) +
              ": " + x.message + " [" + std::string(x.check) + "]\n";
     }
   }
@@ -69,6 +70,10 @@ std::string FormatText(const std::vector<FileReport>& files, int unreadable) {
   if (unreadable > 0) out += ", " + Counted(unreadable, "file") + " could not be read";
   out += "\n";
   return out;
+}
+
+std::string NameShown(std::string_view path) {
+  return IsUtf8(path) ? std::string(path) : Cp1252ToUtf8(path);
 }
 
 std::string JsonString(std::string_view text) {

@@ -256,7 +256,7 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
     if (const std::string failed =
             listFailure.empty() ? dlgcheck::ReadWhole(path, bytes) : listFailure;
         !failed.empty()) {
-      err << "dlgcheck: cannot read " << path << ": " << failed << "\n";
+      err << "dlgcheck: cannot read " << check::NameShown(path) << ": " << failed << "\n";
       trouble = true;
       ++unreadable;
       continue;

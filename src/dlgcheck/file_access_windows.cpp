@@ -93,6 +93,22 @@ std::string Reason(DWORD code) {
 
 std::string Failed() { return Reason(GetLastError()); }
 
+// Windows opens a device for these names in any folder and with any extension ("CON.dlg" is the
+// console), and then answers with errors that name no cause. The reason, or "" for a file name.
+std::string ReservedName(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\:");
+  const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+  std::string stem = path.substr(start, path.find('.', start) - start);
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+  std::string upper = stem;
+  for (char& c : upper) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  const bool numbered = upper.size() == 4 &&
+                        (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '1' &&
+                        upper[3] <= '9';
+  if (!numbered && upper != "CON" && upper != "PRN" && upper != "AUX" && upper != "NUL") return {};
+  return "the name " + stem + " is reserved by Windows for a device";
+}
+
 bool WriteAll(HANDLE file, const std::string& bytes) {
   for (std::size_t done = 0; done < bytes.size();) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 30));
@@ -157,6 +173,7 @@ std::vector<Input> DialoguesAt(const std::string& path) {
 
 std::string ReadWhole(const std::string& path, std::string& bytes) {
   bytes.clear();
+  if (std::string reserved = ReservedName(path); !reserved.empty()) return reserved;
   const std::wstring name = Wide(path);
   // Shared every way, as on Linux: a check must not stop the editor from saving meanwhile.
   Handle file(CreateFileW(name.c_str(), GENERIC_READ,
@@ -183,6 +200,7 @@ std::string ReadWhole(const std::string& path, std::string& bytes) {
 }
 
 std::string ReplaceWhole(const std::string& path, const std::string& bytes) {
+  if (std::string reserved = ReservedName(path); !reserved.empty()) return reserved;
   const std::wstring target = Wide(path);
   if (IsFolder(target)) return kNotRegular;  // as the Linux build refuses it
   // Beside the target, so that the rename stays on its volume; the process id keeps two runs

@@ -2,6 +2,8 @@
 
 #include "dlgcheck/runs.h"
 
+#include "check/report.h"
+
 namespace dlg::dlgcheck {
 
 std::string InLineEnds(const std::string& text, std::string_view lineEnd) {
@@ -34,7 +36,7 @@ std::vector<Loaded> ReadInputs(const std::vector<Input>& inputs, std::ostream& e
     Loaded& l = loaded.emplace_back(Loaded{path, {}});
     const std::string failed = listFailure.empty() ? ReadWhole(path, l.bytes) : listFailure;
     if (failed.empty()) continue;
-    err << "dlgcheck: cannot read " << path << ": " << failed << "\n";
+    err << "dlgcheck: cannot read " << check::NameShown(path) << ": " << failed << "\n";
     ++unreadable;
     loaded.pop_back();
   }

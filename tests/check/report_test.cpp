@@ -50,5 +50,12 @@ TEST(JsonReportTest, RecordOfEachFinding) {
       << json;
 }
 
+// A name that is not UTF-8 reads the same in text and JSON: each byte through Windows-1252.
+TEST(ReportNamesTest, OneRuleForTextAndJson) {
+  const std::vector<FileReport> reports = {{"caf\xe9.dlg", CheckDialogue("{1}{A}{}{}{}{}{}\r\n")}};
+  EXPECT_EQ(FormatText(reports).substr(0, 11), "caf\xc3\xa9.dlg:1");
+  EXPECT_NE(FormatJson(reports).find("\"file\": \"caf\xc3\xa9.dlg\""), std::string::npos);
+}
+
 }  // namespace
 }  // namespace dlg::check

@@ -342,7 +342,7 @@ class ConversationWindowTest : public QObject {
       s.dir.Put("ferry.dlg", bytes);
       s.Load();
       s.form.ShowConversation(false);
-      Conversation c{s.form.conversationWindow()};
+      ConversationView c{s.form.conversationWindow()};
       QVERIFY(c.Settle());
       QCOMPARE(c.W<QLabel>(control::kMapNote)->text(), QString::fromLatin1(note));
       s.platform.answers.push_back(MsgAnswer::Yes);
@@ -363,7 +363,7 @@ class ConversationWindowTest : public QObject {
     s->dir.Put("ferry.dlg", bytes);
     s->Load();
     s->form.ShowConversation(false);
-    Conversation c{s->form.conversationWindow()};
+    ConversationView c{s->form.conversationWindow()};
     QTRY_VERIFY_WITH_TIMEOUT(!c.Rows(control::kOutline).isEmpty(), 20000);
     QVERIFY(LatestJob::AnyRunning());
     s->platform.answers.push_back(MsgAnswer::Yes);
