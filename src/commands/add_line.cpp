@@ -89,11 +89,53 @@ void ShowNewLineControls(EditorWindow& w, bool newLine) {
   w.goToFirst.visible = !newLine;
 }
 
+// Anything in a field box of the new line, flags from the Flag Editor included.
+bool HoldsTypedText(const EditorWindow& w) {
+  for (const TextBox* box : {&w.maleText, &w.femaleText, &w.intCheck, &w.conditionFlags,
+                             &w.jumpLine, &w.executionFlags}) {
+    if (!box->text.empty()) return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+NewLineLeft LeaveNewLine(Editor& ed) {
+  if (!ed.state.newLineMode) return NewLineLeft::NotInIt;
+  if (HoldsTypedText(ed.window)) {
+    switch (AskExclamation(ed, "Save New Line?",
+                           "Save the new line " + ed.window.lineNumber.text + " before leaving it?",
+                           MsgButtons::YesNoCancel)) {
+      case MsgAnswer::Yes:
+        SaveNewLine(ed);
+        return ed.state.newLineMode ? NewLineLeft::Kept : NewLineLeft::Saved;
+      case MsgAnswer::No:
+        break;
+      default:
+        return NewLineLeft::Kept;
+    }
+  }
+  // Emptied first: what was typed must not pass for an edit of the line shown next.
+  ClearLineView(ed);
+  LeaveNewLineMode(ed);
+  return NewLineLeft::Dropped;
+}
+
+void EscapeNewLine(Editor& ed) {
+  const std::string back = ed.state.lineBeforeNewLine;
+  if (LeaveNewLine(ed) == NewLineLeft::Dropped && !back.empty())
+    GoToLine(ed, back, {true, true, MessageSet::Standard});
+}
 
 void AddLine(Editor& ed) {
   if (!WriteShownLine(ed)) return;
+  // A second "Add Line" starts afresh: the line being typed is saved or dropped first. One
+  // dropped still came from the line shown before it.
   const std::string text = ed.window.newLineNumber.text;
+  const std::string cameFrom = ed.state.lineBeforeNewLine;
+  const NewLineLeft left = LeaveNewLine(ed);
+  if (left == NewLineLeft::Kept) return;
+  ed.window.newLineNumber.text = text;
   if (text == "0") {
     ShowOk(ed, "0 is reserverd", "0 is a Reserved Number and Cannot be Added");
     return;
@@ -120,6 +162,7 @@ void AddLine(Editor& ed) {
   // Refused here rather than placed as 0 or at a wrapped value by "Save New Line".
   if (!PlacingNumber(ed, text)) return;
   PrepareNewLine(ed);
+  if (left == NewLineLeft::Dropped) ed.state.lineBeforeNewLine = cameFrom;
 }
 
 void ReportLineExists(Editor& ed) {
@@ -138,6 +181,7 @@ void PrepareNewLine(Editor& ed) {
   ClearLineView(ed);
   w.lineNumber.text = std::move(number);
   ShowNewLineControls(w, true);
+  w.focus = &EditorWindow::maleText;
 }
 
 void SaveNewLine(Editor& ed) {

@@ -10,4 +10,15 @@ void ReportLineExists(Editor& ed);
 void PrepareNewLine(Editor& ed);
 void SaveNewLine(Editor& ed);  // "Save New Line"
 
+// Every way out of new-line mode goes through here first. A new line holding typed text is
+// saved, dropped or kept as the user answers "Save New Line?"; one with nothing typed is
+// dropped. Saved or dropped, new-line mode is over and the caller goes on; Kept (Cancel, or a
+// save that failed) the caller stops.
+enum class NewLineLeft { NotInIt, Saved, Dropped, Kept };
+NewLineLeft LeaveNewLine(Editor& ed);
+inline bool MayLeaveNewLine(Editor& ed) { return LeaveNewLine(ed) != NewLineLeft::Kept; }
+// Escape: out of new-line mode as above; a dropped line gives the view back to the line shown
+// when "Add Line" was clicked.
+void EscapeNewLine(Editor& ed);
+
 }  // namespace dlg

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "commands/add_line.h"
 #include "commands/lookup.h"
 #include "commands/save_safety.h"
 
@@ -20,14 +21,13 @@ std::string ShownPlace(const Editor& ed) {
 // The visit moves only once the line shown is written; a line since deleted is still a place in
 // the history, and the lookup says that it does not exist.
 void GoToVisited(Editor& ed, bool back) {
-  if (!WriteShownLine(ed)) return;
+  if (!WriteShownLine(ed) || !MayLeaveNewLine(ed)) return;
   const std::string number = back ? ed.visited.Back(ShownPlace(ed)) : ed.visited.Forward();
   GoToLine(ed, number, {true, false, MessageSet::Standard});
   ed.visited.Arrived();
 }
 
-// A new line being typed is written only by "Save New Line": going elsewhere would drop it.
-bool MayGo(const Editor& ed) { return ed.state.fileLoaded && !ed.state.newLineMode; }
+bool MayGo(const Editor& ed) { return ed.state.fileLoaded; }
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 #pragma once
 // Back and Forward through the lines gone to: by "Go to:", "Go to 1", Respond, "Jump", "Edit
 // Response", the used-number list and a line picked in the Conversation window, like a
-// browser's history. They go as "Go to:" goes (the line shown is written first), and add no
-// visit of their own; not while a new line is being typed, which they would drop.
+// browser's history. They go as "Go to:" goes (the line shown is written first, a new line
+// saved or dropped as the user answers), and add no visit of their own.
 
 #include "commands/editor.h"
 

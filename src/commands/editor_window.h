@@ -59,6 +59,10 @@ struct EditorWindow {
   Button editResponse;               // "Edit Response"
   Button saveResponse{true, false};  // "Save Changes to This Response", never shown
   Button respond{true, false};       // "Respond", never shown
+
+  // The box the keys go to once the window is drawn, asked for by a command; nullptr: leave the
+  // focus where it is. The window clears it when it has moved the focus.
+  TextBox EditorWindow::*focus = nullptr;
 };
 
 // The boxes of the record's seven fields, in record order (as kRecordFields).

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "commands/add_line.h"
 #include "commands/boxes.h"
 #include "commands/line_view.h"
 #include "commands/rewrite_working_copy.h"
@@ -121,6 +122,8 @@ void LeaveNewLineMode(Editor& ed) {
   ed.window.lineKind.visible = true;
   ed.window.lineKindChoice.visible = false;
   ed.window.jumpLine.enabled = true;
+  // Hidden only while the new line is typed, whichever way the user leaves it.
+  ed.window.goToFirst.visible = true;
 }
 
 bool GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
@@ -130,6 +133,7 @@ bool GoToLine(Editor& ed, std::string target, const LookupOptions& options) {
     ShowEmptyTarget(ed);
     return false;
   }
+  if (options.leaveNewLineMode && !MayLeaveNewLine(ed)) return false;
   ClearLineView(ed);
   if (options.leaveNewLineMode) LeaveNewLineMode(ed);
   if (options.showGoToFirst) ed.window.goToFirst.visible = true;

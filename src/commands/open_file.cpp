@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/add_line.h"
 #include "commands/boxes.h"
 #include "commands/browse.h"
 #include "commands/line_view.h"
@@ -138,6 +139,7 @@ void LoadFile(Editor& ed) {
   std::swap(w.usedNumbers.items, numbers);
   st.lastLineNumber = std::move(lastNumber);
   SetFileLoadedControls(w, true);
+  w.focus = &EditorWindow::maleText;
   ed.ForgetFileHistory();
   if (!w.lineNumber.text.empty()) ed.visited.Visit(w.lineNumber.text);
 }
@@ -154,7 +156,7 @@ void GoToFirstLine(Editor& ed) {
     ShowSelectFile(ed);
     return;
   }
-  if (ed.state.fileLoaded && !WriteShownLine(ed)) return;
+  if (ed.state.fileLoaded && (!WriteShownLine(ed) || !MayLeaveNewLine(ed))) return;
   w.dialogueFrame.enabled = true;
   ClearLineView(ed);
   w.usedNumbers.Clear();

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 
+#include "commands/add_line.h"
 #include "commands/boxes.h"
 #include "commands/browse.h"
 #include "commands/file_names.h"
@@ -91,6 +92,7 @@ bool MayLeave(Editor& ed, const std::string& doing, const std::string& title,
 // Whether the program may end; a Yes while a file is loaded removes its working copy.
 bool MayQuit(Editor& ed) {
   if (!ed.state.fileLoaded) return true;
+  if (!MayLeaveNewLine(ed)) return false;
   if (!MayLeave(ed, "quitting", "Quit?", "Are you sure you want to quit?")) return false;
   DeleteWorkingCopy(ed);
   return true;
@@ -110,6 +112,17 @@ void ListFolderAgain(Editor& ed) {
   EditorWindow& w = ed.window;
   const std::string selected = w.fileList.fileName;
   if (ShowFolder(w.fileList.path, w.folderList, w.fileList)) w.fileList.fileName = selected;
+}
+
+// Only a file is replaced: a folder, a device or a pipe under the name, or a link to one, is
+// refused before any question about replacing it. `st` is the name's own status.
+bool RefusedAsNoFile(Editor& ed, const std::string& path, struct stat st) {
+  if (S_ISLNK(st.st_mode) && ed.files.Stat(path, st) != 0) return false;
+  if (S_ISREG(st.st_mode)) return false;
+  ShowCritical(ed, "Not a File",
+               path + (S_ISDIR(st.st_mode) ? " is a folder" : " is not a regular file") +
+                   ": Save As writes files only. Please enter another name.");
+  return true;
 }
 
 void EndProgram(Editor& ed) {
@@ -182,6 +195,8 @@ void SaveAs(Editor& ed) {
                         " is a link to a file that does not exist. Please choose "
                         "another name.");
     return;
+  } else if (r == 0 && RefusedAsNoFile(ed, destination, st)) {
+    return;
   } else if (r == 0 &&
              AskExclamation(ed, "Replace File?", destination + " already exists. Replace it?",
                             MsgButtons::YesNo) != MsgAnswer::Yes) {
@@ -209,12 +224,14 @@ void Unload(Editor& ed) {
 }  // namespace
 
 void UnloadFile(Editor& ed) {
+  if (!MayLeaveNewLine(ed)) return;
   if (MayLeave(ed, "unloading", "Unload?", "Really unload " + ed.state.dialoguePath + "?")) {
     Unload(ed);
   }
 }
 
 void UnloadForAnotherFile(Editor& ed) {
+  if (!MayLeaveNewLine(ed)) return;
   if (AskAboutUnsavedChanges(ed, "unloading") != Leaving::Stay) Unload(ed);
 }
 

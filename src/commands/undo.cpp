@@ -105,16 +105,13 @@ void MakeInBuffer(Editor& ed, const UndoStep& step, bool undoing,
   ed.buffers.cache.Forget();
 }
 
-// The new line was never written: nothing of it reaches the working copy.
+// The new line was never written: nothing of it reaches the working copy. Undo is the user's own
+// word to drop it, so nothing is asked.
 void DropNewLine(Editor& ed) {
   const std::string back = ed.state.lineBeforeNewLine;
-  if (!back.empty()) {
-    GoToLine(ed, back, {true, true, MessageSet::Standard});
-    return;
-  }
   ClearLineView(ed);
   LeaveNewLineMode(ed);
-  ed.window.goToFirst.visible = true;
+  if (!back.empty()) GoToLine(ed, back, {true, true, MessageSet::Standard});
 }
 
 void PutBackShownLine(Editor& ed) {

@@ -50,7 +50,13 @@ void OpenFlagEditor(std::optional<FlagEditorWindow>& window, FlagTarget target, 
 void InsertCondition(FlagEditorWindow& window) {
   const std::string& item = window.conditionChoice;
   if (item.empty()) return;
-  // No trimming: an empty box still gets the separator in front of its first item.
+  // "and" or "or" in front of the first item would leave the game's script a bare joiner, so a
+  // box holding nothing but blanks takes the item alone in those modes. "NONE" keeps its blank.
+  const bool blank = window.text.find_first_not_of(' ') == std::string::npos;
+  if (blank && window.joinMode != JoinMode::None) {
+    window.text = item;
+    return;
+  }
   window.text += Separator(window.joinMode);
   window.text += item;
 }

@@ -21,6 +21,7 @@
 #include "ui/conversation_models.h"
 #include "ui/cp1252.h"
 #include "ui/find_in_files_panel.h"
+#include "ui/field_boxes.h"
 #include "ui/latest_job.h"
 #include "ui/map_view.h"
 #include "ui/user_settings.h"
@@ -102,7 +103,8 @@ void ConversationWindow::Build() {
   found_->setModel(foundModel_);
   found_->setUniformItemSizes(true);
 
-  findText_ = new QLineEdit;
+  findText_ = new FieldLineEdit;  // what no record can hold is refused aloud
+  findText_->setEnterActs(true);
   findText_->setObjectName(Latin(control::kFindText));
   findText_->setAccessibleName(QStringLiteral("Find:"));
   findText_->setClearButtonEnabled(true);

@@ -30,6 +30,7 @@ namespace dlg::ui {
 
 class FindInFilesPanel;
 class FolderRowsView;
+class FieldLineEdit;
 class LatestJob;
 class MapView;
 class OutlineModel;
@@ -111,7 +112,7 @@ class ConversationWindow : public QWidget {
   QTreeView* outline_ = nullptr;
   QListView* problems_ = nullptr;
   QListView* found_ = nullptr;
-  QLineEdit* findText_ = nullptr;
+  FieldLineEdit* findText_ = nullptr;
   QLabel* problemsTitle_ = nullptr;
   QLabel* counts_ = nullptr;  // the loaded file's lines and words
   QLabel* mapNote_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QKeySequence>
 
+#include "commands/add_line.h"
 #include "commands/back_forward.h"
 #include "commands/lookup.h"
 #include "commands/open_file.h"
@@ -21,6 +22,7 @@ bool FileLoaded(const Editor& ed) { return ed.state.fileLoaded; }
 bool LineShown(const Editor& ed) {
   return ed.state.fileLoaded && !ed.window.lineNumber.text.empty();
 }
+bool InNewLineMode(const Editor& ed) { return ed.state.newLineMode; }
 
 constexpr ActionInfo kActions[] = {
     {ActionId::NewDialogue, "&File", "New Dialogue...", "Ctrl+N", nullptr, nullptr, NewDialogue},
@@ -40,9 +42,16 @@ constexpr ActionInfo kActions[] = {
     {ActionId::RenumberLine, "&Edit", "Renumber Line...", "", nullptr, CanRenumberLine,
      RenumberLine},
     {ActionId::FindInFiles, "&Edit", "Find in Files...", "Ctrl+Shift+F", nullptr, nullptr, nullptr},
+    {ActionId::AddLine, "&Edit", "Add Line", "", control::kAddLine, nullptr, AddLine,
+     "Enter in the Add Line number box"},
+    {ActionId::SaveNewLine, "&Edit", "Save New Line", "Ctrl+Return; Ctrl+Enter",
+     control::kSaveNewLine, nullptr, SaveNewLine},
+    {ActionId::LeaveNewLine, "&Edit", "Leave New Line", "Esc", nullptr, InNewLineMode,
+     EscapeNewLine},
     {ActionId::Back, "&Go", "Back", "Alt+Left", nullptr, CanGoBack, GoBack},
     {ActionId::Forward, "&Go", "Forward", "Alt+Right", nullptr, CanGoForward, GoForward},
-    {ActionId::GoToLine, "&Go", "Go to Line", "Ctrl+G", control::kGoToNumber, nullptr, nullptr},
+    {ActionId::GoToLine, "&Go", "Go to Line", "Ctrl+G", control::kGoToNumber, nullptr, nullptr,
+     "then Enter in the Go to: box"},
     {ActionId::GoToFirst, "&Go", "Go to 1", "", control::kGoToFirst, nullptr, GoToFirstLine},
     {ActionId::PlayFromHere, "&Go", "Play from Here", "Shift+F5", nullptr, LineShown, nullptr},
     {ActionId::Conversation, "&View", "Conversation", "Ctrl+M", nullptr, nullptr, nullptr},
@@ -59,9 +68,10 @@ std::span<const ActionInfo> EditorActions() { return kActions; }
 std::string ShortcutList() {
   std::string text;
   for (const ActionInfo& a : kActions) {
-    if (*a.shortcuts == '\0') continue;
+    if (*a.shortcuts == '\0' && *a.boxKeys == '\0') continue;
     std::string keys = a.shortcuts;
     for (std::size_t at; (at = keys.find("; ")) != std::string::npos;) keys.replace(at, 2, " or ");
+    if (*a.boxKeys != '\0') keys.append(keys.empty() ? "" : ", ").append(a.boxKeys);
     text.append(a.text).append(": ").append(keys).append("\n");
   }
   // The keys of the lists, the boxes and the Conversation window, which no menu holds.

@@ -24,6 +24,9 @@ enum class ActionId {
   DeleteLine,
   RenumberLine,
   FindInFiles,
+  AddLine,
+  SaveNewLine,
+  LeaveNewLine,
   Back,
   Forward,
   GoToLine,
@@ -45,7 +48,8 @@ struct ActionInfo {
   // the state of the editor it needs; neither: always enabled.
   const char* control;
   bool (*enabled)(const Editor&);
-  void (*run)(Editor&);  // the button's handler; nullptr: the window acts itself
+  void (*run)(Editor&);      // the button's handler; nullptr: the window acts itself
+  const char* boxKeys = "";  // for the help: the keys that run it inside a box of its own
 };
 
 std::span<const ActionInfo> EditorActions();

@@ -57,6 +57,7 @@ class EditorForm : public QWidget {
   void Wire();
   void WireBrowse();
   void Run(const std::function<void()>& handler);
+  void ApplyFocus();
   void RunFlagEditor(void (*handler)(FlagEditorWindow&, FlagFields));
   void OpenFlagEditorWith(void (*handler)(Editor&));
   // editor_menus.cpp

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <utility>
 
 #include "commands/browse.h"
 #include "ui/control_names.h"
@@ -35,7 +36,19 @@ void EditorForm::Run(const std::function<void()>& handler) {
   busy_ = true;
   handler();
   busy_ = false;
-  if (!ProgramEnded()) Render();
+  if (ProgramEnded()) return;
+  Render();
+  ApplyFocus();
+}
+
+// Once the handler is done and drawn: the box may only now be enabled, and its neighbour's loss
+// of focus runs a handler of its own.
+void EditorForm::ApplyFocus() {
+  TextBox EditorWindow::*const wanted = std::exchange(ed_.window.focus, nullptr);
+  if (wanted == nullptr) return;
+  for (const TextBinding& b : kTextBindings) {
+    if (b.box == wanted) widgets_.at(b.name)->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 void EditorForm::Wire() {
@@ -56,6 +69,16 @@ void EditorForm::Wire() {
                 [this] { Run([this] { LeaveFieldBox(ed_); }); });
       }
     }
+  }
+
+  // Enter in the number boxes runs their button.
+  using Handler = void (*)(Editor&);
+  for (auto [name, handler] : {std::pair<const char*, Handler>{control::kGoToNumber, GoToTypedLine},
+                               std::pair<const char*, Handler>{control::kNewLineNumber, AddLine}}) {
+    auto* box = Widget<FieldLineEdit>(name);
+    box->setEnterActs(true);
+    connect(box, &QLineEdit::returnPressed, this,
+            [this, handler = handler] { Run([this, handler] { handler(ed_); }); });
   }
 
   for (const ListBinding& b : kListBindings) {

@@ -9,11 +9,13 @@
 #include <QStyleOptionFrame>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <algorithm>
 #include <limits>
 
 #include "ui/cp1252.h"
 #include "ui/field_text_accessible.h"
+#include "ui/refusals.h"
 
 namespace dlg::ui {
 
@@ -125,17 +127,31 @@ CleanedText CleanFieldText(const QString& text) {
       out.text += u' ';
       continue;
     }
-    if (c == u'}' || !InTable(c)) out.refused = true;
+    if (c == u'}' || !InTable(c)) {
+      out.leftOut += c;
+      // A character beyond the first 65,536 is two halves, left out together.
+      if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        out.leftOut += text[++i];
+      continue;
+    }
     out.text += c;
   }
+  out.refused = !out.leftOut.isEmpty();
   return out;
 }
 
-QValidator::State FieldValidator::validate(QString& input, int& /*pos*/) const {
+QValidator::State FieldValidator::validate(QString& input, int& pos) const {
   CleanedText cleaned = CleanFieldText(input);
-  if (cleaned.refused) return Invalid;
-  // A CR LF pair shrinks to one blank; the caret may then stand one past the end, which the
-  // line edit clamps.
+  // A CR LF pair shrinks to one blank; the caret may then stand past the end, which the line
+  // edit clamps. What was left out stood before the caret: it was just typed or pasted there.
+  if (cleaned.refused) {
+    pos = std::max(0, pos - static_cast<int>(cleaned.leftOut.size()));
+    if (box_) {
+      // Said once the box shows its new text and caret.
+      QTimer::singleShot(
+          0, box_, [box = box_, why = LeftOutText(cleaned.leftOut)] { SayRefused(box, why); });
+    }
+  }
   input = cleaned.text;
   return Acceptable;
 }
@@ -148,6 +164,7 @@ FieldLineEdit::FieldLineEdit(QWidget* parent) : QLineEdit(parent) {
   // The default of 32767 characters would cut a longer field short, and the cut text would be
   // written back.
   setMaxLength(std::numeric_limits<int>::max());
+  validator_.setBox(this);
   setValidator(&validator_);
   connect(this, &QLineEdit::textChanged, this, &FieldLineEdit::edited);
 }
@@ -203,6 +220,22 @@ void FieldLineEdit::PlaceLong() {
 std::string FieldLineEdit::bytes() const {
   if (long_ && long_->isVisibleTo(this)) return long_->bytes();
   return TextToBytes(text());
+}
+
+void FieldLineEdit::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+  if (enter && mods == Qt::ControlModifier) {
+    emit ctrlEnterPressed();
+    event->accept();
+    return;
+  }
+  if (enter && mods == Qt::NoModifier && !enterActs_) {
+    SayRefused(this, QString::fromUtf16(kEnterRefused));
+    event->accept();
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
 }
 
 void FieldLineEdit::focusOutEvent(QFocusEvent* event) {
@@ -268,23 +301,30 @@ std::string FieldTextEdit::bytes() const {
 
 void FieldTextEdit::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // Ctrl+Enter goes on to the window; a plain one would break the record.
+    if (event->modifiers() & Qt::ControlModifier) {
+      event->ignore();
+      return;
+    }
+    SayRefused(this, QString::fromUtf16(kEnterRefused));
     event->accept();
     return;
   }
-  const QString typed = event->text();
-  for (QChar c : typed) {
-    if (c == u'}' || IsBreak(c) || !InTable(c)) {
-      event->accept();
-      return;
-    }
+  const CleanedText cleaned = CleanFieldText(event->text());
+  if (cleaned.refused || cleaned.text != event->text()) {
+    if (cleaned.refused) SayRefused(this, LeftOutText(cleaned.leftOut));
+    event->accept();
+    return;
   }
   QPlainTextEdit::keyPressEvent(event);
 }
 
 void FieldTextEdit::inputMethodEvent(QInputMethodEvent* event) {
   const CleanedText cleaned = CleanFieldText(event->commitString());
-  if (cleaned.refused || cleaned.text != event->commitString()) {
+  if (cleaned.text != event->commitString()) {
     event->accept();
+    insertPlainText(cleaned.text);
+    if (cleaned.refused) SayRefused(this, LeftOutText(cleaned.leftOut));
     return;
   }
   QPlainTextEdit::inputMethodEvent(event);
@@ -293,7 +333,8 @@ void FieldTextEdit::inputMethodEvent(QInputMethodEvent* event) {
 void FieldTextEdit::insertFromMimeData(const QMimeData* source) {
   if (!source->hasText()) return;
   const CleanedText cleaned = CleanFieldText(source->text());
-  if (!cleaned.refused) insertPlainText(cleaned.text);
+  insertPlainText(cleaned.text);
+  if (cleaned.refused) SayRefused(this, LeftOutText(cleaned.leftOut));
 }
 
 QString FieldTextEdit::FieldText(int from, int to) const {

@@ -14,15 +14,23 @@ namespace dlg::ui {
 
 struct CleanedText {
   QString text;
-  bool refused = false;  // holds "}" or a character outside the table
+  QString leftOut;       // "}" and the characters outside the table, in the order met
+  bool refused = false;  // something was left out
 };
-// Line breaks (CR LF, CR, LF and Unicode's separators) become one blank each.
+// Line breaks (CR LF, CR, LF and Unicode's separators) become one blank each; what a record
+// cannot hold is left out.
 CleanedText CleanFieldText(const QString& text);
 
+// Takes what the user types or pastes into `box` without what a record cannot hold, and says
+// what it left out.
 class FieldValidator : public QValidator {
  public:
-  using QValidator::QValidator;
+  explicit FieldValidator(QWidget* box = nullptr) : box_(box) {}
+  void setBox(QWidget* box) { box_ = box; }
   State validate(QString& input, int& pos) const override;
+
+ private:
+  QWidget* box_;
 };
 
 bool IsLossOfFocus(Qt::FocusReason reason);
@@ -40,12 +48,16 @@ class FieldLineEdit : public QLineEdit {
   // Shows the bytes as they stand (a CR from an odd file included), without signals.
   void setBytes(const std::string& bytes);
   std::string bytes() const;
+  // A box whose Enter runs a command (Go to, Add Line, Find); in a field box it is refused.
+  void setEnterActs(bool acts) { enterActs_ = acts; }
 
  signals:
   void edited();
   void focusLost();
+  void ctrlEnterPressed();  // reached the box: no window shortcut took it
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool event(QEvent* event) override;
@@ -56,6 +68,7 @@ class FieldLineEdit : public QLineEdit {
 
   FieldValidator validator_;
   FieldTextEdit* long_ = nullptr;  // made for the first long field
+  bool enterActs_ = false;
 };
 
 // Multi-line, wrapping box with a vertical scroll bar; Enter is refused like CR and LF, and Tab

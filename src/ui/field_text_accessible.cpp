@@ -130,10 +130,10 @@ class FieldTextAccessible : public QAccessibleWidget,
 
   void deleteText(int start, int end) override { replaceText(start, end, QString()); }
   void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
-  // By the rules of typing and pasting: a line break becomes a blank, "}" refuses the text.
+  // By the rules of typing and pasting: a line break becomes a blank, "}" is left out.
   void replaceText(int start, int end, const QString& text) override {
     const CleanedText cleaned = CleanFieldText(text);
-    if (cleaned.refused || box()->isReadOnly()) return;
+    if (box()->isReadOnly()) return;
     Range(start, end).insertText(cleaned.text);
   }
 

@@ -57,7 +57,9 @@ QWidget* Create(const Control& c, QWidget* parent) {
       combo->setInsertPolicy(QComboBox::NoInsert);
       combo->setDuplicatesEnabled(true);
       combo->setCompleter(nullptr);  // the text is what the user typed, not a completion
-      combo->lineEdit()->setValidator(new FieldValidator(combo));
+      auto* validator = new FieldValidator(combo->lineEdit());
+      validator->setParent(combo);
+      combo->lineEdit()->setValidator(validator);
       return combo;
     }
     case Kind::DropDown:

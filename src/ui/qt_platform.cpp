@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -55,6 +56,18 @@ QMessageBox::Icon ToQt(MsgIcon icon) {
   return QMessageBox::NoIcon;
 }
 
+// A box is at least as wide as its title, which the window system would otherwise cut short
+// ("Lin...xist"). The title bar's font is the window system's; the application's font, with
+// room for the bar's buttons, stands in for it.
+void MakeRoomForTitle(QMessageBox& box) {
+  constexpr int kTitleBarButtons = 120;
+  const int wanted = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
+}
+
 }  // namespace
 
 MsgAnswer QtPlatform::MessageBox(const std::string& text, const std::string& title,
@@ -64,6 +77,7 @@ MsgAnswer QtPlatform::MessageBox(const std::string& text, const std::string& tit
   box.setTextFormat(Qt::PlainText);
   box.setText(DisplayText(text));
   box.setIcon(ToQt(icon));
+  MakeRoomForTitle(box);
   if (buttons == MsgButtons::Ok) {
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();

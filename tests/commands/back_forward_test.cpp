@@ -52,10 +52,6 @@ const Row kRows[] = {
     {"BackToARenumberedLine", kOld,
      {"goToNumber=20", "Go to:", "input:25", "Renumber Line", "Back", "Forward", kAt + "25",
       "Undo", "Back", "Forward", kAt + "20"}, kView20, {}},
-    // A new line being typed is not dropped by a Back.
-    {"NoBackWhileTypingANewLine", kOld,
-     {"goToNumber=20", "Go to:", "newLineNumber=15", "Add Line", "maleText=New", "?back=no",
-      "Back"}, "15|[NPC]|New||" "|Save New Line|no Go to 1"},
     // A view that left the line without a visit of its own goes back to that line first.
     {"BackAfterANewLineGoesWhereItWasAdded", kOld,
      {"goToNumber=20", "Go to:", "newLineNumber=25", "Add Line", "maleText=New", "Save New Line",

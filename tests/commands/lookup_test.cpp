@@ -147,12 +147,14 @@ const std::string kAdded =
 // clang-format off
 const Row kRows[] = {
     {"FemaleRowFollowsTheResponse", kNumbered, {"replies#1", "Respond"}, kTen},
+    // Every way out of new-line mode shows "Go to 1" again.
     {"GoToLeavesNewLineMode", kNumbered, {"newLineNumber=99", "Add Line", "goToNumber=10", "Go to:"},
-     kTen + "|no Go to 1"},
+     kTen},
     {"UsedNumberLeavesNewLineMode", kNumbered,
-     {"newLineNumber=99", "Add Line", "usedNumbers#2", "Go to number"}, kTen + "|no Go to 1"},
+     {"newLineNumber=99", "Add Line", "usedNumbers#2", "Go to number"}, kTen},
     {"JumpLeavesNewLineModeAndShowsGoTo1", kNumbered,
-     {"newLineNumber=99", "Add Line", "jumpLine=10", "Jump"}, kTen},
+     {"newLineNumber=99", "Add Line", "jumpLine=10", "No", "Jump"}, kTen,
+     {"yes/no/cancel exclamation Save New Line?: Save the new line 99 before leaving it?"}},
     {"EmptyGoToKeepsNewLineMode", kNumbered, {"newLineNumber=99", "Add Line", "Go to:"},
      kNewLine + "|Save New Line|no Go to 1",
      {"none Invalid Response: Please select a line or response"}},

@@ -88,9 +88,13 @@ const Row kRows[] = {
     {"NoneThenOr", {"conditions", "edit=", "cond=is_daytime()", "insert cond", "or",
                     "cond=npc.area == 3", "insert cond"},
      kOld + "off|on|shown| is_daytime() or npc.area == 3|cond|or|npc.area == 3|"},
-    // The separator is written even in front of the first item.
-    {"AndBeforeTheFirstItem", {"conditions", "edit=", "and", "cond=x()", "insert cond"},
-     kOld + "off|on|shown| and x()|cond|and|x()|"},
+    // No bare joiner in front of the first item, nor after blanks alone.
+    {"AndFirstItemAlone", {"conditions", "edit=", "and", "cond=x()", "insert cond"},
+     kOld + "off|on|shown|x()|cond|and|x()|"},
+    {"OrAfterBlanksAlone", {"conditions", "edit=  ", "or", "cond=x()", "insert cond"},
+     kOld + "off|on|shown|x()|cond|or|x()|"},
+    {"AndAfterAnItem", {"conditions", "edit=a()", "and", "cond=x()", "insert cond"},
+     kOld + "off|on|shown|a() and x()|cond|and|x()|"},
     {"ConditionAfterABlank", {"conditions", "edit= ", "cond=x()", "insert cond"},
      kOld + "off|on|shown|  x()|cond|none|x()|"},
     {"EmptyConditionDoesNothing", {"conditions", "and", "insert cond"},

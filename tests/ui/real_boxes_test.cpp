@@ -21,6 +21,25 @@ class RealBoxesTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // A box is at least as wide as its title: a short text must not cut "Renumber Line" short.
+  void aBoxIsAsWideAsItsTitle() {
+    QtPlatform platform;
+    const std::string title = "A title far longer than the few words of its box";
+    int width = 0, needed = 0;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || !box->isVisible()) return;
+      width = box->width();
+      needed = box->fontMetrics().horizontalAdvance(QString::fromStdString(title));
+      box->button(QMessageBox::Ok)->click();
+    });
+    look.start(5);
+    platform.MessageBox("Done.", title, MsgButtons::Ok, MsgIcon::None);
+    QVERIFY2(width > needed,
+             qPrintable(QString::number(width) + u" <= " + QString::number(needed)));
+  }
+
   // The real boxes and their answers, above all the three that guard the user's work: the
   // recovery question at Load File, the refusal of a file open in another window, and the
   // question before Save overwrites a change made by another program. Escape and the title bar

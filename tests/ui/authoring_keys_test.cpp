@@ -1,0 +1,165 @@
+// Writing a conversation by keyboard: where the keys go after a load and after "Add Line", the
+// keys that add and save a line and leave one, and the keys a box refuses, said aloud.
+
+#include <QClipboard>
+#include <QToolTip>
+#include <QtTest>
+
+#include "ui/control_names.h"
+#include "ui/conversation_window.h"
+#include "ui/editor_actions.h"
+#include "ui/field_boxes.h"
+#include "ui/window_session.h"
+
+using namespace dlg;
+using namespace dlg::ui;
+using dlg::test::Session;
+
+namespace {
+
+QString FocusName() {
+  QWidget* w = QApplication::focusWidget();
+  return w ? w->objectName() : QString();
+}
+
+// Each character as a key press carrying it (QTest's key clicks know only ASCII).
+void TypeChars(QWidget* box, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(box, &press);
+  }
+}
+
+// The tooltip once the box has said why it refused.
+QString Said() {
+  QApplication::processEvents();  // a line box says it once it shows its text again
+  (void)QTest::qWaitFor([] { return QToolTip::isVisible(); });
+  const QString text = QToolTip::text();
+  QToolTip::hideText();
+  return text;
+}
+
+}  // namespace
+
+class AuthoringKeysTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void aNewLineByKeyboardAlone() {
+    Session<> s;
+    s.Load();
+    QCOMPARE(FocusName(), QLatin1String(control::kMaleText));
+    // Enter in the number box runs "Add Line"; the keys then go into the male text.
+    s.Type(control::kNewLineNumber, QStringLiteral("15"));
+    QTest::keyClick(s.W(control::kNewLineNumber), Qt::Key_Return);
+    QCOMPARE(s.Text(control::kLineNumber), QStringLiteral("15"));
+    QCOMPARE(FocusName(), QLatin1String(control::kMaleText));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("A new line."));
+    // Ctrl+Enter, in whichever box of the new line: "Save New Line".
+    s.W(control::kIntCheck)->setFocus();
+    QTest::keyClicks(s.W(control::kIntCheck), QStringLiteral("7"));
+    QTest::keyClick(s.W(control::kIntCheck), Qt::Key_Return, Qt::ControlModifier);
+    QVERIFY(!s.W(control::kSaveNewLine)->isVisible());
+    QVERIFY(s.Copy().find("{15}{A new line.}{}{7}{}{}{}\r\n{20}") != std::string::npos);
+    QCOMPARE(s.Boxes(), QStringList());
+
+    // Escape leaves a new line; one with typed text after "Save New Line?".
+    s.Type(control::kNewLineNumber, QStringLiteral("16"));
+    QTest::keyClick(s.W(control::kNewLineNumber), Qt::Key_Enter);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Dropped."));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(s.Boxes(), QStringList({QStringLiteral(
+                            "Save New Line?: Save the new line 16 before leaving it?")}));
+    QCOMPARE(s.Line(), QStringLiteral("15|NPC|A new line."));
+    QVERIFY(s.W(control::kGoToFirst)->isVisible());
+
+    // Enter in the "Go to:" box goes there.
+    s.Type(control::kGoToNumber, QStringLiteral("20"));
+    QTest::keyClick(s.W(control::kGoToNumber), Qt::Key_Return);
+    QCOMPARE(s.Line(), QStringLiteral("20|NPC|Sit down."));
+
+    const std::string help = ShortcutList();
+    for (const char* line : {"\nAdd Line: Enter in the Add Line number box\n",
+                             "\nSave New Line: Ctrl+Return or Ctrl+Enter\n",
+                             "\nLeave New Line: Esc\n"})
+      QVERIFY2(help.find(line) != std::string::npos, line);
+  }
+
+  // What a record cannot hold is refused with a beep and a word at the caret, typed, entered or
+  // pasted, in the field boxes and in Find.
+  void refusedKeysSayWhy_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("said");
+    const QString notInTable = QStringLiteral(" is not in the Windows-1252 character set of "
+                                              "dialogue files");
+    QTest::newRow("brace, line box") << QString::fromLatin1(control::kConditionFlags)
+                                     << QStringLiteral("}")
+                                     << QStringLiteral("} cannot stand in a field");
+    QTest::newRow("brace, multi-line box") << QString::fromLatin1(control::kMaleText)
+                                           << QStringLiteral("}")
+                                           << QStringLiteral("} cannot stand in a field");
+    QTest::newRow("letter outside the table") << QString::fromLatin1(control::kFemaleText)
+                                              << QStringLiteral("\u0141")
+                                              << QStringLiteral("\u0141") + notInTable;
+    QTest::newRow("Enter, line box") << QString::fromLatin1(control::kExecutionFlags)
+                                     << QStringLiteral("\r")
+                                     << QStringLiteral("Enter cannot stand in a field");
+    QTest::newRow("Enter, multi-line box") << QString::fromLatin1(control::kMaleText)
+                                           << QStringLiteral("\r")
+                                           << QStringLiteral("Enter cannot stand in a field");
+  }
+
+  void refusedKeysSayWhy() {
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, said);
+    Session<> s;
+    s.Load();
+    QWidget* w = s.form.findChild<QWidget*>(box);
+    const QString before = s.Text(box.toLatin1().constData());
+    w->setFocus();
+    if (typed == u"\r") {
+      QTest::keyClick(w, Qt::Key_Return);
+    } else {
+      TypeChars(w, typed);
+    }
+    QCOMPARE(Said(), said);
+    QCOMPARE(s.Text(box.toLatin1().constData()), before);
+  }
+
+  void aPasteSaysWhatItLeftOut() {
+    Session<> s;
+    s.Load();
+    const QString said = QStringLiteral(
+        "2 characters left out:\n"
+        "\u0141 is not in the Windows-1252 character set of dialogue files\n"
+        "\u017A is not in the Windows-1252 character set of dialogue files");
+    QGuiApplication::clipboard()->setText(QStringLiteral("\u0141\u00F3d\u017A"));
+    auto* flags = s.W<FieldLineEdit>(control::kConditionFlags);
+    flags->setFocus();
+    flags->clear();
+    flags->paste();
+    QCOMPARE(flags->text(), QStringLiteral("\u00F3d"));
+    QCOMPARE(Said(), said);
+    auto* male = s.W<FieldTextEdit>(control::kMaleText);
+    male->setFocus();
+    male->selectAll();
+    male->paste();
+    QCOMPARE(male->toPlainText(), QStringLiteral("\u00F3d"));
+    QCOMPARE(Said(), said);
+
+    s.form.ShowConversation(true);
+    auto* find = s.form.conversationWindow()->findChild<QWidget*>(
+        QString::fromLatin1(control::kFindText));
+    QVERIFY(QTest::qWaitForWindowActive(find->window()));
+    QTRY_VERIFY(!s.form.conversationWindow()->Busy());
+    find->setFocus();
+    TypeChars(find, QStringLiteral("\u0141"));
+    QCOMPARE(Said(), QStringLiteral("\u0141 is not in the Windows-1252 character set of "
+                                    "dialogue files"));
+  }
+};
+
+QTEST_MAIN(AuthoringKeysTest)
+#include "authoring_keys_test.moc"
