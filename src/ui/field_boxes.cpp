@@ -117,7 +117,7 @@ bool LeavesUndoToTheEditor(const QKeyEvent* key, bool boxCanUndo, bool boxCanRed
 
 }  // namespace
 
-CleanedText CleanFieldText(const QString& text) {
+CleanedText CleanFieldText(const QString& text, bool keep) {
   CleanedText out;
   out.text.reserve(text.size());
   for (qsizetype i = 0; i < text.size(); ++i) {
@@ -127,7 +127,7 @@ CleanedText CleanFieldText(const QString& text) {
       out.text += u' ';
       continue;
     }
-    if (c == u'}' || !InTable(c)) {
+    if (!keep && (c == u'}' || !InTable(c))) {
       out.leftOut += c;
       // A character beyond the first 65,536 is two halves, left out together.
       if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
@@ -296,7 +296,7 @@ std::string FieldTextEdit::bytes() const {
     return bytes;
   }
   // toRawText keeps a no-break space as it is (toPlainText would turn it into a blank).
-  return TextToBytes(CleanFieldText(document()->toRawText()).text);
+  return TextToBytes(CleanFieldText(document()->toRawText(), true).text);
 }
 
 void FieldTextEdit::keyPressEvent(QKeyEvent* event) {

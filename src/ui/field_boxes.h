@@ -18,8 +18,8 @@ struct CleanedText {
   bool refused = false;  // something was left out
 };
 // Line breaks (CR LF, CR, LF and Unicode's separators) become one blank each; what a record
-// cannot hold is left out.
-CleanedText CleanFieldText(const QString& text);
+// cannot hold is left out, unless `keep`: a box shows what the file holds, and gives it back.
+CleanedText CleanFieldText(const QString& text, bool keep = false);
 
 // Takes what the user types or pastes into `box` without what a record cannot hold, and says
 // what it left out.

@@ -15,8 +15,8 @@ const std::string kOld = R("10", "Ten.") + R("11", "On.", "20") + R("20", "Twent
 const std::string kView10 = "10|NPC|Ten.|On.|20", kView20 = "20|NPC|Twenty.||";
 const std::string kAsked =
     "yes/no/cancel exclamation Save New Line?: Save the new line 15 before leaving it?";
-const std::string kSaved15 = R("10", "Ten.") + R("11", "On.", "20") + R("15", "New") +
-                             R("20", "Twenty.");
+const std::string kSaved15 =
+    R("10", "Ten.") + R("11", "On.", "20") + R("15", "New") + R("20", "Twenty.");
 const std::string kTyping = "15|[NPC]|New|||Save New Line|no Go to 1";
 // From line 20: Add Line 15 and type its male text.
 const Strings kNew = {"goToNumber=20", "Go to:", "newLineNumber=15", "Add Line", "maleText=New"};
@@ -76,15 +76,27 @@ INSTANTIATE_TEST_SUITE_P(Rows, LeaveNewLine, testing::ValuesIn(kRows), RowName);
 
 // A name that is no file is refused at once, without "Replace File?".
 const Row kNoFileRows[] = {
-    {"Folder", kOld, {"mkdir:b.dlg", "input:b", "Save As"}, kView10,
+    {"Folder",
+     kOld,
+     {"mkdir:b.dlg", "input:b", "Save As"},
+     kView10,
      {"critical Not a File: DIR/b.dlg is a folder: Save As writes files only. Please enter "
-      "another name."}, {{"b.dlg", kNotAFile}}},
-    {"LinkToAFolder", kOld, {"mkdir:sub", "link:b.dlg=sub", "input:b", "Save As"}, kView10,
+      "another name."},
+     {{"b.dlg", kNotAFile}}},
+    {"LinkToAFolder",
+     kOld,
+     {"mkdir:sub", "link:b.dlg=sub", "input:b", "Save As"},
+     kView10,
      {"critical Not a File: DIR/b.dlg is a folder: Save As writes files only. Please enter "
-      "another name."}, {{"sub", kNotAFile}, {"b.dlg", kNotAFile}}},
-    {"Pipe", kOld, {"fifo:b.dlg", "input:b", "Save As"}, kView10,
+      "another name."},
+     {{"sub", kNotAFile}, {"b.dlg", kNotAFile}}},
+    {"Pipe",
+     kOld,
+     {"fifo:b.dlg", "input:b", "Save As"},
+     kView10,
      {"critical Not a File: DIR/b.dlg is not a regular file: Save As writes files only. Please "
-      "enter another name."}, {{"b.dlg", kNotAFile}}},
+      "enter another name."},
+     {{"b.dlg", kNotAFile}}},
 };
 class SaveAsNoFile : public testing::TestWithParam<Row> {};
 TEST_P(SaveAsNoFile, RefusedAtOnce) { RunRow(GetParam(), OwnStep); }

@@ -68,8 +68,9 @@ class AuthoringKeysTest : public QObject {
     QTest::keyClick(s.W(control::kNewLineNumber), Qt::Key_Enter);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Dropped."));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QCOMPARE(s.Boxes(), QStringList({QStringLiteral(
-                            "Save New Line?: Save the new line 16 before leaving it?")}));
+    QCOMPARE(
+        s.Boxes(),
+        QStringList({QStringLiteral("Save New Line?: Save the new line 16 before leaving it?")}));
     QCOMPARE(s.Line(), QStringLiteral("15|NPC|A new line."));
     QVERIFY(s.W(control::kGoToFirst)->isVisible());
 
@@ -79,9 +80,9 @@ class AuthoringKeysTest : public QObject {
     QCOMPARE(s.Line(), QStringLiteral("20|NPC|Sit down."));
 
     const std::string help = ShortcutList();
-    for (const char* line : {"\nAdd Line: Enter in the Add Line number box\n",
-                             "\nSave New Line: Ctrl+Return or Ctrl+Enter\n",
-                             "\nLeave New Line: Esc\n"})
+    for (const char* line :
+         {"\nAdd Line: Enter in the Add Line number box\n",
+          "\nSave New Line: Ctrl+Return or Ctrl+Enter\n", "\nLeave New Line: Esc\n"})
       QVERIFY2(help.find(line) != std::string::npos, line);
   }
 
@@ -91,23 +92,24 @@ class AuthoringKeysTest : public QObject {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("said");
-    const QString notInTable = QStringLiteral(" is not in the Windows-1252 character set of "
-                                              "dialogue files");
-    QTest::newRow("brace, line box") << QString::fromLatin1(control::kConditionFlags)
-                                     << QStringLiteral("}")
-                                     << QStringLiteral("} cannot stand in a field");
-    QTest::newRow("brace, multi-line box") << QString::fromLatin1(control::kMaleText)
-                                           << QStringLiteral("}")
-                                           << QStringLiteral("} cannot stand in a field");
-    QTest::newRow("letter outside the table") << QString::fromLatin1(control::kFemaleText)
-                                              << QStringLiteral("\u0141")
-                                              << QStringLiteral("\u0141") + notInTable;
-    QTest::newRow("Enter, line box") << QString::fromLatin1(control::kExecutionFlags)
-                                     << QStringLiteral("\r")
-                                     << QStringLiteral("Enter cannot stand in a field");
-    QTest::newRow("Enter, multi-line box") << QString::fromLatin1(control::kMaleText)
-                                           << QStringLiteral("\r")
-                                           << QStringLiteral("Enter cannot stand in a field");
+    const QString notInTable = QStringLiteral(
+        " is not in the Windows-1252 character set of "
+        "dialogue files");
+    QTest::newRow("brace, line box")
+        << QString::fromLatin1(control::kConditionFlags) << QStringLiteral("}")
+        << QStringLiteral("} cannot stand in a field");
+    QTest::newRow("brace, multi-line box")
+        << QString::fromLatin1(control::kMaleText) << QStringLiteral("}")
+        << QStringLiteral("} cannot stand in a field");
+    QTest::newRow("letter outside the table")
+        << QString::fromLatin1(control::kFemaleText) << QStringLiteral("\u0141")
+        << QStringLiteral("\u0141") + notInTable;
+    QTest::newRow("Enter, line box")
+        << QString::fromLatin1(control::kExecutionFlags) << QStringLiteral("\r")
+        << QStringLiteral("Enter cannot stand in a field");
+    QTest::newRow("Enter, multi-line box")
+        << QString::fromLatin1(control::kMaleText) << QStringLiteral("\r")
+        << QStringLiteral("Enter cannot stand in a field");
   }
 
   void refusedKeysSayWhy() {
@@ -150,8 +152,8 @@ class AuthoringKeysTest : public QObject {
     QCOMPARE(Said(), said);
 
     s.form.ShowConversation(true);
-    auto* find = s.form.conversationWindow()->findChild<QWidget*>(
-        QString::fromLatin1(control::kFindText));
+    auto* find =
+        s.form.conversationWindow()->findChild<QWidget*>(QString::fromLatin1(control::kFindText));
     QVERIFY(QTest::qWaitForWindowActive(find->window()));
     QTRY_VERIFY(!s.form.conversationWindow()->Busy());
     find->setFocus();

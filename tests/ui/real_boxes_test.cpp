@@ -36,8 +36,7 @@ class RealBoxesTest : public QObject {
     });
     look.start(5);
     platform.MessageBox("Done.", title, MsgButtons::Ok, MsgIcon::None);
-    QVERIFY2(width > needed,
-             qPrintable(QString::number(width) + u" <= " + QString::number(needed)));
+    QVERIFY2(width > needed, qPrintable(QStringLiteral("%1 <= %2").arg(width).arg(needed)));
   }
 
   // The real boxes and their answers, above all the three that guard the user's work: the
