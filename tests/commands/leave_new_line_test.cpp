@@ -38,7 +38,8 @@ const Row kRows[] = {
      kNew + Strings{"jumpLine=20", "Yes", "Jump"}, kView20, {kAsked},
      {{"a.dlg.bak", R("10", "Ten.") + R("11", "On.", "20") + R("15", "New", "20") +
                     R("20", "Twenty.")}}},
-    {"BackAsks", kOld, kNew + Strings{"No", "Back"}, kView10, {kAsked}},
+    // Back from the new line goes first to the line where Add Line was clicked.
+    {"BackAsks", kOld, kNew + Strings{"No", "Back"}, kView20, {kAsked}},
     {"BackCancelStaysInTheHistory", kOld, kNew + Strings{"Cancel", "Back", "?back=yes"}, kTyping,
      {kAsked}},
     {"UnloadCancelKeepsTyping", kOld, kNew + Strings{"Cancel", "Unload File"}, kTyping, {kAsked}},
