@@ -190,6 +190,7 @@ row Textconv --textconv error.dlg
 setup=$mod row TextconvOfOneFile --textconv mod
 row RunsAlone --stats --textconv clean.dlg
 row MapWithStats --stats --map m.dot clean.dlg
+row Against --against error.dlg clean.dlg
 # No libxlsxwriter in the zip: a workbook is refused before anything is read.
 fresh "$tmp/win"
 run win "$tmp/win" --script s.xlsx clean.dlg
