@@ -11,7 +11,7 @@
 #include "commands/lookup.h"
 #include "commands/open_file.h"
 #include "dialogue/record_reader.h"
-#include "fuzz/reference_readers.h"
+#include "reference_readers.h"
 
 namespace {
 

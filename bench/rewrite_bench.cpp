@@ -12,7 +12,7 @@
 #include "bench_data.h"
 #include "commands/editor.h"
 #include "commands/rewrite_working_copy.h"
-#include "fuzz/rewrite_records.h"
+#include "rewrite_records.h"
 
 namespace dlg {
 namespace {

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "check/report.h"
+#include "conversation_model.h"
 #include "fuzz_check.h"
 #include "map/map.h"
-#include "support/conversation_model.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The conversation of a file as its rules say, the slow way: lines by SplitLines, each line's
 // record by ReadRecordOnLine (the editor's field reader, a character at a time, the line bounding
 // what is read), every lookup a scan from the top. ReadConversation must give the same, byte for
-// byte; the tests and the fuzz target hold it to this model.
+// byte; the fuzz target holds it to this model over its seeds and whatever it makes of them.
 
 #include <string>
 #include <string_view>
