@@ -161,11 +161,17 @@ std::vector<Finding> RunChecks(const Conversation& c) {
   for (const Problem& p : problems) {
     Finding& f = findings.emplace_back(Finding{p.line, p.severity, p.check, ProblemMessage(c, p)});
     // Not always p.record: a note on the record that a lookup stops at is about another one.
-    const auto on = std::lower_bound(c.records.begin(), c.records.end(), p.line,
-                                     [](const Record& r, int line) { return r.line < line; });
-    if (on != c.records.end() && on->line == p.line) f.record = std::string(on->fields.lineNumber);
+    if (const int on = RecordOnLine(c, p.line); on >= 0)
+      f.record = std::string(c.records[static_cast<std::size_t>(on)].fields.lineNumber);
   }
   return findings;
+}
+
+int RecordOnLine(const Conversation& c, int line) {
+  // Records stand in file order, so the one on a line is found by halving.
+  const auto at = std::lower_bound(c.records.begin(), c.records.end(), line,
+                                   [](const Record& r, int l) { return r.line < l; });
+  return at != c.records.end() && at->line == line ? static_cast<int>(at - c.records.begin()) : -1;
 }
 
 }  // namespace dlg::check

@@ -51,6 +51,9 @@ inline constexpr std::array<CheckInfo, 13> kChecks = {{
 // The check's own spelling, or nothing for a name that is not a check.
 std::optional<std::string_view> FindCheck(std::string_view name);
 
+// The record on file line `line` (1-based), or -1 for a line that holds none.
+int RecordOnLine(const Conversation& c, int line);
+
 // Every check over one file's conversation, sorted by line (findings of one line keep the order
 // in which the checks ran).
 std::vector<Finding> RunChecks(const Conversation& c);

@@ -1,7 +1,5 @@
 #include "check/conversation_snapshot.h"
 
-#include <algorithm>
-
 #include "check/checks.h"
 
 namespace dlg::check {
@@ -36,14 +34,7 @@ std::shared_ptr<ConversationSnapshot> SnapshotOf(std::string bytes, std::string 
 
   s->problems = FindProblems(c);
   s->problemRecords.reserve(s->problems.size());
-  for (const Problem& p : s->problems) {
-    // Records stand in file order, so the one on a line is found by halving.
-    const auto at = std::lower_bound(c.records.begin(), c.records.end(), p.line,
-                                     [](const Record& r, int line) { return r.line < line; });
-    s->problemRecords.push_back(at != c.records.end() && at->line == p.line
-                                    ? static_cast<int>(at - c.records.begin())
-                                    : -1);
-  }
+  for (const Problem& p : s->problems) s->problemRecords.push_back(RecordOnLine(c, p.line));
   return s;
 }
 

@@ -46,22 +46,19 @@ std::size_t ShownSize(std::string_view text, bool& cut) {
   return cut ? kRowText : look;
 }
 
-// "NUMBER" + `arrow` + `jump` + "  " + the text cut to one line.
+// "NUMBER" + `arrow` + `jump` + "  " + the text cut to one line, after "LABEL: " where it has one.
 std::string Row(std::string_view number, std::string_view arrow, std::string_view jump,
-                std::string_view text) {
+                std::string_view label, std::string_view text) {
   bool cut = false;
   const std::size_t shown = ShownSize(text, cut);
-  return Joined(number, arrow, jump, "  ", text.substr(0, shown), cut ? "..." : "");
+  return Joined(number, arrow, jump, "  ", label, label.empty() ? "" : ": ", text.substr(0, shown),
+                cut ? "..." : "");
 }
 
 std::string RowOf(const Record& r) {
-  if (r.npc) return Row(r.fields.lineNumber, {}, {}, r.fields.maleText);
-  return Row(r.fields.lineNumber, " -> ", r.fields.jumpLine, r.fields.maleText);
+  if (r.npc) return Row(r.fields.lineNumber, {}, {}, {}, r.fields.maleText);
+  return Row(r.fields.lineNumber, " -> ", r.fields.jumpLine, {}, r.fields.maleText);
 }
-
-// The fields a search looks in, in the order it looks.
-constexpr std::string_view Fields::*kSearched[] = {
-    &Fields::maleText, &Fields::femaleText, &Fields::conditionFlags, &Fields::executionFlags};
 
 }  // namespace
 
@@ -83,19 +80,27 @@ std::vector<OutlineRow> Outline(const Conversation& c) {
 
 namespace {
 
-std::string ProblemRowOf(int lineNumber, Severity s, std::string_view message,
+std::string ProblemRowOf(int line, std::string_view number, Severity s, std::string_view message,
                          std::string_view check) {
-  return Joined(std::to_string(lineNumber), ": ", SeverityName(s), ": ", message, " [", check, "]");
+  const std::string fileLine = std::to_string(line);
+  const std::string_view severity = SeverityName(s);
+  if (number.empty())
+    return Joined("file line ", fileLine, ": ", severity, ": ", message, " [", check, "]");
+  return Joined("line ", NumberText(number), " (file line ", fileLine, "): ", severity, ": ",
+                message, " [", check, "]");
 }
 
 }  // namespace
 
 std::string ProblemRow(const Finding& f) {
-  return ProblemRowOf(f.line, f.severity, f.message, f.check);
+  return ProblemRowOf(f.line, f.record.value_or(std::string()), f.severity, f.message, f.check);
 }
 
 std::string ProblemText(const Conversation& c, const Problem& p) {
-  return ProblemRowOf(p.line, p.severity, ProblemMessage(c, p), p.check);
+  const int on = RecordOnLine(c, p.line);
+  const std::string_view number =
+      on < 0 ? std::string_view() : c.records[static_cast<std::size_t>(on)].fields.lineNumber;
+  return ProblemRowOf(p.line, number, p.severity, ProblemMessage(c, p), p.check);
 }
 
 std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle) {
@@ -119,10 +124,10 @@ std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle)
     if (i == n) break;
     const Fields& f = c.records[i].fields;
     std::string_view Fields::*in = nullptr;
-    for (std::string_view Fields::*field : kSearched) {
-      const std::string_view v = f.*field;
+    for (const SearchedField& searched : kSearchedFields) {
+      const std::string_view v = f.*searched.field;
       if (v.size() >= search.Size() && v.data() <= start && end <= v.data() + v.size()) {
-        in = field;
+        in = searched.field;
         break;
       }
     }
@@ -139,11 +144,14 @@ std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle)
 
 std::string FoundText(const Conversation& c, const FoundAt& at) {
   const Fields& f = c.records[at.record].fields;
-  return FoundRow(f.lineNumber, f.*at.field);
+  std::string_view name;
+  for (const SearchedField& searched : kSearchedFields)
+    if (searched.field == at.field) name = searched.name;
+  return FoundRow(f.lineNumber, name, f.*at.field);
 }
 
-std::string FoundRow(std::string_view number, std::string_view field) {
-  return Row(number, {}, {}, field);
+std::string FoundRow(std::string_view number, std::string_view name, std::string_view text) {
+  return Row(number, {}, {}, name, text);
 }
 
 std::vector<FoundRecord> FindText(const Conversation& c, std::string_view needle) {

@@ -26,15 +26,28 @@ std::vector<OutlineRow> Outline(const Conversation& c);
 // The text of record `record`'s row, the same as Outline's.
 std::string OutlineText(const Conversation& c, int record);
 
-// "LINE: severity: message [check]", a finding a row.
+// "line 21 (file line 10): error: message [check]", a finding a row: the record's number first,
+// as modders name lines, then where it stands in the file. A line that holds no record, or a
+// record whose number is empty, has only "file line 10: ...".
 std::string ProblemRow(const Finding& f);
 // The same row from a problem of FindProblems, its message made now: for a view that makes the
 // text of the rows it shows.
 std::string ProblemText(const Conversation& c, const Problem& p);
 
+// The fields a search looks in, in the order it looks, with the names their rows give them
+// (the words of the Play transcript).
+struct SearchedField {
+  std::string_view Fields::*field;
+  std::string_view name;
+};
+inline constexpr SearchedField kSearchedFields[] = {{&Fields::maleText, "male"},
+                                                    {&Fields::femaleText, "female"},
+                                                    {&Fields::conditionFlags, "if"},
+                                                    {&Fields::executionFlags, "runs"}};
+
 struct FoundRecord {
   int record = 0;
-  std::string text;  // "NUMBER  " + the field that matched, cut to one line
+  std::string text;  // "NUMBER  FIELD: " + the text of the field that matched, cut to one line
 };
 
 // The records whose male or female text or flags hold `needle`, letter case ignored as the
@@ -42,8 +55,7 @@ struct FoundRecord {
 std::vector<FoundRecord> FindText(const Conversation& c, std::string_view needle);
 
 // The same records without their rows' text, for a view that makes the text as it shows a row:
-// each with the field that holds the needle first (male text, female text, condition flags,
-// execution flags).
+// each with the field that holds the needle first, in the order of kSearchedFields.
 struct FoundAt {
   int record = 0;
   std::string_view Fields::*field = nullptr;
@@ -51,8 +63,8 @@ struct FoundAt {
 std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle);
 // The text of a found record's row, the same as FindText's.
 std::string FoundText(const Conversation& c, const FoundAt& at);
-// The same row from a record's number and the field that holds the needle.
-std::string FoundRow(std::string_view number, std::string_view field);
+// The same row from a record's number, the name of the field that holds the needle and its text.
+std::string FoundRow(std::string_view number, std::string_view name, std::string_view text);
 
 // Letters of Windows-1252 folded to their small form; every other byte as it is.
 unsigned char FoldCase(unsigned char byte);

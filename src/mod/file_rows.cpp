@@ -11,16 +11,6 @@ namespace dlg::mod {
 
 namespace {
 
-// The fields Find looks in, in its order, with the names their rows give them.
-struct Searched {
-  std::string_view Fields::*field;
-  std::string_view name;
-};
-constexpr Searched kSearched[] = {{&Fields::maleText, "male"},
-                                  {&Fields::femaleText, "female"},
-                                  {&Fields::conditionFlags, "if"},
-                                  {&Fields::executionFlags, "runs"}};
-
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 }  // namespace
@@ -45,8 +35,8 @@ FileRows FoundRows(const check::FoldedSearch& search, const std::string& shown,
     Fields fields;
     LineScanner(bytes.substr(start, std::min(end + 2, bytes.size()) - start)).Next(line, fields);
     const char* from = bytes.data() + at;
-    const Searched* in = nullptr;
-    for (const Searched& s : kSearched) {
+    const check::SearchedField* in = nullptr;
+    for (const check::SearchedField& s : check::kSearchedFields) {
       const std::string_view v = fields.*s.field;
       if (!v.empty() && v.data() <= from && from + size <= v.data() + v.size()) {
         in = &s;
@@ -57,10 +47,9 @@ FileRows FoundRows(const check::FoldedSearch& search, const std::string& shown,
       at = search.Next(bytes, at + 1);
       continue;
     }
-    // "NUMBER  TEXT": the field's name goes between.
-    std::string row = check::FoundRow(fields.lineNumber, fields.*in->field);
-    row.insert(fields.lineNumber.size() + 2, std::string(in->name) + ": ");
-    out.rows.push_back({shown, std::string(fields.lineNumber), "  " + row, true});
+    out.rows.push_back({shown, std::string(fields.lineNumber),
+                        "  " + check::FoundRow(fields.lineNumber, in->name, fields.*in->field),
+                        true});
     at = search.Next(bytes, end);  // a record is listed once
   }
   out.found = static_cast<long>(out.rows.size());
@@ -73,12 +62,7 @@ FileRows ProblemRows(const std::string& shown, std::string_view bytes) {
   for (const check::Finding& f : check::RunChecks(c)) {
     if (f.severity == check::Severity::Error) ++out.errors;
     if (f.severity == check::Severity::Warning) ++out.warnings;
-    // Records stand in file order, so the one on a line is found by halving.
-    const auto at = std::lower_bound(c.records.begin(), c.records.end(), f.line,
-                                     [](const Record& r, int line) { return r.line < line; });
-    std::string number;
-    if (at != c.records.end() && at->line == f.line) number = std::string(at->fields.lineNumber);
-    out.rows.push_back({shown, number, ":" + check::ProblemRow(f)});
+    out.rows.push_back({shown, f.record.value_or(std::string()), ": " + check::ProblemRow(f)});
   }
   out.found = static_cast<long>(out.rows.size());
   return out;

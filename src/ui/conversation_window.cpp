@@ -18,13 +18,14 @@
 #include "check/counts.h"
 #include "commands/copy_for_views.h"
 #include "ui/control_names.h"
+#include "ui/conversation_find.h"
 #include "ui/conversation_models.h"
 #include "ui/cp1252.h"
-#include "ui/field_boxes.h"
 #include "ui/find_in_files_panel.h"
 #include "ui/latest_job.h"
 #include "ui/map_view.h"
 #include "ui/user_settings.h"
+#include "ui/window_placement.h"
 
 namespace dlg::ui {
 
@@ -36,6 +37,8 @@ constexpr int kExpandedOutline = 5000;
 // Work that ends sooner than this leaves nothing greyed: no flicker on every edit.
 constexpr int kGreyAfterMs = 150;
 const char kGeometryKey[] = "conversationWindow/geometry";
+// Narrower than this, the window beside the editor would crowd its map: it opens over it.
+constexpr int kLeastWidthBeside = 560;
 
 QString Latin(const char* s) { return QString::fromLatin1(s); }
 
@@ -77,9 +80,8 @@ ConversationWindow::ConversationWindow(QWidget* parent) : QWidget(parent, Qt::Wi
   setWindowTitle(QStringLiteral("Conversation"));
   resize(960, 680);
   listsJob_ = new LatestJob(this);
-  findJob_ = new LatestJob(this);
   mapJob_ = new LatestJob(this);
-  for (LatestJob* job : {listsJob_, findJob_, mapJob_})
+  for (LatestJob* job : {listsJob_, mapJob_})
     connect(job, &LatestJob::finished, this, &ConversationWindow::CheckSettled);
   Build();
 }
@@ -89,7 +91,6 @@ ConversationWindow::~ConversationWindow() = default;
 void ConversationWindow::Build() {
   outlineModel_ = new OutlineModel(this);
   problemsModel_ = new RecordRowsModel(this);
-  foundModel_ = new RecordRowsModel(this);
 
   outline_ = ItemView<QTreeView>(control::kOutline, "Outline");
   outline_->setModel(outlineModel_);
@@ -99,22 +100,9 @@ void ConversationWindow::Build() {
   problems_ = ItemView<QListView>(control::kProblems, "Problems");
   problems_->setModel(problemsModel_);
   problems_->setUniformItemSizes(true);
-  found_ = ItemView<QListView>(control::kFoundRecords, "Found");
-  found_->setModel(foundModel_);
-  found_->setUniformItemSizes(true);
-
-  findText_ = new FieldLineEdit;  // what no record can hold is refused aloud
-  findText_->setEnterActs(true);
-  findText_->setObjectName(Latin(control::kFindText));
-  findText_->setAccessibleName(QStringLiteral("Find:"));
-  findText_->setClearButtonEnabled(true);
-  auto* findRow = new QWidget;
-  auto* findLayout = new QHBoxLayout(findRow);
-  findLayout->setContentsMargins(0, 0, 0, 0);
-  auto* findLabel = new QLabel(QStringLiteral("Find:"));
-  findLabel->setBuddy(findText_);
-  findLayout->addWidget(findLabel);
-  findLayout->addWidget(findText_, 1);
+  findPane_ = new FindPane;
+  connect(findPane_, &FindPane::finished, this, &ConversationWindow::CheckSettled);
+  connect(findPane_, &FindPane::goToLine, this, &ConversationWindow::goToLine);
 
   mapView_ = new MapView;
   mapView_->setObjectName(Latin(control::kMap));
@@ -148,37 +136,28 @@ void ConversationWindow::Build() {
   counts_->setObjectName(Latin(control::kCounts));
   counts_->setWordWrap(true);
   left->addWidget(Titled(new QLabel(QStringLiteral("Outline")), outline_, counts_));
-  auto* foundPanel = new QWidget;
-  auto* foundColumn = new QVBoxLayout(foundPanel);
-  foundColumn->setContentsMargins(4, 4, 4, 4);
-  foundColumn->setSpacing(2);
-  foundColumn->addWidget(findRow);
-  foundColumn->addWidget(found_, 1);
-  left->addWidget(foundPanel);
-  left->setStretchFactor(0, 3);
-  left->setStretchFactor(1, 1);
+  left->addWidget(findPane_);
+  left->setSizes({700, 300});
   auto* right = new QSplitter(Qt::Vertical);
   right->addWidget(Titled(new QLabel(QStringLiteral("Map")), mapView_, mapBar));
   QWidget* problemsChoice = BuildFolderParts();
   right->addWidget(Titled(problemsTitle_, problemsStack_, problemsChoice));
-  right->setStretchFactor(0, 3);
-  right->setStretchFactor(1, 1);
+  right->setSizes({750, 250});
   auto* columns = new QSplitter(Qt::Horizontal);
   columns->addWidget(left);
   columns->addWidget(right);
-  columns->setStretchFactor(0, 2);
-  columns->setStretchFactor(1, 3);
+  // The map has the larger share: it shows the conversation's shape at a glance.
+  columns->setSizes({300, 700});
   // Find in Files below both, as wide as the window: its rows name files.
   auto* rows = new QSplitter(Qt::Vertical);
   rows->addWidget(columns);
   rows->addWidget(findInFiles_);
-  rows->setStretchFactor(0, 3);
-  rows->setStretchFactor(1, 1);
+  rows->setSizes({820, 180});
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(rows);
-  setTabOrder(findText_, found_);
-  setTabOrder(found_, outline_);
+  setTabOrder(findPane_->Box(), findPane_->Found());
+  setTabOrder(findPane_->Found(), outline_);
   setTabOrder(outline_, mapView_);
   setTabOrder(mapView_, problems_);
   setTabOrder(problems_, findInFiles_);
@@ -188,21 +167,11 @@ void ConversationWindow::Build() {
     if (outlineModel_->RecordAt(index) >= 0)
       emit goToLine(QByteArray::fromStdString(outlineModel_->NumberAt(index)));
   });
-  for (auto [view, model] :
-       {std::pair{problems_, problemsModel_}, std::pair{found_, foundModel_}}) {
-    connect(view, &QListView::activated, this, [this, model = model](const QModelIndex& index) {
-      if (const auto number = model->NumberAt(index))
-        emit goToLine(QByteArray::fromStdString(*number));
-    });
-  }
-  connect(mapView_, &MapView::linePicked, this, &ConversationWindow::goToLine);
-  connect(findText_, &QLineEdit::textChanged, this, &ConversationWindow::Find);
-  // Enter in the box goes to the first record found.
-  connect(findText_, &QLineEdit::returnPressed, this, [this] {
-    const QModelIndex first = foundModel_->index(0);
-    if (const auto number = foundModel_->NumberAt(first))
+  connect(problems_, &QListView::activated, this, [this](const QModelIndex& index) {
+    if (const auto number = problemsModel_->NumberAt(index))
       emit goToLine(QByteArray::fromStdString(*number));
   });
+  connect(mapView_, &MapView::linePicked, this, &ConversationWindow::goToLine);
 
   auto shortcut = [this](QKeySequence keys, auto action) {
     connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
@@ -225,6 +194,7 @@ void ConversationWindow::Follow(const EditorView& view) {
                        ? QStringLiteral("Conversation - ") +
                              DisplayText(slash == std::string::npos ? path : path.substr(slash + 1))
                        : QStringLiteral("Conversation"));
+    mapView_->Fit();  // another file's map is seen whole first
   }
   if (isVisible()) {
     Refresh();
@@ -236,18 +206,20 @@ void ConversationWindow::FocusFind() {
   if (!isVisible()) show();
   raise();
   activateWindow();
-  findText_->setFocus(Qt::ShortcutFocusReason);
-  findText_->selectAll();
+  findPane_->Focus();
 }
 
 bool ConversationWindow::Busy() const {
-  return listsJob_->Busy() || findJob_->Busy() || mapJob_->Busy() || FolderBusy();
+  return listsJob_->Busy() || findPane_->Busy() || mapJob_->Busy() || FolderBusy();
 }
 
 void ConversationWindow::showEvent(QShowEvent* event) {
   if (!restored_) {
     restored_ = true;
-    restoreGeometry(UserSettings().value(QString::fromLatin1(kGeometryKey)).toByteArray());
+    // Where the user left it; the first time, beside the editor where the screen has room.
+    if (!restoreGeometry(UserSettings().value(QString::fromLatin1(kGeometryKey)).toByteArray()) &&
+        parentWidget())
+      OpenBeside(*this, *parentWidget()->window(), kLeastWidthBeside);
   }
   QWidget::showEvent(event);
   Refresh();
@@ -268,7 +240,7 @@ void ConversationWindow::Refresh() {
     outlineModel_->Show(nullptr);
     problemsModel_->Show({});
     counts_->clear();
-    foundModel_->Show({});
+    findPane_->Search(nullptr);
     problemsTitle_->setText(QStringLiteral("Problems"));
     mapView_->Clear();
     mapNote_->clear();
@@ -320,35 +292,10 @@ void ConversationWindow::ShowSnapshot(std::shared_ptr<const ConversationSnapshot
   if (!s->error.empty()) title = QStringLiteral("Problems: ") + DisplayText(s->error);
   problemsTitle_->setProperty(kThisFileTitle, title);
   if (!allFiles_->isChecked()) problemsTitle_->setText(title);
-  Find();
+  findPane_->Search(snapshot_);
   MarkShownLine();
   RequestMap();
   Grey();
-}
-
-void ConversationWindow::Find() {
-  const std::string needle = TextToBytes(findText_->text());
-  const std::shared_ptr<const ConversationSnapshot> s = snapshot_;
-  if (!s || needle.empty()) {
-    foundModel_->Show({});
-    return;
-  }
-  findJob_->Request([this, s, needle] {
-    auto found = std::make_shared<const std::vector<check::FoundAt>>(
-        check::FindRecords(s->conversation, needle));
-    return [this, s, needle, found] {
-      // A newer file or text has its own search under way.
-      if (s != snapshot_ || needle != TextToBytes(findText_->text())) return;
-      foundModel_->Show({static_cast<int>(found->size()),
-                         [s, found](int row) {
-                           return BytesToText(check::FoundText(
-                               s->conversation, (*found)[static_cast<std::size_t>(row)]));
-                         },
-                         [s, found](int row) -> std::optional<std::string> {
-                           return s->NumberOf((*found)[static_cast<std::size_t>(row)].record);
-                         }});
-    };
-  });
 }
 
 void ConversationWindow::MarkShownLine() {
@@ -413,7 +360,7 @@ void ConversationWindow::GreyLater() {
 void ConversationWindow::Grey() {
   const bool listsStale = listsJob_->Busy();
   for (QWidget* view : {static_cast<QWidget*>(outline_), static_cast<QWidget*>(problems_),
-                        static_cast<QWidget*>(found_)})
+                        static_cast<QWidget*>(findPane_->Found())})
     SetGrey(view, listsStale);
   mapView_->SetStale(mapJob_->Busy() || (mapSnapshot_ && mapSnapshot_ != snapshot_));
 }

@@ -16,7 +16,6 @@
 #include "map/map_picture.h"
 
 class QLabel;
-class QLineEdit;
 class QRadioButton;
 class QStackedWidget;
 class QListView;
@@ -29,8 +28,8 @@ struct DialogueCounts;
 namespace dlg::ui {
 
 class FindInFilesPanel;
+class FindPane;
 class FolderRowsView;
-class FieldLineEdit;
 class LatestJob;
 class MapView;
 class OutlineModel;
@@ -76,7 +75,6 @@ class ConversationWindow : public QWidget {
   void Build();
   void Refresh();
   void ShowSnapshot(std::shared_ptr<const ConversationSnapshot> snapshot);
-  void Find();
   void MarkShownLine();
   void RequestMap();
   int RecordShownIn(const ConversationSnapshot& s);
@@ -108,17 +106,14 @@ class ConversationWindow : public QWidget {
 
   OutlineModel* outlineModel_ = nullptr;
   RecordRowsModel* problemsModel_ = nullptr;
-  RecordRowsModel* foundModel_ = nullptr;
   QTreeView* outline_ = nullptr;
   QListView* problems_ = nullptr;
-  QListView* found_ = nullptr;
-  FieldLineEdit* findText_ = nullptr;
+  FindPane* findPane_ = nullptr;
   QLabel* problemsTitle_ = nullptr;
   QLabel* counts_ = nullptr;  // the loaded file's lines and words
   QLabel* mapNote_ = nullptr;
   MapView* mapView_ = nullptr;
   LatestJob* listsJob_ = nullptr;
-  LatestJob* findJob_ = nullptr;
   LatestJob* mapJob_ = nullptr;
 
   FindInFilesPanel* findInFiles_ = nullptr;

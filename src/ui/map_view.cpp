@@ -186,6 +186,7 @@ void MapView::ShowLayout(const map::MapLayout& layout) {
     if (n.kind == map::NodeKind::Line) lines_.emplace(n.lineNumber, item);
   }
   scene_.setSceneRect(QRectF(0, 0, layout.width, layout.height).adjusted(-10, -10, 10, 10));
+  if (fitted_) FitNow();
 }
 
 void MapView::MarkLine(const std::string& number) {
@@ -210,9 +211,29 @@ void MapView::ZoomBy(double factor) {
   // Between a map too small to tell lines apart and one too large to find one's way in.
   const double next = std::clamp(now * factor, 0.02, 8.0);
   scale(next / now, next / now);
+  fitted_ = false;
 }
 
-void MapView::Fit() { fitInView(scene_.sceneRect(), Qt::KeepAspectRatio); }
+void MapView::Fit() {
+  fitted_ = true;
+  FitNow();
+}
+
+void MapView::FitNow() {
+  const QRectF all = scene_.sceneRect();
+  if (all.isEmpty()) return;
+  fitInView(all, Qt::KeepAspectRatio);
+  // A map of a few lines is not blown up to fill the view.
+  if (transform().m11() > 1.0) {
+    resetTransform();
+    centerOn(all.center());
+  }
+}
+
+void MapView::resizeEvent(QResizeEvent* event) {
+  QGraphicsView::resizeEvent(event);
+  if (fitted_) FitNow();
+}
 
 void MapView::wheelEvent(QWheelEvent* event) {
   if (event->modifiers() & Qt::ControlModifier) {

@@ -23,6 +23,8 @@ class MapView : public QGraphicsView {
   // Until the next layout, the picture is greyed: it shows an earlier state of the file.
   void SetStale(bool stale);
   void ZoomBy(double factor);
+  // The whole map in view, never larger than life; so it stays, through new layouts and a
+  // resized view, until the user zooms.
   void Fit();
   // The line an item stands for, for tests and the accessibility of the view.
   int ItemCount() const { return static_cast<int>(scene_.items().size()); }
@@ -34,13 +36,16 @@ class MapView : public QGraphicsView {
   void wheelEvent(QWheelEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void Pick(QGraphicsItem* item);
+  void FitNow();
 
   QGraphicsScene scene_;
   std::map<std::string, QGraphicsItem*> lines_;  // the box of each NPC line
   QGraphicsItem* marked_ = nullptr;
+  bool fitted_ = true;
 };
 
 }  // namespace dlg::ui

@@ -60,22 +60,29 @@ TEST_P(FindTest, ListsEveryRecordThatHoldsTheText) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, FindTest,
     testing::Values(
-        FindCase{"CaseIgnored", "TAVERN", {"10  I keep this tavern."}, &Fields::maleText},
-        FindCase{"FemaleText", "schenke", {"10  Ich f\xFChre diese Schenke."}, &Fields::femaleText},
+        FindCase{"CaseIgnored", "TAVERN", {"10  male: I keep this tavern."}, &Fields::maleText},
+        FindCase{"FemaleText",
+                 "schenke",
+                 {"10  female: Ich f\xFChre diese Schenke."},
+                 &Fields::femaleText},
         FindCase{"FlagsAndLetterBeyondAscii",
                  "\xE9tat",
-                 {"11  pc.flag(\"\xC9TAT\")"},
+                 {"11  if: pc.flag(\"\xC9TAT\")"},
                  &Fields::conditionFlags},
         FindCase{"LigatureFolds",
                  "\x8C\x55VRE",
-                 {"12  npc.say(\"\x9C\x75vre\")"},
+                 {"12  runs: npc.say(\"\x9C\x75vre\")"},
                  &Fields::executionFlags},
         FindCase{"SeveralRecords",
                  "e.",
-                 {"10  Ich f\xFChre diese Schenke.", "11  Tell me more.", "12  Bye."},
+                 {"10  female: Ich f\xFChre diese Schenke.", "11  male: Tell me more.",
+                  "12  male: Bye."},
                  &Fields::femaleText},
         // The last record, its text cut as the outline cuts it.
-        FindCase{"LongTextCut", "WWW", {"20  " + std::string(200, 'w') + "..."}, &Fields::maleText},
+        FindCase{"LongTextCut",
+                 "WWW",
+                 {"20  male: " + std::string(200, 'w') + "..."},
+                 &Fields::maleText},
         FindCase{"MultiplicationSignIsNoLetter", "\xD7", {}}, FindCase{"EmptyFindsNothing", "", {}},
         // Numbers and jumps are not searched, nor text that runs over a field's end or a line's.
         FindCase{"OnlyInNumbersAndJumps", "1", {}},
@@ -112,11 +119,27 @@ TEST(Views, ProblemTextIsTheFindingsRow) {
   EXPECT_GE(files, 10);
 }
 
-TEST(Views, ProblemRowAsTheCheckerPrintsIt) {
-  const std::vector<Finding> findings = RunChecks(ReadConversation(kTavern));
-  ASSERT_FALSE(findings.empty());
-  EXPECT_EQ(ProblemRow(findings.front()),
-            "1: error: reply 2 leads to line 5, which no record has [missing-target]");
+// The record's number first; a line without a record, or a record without a number, has only
+// its place in the file.
+TEST(Views, ProblemRowsNameTheRecordThenTheFileLine) {
+  const std::string bytes =
+      "{2}{Who lets rooms here?}{}{}{}{5}{}\r\n\r\n{}{No "
+      "number.}{}{}{}{}{}\r\n{x1}{Odd.}{}{}{}{}{}\r\n";
+  const std::vector<Finding> findings = RunChecks(ReadConversation(bytes));
+  ASSERT_EQ(findings.size(), 9u);
+  const std::pair<int, const char*> kRows[] = {
+      {0,
+       "line 2 (file line 1): error: reply 2 leads to line 5, which no record has "
+       "[missing-target]"},
+      {2,
+       "file line 2: error: blank line: the editor stops its list of line numbers here, so no "
+       "line below it is listed [syntax]"},
+      {5, "file line 3: warning: NPC line \"\" has no replies after it [no-replies]"},
+      {8,
+       "line \"x1\" (file line 4): warning: NPC line \"x1\" has no replies after it "
+       "[no-replies]"},
+  };
+  for (const auto& [row, text] : kRows) EXPECT_EQ(ProblemRow(findings[row]), text);
 }
 
 }  // namespace

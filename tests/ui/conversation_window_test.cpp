@@ -221,16 +221,18 @@ class ConversationWindowTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), c.W(control::kFindText));
     QTest::keyClicks(c.W(control::kFindText), QStringLiteral("SIT"));
     QVERIFY(c.Settle());
-    QCOMPARE(c.Rows(control::kFoundRecords), Texts({"20  Sit down."}));
+    QCOMPARE(c.Rows(control::kFoundRecords), Texts({"20  male: Sit down."}));
+    // Down from the box to the first record found.
+    QTest::keyClick(c.W(control::kFindText), Qt::Key_Down);
     auto* found = c.W<QListView>(control::kFoundRecords);
-    found->setFocus();
-    found->setCurrentIndex(found->model()->index(0, 0));
+    QCOMPARE(QApplication::focusWidget(), found);
+    QCOMPARE(found->currentIndex().row(), 0);
     QTest::keyClick(found, Qt::Key_Return);
     QCOMPARE(s.Line(), QStringLiteral("20|NPC|Sit down."));
     // Flags are searched too, letter case ignored.
     c.W<QLineEdit>(control::kFindText)->setText(QStringLiteral("MONEY_ADJ"));
     QVERIFY(c.Settle());
-    QCOMPARE(c.Rows(control::kFoundRecords), Texts({"3  pc.money_adj(-3)"}));
+    QCOMPARE(c.Rows(control::kFoundRecords), Texts({"3  runs: pc.money_adj(-3)"}));
 
     c.DoubleClickMap("10", true);
     QCOMPARE(s.Line(), QStringLiteral("10|NPC|Then swim."));
@@ -246,6 +248,7 @@ class ConversationWindowTest : public QObject {
     s.form.ShowConversation(false);
     ConversationView c{s.form.conversationWindow()};
     QVERIFY(c.Settle());
+    // The checker's "FILE:LINE: finding", each row with its record's number first.
     QStringList expected;
     for (const QString& line :
          QString::fromStdString(ReadBytes(std::string(DLG_SOURCE_DIR) +
@@ -253,9 +256,22 @@ class ConversationWindowTest : public QObject {
              .split(u'\n'))
       if (line.startsWith(QStringLiteral("examples/")))
         expected << line.mid(line.indexOf(u':') + 1);
-    QCOMPARE(c.Rows(control::kProblems), expected);
+    const QStringList rows = c.Rows(control::kProblems);
+    QCOMPARE(rows.size(), expected.size());
+    for (int i = 0; i < rows.size(); ++i) {
+      const qsizetype colon = expected[i].indexOf(u':');
+      QVERIFY2(rows[i].endsWith(QStringLiteral("file line ") + expected[i].left(colon) + u')' +
+                                expected[i].mid(colon)) ||
+                   rows[i] == QStringLiteral("file line ") + expected[i],
+               qPrintable(rows[i]));
+    }
+    QCOMPARE(rows[2], QStringLiteral("line 12 (file line 8): error: reply 12 leads to line 012, "
+                                     "which no record has [missing-target]"));
+    QCOMPARE(rows[4],
+             QStringLiteral("file line 9: error: blank line: the editor stops its list "
+                            "of line numbers here, so no line below it is listed [syntax]"));
     // A finding goes to the record on its line: reply 12 on line 8.
-    c.DoubleClickRow(control::kProblems, expected[2]);
+    c.DoubleClickRow(control::kProblems, rows[2]);
     QVERIFY(s.Line().startsWith(QStringLiteral("12|PC|")));
   }
 
@@ -277,7 +293,8 @@ class ConversationWindowTest : public QObject {
     QVERIFY(c.Rows(control::kOutline).contains(QStringLiteral("2 -> 99  Too much.")));
     QVERIFY(c.Rows(control::kProblems)
                 .contains(QStringLiteral(
-                    "2: error: reply 2 leads to line 99, which no record has [missing-target]")));
+                    "line 2 (file line 2): error: reply 2 leads to line 99, which no record has "
+                    "[missing-target]")));
     QVERIFY(c.MapItem("2", false));
 
     // Unloaded: an empty window, and no title of a file.

@@ -117,12 +117,12 @@ class FindInFilesTest : public QObject {
     };
     QCOMPARE(title(), QStringLiteral("Problems"));
     QCOMPARE(c.Rows(control::kFolderProblems),
-             QStringList({QStringLiteral("ferry.dlg:4: warning: NPC line 10 has no replies after "
-                                         "it [no-replies]"),
-                          QStringLiteral("ferry.dlg:5: warning: NPC line 20 has no replies after "
-                                         "it [no-replies]"),
-                          QStringLiteral("sub/inn.dlg:2: error: reply 5 leads to line 40, which no "
-                                         "record has [missing-target]")}));
+             QStringList({QStringLiteral("ferry.dlg: line 10 (file line 4): warning: NPC line 10 "
+                                         "has no replies after it [no-replies]"),
+                          QStringLiteral("ferry.dlg: line 20 (file line 5): warning: NPC line 20 "
+                                         "has no replies after it [no-replies]"),
+                          QStringLiteral("sub/inn.dlg: line 5 (file line 2): error: reply 5 leads "
+                                         "to line 40, which no record has [missing-target]")}));
     QCOMPARE(c.Label(control::kFolderProblemsSummary),
              QStringLiteral("1 error, 2 warnings in 2 files"));
     s.platform.answers = {MsgAnswer::Yes};

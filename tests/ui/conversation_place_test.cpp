@@ -1,0 +1,103 @@
+// Where the Conversation window opens and how it shares itself out: beside the editor where the
+// screen has room, the map the largest part, fitted to its view.
+
+#include <QGraphicsView>
+#include <QScreen>
+#include <QtTest>
+#include <cstdlib>
+#include <optional>
+
+#include "ui/control_names.h"
+#include "ui/conversation_window.h"
+#include "ui/map_view.h"
+#include "ui/window_placement.h"
+#include "ui/window_session.h"
+
+using namespace dlg::ui;
+using dlg::test::Session;
+using dlg::test::TempDir;
+
+namespace {
+
+// A screen wide enough for both windows side by side, for the offscreen platform.
+struct WideScreen {
+  TempDir dir;
+  WideScreen() {
+    const std::string config =
+        dir.Put("screen.json", R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 1600,)"
+                               R"( "height": 1000, "logicalDpi": 96, "logicalBaseDpi": 96}]})");
+    ::setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).c_str(), 1);
+  }
+};
+const WideScreen kWideScreen;
+
+std::optional<QRect> Opt(const QRect& r) { return r.isNull() ? std::nullopt : std::optional(r); }
+
+qint64 Area(QWidget* w) { return qint64{w->width()} * w->height(); }
+
+}  // namespace
+
+class ConversationPlaceTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void placeBeside_data() {
+    QTest::addColumn<QRect>("editor");  // its frame
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QRect>("place");  // null: none
+    // A window of 960 by 680 with a frame of 2 around and 24 above, at least 560 wide.
+    const QRect screen(0, 0, 1600, 1000);
+    QTest::newRow("narrowed to the room on the right")
+        << QRect(0, 0, 914, 760) << screen << QRect(916, 24, 682, 680);
+    QTest::newRow("left of an editor at the right")
+        << QRect(686, 40, 914, 760) << screen << QRect(2, 64, 682, 680);
+    QTest::newRow("whole where it fits")
+        << QRect(0, 0, 914, 760) << QRect(0, 0, 2600, 1000) << QRect(916, 24, 960, 680);
+    QTest::newRow("no room either side: as it would open")
+        << QRect(343, 0, 914, 760) << screen << QRect();
+    QTest::newRow("raised to stay on the screen")
+        << QRect(0, 600, 914, 760) << screen << QRect(916, 318, 682, 680);
+    QTest::newRow("no taller than the screen, below its panel")
+        << QRect(0, 30, 914, 560) << QRect(0, 30, 1600, 570) << QRect(916, 54, 682, 544);
+  }
+  void placeBeside() {
+    QFETCH(QRect, editor);
+    QFETCH(QRect, screen);
+    QFETCH(QRect, place);
+    QCOMPARE(PlaceBeside(editor, QSize(960, 680), QMargins(2, 24, 2, 2), screen, 560), Opt(place));
+  }
+
+  void itOpensBesideTheEditorWithTheMapLargestAndWhole() {
+    Session<> s;
+    s.form.move(0, 0);
+    s.Load();
+    s.form.ShowConversation(false);
+    ConversationWindow* w = s.form.conversationWindow();
+    QVERIFY(QTest::qWaitFor([w] { return !w->Busy(); }, 20000));
+    const QRect editor = s.form.frameGeometry(), beside = w->frameGeometry();
+    QCOMPARE(beside.topLeft(), QPoint(editor.right() + 1, editor.top()));
+    QVERIFY(w->screen()->availableGeometry().contains(beside));
+
+    auto* map = w->findChild<MapView*>(QString::fromLatin1(control::kMap));
+    for (const char* other :
+         {control::kOutline, control::kFoundRecords, control::kProblems, control::kFilesFound})
+      QVERIFY2(Area(map) > 2 * Area(w->findChild<QWidget*>(QString::fromLatin1(other))), other);
+    const auto shown = [map] {
+      return map->mapToScene(map->viewport()->rect()).boundingRect().contains(map->sceneRect());
+    };
+    QVERIFY(shown());
+    // Zoomed in, it stays so through the next layout, after an edit.
+    QTest::mouseClick(w->findChild<QWidget*>(QString::fromLatin1(control::kZoomIn)),
+                      Qt::LeftButton);
+    const qreal zoom = map->transform().m11();
+    s.form.activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), &s.form);
+    s.Type(control::kMaleText, QStringLiteral("Crossing is free."));
+    s.Click(control::kFemaleText);
+    QVERIFY(QTest::qWaitFor([w] { return !w->Busy(); }, 20000));
+    QCOMPARE(map->transform().m11(), zoom);
+  }
+};
+
+QTEST_MAIN(ConversationPlaceTest)
+#include "conversation_place_test.moc"
