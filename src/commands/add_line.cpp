@@ -124,7 +124,7 @@ NewLineLeft LeaveNewLine(Editor& ed) {
 void EscapeNewLine(Editor& ed) {
   const std::string back = ed.state.lineBeforeNewLine;
   if (LeaveNewLine(ed) == NewLineLeft::Dropped && !back.empty())
-    GoToLine(ed, back, {true, true, MessageSet::Standard});
+    GoToLine(ed, back, {.leaveNewLineMode = true, .showGoToFirst = true});
 }
 
 void AddLine(Editor& ed) {

@@ -23,7 +23,7 @@ std::string ShownPlace(const Editor& ed) {
 void GoToVisited(Editor& ed, bool back) {
   if (!WriteShownLine(ed) || !MayLeaveNewLine(ed)) return;
   const std::string number = back ? ed.visited.Back(ShownPlace(ed)) : ed.visited.Forward();
-  GoToLine(ed, number, {true, false, MessageSet::Standard});
+  GoToLine(ed, number, {.leaveNewLineMode = true});
   ed.visited.Arrived();
 }
 

@@ -126,7 +126,7 @@ namespace {
 bool MoveLists(Editor& ed, const std::string& folder) {
   FileResult r = ShowFolder(folder, ed.window.folderList, ed.window.fileList);
   if (!r) ReportFileError(ed, r.failure);
-  return r.ok;
+  return bool(r);
 }
 
 }  // namespace

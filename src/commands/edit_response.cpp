@@ -12,7 +12,7 @@ namespace dlg {
 void EditResponse(Editor& ed) {
   // Both rows of a response with a female form carry the response's own number.
   const std::string target = ed.window.replyNumbers.ItemAt(ed.window.replies.selected);
-  GoToAndVisit(ed, target, {false, false, MessageSet::EditResponse});
+  GoToAndVisit(ed, target, {.messages = MessageSet::EditResponse});
 }
 
 }  // namespace dlg

@@ -204,7 +204,7 @@ bool TakeDialogue(Editor& ed, const std::string& path, std::string& bytes,
   });
   // The copy holds the dialogue file's bytes; one in place whose folder could not be flushed
   // is the editor's own all the same.
-  if (r || r.replaced) {
+  if (r.InPlace()) {
     hash();
     NoteWorkingCopy(ed, FileIdentity::Of(st, ed.safety.dialogue.hash));
     ed.safety.copyPath = copy;

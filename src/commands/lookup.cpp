@@ -159,21 +159,21 @@ void GoToAndVisit(Editor& ed, std::string target, const LookupOptions& options) 
 void GoToTypedLine(Editor& ed) { GoToPickedLine(ed, ed.window.goToNumber.text); }
 
 void GoToUsedNumber(Editor& ed) {
-  GoToAndVisit(ed, ed.window.usedNumbers.SelectedText(), {true, false, MessageSet::Standard});
+  GoToAndVisit(ed, ed.window.usedNumbers.SelectedText(), {.leaveNewLineMode = true});
 }
 
 void Respond(Editor& ed) {
   const int row = ed.window.replies.selected;
   const std::string target = row == -1 ? std::string() : ed.window.replyTargets.ItemAt(row);
-  GoToAndVisit(ed, target, {false, false, MessageSet::Respond});
+  GoToAndVisit(ed, target, {.messages = MessageSet::Respond});
 }
 
 void GoToPickedLine(Editor& ed, std::string number) {
-  GoToAndVisit(ed, std::move(number), {true, false, MessageSet::Standard});
+  GoToAndVisit(ed, std::move(number), {.leaveNewLineMode = true});
 }
 
 void FollowJump(Editor& ed) {
-  GoToAndVisit(ed, ed.window.jumpLine.text, {true, true, MessageSet::Standard});
+  GoToAndVisit(ed, ed.window.jumpLine.text, {.leaveNewLineMode = true, .showGoToFirst = true});
 }
 
 }  // namespace dlg

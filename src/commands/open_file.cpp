@@ -89,9 +89,7 @@ void ListUsedNumbersAgain(Editor& ed) {
 
 void ShowLineAfterWrite(Editor& ed, const std::string& number) {
   if (!number.empty()) {
-    LookupOptions options{true, false, MessageSet::Standard};
-    options.written = true;
-    GoToLine(ed, number, options);
+    GoToLine(ed, number, {.leaveNewLineMode = true, .written = true});
     return;
   }
   ClearLineView(ed);

@@ -60,13 +60,13 @@ RewriteOutcome WriteWorkingCopy(Editor& ed, std::span<const std::string_view> pi
   ContentHash hash;
   const FileResult r =
       ed.files.ReplaceCopy(ed.state.WorkingCopyPath(), pieces, ed.safety.copyMode, &written, &hash);
-  if (r || r.replaced) {
+  if (r.InPlace()) {
     NoteWrittenCopy(ed, written, hash.Value());
     ShowUnsavedMark(ed);
   }
   // Only the flush of the folder after the rename failed: the new text is in place.
   if (!r) ReportFileError(ed, r.failure);
-  return r || r.replaced ? RewriteOutcome::Written : RewriteOutcome::Failed;
+  return r.InPlace() ? RewriteOutcome::Written : RewriteOutcome::Failed;
 }
 
 void TakeWrittenBytes(Editor& ed, std::span<const std::string_view> pieces) {

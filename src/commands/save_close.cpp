@@ -36,7 +36,7 @@ bool WriteCopyTo(Editor& ed, const std::string& destination, const std::string& 
                  bool reportSaved) {
   struct stat written {};
   FileResult r = ed.files.ReplaceWhole(destination, bytes, &written);
-  if ((r || r.replaced) && destination == ed.state.dialoguePath) {
+  if (r.InPlace() && destination == ed.state.dialoguePath) {
     NoteSaved(ed, written);
     ShowUnsavedMark(ed);
   }

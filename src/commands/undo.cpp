@@ -111,7 +111,7 @@ void DropNewLine(Editor& ed) {
   const std::string back = ed.state.lineBeforeNewLine;
   ClearLineView(ed);
   LeaveNewLineMode(ed);
-  if (!back.empty()) GoToLine(ed, back, {true, true, MessageSet::Standard});
+  if (!back.empty()) GoToLine(ed, back, {.leaveNewLineMode = true, .showGoToFirst = true});
 }
 
 void PutBackShownLine(Editor& ed) {

@@ -12,7 +12,7 @@ std::string FileError::Reason() const {
 
 FileResult FileResult::Fail(std::string path, std::string operation, int error) {
   FileResult r;
-  r.ok = false;
+  r.outcome = FileOutcome::Failed;
   r.failure = FileError{std::move(path), std::move(operation), error};
   return r;
 }

@@ -17,12 +17,19 @@ struct FileError {
   std::string refusal = {};    // why the program itself declined, where no call failed
 };
 
+enum class FileOutcome {
+  Done,
+  Failed,  // nothing changed
+  // The new content is in place; only the flush of its folder failed, so a power cut could
+  // still bring the old name back. Reported as a failure, but the file is the new one.
+  InPlaceNotFlushed,
+};
+
 struct FileResult {
-  bool ok = true;
-  FileError failure;  // meaningful only when !ok
-  // On failure: the new content is already in place; only flushing the rename to disk failed.
-  bool replaced = false;
-  explicit operator bool() const { return ok; }
+  FileOutcome outcome = FileOutcome::Done;
+  FileError failure;  // meaningful unless Done
+  explicit operator bool() const { return outcome == FileOutcome::Done; }
+  bool InPlace() const { return outcome != FileOutcome::Failed; }
   static FileResult Ok() { return {}; }
   static FileResult Fail(std::string path, std::string operation, int error);
   static FileResult Refuse(std::string path, std::string operation, std::string why);

@@ -105,11 +105,20 @@ class Files {
   FileOps& Ops() const { return ops_; }
 
  private:
+  // What a replace writes and how: the bytes, the attributes the new file takes before its
+  // flush, the file it replaces (whose close may wait), and what it reports back.
+  struct Replacement {
+    std::span<const std::string_view> pieces;
+    std::function<int(int fd)> attributes;
+    const struct stat* old = nullptr;
+    struct stat* written = nullptr;  // the new file's identity, when asked for
+    ContentHash* hash = nullptr;     // of the pieces, taken while the flush runs
+    std::function<void()> meanwhile = {};
+    bool mayReplace = true;  // false: an existing name is never replaced
+  };
   FileResult WriteAndRename(const std::string& path, const std::string& target,
-                            std::span<const std::string_view> pieces,
-                            const std::function<int(int)>& attributes, const struct stat* old,
-                            struct stat* written, ContentHash* hash,
-                            const std::function<void()>& meanwhile, bool mayReplace = true);
+                            const Replacement& w);
+  std::function<int(int fd)> NewFileAttributes();
 
   FileOps& ops_;
   mode_t newFileLimit_ = 07777;

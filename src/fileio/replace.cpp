@@ -131,10 +131,7 @@ int TakeOverAttributes(FileOps& ops, int fd, const struct stat* old, mode_t newF
 // Writes the pieces to a new temporary file beside `target`, gives it its attributes, flushes
 // it and renames it over `target`. Nothing of it remains on failure.
 FileResult Files::WriteAndRename(const std::string& path, const std::string& target,
-                                 std::span<const std::string_view> pieces,
-                                 const std::function<int(int)>& attributes, const struct stat* old,
-                                 struct stat* written, ContentHash* hash,
-                                 const std::function<void()>& meanwhile, bool mayReplace) {
+                                 const Replacement& w) {
   auto fail = [&](int negErrno) { return FileResult::Fail(path, "write", -negErrno); };
   std::string temp;
   int fd = CreateTemp(ops_, target, temp);
@@ -143,27 +140,27 @@ FileResult Files::WriteAndRename(const std::string& path, const std::string& tar
   // Attributes after the bytes: a write by a process without CAP_FSETID clears set-id bits.
   int r = 0;
   std::size_t total = 0;
-  for (std::string_view piece : pieces) {
+  for (std::string_view piece : w.pieces) {
     if (r == 0) r = WriteAll(ops_, fd, piece);
     total += piece.size();
   }
-  if (r == 0) r = attributes(fd);
+  if (r == 0) r = w.attributes(fd);
   if (r == 0) {
     r = FlushWhile(ops_, flusher_, fd, total, [&] {
-      if (hash != nullptr) {
-        for (std::string_view piece : pieces) hash->Add(piece);
+      if (w.hash != nullptr) {
+        for (std::string_view piece : w.pieces) w.hash->Add(piece);
       }
-      if (meanwhile) meanwhile();
+      if (w.meanwhile) w.meanwhile();
     });
   }
   // The new file's place and time, which the rename keeps.
-  if (r == 0 && written != nullptr) r = ops_.Fstat(fd, *written);
+  if (r == 0 && w.written != nullptr) r = ops_.Fstat(fd, *w.written);
   int c = ops_.Close(fd);
   if (r == 0) r = c;
   int held = -1;
   if (r == 0) {
-    held = late_.Hold(target, old);
-    r = mayReplace ? ops_.Rename(temp, target) : ops_.RenameNoReplace(temp, target);
+    held = late_.Hold(target, w.old);
+    r = w.mayReplace ? ops_.Rename(temp, target) : ops_.RenameNoReplace(temp, target);
   }
   if (r < 0) {
     late_.Close(held);
@@ -175,10 +172,15 @@ FileResult Files::WriteAndRename(const std::string& path, const std::string& tar
   late_.Close(held);
   if (r < 0) {
     FileResult failed = fail(r);
-    failed.replaced = true;
+    failed.outcome = FileOutcome::InPlaceNotFlushed;
     return failed;
   }
   return FileResult::Ok();
+}
+
+// A file made new: the owner is this process, the mode the limit of new files and the umask.
+std::function<int(int)> Files::NewFileAttributes() {
+  return [this](int fd) { return TakeOverAttributes(ops_, fd, nullptr, newFileLimit_); };
 }
 
 FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes,
@@ -208,26 +210,26 @@ FileResult Files::ReplaceWhole(const std::string& path, std::string_view bytes,
     }
   }
 
-  return WriteAndRename(
-      path, target, std::span<const std::string_view>(&bytes, 1),
-      [&](int fd) { return TakeOverAttributes(ops_, fd, exists ? &old : nullptr, newFileLimit_); },
-      exists ? &old : nullptr, written, nullptr, {});
+  return WriteAndRename(path, target,
+                        {.pieces = {&bytes, 1},
+                         .attributes =
+                             [&](int fd) {
+                               return TakeOverAttributes(ops_, fd, exists ? &old : nullptr,
+                                                         newFileLimit_);
+                             },
+                         .old = exists ? &old : nullptr,
+                         .written = written});
 }
 
 FileResult Files::ReplaceName(const std::string& path, std::string_view bytes) {
   struct stat st {};
   if (ops_.Lstat(path, st) != 0 || !S_ISLNK(st.st_mode)) return ReplaceWhole(path, bytes);
-  return WriteAndRename(
-      path, path, std::span<const std::string_view>(&bytes, 1),
-      [&](int fd) { return TakeOverAttributes(ops_, fd, nullptr, newFileLimit_); }, nullptr,
-      nullptr, nullptr, {});
+  return WriteAndRename(path, path, {.pieces = {&bytes, 1}, .attributes = NewFileAttributes()});
 }
 
 FileResult Files::CreateWhole(const std::string& path, std::string_view bytes) {
   return WriteAndRename(
-      path, path, std::span<const std::string_view>(&bytes, 1),
-      [&](int fd) { return TakeOverAttributes(ops_, fd, nullptr, newFileLimit_); }, nullptr,
-      nullptr, nullptr, {}, false);
+      path, path, {.pieces = {&bytes, 1}, .attributes = NewFileAttributes(), .mayReplace = false});
 }
 
 FileResult Files::ReplaceCopy(const std::string& path, std::span<const std::string_view> pieces,
@@ -237,9 +239,13 @@ FileResult Files::ReplaceCopy(const std::string& path, std::span<const std::stri
   int r = ops_.Lstat(path, old);
   if (r < 0 && r != -ENOENT) return FileResult::Fail(path, "write", -r);
   if (r == 0 && !S_ISREG(old.st_mode)) return FileResult::Refuse(path, "write", kNotRegular);
-  return WriteAndRename(
-      path, path, pieces, [&](int fd) { return ops_.Fchmod(fd, mode & 07777); },
-      r == 0 ? &old : nullptr, written, hash, meanwhile);
+  return WriteAndRename(path, path,
+                        {.pieces = pieces,
+                         .attributes = [&](int fd) { return ops_.Fchmod(fd, mode & 07777); },
+                         .old = r == 0 ? &old : nullptr,
+                         .written = written,
+                         .hash = hash,
+                         .meanwhile = meanwhile});
 }
 
 void Files::RemoveStrayTemps(const std::string& folder,

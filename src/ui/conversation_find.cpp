@@ -10,7 +10,7 @@
 #include "check/views.h"
 #include "ui/control_names.h"
 #include "ui/conversation_models.h"
-#include "ui/cp1252.h"
+#include "ui/text_bytes.h"
 #include "ui/field_boxes.h"
 #include "ui/latest_job.h"
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "ui/cp1252.h"
 #include "ui/latest_job.h"
+#include "ui/text_bytes.h"
 
 namespace dlg::ui {
 

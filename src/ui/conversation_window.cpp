@@ -20,10 +20,10 @@
 #include "ui/control_names.h"
 #include "ui/conversation_find.h"
 #include "ui/conversation_models.h"
-#include "ui/cp1252.h"
 #include "ui/find_in_files_panel.h"
 #include "ui/latest_job.h"
 #include "ui/map_view.h"
+#include "ui/text_bytes.h"
 #include "ui/user_settings.h"
 #include "ui/window_placement.h"
 

@@ -12,13 +12,13 @@
 #include "commands/undo.h"
 #include "ui/control_names.h"
 #include "ui/conversation_window.h"
-#include "ui/cp1252.h"
 #include "ui/editor_actions.h"
 #include "ui/editor_form.h"
 #include "ui/editor_layout.h"
 #include "ui/field_boxes.h"
 #include "ui/form_builder.h"
 #include "ui/play_window.h"
+#include "ui/text_bytes.h"
 #include "ui/user_settings.h"
 
 namespace dlg::ui {

@@ -10,12 +10,12 @@
 
 #include "commands/browse.h"
 #include "ui/control_names.h"
-#include "ui/cp1252.h"
 #include "ui/editor_bindings.h"
 #include "ui/editor_form.h"
 #include "ui/field_boxes.h"
 #include "ui/flag_editor_form.h"
 #include "ui/list_view.h"
+#include "ui/text_bytes.h"
 
 namespace dlg::ui {
 

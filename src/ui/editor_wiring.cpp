@@ -6,7 +6,6 @@
 
 #include "commands/browse.h"
 #include "ui/control_names.h"
-#include "ui/cp1252.h"
 #include "ui/editor_bindings.h"
 #include "ui/editor_form.h"
 #include "ui/field_boxes.h"
@@ -14,6 +13,7 @@
 #include "ui/list_view.h"
 #include "ui/look.h"
 #include "ui/qt_platform.h"
+#include "ui/text_bytes.h"
 
 namespace dlg::ui {
 

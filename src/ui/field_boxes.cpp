@@ -13,9 +13,9 @@
 #include <algorithm>
 #include <limits>
 
-#include "ui/cp1252.h"
 #include "ui/field_text_accessible.h"
 #include "ui/refusals.h"
+#include "ui/text_bytes.h"
 
 namespace dlg::ui {
 

@@ -11,8 +11,8 @@
 #include "check/folded_search.h"
 #include "mod/file_rows.h"
 #include "ui/control_names.h"
-#include "ui/cp1252.h"
 #include "ui/folder_rows_view.h"
+#include "ui/text_bytes.h"
 
 namespace dlg::ui {
 

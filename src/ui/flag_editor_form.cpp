@@ -10,9 +10,9 @@
 #include <QSignalBlocker>
 
 #include "ui/control_names.h"
-#include "ui/cp1252.h"
 #include "ui/editor_layout.h"
 #include "ui/field_boxes.h"
+#include "ui/text_bytes.h"
 
 namespace dlg::ui {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fileio/paths.h"
-#include "ui/cp1252.h"
+#include "ui/text_bytes.h"
 
 namespace dlg::ui {
 

@@ -20,8 +20,8 @@
 #include "fileio/file_ops.h"
 #include "fileio/files.h"
 #include "ui/control_names.h"
-#include "ui/cp1252.h"
 #include "ui/latest_job.h"
+#include "ui/text_bytes.h"
 #include "ui/user_settings.h"
 
 namespace dlg::ui {

@@ -8,7 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "ui/cp1252.h"
+#include "ui/text_bytes.h"
 
 namespace dlg::ui {
 

@@ -10,9 +10,9 @@
 #include "commands/editor.h"
 #include "support/scripted_platform.h"
 #include "support/settings_in_temp.h"
-#include "ui/cp1252.h"
 #include "ui/editor_form.h"
 #include "ui/field_boxes.h"
+#include "ui/text_bytes.h"
 
 using namespace dlg;
 using namespace dlg::ui;

@@ -1,4 +1,4 @@
-#include "ui/cp1252.h"
+#include "ui/text_bytes.h"
 
 #include <QStringDecoder>
 #include <array>
