@@ -26,6 +26,10 @@ const LinesCase kCases[] = {
     {"LfThenCr", "\n\r", {"|\n", "|\r"}},
     {"CrThenCrLf", "a\r\r\n", {"a|\r", "|\r\n"}},
     {"CrAtTheEnd", "a\r", {"a|\r"}},
+    // Past the 16 and 64 bytes that the search takes at a time.
+    {"LongLines",
+     std::string(40, 'x') + "\r\n" + std::string(80, 'y') + "\r" + std::string(20, 'z'),
+     {std::string(40, 'x') + "|\r\n", std::string(80, 'y') + "|\r", std::string(20, 'z') + "|"}},
 };
 
 class LinesTest : public testing::TestWithParam<LinesCase> {};
@@ -37,6 +41,9 @@ TEST_P(LinesTest, EndsEachLineWhereItsEndingIs) {
   std::size_t next = 0;
   for (Line l; cursor.Next(l);) {
     EXPECT_EQ(l.start, next);
+    for (const FindLineBreakFn find : LineBreakKernels()) {
+      EXPECT_EQ(l.start + find(text.data() + l.start, text.size() - l.start), l.contentEnd);
+    }
     got.push_back(text.substr(l.start, l.contentEnd - l.start) + "|" +
                   text.substr(l.contentEnd, l.end - l.contentEnd));
     next = l.end;
