@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
+#include <optional>
+
 #include "fileio/files.h"
 #include "translate/export_po.h"
 #include "translate/import_po.h"
@@ -130,6 +133,32 @@ int Parse(const std::vector<std::string>& args, CommandLine& c, Tool& tool, std:
   return -1;
 }
 
+// gettext's reader decodes every character of a PO file through iconv, half of po2dlg's time;
+// told that the file is of the old byte-wise kind it reads the bytes as they are. For UTF-8 that
+// parses alike (no byte of a multibyte character is a quote or a backslash), and ImportPo checks
+// every translation's UTF-8 and the header's charset itself. Set only while po2dlg reads: it runs
+// no other thread, and the programs a caller starts afterwards do not inherit it.
+class BytewisePoInput {
+ public:
+  BytewisePoInput() {
+    if (const char* was = std::getenv(kName)) was_ = was;
+    ::setenv(kName, "1", 1);
+  }
+  ~BytewisePoInput() {
+    if (was_) {
+      ::setenv(kName, was_->c_str(), 1);
+    } else {
+      ::unsetenv(kName);
+    }
+  }
+  BytewisePoInput(const BytewisePoInput&) = delete;
+  BytewisePoInput& operator=(const BytewisePoInput&) = delete;
+
+ private:
+  static constexpr char kName[] = "OLD_PO_FILE_INPUT";
+  std::optional<std::string> was_;
+};
+
 }  // namespace
 
 int RunDlg2po(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -176,6 +205,7 @@ int RunPo2dlg(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   std::string sourceBytes, poBytes;
   if (!tool.Read(c.template_, sourceBytes) || !tool.Read(po, poBytes)) return kRefused;
+  const BytewisePoInput bytewise;
   const ImportResult r = ImportPo(sourceBytes, poBytes,
                                   {.sourceName = c.template_,
                                    .poName = po,
