@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dialogue/conversation.h"
+#include "dialogue/quoted_text.h"
 
 namespace dlg::check {
 
@@ -100,11 +101,5 @@ std::string ProblemMessage(const Conversation& c, const Problem& p);
 inline std::vector<Finding> CheckDialogue(std::string_view bytes) {
   return RunChecks(ReadConversation(bytes));
 }
-
-// A field's text as a message shows it: in quotes, through the Windows-1252 table, with control
-// characters, quotes and backslashes escaped and long text cut short.
-std::string Quoted(std::string_view bytes);
-// A line number as messages name it: plain digits as they are, anything else quoted.
-std::string NumberText(std::string_view number);
 
 }  // namespace dlg::check

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "check/checks.h"
+#include "dialogue/quoted_text.h"
 #include "translate/wordings.h"
 
 namespace dlg::translate {
@@ -71,8 +71,8 @@ std::vector<Difference> CompareRecords(const Conversation& source, std::string_v
     for (const KeptField& k : kKept) {
       if (r.fields.*k.field == s.fields.*k.field) continue;
       out.push_back({r.line,
-                     name + "'s " + k.name + " is " + check::Quoted(r.fields.*k.field) + " where " +
-                         Where(sourceName, s) + " has " + check::Quoted(s.fields.*k.field),
+                     name + "'s " + k.name + " is " + Quoted(r.fields.*k.field) + " where " +
+                         Where(sourceName, s) + " has " + Quoted(s.fields.*k.field),
                      i});
     }
   }

@@ -3,9 +3,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "check/checks.h"
 #include "dialogue/cp1252.h"
 #include "dialogue/number_rules.h"
+#include "dialogue/quoted_text.h"
 
 namespace dlg::translate {
 
@@ -37,7 +37,7 @@ std::string Context(const RecordKey& key, Form form) {
 }
 
 std::string RecordName(const Record& r, const RecordKey& key) {
-  std::string name = "record " + check::NumberText(r.fields.lineNumber);
+  std::string name = "record " + NumberText(r.fields.lineNumber);
   if (key.occurrence > 1) name += " #" + std::to_string(key.occurrence);
   return name;
 }

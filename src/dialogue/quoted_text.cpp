@@ -1,8 +1,9 @@
-#include "check/checks.h"
+#include "dialogue/quoted_text.h"
+
 #include "dialogue/cp1252.h"
 #include "dialogue/number_rules.h"
 
-namespace dlg::check {
+namespace dlg {
 
 namespace {
 
@@ -40,4 +41,4 @@ std::string NumberText(std::string_view number) {
   return IsDigits(number) && number.size() <= kShownBytes ? std::string(number) : Quoted(number);
 }
 
-}  // namespace dlg::check
+}  // namespace dlg

@@ -1,0 +1,15 @@
+#pragma once
+// A field's bytes as a message names them, for every tool that speaks of records.
+
+#include <string>
+#include <string_view>
+
+namespace dlg {
+
+// A field's text as a message shows it: in quotes, through the Windows-1252 table, with control
+// characters, quotes and backslashes escaped and long text cut short.
+std::string Quoted(std::string_view bytes);
+// A line number as messages name it: plain digits as they are, anything else quoted.
+std::string NumberText(std::string_view number);
+
+}  // namespace dlg
