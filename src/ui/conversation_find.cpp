@@ -10,9 +10,9 @@
 #include "check/views.h"
 #include "ui/control_names.h"
 #include "ui/conversation_models.h"
-#include "ui/text_bytes.h"
 #include "ui/field_boxes.h"
 #include "ui/latest_job.h"
+#include "ui/text_bytes.h"
 
 namespace dlg::ui {
 
