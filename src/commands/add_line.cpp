@@ -11,6 +11,7 @@
 
 #include "commands/boxes.h"
 #include "commands/lookup.h"
+#include "commands/number_offers.h"
 #include "commands/rewrite_working_copy.h"
 #include "commands/save_safety.h"
 #include "dialogue/leading_number.h"
@@ -128,6 +129,14 @@ void EscapeNewLine(Editor& ed) {
 }
 
 void AddLine(Editor& ed) {
+  if (ed.window.newLineNumber.text.empty() && ed.state.fileLoaded) {
+    if (!ReadWorkingCopy(ed, true)) return;
+    ed.window.newLineNumber.text =
+        NextFreeNumber(ed.buffers.read, ed.window.usedNumbers.items, ed.window.lineNumber.text);
+    ed.window.focus = &EditorWindow::newLineNumber;
+    ed.window.focusSelectsAll = true;
+    return;
+  }
   if (!WriteShownLine(ed)) return;
   // A second "Add Line" starts afresh: the line being typed is saved or dropped first. One
   // dropped still came from the line shown before it.
@@ -163,6 +172,22 @@ void AddLine(Editor& ed) {
   if (!PlacingNumber(ed, text)) return;
   PrepareNewLine(ed);
   if (left == NewLineLeft::Dropped) ed.state.lineBeforeNewLine = cameFrom;
+}
+
+bool CanAddJumpTarget(const Editor& ed) {
+  return !ed.state.newLineMode && !MissingJumpTarget(ed).empty();
+}
+
+void AddJumpTarget(Editor& ed) {
+  if (!CanAddJumpTarget(ed)) return;
+  const std::string target = MissingJumpTarget(ed);
+  if (AskExclamation(ed, "Add Line",
+                     "There is no line " + target + " yet. Add Line " + target + "?",
+                     MsgButtons::YesNo) != MsgAnswer::Yes)
+    return;
+  // "Add Line" writes the line shown first, as every move away from it does.
+  ed.window.newLineNumber.text = target;
+  AddLine(ed);
 }
 
 void ReportLineExists(Editor& ed) {

@@ -5,7 +5,9 @@
 
 namespace dlg {
 
-void AddLine(Editor& ed);  // "Add Line"
+// "Add Line". With an empty number box it offers the next free number above the line shown,
+// selected in the box, for Enter to take or the keys to type over.
+void AddLine(Editor& ed);
 void ReportLineExists(Editor& ed);
 void PrepareNewLine(Editor& ed);
 void SaveNewLine(Editor& ed);  // "Save New Line"
@@ -20,5 +22,10 @@ inline bool MayLeaveNewLine(Editor& ed) { return LeaveNewLine(ed) != NewLineLeft
 // Escape: out of new-line mode as above; a dropped line gives the view back to the line shown
 // when "Add Line" was clicked.
 void EscapeNewLine(Editor& ed);
+
+// Ctrl+Enter in the jump box of a line shown whose jump names no listed line: asks "Add Line
+// 50?", and on Yes writes the line shown and runs "Add Line" with 50.
+bool CanAddJumpTarget(const Editor& ed);
+void AddJumpTarget(Editor& ed);
 
 }  // namespace dlg

@@ -63,6 +63,7 @@ struct EditorWindow {
   // The box the keys go to once the window is drawn, asked for by a command; nullptr: leave the
   // focus where it is. The window clears it when it has moved the focus.
   TextBox EditorWindow::*focus = nullptr;
+  bool focusSelectsAll = false;  // the box's text selected, for the keys to type over
 };
 
 // The boxes of the record's seven fields, in record order (as kRecordFields).

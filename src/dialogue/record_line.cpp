@@ -8,11 +8,10 @@ std::string_view LineNumberOf(std::string_view content) {
   return content.substr(1, close == std::string_view::npos ? close : close - 1);
 }
 
-std::optional<std::string_view> JumpOf(std::string_view content) {
-  constexpr int kJumpField = 5;
+std::optional<std::string_view> FieldOf(std::string_view content, int index) {
   std::size_t pos = 0;
   std::string_view field;
-  for (int i = 0; i <= kJumpField; ++i) {
+  for (int i = 0; i <= index; ++i) {
     if (pos >= content.size()) return std::nullopt;
     if (content[pos] == '}') {
       field = content.substr(pos, 0);

@@ -22,8 +22,13 @@ inline bool LineNumberIs(std::string_view content, std::string_view wanted) {
          (content.size() == n + 1 || content[n + 1] == '}') && content.compare(1, n, wanted) == 0;
 }
 
-// The "Jump to Line:" field, the sixth, when the line closes it; nothing otherwise. The view
-// lies inside `content`.
-std::optional<std::string_view> JumpOf(std::string_view content);
+// The field at `index` (0 to 6) when the line closes it; nothing otherwise. The view lies inside
+// `content`.
+std::optional<std::string_view> FieldOf(std::string_view content, int index);
+
+// The "Jump to Line:" field, the sixth.
+inline std::optional<std::string_view> JumpOf(std::string_view content) {
+  return FieldOf(content, 5);
+}
 
 }  // namespace dlg

@@ -48,6 +48,8 @@ constexpr ActionInfo kActions[] = {
      control::kSaveNewLine, nullptr, SaveNewLine},
     {ActionId::LeaveNewLine, "&Edit", "Leave New Line", "Esc", nullptr, InNewLineMode,
      EscapeNewLine},
+    {ActionId::AddJumpTarget, "&Edit", "Add Line for Jump Target", "", nullptr, CanAddJumpTarget,
+     AddJumpTarget, "Ctrl+Enter in the Jump to Line box"},
     {ActionId::Back, "&Go", "Back", "Alt+Left", nullptr, CanGoBack, GoBack},
     {ActionId::Forward, "&Go", "Forward", "Alt+Right", nullptr, CanGoForward, GoForward},
     {ActionId::GoToLine, "&Go", "Go to Line", "Ctrl+G", control::kGoToNumber, nullptr, nullptr,

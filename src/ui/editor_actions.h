@@ -27,6 +27,7 @@ enum class ActionId {
   AddLine,
   SaveNewLine,
   LeaveNewLine,
+  AddJumpTarget,
   Back,
   Forward,
   GoToLine,

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "commands/editor.h"
+#include "commands/number_offers.h"
 
 class QAction;
 class QComboBox;
@@ -25,6 +26,7 @@ class PlayWindow;
 struct EditorView;
 class FlagEditorForm;
 class ListView;
+class JumpTargetModel;
 struct ActionInfo;
 
 class EditorForm : public QWidget {
@@ -51,6 +53,7 @@ class EditorForm : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // editor_wiring.cpp
@@ -67,6 +70,10 @@ class EditorForm : public QWidget {
   void FillRecentMenu();
   void FollowInConversation();
   EditorView ViewOfEditor() const;
+  // editor_jump_box.cpp
+  void WireJumpBox();
+  void ReadJumpTargets();
+  void RenderJumpBox();
   // editor_render.cpp
   void RenderTexts();
   void RenderLists();
@@ -89,6 +96,9 @@ class EditorForm : public QWidget {
   QPointer<PlayWindow> play_;
   QMenu* recentMenu_ = nullptr;
   std::string rememberedFile_;  // the last file loaded, as the recent files have it
+  JumpTargets jumpTargets_;     // what the jump box's completer offers
+  JumpTargetModel* jumpModel_ = nullptr;
+  std::string jumpKey_;  // what the jump box's mark was judged on
 
   // What the widgets show, to set only what changed.
   std::string shownCaption_;

@@ -73,6 +73,7 @@ void EditorForm::Render() {
   RenderBrowse();
   RenderFlagEditor();
   RenderMenus();
+  RenderJumpBox();
 }
 
 void EditorForm::RenderTexts() {

@@ -45,9 +45,13 @@ void EditorForm::Run(const std::function<void()>& handler) {
 // of focus runs a handler of its own.
 void EditorForm::ApplyFocus() {
   TextBox EditorWindow::*const wanted = std::exchange(ed_.window.focus, nullptr);
+  const bool selectAll = std::exchange(ed_.window.focusSelectsAll, false);
   if (wanted == nullptr) return;
   for (const TextBinding& b : kTextBindings) {
-    if (b.box == wanted) widgets_.at(b.name)->setFocus(Qt::OtherFocusReason);
+    if (b.box != wanted) continue;
+    QWidget* box = widgets_.at(b.name);
+    box->setFocus(Qt::OtherFocusReason);
+    if (auto* line = qobject_cast<FieldLineEdit*>(box); line && selectAll) line->selectAll();
   }
 }
 
@@ -131,6 +135,7 @@ void EditorForm::Wire() {
   connect(Widget<PictureBox>(control::kBanner), &PictureBox::clicked, this,
           [this] { Run([this] { ShowAbout(ed_); }); });
   WireBrowse();
+  WireJumpBox();
 }
 
 void EditorForm::WireBrowse() {

@@ -51,7 +51,9 @@ const Row kRows[] = {
     // A renumbered line is visited under its new number, and Undo gives the old one back.
     {"BackToARenumberedLine", kOld,
      {"goToNumber=20", "Go to:", "input:25", "Renumber Line", "Back", "Forward", kAt + "25",
-      "Undo", "Back", "Forward", kAt + "20"}, kView20, {}},
+      "Undo", "Back", "Forward", kAt + "20"}, kView20,
+     {"yes/no/cancel exclamation Renumber Line: Renumber its replies too? Reply 21 would become "
+      "26."}},
     // A view that left the line without a visit of its own goes back to that line first.
     {"BackAfterANewLineGoesWhereItWasAdded", kOld,
      {"goToNumber=20", "Go to:", "newLineNumber=25", "Add Line", "maleText=New", "Save New Line",

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/number_offers.h"
 #include "support/session.h"
 
 namespace dlg::test {
@@ -76,10 +77,27 @@ const Row kRows[] = {
      {"critical Cannot Save Line: No line is shown, so the edit was not saved. Go to a line "
       "first."}},
     // Add Line
+    // Ctrl+Enter in a jump box that names no line: one question, then the line shown is
+    // written and Add Line starts with that number.
+    {"AddLineForAMissingJumpTarget", k10 + R("11", "a", "50"),
+     {"goToNumber=11", "Go to:", "jumpLine=60", "Yes", "Add Line for Jump Target",
+      "?newLineNumber="}, "60|[NPC]|||" "|Save New Line|no Go to 1",
+     {"yes/no exclamation Add Line: There is no line 60 yet. Add Line 60?"},
+     {{"a.dlg.bak", k10 + R("11", "a", "60")}}},
+    {"AddLineForAMissingJumpTargetNo", k10 + R("11", "a", "50"),
+     {"goToNumber=11", "Go to:", "Add Line for Jump Target"}, "11|PC|a||",
+     {"yes/no exclamation Add Line: There is no line 50 yet. Add Line 50?"}},
+    {"NoAddLineForAJumpTargetThere", kThree + R("31", "c", "20"),
+     {"goToNumber=31", "Go to:", "Add Line for Jump Target"}, "31|PC|c||"},
     {"AddLineZero", kThree, {"newLineNumber=0", "Add Line"}, kTen,
      {"none 0 is reserverd: 0 is a Reserved Number and Cannot be Added"}},
-    {"AddLineEmpty", kThree, {"Add Line"}, kTen,
-     {"none Empty Line Number: Please Enter a Line Number"}},
+    // An empty number box is offered the next number above the line shown that no record
+    // carries, the one after a blank line included; a second click takes it.
+    {"AddLineOffersTheNextFreeNumber", kThree, {"Add Line", "?newLineNumber=11"}, kTen},
+    {"AddLineOfferPassesCarriedNumbers", R("10") + R("11") + "\r\n" + R("12") + R("14"),
+     {"Add Line", "?newLineNumber=13", "Add Line"}, "13|[NPC]|||" "|Save New Line|no Go to 1"},
+    {"AddLineOfferAboveAFraction", R("12.5") + R("13") + R("15"),
+     {"Add Line", "?newLineNumber=14"}, "12.5|NPC|||"},
     {"AddLineUsedNumber", kThree, {"newLineNumber=20", "Add Line"}, kTen,
      {"critical Line Already Exists: The line already exists, please enter a different number"}},
     // The list stops at the blank line; the record after it still holds its number.
@@ -168,6 +186,18 @@ const Row kRows[] = {
     {"CloseNoIsRefused", kThree, {"No", "close window", "?ended=no"}, kTen, {kQuit}},
 };
 // clang-format on
+
+// The NPC lines the Jump to Line box offers, by the bytes of their numbers, a long text cut at
+// a blank; replies and lines without a number are left out.
+TEST(JumpTargets, ListsNpcLinesByNumber) {
+  JumpTargets t;
+  ListJumpTargets(R("20", "Sit low in the boat, and keep your hands inside it.") +
+                      R("21", "Yes.", "100") + R("100", "Dry land.", " ") + R("3") + R("", "x"),
+                  t);
+  EXPECT_EQ(Join(ListBox{t.rows}),
+            "100  Dry land.,20  Sit low in the boat, and keep your hands...,3  ");
+  EXPECT_EQ(Join(ListBox{t.numbers}), "100,20,3");
+}
 
 class Commands : public testing::TestWithParam<Row> {};
 TEST_P(Commands, ShowBoxesAndBytes) { RunRow(GetParam()); }

@@ -21,6 +21,11 @@ const Strings kAt20 = {"goToNumber=20", "Go to:"}, kAt30 = {"goToNumber=30", "Go
 std::string Ask(const std::string& question) {
   return "yes/no exclamation Delete Line: " + question;
 }
+const std::string kAsk10 = Ask("Delete line 10 and its 2 replies? Reply 21 leads to it.");
+std::string AskReplies(const std::string& change) {
+  return "yes/no/cancel exclamation Renumber Line: Renumber its replies too? " + change + ".";
+}
+const std::string kReplyTo26 = AskReplies("Reply 21 would become 26");
 const std::string kRenumbered = R("10", "Hail.") + R("11", "Go on.", "25") + R("12", "Bye.", "0") +
                                 R("25", "Twenty.", " ") + R("21", "Back.", "10") +
                                 R("30", "Thirty.") + R("31", "Again.", "25");
@@ -37,7 +42,7 @@ std::string TwentyRepliesTo(const std::string& target) {
 // Reply 32 leads to 50, which no record has.
 const std::string kLost = kOld + R("32", "Lost.", "50");
 const std::string kTakeOver =
-    "yes/no exclamation Renumber Line: Replies 32 lead to line 50, which no record has. They will "
+    "yes/no exclamation Renumber Line: Reply 32 leads to line 50, which no record has. It will "
     "lead to this line. Renumber?";
 const std::string kExists =
     "critical Line Already Exists: The line already exists, please enter a different number";
@@ -53,22 +58,21 @@ const Row kRows[] = {
      {"Yes", "Delete Line", "?copy=" + k20 + k30, "?usedNumbers=20,21,30,31",
       "?undo=Delete Line 10", "Undo", "?copy=" + kOld, "?lineNumber=10", kAll,
       "?redo=Delete Line 10", "Redo", "?usedNumbers=20,21,30,31"},
-     kView20, {Ask("Delete line 10 and its 2 replies?")}, {{"a.dlg.bak", k20 + k30}}},
+     kView20, {kAsk10}, {{"a.dlg.bak", k20 + k30}}},
     // The record that stood before it is shown; replies elsewhere that led to it stay.
     {"DeleteShowsTheLineBefore", kOld, kAt20 + Strings{"Yes", "Delete Line"}, "12|PC|Bye.||",
-     {Ask("Delete line 20 and its 1 reply?")}, {{"a.dlg.bak", k10 + k30}}},
+     {Ask("Delete line 20 and its 1 reply? Replies 11 and 31 lead to it.")}, {{"a.dlg.bak", k10 + k30}}},
     {"DeleteAReplyAlone", kOld, {"goToNumber=21", "Go to:", "Yes", "Delete Line"},
      "20|NPC|Twenty.||", {Ask("Delete line 21?")},
      {{"a.dlg.bak", k10 + R("20", "Twenty.", " ") + k30}}},
     {"DeleteAnNpcLineWithoutReplies", R("10", "A") + R("20", "B"), {"Yes", "Delete Line"},
      "20|NPC|B||", {Ask("Delete line 10?")}, {{"a.dlg.bak", R("20", "B")}}},
-    {"DeleteNo", kOld, {"No", "Delete Line", "?undo="}, kView10,
-     {Ask("Delete line 10 and its 2 replies?")}},
+    {"DeleteNo", kOld, {"No", "Delete Line", "?undo="}, kView10, {kAsk10}},
     {"DeleteEveryLineOfTheNumber",
      R("10", "A") + R("11", "a", "20") + R("20", "B") + R("21", "b", "10") + R("20", "C") +
          R("22", "c", "0"),
      kAt20 + Strings{"Yes", "Delete Line", "?usedNumbers=10,11"}, "11|PC|a||",
-     {Ask("Delete the 2 lines numbered 20 and their 2 replies?")},
+     {Ask("Delete the 2 lines numbered 20 and their 2 replies? Reply 11 leads to them.")},
      {{"a.dlg.bak", R("10", "A") + R("11", "a", "20")}}},
     {"DeleteTheOnlyLine", R("10", "A"), {"Yes", "Delete Line", "?usedNumbers="}, "||||",
      {Ask("Delete line 10?")}, {{"a.dlg.bak", ""}}},
@@ -79,7 +83,7 @@ const Row kRows[] = {
      {Ask("Delete line 10 and its 2 replies?")},
      {{"a.dlg.bak", R("5", "Z") + "\r\n" + R("20", "B")}}},
     {"DeleteWritesTheLineFirst", kOld, {"maleText=X", "No", "Delete Line"},
-     "10|NPC|X|Go on.,Bye.|20,0", {Ask("Delete line 10 and its 2 replies?")},
+     "10|NPC|X|Go on.,Bye.|20,0", {kAsk10},
      {{"a.dlg.bak", R("10", "X") + kOld.substr(R("10", "Hail.").size())}}},
     {"DeleteALineNoLongerInTheCopy", kOld, {"write:a.dlg.bak=" + k20 + k30, "Delete Line"},
      kView10, {"critical Cannot Delete Line: The line 10 is not in the working copy. Nothing was "
@@ -92,10 +96,10 @@ const Row kRows[] = {
      kTo25 + Strings{"?prompts=Enter the new number for line 20:", "?copy=" + kRenumbered,
                      "?usedNumbers=10,11,12,25,21,30,31", "?undo=Renumber Line 20 to 25", "Undo",
                      "?copy=" + kOld, kAll, "?lineNumber=20", "Redo"},
-     "25|NPC|Twenty.|Back.|10", {}, {{"a.dlg.bak", kRenumbered}}},
+     "25|NPC|Twenty.|Back.|10", {kReplyTo26}, {{"a.dlg.bak", kRenumbered}}},
     {"RenumberEveryRecordOfTheNumber",
      R("10", "A") + R("11", "a", "20") + R("20", "X") + R("21", "x", "20") + R("20", "Y"),
-     kTo25, "25|NPC|X|x|25", {},
+     kTo25, "25|NPC|X|x|25", {kReplyTo26},
      {{"a.dlg.bak",
        R("10", "A") + R("11", "a", "25") + R("25", "X") + R("21", "x", "25") + R("25", "Y")}}},
     // The lookup of 20 stops at the odd first "}20}", not at the record: the reply keeps its jump.
@@ -109,7 +113,8 @@ const Row kRows[] = {
      {{"a.dlg.bak", R("5", "Z") + "}20}{odd}{}{}{}{}{}\r\n" + R("11", "a", "20") + R("25", "C")}}},
     {"RenumberWritesTheLineFirst", kOld,
      {"maleText=X", "input:5", "Renumber Line", "?undo=Renumber Line 10 to 5", "Undo",
-      "?undo=Edit of Line 10"}, "10|NPC|X|Go on.,Bye.|20,0", {},
+      "?undo=Edit of Line 10"}, "10|NPC|X|Go on.,Bye.|20,0",
+     {AskReplies("Replies 11 and 12 would become 6 and 7")},
      {{"a.dlg.bak", R("10", "X") + kOld.substr(R("10", "Hail.").size())}}},
     // Refused, each with its box; a Cancel does nothing.
     {"RenumberCancelled", kOld, kAt20 + Strings{"Renumber Line", "?undo="}, kView20, {}},
@@ -138,12 +143,25 @@ const Row kRows[] = {
       "renumbered."}, {{"a.dlg.bak", k10 + k30}}},
     // Replies that lead nowhere would lead to the line renumbered: asked first.
     {"RenumberOntoANumberRepliesLeadTo", kLost, kAt20 + Strings{"Yes", "input:50", "Renumber Line"},
-     "50|NPC|Twenty.|Back.|10", {kTakeOver},
+     "50|NPC|Twenty.|Back.|10", {kTakeOver, AskReplies("Reply 21 would become 51")},
      {{"a.dlg.bak", R("10", "Hail.") + R("11", "Go on.", "50") + R("12", "Bye.", "0") +
                         R("50", "Twenty.", " ") + R("21", "Back.", "10") + R("30", "Thirty.") +
                         R("31", "Again.", "50") + R("32", "Lost.", "50")}}},
     {"RenumberOntoANumberRepliesLeadToAnsweredNo", kLost,
      kAt20 + Strings{"No", "input:50", "Renumber Line", "?undo="}, kView20, {kTakeOver}},
+    // Its replies too, keeping their offsets, in one step that one Undo takes back.
+    {"RenumberWithItsReplies", kOld,
+     {"Yes", "input:40", "Renumber Line", "?usedNumbers=40,41,42,20,21,30,31",
+      "?undo=Renumber Line 10 to 40 with Its Replies", "Undo", "?copy=" + kOld, kAll, "Redo"},
+     "40|NPC|Hail.|Go on.,Bye.|20,0", {AskReplies("Replies 11 and 12 would become 41 and 42")},
+     {{"a.dlg.bak", R("40", "Hail.") + R("41", "Go on.", "20") + R("42", "Bye.", "0") +
+                        R("20", "Twenty.", " ") + R("21", "Back.", "40") + k30}}},
+    {"RenumberRepliesOntoAUsedNumber", kOld, {"Yes", "input:29", "Renumber Line", "?undo="},
+     kView10, {AskReplies("Replies 11 and 12 would become 30 and 31"),
+               "critical Line Already Exists: The line 30 already exists, so reply 11 cannot "
+               "become 30. Please enter a different number."}},
+    {"RenumberRepliesCancelled", kOld, {"Cancel", "input:40", "Renumber Line", "?copy=" + kOld},
+     kView10, {AskReplies("Replies 11 and 12 would become 41 and 42")}},
     {"NoRenumberInNewLineMode", kOld, {"newLineNumber=15", "Add Line", "Renumber Line", "?prompts="},
      "15|[NPC]|||" "|Save New Line|no Go to 1", {}},
 };

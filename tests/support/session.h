@@ -172,6 +172,7 @@ struct Session {
         {"Go to number", GoToUsedNumber},
         {"Undo", Undo}, {"Redo", Redo}, {"Back", GoBack}, {"Forward", GoForward},
         {"Delete Line", DeleteLine}, {"Renumber Line", RenumberLine},
+        {"Add Line for Jump Target", AddJumpTarget},
         {"close window", [](Editor& e) { CloseWindow(e); }}};
     // clang-format on
     const std::size_t eq = step.find('='), hash = step.rfind('#');
