@@ -9,6 +9,7 @@
 #include "bench_data.h"
 #include "commands/editor.h"
 #include "commands/lookup.h"
+#include "commands/number_offers.h"
 #include "commands/open_file.h"
 #include "dialogue/record_reader.h"
 #include "reference_readers.h"
@@ -101,6 +102,34 @@ void BM_UsedNumberScan(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 BENCHMARK(BM_UsedNumberScan)->Unit(benchmark::kMillisecond);
+
+// What the window offers as a number is typed: the list of the jump box's completer (Arg 0),
+// read at its first focus after a write, and the next free number of "Add Line" with an empty
+// box (Arg 1), both beside a memchr pass.
+void BM_NumberOffers(benchmark::State& state) {
+  const std::string& bytes = Dialogue();
+  dlg::bench::YesPlatform platform;
+  dlg::Editor ed(platform);
+  dlg::CharSource src(std::string_view{bytes});
+  dlg::UsedNumberScan(src, ed.state, ed.window);
+  dlg::JumpTargets targets;
+  dlg::bench::Ratio ratio;
+  for (auto _ : state) {
+    state.PauseTiming();
+    ratio.TimeReference([&] { dlg::bench::MemchrPass(bytes); });
+    state.ResumeTiming();
+    ratio.Time([&] {
+      if (state.range(0) == 0) {
+        dlg::ListJumpTargets(bytes, targets);
+      } else {
+        benchmark::DoNotOptimize(dlg::NextFreeNumber(bytes, ed.window.usedNumbers.items, "1"));
+      }
+    });
+  }
+  ratio.Report(state);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_NumberOffers)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_MemchrLineCount(benchmark::State& state) {
   const std::string& bytes = Dialogue();

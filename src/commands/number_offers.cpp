@@ -46,20 +46,22 @@ std::string NextFreeNumber(std::string_view copy, const ItemList& listed, std::s
       v && !v->negative && v->whole.size() < 19) {
     from = (v->whole.empty() ? 0 : std::stoull(v->whole)) + 1;
   }
-  std::vector<std::uint64_t> taken;
+  // One of the first (items + lines + 1) numbers from `from` on is free: each is marked in a
+  // bitmap, with no sort of a million numbers.
+  const std::size_t lines = static_cast<std::size_t>(std::count(copy.begin(), copy.end(), '\n') +
+                                                     std::count(copy.begin(), copy.end(), '\r'));
+  std::vector<bool> taken(listed.size() + lines + 2);
   const auto take = [&](std::string_view number) {
-    if (std::optional<std::uint64_t> v = PlainValue(number); v && *v >= from) taken.push_back(*v);
+    if (std::optional<std::uint64_t> v = PlainValue(number);
+        v && *v >= from && *v - from < taken.size())
+      taken[*v - from] = true;
   };
   for (std::string_view item : listed) take(item);
   LineCursor cursor(copy);
   for (Line line; cursor.Next(line);)
     take(LineNumberOf(copy.substr(line.start, line.contentEnd - line.start)));
-  std::sort(taken.begin(), taken.end());
   std::uint64_t free = from;
-  for (std::uint64_t v : taken) {
-    if (v == free) ++free;
-    if (v > free) break;
-  }
+  while (taken[free - from]) ++free;
   return std::to_string(free);
 }
 
@@ -89,9 +91,9 @@ void ListJumpTargets(std::string_view copy, JumpTargets& targets) {
 }
 
 bool RefreshJumpTargets(Editor& ed, JumpTargets& targets) {
-  const std::string key = ed.state.fileLoaded ? ed.state.WorkingCopyPath() + '\n' +
-                                                    std::to_string(ed.state.copyWrites)
-                                              : std::string();
+  const std::string key =
+      ed.state.fileLoaded ? ed.state.WorkingCopyPath() + '\n' + std::to_string(ed.state.copyWrites)
+                          : std::string();
   if (key == targets.readFrom) return false;
   // Noted first: a copy that cannot be read is not read again, and told again, at every key.
   targets.readFrom = key;

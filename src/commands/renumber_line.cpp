@@ -71,7 +71,7 @@ std::vector<Rename> ReplyRenames(std::string_view bytes, const LineGroup& g,
 // The spans of the old numbers and of the jumps that follow them, in file order, each with the
 // number that replaces it.
 std::vector<std::pair<std::size_t, const Rename*>> FindSpans(std::string_view bytes,
-                                                              std::vector<Rename>& renames) {
+                                                             std::vector<Rename>& renames) {
   std::unordered_map<std::string_view, const Rename*> byNumber;
   for (Rename& r : renames) {
     // Found, the lookup stops just after the "}" of the number, which its opener precedes.

@@ -16,6 +16,7 @@
 
 class QAction;
 class QComboBox;
+class QCompleter;
 class QMenu;
 class QMenuBar;
 
@@ -98,6 +99,7 @@ class EditorForm : public QWidget {
   std::string rememberedFile_;  // the last file loaded, as the recent files have it
   JumpTargets jumpTargets_;     // what the jump box's completer offers
   JumpTargetModel* jumpModel_ = nullptr;
+  QCompleter* jumpCompleter_ = nullptr;
   std::string jumpKey_;  // what the jump box's mark was judged on
 
   // What the widgets show, to set only what changed.

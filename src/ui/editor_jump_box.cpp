@@ -2,10 +2,12 @@
 // the box first takes the focus or a key after a write, and a red frame with a tooltip while
 // the box names a line that no record carries.
 
+#include <QAbstractItemView>
 #include <QAbstractListModel>
 #include <QAction>
 #include <QCompleter>
 #include <QEvent>
+#include <QKeyEvent>
 
 #include "commands/add_line.h"
 #include "ui/control_names.h"
@@ -51,8 +53,14 @@ void EditorForm::WireJumpBox() {
   completer->setModelSorting(QCompleter::CaseSensitivelySortedModel);
   completer->setCaseSensitivity(Qt::CaseSensitive);
   completer->setMaxVisibleItems(12);
+  // Wide enough for the start of each line, not only for the number box.
+  completer->popup()->setMinimumWidth(420);
   box->setCompleter(completer);
   box->installEventFilter(this);
+  // Watched before the completer: it would hand the Enter that picks a row on to the box, which
+  // refuses Enter in a field.
+  completer->popup()->installEventFilter(this);
+  jumpCompleter_ = completer;
   connect(box, &FieldLineEdit::edited, this, [this] {
     ReadJumpTargets();
     RenderJumpBox();
@@ -66,6 +74,18 @@ void EditorForm::WireJumpBox() {
 bool EditorForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn && watched == widgets_.at(control::kJumpLine))
     ReadJumpTargets();
+  if (event->type() == QEvent::KeyPress && jumpCompleter_ && watched == jumpCompleter_->popup()) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      const QModelIndex picked = jumpCompleter_->popup()->currentIndex();
+      jumpCompleter_->popup()->hide();
+      if (picked.isValid()) {
+        Widget<FieldLineEdit>(control::kJumpLine)
+            ->setText(picked.data(jumpCompleter_->completionRole()).toString());
+      }
+      return true;
+    }
+  }
   return QWidget::eventFilter(watched, event);
 }
 

@@ -1,7 +1,9 @@
 // Writing a conversation by keyboard: where the keys go after a load and after "Add Line", the
 // keys that add and save a line and leave one, and the keys a box refuses, said aloud.
 
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QCompleter>
 #include <QToolTip>
 #include <QtTest>
 
@@ -84,6 +86,44 @@ class AuthoringKeysTest : public QObject {
          {"\nAdd Line: Enter in the Add Line number box\n",
           "\nSave New Line: Ctrl+Return or Ctrl+Enter\n", "\nLeave New Line: Esc\n"})
       QVERIFY2(help.find(line) != std::string::npos, line);
+  }
+
+  // "Add Line" with an empty box offers the next free number to type over; the jump box lists
+  // the NPC lines as it is typed in, and marks and offers to add a line that is not there.
+  void numbersOfferedWhereTheyAreTyped() {
+    Session<> s;
+    s.Load();
+    s.Click(control::kAddLine);
+    auto* number = s.W<FieldLineEdit>(control::kNewLineNumber);
+    QCOMPARE(number->selectedText(), QStringLiteral("4"));
+    QCOMPARE(FocusName(), QLatin1String(control::kNewLineNumber));
+    QTest::keyClicks(number, QStringLiteral("5"));
+    QCOMPARE(number->text(), QStringLiteral("5"));
+
+    s.Type(control::kGoToNumber, QStringLiteral("2"));
+    QTest::keyClick(s.W(control::kGoToNumber), Qt::Key_Return);
+    auto* jump = s.W<FieldLineEdit>(control::kJumpLine);
+    s.Type(control::kJumpLine, QStringLiteral("2"));
+    QTRY_VERIFY(jump->completer()->popup()->isVisible());
+    QCOMPARE(jump->completer()->popup()->model()->index(0, 0).data().toString(),
+             QStringLiteral("20  Sit down."));
+    QTest::keyClick(jump->completer()->popup(), Qt::Key_Down);
+    QTest::keyClick(jump->completer()->popup(), Qt::Key_Return);
+    QCOMPARE(jump->text(), QStringLiteral("20"));
+    QVERIFY(!QToolTip::isVisible());  // the Enter that picked is no Enter refused in the box
+    QCOMPARE(jump->toolTip(), QString());
+
+    s.Type(control::kJumpLine, QStringLiteral("50"));
+    QCOMPARE(jump->toolTip(), QStringLiteral("no line 50 yet"));
+    s.platform.answers.push_back(MsgAnswer::Yes);
+    QTest::keyClick(jump, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(s.Boxes(),
+             QStringList({QStringLiteral("Add Line: There is no line 50 yet. Add Line 50?")}));
+    QCOMPARE(s.Text(control::kLineNumber), QStringLiteral("50"));
+    QVERIFY(s.Copy().find("{2}{Too much.}{}{}{}{50}{}") != std::string::npos);
+    QVERIFY(
+        ShortcutList().find("\nAdd Line for Jump Target: Ctrl+Enter in the Jump to Line box\n") !=
+        std::string::npos);
   }
 
   // What a record cannot hold is refused with a beep and a word at the caret, typed, entered or
