@@ -181,7 +181,8 @@ class ConversationWindowTest : public QObject {
     s.Click(control::kGoTo);
     s.platform.answers.push_back(MsgAnswer::Yes);
     Action(s.form, "Delete Line")->trigger();
-    QCOMPARE(s.Boxes(), QStringList({QStringLiteral("Delete Line: Delete line 10?")}));
+    QCOMPARE(s.Boxes(),
+             QStringList({QStringLiteral("Delete Line: Delete line 10? Reply 2 leads to it.")}));
     QVERIFY(s.Copy().find("\n{10}{") == std::string::npos);
     QCOMPARE(undo->text(), QStringLiteral("Undo Delete Line 10"));
     QVERIFY(undo->isEnabled());
