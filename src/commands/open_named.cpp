@@ -27,6 +27,11 @@ bool NothingLoaded(Editor& ed) {
 bool OpenNamedFile(Editor& ed, const std::string& path) {
   std::error_code ec;
   const std::string full = std::filesystem::absolute(path, ec).string();
+  // "dlgeditor mod/": a folder named is opened in the lists, its files ready to pick.
+  if (struct stat st{}; ed.files.Stat(full, st) == 0 && S_ISDIR(st.st_mode)) {
+    ChangeFolder(ed, std::filesystem::canonical(full, ec).string());
+    return false;
+  }
   // The folder as the system finds it: a ".." after a link leads out of the folder the link
   // names, not back to the link's own, so the path is not made lexically normal first.
   const std::string folder = std::filesystem::canonical(FolderOf(full), ec).string();

@@ -84,6 +84,9 @@ const Row kRows[] = {
     {"OpenedByNameThroughAFolderThatIsMissing", kA, {"Yes", "Unload File", "open:sub/../b.dlg"},
      "|||||no file", {kReallyUnload, "critical File Error: Cannot open folder DIR/sub/..: No such "
                       "file or directory"}, {{"a.dlg.bak", kGone}}},
+    {"OpenedByNameThatIsAFolder", kA, {"Yes", "Unload File", "folder:sub",
+     "write:sub/b.dlg=" + kB, "open:sub/", "?files=b.dlg"}, "|||||no file", {kReallyUnload},
+     {{"a.dlg.bak", kGone}, {"sub", kNotAFile}}},
     {"OpenedByNameThatIsMissing", kA, {"Yes", "Unload File", "open:none.dlg"}, "|||||no file",
      {kReallyUnload, "critical File Error: Cannot read DIR/none.dlg: No such file or directory"},
      {{"a.dlg.bak", kGone}}},
