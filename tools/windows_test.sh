@@ -204,6 +204,9 @@ EOF
 check ScriptAsXlsx "a script written" [ ! -e "$tmp/win/s.xlsx" ]
 row Version --version
 row DashDashEndsOptions -- --help
+# The report in CR LF and JSON as Linux prints it: what the two CR LF rows of cli_test.cpp pin.
+row ReportInCrLf error.dlg
+row JsonInCrLf --format=json error.dlg
 # The help names this build's map and script, and is Linux's otherwise.
 ran+=(Help)
 run lin "$tmp/lin" --help
