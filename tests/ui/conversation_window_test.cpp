@@ -1,6 +1,5 @@
-// The menu bar and the Conversation window as a user meets them: menu commands and their keys,
-// and every part of the Conversation window reached with real clicks and keys, going to its line
-// in the editor, following the editor's writes.
+// The Conversation window as a user meets it: every part reached with real clicks and keys,
+// going to its line in the editor, following the editor's writes. The menu bar: menu_bar_test.
 
 #include "ui/conversation_window.h"
 
@@ -32,12 +31,6 @@ QStringList Texts(std::initializer_list<const char*> texts) {
   QStringList out;
   for (const char* t : texts) out << QString::fromUtf8(t);
   return out;
-}
-
-QAction* Action(QWidget& form, const char* text) {
-  for (QAction* a : form.findChildren<QAction*>())
-    if (a->text() == QLatin1String(text)) return a;
-  return nullptr;
 }
 
 struct ConversationView {
@@ -98,107 +91,6 @@ class ConversationWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void theMenuBarStandsAboveTheClientArea() {
-    Session<> s;
-    const int bar = s.W(control::kMenuBar)->height();
-    QVERIFY(bar > 0);
-    QCOMPARE(s.W(control::kMenuBar)->geometry(), QRect(0, 0, s.form.width(), bar));
-    QCOMPARE(s.W(control::kClientArea)->geometry(),
-             QRect(0, bar, Px(kEditorClientWidth), Px(kEditorClientHeight)));
-    QCOMPARE(s.form.size(), QSize(Px(kEditorClientWidth), Px(kEditorClientHeight) + bar));
-    // A control of the table, in the window: its place in twips, moved down by the bar.
-    QCOMPARE(s.W(control::kLoadFile)->mapTo(&s.form, QPoint(0, 0)), QPoint(8 + 16, 576 + bar));
-    QStringList menus;
-    for (QAction* a : s.W<QMenuBar>(control::kMenuBar)->actions()) menus << a->text();
-    QCOMPARE(menus, Texts({"&File", "&Edit", "&Go", "&View", "&Help"}));
-  }
-
-  void menuCommandsAreEnabledExactlyWhenTheirButtons() {
-    Session<> s;
-    const std::pair<const char*, const char*> pairs[] = {{"Load File", control::kLoadFile},
-                                                         {"Save", control::kSave},
-                                                         {"Save As...", control::kSaveAs},
-                                                         {"Unload File", control::kUnloadFile},
-                                                         {"Quit", control::kQuit},
-                                                         {"Go to 1", control::kGoToFirst},
-                                                         {"Go to Line", control::kGoToNumber}};
-    auto same = [&](const char* state) {
-      for (auto [text, name] : pairs) {
-        QWidget* control = s.W(name);
-        QVERIFY2(control, name);
-        const bool pressable = control->isEnabledTo(&s.form) && control->isVisibleTo(&s.form);
-        QVERIFY2(
-            Action(s.form, text)->isEnabled() == pressable,
-            qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(text), QLatin1String(state))));
-      }
-    };
-    same("before a file is loaded");
-    s.Load();
-    same("with a file loaded");
-    s.Type(control::kNewLineNumber, QStringLiteral("30"));
-    s.Click(control::kAddLine);
-    same("while a new line is typed");
-  }
-
-  void menuKeysRunTheButtonsHandlers() {
-    Session<> s;
-    s.Load();
-    // Typed and not yet written: Save writes the line before it asks.
-    s.Type(control::kMaleText, QStringLiteral("Crossing is free."));
-    s.platform.answers.push_back(MsgAnswer::Yes);
-    QTest::keyClick(&s.form, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(s.Boxes(),
-             QStringList({QStringLiteral("Oberwrite?: Are you sure you wish to overwrite ") +
-                              QString::fromStdString(s.dir.File("ferry.dlg")) + u'?',
-                          QStringLiteral("Saving Changes: Changes Have Been Saved")}));
-    QVERIFY(ReadBytes(s.dir.File("ferry.dlg")).starts_with("{1}{Crossing is free.}{}"));
-
-    QTest::keyClick(&s.form, Qt::Key_G, Qt::ControlModifier);
-    QCOMPARE(QApplication::focusWidget(), s.W(control::kGoToNumber));
-
-    Action(s.form, "Keyboard Shortcuts")->trigger();
-    const QStringList shortcuts = s.Boxes();
-    QCOMPARE(shortcuts.size(), 1);
-    for (const char* line : {"Keyboard Shortcuts: New Dialogue...: Ctrl+N\n", "\nSave: Ctrl+S\n",
-                             "\nGo to Line: Ctrl+G, then Enter in the Go to: box\n",
-                             "\nFind: Ctrl+F\n", "\nPlay from Here: Shift+F5\n", "\nPlay: F5\n",
-                             "\nFollow a reply, go to a listed number, load a file, open a folder: "
-                             "Enter in its list\n"})
-      QVERIFY2(shortcuts[0].contains(QString::fromLatin1(line)), line);
-
-    Action(s.form, "About")->trigger();
-    QCOMPARE(s.platform.boxes.size(), std::size_t{1});
-    QVERIFY(s.platform.boxes[0].text.find(".:Version ") != std::string::npos);
-  }
-
-  void theEditMenuShapesLinesAndNamesTheStepItUndoes() {
-    Session<> s;
-    s.Load();
-    QAction* undo = Action(s.form, "Undo");
-    QVERIFY(undo && !undo->isEnabled());
-    // Line 10, an NPC line with no replies, deleted through the menu after its question.
-    s.Type(control::kGoToNumber, QStringLiteral("10"));
-    s.Click(control::kGoTo);
-    s.platform.answers.push_back(MsgAnswer::Yes);
-    Action(s.form, "Delete Line")->trigger();
-    QCOMPARE(s.Boxes(),
-             QStringList({QStringLiteral("Delete Line: Delete line 10? Reply 2 leads to it.")}));
-    QVERIFY(s.Copy().find("\n{10}{") == std::string::npos);
-    QCOMPARE(undo->text(), QStringLiteral("Undo Delete Line 10"));
-    QVERIFY(undo->isEnabled());
-    undo->trigger();
-    QCOMPARE(s.Copy(), test::kFerry);
-    QCOMPARE(s.Line(), QStringLiteral("10|NPC|Then swim."));
-    QCOMPARE(Action(s.form, "Redo Delete Line 10")->isEnabled(), true);
-    // Renumbered: the reply that led to 10 leads to 15.
-    s.platform.inputs.push_back("15");
-    Action(s.form, "Renumber Line...")->trigger();
-    QVERIFY(s.Copy().find("{2}{Too much.}{}{}{}{15}{}\r\n") != std::string::npos);
-    QCOMPARE(s.Line(), QStringLiteral("15|NPC|Then swim."));
-    QCOMPARE(undo->text(), QStringLiteral("Undo Renumber Line 10 to 15"));
-    QCOMPARE(s.Boxes(), QStringList());
-  }
-
   void eachPartGoesToItsLine() {
     Session<> s;
     s.Load();
