@@ -16,20 +16,13 @@
 using namespace dlg;
 using namespace dlg::ui;
 using dlg::test::Session;
+using dlg::test::TypeChars;
 
 namespace {
 
 QString FocusName() {
   QWidget* w = QApplication::focusWidget();
   return w ? w->objectName() : QString();
-}
-
-// Each character as a key press carrying it (QTest's key clicks know only ASCII).
-void TypeChars(QWidget* box, const QString& text) {
-  for (QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(box, &press);
-  }
 }
 
 // The tooltip once the box has said why it refused.

@@ -24,47 +24,11 @@ using namespace dlg::ui;
 using dlg::test::ReadBytes;
 using dlg::test::Session;
 using dlg::test::TempDir;
+using dlg::test::Texts;
 
 namespace {
 
-QStringList Texts(std::initializer_list<const char*> texts) {
-  QStringList out;
-  for (const char* t : texts) out << QString::fromUtf8(t);
-  return out;
-}
-
-struct ConversationView {
-  ConversationWindow* window;
-  template <class T = QWidget>
-  T* W(const char* name) {
-    return window->findChild<T*>(QString::fromLatin1(name));
-  }
-  // Waits for the work on the latest state of the file to be shown.
-  bool Settle() {
-    return QTest::qWaitFor([this] { return !window->Busy(); }, 20000);
-  }
-  QStringList Rows(const char* name, const QModelIndex& parent = {}) {
-    QAbstractItemModel* model = W<QAbstractItemView>(name)->model();
-    QStringList rows;
-    for (int i = 0; i < model->rowCount(parent); ++i) {
-      const QModelIndex index = model->index(i, 0, parent);
-      rows << index.data().toString();
-      rows += Rows(name, index);  // the children, after their line
-    }
-    return rows;
-  }
-  // A double-click on the row that reads `text`, as the window system delivers one.
-  void DoubleClickRow(const char* name, const QString& text) {
-    auto* view = W<QAbstractItemView>(name);
-    const QModelIndexList hits =
-        view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, text, 1,
-                             Qt::MatchExactly | Qt::MatchRecursive);
-    QVERIFY2(!hits.isEmpty(), qPrintable(text));
-    view->scrollTo(hits[0]);
-    const QPoint at = view->visualRect(hits[0]).center();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-  }
+struct ConversationView : dlg::test::Beside<ConversationWindow> {
   // The box of a line on the map, or a reply's arrow, by the line it stands for.
   QGraphicsItem* MapItem(const char* number, bool box) {
     for (QGraphicsItem* item : W<MapView>(control::kMap)->scene()->items())
@@ -95,7 +59,7 @@ class ConversationWindowTest : public QObject {
     Session<> s;
     s.Load();
     QTest::keyClick(&s.form, Qt::Key_M, Qt::ControlModifier);
-    ConversationView c{s.form.conversationWindow()};
+    ConversationView c{{s.form.conversationWindow()}};
     QVERIFY(c.window && c.window->isVisible());
     QVERIFY(c.Settle());
     QCOMPARE(c.window->windowTitle(), QStringLiteral("Conversation - ferry.dlg"));
@@ -139,7 +103,7 @@ class ConversationWindowTest : public QObject {
     s.dir.Put("ferry.dlg", ReadBytes(std::string(DLG_SOURCE_DIR) + "/examples/broken_smith.dlg"));
     s.Load();
     s.form.ShowConversation(false);
-    ConversationView c{s.form.conversationWindow()};
+    ConversationView c{{s.form.conversationWindow()}};
     QVERIFY(c.Settle());
     // The checker's "FILE:LINE: finding", each row with its record's number first.
     QStringList expected;
@@ -172,7 +136,7 @@ class ConversationWindowTest : public QObject {
     Session<> s;
     s.Load();
     s.form.ShowConversation(false);
-    ConversationView c{s.form.conversationWindow()};
+    ConversationView c{{s.form.conversationWindow()}};
     QVERIFY(c.Settle());
     // An edit written when the box is left: the outline, the problems and the map show it.
     s.form.activateWindow();  // as the user's click into the editor would
@@ -211,7 +175,7 @@ class ConversationWindowTest : public QObject {
     s.dir.Put("ferry.dlg", bytes);
     s.Load();
     s.form.ShowConversation(false);
-    ConversationView c{s.form.conversationWindow()};
+    ConversationView c{{s.form.conversationWindow()}};
     auto around = [&](const char* number, const char* note) {
       s.Type(control::kGoToNumber, QString::fromLatin1(number));
       s.Click(control::kGoTo);
@@ -252,7 +216,7 @@ class ConversationWindowTest : public QObject {
       s.dir.Put("ferry.dlg", bytes);
       s.Load();
       s.form.ShowConversation(false);
-      ConversationView c{s.form.conversationWindow()};
+      ConversationView c{{s.form.conversationWindow()}};
       QVERIFY(c.Settle());
       QCOMPARE(c.W<QLabel>(control::kMapNote)->text(), QString::fromLatin1(note));
       s.platform.answers.push_back(MsgAnswer::Yes);
@@ -273,7 +237,7 @@ class ConversationWindowTest : public QObject {
     s->dir.Put("ferry.dlg", bytes);
     s->Load();
     s->form.ShowConversation(false);
-    ConversationView c{s->form.conversationWindow()};
+    ConversationView c{{s->form.conversationWindow()}};
     QTRY_VERIFY_WITH_TIMEOUT(!c.Rows(control::kOutline).isEmpty(), 20000);
     QVERIFY(LatestJob::AnyRunning());
     s->platform.answers.push_back(MsgAnswer::Yes);

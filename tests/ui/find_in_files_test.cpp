@@ -25,27 +25,7 @@ const std::string kInn =
     "{4}{The inn is full.}{}{}{}{}{}\r\n"
     "{5}{A room for silver?}{}{}{}{40}{}\r\n";
 
-struct Folder {
-  ConversationWindow* window;
-  template <class T = QWidget>
-  T* W(const char* name) {
-    return window->findChild<T*>(QString::fromLatin1(name));
-  }
-  bool Settle() {
-    return QTest::qWaitFor([this] { return !window->Busy(); }, 20000);
-  }
-  QStringList Rows(const char* name) {
-    QStringList rows;
-    QAbstractItemModel* model = W<QListView>(name)->model();
-    for (int i = 0; i < model->rowCount(); ++i) rows << model->index(i, 0).data().toString();
-    return rows;
-  }
-  void DoubleClickRow(const char* name, int row) {
-    auto* view = W<QListView>(name);
-    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-  }
+struct Folder : dlg::test::Beside<ConversationWindow> {
   QString Label(const char* name) { return W<QLabel>(name)->text(); }
 };
 
@@ -70,7 +50,7 @@ class FindInFilesTest : public QObject {
     QVERIFY(
         s.Boxes().join(QString()).contains(QLatin1String("\nFind in Files...: Ctrl+Shift+F\n")));
     QTest::keyClick(&s.form, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-    Folder c{s.form.conversationWindow()};
+    Folder c{{s.form.conversationWindow()}};
     QVERIFY(c.window && c.window->isVisible());
     QTRY_COMPARE(QApplication::focusWidget(), c.W(control::kFindInFilesText));
     QTest::keyClicks(c.W(control::kFindInFilesText), QStringLiteral("silver"));
@@ -106,7 +86,7 @@ class FindInFilesTest : public QObject {
     s.dir.Put("sub/inn.dlg", kInn);
     s.Load();
     s.form.ShowConversation(false);
-    Folder c{s.form.conversationWindow()};
+    Folder c{{s.form.conversationWindow()}};
     QVERIFY(c.Settle());
     QTest::mouseClick(c.W(control::kProblemsAllFiles), Qt::LeftButton);
     QVERIFY(c.Settle());

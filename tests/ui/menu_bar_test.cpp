@@ -13,14 +13,9 @@ using namespace dlg;
 using namespace dlg::ui;
 using dlg::test::ReadBytes;
 using dlg::test::Session;
+using dlg::test::Texts;
 
 namespace {
-
-QStringList Texts(std::initializer_list<const char*> texts) {
-  QStringList out;
-  for (const char* t : texts) out << QString::fromUtf8(t);
-  return out;
-}
 
 QAction* Action(QWidget& form, const char* text) {
   for (QAction* a : form.findChildren<QAction*>())

@@ -22,33 +22,14 @@ using dlg::test::Session;
 
 namespace {
 
-struct Play {
-  PlayWindow* window;
-  template <class T = QWidget>
-  T* W(const char* name) {
-    return window->findChild<T*>(QString::fromLatin1(name));
-  }
-  bool Settle() {
-    return QTest::qWaitFor([this] { return !window->Busy(); }, 20000);
-  }
-  QString Rows(const char* list) {
-    QStringList rows;
-    for (int i = 0; i < W<QListWidget>(list)->count(); ++i)
-      rows << W<QListWidget>(list)->item(i)->text();
-    return rows.join(u'|');
-  }
+struct Play : dlg::test::Beside<PlayWindow> {
+  QString Joined(const char* list) { return Rows(list).join(u'|'); }
   void Key(Qt::Key key) { QTest::keyClick(W(control::kTranscript), key); }
-  void DoubleClick(const char* list, int row) {
-    auto* l = W<QListWidget>(list);
-    const QPoint at = l->visualItemRect(l->item(row)).center();
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, at);
-  }
 };
 
 Play Open(Session<>& s, Qt::KeyboardModifiers keys = {}) {
   QTest::keyClick(&s.form, Qt::Key_F5, keys);
-  Play p{s.form.playWindow()};
+  Play p{{s.form.playWindow()}};
   if (p.window) p.Settle();
   return p;
 }
@@ -69,17 +50,17 @@ class PlayWindowTest : public QObject {
     Play p = Open(s);
     QVERIFY(p.window && p.window->isVisible());
     QCOMPARE(p.window->windowTitle(), QStringLiteral("Play - ferry.dlg"));
-    QCOMPARE(p.Rows(control::kTranscript), kLine1);
-    QCOMPARE(p.Rows(control::kOfferedReplies),
+    QCOMPARE(p.Joined(control::kTranscript), kLine1);
+    QCOMPARE(p.Joined(control::kOfferedReplies),
              QStringLiteral("1. 2: Too much.|2. 3: Here. [Int 8] [if pc.money_get() >= 3]"));
-    QCOMPARE(p.Rows(control::kConditions), QStringLiteral("pc.money_get() >= 3"));
+    QCOMPARE(p.Joined(control::kConditions), QStringLiteral("pc.money_get() >= 3"));
 
     p.Key(Qt::Key_2);
-    QCOMPARE(p.Rows(control::kTranscript),
+    QCOMPARE(p.Joined(control::kTranscript),
              kLine1 + QStringLiteral("|PC 3: Here.|  runs: pc.money_adj(-3)|NPC 20: Sit down.|"
                                      "No reply is offered to this player here."));
     p.Key(Qt::Key_Backspace);
-    QCOMPARE(p.Rows(control::kTranscript), kLine1);
+    QCOMPARE(p.Joined(control::kTranscript), kLine1);
 
     // A female player of intelligence 7 with the condition switched off: only reply 2 is offered.
     p.W<QComboBox>(control::kPlaySex)->setCurrentIndex(1);
@@ -91,7 +72,7 @@ class PlayWindowTest : public QObject {
     QCOMPARE(conditions->item(0)->checkState(), Qt::Unchecked);
     QTest::mouseClick(p.W(control::kShowHeldBack), Qt::LeftButton);
     QCOMPARE(
-        p.Rows(control::kOfferedReplies),
+        p.Joined(control::kOfferedReplies),
         QStringLiteral("1. 2: Too much.|held back: 3: Take it. [Int 8] [if pc.money_get() >= "
                        "3] (needs intelligence 8 or more; condition false: pc.money_get() >= 3)"));
     // Forced from there, and marked so.
@@ -99,7 +80,7 @@ class PlayWindowTest : public QObject {
     QTest::mouseClick(replies->viewport(), Qt::LeftButton, {},
                       replies->visualItemRect(replies->item(1)).center());
     QTest::mouseClick(p.W(control::kChooseReply), Qt::LeftButton);
-    QVERIFY(p.Rows(control::kTranscript).contains(QStringLiteral("|PC 3: Take it. [forced]|")));
+    QVERIFY(p.Joined(control::kTranscript).contains(QStringLiteral("|PC 3: Take it. [forced]|")));
 
     QTest::mouseClick(p.W(control::kCopyTranscript), Qt::LeftButton);
     QCOMPARE(QApplication::clipboard()->text(),
@@ -107,7 +88,7 @@ class PlayWindowTest : public QObject {
                             "[forced]\n  runs: pc.money_adj(-3)\nNPC 20: Sit down.\nNo reply is "
                             "offered to this player here.\n"));
     p.Key(Qt::Key_F5);
-    QCOMPARE(p.Rows(control::kTranscript), kLine1);
+    QCOMPARE(p.Joined(control::kTranscript), kLine1);
   }
 
   void goesToItsLinesAndReplaysAfterEachWrite() {
@@ -115,10 +96,10 @@ class PlayWindowTest : public QObject {
     s.Load();
     Play p = Open(s);
     p.Key(Qt::Key_1);
-    QCOMPARE(p.Rows(control::kTranscript),
+    QCOMPARE(p.Joined(control::kTranscript),
              kLine1 + QStringLiteral("|PC 2: Too much.|NPC 10: Then swim.|"
                                      "No reply is offered to this player here."));
-    p.DoubleClick(control::kTranscript, 2);
+    p.DoubleClickRow(control::kTranscript, 2);
     QCOMPARE(s.Line(), QStringLiteral("10|NPC|Then swim."));
     // Written when the box is left; the play follows the new text on the same choices.
     s.form.activateWindow();
@@ -126,7 +107,7 @@ class PlayWindowTest : public QObject {
     s.Type(control::kMaleText, QStringLiteral("Then row."));
     s.Click(control::kIntCheck);
     QVERIFY(p.Settle());
-    QCOMPARE(p.Rows(control::kTranscript),
+    QCOMPARE(p.Joined(control::kTranscript),
              kLine1 + QStringLiteral("|PC 2: Too much.|NPC 10: Then row.|"
                                      "No reply is offered to this player here."));
     // Reply 2 renumbered away: the replay stops there and says so.
@@ -136,14 +117,14 @@ class PlayWindowTest : public QObject {
     for (QAction* a : s.form.findChildren<QAction*>())
       if (a->text() == QLatin1String("Renumber Line...")) a->trigger();
     QVERIFY(p.Settle());
-    QCOMPARE(p.Rows(control::kTranscript),
+    QCOMPARE(p.Joined(control::kTranscript),
              kLine1 + QStringLiteral("|not offered: 2 (line 1 has no reply 2)"));
 
     // Play from Here: from the line the editor shows.
     s.Type(control::kGoToNumber, QStringLiteral("20"));
     s.Click(control::kGoTo);
     p = Open(s, Qt::ShiftModifier);
-    QCOMPARE(p.Rows(control::kTranscript),
+    QCOMPARE(p.Joined(control::kTranscript),
              QStringLiteral("NPC 20: Sit down.|No reply is offered to this player here."));
     QCOMPARE(s.Boxes(), QStringList());
   }

@@ -13,6 +13,7 @@
 #include "ui/editor_form.h"
 #include "ui/field_boxes.h"
 #include "ui/text_bytes.h"
+#include "ui/window_session.h"
 
 using namespace dlg;
 using namespace dlg::ui;
@@ -23,14 +24,6 @@ std::string AllBytes() {
   std::string all;
   for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
   return all;
-}
-
-// Types each character as a key press carrying it (QTest's key clicks know only ASCII).
-void Type(QWidget* box, const QString& text) {
-  for (QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(box, &press);
-  }
 }
 
 }  // namespace
@@ -90,7 +83,7 @@ class TextBoxesTest : public QObject {
     FieldLineEdit line, pastedLine;
     FieldTextEdit multi, pastedMulti;
     for (QWidget* box : {static_cast<QWidget*>(&line), static_cast<QWidget*>(&multi)}) {
-      Type(box, text);
+      test::TypeChars(box, text);
       QTest::keyClick(box, Qt::Key_Return);
     }
     QGuiApplication::clipboard()->setText(text);
@@ -124,7 +117,7 @@ class TextBoxesTest : public QObject {
 
     line->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
-    Type(QApplication::focusWidget(), QStringLiteral("!"));
+    test::TypeChars(QApplication::focusWidget(), QStringLiteral("!"));
     QCOMPARE(line->bytes(), field + "!");
     std::string odd = field;  // a line break from an odd file
     odd[500] = '\r';
@@ -138,7 +131,7 @@ class TextBoxesTest : public QObject {
     QCOMPARE(lost, 1);
 
     multi->moveCursor(QTextCursor::End);
-    Type(multi, QStringLiteral("!"));
+    test::TypeChars(multi, QStringLiteral("!"));
     QCOMPARE(multi->bytes(), field + "!");
   }
 
@@ -194,7 +187,7 @@ class TextBoxesTest : public QObject {
     QVERIFY(reader->text(QAccessible::Value) == field);
     box->moveCursor(QTextCursor::End);
     box->paste();
-    Type(box, QStringLiteral("!"));
+    test::TypeChars(box, QStringLiteral("!"));
     QVERIFY(box->bytes() == text.toStdString() + text.mid(4000, 5000).toStdString() + "!");
   }
 

@@ -2,6 +2,7 @@
 // An editor window over a fresh folder that holds "ferry.dlg", shown and driven with real
 // clicks and keys, for the window tests.
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QtTest>
 #include <filesystem>
@@ -26,6 +27,64 @@ inline const std::string kFerry =
     "{3}{Here.}{Take it.}{8}{pc.money_get() >= 3}{20}{pc.money_adj(-3)}\r\n"
     "{10}{Then swim.}{}{}{}{ }{}\r\n"
     "{20}{Sit down.}{}{}{}{}{}\r\n";
+
+inline QStringList Texts(std::initializer_list<const char*> texts) {
+  QStringList out;
+  for (const char* t : texts) out << QString::fromUtf8(t);
+  return out;
+}
+
+// Each character as a key press carrying it (QTest's key clicks know only ASCII).
+inline void TypeChars(QWidget* box, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(box, &press);
+  }
+}
+
+// A window beside the editor (Conversation, Play): its controls by name, its lists' rows, and a
+// double-click on a row as the window system delivers one.
+template <class Window>
+struct Beside {
+  Window* window;
+  template <class T = QWidget>
+  T* W(const char* name) {
+    return window->template findChild<T*>(QString::fromLatin1(name));
+  }
+  // Waits for the work on the latest state of the file to be shown.
+  bool Settle() {
+    return QTest::qWaitFor([this] { return !window->Busy(); }, 20000);
+  }
+  // Every row, a tree's children after their row.
+  QStringList Rows(const char* name, const QModelIndex& parent = {}) {
+    QAbstractItemModel* model = W<QAbstractItemView>(name)->model();
+    QStringList rows;
+    for (int i = 0; i < model->rowCount(parent); ++i) {
+      const QModelIndex index = model->index(i, 0, parent);
+      rows << index.data().toString();
+      rows += Rows(name, index);
+    }
+    return rows;
+  }
+  void DoubleClickRow(const char* name, int row) {
+    DoubleClickAt(name, W<QAbstractItemView>(name)->model()->index(row, 0));
+  }
+  // The row that reads `text`, at any depth.
+  void DoubleClickRow(const char* name, const QString& text) {
+    QAbstractItemModel* model = W<QAbstractItemView>(name)->model();
+    const QModelIndexList hits = model->match(model->index(0, 0), Qt::DisplayRole, text, 1,
+                                              Qt::MatchExactly | Qt::MatchRecursive);
+    QVERIFY2(!hits.isEmpty(), qPrintable(text));
+    DoubleClickAt(name, hits[0]);
+  }
+  void DoubleClickAt(const char* name, const QModelIndex& index) {
+    auto* view = W<QAbstractItemView>(name);
+    view->scrollTo(index);
+    const QPoint at = view->visualRect(index).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+  }
+};
 
 template <class Platform = ScriptedPlatform>
 struct Session {
