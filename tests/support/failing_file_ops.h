@@ -43,9 +43,72 @@ struct Fault {
   std::size_t shortTo = 0;  // a cut-short Write passes at most this many bytes on
 };
 
-class FailingFileOps : public FileOps {
+// Passes every call on to `next_`, each first shown to Before(), which may fail it; the lock
+// and Close, Write and Fsync, which doubles treat each their own way, are left to them.
+class ForwardingFileOps : public FileOps {
  public:
   using K = OpKind;
+  // The calls go on to `next` instead of the real file system (which `next` wraps in turn).
+  void PassTo(FileOps& next) { next_ = &next; }
+
+  int Open(const std::string& p, int f, mode_t m) override {
+    return Before(K::Open) ? next_->Open(p, f, m) : error_;
+  }
+  ssize_t Read(int fd, void* b, std::size_t n) override {
+    return Before(K::Read) ? next_->Read(fd, b, n) : error_;
+  }
+  int Fstat(int fd, struct stat& st) override {
+    return Before(K::Fstat) ? next_->Fstat(fd, st) : error_;
+  }
+  int Stat(const std::string& p, struct stat& st) override {
+    return Before(K::Stat) ? next_->Stat(p, st) : error_;
+  }
+  int Lstat(const std::string& p, struct stat& st) override {
+    return Before(K::Lstat) ? next_->Lstat(p, st) : error_;
+  }
+  int Readlink(const std::string& p, std::string& t) override {
+    return Before(K::Readlink) ? next_->Readlink(p, t) : error_;
+  }
+  int RealPath(const std::string& p, std::string& r) override {
+    return Before(K::RealPath) ? next_->RealPath(p, r) : error_;
+  }
+  int Fchmod(int fd, mode_t m) override {
+    return Before(K::Fchmod) ? next_->Fchmod(fd, m) : error_;
+  }
+  int Fchown(int fd, uid_t u, gid_t g) override {
+    return Before(K::Fchown) ? next_->Fchown(fd, u, g) : error_;
+  }
+  int Rename(const std::string& a, const std::string& b) override {
+    return Before(K::Rename) ? next_->Rename(a, b) : error_;
+  }
+  int RenameNoReplace(const std::string& a, const std::string& b) override {
+    return Before(K::Rename) ? next_->RenameNoReplace(a, b) : error_;
+  }
+  int Unlink(const std::string& p) override {
+    return Before(K::Unlink) ? next_->Unlink(p) : error_;
+  }
+  int ListFolder(const std::string& p, std::vector<std::string>& names) override {
+    return Before(K::ListFolder) ? next_->ListFolder(p, names) : error_;
+  }
+  int ProcessAlive(pid_t pid) override {
+    return Before(K::ProcessAlive) ? next_->ProcessAlive(pid) : error_;
+  }
+  int BindLock(const std::string& name) override { return next_->BindLock(name); }
+  ssize_t Write(int fd, const void* b, std::size_t n) override {
+    return Before(K::Write) ? next_->Write(fd, b, n) : error_;
+  }
+  int Fsync(int fd) override { return Before(K::Fsync) ? next_->Fsync(fd) : error_; }
+  int Close(int fd) override { return Before(K::Close) ? next_->Close(fd) : error_; }
+
+ protected:
+  // False fails the call with error_.
+  virtual bool Before(OpKind kind) = 0;
+  FileOps* next_ = &PosixFileOps();
+  int error_ = 0;
+};
+
+class FailingFileOps : public ForwardingFileOps {
+ public:
   void Arm(Fault f) { faults_.push_back(f); }  // several may be armed at once
   void Reset() {  // forgets the faults, the counts, the log and the lock's error
     lockError = 0;
@@ -55,55 +118,17 @@ class FailingFileOps : public FileOps {
   }
   int Calls(OpKind kind) const { return counts_[static_cast<int>(kind)]; }
   const std::vector<OpKind>& Log() const { return log_; }
-  // The calls go on to `next` instead of the real file system (which `next` wraps in turn).
-  void PassTo(FileOps& next) { real_ = &next; }
   bool skipSync = false;  // set-up needs no durability, and flushes are slow on a real disk
   int lockError = 0;      // every lock fails with it while set
 
-  int Open(const std::string& p, int f, mode_t m) override {
-    return Go(K::Open) ? real_->Open(p, f, m) : error_;
-  }
-  ssize_t Read(int fd, void* b, std::size_t n) override {
-    return Go(K::Read) ? real_->Read(fd, b, n) : error_;
-  }
-  int Fsync(int fd) override { return Go(K::Fsync) ? (skipSync ? 0 : real_->Fsync(fd)) : error_; }
-  int Fstat(int fd, struct stat& st) override {
-    return Go(K::Fstat) ? real_->Fstat(fd, st) : error_;
-  }
-  int Stat(const std::string& p, struct stat& st) override {
-    return Go(K::Stat) ? real_->Stat(p, st) : error_;
-  }
-  int Lstat(const std::string& p, struct stat& st) override {
-    return Go(K::Lstat) ? real_->Lstat(p, st) : error_;
-  }
-  int Readlink(const std::string& p, std::string& t) override {
-    return Go(K::Readlink) ? real_->Readlink(p, t) : error_;
-  }
-  int RealPath(const std::string& p, std::string& r) override {
-    return Go(K::RealPath) ? real_->RealPath(p, r) : error_;
-  }
-  int Fchmod(int fd, mode_t m) override { return Go(K::Fchmod) ? real_->Fchmod(fd, m) : error_; }
-  int Fchown(int fd, uid_t u, gid_t g) override {
-    return Go(K::Fchown) ? real_->Fchown(fd, u, g) : error_;
-  }
-  int Rename(const std::string& a, const std::string& b) override {
-    return Go(K::Rename) ? real_->Rename(a, b) : error_;
-  }
-  int RenameNoReplace(const std::string& a, const std::string& b) override {
-    return Go(K::Rename) ? real_->RenameNoReplace(a, b) : error_;
-  }
-  int Unlink(const std::string& p) override { return Go(K::Unlink) ? real_->Unlink(p) : error_; }
-  int ListFolder(const std::string& p, std::vector<std::string>& names) override {
-    return Go(K::ListFolder) ? real_->ListFolder(p, names) : error_;
-  }
-  int ProcessAlive(pid_t pid) override {
-    return Go(K::ProcessAlive) ? real_->ProcessAlive(pid) : error_;
+  int Fsync(int fd) override {
+    return Before(K::Fsync) ? (skipSync ? 0 : next_->Fsync(fd)) : error_;
   }
   // The lock's descriptor is meant to stay open while a file is loaded; a flock of its own lets
   // OpenFds, which passes over locked descriptors, tell it from one left open.
   int BindLock(const std::string& name) override {
     if (lockError != 0) return -lockError;
-    const int fd = real_->BindLock(name);
+    const int fd = next_->BindLock(name);
     if (fd >= 0) ::flock(fd, LOCK_EX);
     std::lock_guard hold(mutex_);
     if (fd >= 0) locks_.insert(fd);
@@ -115,19 +140,19 @@ class FailingFileOps : public FileOps {
       std::lock_guard hold(mutex_);
       lock = locks_.erase(fd) > 0;
     }
-    const bool go = lock || Go(K::Close);
-    const int r = real_->Close(fd);
+    const bool go = lock || Before(K::Close);
+    const int r = next_->Close(fd);
     return go ? r : error_;
   }
   ssize_t Write(int fd, const void* b, std::size_t n) override {
-    if (Go(K::Write)) return real_->Write(fd, b, n);
+    if (Before(K::Write)) return next_->Write(fd, b, n);
     if (hit_->error != 0) return error_;
-    return n == 0 || hit_->shortTo == 0 ? 0 : real_->Write(fd, b, std::min(n, hit_->shortTo));
+    return n == 0 || hit_->shortTo == 0 ? 0 : next_->Write(fd, b, std::min(n, hit_->shortTo));
   }
 
  private:
   // Logs the call; false when it meets a fault, which is then in hit_ and error_.
-  bool Go(OpKind kind) {
+  bool Before(OpKind kind) override {
     std::lock_guard hold(mutex_);
     log_.push_back(kind);
     const int n = ++counts_[static_cast<int>(kind)];
@@ -141,14 +166,12 @@ class FailingFileOps : public FileOps {
     return true;
   }
 
-  FileOps* real_ = &PosixFileOps();
   std::mutex mutex_;
   std::vector<Fault> faults_;
   std::array<int, static_cast<int>(K::Count)> counts_{};
   std::vector<OpKind> log_;
   std::set<int> locks_;  // descriptors that BindLock gave out
   const Fault* hit_ = nullptr;
-  int error_ = 0;
 };
 
 }  // namespace dlg::test

@@ -20,14 +20,14 @@
 #include <string>
 #include <vector>
 
-#include "fileio/file_ops.h"
+#include "support/failing_file_ops.h"
 #include "support/temp_dir.h"
 
 namespace dlg::test {
 
 using Layout = std::map<std::string, std::string>;  // file name -> bytes
 
-class PowerCutFileOps : public FileOps {
+class PowerCutFileOps : public ForwardingFileOps {
  public:
   static constexpr std::size_t kBlock = 4096;
   // A file as made, apart from any other that later gets its inode number.
@@ -71,11 +71,11 @@ class PowerCutFileOps : public FileOps {
     std::lock_guard hold(mutex_);
     Cut();
     struct stat st {};
-    const bool existed = real_.Lstat(p, st) == 0;
-    const int fd = real_.Open(p, f, m);
+    const bool existed = next_->Lstat(p, st) == 0;
+    const int fd = next_->Open(p, f, m);
     if (fd >= 0 && on_) {
       paths_[fd] = p;
-      if ((f & O_CREAT) && !existed && Inside(p) && real_.Fstat(fd, st) == 0) {
+      if ((f & O_CREAT) && !existed && Inside(p) && next_->Fstat(fd, st) == 0) {
         const Id id = ids_[st.st_ino] = ++lastId_;
         disk_.pending.push_back({"", Name(p), id});
         disk_.seen[id].clear();
@@ -86,8 +86,8 @@ class PowerCutFileOps : public FileOps {
   ssize_t Write(int fd, const void* b, std::size_t n) override {
     std::lock_guard hold(mutex_);
     Cut();
-    const ssize_t r = real_.Write(fd, b, n);
-    if (struct stat st{}; on_ && real_.Fstat(fd, st) == 0 && S_ISREG(st.st_mode))
+    const ssize_t r = next_->Write(fd, b, n);
+    if (struct stat st{}; on_ && next_->Fstat(fd, st) == 0 && S_ISREG(st.st_mode))
       disk_.seen[IdOf(st.st_ino)] = ReadBytes("/proc/self/fd/" + std::to_string(fd));
     return r;
   }
@@ -95,8 +95,8 @@ class PowerCutFileOps : public FileOps {
     std::lock_guard hold(mutex_);
     Cut();
     struct stat st {};
-    if (!on_ || real_.Fstat(fd, st) != 0) return real_.Fsync(fd);
-    const int r = real_.Fsync(fd);
+    if (!on_ || next_->Fstat(fd, st) != 0) return next_->Fsync(fd);
+    const int r = next_->Fsync(fd);
     if (r == 0 && S_ISREG(st.st_mode)) {
       disk_.flushed[IdOf(st.st_ino)] = disk_.seen[IdOf(st.st_ino)] =
           ReadBytes("/proc/self/fd/" + std::to_string(fd));
@@ -110,7 +110,7 @@ class PowerCutFileOps : public FileOps {
     std::lock_guard hold(mutex_);
     Cut();
     paths_.erase(fd);
-    return real_.Close(fd);
+    return next_->Close(fd);
   }
   int Rename(const std::string& a, const std::string& b) override { return Move(a, b, true); }
   int RenameNoReplace(const std::string& a, const std::string& b) override {
@@ -119,56 +119,24 @@ class PowerCutFileOps : public FileOps {
   int Unlink(const std::string& p) override {
     std::lock_guard hold(mutex_);
     Cut();
-    const int r = real_.Unlink(p);
+    const int r = next_->Unlink(p);
     if (r == 0 && on_ && Inside(p)) disk_.pending.push_back({Name(p), "", 0});
     return r;
   }
-  // The calls that change nothing on disk are cut points all the same.
-  ssize_t Read(int fd, void* b, std::size_t n) override {
-    return Pass([&] { return real_.Read(fd, b, n); });
-  }
-  int Fstat(int fd, struct stat& st) override {
-    return Pass([&] { return real_.Fstat(fd, st); });
-  }
-  int Stat(const std::string& p, struct stat& st) override {
-    return Pass([&] { return real_.Stat(p, st); });
-  }
-  int Lstat(const std::string& p, struct stat& st) override {
-    return Pass([&] { return real_.Lstat(p, st); });
-  }
-  int Readlink(const std::string& p, std::string& t) override {
-    return Pass([&] { return real_.Readlink(p, t); });
-  }
-  int RealPath(const std::string& p, std::string& r) override {
-    return Pass([&] { return real_.RealPath(p, r); });
-  }
-  int Fchmod(int fd, mode_t m) override {
-    return Pass([&] { return real_.Fchmod(fd, m); });
-  }
-  int Fchown(int fd, uid_t u, gid_t g) override {
-    return Pass([&] { return real_.Fchown(fd, u, g); });
-  }
-  int ListFolder(const std::string& p, std::vector<std::string>& n) override {
-    return Pass([&] { return real_.ListFolder(p, n); });
-  }
-  int ProcessAlive(pid_t pid) override {
-    return Pass([&] { return real_.ProcessAlive(pid); });
-  }
-  int BindLock(const std::string& name) override { return real_.BindLock(name); }
 
  private:
-  template <typename Call>
-  auto Pass(Call call) -> decltype(call()) {
+  // The calls that change nothing on disk are cut points all the same.
+  bool Before(OpKind) override {
     std::lock_guard hold(mutex_);
     Cut();
-    return call();
+    return true;
   }
   int Move(const std::string& a, const std::string& b, bool mayReplace) {
     std::lock_guard hold(mutex_);
     Cut();
     struct stat st {};
-    real_.Lstat(a, st);
-    const int r = mayReplace ? real_.Rename(a, b) : real_.RenameNoReplace(a, b);
+    next_->Lstat(a, st);
+    const int r = mayReplace ? next_->Rename(a, b) : next_->RenameNoReplace(a, b);
     if (r == 0 && on_ && Inside(a) && Inside(b))
       disk_.pending.push_back({Name(a), Name(b), IdOf(st.st_ino)});
     return r;
@@ -193,7 +161,6 @@ class PowerCutFileOps : public FileOps {
     return names;
   }
 
-  FileOps& real_ = PosixFileOps();
   std::mutex mutex_;
   bool on_ = false;
   std::string folder_;
