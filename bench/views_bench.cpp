@@ -1,7 +1,6 @@
 // The lists of a view of the whole conversation over 100,000 records, from the bytes, each beside
 // a memchr line count of the same bytes in the same run (counter `ratio`). Each list is measured
-// whole, every row's text made, and as a window shows it: the rows listed and the text made
-// only for a screenful of them.
+// as a window shows it: the rows listed and the text made only for a screenful of them.
 
 #include <benchmark/benchmark.h>
 
@@ -41,11 +40,6 @@ void BM_ReadConversation(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadConversation)->Unit(benchmark::kMillisecond);
 
-void BM_Outline(benchmark::State& state) {
-  Beside(state, [](const dlg::Conversation& c) { return dlg::check::Outline(c).size(); });
-}
-BENCHMARK(BM_Outline)->Unit(benchmark::kMillisecond);
-
 // Row i is record i under c.group[i]: only the texts shown are made.
 void BM_OutlineShown(benchmark::State& state) {
   Beside(state, [](const dlg::Conversation& c) {
@@ -57,16 +51,6 @@ void BM_OutlineShown(benchmark::State& state) {
   });
 }
 BENCHMARK(BM_OutlineShown)->Unit(benchmark::kMillisecond);
-
-void BM_Problems(benchmark::State& state) {
-  Beside(state, [](const dlg::Conversation& c) {
-    std::size_t n = 0;
-    for (const dlg::check::Finding& f : dlg::check::RunChecks(c))
-      n += dlg::check::ProblemRow(f).empty() ? 0 : 1;
-    return n;
-  });
-}
-BENCHMARK(BM_Problems)->Unit(benchmark::kMillisecond);
 
 // Every check run, the messages made only for the rows shown.
 void BM_ProblemsShown(benchmark::State& state) {
@@ -82,13 +66,6 @@ void BM_ProblemsShown(benchmark::State& state) {
 BENCHMARK(BM_ProblemsShown)->Unit(benchmark::kMillisecond);
 
 // /0: a text in every reply; /1: a text in no record.
-void BM_Find(benchmark::State& state) {
-  const char* needle = state.range(0) == 0 ? "COIN FOR" : "quicksilver";
-  Beside(state,
-         [needle](const dlg::Conversation& c) { return dlg::check::FindText(c, needle).size(); });
-}
-BENCHMARK(BM_Find)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-
 void BM_FindShown(benchmark::State& state) {
   const char* needle = state.range(0) == 0 ? "COIN FOR" : "quicksilver";
   Beside(state, [needle](const dlg::Conversation& c) {

@@ -66,18 +66,6 @@ unsigned char FoldCase(unsigned char byte) { return kFoldCase[byte]; }
 
 std::string OutlineText(const Conversation& c, int record) { return RowOf(c.records[record]); }
 
-std::vector<OutlineRow> Outline(const Conversation& c) {
-  std::vector<OutlineRow> rows;
-  rows.reserve(c.records.size());
-  int npcRow = -1;
-  for (std::size_t i = 0; i < c.records.size(); ++i) {
-    const Record& r = c.records[i];
-    if (r.npc) npcRow = static_cast<int>(rows.size());
-    rows.push_back({static_cast<int>(i), r.npc ? -1 : npcRow, RowOf(r)});
-  }
-  return rows;
-}
-
 namespace {
 
 std::string ProblemRowOf(int line, std::string_view number, Severity s, std::string_view message,
@@ -91,10 +79,6 @@ std::string ProblemRowOf(int line, std::string_view number, Severity s, std::str
 }
 
 }  // namespace
-
-std::string ProblemRow(const Finding& f) {
-  return ProblemRowOf(f.line, f.record.value_or(std::string()), f.severity, f.message, f.check);
-}
 
 std::string ProblemText(const Conversation& c, const Problem& p) {
   const int on = RecordOnLine(c, p.line);
@@ -152,14 +136,6 @@ std::string FoundText(const Conversation& c, const FoundAt& at) {
 
 std::string FoundRow(std::string_view number, std::string_view name, std::string_view text) {
   return Row(number, {}, {}, name, text);
-}
-
-std::vector<FoundRecord> FindText(const Conversation& c, std::string_view needle) {
-  std::vector<FoundRecord> found;
-  const std::vector<FoundAt> places = FindRecords(c, needle);
-  found.reserve(places.size());
-  for (const FoundAt& at : places) found.push_back({at.record, FoundText(c, at)});
-  return found;
 }
 
 }  // namespace dlg::check

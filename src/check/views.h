@@ -12,26 +12,15 @@
 
 namespace dlg::check {
 
-struct OutlineRow {
-  int record = 0;   // index into Conversation::records
-  int parent = -1;  // the row of its NPC line; -1 for an NPC line and a reply before the first
-  std::string text;
-};
-
-// NPC lines in file order, "10  I keep this tavern.", each followed by its replies,
-// "11 -> 1  Tell me more." (number, the line it leads to, the text). Replies before the first
-// NPC line come first, at the top. Row i is record i, and its parent is c.group[i] for a reply,
-// so a view can list the rows without this and make their text as it shows them:
-std::vector<OutlineRow> Outline(const Conversation& c);
-// The text of record `record`'s row, the same as Outline's.
+// The outline lists NPC lines in file order, "10  I keep this tavern.", each followed by its
+// replies, "11 -> 1  Tell me more." (number, the line it leads to, the text); replies before the
+// first NPC line come first, at the top. Row i is record i, under c.group[i] for a reply, so a
+// view lists the rows from the conversation and makes the text of those it shows:
 std::string OutlineText(const Conversation& c, int record);
 
-// "line 21 (file line 10): error: message [check]", a finding a row: the record's number first,
-// as modders name lines, then where it stands in the file. A line that holds no record, or a
-// record whose number is empty, has only "file line 10: ...".
-std::string ProblemRow(const Finding& f);
-// The same row from a problem of FindProblems, its message made now: for a view that makes the
-// text of the rows it shows.
+// "line 21 (file line 10): error: message [check]", a problem of FindProblems a row, its message
+// made now: the record's number first, as modders name lines, then where it stands in the file.
+// A line that holds no record, or a record whose number is empty, has only "file line 10: ...".
 std::string ProblemText(const Conversation& c, const Problem& p);
 
 // The fields a search looks in, in the order it looks, with the names their rows give them
@@ -45,23 +34,15 @@ inline constexpr SearchedField kSearchedFields[] = {{&Fields::maleText, "male"},
                                                     {&Fields::conditionFlags, "if"},
                                                     {&Fields::executionFlags, "runs"}};
 
-struct FoundRecord {
-  int record = 0;
-  std::string text;  // "NUMBER  FIELD: " + the text of the field that matched, cut to one line
-};
-
 // The records whose male or female text or flags hold `needle`, letter case ignored as the
-// Windows-1252 table has it. An empty needle finds nothing.
-std::vector<FoundRecord> FindText(const Conversation& c, std::string_view needle);
-
-// The same records without their rows' text, for a view that makes the text as it shows a row:
-// each with the field that holds the needle first, in the order of kSearchedFields.
+// Windows-1252 table has it, each with the field that holds it first, in the order of
+// kSearchedFields. An empty needle finds nothing. A view makes the text of the rows it shows.
 struct FoundAt {
   int record = 0;
   std::string_view Fields::*field = nullptr;
 };
 std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle);
-// The text of a found record's row, the same as FindText's.
+// "NUMBER  FIELD: " + the text of the field that matched, cut to one line.
 std::string FoundText(const Conversation& c, const FoundAt& at);
 // The same row from a record's number, the name of the field that holds the needle and its text.
 std::string FoundRow(std::string_view number, std::string_view name, std::string_view text);

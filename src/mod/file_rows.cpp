@@ -59,10 +59,13 @@ FileRows FoundRows(const check::FoldedSearch& search, const std::string& shown,
 FileRows ProblemRows(const std::string& shown, std::string_view bytes) {
   FileRows out;
   const Conversation c = ReadConversation(bytes);
-  for (const check::Finding& f : check::RunChecks(c)) {
-    if (f.severity == check::Severity::Error) ++out.errors;
-    if (f.severity == check::Severity::Warning) ++out.warnings;
-    out.rows.push_back({shown, f.record.value_or(std::string()), ": " + check::ProblemRow(f)});
+  for (const check::Problem& p : check::FindProblems(c)) {
+    if (p.severity == check::Severity::Error) ++out.errors;
+    if (p.severity == check::Severity::Warning) ++out.warnings;
+    const int on = check::RecordOnLine(c, p.line);
+    out.rows.push_back({shown,
+                        on < 0 ? std::string() : std::string(c.records[on].fields.lineNumber),
+                        ": " + check::ProblemText(c, p)});
   }
   out.found = static_cast<long>(out.rows.size());
   return out;

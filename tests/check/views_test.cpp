@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "support/temp_dir.h"
-
 namespace dlg::check {
 namespace {
 
@@ -22,7 +18,8 @@ const std::string kTavern =
 TEST(Views, OutlineListsNpcLinesWithTheirReplies) {
   const Conversation c = ReadConversation(kTavern);
   std::vector<std::tuple<int, int, std::string>> rows;
-  for (const OutlineRow& r : Outline(c)) rows.emplace_back(r.record, r.parent, r.text);
+  for (int i = 0; i < static_cast<int>(c.records.size()); ++i)
+    rows.emplace_back(i, c.records[i].npc ? -1 : c.group[i], OutlineText(c, i));
   const std::vector<std::tuple<int, int, std::string>> want = {
       {0, -1, "2 -> 5  Who lets rooms here?"},  // before the first NPC line: at the top
       {1, -1, "10  I keep this tavern."},
@@ -43,12 +40,10 @@ void PrintTo(const FindCase& c, std::ostream* os) { *os << c.name; }
 
 class FindTest : public testing::TestWithParam<FindCase> {};
 
-// The rows as FindText makes them, and as a window makes them from FindRecords, row by row.
+// The rows as a window makes them, row by row.
 TEST_P(FindTest, ListsEveryRecordThatHoldsTheText) {
   const Conversation c = ReadConversation(kTavern);
-  std::vector<std::string> rows, shown;
-  for (const FoundRecord& f : FindText(c, GetParam().needle)) rows.push_back(f.text);
-  EXPECT_EQ(rows, GetParam().rows);
+  std::vector<std::string> shown;
   const std::vector<FoundAt> found = FindRecords(c, GetParam().needle);
   for (const FoundAt& at : found) shown.push_back(FoundText(c, at));
   EXPECT_EQ(shown, GetParam().rows);
@@ -90,43 +85,15 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"AcrossLines", "{}\r\n{11}", {}}),
     [](const auto& info) { return info.param.name; });
 
-TEST(Views, OutlineTextIsTheOutlinesRowText) {
-  const Conversation c = ReadConversation(kTavern);
-  const std::vector<OutlineRow> rows = Outline(c);
-  ASSERT_EQ(rows.size(), c.records.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    EXPECT_EQ(OutlineText(c, static_cast<int>(i)), rows[i].text) << i;
-    EXPECT_EQ(rows[i].parent, c.records[i].npc ? -1 : c.group[i]) << i;
-  }
-}
-
-// A window's problem rows, made one by one from FindProblems, are the checker's, over every
-// golden input.
-TEST(Views, ProblemTextIsTheFindingsRow) {
-  int files = 0;
-  for (const auto& e : std::filesystem::directory_iterator(DLG_CHECK_GOLDEN)) {
-    const std::filesystem::path in = e.path() / "in.dlg";
-    if (!std::filesystem::exists(in)) continue;
-    ++files;
-    const std::string bytes = test::ReadBytes(in.string());
-    const Conversation c = ReadConversation(bytes);
-    const std::vector<Finding> findings = RunChecks(c);
-    const std::vector<Problem> problems = FindProblems(c);
-    ASSERT_EQ(problems.size(), findings.size()) << in;
-    for (std::size_t i = 0; i < problems.size(); ++i)
-      EXPECT_EQ(ProblemText(c, problems[i]), ProblemRow(findings[i])) << in << " row " << i;
-  }
-  EXPECT_GE(files, 10);
-}
-
 // The record's number first; a line without a record, or a record without a number, has only
 // its place in the file.
 TEST(Views, ProblemRowsNameTheRecordThenTheFileLine) {
   const std::string bytes =
       "{2}{Who lets rooms here?}{}{}{}{5}{}\r\n\r\n{}{No "
       "number.}{}{}{}{}{}\r\n{x1}{Odd.}{}{}{}{}{}\r\n";
-  const std::vector<Finding> findings = RunChecks(ReadConversation(bytes));
-  ASSERT_EQ(findings.size(), 9u);
+  const Conversation c = ReadConversation(bytes);
+  const std::vector<Problem> problems = FindProblems(c);
+  ASSERT_EQ(problems.size(), 9u);
   const std::pair<int, const char*> kRows[] = {
       {0,
        "line 2 (file line 1): error: reply 2 leads to line 5, which no record has "
@@ -139,7 +106,7 @@ TEST(Views, ProblemRowsNameTheRecordThenTheFileLine) {
        "line \"x1\" (file line 4): warning: NPC line \"x1\" has no replies after it "
        "[no-replies]"},
   };
-  for (const auto& [row, text] : kRows) EXPECT_EQ(ProblemRow(findings[row]), text);
+  for (const auto& [row, text] : kRows) EXPECT_EQ(ProblemText(c, problems[row]), text);
 }
 
 }  // namespace

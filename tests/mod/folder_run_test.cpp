@@ -101,7 +101,8 @@ TEST_P(SameAsFind, RecordsAndFields) {
   const std::string bytes = GetParam();
   std::vector<std::string> want, got;
   const Conversation c = ReadConversation(bytes);
-  for (const check::FoundRecord& f : check::FindText(c, "ab")) want.push_back(f.text);
+  for (const check::FoundAt& at : check::FindRecords(c, "ab"))
+    want.push_back(check::FoundText(c, at));
   for (const Row& r : FoundRows(check::FoldedSearch("ab"), "f", bytes).rows)
     got.push_back(r.text.substr(2));
   EXPECT_EQ(got, want);
