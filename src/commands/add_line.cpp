@@ -15,6 +15,7 @@
 #include "commands/rewrite_working_copy.h"
 #include "commands/save_safety.h"
 #include "dialogue/leading_number.h"
+#include "dialogue/number_rules.h"
 #include "dialogue/rewrite.h"
 
 namespace dlg {
@@ -99,6 +100,11 @@ bool HoldsTypedText(const EditorWindow& w) {
   return false;
 }
 
+void ReportLineExists(Editor& ed) {
+  ShowLineExists(ed);
+  ed.window.newLineNumber.text.clear();
+}
+
 }  // namespace
 
 NewLineLeft LeaveNewLine(Editor& ed) {
@@ -145,12 +151,12 @@ void AddLine(Editor& ed) {
   const NewLineLeft left = LeaveNewLine(ed);
   if (left == NewLineLeft::Kept) return;
   ed.window.newLineNumber.text = text;
-  if (text == "0") {
-    ShowOk(ed, "0 is reserverd", "0 is a Reserved Number and Cannot be Added");
+  if (IsEndJump(text)) {
+    ShowReservedNumber(ed);
     return;
   }
   if (text.empty()) {
-    ShowOk(ed, "Empty Line Number", "Please Enter a Line Number");
+    ShowEmptyNumber(ed);
     return;
   }
   for (std::string_view item : ed.window.usedNumbers.items) {
@@ -188,12 +194,6 @@ void AddJumpTarget(Editor& ed) {
   // "Add Line" writes the line shown first, as every move away from it does.
   ed.window.newLineNumber.text = target;
   AddLine(ed);
-}
-
-void ReportLineExists(Editor& ed) {
-  ShowCritical(ed, "Line Already Exists",
-               "The line already exists, please enter a different number");
-  ed.window.newLineNumber.text.clear();
 }
 
 void PrepareNewLine(Editor& ed) {

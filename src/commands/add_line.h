@@ -8,7 +8,6 @@ namespace dlg {
 // "Add Line". With an empty number box it offers the next free number above the line shown,
 // selected in the box, for Enter to take or the keys to type over.
 void AddLine(Editor& ed);
-void ReportLineExists(Editor& ed);
 void PrepareNewLine(Editor& ed);
 void SaveNewLine(Editor& ed);  // "Save New Line"
 

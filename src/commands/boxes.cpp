@@ -32,6 +32,20 @@ void ShowSelectFile(Editor& ed) {
   ShowOk(ed, "Select a .DLG file", "Please select a dialogue (*.DLG) file");
 }
 
+void ShowEmptyNumber(Editor& ed) { ShowOk(ed, "Empty Line Number", "Please Enter a Line Number"); }
+
+void ShowReservedNumber(Editor& ed) {
+  ShowOk(ed, "0 is reserverd", "0 is a Reserved Number and Cannot be Added");
+}
+
+void ShowLineExists(Editor& ed) {
+  ShowLineExists(ed, "The line already exists, please enter a different number");
+}
+
+void ShowLineExists(Editor& ed, const std::string& text) {
+  ShowCritical(ed, "Line Already Exists", text);
+}
+
 void ShowFileInUse(Editor& ed, const std::string& path) {
   ShowExclamation(ed, "File In Use",
                   path + " is open in another editor window. Unload it there first.");

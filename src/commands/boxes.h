@@ -15,6 +15,11 @@ void ShowExclamation(Editor& ed, const std::string& title, const std::string& te
 MsgAnswer AskExclamation(Editor& ed, const std::string& title, const std::string& text,
                          MsgButtons buttons);
 void ShowSelectFile(Editor& ed);  // no file picked in the file list
+// The refusals of a number typed for a line: none, "0", or one that a line has already.
+void ShowEmptyNumber(Editor& ed);
+void ShowReservedNumber(Editor& ed);
+void ShowLineExists(Editor& ed);
+void ShowLineExists(Editor& ed, const std::string& text);
 // `path` is loaded in another editor, which Load File and Save As leave to it.
 void ShowFileInUse(Editor& ed, const std::string& path);
 // A failed file operation: critical icon, file, operation and reason.

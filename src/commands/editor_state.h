@@ -5,15 +5,21 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "dialogue/record.h"
 
 namespace dlg {
 
-// The working copy and the scratch copy of a dialogue file stand beside it under these names.
-inline std::string WorkingCopyOf(const std::string& dialogue) { return dialogue + ".bak"; }
-inline std::string ScratchCopyOf(const std::string& dialogue) { return dialogue + ".bok"; }
-inline constexpr const char* kCopyEnds[] = {".bak", ".bok"};
+// The working copy and the scratch copy of a dialogue file stand beside it under its name and
+// these ends, of one length.
+inline constexpr std::string_view kWorkingCopyEnd = ".bak", kScratchCopyEnd = ".bok";
+inline std::string WorkingCopyOf(const std::string& dialogue) {
+  return dialogue + std::string(kWorkingCopyEnd);
+}
+inline std::string ScratchCopyOf(const std::string& dialogue) {
+  return dialogue + std::string(kScratchCopyEnd);
+}
 
 struct EditorState {
   std::string dialoguePath;  // full path of the loaded dialogue file

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "commands/boxes.h"
+#include "commands/editor_state.h"
 #include "fileio/paths.h"
 
 namespace dlg {
@@ -16,14 +17,14 @@ bool IsOneFileName(Editor& ed, const std::string& entry, const std::string& made
 }
 
 bool LeavesRoomForCopies(Editor& ed, const std::string& path) {
-  // The working and scratch copies add ".bak" and ".bok"; temporary names are cut to fit.
-  constexpr std::size_t kCopyEnd = 4;
+  // The working and scratch copies add their ends; temporary names are cut to fit.
   const std::string name = NameOf(path);
-  if (name.size() + kCopyEnd <= NAME_MAX) return true;
+  if (name.size() + kWorkingCopyEnd.size() <= NAME_MAX) return true;
   ShowExclamation(ed, "File Name Too Long",
                   "The name " + name +
                       " is too long: the editor keeps a working copy beside the "
-                      "file under its name and \".bak\", and a name may have at most " +
+                      "file under its name and \"" +
+                      std::string(kWorkingCopyEnd) + "\", and a name may have at most " +
                       std::to_string(NAME_MAX) + " bytes. Please choose a shorter name.");
   return false;
 }

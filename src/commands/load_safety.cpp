@@ -50,7 +50,7 @@ CopiesFound FindCopies(Editor& ed, const std::string& path) {
 // leaves one under a name that is never loaded.
 void RemoveStrays(Editor& ed, const std::string& path, bool scratchCopyLeft) {
   ed.files.RemoveStrayTemps(FolderOf(path), [](std::string_view target) {
-    for (std::string_view end : {"", kCopyEnds[0], kCopyEnds[1]}) {
+    for (std::string_view end : {std::string_view(), kWorkingCopyEnd, kScratchCopyEnd}) {
       if (target.size() < end.size() || !target.ends_with(end)) continue;
       if (EndsInDlg(std::string(target.substr(0, target.size() - end.size())))) return true;
     }

@@ -17,8 +17,7 @@ namespace {
 
 // Plain digits without a leading zero, as the text of a whole number is written.
 std::optional<std::uint64_t> PlainValue(std::string_view number) {
-  if (!IsDigits(number) || !NumberFault(number, true).empty() || number.size() > 19)
-    return std::nullopt;
+  if (!IsPlainNumber(number) || number.size() > 19) return std::nullopt;
   std::uint64_t v = 0;
   for (char c : number) v = v * 10 + static_cast<std::uint64_t>(c - '0');
   return v;

@@ -22,15 +22,9 @@
 namespace dlg {
 namespace {
 
-const char kExists[] = "Line Already Exists";
-
-// A whole number as the lookup tells numbers apart, by their text: "015" would be another
-// number than 15 to every jump.
-bool PlainNumber(std::string_view text) { return IsDigits(text) && NumberFault(text).empty(); }
-
 // Short enough that an offset added to it stays within 64 bits.
 std::optional<std::int64_t> OffsetValue(std::string_view text) {
-  if (!PlainNumber(text) || text.size() > 17) return std::nullopt;
+  if (!IsPlainNumber(text) || text.size() > 17) return std::nullopt;
   return std::stoll(std::string(text));
 }
 
@@ -146,9 +140,9 @@ bool RepliesFindFreeNumbers(Editor& ed, std::string_view bytes,
     bool vacated = false;
     for (const Rename& r : renames) vacated = vacated || Renames(r, line.start);
     if (vacated) continue;
-    ShowCritical(ed, kExists,
-                 "The line " + it->second->to + " already exists, so reply " + it->second->from +
-                     " cannot become " + it->second->to + ". Please enter a different number.");
+    ShowLineExists(ed, "The line " + it->second->to + " already exists, so reply " +
+                           it->second->from + " cannot become " + it->second->to +
+                           ". Please enter a different number.");
     return false;
   }
   return true;
@@ -172,14 +166,14 @@ std::optional<std::string> AskNewNumber(Editor& ed, const std::string& number) {
       ed.platform.InputBox("Enter the new number for line " + number + ":", "Renumber Line");
   if (entry.empty()) return std::nullopt;
   if (entry.find_first_not_of(" \t") == std::string::npos) {
-    ShowOk(ed, "Empty Line Number", "Please Enter a Line Number");
+    ShowEmptyNumber(ed);
     return std::nullopt;
   }
-  if (entry == "0") {
-    ShowOk(ed, "0 is reserverd", "0 is a Reserved Number and Cannot be Added");
+  if (IsEndJump(entry)) {
+    ShowReservedNumber(ed);
     return std::nullopt;
   }
-  if (!PlainNumber(entry)) {
+  if (!IsPlainNumber(entry)) {
     ShowCritical(ed, "Not a Line Number",
                  "\"" + entry +
                      "\" is not a line number. Please enter a whole number in digits only, "
@@ -223,7 +217,7 @@ void RenumberLine(Editor& ed) {
   // A record that the lookup alone reads with this number (after a line ended by LF alone, say)
   // is one as well.
   if (HoldsRecord(bytes, *newNumber) || FindRecord(bytes, *newNumber, false).miss == Miss::None) {
-    ShowCritical(ed, kExists, "The line already exists, please enter a different number");
+    ShowLineExists(ed);
     return;
   }
   const LineGroup g = FindLineGroup(bytes, number);

@@ -25,7 +25,11 @@ inline std::string_view NumberFault(std::string_view n, bool digits) {
 }
 inline std::string_view NumberFault(std::string_view n) { return NumberFault(n, IsDigits(n)); }
 
-// A jump to "0" ends the conversation.
+// A whole number as the lookup tells numbers apart, by their text: "015" would be another number
+// than 15 to every jump.
+inline bool IsPlainNumber(std::string_view n) { return NumberFault(n).empty(); }
+
+// A jump to "0" ends the conversation, so no line may take that number.
 inline bool IsEndJump(std::string_view jump) { return jump.size() == 1 && jump[0] == '0'; }
 
 // Compares plain-digit numbers by value: -1, 0 or 1.
