@@ -20,6 +20,7 @@
 #include "ui/control_names.h"
 #include "ui/conversation_find.h"
 #include "ui/conversation_models.h"
+#include "ui/editor_actions.h"
 #include "ui/find_in_files_panel.h"
 #include "ui/latest_job.h"
 #include "ui/map_view.h"
@@ -173,15 +174,25 @@ void ConversationWindow::Build() {
   });
   connect(mapView_, &MapView::linePicked, this, &ConversationWindow::goToLine);
 
-  auto shortcut = [this](QKeySequence keys, auto action) {
-    connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
+  auto shortcut = [this](const char* shortcuts, auto action) {
+    for (const QKeySequence& keys : KeysOf(shortcuts))
+      connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
   };
-  shortcut(QKeySequence::Find, [this] { FocusFind(); });
-  shortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")), [this] { FocusFindInFiles(); });
-  shortcut(QKeySequence(QStringLiteral("Ctrl++")), [this] { mapView_->ZoomBy(1.25); });
-  shortcut(QKeySequence(QStringLiteral("Ctrl+=")), [this] { mapView_->ZoomBy(1.25); });
-  shortcut(QKeySequence(QStringLiteral("Ctrl+-")), [this] { mapView_->ZoomBy(0.8); });
-  shortcut(QKeySequence(QStringLiteral("Ctrl+0")), [this] { mapView_->Fit(); });
+  shortcut(EditorAction(ActionId::Find).shortcuts, [this] { FocusFind(); });
+  shortcut(EditorAction(ActionId::FindInFiles).shortcuts, [this] { FocusFindInFiles(); });
+  for (const ConversationAction& a : ConversationActions()) {
+    switch (a.id) {
+      case ConversationActionId::ZoomIn:
+        shortcut(a.shortcuts, [this] { mapView_->ZoomBy(1.25); });
+        break;
+      case ConversationActionId::ZoomOut:
+        shortcut(a.shortcuts, [this] { mapView_->ZoomBy(0.8); });
+        break;
+      case ConversationActionId::FitMap:
+        shortcut(a.shortcuts, [this] { mapView_->Fit(); });
+        break;
+    }
+  }
 }
 
 void ConversationWindow::Follow(const EditorView& view) {

@@ -1,6 +1,7 @@
 #include "ui/editor_actions.h"
 
 #include <QKeySequence>
+#include <cstdlib>
 
 #include "commands/add_line.h"
 #include "commands/back_forward.h"
@@ -63,27 +64,48 @@ constexpr ActionInfo kActions[] = {
     {ActionId::About, "&Help", "About", "", nullptr, nullptr, ShowAbout},
 };
 
+constexpr ConversationAction kConversationActions[] = {
+    {ConversationActionId::ZoomIn, "Zoom the map in", "Ctrl++; Ctrl+=", "Ctrl and the mouse wheel"},
+    {ConversationActionId::ZoomOut, "Zoom the map out", "Ctrl+-", "Ctrl and the mouse wheel"},
+    {ConversationActionId::FitMap, "Fit the map to the window", "Ctrl+0"},
+};
+
+// "Redo: Ctrl+Shift+Z or Ctrl+Y, then ..." for the help, or nothing for an entry without keys.
+void AppendRow(std::string& text, const char* name, const char* shortcuts, const char* more) {
+  if (*shortcuts == '\0' && *more == '\0') return;
+  std::string keys = shortcuts;
+  for (std::size_t at; (at = keys.find("; ")) != std::string::npos;) keys.replace(at, 2, " or ");
+  if (*more != '\0') keys.append(keys.empty() ? "" : ", ").append(more);
+  text.append(name).append(": ").append(keys).append("\n");
+}
+
 }  // namespace
 
 std::span<const ActionInfo> EditorActions() { return kActions; }
 
+const ActionInfo& EditorAction(ActionId id) {
+  for (const ActionInfo& a : kActions)
+    if (a.id == id) return a;
+  std::abort();  // every id has its entry
+}
+
+std::span<const ConversationAction> ConversationActions() { return kConversationActions; }
+
+QList<QKeySequence> KeysOf(const char* shortcuts) {
+  return QKeySequence::listFromString(QString::fromLatin1(shortcuts), QKeySequence::PortableText);
+}
+
 std::string ShortcutList() {
   std::string text;
-  for (const ActionInfo& a : kActions) {
-    if (*a.shortcuts == '\0' && *a.boxKeys == '\0') continue;
-    std::string keys = a.shortcuts;
-    for (std::size_t at; (at = keys.find("; ")) != std::string::npos;) keys.replace(at, 2, " or ");
-    if (*a.boxKeys != '\0') keys.append(keys.empty() ? "" : ", ").append(a.boxKeys);
-    text.append(a.text).append(": ").append(keys).append("\n");
-  }
-  // The keys of the lists, the boxes and the Conversation window, which no menu holds.
+  for (const ActionInfo& a : kActions) AppendRow(text, a.text, a.shortcuts, a.boxKeys);
+  // The keys of the lists and the boxes, which no menu holds.
   text +=
       "Follow a reply, go to a listed number, load a file, open a folder: Enter in its list\n"
       "Answer Cancel in a Yes/No/Cancel box: Esc\n"
-      "Go to the line of an item in the Conversation window: Enter or a double-click\n"
-      "Zoom the map in and out: Ctrl++ and Ctrl+-, or Ctrl and the mouse wheel\n"
-      "Fit the map to the window: Ctrl+0\n"
-      "In the Play window: 1 to 9 choose a reply, Backspace goes back, F5 restarts";
+      "Go to the line of an item in the Conversation window: Enter or a double-click\n";
+  for (const ConversationAction& a : kConversationActions)
+    AppendRow(text, a.text, a.shortcuts, a.otherWays);
+  text += "In the Play window: 1 to 9 choose a reply, Backspace goes back, F5 restarts";
   return text;
 }
 

@@ -1,9 +1,13 @@
 #pragma once
 // The one registry of the editor's menu commands: the menu each stands in, its text, its
-// shortcuts, and the button whose handler it runs and whose enabled state it follows. The menu
-// bar and the Keyboard Shortcuts box are built from it.
+// shortcuts, and the button whose handler it runs and whose enabled state it follows; and of the
+// Conversation window's own keys. The menu bar, the Conversation window's shortcuts and the
+// Keyboard Shortcuts box are built from it.
 
+#include <QKeySequence>
+#include <QList>
 #include <span>
+#include <string>
 
 #include "commands/editor.h"
 
@@ -54,6 +58,23 @@ struct ActionInfo {
 };
 
 std::span<const ActionInfo> EditorActions();
+const ActionInfo& EditorAction(ActionId id);
+
+// What the Conversation window does on keys of its own, beside the editor's Find and Find in
+// Files, which it takes from the menus' entries.
+enum class ConversationActionId { ZoomIn, ZoomOut, FitMap };
+
+struct ConversationAction {
+  ConversationActionId id;
+  const char* text;
+  const char* shortcuts;       // as in ActionInfo
+  const char* otherWays = "";  // for the help: what does it without a key
+};
+
+std::span<const ConversationAction> ConversationActions();
+
+// The key sequences of a registry entry's shortcuts.
+QList<QKeySequence> KeysOf(const char* shortcuts);
 
 // "Save: Ctrl+S" lines, menu by menu, for the Keyboard Shortcuts box.
 std::string ShortcutList();

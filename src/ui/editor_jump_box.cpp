@@ -65,10 +65,8 @@ void EditorForm::WireJumpBox() {
     ReadJumpTargets();
     RenderJumpBox();
   });
-  connect(box, &FieldLineEdit::ctrlEnterPressed, this, [this] {
-    for (const ActionInfo& a : EditorActions())
-      if (a.id == ActionId::AddJumpTarget) RunAction(a);
-  });
+  connect(box, &FieldLineEdit::ctrlEnterPressed, this,
+          [this] { RunAction(EditorAction(ActionId::AddJumpTarget)); });
 }
 
 bool EditorForm::eventFilter(QObject* watched, QEvent* event) {

@@ -47,8 +47,7 @@ void EditorForm::BuildMenuBar() {
       continue;
     }
     QAction* action = menu->addAction(QString::fromLatin1(info.text));
-    action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(info.shortcuts),
-                                                      QKeySequence::PortableText));
+    action->setShortcuts(KeysOf(info.shortcuts));
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, [this, &info] { RunAction(info); });
     actions_.emplace_back(action, &info);

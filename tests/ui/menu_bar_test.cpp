@@ -93,6 +93,7 @@ class MenuBarTest : public QObject {
     for (const char* line : {"Keyboard Shortcuts: New Dialogue...: Ctrl+N\n", "\nSave: Ctrl+S\n",
                              "\nGo to Line: Ctrl+G, then Enter in the Go to: box\n",
                              "\nFind: Ctrl+F\n", "\nPlay from Here: Shift+F5\n", "\nPlay: F5\n",
+                             "\nZoom the map in: Ctrl++ or Ctrl+=, Ctrl and the mouse wheel\n",
                              "\nFollow a reply, go to a listed number, load a file, open a folder: "
                              "Enter in its list\n"})
       QVERIFY2(shortcuts[0].contains(QString::fromLatin1(line)), line);
