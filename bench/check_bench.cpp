@@ -50,7 +50,7 @@ void BM_CheckDialogue(benchmark::State& state) {
   const std::string& bytes = Dialogue(state.range(0));
   std::size_t findings = 0;
   for (auto _ : state) {
-    findings = dlg::check::CheckDialogue(bytes).size();
+    findings = dlg::check::RunChecks(dlg::ReadConversation(bytes)).size();
     benchmark::DoNotOptimize(findings);
   }
   state.counters["findings"] = static_cast<double>(findings);

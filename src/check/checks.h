@@ -98,8 +98,5 @@ struct Problem {
 std::vector<Problem> FindProblems(const Conversation& c);
 // A problem's message, the same as its finding's.
 std::string ProblemMessage(const Conversation& c, const Problem& p);
-inline std::vector<Finding> CheckDialogue(std::string_view bytes) {
-  return RunChecks(ReadConversation(bytes));
-}
 
 }  // namespace dlg::check

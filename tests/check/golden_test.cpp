@@ -39,7 +39,8 @@ TEST_P(GoldenTest, PrintsExpectedText) {
   const auto [input, path] = InputOf(GetParam());
   const fs::path expected = fs::path(DLG_CHECK_GOLDEN) / GetParam() / "expected.txt";
   ASSERT_TRUE(fs::exists(input) && fs::exists(expected)) << GetParam();
-  const std::vector<FileReport> report = {{path, CheckDialogue(Read(input))}};
+  const std::string bytes = Read(input);
+  const std::vector<FileReport> report = {{path, RunChecks(ReadConversation(bytes))}};
   EXPECT_EQ(FormatText(report), Read(expected));
 }
 
@@ -60,7 +61,8 @@ TEST(ExamplesTest, CheckCleanOrAsTheReadmeSays) {
       EXPECT_NE(readme.find("```\n" + Read(golden) + "```\n"), std::string::npos)
           << "README.md does not print " << golden;
     } else {
-      const std::vector<FileReport> report = {{"x", CheckDialogue(Read(e.path()))}};
+      const std::string bytes = Read(e.path());
+      const std::vector<FileReport> report = {{"x", RunChecks(ReadConversation(bytes))}};
       EXPECT_EQ(FormatText(report), "0 errors, 0 warnings in 1 file\n") << e.path();
     }
   }

@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(JsonReportTest, RecordOfEachFinding) {
   const std::string bytes =
       "{10}{A}{}{}{}{}{}\r\n{11}{r}{}{}{}{0}{}\r\n{1}{B}{}{}{}{}{}\r\n\r\n{2}{x}{}{}{}{0}{}\r\n";
-  const std::vector<Finding> findings = CheckDialogue(bytes);
+  const std::vector<Finding> findings = RunChecks(ReadConversation(bytes));
   std::string records;
   for (const Finding& f : findings) {
     records += std::to_string(f.line) + "=" + f.record.value_or("none") + " ";
@@ -52,7 +52,8 @@ TEST(JsonReportTest, RecordOfEachFinding) {
 
 // A name that is not UTF-8 reads the same in text and JSON: each byte through Windows-1252.
 TEST(ReportNamesTest, OneRuleForTextAndJson) {
-  const std::vector<FileReport> reports = {{"caf\xe9.dlg", CheckDialogue("{1}{A}{}{}{}{}{}\r\n")}};
+  const std::vector<FileReport> reports = {
+      {"caf\xe9.dlg", RunChecks(ReadConversation(std::string_view("{1}{A}{}{}{}{}{}\r\n")))}};
   EXPECT_EQ(FormatText(reports).substr(0, 11), "caf\xc3\xa9.dlg:1");
   EXPECT_NE(FormatJson(reports).find("\"file\": \"caf\xc3\xa9.dlg\""), std::string::npos);
 }
