@@ -1,6 +1,6 @@
 #pragma once
 // What lives between the handlers of the editor window. The transient reading state of one
-// command (currentChar, lookupNumber, scanNumber, fieldValue, ...) lives in the operation that
+// command (currentChar, the number looked up, the field being read) lives in the operation that
 // reads.
 
 #include <cstdint>
