@@ -15,7 +15,7 @@
 
 using namespace dlg;
 using namespace dlg::ui;
-using dlg::test::Session;
+using dlg::test::WindowSession;
 using dlg::test::TypeChars;
 
 namespace {
@@ -41,7 +41,7 @@ class AuthoringKeysTest : public QObject {
 
  private slots:
   void aNewLineByKeyboardAlone() {
-    Session<> s;
+    WindowSession<> s;
     s.Load();
     QCOMPARE(FocusName(), QLatin1String(control::kMaleText));
     // Enter in the number box runs "Add Line"; the keys then go into the male text.
@@ -84,7 +84,7 @@ class AuthoringKeysTest : public QObject {
   // "Add Line" with an empty box offers the next free number to type over; the jump box lists
   // the NPC lines as it is typed in, and marks and offers to add a line that is not there.
   void numbersOfferedWhereTheyAreTyped() {
-    Session<> s;
+    WindowSession<> s;
     s.Load();
     s.Click(control::kAddLine);
     auto* number = s.W<FieldLineEdit>(control::kNewLineNumber);
@@ -149,7 +149,7 @@ class AuthoringKeysTest : public QObject {
     QFETCH(QString, box);
     QFETCH(QString, typed);
     QFETCH(QString, said);
-    Session<> s;
+    WindowSession<> s;
     s.Load();
     QWidget* w = s.form.findChild<QWidget*>(box);
     const QString before = s.Text(box.toLatin1().constData());
@@ -164,7 +164,7 @@ class AuthoringKeysTest : public QObject {
   }
 
   void aPasteSaysWhatItLeftOut() {
-    Session<> s;
+    WindowSession<> s;
     s.Load();
     const QString said = QStringLiteral(
         "2 characters left out:\n"

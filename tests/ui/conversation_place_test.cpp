@@ -14,8 +14,8 @@
 #include "ui/window_session.h"
 
 using namespace dlg::ui;
-using dlg::test::Session;
 using dlg::test::TempDir;
+using dlg::test::WindowSession;
 
 namespace {
 
@@ -68,7 +68,7 @@ class ConversationPlaceTest : public QObject {
   }
 
   void itOpensBesideTheEditorWithTheMapLargestAndWhole() {
-    Session<> s;
+    WindowSession<> s;
     s.form.move(0, 0);
     s.Load();
     s.form.ShowConversation(false);

@@ -22,7 +22,7 @@
 using namespace dlg;
 using namespace dlg::ui;
 using dlg::test::ReadBytes;
-using dlg::test::Session;
+using dlg::test::WindowSession;
 using dlg::test::TempDir;
 using dlg::test::Texts;
 
@@ -56,7 +56,7 @@ class ConversationWindowTest : public QObject {
 
  private slots:
   void eachPartGoesToItsLine() {
-    Session<> s;
+    WindowSession<> s;
     s.Load();
     QTest::keyClick(&s.form, Qt::Key_M, Qt::ControlModifier);
     ConversationView c{{s.form.conversationWindow()}};
@@ -99,7 +99,7 @@ class ConversationWindowTest : public QObject {
   }
 
   void problemsAreTheCheckersFindings() {
-    Session<> s;
+    WindowSession<> s;
     s.dir.Put("ferry.dlg", ReadBytes(std::string(DLG_SOURCE_DIR) + "/examples/broken_smith.dlg"));
     s.Load();
     s.form.ShowConversation(false);
@@ -133,7 +133,7 @@ class ConversationWindowTest : public QObject {
   }
 
   void itFollowsTheEditorsWrites() {
-    Session<> s;
+    WindowSession<> s;
     s.Load();
     s.form.ShowConversation(false);
     ConversationView c{{s.form.conversationWindow()}};
@@ -163,7 +163,7 @@ class ConversationWindowTest : public QObject {
   }
 
   void aLongConversationIsMappedAroundTheLineShown() {
-    Session<> s;
+    WindowSession<> s;
     // 1,001 NPC lines in a chain, each with one reply leading to the next.
     std::string bytes;
     for (int n = 1; n <= 1001; ++n) {
@@ -198,7 +198,7 @@ class ConversationWindowTest : public QObject {
   // A map too dense to lay out whole in time shows fewer lines, or none, and says why; a line
   // without a number is named by where it stands.
   void aDenseConversationIsMappedWithinItsBudget() {
-    Session<> s;
+    WindowSession<> s;
     std::string unnumbered = "{}{First.}{}{}{}{}{}\r\n{1}{On.}{}{}{}{3}{}\r\n";
     for (int n = 3; n <= 2003; n += 2)
       unnumbered += "{" + std::to_string(n) + "}{L.}{}{}{}{}{}\r\n{" + std::to_string(n + 1) +
@@ -226,7 +226,7 @@ class ConversationWindowTest : public QObject {
 
   // The layout of a large map cannot be stopped: Quit does not wait for it.
   void quitDoesNotWaitForALayout() {
-    auto s = std::make_unique<Session<>>();
+    auto s = std::make_unique<WindowSession<>>();
     std::string bytes;
     for (int k = 1; k <= 100; ++k) {
       bytes += "{" + std::to_string(k * 100) + "}{Line.}{}{}{}{}{}\r\n";
@@ -268,14 +268,14 @@ class ConversationWindowTest : public QObject {
   void itsSizeAndPlaceAreRemembered() {
     QRect kept;
     {
-      Session<> s;
+      WindowSession<> s;
       s.form.ShowConversation(false);
       ConversationWindow* w = s.form.conversationWindow();
       w->setGeometry(120, 90, 700, 500);
       kept = w->geometry();
       w->hide();
     }
-    Session<> s;
+    WindowSession<> s;
     s.form.ShowConversation(false);
     QCOMPARE(s.form.conversationWindow()->geometry(), kept);
   }

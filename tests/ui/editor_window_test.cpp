@@ -14,7 +14,7 @@
 using namespace dlg;
 using namespace dlg::ui;
 using dlg::test::kFerry;
-using dlg::test::Session;
+using dlg::test::WindowSession;
 
 namespace {
 
@@ -27,7 +27,7 @@ class EditorWindowTest : public QObject {
 
  private slots:
   void everyButtonDoesWhatItSays() {
-    Session<> s;
+    WindowSession<> s;
     // Drive and folder lists: from the drive's root down to the folder, by double-clicks.
     const std::string drive = DriveOf(s.ed.window.driveList.drives, s.dir.Path());
     const auto& drives = s.ed.window.driveList.drives;
@@ -155,7 +155,7 @@ class EditorWindowTest : public QObject {
   void doubleClickBelowTheRowsAsksForARow() {
     QFETCH(QByteArray, list);
     QFETCH(bool, newLine);
-    Session<> s;
+    WindowSession<> s;
     s.Load();
     if (newLine) {
       s.Type("txtaddline", QStringLiteral("15"));
@@ -169,7 +169,7 @@ class EditorWindowTest : public QObject {
   // Replies followed by double-click toward lines with more replies, fewer, none and a missing
   // line, from rows at both ends of the list: each shows its line and no box but its own.
   void followingRepliesByDoubleClickRaisesNoStrayBox() {
-    Session<> s;
+    WindowSession<> s;
     s.dir.Put("ferry.dlg",
               "{1}{Welcome.}{}{}{}{}{}\r\n{2}{More?}{}{}{}{10}{}\r\n{3}{One?}{}{}{}{20}{}\r\n"
               "{4}{Bye.}{}{}{}{0}{}\r\n{5}{Lost.}{}{}{}{99}{}\r\n{10}{Many.}{}{}{}{}{}\r\n"
@@ -212,7 +212,7 @@ class EditorWindowTest : public QObject {
 
   void theReplyColumnsScrollAsOne() {
     QFETCH(QByteArray, column);
-    Session<> s;
+    WindowSession<> s;
     std::string file = "{1}{Buy something?}{}{}{}{}{}\r\n";
     for (int i = 2; i <= 41; ++i)
       file += "{" + std::to_string(i) + "}{I will buy item " + std::to_string(i) + "}{}{" +
@@ -249,7 +249,7 @@ class EditorWindowTest : public QObject {
 
   // A row deselected with Ctrl+click no longer counts.
   void ctrlClickDeselectsTheRow() {
-    Session<> s;
+    WindowSession<> s;
     s.Load(false);
     s.ClickRow("File1", 0);
     s.ClickRow("File1", 0, Qt::ControlModifier);
@@ -270,7 +270,7 @@ class EditorWindowTest : public QObject {
 
   // A reply of megabytes shows its first 4,096 bytes in its row and comes whole into the box.
   void aHugeReplyShowsItsStartInItsRowAndWholeWhenEdited() {
-    Session<> s;
+    WindowSession<> s;
     const std::string reply(2'000'000, 'w');
     s.dir.Put("ferry.dlg", "{1}{Well?}{}{}{}{}{}\r\n{2}{" + reply + "}{}{}{}{1}{}\r\n");
     s.Load();
@@ -283,7 +283,7 @@ class EditorWindowTest : public QObject {
   // LF-only line ends make the first record swallow the file; clicking through its boxes
   // without typing must not write that back.
   void clicksThroughTheBoxesOfAnOddFileWriteNothing() {
-    Session<> s;
+    WindowSession<> s;
     const std::string lfOnly = "{1}{One}{}{}{}{}{}\n{2}{Two}{}{}{}{0}{}\n{3}{Three}{}{}{}{0}{}\n";
     s.dir.Put("ferry.dlg", lfOnly);
     s.Load();

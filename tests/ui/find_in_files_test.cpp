@@ -17,7 +17,7 @@
 
 using namespace dlg;
 using namespace dlg::ui;
-using dlg::test::Session;
+using dlg::test::WindowSession;
 
 namespace {
 
@@ -36,7 +36,7 @@ class FindInFilesTest : public QObject {
 
  private slots:
   void findInFilesListsEveryFileAndGoesToTheLine() {
-    Session<> s;
+    WindowSession<> s;
     s.dir.Put("sub/inn.dlg", kInn);
     QCOMPARE(mkfifo(s.dir.File("sub/locked.dlg").c_str(), 0600), 0);
     s.Load();
@@ -82,7 +82,7 @@ class FindInFilesTest : public QObject {
   }
 
   void problemsOfAllFilesAreWhatTheCheckerPrints() {
-    Session<> s;
+    WindowSession<> s;
     s.dir.Put("sub/inn.dlg", kInn);
     s.Load();
     s.form.ShowConversation(false);

@@ -9,14 +9,14 @@
 
 using namespace dlg;
 using namespace dlg::ui;
-using dlg::test::Session;
+using dlg::test::WindowSession;
 
 class KeyboardTest : public QObject {
   Q_OBJECT
 
  private slots:
   void enterInTheListsWalksAConversation() {
-    Session<> s;
+    WindowSession<> s;
     s.Load(false);
     QCOMPARE(QApplication::focusWidget(), s.W(control::kFileList));
     auto press = [&](const char* list, std::initializer_list<Qt::Key> keys) {
@@ -37,7 +37,7 @@ class KeyboardTest : public QObject {
   }
 
   void ctrlZUndoesTheTypingFirstThenTheWrites() {
-    Session<> s;
+    WindowSession<> s;
     s.Load();
     auto* male = s.W<FieldTextEdit>(control::kMaleText);
     const QString old = s.Text(control::kMaleText);
@@ -67,7 +67,7 @@ class KeyboardTest : public QObject {
   }
 
   void altLeftAndRightGoBackAndForward() {
-    Session<> s;
+    WindowSession<> s;
     s.Load();
     s.DoubleClick(control::kReplies, s.RowCentre(control::kReplies, 0));
     QCOMPARE(s.Line(), QStringLiteral("10|NPC|Then swim."));

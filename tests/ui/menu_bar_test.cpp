@@ -12,7 +12,7 @@
 using namespace dlg;
 using namespace dlg::ui;
 using dlg::test::ReadBytes;
-using dlg::test::Session;
+using dlg::test::WindowSession;
 using dlg::test::Texts;
 
 namespace {
@@ -30,7 +30,7 @@ class MenuBarTest : public QObject {
 
  private slots:
   void theMenuBarStandsAboveTheClientArea() {
-    Session<> s;
+    WindowSession<> s;
     const int bar = s.W(control::kMenuBar)->height();
     QVERIFY(bar > 0);
     QCOMPARE(s.W(control::kMenuBar)->geometry(), QRect(0, 0, s.form.width(), bar));
@@ -45,7 +45,7 @@ class MenuBarTest : public QObject {
   }
 
   void menuCommandsAreEnabledExactlyWhenTheirButtons() {
-    Session<> s;
+    WindowSession<> s;
     const std::pair<const char*, const char*> pairs[] = {{"Load File", control::kLoadFile},
                                                          {"Save", control::kSave},
                                                          {"Save As...", control::kSaveAs},
@@ -72,7 +72,7 @@ class MenuBarTest : public QObject {
   }
 
   void menuKeysRunTheButtonsHandlers() {
-    Session<> s;
+    WindowSession<> s;
     s.Load();
     // Typed and not yet written: Save writes the line before it asks.
     s.Type(control::kMaleText, QStringLiteral("Crossing is free."));
@@ -104,7 +104,7 @@ class MenuBarTest : public QObject {
   }
 
   void theEditMenuShapesLinesAndNamesTheStepItUndoes() {
-    Session<> s;
+    WindowSession<> s;
     s.Load();
     QAction* undo = Action(s.form, "Undo");
     QVERIFY(undo && !undo->isEnabled());

@@ -18,7 +18,7 @@
 using namespace dlg;
 using namespace dlg::ui;
 using dlg::test::ReadBytes;
-using dlg::test::Session;
+using dlg::test::WindowSession;
 
 namespace {
 
@@ -27,7 +27,7 @@ struct Play : dlg::test::Beside<PlayWindow> {
   void Key(Qt::Key key) { QTest::keyClick(W(control::kTranscript), key); }
 };
 
-Play Open(Session<>& s, Qt::KeyboardModifiers keys = {}) {
+Play Open(WindowSession<>& s, Qt::KeyboardModifiers keys = {}) {
   QTest::keyClick(&s.form, Qt::Key_F5, keys);
   Play p{{s.form.playWindow()}};
   if (p.window) p.Settle();
@@ -43,7 +43,7 @@ class PlayWindowTest : public QObject {
 
  private slots:
   void playsWithKeysAsThePlayerIsAndGoesBack() {
-    Session<> s;
+    WindowSession<> s;
     QTest::keyClick(&s.form, Qt::Key_F5);  // no file, nothing to play
     QVERIFY(!s.form.playWindow());
     s.Load();
@@ -92,7 +92,7 @@ class PlayWindowTest : public QObject {
   }
 
   void goesToItsLinesAndReplaysAfterEachWrite() {
-    Session<> s;
+    WindowSession<> s;
     s.Load();
     Play p = Open(s);
     p.Key(Qt::Key_1);
@@ -130,7 +130,7 @@ class PlayWindowTest : public QObject {
   }
 
   void savesTheTranscriptInUtf8AndKeepsItsPlace() {
-    Session<> s;
+    WindowSession<> s;
     s.Load();
     Play p = Open(s);
     p.window->setGeometry(120, 90, 700, 500);
@@ -146,7 +146,7 @@ class PlayWindowTest : public QObject {
              "NPC 1: Crossing costs three silver \xe2\x80\x94 each way.\n  2: Too much.\n"
              "  3: Here. [Int 8] [if pc.money_get() >= 3]\n");
     p.window->hide();
-    Session<> again;
+    WindowSession<> again;
     again.Load();
     QCOMPARE(Open(again).window->geometry(), kept);
   }

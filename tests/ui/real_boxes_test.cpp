@@ -15,7 +15,7 @@ using dlg::test::BoxUser;
 using dlg::test::Gesture;
 using dlg::test::kDismiss;
 using dlg::test::kFerry;
-using dlg::test::Session;
+using dlg::test::WindowSession;
 
 class RealBoxesTest : public QObject {
   Q_OBJECT
@@ -45,7 +45,7 @@ class RealBoxesTest : public QObject {
   // close a box with one answer and the recovery question (as Cancel), never a Yes/No question.
   // Paths show as UTF-8.
   void theRealBoxesShowTheirTitlesTextsButtonsAndIcons() {
-    Session<QtPlatform> first;
+    WindowSession<QtPlatform> first;
     const std::string folder = first.dir.File("m\xC3\xA4rta"), path = folder + "/ferry.dlg";
     std::filesystem::create_directory(folder);
     first.dir.Put("m\xC3\xA4rta/ferry.dlg", kFerry);
@@ -66,7 +66,7 @@ class RealBoxesTest : public QObject {
     QCOMPARE(user.seen, (std::vector{recovery, recovery}));
     QCOMPARE(first.Line(), QStringLiteral("1|NPC|Left by a crash"));
 
-    Session<QtPlatform> second;
+    WindowSession<QtPlatform> second;
     user.answers = {kDismiss};
     second.Load(true, folder);
     QCOMPARE(
@@ -120,7 +120,7 @@ class RealBoxesTest : public QObject {
   // The close box with unsaved changes: the caption marks them, Enter and Escape stay, No throws
   // them away and ends the program.
   void theCloseBoxAsksAboutUnsavedChanges() {
-    Session<QtPlatform> s;
+    WindowSession<QtPlatform> s;
     s.Load();
     s.Type("txtDialogue", QStringLiteral("Free crossing today."));
     s.Click("txtfemale");  // leaving the box writes the edit

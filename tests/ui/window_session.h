@@ -87,13 +87,13 @@ struct Beside {
 };
 
 template <class Platform = ScriptedPlatform>
-struct Session {
+struct WindowSession {
   TempDir dir;
   Platform platform;
   Editor ed{platform};
   EditorForm form{ed};
 
-  Session() {
+  WindowSession() {
     dir.Put("ferry.dlg", kFerry);
     std::filesystem::create_directory(dir.File("sub"));
     form.Load();
