@@ -14,7 +14,7 @@ const std::string k10 = R("10", "A"), k20 = "{20}{B}{}{}{}{ }{}\r\n", k30 = R("3
 const std::string kThree = k10 + k20 + k30;
 const std::string kTen = "10|NPC|A||", kNoFile = "||||";  // the view after Unload is empty
 const std::string kEdited = k10 + "{20}{X}{}{}{}{ }{}\r\n" + k30;
-const Strings kGoTo20 = {"goToNumber=20", "Go to:", "maleText=X"};
+const Steps kGoTo20 = {GoTo("20"), MaleText("X")};
 const std::string kGoTo20View = "20|NPC|X||";
 
 const std::string kSaved = "information Saving Changes: Changes Have Been Saved";
@@ -34,156 +34,158 @@ const std::string kBig = "9223372036854775807", kSmall = "-9223372036854775808";
 const std::string kHuge = "99999999999999999999";
 // Values -5, 7.5, 9, 12, 13: only the last two are plain digits.
 const std::string kForms = R("-5") + R("7.5") + R(" 9") + R("012") + R("0013");
-Strings AddLine(const std::string& n) {
-  return {"newLineNumber=" + n, "Add Line", "maleText=Y", "Save New Line"};
+Steps NewLine(const std::string& n) {
+  return {NewLineNumber(n), AddLine, MaleText("Y"), SaveNewLine};
 }
 
 // clang-format off
 const Row kRows[] = {
     // Load File
     {"LoadShowsTheFirstLineAndListsEveryNumber", k10 + R("2", "B") + R("1"),
-     {"?usedNumbers=10,2,1", "?caption=Ashgloam -DLG Editor - a.dlg"}, kTen},
-    {"LoadWithNothingSelected", kThree, {"Yes", "Unload File", "fileList=", "Load File"},
+     {Is(UsedNumbers, "10,2,1"), Is(Caption, "Ashgloam -DLG Editor - a.dlg")}, kTen},
+    {"LoadWithNothingSelected", kThree, {Yes, UnloadFile, PickFile(""), LoadFile},
      kNoFile + "|no file", {kUnload, kSelect}, {{"a.dlg.bak", kGone}}},
-    {"LoadAMissingFile", kThree, {"Yes", "Unload File", "fileList=b.dlg", "Load File"},
+    {"LoadAMissingFile", kThree, {Yes, UnloadFile, PickFile("b.dlg"), LoadFile},
      kNoFile + "|no file",
      {kUnload, "critical File Error: Cannot read DIR/b.dlg: No such file or directory"},
      {{"a.dlg.bak", kGone}}},
     {"PickAResponseShowsItsFlags", "{1}{a}{}{}{}{}{}\r\n{2}{b}{}{}{c}{0}{x}\r\n",
-     {"replies#0", "pick response", "?replyFlags=CONDITIONAL FLAGS::  c\r\nEXECUTION FLAGS::  x"},
+     {Pick(Replies, 0), PickReply,
+      Is(ReplyFlags, "CONDITIONAL FLAGS::  c\r\nEXECUTION FLAGS::  x")},
      "1|NPC|a|b|0"},
     // Leaving a field box writes the current line
-    {"LeaveBoxRewritesTheLine", kThree, kGoTo20 + Strings{"leave box"}, kGoTo20View, {},
+    {"LeaveBoxRewritesTheLine", kThree, kGoTo20 + Steps{LeaveFieldBox}, kGoTo20View, {},
      {{"a.dlg.bak", kEdited}}},
-    {"LeaveBoxUnchangedWritesTheSame", kThree, {"leave box"}, kTen},
-    {"LeaveBoxWithoutAFile", kThree, kGoTo20 + Strings{"fileList=", "leave box"}, kGoTo20View,
+    {"LeaveBoxUnchangedWritesTheSame", kThree, {LeaveFieldBox}, kTen},
+    {"LeaveBoxWithoutAFile", kThree, kGoTo20 + Steps{PickFile(""), LeaveFieldBox}, kGoTo20View,
      {"critical Select a .DLG file: Please select a .DLG file"}, {{"a.dlg.bok", ""}}},
-    {"LeaveBoxInNewLineModeWritesNothing", kThree, {"newLineNumber=15", "Add Line", "leave box"},
+    {"LeaveBoxInNewLineModeWritesNothing", kThree, {NewLineNumber("15"), AddLine, LeaveFieldBox},
      "15|[NPC]|||" "|Save New Line|no Go to 1", {}, {{"a.dlg.bok", ""}}},
-    {"LeaveBoxRefusesALineBreak", kThree, kGoTo20 + Strings{"femaleText=a\r\nb", "leave box"},
+    {"LeaveBoxRefusesALineBreak", kThree, kGoTo20 + Steps{FemaleText("a\r\nb"), LeaveFieldBox},
      kGoTo20View, {kCannot + "Female Dialogue: field holds a line break, which would split the "
                    "line in two" + kNotSaved}},
-    {"LeaveBoxRefusesABrace", kThree, kGoTo20 + Strings{"executionFlags=a}b", "leave box"},
+    {"LeaveBoxRefusesABrace", kThree, kGoTo20 + Steps{ExecutionFlags("a}b"), LeaveFieldBox},
      kGoTo20View, {kCannot + "Executuion Flags: field holds a \"}\", which would end the field "
                    "early" + kNotSaved}},
     {"LeaveBoxOnALineTheCopyNoLongerHolds", kThree,
-     kGoTo20 + Strings{"write:a.dlg.bak=" + k10 + k30, "leave box"}, kGoTo20View,
+     kGoTo20 + Steps{Write("a.dlg.bak", k10 + k30), LeaveFieldBox}, kGoTo20View,
      {"critical Cannot Save Line: The line 20 is not in the working copy. The edit was not "
       "saved."}, {{"a.dlg.bak", k10 + k30}}},
     // With no line shown, a record with an empty number is not the current line; the user
     // hears that the edit went nowhere.
     {"NoCurrentLineReplacesNothing", k10 + "\r\n{}{orphan}{}{}{}{}{}\r\n",
-     {"goToNumber=0", "Go to:", "maleText=X", "leave box"}, "||X||",
+     {GoTo("0"), MaleText("X"), LeaveFieldBox}, "||X||",
      {"critical Cannot Save Line: No line is shown, so the edit was not saved. Go to a line "
       "first."}},
     // Add Line
     // Ctrl+Enter in a jump box that names no line: one question, then the line shown is
     // written and Add Line starts with that number.
     {"AddLineForAMissingJumpTarget", k10 + R("11", "a", "50"),
-     {"goToNumber=11", "Go to:", "jumpLine=60", "Yes", "Add Line for Jump Target",
-      "?newLineNumber="}, "60|[NPC]|||" "|Save New Line|no Go to 1",
+     {GoTo("11"), JumpLine("60"), Yes, AddJumpTarget,
+      Is(NewLineNumber, "")}, "60|[NPC]|||" "|Save New Line|no Go to 1",
      {"yes/no exclamation Add Line: There is no line 60 yet. Add Line 60?"},
      {{"a.dlg.bak", k10 + R("11", "a", "60")}}},
     {"AddLineForAMissingJumpTargetNo", k10 + R("11", "a", "50"),
-     {"goToNumber=11", "Go to:", "Add Line for Jump Target"}, "11|PC|a||",
+     {GoTo("11"), AddJumpTarget}, "11|PC|a||",
      {"yes/no exclamation Add Line: There is no line 50 yet. Add Line 50?"}},
     {"NoAddLineForAJumpTargetThere", kThree + R("31", "c", "20"),
-     {"goToNumber=31", "Go to:", "Add Line for Jump Target"}, "31|PC|c||"},
-    {"AddLineZero", kThree, {"newLineNumber=0", "Add Line"}, kTen,
+     {GoTo("31"), AddJumpTarget}, "31|PC|c||"},
+    {"AddLineZero", kThree, {NewLineNumber("0"), AddLine}, kTen,
      {"none 0 is reserverd: 0 is a Reserved Number and Cannot be Added"}},
     // An empty number box is offered the next number above the line shown that no record
     // carries, the one after a blank line included; a second click takes it.
-    {"AddLineOffersTheNextFreeNumber", kThree, {"Add Line", "?newLineNumber=11"}, kTen},
+    {"AddLineOffersTheNextFreeNumber", kThree, {AddLine, Is(NewLineNumber, "11")}, kTen},
     {"AddLineOfferPassesCarriedNumbers", R("10") + R("11") + "\r\n" + R("12") + R("14"),
-     {"Add Line", "?newLineNumber=13", "Add Line"}, "13|[NPC]|||" "|Save New Line|no Go to 1"},
+     {AddLine, Is(NewLineNumber, "13"), AddLine}, "13|[NPC]|||" "|Save New Line|no Go to 1"},
     {"AddLineOfferAboveAFraction", R("12.5") + R("13") + R("15"),
-     {"Add Line", "?newLineNumber=14"}, "12.5|NPC|||"},
-    {"AddLineUsedNumber", kThree, {"newLineNumber=20", "Add Line"}, kTen,
+     {AddLine, Is(NewLineNumber, "14")}, "12.5|NPC|||"},
+    {"AddLineUsedNumber", kThree, {NewLineNumber("20"), AddLine}, kTen,
      {"critical Line Already Exists: The line already exists, please enter a different number"}},
     // The list stops at the blank line; the record after it still holds its number.
     {"AddLineANumberAfterABlankLine", k10 + k20 + "\r\n" + k30,
-     {"?usedNumbers=10,20", "newLineNumber=30", "Add Line", "?newLineNumber="}, kTen,
+     {Is(UsedNumbers, "10,20"), NewLineNumber("30"), AddLine, Is(NewLineNumber, "")}, kTen,
      {"critical Line Already Exists: The line already exists, please enter a different number"},
      {{"a.dlg.bak", k10 + k20 + "\r\n" + k30}}},
-    {"AddLineNoNumber", kThree, {"newLineNumber=abc", "Add Line"}, kTen,
+    {"AddLineNoNumber", kThree, {NewLineNumber("abc"), AddLine}, kTen,
      {"critical Not a Line Number: \"abc" + kNaN}},
-    {"AddLineTooLarge", kThree, {"newLineNumber=9223372036854775808", "Add Line"}, kTen,
+    {"AddLineTooLarge", kThree, {NewLineNumber("9223372036854775808"), AddLine}, kTen,
      {"critical Line Number Too Large: The number 9223372036854775808 is too large. Please "
       "enter a line number from -9223372036854775808 to 9223372036854775807."}},
-    {"AddLineOtherFormOfAUsedNumber", kThree, {"newLineNumber=012", "Add Line"},
+    {"AddLineOtherFormOfAUsedNumber", kThree, {NewLineNumber("012"), AddLine},
      "012|[NPC]|||" "|Save New Line|no Go to 1"},
     // Save New Line: the record goes after the next lower listed number, by value
-    {"SaveNewLineBetween", kThree, AddLine("15") + Strings{"?usedNumbers=10,15,20,30"},
+    {"SaveNewLineBetween", kThree, NewLine("15") + Steps{Is(UsedNumbers, "10,15,20,30")},
      "15||Y||", {}, {{"a.dlg.bak", k10 + R("15", "Y") + k20 + k30}}},
-    {"SaveNewLineFirst", kThree, AddLine("5"), "5||Y||", {}, {{"a.dlg.bak", R("5", "Y") + kThree}}},
-    {"SaveNewLineEqualValue", kThree, AddLine("020"), "020||Y||", {},
+    {"SaveNewLineFirst", kThree, NewLine("5"), "5||Y||", {}, {{"a.dlg.bak", R("5", "Y") + kThree}}},
+    {"SaveNewLineEqualValue", kThree, NewLine("020"), "020||Y||", {},
      {{"a.dlg.bak", k10 + k20 + R("020", "Y") + k30}}},
-    {"SaveNewLineFraction", kThree, AddLine("12.5") + Strings{"?usedNumbers=10,12,20,30"}, "12.5||Y||",
-     {}, {{"a.dlg.bak", k10 + R("12.5", "Y") + k20 + k30}}},
-    {"SaveNewLineIntoAnEmptyFile", "", AddLine("7"), "7||Y||", {}, {{"a.dlg.bak", R("7", "Y")}}},
-    {"SaveNewLineSmallestAndLargest", kThree, AddLine(kSmall) + AddLine(kBig), kBig + "||Y||", {},
+    {"SaveNewLineFraction", kThree, NewLine("12.5") + Steps{Is(UsedNumbers, "10,12,20,30")},
+     "12.5||Y||", {}, {{"a.dlg.bak", k10 + R("12.5", "Y") + k20 + k30}}},
+    {"SaveNewLineIntoAnEmptyFile", "", NewLine("7"), "7||Y||", {}, {{"a.dlg.bak", R("7", "Y")}}},
+    {"SaveNewLineSmallestAndLargest", kThree, NewLine(kSmall) + NewLine(kBig), kBig + "||Y||", {},
      {{"a.dlg.bak", R(kSmall, "Y") + kThree + R(kBig, "Y")}}},
-    {"SaveNewLineBeforeAHugeNumber", k10 + R(kHuge), AddLine("50"), "50||Y||", {},
+    {"SaveNewLineBeforeAHugeNumber", k10 + R(kHuge), NewLine("50"), "50||Y||", {},
      {{"a.dlg.bak", k10 + R("50", "Y") + R(kHuge)}}},
-    {"SaveNewLineAmongOtherForms", kForms, AddLine("8") + AddLine("12"), "12||Y||", {},
+    {"SaveNewLineAmongOtherForms", kForms, NewLine("8") + NewLine("12"), "12||Y||", {},
      {{"a.dlg.bak", R("-5") + R("7.5") + R("8", "Y") + R(" 9") + R("012") + R("12", "Y") + R("0013")}}},
     {"SaveNewLineRefusedThenTriedAgain", kThree,
-     {"newLineNumber=15", "Add Line", "maleText=a\nb", "Save New Line", "maleText=Y",
-      "Save New Line"}, "15||Y||",
+     {NewLineNumber("15"), AddLine, MaleText("a\nb"), SaveNewLine, MaleText("Y"),
+      SaveNewLine}, "15||Y||",
      {kCannot + "Male Dialogue: field holds a line break, which would split the line in two. "
       "Remove it and click \"Save New Line\" again; the line was not saved."},
      {{"a.dlg.bak", k10 + R("15", "Y") + k20 + k30}}},
-    {"SaveNewLineWhosePlaceIsGone", kThree, Strings{"write:a.dlg.bak=" + k10 + k30} + AddLine("25"),
+    {"SaveNewLineWhosePlaceIsGone", kThree, Steps{Write("a.dlg.bak", k10 + k30)} + NewLine("25"),
      "25||Y||", {"critical Cannot Save Line: The line 20, after which the new line belongs, is not "
             "in the working copy. The new line was not saved."}, {{"a.dlg.bak", k10 + k30}}},
     // Save, Save As, Unload File, Quit
-    {"SaveNo", kThree, kGoTo20 + Strings{"leave box", "No", "Save"}, kGoTo20View, {kOverwrite},
+    {"SaveNo", kThree, kGoTo20 + Steps{LeaveFieldBox, No, Save}, kGoTo20View, {kOverwrite},
      {{"a.dlg.bak", kEdited}}},
     // A blank first line: its CR opens the first field, which no line carries as its number.
-    {"SaveAnEditOfALineNoLineCarries", "\r\n" + kThree, {"maleText=X", "Yes", "Save"},
+    {"SaveAnEditOfALineNoLineCarries", "\r\n" + kThree, {MaleText("X"), Yes, Save},
      "\n{10|NPC|X||", {"critical Cannot Save Line: The line \n{10 is not in the working copy. "
                        "The edit was not saved.", kOverwrite, kSaved},
      {{"a.dlg", "\r\n" + kThree}}},
-    {"SaveWithoutAWorkingCopy", kThree, {"remove:a.dlg.bak", "Yes", "Save"}, kTen,
+    {"SaveWithoutAWorkingCopy", kThree, {Remove("a.dlg.bak"), Yes, Save}, kTen,
      {kOverwrite, "critical File Error: Cannot read DIR/a.dlg.bak: No such file or directory"},
      {{"a.dlg.bak", kGone}}},
-    {"SaveAsCancelled", kThree, {"Save As"}, kTen},
-    {"SaveAsThenSave", kThree, kGoTo20 + Strings{"leave box", "input:b", "Save As", "Yes",
-                                                  "Save", "?caption=Ashgloam -DLG Editor - a.dlg",
-                                                  "?prompts=Enter the name for the new .DLG file: "},
+    {"SaveAsCancelled", kThree, {SaveAs}, kTen},
+    {"SaveAsThenSave", kThree,
+     kGoTo20 + Steps{LeaveFieldBox, Input("b"), SaveAs, Yes, Save,
+                     Is(Caption, "Ashgloam -DLG Editor - a.dlg"),
+                     Is(Prompt, "Enter the name for the new .DLG file: ")},
      kGoTo20View, {kSaved, kOverwrite, kSaved},
      {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}, {"b.dlg", kEdited}}},
-    {"SaveAsKeepsAGivenExtension", kThree, {"input:b.DLG", "Save As"}, kTen, {kSaved},
+    {"SaveAsKeepsAGivenExtension", kThree, {Input("b.DLG"), SaveAs}, kTen, {kSaved},
      {{"b.DLG", kThree}}},
-    {"SaveAsTheLoadedName", kThree, kGoTo20 + Strings{"leave box", "input:a", "Save As"},
+    {"SaveAsTheLoadedName", kThree, kGoTo20 + Steps{LeaveFieldBox, Input("a"), SaveAs},
      kGoTo20View, {kSaved}, {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
     // A name, not a path: nothing is written outside the folder shown.
-    {"SaveAsIntoAFolder", kThree, {"input:no/b", "Save As"}, kTen, {NotAName("no/b")}},
-    {"SaveAsIntoTheParent", kThree, {"input:../b", "Save As"}, kTen, {NotAName("../b")}},
-    {"SaveAsAFolderName", kThree, {"input:sub/", "Save As"}, kTen, {NotAName("sub/")}},
-    {"SaveAsAnAbsolutePath", kThree, {"input:/b", "Save As"}, kTen, {NotAName("/b")}},
-    {"SaveAsDotDot", kThree, {"input:..", "Save As"}, kTen, {NotAName("..")}},
+    {"SaveAsIntoAFolder", kThree, {Input("no/b"), SaveAs}, kTen, {NotAName("no/b")}},
+    {"SaveAsIntoTheParent", kThree, {Input("../b"), SaveAs}, kTen, {NotAName("../b")}},
+    {"SaveAsAFolderName", kThree, {Input("sub/"), SaveAs}, kTen, {NotAName("sub/")}},
+    {"SaveAsAnAbsolutePath", kThree, {Input("/b"), SaveAs}, kTen, {NotAName("/b")}},
+    {"SaveAsDotDot", kThree, {Input(".."), SaveAs}, kTen, {NotAName("..")}},
     // Followed, the link would make t.dlg; Yes would answer a question that must not come.
-    {"SaveAsOverALinkToNothing", kThree, {"link:b.dlg=t.dlg", "input:b", "Yes", "Save As"}, kTen,
+    {"SaveAsOverALinkToNothing", kThree, {Link("b.dlg", "t.dlg"), Input("b"), Yes, SaveAs}, kTen,
      {"exclamation Link Leads Nowhere: DIR/b.dlg is a link to a file that does not exist. Please "
       "choose another name."}, {{"b.dlg", kNotAFile}}},
     // The working copy of a file saved under a longer name could not be made at its Load.
-    {"SaveAsTheLongestName", kThree, {"input:" + std::string(247, 'n'), "Save As"}, kTen,
+    {"SaveAsTheLongestName", kThree, {Input(std::string(247, 'n')), SaveAs}, kTen,
      {kSaved}, {{std::string(247, 'n') + ".dlg", kThree}}},
-    {"SaveAsANameTooLong", kThree, {"input:" + std::string(248, 'n'), "Save As"}, kTen,
+    {"SaveAsANameTooLong", kThree, {Input(std::string(248, 'n')), SaveAs}, kTen,
      {"exclamation File Name Too Long: The name " + std::string(248, 'n') + ".dlg is too long: "
       "the editor keeps a working copy beside the file under its name and \".bak\", and a name "
       "may have at most 255 bytes. Please choose a shorter name."}},
-    {"UnloadNo", kThree, {"No", "Unload File"}, kTen, {kUnload}},
+    {"UnloadNo", kThree, {No, UnloadFile}, kTen, {kUnload}},
     {"UnloadYesRemovesBothCopies", kThree,
-     {"newLineNumber=15", "Add Line", "leave box", "Yes", "Unload File",
-      "?caption=Ashgloam -DLG Editor", "?usedNumbers="}, kNoFile + "|no file", {kUnload},
+     {NewLineNumber("15"), AddLine, LeaveFieldBox, Yes, UnloadFile,
+      Is(Caption, "Ashgloam -DLG Editor"), Is(UsedNumbers, "")}, kNoFile + "|no file", {kUnload},
      {{"a.dlg.bak", kGone}}},
-    {"QuitNo", kThree, {"No", "Quit", "?ended=no"}, kTen, {kQuit}},
-    {"QuitYes", kThree, {"Yes", "Quit", "?ended=yes"}, kTen, {kQuit}, {{"a.dlg.bak", kGone}}},
-    {"QuitWithNoFile", kThree, {"Yes", "Unload File", "Quit", "?ended=yes"}, kNoFile + "|no file",
+    {"QuitNo", kThree, {No, Quit, Is(Ended, false)}, kTen, {kQuit}},
+    {"QuitYes", kThree, {Yes, Quit, Is(Ended, true)}, kTen, {kQuit}, {{"a.dlg.bak", kGone}}},
+    {"QuitWithNoFile", kThree, {Yes, UnloadFile, Quit, Is(Ended, true)}, kNoFile + "|no file",
      {kUnload}, {{"a.dlg.bak", kGone}}},
-    {"CloseNoIsRefused", kThree, {"No", "close window", "?ended=no"}, kTen, {kQuit}},
+    {"CloseNoIsRefused", kThree, {No, CloseWindow, Is(Ended, false)}, kTen, {kQuit}},
 };
 // clang-format on
 

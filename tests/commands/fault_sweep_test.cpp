@@ -14,12 +14,10 @@
 
 #include "support/session.h"
 
-namespace dlg {
+namespace dlg::test {
 namespace {
 
-using enum test::OpKind;
-using test::Fault;
-using test::OpKind;
+using enum OpKind;
 using Bytes = std::optional<std::string>;  // nullopt: the file does not exist
 
 const std::string kOld = "{10}{A}{}{}{}{}{}\r\n{20}{B}{}{}{}{ }{}\r\n";
@@ -39,7 +37,7 @@ const FileState kLiveTemp{".a.dlg.tmp-" + std::to_string(::getpid()) + "-9", "x"
 struct Row {
   const char* name;
   std::vector<FileState> files;
-  test::Strings setUp;  // steps on a.dlg loaded with kOld, before the row's files are put
+  Steps setUp;  // steps on a.dlg loaded with kOld, before the row's files are put
   std::vector<MsgAnswer> answers;
   std::vector<std::string> inputs;
   void (*run)(Editor&);
@@ -51,9 +49,9 @@ struct Row {
 };
 void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
-const test::Strings kNotLoaded = {"Yes", "Unload File"}, kTypedX = {"lineNumber=20", "maleText=X"};
-const test::Strings kEditWritten = {"lineNumber=20", "maleText=X", "leave box"};
-const test::Strings kNewLine15 = {"newLineNumber=15", "Add Line", "maleText=Y"};
+const Steps kNotLoaded = {Yes, UnloadFile}, kTypedX = {LineNumber("20"), MaleText("X")};
+const Steps kEditWritten = {LineNumber("20"), MaleText("X"), LeaveFieldBox};
+const Steps kNewLine15 = {NewLineNumber("15"), AddLine, MaleText("Y")};
 // Once the record is in, the line is an ordinary current line.
 void SaveNewLineOrRewrite(Editor& ed) {
   ed.state.newLineMode ? SaveNewLine(ed) : LeaveFieldBox(ed);
@@ -62,7 +60,7 @@ void SaveNewLineOrRewrite(Editor& ed) {
 // and given the edits once more, so that Unload meets what the clean run met.
 void LoadAndUnload(Editor& ed) {
   if (!ed.state.fileLoaded) {
-    auto& p = static_cast<test::ScriptedPlatform&>(ed.platform);
+    auto& p = static_cast<ScriptedPlatform&>(ed.platform);
     const auto shown = p.boxes.size();
     p.answers.push_front(MsgAnswer::Yes);
     LoadFile(ed);
@@ -72,7 +70,7 @@ void LoadAndUnload(Editor& ed) {
       p.answers.pop_front();
     }
     std::ofstream(ed.state.WorkingCopyPath(), std::ios::binary) << kEdited;
-    test::AsWrittenByEditor(ed, kEdited);
+    AsWrittenByEditor(ed, kEdited);
   }
   UnloadFile(ed);
 }
@@ -89,7 +87,7 @@ const Row kRows[] = {
      {{RealPath, 1}, {ListFolder, 1}, {ProcessAlive, 1}}},
     // A lookup only reads: whatever fails, the files stay and the descriptor is closed.
     {"GoTo", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kOld}},
-     {"goToNumber=20"}, {}, {}, GoToTypedLine, nullptr, Close, 1, {}},
+     {GoToNumber("20")}, {}, {}, GoToTypedLine, nullptr, Close, 1, {}},
     {"RewriteOnLeavingABox", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kEdited}, kNoScratch},
      kTypedX, {}, {}, LeaveFieldBox, nullptr, Rename, 1, {{Unlink, 1}}},
     {"SaveNewLine", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kInserted}, kNoScratch},
@@ -123,15 +121,15 @@ const std::map<OpKind, std::vector<int>> kErrors = {
 // clang-format on
 
 // One run of a row's command, with the row's files in place.
-struct Sweep : test::Session {
+struct Sweep : Session {
   Sweep(const Row& row, const std::optional<Fault>& fault) : Session(kOld) {
-    for (const std::string& step : row.setUp) Step(step);
+    for (const Step& step : row.setUp) step(*this);
     platform.boxes.clear();
     for (const FileState& f : row.files) {
       if (!f.before) continue;
       dir.Put(f.name, *f.before);
       // The working copy as if the editor had written it.
-      if (f.name == "a.dlg.bak") test::AsWrittenByEditor(ed, *f.before);
+      if (f.name == "a.dlg.bak") AsWrittenByEditor(ed, *f.before);
     }
     Queue(row);
     ops.Reset();
@@ -165,9 +163,9 @@ class FaultSweep : public testing::TestWithParam<Row> {};
 
 TEST_P(FaultSweep, EveryCallFailedLeavesOldOrNewAndOneMessage) {
   const Row& row = GetParam();
-  const int fds = test::OpenFds();
+  const int fds = OpenFds();
   Sweep clean(row, std::nullopt);
-  EXPECT_EQ(test::OpenFds(), fds) << "descriptors left open";
+  EXPECT_EQ(OpenFds(), fds) << "descriptors left open";
   const std::vector<OpKind> log = clean.ops.Log();
   const std::vector<std::string> cleanBoxes = clean.Boxes();
   ASSERT_EQ(clean.Files(), Expected(row, true));
@@ -191,12 +189,12 @@ TEST_P(FaultSweep, EveryCallFailedLeavesOldOrNewAndOneMessage) {
                                     std::make_pair(kind, nth)) != row.harmless.end();
     for (int error : kErrors.at(kind)) {
       for (bool onward : {false, true}) {
-        SCOPED_TRACE(std::string(test::OpName(kind)) + " #" + std::to_string(nth) + " (call " +
+        SCOPED_TRACE(std::string(OpName(kind)) + " #" + std::to_string(nth) + " (call " +
                      std::to_string(at) + ") " + (error ? std::strerror(error) : "short write") +
                      (onward ? ", from there on" : ", once"));
         // A short write passes one byte on; the writer must make up the rest.
         Sweep r(row, Fault{kind, nth, onward, error, 1});
-        EXPECT_EQ(test::OpenFds(), fds) << "descriptors left open";
+        EXPECT_EQ(OpenFds(), fds) << "descriptors left open";
         const std::vector<std::string> boxes = r.Boxes();
         // Failing from there on is failing once when no call of that kind follows.
         const bool lastOfKind = std::find(log.begin() + at, log.end(), kind) == log.end();
@@ -218,7 +216,7 @@ TEST_P(FaultSweep, EveryCallFailedLeavesOldOrNewAndOneMessage) {
         (row.again ? row.again : row.run)(r.ed);
         EXPECT_EQ(r.Files(), Expected(row, true)) << "again";
         EXPECT_EQ(r.Boxes(), cleanBoxes) << "again";
-        EXPECT_EQ(test::OpenFds(), fds) << "descriptors left open again";
+        EXPECT_EQ(OpenFds(), fds) << "descriptors left open again";
         if (testing::Test::HasFailure()) return;
       }
     }
@@ -229,4 +227,4 @@ INSTANTIATE_TEST_SUITE_P(Commands, FaultSweep, testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace dlg
+}  // namespace dlg::test

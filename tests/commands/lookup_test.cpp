@@ -57,7 +57,7 @@ struct Command {
   const char* name;
   // Puts the target where the command takes it from; "" stands for no row selected.
   void (*place)(EditorWindow&, const std::string&);
-  const char* step;
+  void (*run)(Editor&);
   Messages messages;
 };
 void PrintTo(const Command& c, std::ostream* os) { *os << c.name; }
@@ -72,19 +72,19 @@ void SelectOrNone(ListBox& list, const std::string& t, ListBox& column) {
   list.selected = 0;
 }
 const Command kCommands[] = {
-    {"GoTo", [](EditorWindow& w, const std::string& t) { w.goToNumber.text = t; },
-     "Go to:", Messages::Standard},
-    {"Jump", [](EditorWindow& w, const std::string& t) { w.jumpLine.text = t; }, "Jump",
+    {"GoTo", [](EditorWindow& w, const std::string& t) { w.goToNumber.text = t; }, GoToTypedLine,
+     Messages::Standard},
+    {"Jump", [](EditorWindow& w, const std::string& t) { w.jumpLine.text = t; }, FollowJump,
      Messages::Standard},
     {"UsedNumber",
      [](EditorWindow& w, const std::string& t) { SelectOrNone(w.usedNumbers, t, w.usedNumbers); },
-     "Go to number", Messages::Standard},
+     GoToUsedNumber, Messages::Standard},
     {"Respond",
      [](EditorWindow& w, const std::string& t) { SelectOrNone(w.replies, t, w.replyTargets); },
-     "Respond", Messages::Respond},
+     Respond, Messages::Respond},
     {"EditResponse",
      [](EditorWindow& w, const std::string& t) { SelectOrNone(w.replies, t, w.replyNumbers); },
-     "Edit Response", Messages::EditResponse},
+     EditResponse, Messages::EditResponse},
 };
 
 std::string ExpectedBox(Messages m, const Target& t) {
@@ -122,10 +122,10 @@ TEST_P(Lookup, ShowsTheLineOrTheBoxOfItsCommand) {
   const auto& [command, t] = GetParam();
   const int fds = OpenFds();
   Session s(t.copy == kNoCopy ? kNumbered : t.copy);
-  if (t.copy == kNoCopy) s.Step("remove:a.dlg.bak");
+  if (t.copy == kNoCopy) Remove("a.dlg.bak")(s);
   command.place(s.ed.window, t.target);
   RememberShownLine(s.ed);  // a jump field that holds the target, not one typed into it
-  s.Step(command.step);
+  command.run(s.ed);
   EXPECT_EQ(View(s.ed.window), t.view);
   const std::string box = ExpectedBox(command.messages, t);
   EXPECT_EQ(s.Boxes(), box.empty() ? Strings{} : Strings{box});
@@ -146,26 +146,26 @@ const std::string kAdded =
     "{11}{Bye.}{}{}{}{0}{}\r\n{50}{Fifty.}{}{}{}{}{}\r\n";
 // clang-format off
 const Row kRows[] = {
-    {"FemaleRowFollowsTheResponse", kNumbered, {"replies#1", "Respond"}, kTen},
+    {"FemaleRowFollowsTheResponse", kNumbered, {Pick(Replies, 1), Respond}, kTen},
     // Every way out of new-line mode shows "Go to 1" again.
-    {"GoToLeavesNewLineMode", kNumbered, {"newLineNumber=99", "Add Line", "goToNumber=10", "Go to:"},
+    {"GoToLeavesNewLineMode", kNumbered, {NewLineNumber("99"), AddLine, GoTo("10")},
      kTen},
     {"UsedNumberLeavesNewLineMode", kNumbered,
-     {"newLineNumber=99", "Add Line", "usedNumbers#2", "Go to number"}, kTen},
+     {NewLineNumber("99"), AddLine, Pick(UsedNumbers, 2), GoToUsedNumber}, kTen},
     {"JumpLeavesNewLineModeAndShowsGoTo1", kNumbered,
-     {"newLineNumber=99", "Add Line", "jumpLine=10", "No", "Jump"}, kTen,
+     {NewLineNumber("99"), AddLine, JumpLine("10"), No, FollowJump}, kTen,
      {"yes/no/cancel exclamation Save New Line?: Save the new line 99 before leaving it?"}},
-    {"EmptyGoToKeepsNewLineMode", kNumbered, {"newLineNumber=99", "Add Line", "Go to:"},
+    {"EmptyGoToKeepsNewLineMode", kNumbered, {NewLineNumber("99"), AddLine, GoToTypedLine},
      kNewLine + "|Save New Line|no Go to 1",
      {"none Invalid Response: Please select a line or response"}},
     {"GoTo1ShowsTheFirstRecordAndListsNewNumbers", kNumbered,
-     {"newLineNumber=5", "Add Line", "maleText=New", "Save New Line", "goToNumber=50", "Go to:",
-      "Go to 1", "?usedNumbers=1,2,5,10,11,50"}, kFirst, {}, {{"a.dlg.bak", kAdded}}},
+     {NewLineNumber("5"), AddLine, MaleText("New"), SaveNewLine, GoTo("50"),
+      GoToFirstLine, Is(UsedNumbers, "1,2,5,10,11,50")}, kFirst, {}, {{"a.dlg.bak", kAdded}}},
     {"GoTo1KeepsABreakInANumber", "{5}{e}{}{}{}{}{}\r\n{6\r\n7}{f}{}{}{}{}{}\r\n",
-     {"Go to 1", "?usedNumbers=5,6\r\n7"}, "5|NPC|e||"},
+     {GoToFirstLine, Is(UsedNumbers, "5,6\r\n7")}, "5|NPC|e||"},
     {"GoTo1StopsAtABlankLine", "{1}{a}{}{}{}{}{}\r\n\r\n{2}{b}{}{}{}{}{}\r\n",
-     {"Go to 1", "?usedNumbers=1"}, "1|NPC|a||"},
-    {"GoTo1WithoutAFile", kNumbered, {"fileList=", "Go to 1"}, kFirst,
+     {GoToFirstLine, Is(UsedNumbers, "1")}, "1|NPC|a||"},
+    {"GoTo1WithoutAFile", kNumbered, {PickFile(""), GoToFirstLine}, kFirst,
      {"none Select a .DLG file: Please select a dialogue (*.DLG) file"}},
 };
 // clang-format on

@@ -19,91 +19,89 @@ const std::string kReallyUnload = "yes/no none Unload?: Really unload DIR/a.dlg?
 const std::string kExists =
     "exclamation File Exists: DIR/b.dlg already exists. Please choose another name.";
 
-// "New Dialogue", "recent:NAME", "open:NAME" (a file in the folder) and "goto:NAME#NUMBER",
-// besides the runner's.
-bool OpenByName(Session& s, const std::string& step) {
-  if (step == "New Dialogue") {
-    NewDialogue(s.ed);
-  } else if (step.starts_with("recent:")) {
-    OpenRecentFile(s.ed, s.dir.File(step.substr(7)));
-  } else if (step.starts_with("goto:")) {
-    const std::size_t hash = step.find('#');
-    GoToLineInFile(s.ed, s.dir.File(step.substr(5, hash - 5)), step.substr(hash + 1));
-  } else if (step.starts_with("open:")) {
-    OpenNamedFile(s.ed, s.dir.File(step.substr(5)));
-  } else {
-    return false;
-  }
-  return true;
+// A file of the folder opened from Open Recent, the command line, or a list of the mod's lines.
+Step Recent(const std::string& name) {
+  return [=](Session& s) { OpenRecentFile(s.ed, s.dir.File(name)); };
+}
+Step Open(const std::string& name) {
+  return [=](Session& s) { OpenNamedFile(s.ed, s.dir.File(name)); };
+}
+Step GoToLineIn(const std::string& name, const std::string& number) {
+  return [=](Session& s) { GoToLineInFile(s.ed, s.dir.File(name), number); };
 }
 
 // clang-format off
 const Row kRows[] = {
-    {"NewUnloadsTheLoadedFileFirst", kA, {"input:b", "Yes", "New Dialogue", "?caption=Ashgloam -DLG Editor - b.dlg"},
+    {"NewUnloadsTheLoadedFileFirst", kA,
+     {Input("b"), Yes, NewDialogue, Is(Caption, "Ashgloam -DLG Editor - b.dlg")},
      kNewView, {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kNew}, {"b.dlg.bak", kNew}}},
-    {"NewKeepsANameThatEndsInDlg", kA, {"input:c.DLG", "Yes", "New Dialogue"}, kNewView,
+    {"NewKeepsANameThatEndsInDlg", kA, {Input("c.DLG"), Yes, NewDialogue}, kNewView,
      {kReallyUnload}, {{"a.dlg.bak", kGone}, {"c.DLG", kNew}, {"c.DLG.bak", kNew}}},
     // An answer that keeps the loaded file stops New Dialogue before anything is made.
-    {"NewStopsWhenUnloadIsRefused", kA, {"input:b", "No", "New Dialogue"}, kAView, {kReallyUnload}},
+    {"NewStopsWhenUnloadIsRefused", kA, {Input("b"), No, NewDialogue}, kAView, {kReallyUnload}},
     {"NewAsksAboutUnsavedChanges", kA,
-     {"maleText=X", "leave box", "input:b", "Cancel", "New Dialogue"}, "10|NPC|X||",
+     {MaleText("X"), LeaveFieldBox, Input("b"), Cancel, NewDialogue}, "10|NPC|X||",
      {"yes/no/cancel exclamation Save Changes?: Save the changes to DIR/a.dlg before unloading?"},
      {{"a.dlg.bak", "{10}{X}{}{}{}{}{}\r\n"}}},
-    {"NewRefusesAnExistingName", kA, {"write:b.dlg=" + kB, "input:b", "New Dialogue"}, kAView,
+    {"NewRefusesAnExistingName", kA, {Write("b.dlg", kB), Input("b"), NewDialogue}, kAView,
      {kExists}, {{"b.dlg", kB}}},
-    {"NewRefusesAnExistingLink", kA, {"link:b.dlg=nowhere", "input:b.dlg", "New Dialogue"}, kAView,
+    {"NewRefusesAnExistingLink", kA, {Link("b.dlg", "nowhere"), Input("b.dlg"), NewDialogue},
+     kAView,
      {kExists}, {{"b.dlg", kNotAFile}}},
-    {"NewCancelledMakesNothing", kA, {"input:", "New Dialogue"}, kAView},
-    {"NewRefusesAPath", kA, {"input:../b", "New Dialogue"}, kAView,
+    {"NewCancelledMakesNothing", kA, {Input(""), NewDialogue}, kAView},
+    {"NewRefusesAPath", kA, {Input("../b"), NewDialogue}, kAView,
      {"exclamation Not a File Name: \"../b\" is not a file name: the file is made in the folder "
       "shown."}},
-    {"NewRefusesANameTooLongForItsCopy", kA, {"input:" + std::string(248, 'n'), "New Dialogue"},
+    {"NewRefusesANameTooLongForItsCopy", kA, {Input(std::string(248, 'n')), NewDialogue},
      kAView, {"exclamation File Name Too Long: The name " + std::string(248, 'n') + ".dlg is too "
               "long: the editor keeps a working copy beside the file under its name and \".bak\", "
               "and a name may have at most 255 bytes. Please choose a shorter name."}},
-    {"NewRefusesANameTooLongForTheSystem", kA, {"input:" + std::string(252, 'n'), "New Dialogue"},
+    {"NewRefusesANameTooLongForTheSystem", kA, {Input(std::string(252, 'n')), NewDialogue},
      kAView, {"exclamation File Name Too Long: The name " + std::string(252, 'n') + ".dlg is too "
               "long: the editor keeps a working copy beside the file under its name and \".bak\", "
               "and a name may have at most 255 bytes. Please choose a shorter name."}},
     // Open Recent: another file after the usual question; a file that is gone is said so.
-    {"RecentLoadsAnotherFile", kA, {"write:b.dlg=" + kB, "Yes", "recent:b.dlg"}, kBView,
+    {"RecentLoadsAnotherFile", kA, {Write("b.dlg", kB), Yes, Recent("b.dlg")}, kBView,
      {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kB}, {"b.dlg.bak", kB}}},
-    {"RecentThatIsGone", kA, {"recent:gone.dlg"}, kAView,
+    {"RecentThatIsGone", kA, {Recent("gone.dlg")}, kAView,
      {"exclamation File Not Found: DIR/gone.dlg is no longer there. It has been taken off the "
       "list of recent files."}},
     // Named on the command line, nothing loaded: the same box as Load File for a missing file.
     {"OpenedByNameThroughItsFolder", kA,
-     {"Yes", "Unload File", "folder:sub", "write:b.dlg=" + kB, "open:./sub/../b.dlg",
-      "?fileList=b.dlg"}, kBView,
+     {Yes, UnloadFile, MakeFolder("sub"), Write("b.dlg", kB), Open("./sub/../b.dlg"),
+      Is(PickedFile, "b.dlg")}, kBView,
      {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kB}, {"b.dlg.bak", kB}, {"sub", kNotAFile}}},
     // A ".." after a link leaves the folder the link names, as the shell's "cat" would.
     {"OpenedByNameThroughALink", kA,
-     {"Yes", "Unload File", "folder:sub/deep", "link:lnk=sub/deep", "write:b.dlg=" + kA,
-      "write:sub/b.dlg=" + kB, "open:lnk/../b.dlg", "?fileList=b.dlg"}, kBView,
-     {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kA}, {"lnk", kNotAFile}, {"sub", kNotAFile}}},
-    {"OpenedByNameThroughAFolderThatIsMissing", kA, {"Yes", "Unload File", "open:sub/../b.dlg"},
+     {Yes, UnloadFile, MakeFolder("sub/deep"), Link("lnk", "sub/deep"), Write("b.dlg", kA),
+      Write("sub/b.dlg", kB), Open("lnk/../b.dlg"), Is(PickedFile, "b.dlg")}, kBView,
+     {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kA}, {"lnk", kNotAFile}, {"sub",
+                                                                                 kNotAFile}}},
+    {"OpenedByNameThroughAFolderThatIsMissing", kA, {Yes, UnloadFile, Open("sub/../b.dlg")},
      "|||||no file", {kReallyUnload, "critical File Error: Cannot open folder DIR/sub/..: No such "
                       "file or directory"}, {{"a.dlg.bak", kGone}}},
-    {"OpenedByNameThatIsAFolder", kA, {"Yes", "Unload File", "folder:sub",
-     "write:sub/b.dlg=" + kB, "open:sub/", "?files=b.dlg"}, "|||||no file", {kReallyUnload},
+    {"OpenedByNameThatIsAFolder", kA, {Yes, UnloadFile, MakeFolder("sub"),
+     Write("sub/b.dlg", kB), Open("sub/"), Is(ListedFiles, "b.dlg")}, "|||||no file",
+     {kReallyUnload},
      {{"a.dlg.bak", kGone}, {"sub", kNotAFile}}},
-    {"OpenedByNameThatIsMissing", kA, {"Yes", "Unload File", "open:none.dlg"}, "|||||no file",
+    {"OpenedByNameThatIsMissing", kA, {Yes, UnloadFile, Open("none.dlg")}, "|||||no file",
      {kReallyUnload, "critical File Error: Cannot read DIR/none.dlg: No such file or directory"},
      {{"a.dlg.bak", kGone}}},
     // A line picked in a list of the mod's files: in the loaded file no question; another file
     // after Unload File's, which may keep the loaded one.
     {"GoToLineInTheLoadedFile", kA + "{11}{Hi.}{}{}{}{0}{}\r\n" + "{20}{There.}{}{}{}{}{}\r\n",
-     {"goto:a.dlg#20"}, "20|NPC|There.||"},
+     {GoToLineIn("a.dlg", "20")}, "20|NPC|There.||"},
     {"GoToLineInAnotherFile", kA,
-     {"write:b.dlg=" + kB + kB7, "Yes", "goto:b.dlg#7"}, "7|NPC|Far.||", {kReallyUnload},
+     {Write("b.dlg", kB + kB7), Yes, GoToLineIn("b.dlg", "7")}, "7|NPC|Far.||", {kReallyUnload},
      {{"a.dlg.bak", kGone}, {"b.dlg", kB + kB7}, {"b.dlg.bak", kB + kB7}}},
-    {"GoToLineInAnotherFileKeptLoaded", kA, {"write:b.dlg=" + kB, "No", "goto:b.dlg#5"}, kAView,
+    {"GoToLineInAnotherFileKeptLoaded", kA, {Write("b.dlg", kB), No, GoToLineIn("b.dlg", "5")},
+     kAView,
      {kReallyUnload}, {{"b.dlg", kB}}},
 };
 // clang-format on
 
 class OpenNamedTest : public testing::TestWithParam<Row> {};
-TEST_P(OpenNamedTest, LeavesTheViewBoxesAndFiles) { RunRow(GetParam(), OpenByName); }
+TEST_P(OpenNamedTest, LeavesTheViewBoxesAndFiles) { RunRow(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Rows, OpenNamedTest, testing::ValuesIn(kRows), RowName);
 
 }  // namespace

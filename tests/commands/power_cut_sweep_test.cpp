@@ -15,51 +15,47 @@
 #include "support/power_cut_file_ops.h"
 #include "support/session.h"
 
-namespace dlg {
+namespace dlg::test {
 namespace {
-
-using test::Layout;
-using test::Strings;
-using test::operator+;
 
 // Three blocks and a bit, so that a file can be cut within itself.
 const std::string kPadding = [] {
   std::string s;
-  for (int n = 100; s.size() < 3 * test::PowerCutFileOps::kBlock; ++n)
-    s += test::R(std::to_string(n),
-                 "Padding line " + std::to_string(n) + " that makes the file span blocks.");
+  for (int n = 100; s.size() < 3 * PowerCutFileOps::kBlock; ++n)
+    s += R(std::to_string(n),
+           "Padding line " + std::to_string(n) + " that makes the file span blocks.");
   return s;
 }();
-const std::string kOld = test::R("10", "A") + test::R("20", "B") + kPadding;
-const std::string kEdited = test::R("10", "A") + test::R("20", "X") + kPadding;
+const std::string kOld = R("10", "A") + R("20", "B") + kPadding;
+const std::string kEdited = R("10", "A") + R("20", "X") + kPadding;
 
-const Strings kEdit = {"goToNumber=20", "Go to:", "maleText=X", "leave box"};
+const Steps kEdit = {GoTo("20"), MaleText("X"), LeaveFieldBox};
 
 struct Row {
   const char* name;
-  Strings setUp, command;  // the command's steps are those cut
-  std::string kept = {};   // bytes that must stay somewhere in the folder, under any name
+  Steps setUp, command;   // the command's steps are those cut
+  std::string kept = {};  // bytes that must stay somewhere in the folder, under any name
 };
 // clang-format off
 const Row kRows[] = {
-    {"LoadFile", {"Yes", "Unload File"}, {"Load File"}},
-    {"RewriteOnLeavingABox", {"goToNumber=20", "Go to:", "maleText=X"}, {"leave box"}},
-    {"SaveNewLine", {"newLineNumber=15", "Add Line", "maleText=Y"}, {"Save New Line"}},
-    {"Save", kEdit, {"Yes", "Save"}},
-    {"SaveAs", kEdit, {"input:b", "Yes", "Save As"}},
-    {"UnloadFile", kEdit, {"No", "Unload File"}},
-    {"Quit", kEdit, {"No", "Quit"}},
+    {"LoadFile", {Yes, UnloadFile}, {LoadFile}},
+    {"RewriteOnLeavingABox", {GoTo("20"), MaleText("X")}, {LeaveFieldBox}},
+    {"SaveNewLine", {NewLineNumber("15"), AddLine, MaleText("Y")}, {SaveNewLine}},
+    {"Save", kEdit, {Yes, Save}},
+    {"SaveAs", kEdit, {Input("b"), Yes, SaveAs}},
+    {"UnloadFile", kEdit, {No, UnloadFile}},
+    {"Quit", kEdit, {No, Quit}},
     // A copy that a dead editor left: gone on with, or kept aside under a name of its own.
-    {"RecoveryYes", {"Yes", "Unload File", "write:a.dlg.bak=" + kEdited}, {"Yes", "Load File"}},
-    {"RecoveryNo", {"Yes", "Unload File", "write:a.dlg.bak=" + kEdited}, {"No", "Load File"},
+    {"RecoveryYes", {Yes, UnloadFile, Write("a.dlg.bak", kEdited)}, {Yes, LoadFile}},
+    {"RecoveryNo", {Yes, UnloadFile, Write("a.dlg.bak", kEdited)}, {No, LoadFile},
      kEdited},
     // One that holds the file's own text is kept aside under a numbered name, unasked.
-    {"SameCopyKeptAside", {"Yes", "Unload File", "write:a.dlg.bak=" + kOld}, {"Load File"}},
-    {"NewDialogue", {}, {"input:b", "Yes", "New Dialogue"}},
-    {"DeleteLine", {"goToNumber=20", "Go to:"}, {"Yes", "Delete Line"}},
-    {"RenumberLine", {"goToNumber=20", "Go to:"}, {"input:25", "Renumber Line"}},
-    {"Undo", kEdit, {"Undo"}},
-    {"Redo", kEdit + Strings{"Undo"}, {"Redo"}},
+    {"SameCopyKeptAside", {Yes, UnloadFile, Write("a.dlg.bak", kOld)}, {LoadFile}},
+    {"NewDialogue", {}, {Input("b"), Yes, NewDialogue}},
+    {"DeleteLine", {GoTo("20")}, {Yes, DeleteLine}},
+    {"RenumberLine", {GoTo("20")}, {Input("25"), RenumberLine}},
+    {"Undo", kEdit, {Undo}},
+    {"Redo", kEdit + Steps{Undo}, {Redo}},
 };
 // clang-format on
 
@@ -113,7 +109,7 @@ std::string Describe(const Layout& state) {
 // gone, as they would be after the restart.
 std::string CheckState(const Layout& state, const std::map<std::string, Allowed>& allowed,
                        bool ended, const std::string& kept) {
-  test::TempDir dir;
+  TempDir dir;
   const std::string self = ".tmp-" + std::to_string(::getpid()) + "-";
   for (const auto& [file, bytes] : state) {
     std::string name = file;
@@ -125,18 +121,18 @@ std::string CheckState(const Layout& state, const std::map<std::string, Allowed>
     const std::optional<std::string> file = Find(state, name);
     if (!(ended ? a.fileAtEnd : a.file).contains(file)) return name + " holds " + Show(file);
     if (!file) continue;
-    test::FailingFileOps ops;
+    FailingFileOps ops;
     ops.skipSync = true;  // what the fresh editor writes is not under test
-    test::ScriptedPlatform platform;
+    ScriptedPlatform platform;
     platform.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
     Editor ed{platform, ops};
     ed.window.fileList.path = dir.Path();
     ed.window.fileList.fileName = name;
     LoadFile(ed);
-    for (const test::ShownBox& b : platform.boxes)
+    for (const ShownBox& b : platform.boxes)
       if (b.icon == MsgIcon::Critical) return "Load of " + name + " said: " + b.text;
     if (!ed.state.fileLoaded) return "Load of " + name + " refused";
-    const auto offered = std::optional(test::ReadBytes(dir.File(name + ".bak")));
+    const auto offered = std::optional(ReadBytes(dir.File(name + ".bak")));
     if (!(ended ? a.copyAtEnd : a.copy).contains(offered))
       return "Load of " + name + " goes on with " + Show(offered);
     std::vector<std::string> names;
@@ -151,7 +147,7 @@ std::string CheckState(const Layout& state, const std::map<std::string, Allowed>
   if (!kept.empty()) {
     bool found = false;
     for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
-      found = found || test::ReadBytes(e.path().string()) == kept;
+      found = found || ReadBytes(e.path().string()) == kept;
     if (!found) return "the copy found is gone: " + Show(kept);
   }
   return "";
@@ -165,22 +161,21 @@ struct Tally {
 // Runs the row's command once, noting the disk before each file call, then checks every state
 // that a cut at each may leave (or `cap` of them per cut).
 Tally SweepRow(const Row& row, std::uint64_t cap) {
-  test::PowerCutFileOps disk;  // outlives the editor, whose last calls go through it
-  test::Session s(kOld);
-  for (const std::string& step : row.setUp) s.Step(step);
+  PowerCutFileOps disk;  // outlives the editor, whose last calls go through it
+  Session s(kOld);
+  for (const Step& step : row.setUp) step(s);
   s.ops.PassTo(disk);
   const Layout before = s.Files();
   disk.Start(s.dir.Path());
-  for (const std::string& step : row.command)
-    step == "New Dialogue" ? NewDialogue(s.ed) : s.Step(step);
-  const std::vector<test::PowerCutFileOps::Disk> cuts = disk.Finish();
+  for (const Step& step : row.command) step(s);
+  const std::vector<PowerCutFileOps::Disk> cuts = disk.Finish();
   const auto allowed = AllowedBy(before, s.Files());
 
   Tally tally;
   std::set<std::pair<Layout, bool>> checked;
   for (std::size_t at = 0; at < cuts.size(); ++at) {
     const bool ended = at + 1 == cuts.size();
-    for (const Layout& state : test::PowerCutFileOps::States(cuts[at], cap, at, &tally.possible)) {
+    for (const Layout& state : PowerCutFileOps::States(cuts[at], cap, at, &tally.possible)) {
       if (!checked.insert({state, ended}).second) continue;
       const std::string problem = CheckState(state, allowed, ended, row.kept);
       if (!problem.empty() && tally.firstProblem.empty()) {
@@ -206,4 +201,4 @@ INSTANTIATE_TEST_SUITE_P(Commands, PowerCutSweep, testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace dlg
+}  // namespace dlg::test

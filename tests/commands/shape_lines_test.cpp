@@ -15,8 +15,8 @@ const std::string k20 = R("20", "Twenty.", " ") + R("21", "Back.", "10");
 const std::string k30 = R("30", "Thirty.") + R("31", "Again.", "20");
 const std::string kOld = k10 + k20 + k30;
 const std::string kView10 = "10|NPC|Hail.|Go on.,Bye.|20,0", kView20 = "20|NPC|Twenty.|Back.|10";
-const std::string kAll = "?usedNumbers=10,11,12,20,21,30,31";
-const Strings kAt20 = {"goToNumber=20", "Go to:"}, kAt30 = {"goToNumber=30", "Go to:"};
+const Step kAll = Is(UsedNumbers, "10,11,12,20,21,30,31");
+const Steps kAt20 = {GoTo("20")}, kAt30 = {GoTo("30")};
 
 std::string Ask(const std::string& question) {
   return "yes/no exclamation Delete Line: " + question;
@@ -29,10 +29,8 @@ const std::string kReplyTo26 = AskReplies("Reply 21 would become 26");
 const std::string kRenumbered = R("10", "Hail.") + R("11", "Go on.", "25") + R("12", "Bye.", "0") +
                                 R("25", "Twenty.", " ") + R("21", "Back.", "10") +
                                 R("30", "Thirty.") + R("31", "Again.", "25");
-const Strings kTo25 = kAt20 + Strings{"input:25", "Renumber Line"};
-Strings Renumber20To(const std::string& entry) {
-  return kAt20 + Strings{"input:" + entry, "Renumber Line"};
-}
+const Steps kTo25 = kAt20 + Steps{Input("25"), RenumberLine};
+Steps Renumber20To(const std::string& entry) { return kAt20 + Steps{Input(entry), RenumberLine}; }
 // An NPC line with twenty replies that all lead to line 40, and line 40.
 std::string TwentyRepliesTo(const std::string& target) {
   std::string file = R("10", "A");
@@ -55,47 +53,48 @@ const Row kRows[] = {
     // Delete Line: an NPC line goes with its replies, and Undo and Redo bring them back and take
     // them again. With no record before it, the first line is shown.
     {"DeleteAnNpcLineWithItsReplies", kOld,
-     {"Yes", "Delete Line", "?copy=" + k20 + k30, "?usedNumbers=20,21,30,31",
-      "?undo=Delete Line 10", "Undo", "?copy=" + kOld, "?lineNumber=10", kAll,
-      "?redo=Delete Line 10", "Redo", "?usedNumbers=20,21,30,31"},
+     {Yes, DeleteLine, Is(Copy, k20 + k30), Is(UsedNumbers, "20,21,30,31"),
+      Is(UndoItem, "Delete Line 10"), Undo, Is(Copy, kOld), Is(LineNumber, "10"), kAll,
+      Is(RedoItem, "Delete Line 10"), Redo, Is(UsedNumbers, "20,21,30,31")},
      kView20, {kAsk10}, {{"a.dlg.bak", k20 + k30}}},
     // The record that stood before it is shown; replies elsewhere that led to it stay.
-    {"DeleteShowsTheLineBefore", kOld, kAt20 + Strings{"Yes", "Delete Line"}, "12|PC|Bye.||",
-     {Ask("Delete line 20 and its 1 reply? Replies 11 and 31 lead to it.")}, {{"a.dlg.bak", k10 + k30}}},
-    {"DeleteAReplyAlone", kOld, {"goToNumber=21", "Go to:", "Yes", "Delete Line"},
+    {"DeleteShowsTheLineBefore", kOld, kAt20 + Steps{Yes, DeleteLine}, "12|PC|Bye.||",
+     {Ask("Delete line 20 and its 1 reply? Replies 11 and 31 lead to it.")}, {{"a.dlg.bak",
+                                                                               k10 + k30}}},
+    {"DeleteAReplyAlone", kOld, {GoTo("21"), Yes, DeleteLine},
      "20|NPC|Twenty.||", {Ask("Delete line 21?")},
      {{"a.dlg.bak", k10 + R("20", "Twenty.", " ") + k30}}},
-    {"DeleteAnNpcLineWithoutReplies", R("10", "A") + R("20", "B"), {"Yes", "Delete Line"},
+    {"DeleteAnNpcLineWithoutReplies", R("10", "A") + R("20", "B"), {Yes, DeleteLine},
      "20|NPC|B||", {Ask("Delete line 10?")}, {{"a.dlg.bak", R("20", "B")}}},
-    {"DeleteNo", kOld, {"No", "Delete Line", "?undo="}, kView10, {kAsk10}},
+    {"DeleteNo", kOld, {No, DeleteLine, Is(UndoItem, "")}, kView10, {kAsk10}},
     {"DeleteEveryLineOfTheNumber",
      R("10", "A") + R("11", "a", "20") + R("20", "B") + R("21", "b", "10") + R("20", "C") +
          R("22", "c", "0"),
-     kAt20 + Strings{"Yes", "Delete Line", "?usedNumbers=10,11"}, "11|PC|a||",
+     kAt20 + Steps{Yes, DeleteLine, Is(UsedNumbers, "10,11")}, "11|PC|a||",
      {Ask("Delete the 2 lines numbered 20 and their 2 replies? Reply 11 leads to them.")},
      {{"a.dlg.bak", R("10", "A") + R("11", "a", "20")}}},
-    {"DeleteTheOnlyLine", R("10", "A"), {"Yes", "Delete Line", "?usedNumbers="}, "||||",
+    {"DeleteTheOnlyLine", R("10", "A"), {Yes, DeleteLine, Is(UsedNumbers, "")}, "||||",
      {Ask("Delete line 10?")}, {{"a.dlg.bak", ""}}},
     // A blank line among the replies is no record: it stays, and the list still stops at it.
     {"ABlankLineAmongTheRepliesStays",
      R("5", "Z") + R("10", "A") + R("11", "a", "0") + "\r\n" + R("12", "b", "0") + R("20", "B"),
-     {"goToNumber=10", "Go to:", "Yes", "Delete Line", "?usedNumbers=5"}, "5|NPC|Z||",
+     {GoTo("10"), Yes, DeleteLine, Is(UsedNumbers, "5")}, "5|NPC|Z||",
      {Ask("Delete line 10 and its 2 replies?")},
      {{"a.dlg.bak", R("5", "Z") + "\r\n" + R("20", "B")}}},
-    {"DeleteWritesTheLineFirst", kOld, {"maleText=X", "No", "Delete Line"},
+    {"DeleteWritesTheLineFirst", kOld, {MaleText("X"), No, DeleteLine},
      "10|NPC|X|Go on.,Bye.|20,0", {kAsk10},
      {{"a.dlg.bak", R("10", "X") + kOld.substr(R("10", "Hail.").size())}}},
-    {"DeleteALineNoLongerInTheCopy", kOld, {"write:a.dlg.bak=" + k20 + k30, "Delete Line"},
+    {"DeleteALineNoLongerInTheCopy", kOld, {Write("a.dlg.bak", k20 + k30), DeleteLine},
      kView10, {"critical Cannot Delete Line: The line 10 is not in the working copy. Nothing was "
                "deleted."}, {{"a.dlg.bak", k20 + k30}}},
-    {"NoDeleteInNewLineMode", kOld, {"newLineNumber=15", "Add Line", "Delete Line"},
+    {"NoDeleteInNewLineMode", kOld, {NewLineNumber("15"), AddLine, DeleteLine},
      "15|[NPC]|||" "|Save New Line|no Go to 1", {}},
 
     // Renumber Line: the record keeps its place, the replies that lead to it follow.
     {"RenumberWithRepliesLeadingToIt", kOld,
-     kTo25 + Strings{"?prompts=Enter the new number for line 20:", "?copy=" + kRenumbered,
-                     "?usedNumbers=10,11,12,25,21,30,31", "?undo=Renumber Line 20 to 25", "Undo",
-                     "?copy=" + kOld, kAll, "?lineNumber=20", "Redo"},
+     kTo25 + Steps{Is(Prompt, "Enter the new number for line 20:"), Is(Copy, kRenumbered),
+                   Is(UsedNumbers, "10,11,12,25,21,30,31"), Is(UndoItem, "Renumber Line 20 to 25"),
+                   Undo, Is(Copy, kOld), kAll, Is(LineNumber, "20"), Redo},
      "25|NPC|Twenty.|Back.|10", {kReplyTo26}, {{"a.dlg.bak", kRenumbered}}},
     {"RenumberEveryRecordOfTheNumber",
      R("10", "A") + R("11", "a", "20") + R("20", "X") + R("21", "x", "20") + R("20", "Y"),
@@ -104,20 +103,20 @@ const Row kRows[] = {
        R("10", "A") + R("11", "a", "25") + R("25", "X") + R("21", "x", "25") + R("25", "Y")}}},
     // The lookup of 20 stops at the odd first "}20}", not at the record: the reply keeps its jump.
     {"RenumberWithManyReplies", TwentyRepliesTo("40"),
-     {"goToNumber=40", "Go to:", "input:45", "Renumber Line", "?copy=" + TwentyRepliesTo("45"),
-      "Undo", "?copy=" + TwentyRepliesTo("40"), "?lineNumber=40", "Redo"},
+     {GoTo("40"), Input("45"), RenumberLine, Is(Copy, TwentyRepliesTo("45")),
+      Undo, Is(Copy, TwentyRepliesTo("40")), Is(LineNumber, "40"), Redo},
      "45|NPC|B||", {}, {{"a.dlg.bak", TwentyRepliesTo("45")}}},
     {"OnlyRepliesTheLookupLeadsThere",
      R("5", "Z") + "}20}{odd}{}{}{}{}{}\r\n" + R("11", "a", "20") + R("20", "C"), kTo25,
      "25|NPC|C||", {},
      {{"a.dlg.bak", R("5", "Z") + "}20}{odd}{}{}{}{}{}\r\n" + R("11", "a", "20") + R("25", "C")}}},
     {"RenumberWritesTheLineFirst", kOld,
-     {"maleText=X", "input:5", "Renumber Line", "?undo=Renumber Line 10 to 5", "Undo",
-      "?undo=Edit of Line 10"}, "10|NPC|X|Go on.,Bye.|20,0",
+     {MaleText("X"), Input("5"), RenumberLine, Is(UndoItem, "Renumber Line 10 to 5"), Undo,
+      Is(UndoItem, "Edit of Line 10")}, "10|NPC|X|Go on.,Bye.|20,0",
      {AskReplies("Replies 11 and 12 would become 6 and 7")},
      {{"a.dlg.bak", R("10", "X") + kOld.substr(R("10", "Hail.").size())}}},
     // Refused, each with its box; a Cancel does nothing.
-    {"RenumberCancelled", kOld, kAt20 + Strings{"Renumber Line", "?undo="}, kView20, {}},
+    {"RenumberCancelled", kOld, kAt20 + Steps{RenumberLine, Is(UndoItem, "")}, kView20, {}},
     {"RenumberToZero", kOld, Renumber20To("0"), kView20,
      {"none 0 is reserverd: 0 is a Reserved Number and Cannot be Added"}},
     {"RenumberToBlanks", kOld, Renumber20To("  "), kView20,
@@ -134,35 +133,35 @@ const Row kRows[] = {
      {"critical Line Number Hidden: A jump to 15 would stop at line 150, which comes first and "
       "whose number begins with 15. Please enter a different number."}},
     {"RenumberInFrontOfAShorterNumber", R("10", "A") + R("11", "a", "20") + R("20", "T"),
-     {"input:205", "Renumber Line"}, "10|NPC|A|a|20",
+     {Input("205"), RenumberLine}, "10|NPC|A|a|20",
      {"critical Line Number Hides Another: A jump to 20 would stop at line 205, which would come "
       "first and whose number begins with 20. Please enter a different number."}},
     {"RenumberALineNoLongerInTheCopy", kOld,
-     kAt20 + Strings{"write:a.dlg.bak=" + k10 + k30, "input:25", "Renumber Line"}, kView20,
+     kAt20 + Steps{Write("a.dlg.bak", k10 + k30), Input("25"), RenumberLine}, kView20,
      {"critical Cannot Renumber Line: The line 20 is not in the working copy. Nothing was "
       "renumbered."}, {{"a.dlg.bak", k10 + k30}}},
     // Replies that lead nowhere would lead to the line renumbered: asked first.
-    {"RenumberOntoANumberRepliesLeadTo", kLost, kAt20 + Strings{"Yes", "input:50", "Renumber Line"},
+    {"RenumberOntoANumberRepliesLeadTo", kLost, kAt20 + Steps{Yes, Input("50"), RenumberLine},
      "50|NPC|Twenty.|Back.|10", {kTakeOver, AskReplies("Reply 21 would become 51")},
      {{"a.dlg.bak", R("10", "Hail.") + R("11", "Go on.", "50") + R("12", "Bye.", "0") +
                         R("50", "Twenty.", " ") + R("21", "Back.", "10") + R("30", "Thirty.") +
                         R("31", "Again.", "50") + R("32", "Lost.", "50")}}},
     {"RenumberOntoANumberRepliesLeadToAnsweredNo", kLost,
-     kAt20 + Strings{"No", "input:50", "Renumber Line", "?undo="}, kView20, {kTakeOver}},
+     kAt20 + Steps{No, Input("50"), RenumberLine, Is(UndoItem, "")}, kView20, {kTakeOver}},
     // Its replies too, keeping their offsets, in one step that one Undo takes back.
     {"RenumberWithItsReplies", kOld,
-     {"Yes", "input:40", "Renumber Line", "?usedNumbers=40,41,42,20,21,30,31",
-      "?undo=Renumber Line 10 to 40 with Its Replies", "Undo", "?copy=" + kOld, kAll, "Redo"},
+     {Yes, Input("40"), RenumberLine, Is(UsedNumbers, "40,41,42,20,21,30,31"),
+      Is(UndoItem, "Renumber Line 10 to 40 with Its Replies"), Undo, Is(Copy, kOld), kAll, Redo},
      "40|NPC|Hail.|Go on.,Bye.|20,0", {AskReplies("Replies 11 and 12 would become 41 and 42")},
      {{"a.dlg.bak", R("40", "Hail.") + R("41", "Go on.", "20") + R("42", "Bye.", "0") +
                         R("20", "Twenty.", " ") + R("21", "Back.", "40") + k30}}},
-    {"RenumberRepliesOntoAUsedNumber", kOld, {"Yes", "input:29", "Renumber Line", "?undo="},
+    {"RenumberRepliesOntoAUsedNumber", kOld, {Yes, Input("29"), RenumberLine, Is(UndoItem, "")},
      kView10, {AskReplies("Replies 11 and 12 would become 30 and 31"),
                "critical Line Already Exists: The line 30 already exists, so reply 11 cannot "
                "become 30. Please enter a different number."}},
-    {"RenumberRepliesCancelled", kOld, {"Cancel", "input:40", "Renumber Line", "?copy=" + kOld},
+    {"RenumberRepliesCancelled", kOld, {Cancel, Input("40"), RenumberLine, Is(Copy, kOld)},
      kView10, {AskReplies("Replies 11 and 12 would become 41 and 42")}},
-    {"NoRenumberInNewLineMode", kOld, {"newLineNumber=15", "Add Line", "Renumber Line", "?prompts="},
+    {"NoRenumberInNewLineMode", kOld, {NewLineNumber("15"), AddLine, RenumberLine, Is(Prompt, "")},
      "15|[NPC]|||" "|Save New Line|no Go to 1", {}},
 };
 // clang-format on

@@ -18,11 +18,12 @@ const std::string kEdited = k10 + R("20", "X", " ") + R("21", "Back.", "10") + k
 const std::string kNew15 = k10 + R("15", "New") + k20 + k30;
 const std::string kView10 = "10|NPC|Hail.|Go on.,Bye.|20,0", kView20 = "20|NPC|Twenty.|Back.|10";
 const std::string kViewX = "20|NPC|X|Back.|10";
-const std::string kNumbers = "?usedNumbers=10,11,12,20,21,30,31";
+const Step kNumbers = Is(UsedNumbers, "10,11,12,20,21,30,31");
 
-const Strings kEdit20 = {"goToNumber=20", "Go to:", "maleText=X", "leave box"};
-const Strings kAdd15 = {"newLineNumber=15", "Add Line", "maleText=New", "Save New Line"};
-const std::string kCaption = "?caption=Ashgloam -DLG Editor - a.dlg", kMarked = kCaption + " *";
+const Steps kEdit20 = {GoTo("20"), MaleText("X"), LeaveFieldBox};
+const Steps kAdd15 = {NewLineNumber("15"), AddLine, MaleText("New"), SaveNewLine};
+const Step kCaption = Is(Caption, "Ashgloam -DLG Editor - a.dlg"),
+           kMarked = Is(Caption, "Ashgloam -DLG Editor - a.dlg *");
 const std::string kChanged =
     "exclamation Working Copy Changed: DIR/a.dlg.bak was changed by another program after this "
     "editor last wrote it, so nothing was ";
@@ -33,62 +34,65 @@ const std::string kEditedByThem = R("10", "Hbil.") + kEdited.substr(R("10", "Hai
 // clang-format off
 const Row kRows[] = {
     {"EditUndoRedo", kOld,
-     kEdit20 + Strings{"?copy=" + kEdited, kMarked, "?undo=Edit of Line 20", "?redo=", "Undo",
-                       "?copy=" + kOld, "?maleText=Twenty.", kCaption, "?undo=",
-                       "?redo=Edit of Line 20", "Redo", "?copy=" + kEdited, kMarked,
-                       "?undo=Edit of Line 20", "?redo="},
+     kEdit20 + Steps{Is(Copy, kEdited), kMarked, Is(UndoItem, "Edit of Line 20"), Is(RedoItem, ""),
+                     Undo, Is(Copy, kOld), Is(MaleText, "Twenty."), kCaption, Is(UndoItem, ""),
+                     Is(RedoItem, "Edit of Line 20"), Redo, Is(Copy, kEdited), kMarked,
+                     Is(UndoItem, "Edit of Line 20"), Is(RedoItem, "")},
      kViewX, {}, {{"a.dlg.bak", kEdited}}},
     // Undo shows the line it changed, wherever the user went since.
-    {"UndoGoesBackToTheLine", kOld, kEdit20 + Strings{"Go to 1", "Undo"}, kView20, {}},
+    {"UndoGoesBackToTheLine", kOld, kEdit20 + Steps{GoToFirstLine, Undo}, kView20, {}},
     // Typing not yet written is undone first, and writes nothing; then the write.
     {"TypingIsUndoneFirst", kOld,
-     kEdit20 + Strings{"maleText=Y", "?undo=Typing", "?redo=", "Undo", "?copy=" + kEdited,
-                       "?maleText=X", "?undo=Edit of Line 20", "Undo"}, kView20, {}},
+     kEdit20 + Steps{MaleText("Y"), Is(UndoItem, "Typing"), Is(RedoItem, ""), Undo,
+                     Is(Copy, kEdited), Is(MaleText, "X"), Is(UndoItem, "Edit of Line 20"), Undo},
+     kView20, {}},
     {"TypingTakesRedoAway", kOld,
-     kEdit20 + Strings{"Undo", "maleText=Y", "?redo=", "Redo", "?copy=" + kOld}, "20|NPC|Y|Back.|10",
+     kEdit20 + Steps{Undo, MaleText("Y"), Is(RedoItem, ""), Redo, Is(Copy, kOld)},
+     "20|NPC|Y|Back.|10",
      {}},
     {"ANewStepEndsRedo", kOld,
-     kEdit20 + Strings{"Undo", "goToNumber=30", "Go to:", "maleText=Z", "leave box", "?redo=",
-                       "?undo=Edit of Line 30", "Undo", "Undo", "?undo="},
+     kEdit20 + Steps{Undo, GoTo("30"), MaleText("Z"), LeaveFieldBox, Is(RedoItem, ""),
+                     Is(UndoItem, "Edit of Line 30"), Undo, Undo, Is(UndoItem, "")},
      "30|NPC|Thirty.|Again.|20", {}},
     // "Save New Line" and its undo: the record and its number in the list come and go; Undo shows
     // the line from which "Add Line" was clicked.
     {"SaveNewLineUndoRedo", kOld,
-     Strings{"goToNumber=30", "Go to:"} + kAdd15 +
-         Strings{"?copy=" + kNew15, "?usedNumbers=10,11,12,15,20,21,30,31", "?undo=New Line 15",
-                 "Undo", "?copy=" + kOld, kNumbers, "?lineNumber=30", "?redo=New Line 15", "Redo",
-                 "?usedNumbers=10,11,12,15,20,21,30,31"},
+     Steps{GoTo("30")} + kAdd15 +
+         Steps{Is(Copy, kNew15), Is(UsedNumbers, "10,11,12,15,20,21,30,31"),
+               Is(UndoItem, "New Line 15"), Undo, Is(Copy, kOld), kNumbers, Is(LineNumber, "30"),
+               Is(RedoItem, "New Line 15"), Redo, Is(UsedNumbers, "10,11,12,15,20,21,30,31")},
      "15|NPC|New||", {}, {{"a.dlg.bak", kNew15}}},
     // In new-line mode nothing is written yet: Undo leaves it, back to the line it came from.
     {"UndoInNewLineMode", kOld,
-     {"goToNumber=20", "Go to:", "newLineNumber=15", "Add Line", "maleText=New",
-      "?undo=Add Line 15", "?redo=", "Undo", "?undo=", "?copy=" + kOld}, kView20, {}},
+     {GoTo("20"), NewLineNumber("15"), AddLine, MaleText("New"),
+      Is(UndoItem, "Add Line 15"), Is(RedoItem, ""), Undo, Is(UndoItem, ""), Is(Copy, kOld)},
+     kView20, {}},
     {"UndoInNewLineModeFromNoLine", kOld,
-     {"goToNumber=99", "Go to:", "newLineNumber=15", "Add Line", "Undo"}, "||||",
+     {GoTo("99"), NewLineNumber("15"), AddLine, Undo}, "||||",
      {"none Line does not Exist: Searched entire file: the line 99 does not exist!"}},
     // Save does not end the history: an Undo after it is an unsaved change again.
     {"UndoAfterSaveIsUnsaved", kOld,
-     kEdit20 + Strings{"Yes", "Save", kCaption, "Undo", kMarked, "Redo", kCaption},
+     kEdit20 + Steps{Yes, Save, kCaption, Undo, kMarked, Redo, kCaption},
      kViewX, {"yes/no none Oberwrite?: Are you sure you wish to overwrite DIR/a.dlg?",
               "information Saving Changes: Changes Have Been Saved"},
      {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
     // The working copy must be what this editor last wrote: another program's change stops both.
-    {"ChangedCopyStopsUndo", kOld, kEdit20 + Strings{"write:a.dlg.bak=" + kTheirs, "Undo"}, kViewX,
+    {"ChangedCopyStopsUndo", kOld, kEdit20 + Steps{Write("a.dlg.bak", kTheirs), Undo}, kViewX,
      {kChanged + "undone."}, {{"a.dlg.bak", kTheirs}}},
     {"ChangedCopyKeepingSizeAndTimeStopsUndo", kOld,
-     kEdit20 + Strings{"same size and time:a.dlg.bak=" + kEditedByThem, "Undo"}, kViewX,
+     kEdit20 + Steps{SameSizeAndTime("a.dlg.bak", kEditedByThem), Undo}, kViewX,
      {kChanged + "undone."}, {{"a.dlg.bak", kEditedByThem}}},
-    {"ChangedCopyStopsRedo", kOld, kEdit20 + Strings{"Undo", "write:a.dlg.bak=" + kTheirs, "Redo"},
+    {"ChangedCopyStopsRedo", kOld, kEdit20 + Steps{Undo, Write("a.dlg.bak", kTheirs), Redo},
      kView20, {kChanged + "redone."}, {{"a.dlg.bak", kTheirs}}},
     // A step made on a copy that another program had changed is undone; the one before it is
     // not, for the copy is no longer what it left.
     {"OnlyStepsOnTheirOwnBytes", kOld,
-     kEdit20 + Strings{"write:a.dlg.bak=" + kEdited + kTheirs, "goToNumber=30", "Go to:",
-                       "maleText=Z", "leave box", "Undo", "?copy=" + kEdited + kTheirs, "Undo"},
+     kEdit20 + Steps{Write("a.dlg.bak", kEdited + kTheirs), GoTo("30"),
+                     MaleText("Z"), LeaveFieldBox, Undo, Is(Copy, kEdited + kTheirs), Undo},
      "30|NPC|Thirty.|Again.|20", {kChanged + "undone."}, {{"a.dlg.bak", kEdited + kTheirs}}},
     // The history ends with the file.
     {"UnloadEndsTheHistory", kOld,
-     kEdit20 + Strings{"No", "Unload File", "Load File", "?undo=", "?back=no"}, kView10,
+     kEdit20 + Steps{No, UnloadFile, LoadFile, Is(UndoItem, ""), Is(CanGoBack, false)}, kView10,
      {"yes/no/cancel exclamation Save Changes?: Save the changes to DIR/a.dlg before unloading?"}},
 };
 // clang-format on
@@ -117,35 +121,34 @@ TEST(UndoRedo, EveryStepBackAndForthByteForByte) {
   int unused = 990000;  // of one length, no number the start of another: no refusal
   for (int i = 0; i < 60 && !s.ed.window.usedNumbers.items.empty(); ++i) {
     const std::size_t steps = s.ed.undo.done.size();
-    Strings walk = {"goToNumber=" + pick(), "Go to:"};
+    Steps walk = {GoTo(pick())};
     const std::string fresh = std::to_string(++unused);
     switch (random() % 4) {
       case 0:
-        walk = walk + Strings{"maleText=Edit " + std::to_string(i), "leave box"};
+        walk = walk + Steps{MaleText("Edit " + std::to_string(i)), LeaveFieldBox};
         break;
       case 1:
-        walk =
-            walk + Strings{"newLineNumber=" + fresh, "Add Line", "maleText=New", "Save New Line"};
+        walk = walk + Steps{NewLineNumber(fresh), AddLine, MaleText("New"), SaveNewLine};
         break;
       case 2:
-        walk = walk + Strings{"Yes", "Delete Line"};
+        walk = walk + Steps{Yes, DeleteLine};
         break;
       default:
-        walk = walk + Strings{"input:" + fresh, "Renumber Line"};
+        walk = walk + Steps{Input(fresh), RenumberLine};
     }
-    for (const std::string& step : walk) s.Step(step);
+    for (const Step& step : walk) step(s);
     if (s.ed.undo.done.size() > steps) copies.push_back(ReadBytes(s.ed.state.WorkingCopyPath()));
   }
   ASSERT_EQ(s.ed.undo.done.size() + 1, copies.size());
   ASSERT_GT(copies.size(), 40u);
   for (std::size_t i = copies.size() - 1; i-- > 0;) {
-    s.Step("Undo");
+    Undo(s.ed);
     ASSERT_EQ(ReadBytes(s.ed.state.WorkingCopyPath()), copies[i]) << "undo to " << i;
   }
   EXPECT_FALSE(CanUndo(s.ed));
   EXPECT_EQ(Join(s.ed.window.usedNumbers), listed);
   for (std::size_t i = 1; i < copies.size(); ++i) {
-    s.Step("Redo");
+    Redo(s.ed);
     ASSERT_EQ(ReadBytes(s.ed.state.WorkingCopyPath()), copies[i]) << "redo to " << i;
   }
   EXPECT_FALSE(CanRedo(s.ed));

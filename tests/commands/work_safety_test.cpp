@@ -19,8 +19,8 @@ const std::string kOld = "{1}{Old}{}{}{}{}{}\r\n{2}{Bye}{}{}{}{0}{}\r\n",
 const std::string kLeft = "{1}{Left}{}{}{}{}{}\r\n{2}{Bye}{}{}{}{0}{}\r\n",
                   kLeftView = "1|NPC|Left|Bye|0";
 const std::string kTheirs = "{1}{Theirs}{}{}{}{}{}\r\n", kNoFile = "|||||no file";
-const Strings kEdit = {"maleText=Left", "leave box"};
-const Strings kLeftBehind = {"Yes", "Unload File", "write:a.dlg.bak=" + kLeft};
+const Steps kEdit = {MaleText("Left"), LeaveFieldBox};
+const Steps kLeftBehind = {Yes, UnloadFile, Write("a.dlg.bak", kLeft)};
 const std::string kUnload = "yes/no none Unload?: Really unload DIR/a.dlg?";
 const std::string kSaveAsk =
     "yes/no none Oberwrite?: Are you sure you wish to overwrite DIR/a.dlg?";
@@ -54,75 +54,75 @@ const std::string kOwn =
     "them and load the file as it is. Cancel: load nothing.";
 const std::string kNotDeleted =
     "critical File Error: Cannot delete DIR/a.dlg.bak: Permission denied";
-const std::string kLeftOwn = "unload, copy not deleted";
 
 // clang-format off
 const Row kRows[] = {
     // A copy found is offered before anything is touched; what Yes goes on with goes out with
     // the next Save.
-    {"CopyFoundYes", kOld, kLeftBehind + Strings{"Yes", "Load File", "Yes", "Save"}, kLeftView,
+    {"CopyFoundYes", kOld, kLeftBehind + Steps{Yes, LoadFile, Yes, Save}, kLeftView,
      {kUnload, kFound, kSaveAsk, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
     // No keeps it under the next free name, and whatever has a name already stays.
-    {"CopyFoundNo", kOld, kLeftBehind + Strings{"No", "Load File"}, kOldView, {kUnload, kFound},
+    {"CopyFoundNo", kOld, kLeftBehind + Steps{No, LoadFile}, kOldView, {kUnload, kFound},
      {{"a.dlg.bak.1", kLeft}}},
     {"CopyFoundNoNextFreeName", kOld,
-     kLeftBehind + Strings{"write:a.dlg.bak.1=" + kTheirs, "No", "Load File"}, kOldView,
+     kLeftBehind + Steps{Write("a.dlg.bak.1", kTheirs), No, LoadFile}, kOldView,
      {kUnload, Found("a.dlg.bak.2")}, {{"a.dlg.bak.1", kTheirs}, {"a.dlg.bak.2", kLeft}}},
-    {"CopyFoundCancel", kOld, kLeftBehind + Strings{"Cancel", "Load File"}, kNoFile,
+    {"CopyFoundCancel", kOld, kLeftBehind + Steps{Cancel, LoadFile}, kNoFile,
      {kUnload, kFound}, {{"a.dlg.bak", kLeft}}},
-    {"CopyFoundNoButItCannotMove", kOld, kLeftBehind + Strings{"fail rename", "No", "Load File"},
+    {"CopyFoundNoButItCannotMove", kOld, kLeftBehind + Steps{FailRename, No, LoadFile},
      kNoFile,
      {kUnload, kFound, "critical File Error: Cannot rename DIR/a.dlg.bak: Input/output error"},
      {{"a.dlg.bak", kLeft}}},
     // Someone's backup made just before: nothing to ask, but it is theirs all the same.
     {"CopyOfTheSameTextKeptAside", kOld,
-     {"Yes", "Unload File", "write:a.dlg.bak=" + kOld, "Load File"}, kOldView,
+     {Yes, UnloadFile, Write("a.dlg.bak", kOld), LoadFile}, kOldView,
      {kUnload, kSameKept}, {{"a.dlg.bak.1", kOld}}},
-    {"ChangedOnDiskYes", kOld, kEdit + Strings{"write:a.dlg=" + kTheirs, "Yes", "Yes", "Save"},
+    {"ChangedOnDiskYes", kOld, kEdit + Steps{Write("a.dlg", kTheirs), Yes, Yes, Save},
      kLeftView, {kSaveAsk, kChanged, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
-    {"SameBytesWrittenAgainIsNoChange", kOld, kEdit + Strings{"write:a.dlg=" + kOld, "Yes", "Save"},
+    {"SameBytesWrittenAgainIsNoChange", kOld, kEdit + Steps{Write("a.dlg", kOld), Yes, Save},
      kLeftView, {kSaveAsk, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
     // A working copy that another program wrote goes out only on the user's word, and after a
     // Yes it is the editor's own: Save As asks no more.
     {"ForeignWorkingCopyNo", kOld,
-     kEdit + Strings{"write:a.dlg.bak=" + kTheirs, "Yes", "Save", "input:b", "Save As"}, kLeftView,
+     kEdit + Steps{Write("a.dlg.bak", kTheirs), Yes, Save, Input("b"), SaveAs}, kLeftView,
      {kSaveAsk, kCopyChanged, kCopyChanged}, {{"a.dlg.bak", kTheirs}}},
     {"ForeignWorkingCopyYes", kOld,
-     kEdit + Strings{"write:a.dlg.bak=" + kTheirs, "Yes", "Yes", "Save", "input:b", "Save As"},
+     kEdit + Steps{Write("a.dlg.bak", kTheirs), Yes, Yes, Save, Input("b"), SaveAs},
      kLeftView, {kSaveAsk, kCopyChanged, kSaved, kSaved},
      {{"a.dlg", kTheirs}, {"a.dlg.bak", kTheirs}, {"b.dlg", kTheirs}}},
     {"ForeignWorkingCopyKeptAtUnload", kOld,
-     {"write:a.dlg.bak=" + kTheirs, "Yes", "Unload File"}, kNoFile, {kUnload, kCopyKept},
+     {Write("a.dlg.bak", kTheirs), Yes, UnloadFile}, kNoFile, {kUnload, kCopyKept},
      {{"a.dlg.bak", kTheirs}}},
     // A line whose write failed is written again by Save, which stops when it fails again.
-    {"FailedLineWrittenBySave", kOld, Strings{"fail rename"} + kEdit + Strings{"Yes", "Save"},
+    {"FailedLineWrittenBySave", kOld, Steps{FailRename} + kEdit + Steps{Yes, Save},
      kLeftView, {kFailed, kSaveAsk, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
-    {"FailedLineFailsAgain", kOld, Strings{"fail renames"} + kEdit + Strings{"Yes", "Save"},
+    {"FailedLineFailsAgain", kOld, Steps{FailRenames} + kEdit + Steps{Yes, Save},
      kLeftView, {kFailed, kFailed}},
     // Files planted where the editor makes its own are refused, and what they lead to is kept.
     {"PlantedWorkingCopyLink", kOld,
-     {"Yes", "Unload File", "write:victim=precious", "link:a.dlg.bak=victim", "Load File"},
+     {Yes, UnloadFile, Write("victim", "precious"), Link("a.dlg.bak", "victim"), LoadFile},
      kNoFile, {kUnload, kNotOurs + "bak is not a regular file"},
      {{"a.dlg.bak", "precious"}, {"victim", "precious"}}},
     // Refused at once, without waiting for a writer at the other end.
-    {"DialogueFileAFifo", kOld, {"Yes", "Unload File", "remove:a.dlg", "fifo:a.dlg", "Load File"},
+    {"DialogueFileAFifo", kOld, {Yes, UnloadFile, Remove("a.dlg"), Fifo("a.dlg"), LoadFile},
      kNoFile, {kUnload, "critical File Error: Cannot load DIR/a.dlg: not a regular file"},
      {{"a.dlg", kNotAFile}, {"a.dlg.bak", kGone}}},
     // Save reads both files anyway, and judges them by their bytes; Unload by those of the copy.
-    {"FileChangedKeepingSizeAndTime", kOld, {"same size and time:a.dlg=" + kOlx, "Yes", "No", "Save"},
+    {"FileChangedKeepingSizeAndTime", kOld, {SameSizeAndTime("a.dlg", kOlx), Yes, No, Save},
      kOldView, {kSaveAsk, kChanged}, {{"a.dlg", kOlx}}},
     {"CopyChangedKeepingSizeAndTime", kOld,
-     {"same size and time:a.dlg.bak=" + kOlx, "Yes", "No", "Save", "Yes", "Unload File"}, kNoFile,
+     {SameSizeAndTime("a.dlg.bak", kOlx), Yes, No, Save, Yes, UnloadFile}, kNoFile,
      {kSaveAsk, kCopyChanged, kUnload, kCopyKept}, {{"a.dlg.bak", kOlx}}},
     // A copy that this editor wrote and could not delete is its own: holding the file's text it
     // is replaced unasked; holding edits it is offered as such, and No throws them away.
-    {"OwnCopyOfTheFileReplaced", kOld, {kLeftOwn, "No", "Load File"}, kOldView, {kNotDeleted}},
-    {"OwnCopyWithEditsNo", kOld, kEdit + Strings{kLeftOwn, "No", "Load File"}, kOldView,
+    {"OwnCopyOfTheFileReplaced", kOld, {UnloadCopyNotDeleted, No, LoadFile}, kOldView,
+     {kNotDeleted}},
+    {"OwnCopyWithEditsNo", kOld, kEdit + Steps{UnloadCopyNotDeleted, No, LoadFile}, kOldView,
      {kNotDeleted, kOwn}},
-    {"OwnCopyWithEditsYes", kOld, kEdit + Strings{kLeftOwn, "Yes", "Load File"}, kLeftView,
+    {"OwnCopyWithEditsYes", kOld, kEdit + Steps{UnloadCopyNotDeleted, Yes, LoadFile}, kLeftView,
      {kNotDeleted, kOwn}, {{"a.dlg.bak", kLeft}}},
     // A lock that the system will not give is said, and nothing is loaded.
-    {"ALockRefusedLoadsNothing", kOld, {"Yes", "Unload File", "refuse lock", "Load File"}, kNoFile,
+    {"ALockRefusedLoadsNothing", kOld, {Yes, UnloadFile, RefuseLock, LoadFile}, kNoFile,
      {kUnload, "critical File Error: Cannot lock DIR/a.dlg: Permission denied"},
      {{"a.dlg.bak", kGone}}},
 };
@@ -156,7 +156,7 @@ TEST(OneEditorPerFile, ASecondLoadIsRefusedUntilTheFirstUnloads) {
     return Strings{kNoFile, "exclamation File In Use: DIR/" + path +
                                 " is open in another editor window. Unload it there first."};
   };
-  for (const char* step : {"Yes", "Save"}) first.Step(step);
+  for (const Step& step : {Yes, Step(Save)}) step(first);
   EXPECT_EQ(load("", "a.dlg"), inUse("a.dlg"));
   EXPECT_EQ(load("", "link.dlg"), inUse("link.dlg"));
   EXPECT_EQ(load("again", "a.dlg"), inUse("again/a.dlg"));
@@ -174,7 +174,7 @@ TEST(OneEditorPerFile, ASecondLoadIsRefusedUntilTheFirstUnloads) {
                                    {"b.dlg", kTheirs},
                                    {"b.dlg.bak", kTheirs},
                                    {"link.dlg", kTheirs}}));
-  for (const char* step : {"Yes", "Unload File"}) first.Step(step);
+  for (const Step& step : {Yes, Step(UnloadFile)}) step(first);
   EXPECT_EQ(load("", "a.dlg"), Strings{"1|NPC|Theirs||"});
 }
 
@@ -183,7 +183,7 @@ TEST(OnlyOwnFiles, CopiesAreNeverWiderThanTheDialogueFile) {
   ::umask(umask);
   for (mode_t mode : {0600, 0640, 0444}) {
     Session s(kOld, mode);
-    for (const std::string& step : kEdit + Strings{"input:b", "Save As"}) s.Step(step);
+    for (const Step& step : kEdit + Steps{Input("b"), SaveAs}) step(s);
     // A new file of "Save As" also takes the umask, as every new file does.
     for (auto [file, want] : {std::pair{"a.dlg.bak", mode | S_IWUSR},
                               std::pair{"b.dlg", (mode | S_IWUSR) & ~umask & 0666}}) {
@@ -197,9 +197,9 @@ TEST(OnlyOwnFiles, CopiesAreNeverWiderThanTheDialogueFile) {
 // A copy found wider than its dialogue file, and gone on with, is made anew with the file's mode.
 TEST(OnlyOwnFiles, ACopyGoneOnWithIsNarrowedToTheFilesMode) {
   Session s(kOld, 0600);
-  for (const std::string& step : kLeftBehind) s.Step(step);
+  for (const Step& step : kLeftBehind) step(s);
   ::chmod(s.dir.File("a.dlg.bak").c_str(), 0666);
-  for (const char* step : {"Yes", "Load File"}) s.Step(step);
+  for (const Step& step : {Yes, Step(LoadFile)}) step(s);
   struct stat st {};
   ::stat(s.dir.File("a.dlg.bak").c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0600u);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <concepts>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -37,11 +38,6 @@ namespace dlg::test {
 using Strings = std::vector<std::string>;
 using Folder = std::map<std::string, std::string>;  // file name -> bytes
 inline const std::string kGone = "<gone>", kNotAFile = "<not a file>";
-
-inline Strings operator+(Strings a, const Strings& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
 
 // A record of number, male text and the line it leads to, its other fields empty.
 inline std::string R(const std::string& n, const std::string& male = "",
@@ -129,123 +125,139 @@ struct Session {
           e.is_regular_file() ? ReadBytes(e.path().string()) : kNotAFile;
     return files;
   }
-  std::string* Text(const std::string& name) {
-    static const std::map<std::string, TextBox EditorWindow::*> kBoxes = {
-        {"lineNumber", &EditorWindow::lineNumber},
-        {"goToNumber", &EditorWindow::goToNumber},
-        {"maleText", &EditorWindow::maleText},
-        {"femaleText", &EditorWindow::femaleText},
-        {"executionFlags", &EditorWindow::executionFlags},
-        {"jumpLine", &EditorWindow::jumpLine},
-        {"newLineNumber", &EditorWindow::newLineNumber},
-        {"replyFlags", &EditorWindow::replyFlags},
-        {"conditionFlags", &EditorWindow::conditionFlags}};
-    if (name == "fileList") return &ed.window.fileList.fileName;
-    if (name == "caption") return &ed.window.caption;
-    auto it = kBoxes.find(name);
-    return it == kBoxes.end() ? nullptr : &(ed.window.*it->second).text;
+};
+
+// One step of a row: a command as the user gives it (any `void(Editor&)` as it is), an answer
+// queued for the next box, a change behind the editor's back, or a check of what it shows.
+class Step {
+ public:
+  template <class R>
+  Step(R (*command)(Editor&)) : run_([command](Session& s) { command(s.ed); }) {}
+  template <std::invocable<Session&> F>
+  Step(F f) : run_(std::move(f)) {}
+  void operator()(Session& s) const { run_(s); }
+
+ private:
+  std::function<void(Session&)> run_;
+};
+using Steps = std::vector<Step>;
+inline Steps operator+(Steps a, const Steps& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+inline const Step Yes = [](Session& s) { s.platform.answers.push_back(MsgAnswer::Yes); };
+inline const Step No = [](Session& s) { s.platform.answers.push_back(MsgAnswer::No); };
+inline const Step Cancel = [](Session& s) { s.platform.answers.push_back(MsgAnswer::Cancel); };
+inline Step Input(const std::string& text) {
+  return [text](Session& s) { s.platform.inputs.push_back(text); };
+}
+
+// A text box of the window: typed into by a step, read by a check.
+struct Text {
+  TextBox EditorWindow::*box;
+  Step operator()(const std::string& typed) const {
+    return [box = box, typed](Session& s) { (s.ed.window.*box).text = typed; };
   }
-  ListBox* List(const std::string& name) {
-    return name == "replies"       ? &ed.window.replies
-           : name == "usedNumbers" ? &ed.window.usedNumbers
-                                   : nullptr;
-  }
-  // One step: "Yes"/"No"/"Cancel" and "input:<text>" queue answers; "box=text" types into a box
-  // (or picks a file with fileList=); "list#row" selects a row (-1: none);
-  // "write:name=bytes", "link:name=target", "folder:name", "fifo:name" and "remove:name" change the
-  // folder behind the editor's back; "fail rename(s)" fails the next rename (or every one from it),
-  // "refuse lock" every lock; "same size and time:name=bytes" changes a file as a program could
-  // that hides its change; "unload, copy not deleted" is Unload's part in the working copy
-  // with a delete that fails;
-  // "?box=text" and "?list=a,b" check what a control shows ("?files=" the file list, "?undo="
-  // and "?redo=" the names of the menu items, "" when disabled, "?back=" and "?forward=" yes or
-  // no, "?copy=" the working copy's bytes); anything else is a command by its caption.
-  void Step(const std::string& step) {
-    // clang-format off
-    static const std::map<std::string, void (*)(Editor&)> kCommands = {
-        {"Load File", LoadFile}, {"Unload File", UnloadFile},
-        {"Save", Save}, {"Save As", SaveAs}, {"Quit", Quit},
-        {"Go to 1", GoToFirstLine}, {"Go to:", GoToTypedLine}, {"Jump", FollowJump},
-        {"Edit Response", EditResponse}, {"Respond", Respond},
-        {"Add Line", AddLine}, {"Save New Line", SaveNewLine},
-        {"leave box", LeaveFieldBox}, {"pick response", PickReply},
-        {"Go to number", GoToUsedNumber},
-        {"Undo", Undo}, {"Redo", Redo}, {"Back", GoBack}, {"Forward", GoForward},
-        {"Delete Line", DeleteLine}, {"Renumber Line", RenumberLine},
-        {"Add Line for Jump Target", AddJumpTarget},
-        {"close window", [](Editor& e) { CloseWindow(e); }}};
-    // clang-format on
-    const std::size_t eq = step.find('='), hash = step.rfind('#');
-    if (step == "Yes" || step == "No" || step == "Cancel") {
-      platform.answers.push_back(step == "Yes"  ? MsgAnswer::Yes
-                                 : step == "No" ? MsgAnswer::No
-                                                : MsgAnswer::Cancel);
-    } else if (step.starts_with("input:")) {
-      platform.inputs.push_back(step.substr(6));
-    } else if (step.starts_with("write:")) {
-      dir.Put(step.substr(6, eq - 6), step.substr(eq + 1));
-    } else if (step.starts_with("link:")) {
-      std::filesystem::create_symlink(step.substr(eq + 1), dir.File(step.substr(5, eq - 5)));
-    } else if (step.starts_with("folder:")) {
-      std::filesystem::create_directories(dir.File(step.substr(7)));
-    } else if (step.starts_with("fifo:")) {
-      ::mkfifo(dir.File(step.substr(5)).c_str(), 0600);
-    } else if (step == "fail rename" || step == "fail renames") {  // the next one, or every one
-      ops.Arm({OpKind::Rename, ops.Calls(OpKind::Rename) + 1, step.ends_with('s'), EIO});
-    } else if (step == "refuse lock") {
-      ops.lockError = EACCES;
-    } else if (step.starts_with("same size and time:")) {
-      const std::string path = dir.File(step.substr(19, eq - 19)), bytes = step.substr(eq + 1);
-      struct stat st {};
-      ASSERT_EQ(::stat(path.c_str(), &st), 0);
-      ASSERT_EQ(static_cast<std::size_t>(st.st_size), bytes.size());
-      std::ofstream(path, std::ios::binary | std::ios::in) << bytes;
-      const timespec times[2] = {st.st_atim, st.st_mtim};
-      ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-    } else if (step == "unload, copy not deleted") {
-      ops.Arm({OpKind::Unlink, ops.Calls(OpKind::Unlink) + 1, false, EACCES});
-      DropWorkingCopy(ed);
-      ReleaseDialogue(ed);
-      ed.state.fileLoaded = false;
-    } else if (step.starts_with("remove:")) {
-      std::filesystem::remove(dir.File(step.substr(7)));
-    } else if (step.starts_with("?")) {
-      const std::string name = step.substr(1, eq - 1), want = step.substr(eq + 1);
-      if (name == "files") {  // the file list
-        std::string got;
-        for (const std::string& f : ed.window.fileList.files) got += (got.empty() ? "" : ",") + f;
-        EXPECT_EQ(got, want) << step;
-        return;
-      }
-      if (name == "undo" || name == "redo" || name == "back" || name == "forward" ||
-          name == "copy") {
-        const std::string got =
-            name == "undo"   ? (CanUndo(ed) ? UndoName(ed) : "")
-            : name == "redo" ? (CanRedo(ed) ? RedoName(ed) : "")
-            : name == "copy" ? ReadBytes(ed.state.WorkingCopyPath())
-                             : ((name == "back" ? CanGoBack(ed) : CanGoForward(ed)) ? "yes" : "no");
-        EXPECT_EQ(got, want) << step;
-        return;
-      }
-      if (name == "ended" || name == "prompts") {
-        std::string got = platform.ended ? "yes" : "no";
-        if (name == "prompts") got = platform.prompts.empty() ? "" : platform.prompts.back();
-        EXPECT_EQ(got, want);
-        return;
-      }
-      ListBox* list = List(name);
-      ASSERT_TRUE(list || Text(name)) << step;
-      EXPECT_EQ(list ? Join(*list) : *Text(name), want) << step;
-    } else if (eq != std::string::npos && Text(step.substr(0, eq))) {
-      *Text(step.substr(0, eq)) = step.substr(eq + 1);
-    } else if (hash != std::string::npos && List(step.substr(0, hash))) {
-      List(step.substr(0, hash))->selected = std::stoi(step.substr(hash + 1));
-    } else {
-      auto it = kCommands.find(step);
-      ASSERT_NE(it, kCommands.end()) << "no such step: " << step;
-      it->second(ed);
-    }
-  }
+};
+inline constexpr Text LineNumber{&EditorWindow::lineNumber}, GoToNumber{&EditorWindow::goToNumber},
+    MaleText{&EditorWindow::maleText}, FemaleText{&EditorWindow::femaleText},
+    ExecutionFlags{&EditorWindow::executionFlags}, ConditionFlags{&EditorWindow::conditionFlags},
+    JumpLine{&EditorWindow::jumpLine}, NewLineNumber{&EditorWindow::newLineNumber},
+    ReplyFlags{&EditorWindow::replyFlags};
+// The name of the file picked in the file list.
+inline Step PickFile(const std::string& name) {
+  return [name](Session& s) { s.ed.window.fileList.fileName = name; };
+}
+
+// A list of the window: a row picked by a step (-1: none), its rows read by a check.
+struct List {
+  ListBox EditorWindow::*list;
+};
+inline constexpr List Replies{&EditorWindow::replies}, UsedNumbers{&EditorWindow::usedNumbers};
+inline Step Pick(List l, int row) {
+  return [l, row](Session& s) { (s.ed.window.*l.list).selected = row; };
+}
+
+// Types `n` into the "Go to:" box and clicks it.
+inline Step GoTo(const std::string& n) {
+  return [n](Session& s) {
+    s.ed.window.goToNumber.text = n;
+    GoToTypedLine(s.ed);
+  };
+}
+
+// A check: what the window or the editor shows is `want`.
+inline std::string Seen(Text t, Session& s) { return (s.ed.window.*t.box).text; }
+inline std::string Seen(List l, Session& s) { return Join(s.ed.window.*l.list); }
+inline std::string Seen(std::string (*read)(Session&), Session& s) { return read(s); }
+inline bool Seen(bool (*read)(Session&), Session& s) { return read(s); }
+inline bool Seen(bool (*read)(const Editor&), Session& s) { return read(s.ed); }
+template <class What, class Want>
+Step Is(What what, Want want) {
+  return [what, want](Session& s) { EXPECT_EQ(Seen(what, s), want); };
+}
+// The window's caption, the file picked, the working copy's bytes, the names of the Undo and
+// Redo items ("" when disabled), the prompt of the last input box, the rows of the file list,
+// whether the program was told to end.
+inline std::string Caption(Session& s) { return s.ed.window.caption; }
+inline std::string PickedFile(Session& s) { return s.ed.window.fileList.fileName; }
+inline std::string Copy(Session& s) { return ReadBytes(s.ed.state.WorkingCopyPath()); }
+inline std::string UndoItem(Session& s) { return CanUndo(s.ed) ? UndoName(s.ed) : ""; }
+inline std::string RedoItem(Session& s) { return CanRedo(s.ed) ? RedoName(s.ed) : ""; }
+inline std::string Prompt(Session& s) {
+  return s.platform.prompts.empty() ? "" : s.platform.prompts.back();
+}
+inline std::string ListedFiles(Session& s) {
+  std::string out;
+  for (const std::string& f : s.ed.window.fileList.files) out += (out.empty() ? "" : ",") + f;
+  return out;
+}
+inline bool Ended(Session& s) { return s.platform.ended; }
+
+// The folder changed behind the editor's back.
+inline Step Write(const std::string& name, const std::string& bytes) {
+  return [=](Session& s) { s.dir.Put(name, bytes); };
+}
+inline Step Link(const std::string& name, const std::string& target) {
+  return [=](Session& s) { std::filesystem::create_symlink(target, s.dir.File(name)); };
+}
+inline Step MakeFolder(const std::string& name) {
+  return [=](Session& s) { std::filesystem::create_directories(s.dir.File(name)); };
+}
+inline Step Fifo(const std::string& name) {
+  return [=](Session& s) { ::mkfifo(s.dir.File(name).c_str(), 0600); };
+}
+inline Step Remove(const std::string& name) {
+  return [=](Session& s) { std::filesystem::remove(s.dir.File(name)); };
+}
+// A change as a program could make it that hides it: same size, times put back.
+inline Step SameSizeAndTime(const std::string& name, const std::string& bytes) {
+  return [=](Session& s) {
+    const std::string path = s.dir.File(name);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    ASSERT_EQ(static_cast<std::size_t>(st.st_size), bytes.size());
+    std::ofstream(path, std::ios::binary | std::ios::in) << bytes;
+    const timespec times[2] = {st.st_atim, st.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  };
+}
+
+// Faults: the next rename fails, or every one from it; every lock is refused.
+inline Step FailRenameFrom(bool onward) {
+  return [onward](Session& s) {
+    s.ops.Arm({OpKind::Rename, s.ops.Calls(OpKind::Rename) + 1, onward, EIO});
+  };
+}
+inline const Step FailRename = FailRenameFrom(false), FailRenames = FailRenameFrom(true);
+inline const Step RefuseLock = [](Session& s) { s.ops.lockError = EACCES; };
+// Unload File's part in the working copy, with a delete that fails.
+inline const Step UnloadCopyNotDeleted = [](Session& s) {
+  s.ops.Arm({OpKind::Unlink, s.ops.Calls(OpKind::Unlink) + 1, false, EACCES});
+  DropWorkingCopy(s.ed);
+  ReleaseDialogue(s.ed);
+  s.ed.state.fileLoaded = false;
 };
 
 // One row of a step table: "a.dlg" holds `file` and is loaded; after the steps the view and
@@ -254,7 +266,7 @@ struct Session {
 struct Row {
   const char* name;
   std::string file;
-  Strings steps;
+  Steps steps;
   std::string view;
   Strings boxes = {};
   Folder changed = {};
@@ -262,13 +274,13 @@ struct Row {
 inline void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 inline std::string RowName(const testing::TestParamInfo<Row>& info) { return info.param.name; }
 
-// `own` takes the steps of a test's own commands first: true for a step it ran.
-using OwnSteps = std::function<bool(Session&, const std::string&)>;
-inline void RunRow(const Row& row, const OwnSteps& own = {}) {
+inline void RunRow(const Row& row) {
   const int fds = OpenFds();
   Session s(row.file);
-  for (const std::string& step : row.steps)
-    if (!own || !own(s, step)) s.Step(step);
+  for (std::size_t i = 0; i < row.steps.size(); ++i) {
+    SCOPED_TRACE("step " + std::to_string(i + 1));
+    row.steps[i](s);
+  }
   EXPECT_EQ(View(s.ed.window), row.view);
   EXPECT_EQ(s.Boxes(), row.boxes);
   Folder want{{"a.dlg", row.file}, {"a.dlg.bak", row.file}};
