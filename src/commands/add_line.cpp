@@ -228,7 +228,7 @@ void SaveNewLine(Editor& ed) {
   st.insertBeforeFirst = false;
 
   if (outcome == RewriteOutcome::Written) {
-    w.usedNumbers.items.insert(place.index, std::to_string(*n));
+    w.usedNumbers.Insert(place.index, std::to_string(*n));
     if (place.last) st.lastLineNumber = w.lineNumber.text;
   } else if (outcome == RewriteOutcome::NothingMatched) {
     ShowCritical(ed, "Cannot Save Line",

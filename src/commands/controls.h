@@ -27,6 +27,11 @@ struct ListBox {
     selected = -1;
   }
   void Add(std::string_view item) { items.push_back(item); }
+  // The selection stays on its item.
+  void Insert(std::size_t index, std::string_view item) {
+    items.insert(index, item);
+    if (selected >= static_cast<int>(index)) ++selected;
+  }
   int Count() const { return static_cast<int>(items.size()); }
   // The item at `index`, or "" outside the list.
   std::string ItemAt(int index) const {

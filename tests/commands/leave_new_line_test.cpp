@@ -19,6 +19,8 @@ const std::string kTyping = "15|[NPC]|New|||Save New Line|no Go to 1";
 // From line 20: Add Line 15 and type its male text.
 const Steps kNew = {GoTo("20"), NewLineNumber("15"), AddLine, MaleText("New")};
 
+std::string PickedNumber(Session& s) { return s.ed.window.usedNumbers.SelectedText(); }
+
 // clang-format off
 const Row kRows[] = {
     {"GoToYesSavesThenGoes", kOld, kNew + Steps{Yes, GoTo("10"),
@@ -32,6 +34,10 @@ const Row kRows[] = {
      {NewLineNumber("15"), AddLine, GoTo("20")}, kView20},
     {"UsedNumberAsks", kOld, kNew + Steps{No, Pick(UsedNumbers, 0), GoToUsedNumber}, kView10,
      {kAsked}},
+    // The number picked stays picked when the saved line joins the list before it.
+    {"UsedNumberYesSavesThenGoes", kOld,
+     kNew + Steps{Yes, Pick(UsedNumbers, 2), GoToUsedNumber, Is(PickedNumber, "20")}, kView20,
+     {kAsked}, {{"a.dlg.bak", kSaved15}}},
     {"JumpYesSavesTheReply", kOld,
      kNew + Steps{JumpLine("20"), Yes, FollowJump}, kView20, {kAsked},
      {{"a.dlg.bak", R("10", "Ten.") + R("11", "On.", "20") + R("15", "New", "20") +
