@@ -15,8 +15,8 @@
 
 using namespace dlg;
 using namespace dlg::ui;
-using dlg::test::WindowSession;
 using dlg::test::TypeChars;
+using dlg::test::WindowSession;
 
 namespace {
 

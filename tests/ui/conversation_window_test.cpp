@@ -22,9 +22,9 @@
 using namespace dlg;
 using namespace dlg::ui;
 using dlg::test::ReadBytes;
-using dlg::test::WindowSession;
 using dlg::test::TempDir;
 using dlg::test::Texts;
+using dlg::test::WindowSession;
 
 namespace {
 

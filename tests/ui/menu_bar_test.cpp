@@ -12,8 +12,8 @@
 using namespace dlg;
 using namespace dlg::ui;
 using dlg::test::ReadBytes;
-using dlg::test::WindowSession;
 using dlg::test::Texts;
+using dlg::test::WindowSession;
 
 namespace {
 
