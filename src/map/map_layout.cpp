@@ -51,8 +51,8 @@ std::string LineAttribute(void* object, const char* name) {
 // The text lines of a label as MapDot writes it: HTML-like with <B>, <I> and <BR/>, the
 // entities of LabelText, the no-break space after a number (a blank in the window), and "\\"
 // for a backslash; or a plain string.
-std::vector<std::string> LabelLines(void* object) {
-  char* raw = agget(object, const_cast<char*>("label"));
+std::vector<std::string> LabelLines(void* object, const char* attribute = "label") {
+  char* raw = agget(object, const_cast<char*>(attribute));
   std::vector<std::string> lines(1);
   if (!raw) return lines;
   if (!aghtmlstr(raw)) {
@@ -169,8 +169,10 @@ bool LayOutMap(const std::string& dot, MapLayout& layout, std::string& error) {
       edge.from = agnameof(agtail(e));
       edge.to = agnameof(aghead(e));
       edge.replyLine = LineAttribute(e, "dlg_reply");
-      edge.label = LabelLines(e);
-      flip.Read(agget(e, const_cast<char*>("lp")), edge.labelCentre);
+      // The largest maps place an arrow's wording beside it (see MapDot).
+      const bool beside = !Get(e, "xlabel").empty();
+      edge.label = LabelLines(e, beside ? "xlabel" : "label");
+      flip.Read(agget(e, const_cast<char*>(beside ? "xlp" : "lp")), edge.labelCentre);
       ReadSpline(Get(e, "pos"), flip, edge);
       edge.colour = Colour(Get(e, "color"), "#000000");
       edge.fontColour = Colour(Get(e, "fontcolor"), "#000000");

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "dialogue/conversation.h"
 #include "map/map.h"
@@ -101,12 +102,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "[7 x] 7 x Go. #e4e4e4 #9a9a9a #9a9a9a"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A chain of 40 lines, 10, 20, ... 400, each leading to the next and the last back to the first.
-std::string Chain() {
+// A chain of lines, 10, 20, ..., each leading to the next and the last back to the first.
+std::string Chain(int lines = 40) {
   std::string bytes;
-  for (int k = 1; k <= 40; ++k) {
+  for (int k = 1; k <= lines; ++k) {
     bytes += "{" + std::to_string(k * 10) + "}{Line.}{}{}{}{}{}\r\n{" + std::to_string(k * 10 + 1) +
-             "}{On.}{}{}{}{" + std::to_string(k < 40 ? k * 10 + 10 : 10) + "}{}\r\n";
+             "}{On.}{}{}{}{" + std::to_string(k < lines ? k * 10 + 10 : 10) + "}{}\r\n";
   }
   return bytes;
 }
@@ -146,6 +147,22 @@ INSTANTIATE_TEST_SUITE_P(
                     // The last line leads back to the first: both are within one reply.
                     AroundCase{"AcrossTheLoop", 0, 2, {"10", "20", "30", "390", "400"}, {"40"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The largest maps place the wordings beside the arrows once the boxes stand.
+TEST(LayOutMapTest, LargestMapsKeepEveryWordingBesideItsArrow) {
+  const std::string bytes = Chain(500);
+  MapLayout layout;
+  std::string error;
+  ASSERT_TRUE(LayOutMap(MapDot(ReadConversation(bytes)), layout, error)) << error;
+  ASSERT_EQ(layout.edges.size(), 500u);
+  for (const MapEdge& e : layout.edges) {
+    EXPECT_EQ(Joined(e.label), e.replyLine + " On.");
+    const auto near = [&](MapPoint p) {
+      return std::abs(p.x - e.labelCentre.x) + std::abs(p.y - e.labelCentre.y) < 150;
+    };
+    EXPECT_TRUE(std::any_of(e.points.begin(), e.points.end(), near)) << e.replyLine;
+  }
+}
 
 TEST(LayOutMapTest, RefusesWhatGraphvizCannotRead) {
   MapLayout layout;
