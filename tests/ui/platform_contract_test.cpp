@@ -1,7 +1,7 @@
 // What the real boxes of the window must do: a box answers with one of its own buttons (a Yes/No
 // question never with Cancel); the Yes/No/Cancel box takes Enter, Escape and the title bar's close
-// for Cancel, and a real Yes/No question stays until it is answered; an input box starts empty and
-// a cancelled one reads ""; EndProgram ends the program.
+// for Cancel, and a real Yes/No question stays until it is answered; EndProgram ends the program.
+// The input box: real_boxes_test, through Save As.
 
 #include <QtTest>
 #include <array>
@@ -80,17 +80,6 @@ class PlatformContractTest : public QObject {
                                                                  : QMessageBox::Cancel});
     QCOMPARE(Name(Ask(platform, buttons)), Name(answer));
     QCOMPARE(user.seen.at(0).ends_with(" | stayed"), stays);
-  }
-
-  // A file name beyond ASCII comes back as UTF-8.
-  void anInputBoxStartsEmptyAndCancelledReadsNothing() {
-    const std::string typed = "f\xC3\xA4hre";
-    ui::QtPlatform real;
-    test::BoxUser user;
-    user.inputs = {QString::fromStdString(typed), QString()};
-    QCOMPARE(real.InputBox("File name:", "Save As"), typed);
-    QCOMPARE(real.InputBox("File name:", "Save As"), std::string());
-    QCOMPARE(user.seen, (std::vector<std::string>(2, "File name:")));  // no " | holding"
   }
 
   // Last: EndProgram cannot be taken back.
