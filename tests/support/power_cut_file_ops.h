@@ -63,9 +63,7 @@ class PowerCutFileOps : public ForwardingFileOps {
   }
   // Every disk that a cut at `d` may leave, or `cap` of them drawn at random (with the first and
   // the last) where there are more.
-  // `possible`, when given, is increased by how many there are.
-  static std::vector<Layout> States(const Disk& d, std::uint64_t cap, std::uint64_t seed,
-                                    std::uint64_t* possible = nullptr);
+  static std::vector<Layout> States(const Disk& d, std::uint64_t cap, std::uint64_t seed);
 
   int Open(const std::string& p, int f, mode_t m) override {
     std::lock_guard hold(mutex_);
@@ -184,7 +182,7 @@ inline std::vector<std::string> Variants(const std::string& flushed, const std::
 }
 
 inline std::vector<Layout> PowerCutFileOps::States(const Disk& d, std::uint64_t cap,
-                                                   std::uint64_t seed, std::uint64_t* possible) {
+                                                   std::uint64_t seed) {
   // Each folder that a number of the pending changes gives, with the variants of its files.
   struct Shape {
     std::map<std::string, Id> entries;
@@ -211,7 +209,6 @@ inline std::vector<Layout> PowerCutFileOps::States(const Disk& d, std::uint64_t 
     if (!c.from.empty()) entries.erase(c.from);
     if (!c.to.empty()) entries[c.to] = c.id;
   }
-  if (possible != nullptr) *possible += total;
   std::set<std::uint64_t> picks;
   if (total <= cap) {
     for (std::uint64_t i = 0; i < total; ++i) picks.insert(i);
