@@ -70,6 +70,14 @@ constexpr ConversationAction kConversationActions[] = {
     {ConversationActionId::FitMap, "Fit the map to the window", "Ctrl+0"},
 };
 
+constexpr PlayAction kPlayActions[] = {
+    {PlayActionId::ChooseReply, "Choose a reply in the Play window (Choose)",
+     "1; 2; 3; 4; 5; 6; 7; 8; 9", "1 to 9"},
+    {PlayActionId::Back, "Take the last choice back in the Play window (Back)", "Backspace",
+     "Backspace"},
+    {PlayActionId::Restart, "Begin again in the Play window (Restart)", "F5", "F5"},
+};
+
 // "Redo: Ctrl+Shift+Z or Ctrl+Y, then ..." for the help, or nothing for an entry without keys.
 void AppendRow(std::string& text, const char* name, const char* shortcuts, const char* more) {
   if (*shortcuts == '\0' && *more == '\0') return;
@@ -91,6 +99,8 @@ const ActionInfo& EditorAction(ActionId id) {
 
 std::span<const ConversationAction> ConversationActions() { return kConversationActions; }
 
+std::span<const PlayAction> PlayActions() { return kPlayActions; }
+
 QList<QKeySequence> KeysOf(const char* shortcuts) {
   return QKeySequence::listFromString(QString::fromLatin1(shortcuts), QKeySequence::PortableText);
 }
@@ -105,7 +115,8 @@ std::string ShortcutList() {
       "Go to the line of an item in the Conversation window: Enter or a double-click\n";
   for (const ConversationAction& a : kConversationActions)
     AppendRow(text, a.text, a.shortcuts, a.otherWays);
-  text += "In the Play window: 1 to 9 choose a reply, Backspace goes back, F5 restarts";
+  for (const PlayAction& a : kPlayActions) AppendRow(text, a.text, "", a.shownAs);
+  text.pop_back();  // the box ends with its last row
   return text;
 }
 

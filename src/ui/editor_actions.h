@@ -1,7 +1,7 @@
 #pragma once
 // The one registry of the editor's menu commands: the menu each stands in, its text, its
 // shortcuts, and the button whose handler it runs and whose enabled state it follows; and of the
-// Conversation window's own keys. The menu bar, the Conversation window's shortcuts and the
+// Conversation and Play windows' own keys. The menu bar, the two windows' shortcuts and the
 // Keyboard Shortcuts box are built from it.
 
 #include <QKeySequence>
@@ -72,6 +72,18 @@ struct ConversationAction {
 };
 
 std::span<const ConversationAction> ConversationActions();
+
+// The Play window's keys.
+enum class PlayActionId { ChooseReply, Back, Restart };
+
+struct PlayAction {
+  PlayActionId id;
+  const char* text;
+  const char* shortcuts;  // as in ActionInfo; ChooseReply's n-th key chooses the n-th reply
+  const char* shownAs;    // for the help
+};
+
+std::span<const PlayAction> PlayActions();
 
 // The key sequences of a registry entry's shortcuts.
 QList<QKeySequence> KeysOf(const char* shortcuts);

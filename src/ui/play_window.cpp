@@ -20,6 +20,7 @@
 #include "fileio/file_ops.h"
 #include "fileio/files.h"
 #include "ui/control_names.h"
+#include "ui/editor_actions.h"
 #include "ui/latest_job.h"
 #include "ui/text_bytes.h"
 #include "ui/user_settings.h"
@@ -175,15 +176,24 @@ void PlayWindow::Build() {
       if (!number.isEmpty()) emit goToLine(number);
     });
   }
-  auto shortcut = [this](QKeySequence keys, auto action) {
-    connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
-  };
-  for (int key = 1; key <= 9; ++key)
-    shortcut(QKeySequence(Qt::Key_0 + key), [this, key] {
-      if (key <= static_cast<int>(play_.offered.size())) Choose(key - 1);
-    });
-  shortcut(QKeySequence(Qt::Key_Backspace), [this] { Back(); });
-  shortcut(QKeySequence(Qt::Key_F5), [this] { Start(from_); });
+  for (const PlayAction& a : PlayActions()) {
+    const QList<QKeySequence> keys = KeysOf(a.shortcuts);
+    for (int n = 0; n < keys.size(); ++n) {
+      connect(new QShortcut(keys[n], this), &QShortcut::activated, this, [this, id = a.id, n] {
+        switch (id) {
+          case PlayActionId::ChooseReply:
+            if (n < static_cast<int>(play_.offered.size())) Choose(n);
+            break;
+          case PlayActionId::Back:
+            Back();
+            break;
+          case PlayActionId::Restart:
+            Start(from_);
+            break;
+        }
+      });
+    }
+  }
 }
 
 void PlayWindow::Follow(const EditorView& view) {

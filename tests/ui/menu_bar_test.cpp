@@ -99,7 +99,8 @@ class MenuBarTest : public QObject {
           "\nAdd Line for Jump Target: Ctrl+Enter in the Jump to Line box\n",
           "\nZoom the map in: Ctrl++ or Ctrl+=, Ctrl and the mouse wheel\n",
           "\nFollow a reply, go to a listed number, load a file, open a folder: "
-          "Enter in its list\n"})
+          "Enter in its list\n",
+          "\nChoose a reply in the Play window (Choose): 1 to 9\n"})
       QVERIFY2(shortcuts[0].contains(QString::fromLatin1(line)), line);
 
     Action(s.form, "About")->trigger();
