@@ -179,10 +179,8 @@ class ConversationWindowTest : public QObject {
     };
     around("1001",
            "The lines within two replies of line 1001 (the whole conversation has 1001 NPC lines)");
-    for (const char* near : {"997", "999", "1001", "1003", "1005"})
-      QVERIFY2(c.MapItem(near, true), near);
-    QVERIFY(!c.MapItem("995", true));
-    QVERIFY(!c.MapItem("1009", true));  // 1007 stands as the end of an arrow out
+    // Which lines stand near: map_layout_test.
+    QVERIFY(c.MapItem("1005", true) && !c.MapItem("995", true));
     // A reply shows its NPC line's neighbourhood.
     around("1600",
            "The lines within two replies of line 1599 (the whole conversation has 1001 NPC lines)");
