@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,31 +15,40 @@
 namespace dlg {
 namespace {
 
+using W = FlagEditorWindow;
+using F = const FlagFields&;
+// A click or an entry of the user; one on the Flag Editor's window needs the window open.
+using Step = std::function<void(std::optional<W>&, F)>;
+Step On(std::function<void(W&, F)> act) {
+  return [act](std::optional<W>& w, F f) {
+    ASSERT_TRUE(w) << "the step needs the Flag Editor open";
+    act(*w, f);
+  };
+}
+Step Open(FlagTarget t) {
+  return [t](std::optional<W>& w, F f) { OpenFlagEditor(w, t, f); };
+}
+// What is typed in the edit box, or picked in a drop-down.
+const auto Edit = [](std::string v) { return On([v](W& w, F) { w.text = v; }); };
+const auto Cond = [](std::string v) { return On([v](W& w, F) { w.conditionChoice = v; }); };
+const auto Act = [](std::string v) { return On([v](W& w, F) { w.actionChoice = v; }); };
+const Step kConditions = Open(FlagTarget::Conditions), kActions = Open(FlagTarget::Actions);
+const Step kClose = [](std::optional<W>& w, F f) { CloseFlagEditor(w, f); };
+const Step kAnd = On([](W& w, F) { w.joinMode = JoinMode::And; });
+const Step kOr = On([](W& w, F) { w.joinMode = JoinMode::Or; });
+const Step kInsertCond = On([](W& w, F) { InsertCondition(w); });
+const Step kInsertAct = On([](W& w, F) { InsertAction(w); });
+const Step kAccept = On(AcceptFlags), kCancel = On(CancelFlags);
+
 struct Row {
   const char* name;
-  std::vector<std::string> steps;
+  std::vector<Step> steps;
   // The condition field, the action field, whether each field's "Add Flags" button is enabled,
   // then the window: gone, or shown/hidden|edit box|panel|join|condition drop-down|action
   // drop-down.
   std::string after;
 };
 void PrintTo(const Row& r, std::ostream* os) { *os << r.name; }
-
-// What a step does to an open window; "verb=" steps take the text after "=".
-using W = FlagEditorWindow;
-using Text = const std::string&;
-using Fields = const FlagFields&;
-const std::map<std::string, void (*)(W&, Text, Fields)> kWindowSteps = {
-    {"edit=", [](W& w, Text v, Fields) { w.text = v; }},
-    {"cond=", [](W& w, Text v, Fields) { w.conditionChoice = v; }},
-    {"act=", [](W& w, Text v, Fields) { w.actionChoice = v; }},
-    {"and", [](W& w, Text, Fields) { w.joinMode = JoinMode::And; }},
-    {"or", [](W& w, Text, Fields) { w.joinMode = JoinMode::Or; }},
-    {"insert cond", [](W& w, Text, Fields) { InsertCondition(w); }},
-    {"insert act", [](W& w, Text, Fields) { InsertAction(w); }},
-    {"accept", [](W& w, Text, Fields f) { AcceptFlags(w, f); }},
-    {"cancel", [](W& w, Text, Fields f) { CancelFlags(w, f); }},
-};
 
 class FlagEditor : public testing::TestWithParam<Row> {};
 
@@ -48,21 +57,9 @@ TEST_P(FlagEditor, FieldsAndWindow) {
   bool command10 = true, addExecutionFlags = true;
   const FlagFields fields{flags1, command10, flags2, addExecutionFlags};
   std::optional<FlagEditorWindow> w;
-  for (const std::string& step : GetParam().steps) {
-    const std::size_t eq = step.find('=');
-    const std::string verb = eq == std::string::npos ? step : step.substr(0, eq + 1);
-    if (verb == "conditions" || verb == "actions") {
-      OpenFlagEditor(w, verb == "conditions" ? FlagTarget::Conditions : FlagTarget::Actions,
-                     fields);
-    } else if (verb == "close") {
-      CloseFlagEditor(w, fields);
-    } else {
-      // A misspelt step would otherwise pass as doing nothing.
-      const auto found = kWindowSteps.find(verb);
-      ASSERT_NE(found, kWindowSteps.end()) << "unknown step \"" << step << "\"";
-      ASSERT_TRUE(w) << "\"" << step << "\" needs the Flag Editor open";
-      found->second(*w, eq == std::string::npos ? "" : step.substr(eq + 1), fields);
-    }
+  for (const Step& step : GetParam().steps) {
+    step(w, fields);
+    ASSERT_FALSE(HasFatalFailure());
   }
   std::string after = flags1 + "|" + flags2 + "|" + (command10 ? "on" : "off") + "|" +
                       (addExecutionFlags ? "on" : "off") + "|";
@@ -84,44 +81,44 @@ TEST_P(FlagEditor, FieldsAndWindow) {
 const std::string kOld = "old cond|old act|";
 // clang-format off
 const Row kRows[] = {
-    {"OpenConditions", {"conditions"}, kOld + "off|on|shown|old cond|cond|none||"},
-    {"NoneThenOr", {"conditions", "edit=", "cond=is_daytime()", "insert cond", "or",
-                    "cond=npc.area == 3", "insert cond"},
+    {"OpenConditions", {kConditions}, kOld + "off|on|shown|old cond|cond|none||"},
+    {"NoneThenOr", {kConditions, Edit(""), Cond("is_daytime()"), kInsertCond, kOr,
+                    Cond("npc.area == 3"), kInsertCond},
      kOld + "off|on|shown| is_daytime() or npc.area == 3|cond|or|npc.area == 3|"},
     // No bare joiner in front of the first item, nor after blanks alone.
-    {"AndFirstItemAlone", {"conditions", "edit=", "and", "cond=x()", "insert cond"},
+    {"AndFirstItemAlone", {kConditions, Edit(""), kAnd, Cond("x()"), kInsertCond},
      kOld + "off|on|shown|x()|cond|and|x()|"},
-    {"OrAfterBlanksAlone", {"conditions", "edit=  ", "or", "cond=x()", "insert cond"},
+    {"OrAfterBlanksAlone", {kConditions, Edit("  "), kOr, Cond("x()"), kInsertCond},
      kOld + "off|on|shown|x()|cond|or|x()|"},
-    {"AndAfterAnItem", {"conditions", "edit=a()", "and", "cond=x()", "insert cond"},
+    {"AndAfterAnItem", {kConditions, Edit("a()"), kAnd, Cond("x()"), kInsertCond},
      kOld + "off|on|shown|a() and x()|cond|and|x()|"},
-    {"ConditionAfterABlank", {"conditions", "edit= ", "cond=x()", "insert cond"},
+    {"ConditionAfterABlank", {kConditions, Edit(" "), Cond("x()"), kInsertCond},
      kOld + "off|on|shown|  x()|cond|none|x()|"},
-    {"EmptyConditionDoesNothing", {"conditions", "and", "insert cond"},
+    {"EmptyConditionDoesNothing", {kConditions, kAnd, kInsertCond},
      kOld + "off|on|shown|old cond|cond|and||"},
-    {"ActionsJoinedBySemicolons", {"actions", "edit=", "act=a()", "insert act", "act=b()",
-                                   "insert act"}, kOld + "on|off|shown|a(); b()|act|none||b()"},
-    {"ActionReplacesOneBlank", {"actions", "edit= ", "act=a()", "insert act"},
+    {"ActionsJoinedBySemicolons", {kActions, Edit(""), Act("a()"), kInsertAct, Act("b()"),
+                                   kInsertAct}, kOld + "on|off|shown|a(); b()|act|none||b()"},
+    {"ActionReplacesOneBlank", {kActions, Edit(" "), Act("a()"), kInsertAct},
      kOld + "on|off|shown|a()|act|none||a()"},
-    {"ActionKeepsTwoBlanks", {"actions", "edit=  ", "act=a()", "insert act"},
+    {"ActionKeepsTwoBlanks", {kActions, Edit("  "), Act("a()"), kInsertAct},
      kOld + "on|off|shown|  ; a()|act|none||a()"},
-    {"ActionKeepsATrailingBlank", {"actions", "edit=b() ", "act=a()", "insert act"},
+    {"ActionKeepsATrailingBlank", {kActions, Edit("b() "), Act("a()"), kInsertAct},
      kOld + "on|off|shown|b() ; a()|act|none||a()"},
-    {"EmptyActionDoesNothing", {"actions", "edit= ", "insert act"},
+    {"EmptyActionDoesNothing", {kActions, Edit(" "), kInsertAct},
      kOld + "on|off|shown| |act|none||"},
-    {"AcceptAnEmptyBox", {"conditions", "edit=", "accept"}, "|old act|on|on|hidden||cond|none||"},
+    {"AcceptAnEmptyBox", {kConditions, Edit(""), kAccept}, "|old act|on|on|hidden||cond|none||"},
     // Reopening reloads the field, which "Cancel" left as it was; the choices stay.
-    {"CancelThenReopen", {"actions", "or", "cond=c()", "edit=x", "cancel", "actions"},
+    {"CancelThenReopen", {kActions, kOr, Cond("c()"), Edit("x"), kCancel, kActions},
      kOld + "on|off|shown|old act|act|or|c()|"},
-    {"RetargetLoadsTheOtherField", {"conditions", "actions"}, kOld + "off|off|shown|old act|act|none||"},
+    {"RetargetLoadsTheOtherField", {kConditions, kActions}, kOld + "off|off|shown|old act|act|none||"},
     // After re-targeting, "Accept" writes only into the field opened last.
-    {"RetargetThenAccept", {"conditions", "actions", "edit=x", "accept"},
+    {"RetargetThenAccept", {kConditions, kActions, Edit("x"), kAccept},
      "old cond|x|on|on|hidden|x|act|none||"},
-    {"RetargetThenCancel", {"conditions", "actions", "edit=x", "cancel"},
+    {"RetargetThenCancel", {kConditions, kActions, Edit("x"), kCancel},
      kOld + "on|on|hidden|x|act|none||"},
-    {"Close", {"conditions", "actions", "edit=x", "close"}, kOld + "on|on|gone"},
+    {"Close", {kConditions, kActions, Edit("x"), kClose}, kOld + "on|on|gone"},
     // Closing destroys the window: the next one starts afresh.
-    {"CloseThenReopen", {"conditions", "or", "cond=c()", "act=a()", "close", "actions"},
+    {"CloseThenReopen", {kConditions, kOr, Cond("c()"), Act("a()"), kClose, kActions},
      kOld + "on|off|shown|old act|act|none||"},
 };
 // clang-format on
