@@ -5,9 +5,11 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPathStroker>
+#include <QStyleOptionGraphicsItem>
 #include <QWheelEvent>
 #include <cmath>
 #include <map>
+#include <optional>
 
 namespace dlg::ui {
 
@@ -39,6 +41,15 @@ void DrawLabel(QPainter* p, const std::vector<std::string>& lines, QPointF centr
     p->drawText(QRectF(centre.x() - 2000, y, 4000, height), Qt::AlignHCenter | Qt::AlignTop, text);
     y += height;
   }
+}
+
+// Text drawn smaller than this many pixels is a grey smear that nobody reads, and on a large
+// map zoomed out to fit, thousands of those took most of the time of a repaint.
+constexpr double kSmallestReadPixels = 3;
+bool Readable(QPainter* p, const QFont& font) {
+  return font.pixelSize() *
+             QStyleOptionGraphicsItem::levelOfDetailFromTransform(p->worldTransform()) >=
+         kSmallestReadPixels;
 }
 
 QRectF LabelBox(const std::vector<std::string>& lines, QPointF centre, const QFont& font) {
@@ -86,7 +97,7 @@ class NodeItem : public QGraphicsItem {
       p->drawRect(rect_.adjusted(-2, -2, 2, 2));
     }
     p->setPen(ColourOf(node_.fontColour, Qt::black));
-    DrawLabel(p, node_.label, rect_.center(), font_);
+    if (Readable(p, font_)) DrawLabel(p, node_.label, rect_.center(), font_);
   }
 
  private:
@@ -114,12 +125,25 @@ class EdgeItem : public QGraphicsItem {
         arrow_ << tip << base + side << base - side;
       }
     }
-    label_ = LabelBox(edge_.label, {edge_.labelCentre.x, edge_.labelCentre.y}, font_);
-    bounds_ = path_.controlPointRect().united(arrow_.boundingRect()).united(label_);
+    // The wording is measured when first drawn or clicked: thousands of arrows are laid out at
+    // once, most of them too small to read. Until then no glyph is wider than the type is high.
+    const QPointF centre(edge_.labelCentre.x, edge_.labelCentre.y);
+    std::size_t longest = 0;
+    for (const std::string& line : edge_.label) longest = std::max(longest, line.size());
+    const double size = font_.pixelSize();
+    const QSizeF most(static_cast<double>(longest) * size,
+                      2 * size * static_cast<double>(edge_.label.size()));
+    bounds_ = path_.controlPointRect()
+                  .united(arrow_.boundingRect())
+                  .united(QRectF(centre - QPointF(most.width() / 2, most.height() / 2), most));
     bounds_.adjust(-6, -6, 6, 6);
     setFlag(ItemIsSelectable);
   }
   QRectF boundingRect() const override { return bounds_; }
+  const QRectF& Label() const {
+    if (!label_) label_ = LabelBox(edge_.label, {edge_.labelCentre.x, edge_.labelCentre.y}, font_);
+    return *label_;
+  }
   // Made when first asked, by a click near the arrow: thousands of arrows are laid out at once.
   QPainterPath shape() const override {
     if (shape_.isEmpty()) {
@@ -127,7 +151,7 @@ class EdgeItem : public QGraphicsItem {
       stroker.setWidth(8);
       shape_ = stroker.createStroke(path_);
       shape_.addPolygon(arrow_);
-      shape_.addRect(label_);
+      shape_.addRect(Label());
     }
     return shape_;
   }
@@ -139,7 +163,7 @@ class EdgeItem : public QGraphicsItem {
     p->setBrush(colour);
     p->drawPolygon(arrow_);
     p->setPen(ColourOf(edge_.fontColour, Qt::black));
-    DrawLabel(p, edge_.label, label_.center(), font_);
+    if (Readable(p, font_)) DrawLabel(p, edge_.label, Label().center(), font_);
   }
 
  private:
@@ -148,24 +172,48 @@ class EdgeItem : public QGraphicsItem {
   QPainterPath path_;
   mutable QPainterPath shape_;
   QPolygonF arrow_;
-  QRectF label_, bounds_;
+  QRectF bounds_;
+  mutable std::optional<QRectF> label_;
 };
 
 }  // namespace
 
 MapView::MapView(QWidget* parent) : QGraphicsView(parent) {
+  // A map is put up whole and taken down whole after every edit, and the view asks only for the
+  // items in its window or under a click: a search tree over thousands of items costs more to
+  // keep than a look at each.
+  scene_.setItemIndexMethod(QGraphicsScene::NoIndex);
   setScene(&scene_);
   setRenderHint(QPainter::Antialiasing);
   setDragMode(QGraphicsView::ScrollHandDrag);
   setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
   setBackgroundBrush(Qt::white);
+  retiring_.setInterval(0);
+  connect(&retiring_, &QTimer::timeout, this, &MapView::DeleteRetired);
 }
 
 void MapView::Clear() {
   marked_ = nullptr;
   lines_.clear();
-  scene_.clear();
+  // Taken out of the scene now, deleted a few hundred at a time afterwards: deleting the
+  // thousands of items of a large map at once held the window up for some 40 ms.
+  const QList<QGraphicsItem*> items = scene_.items();
+  for (QGraphicsItem* item : items) scene_.removeItem(item);
+  retired_.insert(retired_.end(), items.begin(), items.end());
+  if (!retired_.empty() && !retiring_.isActive()) retiring_.start();
   scene_.setSceneRect(QRectF());
+}
+
+void MapView::DeleteRetired() {
+  for (int n = 0; n < 500 && !retired_.empty(); ++n) {
+    delete retired_.back();
+    retired_.pop_back();
+  }
+  if (retired_.empty()) retiring_.stop();
+}
+
+MapView::~MapView() {
+  for (QGraphicsItem* item : retired_) delete item;
 }
 
 void MapView::ShowLayout(const map::MapLayout& layout) {

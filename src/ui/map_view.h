@@ -5,8 +5,10 @@
 #include <QByteArray>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QTimer>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "map/map_layout.h"
 
@@ -16,6 +18,7 @@ class MapView : public QGraphicsView {
   Q_OBJECT
  public:
   explicit MapView(QWidget* parent = nullptr);
+  ~MapView() override;
   void ShowLayout(const map::MapLayout& layout);
   void Clear();
   // The box of this NPC line stands out and is brought into view; "" marks none.
@@ -41,11 +44,14 @@ class MapView : public QGraphicsView {
  private:
   void Pick(QGraphicsItem* item);
   void FitNow();
+  void DeleteRetired();
 
   QGraphicsScene scene_;
   std::map<std::string, QGraphicsItem*> lines_;  // the box of each NPC line
   QGraphicsItem* marked_ = nullptr;
   bool fitted_ = true;
+  std::vector<QGraphicsItem*> retired_;  // out of the scene, still to be deleted
+  QTimer retiring_;
 };
 
 }  // namespace dlg::ui
