@@ -235,11 +235,10 @@ class ConversationWindowTest : public QObject {
     QVERIFY(LatestJob::AnyRunning());
     s->platform.answers.push_back(MsgAnswer::Yes);
     s->Click(control::kQuit);
-    QElapsedTimer quitting;
-    quitting.start();
     s.reset();
-    QVERIFY2(quitting.elapsed() < 1000, qPrintable(QString::number(quitting.elapsed())));
-    // Done by itself, its result dropped with the window.
+    // The windows are gone and the layout still runs: nothing waited for it. Done by itself,
+    // its result is dropped with the window.
+    QVERIFY(LatestJob::AnyRunning());
     QTRY_VERIFY_WITH_TIMEOUT(!LatestJob::AnyRunning(), 120000);
   }
 
