@@ -8,14 +8,6 @@ namespace dlg::map {
 using graphviz::Graph;
 using graphviz::Read;
 
-bool GraphvizReads(const std::string& dot, int& nodes) {
-  const std::lock_guard<std::mutex> lock(graphviz::Lock());
-  Graph g = Read(dot);
-  if (!g) return false;
-  nodes = agnnodes(g.get());
-  return true;
-}
-
 bool DrawMap(const std::string& dot, MapFormat format, std::string& image, std::string& error) {
   const std::lock_guard<std::mutex> lock(graphviz::Lock());
   Graph g = Read(dot);

@@ -48,7 +48,4 @@ bool FormatOf(std::string_view path, MapFormat& format);
 // `error` when Graphviz cannot read or draw the graph.
 bool DrawMap(const std::string& dot, MapFormat format, std::string& image, std::string& error);
 
-// True when Graphviz reads `dot` as one graph with `nodes` nodes; for tests and fuzzing.
-bool GraphvizReads(const std::string& dot, int& nodes);
-
 }  // namespace dlg::map
