@@ -1,24 +1,26 @@
 // Drives the editor's commands over the real file system from the command line, for the shell
 // tests that need mounts and users a unit test cannot make:
-//   hostile_driver load <folder> <file> [edit <text> | save | saveas <name> | unload |
-//                                        run <shell command>]...
+//   hostile_driver load <folder> <file> [edit <text> | newline <number> <text> | undo | save |
+//                                        saveas <name> | unload | quit | run <shell command>]...
 // Boxes and answers: driver/printing_platform.h.
 
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
+#include "commands/add_line.h"
 #include "commands/editor.h"
 #include "commands/open_file.h"
 #include "commands/rewrite_working_copy.h"
 #include "commands/save_close.h"
+#include "commands/undo.h"
 #include "driver/printing_platform.h"
 
 namespace {
 
 int Usage() {
-  std::cerr << "usage: hostile_driver load <folder> <file> [edit <text> | save | saveas <name> | "
-               "unload | run <command>]...\n";
+  std::cerr << "usage: hostile_driver load <folder> <file> [edit <text> | newline <number> "
+               "<text> | undo | save | saveas <name> | unload | quit | run <command>]...\n";
   return 2;
 }
 
@@ -35,9 +37,17 @@ int main(int argc, char** argv) {
     const std::string op = argv[i];
     const bool takesArgument = op == "edit" || op == "saveas" || op == "run";
     if (takesArgument && i + 1 >= argc) return Usage();
-    if (op == "edit") {
+    if (op == "newline") {
+      if (i + 2 >= argc) return Usage();
+      ed.window.newLineNumber.text = argv[++i];
+      dlg::AddLine(ed);
+      ed.window.maleText.text = argv[++i];
+      dlg::SaveNewLine(ed);
+    } else if (op == "edit") {
       ed.window.maleText.text = argv[++i];
       dlg::LeaveFieldBox(ed);
+    } else if (op == "undo") {
+      dlg::Undo(ed);
     } else if (op == "save") {
       dlg::Save(ed);
     } else if (op == "saveas") {
@@ -45,6 +55,8 @@ int main(int argc, char** argv) {
       dlg::SaveAs(ed);
     } else if (op == "unload") {
       dlg::UnloadFile(ed);
+    } else if (op == "quit") {
+      dlg::Quit(ed);
     } else if (op == "run") {
       std::cout.flush();
       if (int status = std::system(argv[++i]); status != 0) {
