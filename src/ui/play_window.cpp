@@ -16,6 +16,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "commands/boxes.h"
+#include "commands/copy_for_views.h"
 #include "dialogue/cp1252.h"
 #include "fileio/file_ops.h"
 #include "fileio/files.h"
@@ -70,13 +72,12 @@ QListWidgetItem* Item(const std::string& bytes, std::string_view number) {
   return item;
 }
 
-std::shared_ptr<const PlayText> ReadPlayText(const std::string& path) {
+// Through the editor's own file seam, as the Conversation window reads it.
+std::shared_ptr<const PlayText> ReadPlayText(FileOps& ops, const std::string& path) {
   auto t = std::make_shared<PlayText>();
-  Files files(PosixFileOps());
-  if (FileResult r = files.ReadAll(path, t->bytes); !r) {
-    t->bytes.clear();
-    t->error = "Cannot " + r.failure.operation + " " + r.failure.path + ": " + r.failure.Reason();
-  }
+  CopyForViews copy = ReadCopyForViews(ops, path);
+  t->bytes = std::move(copy.bytes);
+  t->error = std::move(copy.error);
   // The views point into `bytes`, which stays where it is from here on.
   t->conversation = ReadConversation(std::string_view(t->bytes));
   return t;
@@ -256,8 +257,9 @@ void PlayWindow::Read() {
   if (key == readKey_) return;
   readKey_ = key;
   const std::string path = view_.workingCopy;
-  readJob_->Request([this, path, key] {
-    std::shared_ptr<const PlayText> t = ReadPlayText(path);
+  FileOps& files = *view_.files;
+  readJob_->Request([this, &files, path, key] {
+    std::shared_ptr<const PlayText> t = ReadPlayText(files, path);
     return [this, t, key] {
       // Dropped when the editor has moved on to another file, or none.
       if (key != readKey_) return;
@@ -365,13 +367,10 @@ void PlayWindow::SaveTranscript() {
                                                       suggested, QStringLiteral("Text (*.txt)"));
   if (chosen.isEmpty()) return;
   const std::string path = QFile::encodeName(chosen).toStdString();
-  Files files(PosixFileOps());
-  if (FileResult r = files.ReplaceWhole(path, TranscriptUtf8()); !r) {
+  Files files(view_.files ? *view_.files : PosixFileOps());
+  if (FileResult r = files.ReplaceWhole(path, TranscriptUtf8()); !r)
     QMessageBox::critical(this, QStringLiteral("Save Transcript"),
-                          QStringLiteral("Cannot ") + DisplayText(r.failure.operation) + u' ' +
-                              DisplayText(r.failure.path) + QStringLiteral(": ") +
-                              DisplayText(r.failure.Reason()));
-  }
+                          DisplayText(FileErrorText(r.failure)));
 }
 
 }  // namespace dlg::ui
