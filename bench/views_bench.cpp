@@ -40,7 +40,7 @@ void BM_ReadConversation(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadConversation)->Unit(benchmark::kMillisecond);
 
-// Row i is record i under c.group[i]: only the texts shown are made.
+// Row i is record i under c.records[i].group: only the texts shown are made.
 void BM_OutlineShown(benchmark::State& state) {
   Beside(state, [](const dlg::Conversation& c) {
     std::size_t bytes = 0;

@@ -15,11 +15,32 @@
 
 namespace dlg::test {
 
-inline std::vector<FileLine> SplitLines(std::string_view bytes) {
-  std::vector<FileLine> lines;
+// The model's own plain forms of a line, a record and the conversation: every view whole.
+struct ModelLine {
+  int number = 0;
+  std::string_view text;
+  LineEnd end = LineEnd::None;
+  int fieldCount = 0;
+  bool textAfter = false;
+};
+struct ModelRecord {
+  int line = 0;
+  Fields fields;
+  bool npc = false;
+};
+struct Model {
+  std::vector<ModelLine> lines;
+  std::vector<ModelRecord> records;
+  std::vector<int> group, replyCount, foundBy;
+  std::vector<Target> target;
+  std::vector<bool> reachable;
+};
+
+inline std::vector<ModelLine> SplitLines(std::string_view bytes) {
+  std::vector<ModelLine> lines;
   LineCursor cursor(bytes);
   for (Line l; cursor.Next(l);) {
-    FileLine line;
+    ModelLine line;
     line.number = static_cast<int>(lines.size()) + 1;
     line.text = bytes.substr(l.start, l.contentEnd - l.start);
     line.end = l.end == l.contentEnd         ? LineEnd::None
@@ -32,8 +53,8 @@ inline std::vector<FileLine> SplitLines(std::string_view bytes) {
 }
 
 // Counts in `line` the fields it closes and whether text follows the seventh.
-inline Record ReadRecordOnLine(FileLine& line) {
-  Record r;
+inline ModelRecord ReadRecordOnLine(ModelLine& line) {
+  ModelRecord r;
   r.line = line.number;
   CharSource src{std::string(line.text)};
   Char ch = kNoChar;
@@ -52,12 +73,12 @@ inline Record ReadRecordOnLine(FileLine& line) {
   return r;
 }
 
-inline Conversation ModelConversation(std::string_view bytes) {
-  Conversation c;
+inline Model ModelConversation(std::string_view bytes) {
+  Model c;
   c.lines = SplitLines(bytes);
-  for (FileLine& line : c.lines) {
+  for (ModelLine& line : c.lines) {
     if (line.text.empty()) continue;
-    const Record r = ReadRecordOnLine(line);
+    const ModelRecord r = ReadRecordOnLine(line);
     if (line.fieldCount > 0) c.records.push_back(r);
   }
   const int n = static_cast<int>(c.records.size());
@@ -79,7 +100,7 @@ inline Conversation ModelConversation(std::string_view bytes) {
   c.foundBy.assign(n, -1);
   int npc = -1;
   for (int i = 0; i < n; ++i) {
-    const Record& r = c.records[i];
+    const ModelRecord& r = c.records[i];
     c.foundBy[i] = firstBeginning(r.fields.lineNumber, i + 1);
     if (r.npc) {
       npc = i;
@@ -112,45 +133,44 @@ inline Conversation ModelConversation(std::string_view bytes) {
   return c;
 }
 
-// The first place where two conversations of the same bytes differ, or "" when they do not.
-// Views are compared by where they point, not only by what they hold.
-inline std::string FirstDifference(const Conversation& got, const Conversation& want) {
+// The first place where the conversation read and the model of the same bytes differ, or ""
+// when they do not. Views are compared by where they point, not only by what they hold.
+inline std::string FirstDifference(const Conversation& got, const Model& want) {
   const auto same = [](std::string_view a, std::string_view b) {
     return a.data() == b.data() && a.size() == b.size();
   };
   if (got.lines.size() != want.lines.size()) return "line count";
   for (std::size_t i = 0; i < got.lines.size(); ++i) {
-    const FileLine &a = got.lines[i], &b = want.lines[i];
+    const FileLine& a = got.lines[i];
+    const ModelLine& b = want.lines[i];
     const std::string at = "line " + std::to_string(i + 1) + ": ";
-    if (a.number != b.number) return at + "number";
-    if (!same(a.text, b.text)) return at + "text";
+    if (static_cast<int>(i) + 1 != b.number) return at + "number";
+    if (!same(a.Text(), b.text)) return at + "text";
     if (a.end != b.end) return at + "line end";
     if (a.fieldCount != b.fieldCount) return at + "field count";
     if (a.textAfter != b.textAfter) return at + "text after";
   }
   if (got.records.size() != want.records.size()) return "record count";
-  constexpr std::string_view Fields::*kFields[] = {
-      &Fields::lineNumber,     &Fields::maleText, &Fields::femaleText,    &Fields::intCheck,
-      &Fields::conditionFlags, &Fields::jumpLine, &Fields::executionFlags};
   for (std::size_t i = 0; i < got.records.size(); ++i) {
-    const Record &a = got.records[i], &b = want.records[i];
+    const Record& a = got.records[i];
+    const ModelRecord& b = want.records[i];
     const std::string at = "record " + std::to_string(i) + ": ";
     if (a.line != b.line) return at + "line";
     if (a.npc != b.npc) return at + "npc";
-    for (std::size_t k = 0; k < std::size(kFields); ++k) {
-      if (!same(a.fields.*kFields[k], b.fields.*kFields[k]))
+    const Fields fields = a.Fields();
+    for (std::size_t k = 0; k < std::size(kFieldOrder); ++k) {
+      if (!same(fields.*kFieldOrder[k], b.fields.*kFieldOrder[k]) ||
+          !same(a.Field(static_cast<int>(k)), b.fields.*kFieldOrder[k]))
         return at + "field " + std::to_string(k);
     }
-    if (got.group.at(i) != want.group[i]) return at + "group";
-    if (got.replyCount.at(i) != want.replyCount[i]) return at + "reply count";
+    if (a.group != want.group[i]) return at + "group";
+    if (a.replyCount != want.replyCount[i]) return at + "reply count";
     if (got.target.at(i).kind != want.target[i].kind) return at + "target kind";
     if (got.target[i].record != want.target[i].record) return at + "target record";
-    if (got.foundBy.at(i) != want.foundBy[i]) return at + "found by";
+    if (a.foundBy != want.foundBy[i]) return at + "found by";
     if (got.reachable.at(i) != want.reachable[i]) return at + "reachable";
   }
-  if (got.group.size() != want.group.size() || got.replyCount.size() != want.replyCount.size() ||
-      got.target.size() != want.target.size() || got.foundBy.size() != want.foundBy.size() ||
-      got.reachable.size() != want.reachable.size()) {
+  if (got.target.size() != want.target.size() || got.reachable.size() != want.reachable.size()) {
     return "per-record list sizes";
   }
   return "";

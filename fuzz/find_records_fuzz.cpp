@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<check::FoundAt> places = check::FindRecords(c, needle);
   std::size_t k = 0;
   for (std::size_t r = 0; r < c.records.size() && !needle.empty(); ++r) {
-    const Fields& f = c.records[r].fields;
+    const Fields f = c.records[r].Fields();
     for (std::string_view Fields::*field : {&Fields::maleText, &Fields::femaleText,
                                             &Fields::conditionFlags, &Fields::executionFlags}) {
       if (!ModelHolds(f.*field, needle)) continue;

@@ -43,12 +43,12 @@ class Problems {
 
 void CheckSyntax(const Conversation& c, Problems& f) {
   const auto lastLine = static_cast<int>(c.lines.size());
-  for (const FileLine& line : c.lines) {
-    const int at = line.number;
-    if (line.text.empty()) {
+  for (int at = 1; at <= lastLine; ++at) {
+    const FileLine& line = c.lines[at - 1];
+    if (line.Text().empty()) {
       f.Add(at, Check("syntax"), Says::BlankLine);
     } else {
-      if (line.text.front() == '}') {
+      if (line.Text().front() == '}') {
         f.Add(at, Check("syntax"), Says::BraceFirst);
       }
       if (line.fieldCount == 0) {
@@ -78,19 +78,19 @@ void CheckSyntax(const Conversation& c, Problems& f) {
 void CheckNumbers(const Conversation& c, int i, bool digits, std::vector<bool>& noted,
                   Problems& f) {
   const Record& r = c.records[i];
-  const std::string_view n = r.fields.lineNumber;
+  const std::string_view n = r.Field(0), jump = r.Field(5);
   // A line that begins with "}" is named by the syntax check already.
-  const bool braceFirst = n.empty() && c.lines[r.line - 1].text.front() == '}';
+  const bool braceFirst = n.empty() && c.lines[r.line - 1].Text().front() == '}';
   if (!NumberFault(n, digits).empty() && !braceFirst) {
     f.Add(r.line, Check("number"), Says::NumberFault, i);
   }
-  if (!r.npc && !IsEndJump(r.fields.jumpLine) && !NumberFault(r.fields.jumpLine).empty()) {
+  if (!r.npc && !IsEndJump(jump) && !NumberFault(jump).empty()) {
     f.Add(r.line, Check("number"), Says::JumpFault, i);
   }
-  const int found = c.foundBy[i];
+  const int found = c.records[i].foundBy;
   if (n.empty() || found == i) return;
   const Record& first = c.records[found];
-  if (first.fields.lineNumber == n) {
+  if (first.Field(0) == n) {
     const bool note = !noted[found];  // one note however many times the number comes again
     noted[found] = true;
     f.Add(r.line, Check("duplicate-number"), Says::Duplicate, i, found);
@@ -111,11 +111,12 @@ void CheckConversation(const Conversation& c, Problems& f) {
   bool prevDigits = false;
   for (int i = 0; i < n; ++i) {
     const Record& r = c.records[i];
-    const bool digits = IsDigits(r.fields.lineNumber);
+    const std::string_view number = r.Field(0), intCheck = r.Field(3);
+    const bool digits = IsDigits(number);
     CheckNumbers(c, i, digits, noted, f);
     if (r.npc) {
       if (!c.reachable[i]) f.Add(r.line, Check("unreachable"), Says::Unreachable, i, targeted[i]);
-      if (c.replyCount[i] == 0) f.Add(r.line, Check("no-replies"), Says::NoReplies, i);
+      if (c.records[i].replyCount == 0) f.Add(r.line, Check("no-replies"), Says::NoReplies, i);
     } else {
       const Target& t = c.target[i];
       if (t.kind == TargetKind::Missing && t.record == -1) {
@@ -125,14 +126,13 @@ void CheckConversation(const Conversation& c, Problems& f) {
         // look at a record far away in memory.
         f.Add(r.line, Check("reply-target"), Says::ReplyTarget, i);
       }
-      if (c.group[i] == -1) f.Add(r.line, Check("orphan-reply"), Says::OrphanReply, i);
+      if (c.records[i].group == -1) f.Add(r.line, Check("orphan-reply"), Says::OrphanReply, i);
     }
-    if (i > 0 && prevDigits && digits &&
-        CompareValues(r.fields.lineNumber, c.records[i - 1].fields.lineNumber) < 0) {
+    if (i > 0 && prevDigits && digits && CompareValues(number, c.records[i - 1].Field(0)) < 0) {
       f.Add(r.line, Check("order"), Says::Order, i, i - 1);
     }
     prevDigits = digits;
-    if (!r.fields.intCheck.empty() && !IsWholeNumber(r.fields.intCheck)) {
+    if (!intCheck.empty() && !IsWholeNumber(intCheck)) {
       f.Add(r.line, Check("int-check"), Says::IntCheck, i);
     }
   }
@@ -162,7 +162,7 @@ std::vector<Finding> RunChecks(const Conversation& c) {
     Finding& f = findings.emplace_back(Finding{p.line, p.severity, p.check, ProblemMessage(c, p)});
     // Not always p.record: a note on the record that a lookup stops at is about another one.
     if (const int on = RecordOnLine(c, p.line); on >= 0)
-      f.record = std::string(c.records[static_cast<std::size_t>(on)].fields.lineNumber);
+      f.record = std::string(c.records[static_cast<std::size_t>(on)].Fields().lineNumber);
   }
   return findings;
 }

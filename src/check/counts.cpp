@@ -62,8 +62,8 @@ DialogueCounts CountDialogue(const Conversation& c) {
   for (const Record& r : c.records) {
     (r.npc ? n.npcLines : n.replies) += 1;
     WordCounts& words = r.npc ? n.npcWords : n.replyWords;
-    words.male += CountWords(r.fields.maleText);
-    words.female += CountWords(r.fields.femaleText);
+    words.male += CountWords(r.Fields().maleText);
+    words.female += CountWords(r.Fields().femaleText);
   }
   return n;
 }

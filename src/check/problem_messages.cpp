@@ -11,7 +11,7 @@ namespace dlg::check {
 
 namespace {
 
-std::string LineMessage(const FileLine& line, Problem::Says says) {
+std::string LineMessage(const FileLine& line, int number, Problem::Says says) {
   using Says = Problem::Says;
   switch (says) {
     case Says::BlankLine:
@@ -21,7 +21,7 @@ std::string LineMessage(const FileLine& line, Problem::Says says) {
       return Joined(
           "line begins with \"}\": the editor lists no number for it and cannot find it "
           "by number",
-          line.number == 1 ? ", and shows nothing when the file is loaded" : "");
+          number == 1 ? ", and shows nothing when the file is loaded" : "");
     case Says::NoField:
       return "line has no field closed by \"}\": the editor stops its list of line numbers here "
              "and reads the next line into this one";
@@ -49,7 +49,7 @@ std::string LineMessage(const FileLine& line, Problem::Says says) {
 
 std::string RecordMessage(const Conversation& c, const Problem& p) {
   using Says = Problem::Says;
-  const Fields& f = c.records[p.record].fields;
+  const Fields& f = c.records[p.record].Fields();
   const std::string num = NumberText(f.lineNumber);
   switch (p.says) {
     case Says::NumberFault:
@@ -67,7 +67,7 @@ std::string RecordMessage(const Conversation& c, const Problem& p) {
     case Says::Shadowed: {
       const Record& first = c.records[p.other];
       return Joined("line ", num, " can never be found: the editor's lookup stops first at line ",
-                    NumberText(first.fields.lineNumber), " (on line ", std::to_string(first.line),
+                    NumberText(first.Fields().lineNumber), " (on line ", std::to_string(first.line),
                     "), whose number begins with ", num);
     }
     case Says::LookupStops:
@@ -87,7 +87,7 @@ std::string RecordMessage(const Conversation& c, const Problem& p) {
       return Joined("reply ", num, " stands before the first NPC line: no line offers it");
     case Says::Order:
       return Joined("line ", num, " stands after line ",
-                    NumberText(c.records[p.other].fields.lineNumber), ", a larger number");
+                    NumberText(c.records[p.other].Fields().lineNumber), ", a larger number");
     case Says::IntCheck:
       return Joined("intelligence check ", Quoted(f.intCheck), " is not a whole number");
     default:
@@ -98,7 +98,7 @@ std::string RecordMessage(const Conversation& c, const Problem& p) {
 }  // namespace
 
 std::string ProblemMessage(const Conversation& c, const Problem& p) {
-  if (p.record == -1) return LineMessage(c.lines[p.line - 1], p.says);
+  if (p.record == -1) return LineMessage(c.lines[p.line - 1], p.line, p.says);
   return RecordMessage(c, p);
 }
 

@@ -17,7 +17,7 @@ std::string Number(std::string_view number) {
 }
 
 void AppendRecord(std::string& out, const Record& r, const FileLine& line) {
-  const Fields& f = r.fields;
+  const Fields& f = r.Fields();
   if (r.npc) {
     if (!out.empty()) out += '\n';
     out += Number(f.lineNumber) + " NPC";
@@ -34,9 +34,9 @@ void AppendRecord(std::string& out, const Record& r, const FileLine& line) {
   Field(out, "runs", f.executionFlags);
   if (line.textAfter) {
     // The seventh field ends at its "}"; what stands behind it is the rest of the line.
-    const std::size_t end = static_cast<std::size_t>(f.executionFlags.data() - line.text.data()) +
+    const std::size_t end = static_cast<std::size_t>(f.executionFlags.data() - line.Text().data()) +
                             f.executionFlags.size() + 1;
-    Field(out, "after", line.text.substr(end));
+    Field(out, "after", line.Text().substr(end));
   }
 }
 
@@ -45,14 +45,15 @@ void AppendRecord(std::string& out, const Record& r, const FileLine& line) {
 std::string RecordText(const Conversation& c) {
   std::string out;
   std::size_t next = 0;  // the next record, by the line it stands on
-  for (const FileLine& line : c.lines) {
-    if (next < c.records.size() && c.records[next].line == line.number) {
+  for (int number = 1; number <= static_cast<int>(c.lines.size()); ++number) {
+    const FileLine& line = c.lines[number - 1];
+    if (next < c.records.size() && c.records[next].line == number) {
       AppendRecord(out, c.records[next++], line);
-    } else if (line.text.empty()) {
-      out += "file line " + std::to_string(line.number) + ": blank\n";
+    } else if (line.Text().empty()) {
+      out += "file line " + std::to_string(number) + ": blank\n";
     } else {
-      out += Joined("file line ", std::to_string(line.number),
-                    ": no record: ", Cp1252ToUtf8(line.text), "\n");
+      out += Joined("file line ", std::to_string(number),
+                    ": no record: ", Cp1252ToUtf8(line.Text()), "\n");
     }
   }
   return out;

@@ -56,8 +56,8 @@ std::string Row(std::string_view number, std::string_view arrow, std::string_vie
 }
 
 std::string RowOf(const Record& r) {
-  if (r.npc) return Row(r.fields.lineNumber, {}, {}, {}, r.fields.maleText);
-  return Row(r.fields.lineNumber, " -> ", r.fields.jumpLine, {}, r.fields.maleText);
+  if (r.npc) return Row(r.Fields().lineNumber, {}, {}, {}, r.Fields().maleText);
+  return Row(r.Fields().lineNumber, " -> ", r.Fields().jumpLine, {}, r.Fields().maleText);
 }
 
 }  // namespace
@@ -83,7 +83,7 @@ std::string ProblemRowOf(int line, std::string_view number, Severity s, std::str
 std::string ProblemText(const Conversation& c, const Problem& p) {
   const int on = RecordOnLine(c, p.line);
   const std::string_view number =
-      on < 0 ? std::string_view() : c.records[static_cast<std::size_t>(on)].fields.lineNumber;
+      on < 0 ? std::string_view() : c.records[static_cast<std::size_t>(on)].Fields().lineNumber;
   return ProblemRowOf(p.line, number, p.severity, ProblemMessage(c, p), p.check);
 }
 
@@ -94,7 +94,7 @@ std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle)
   const FoldedSearch search(needle);
   // The records' lines stand in order in one text, the file's bytes: searched as one, and the
   // places found matched to the records as they come.
-  const auto lineOf = [&](std::size_t i) { return c.lines[c.records[i].line - 1].text; };
+  const auto lineOf = [&](std::size_t i) { return c.lines[c.records[i].line - 1].Text(); };
   const char* begin = lineOf(0).data();
   const std::string_view lastLine = lineOf(n - 1);
   const std::string_view text(begin,
@@ -106,7 +106,7 @@ std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle)
     // A record whose line ends before the text found does cannot hold it, nor any found later.
     while (i < n && lineOf(i).data() + lineOf(i).size() < end) ++i;
     if (i == n) break;
-    const Fields& f = c.records[i].fields;
+    const Fields& f = c.records[i].Fields();
     std::string_view Fields::*in = nullptr;
     for (const SearchedField& searched : kSearchedFields) {
       const std::string_view v = f.*searched.field;
@@ -127,7 +127,7 @@ std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle)
 }
 
 std::string FoundText(const Conversation& c, const FoundAt& at) {
-  const Fields& f = c.records[at.record].fields;
+  const Fields& f = c.records[at.record].Fields();
   std::string_view name;
   for (const SearchedField& searched : kSearchedFields)
     if (searched.field == at.field) name = searched.name;

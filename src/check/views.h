@@ -14,8 +14,8 @@ namespace dlg::check {
 
 // The outline lists NPC lines in file order, "10  I keep this tavern.", each followed by its
 // replies, "11 -> 1  Tell me more." (number, the line it leads to, the text); replies before the
-// first NPC line come first, at the top. Row i is record i, under c.group[i] for a reply, so a
-// view lists the rows from the conversation and makes the text of those it shows:
+// first NPC line come first, at the top. Row i is record i, under c.records[i].group for a reply,
+// so a view lists the rows from the conversation and makes the text of those it shows:
 std::string OutlineText(const Conversation& c, int record);
 
 // "line 21 (file line 10): error: message [check]", a problem of FindProblems a row, its message

@@ -34,7 +34,7 @@ Reading ReadingOrder(const Conversation& c) {
     meet(root, -1);
     while (!open.empty()) {
       Open& top = open.back();
-      if (top.next == c.replyCount[top.line]) {
+      if (top.next == c.records[top.line].replyCount) {
         open.pop_back();
         continue;
       }
@@ -76,12 +76,12 @@ void AppendScriptRows(const Conversation& c, const std::string& file,
                       std::vector<ScriptRow>& rows) {
   const Reading reading = ReadingOrder(c);
   for (const int line : reading.order) {
-    const Fields& f = c.records[line].fields;
+    const Fields& f = c.records[line].Fields();
     ScriptRow row;
     row.file = file;
     row.line = Cp1252ToUtf8(f.lineNumber);
     if (const int via = reading.via[line]; via != -1) {
-      const Fields& reply = c.records[via].fields;
+      const Fields& reply = c.records[via].Fields();
       row.reply = Cp1252ToUtf8(reply.lineNumber);
       row.replyText = Cp1252ToUtf8(reply.maleText);
       row.condition = Condition(reply);

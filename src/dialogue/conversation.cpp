@@ -19,9 +19,9 @@ Target Resolve(NumberIndex::Found found) {
 }
 
 std::vector<bool> Reach(const Conversation& c) {
+  const int n = static_cast<int>(c.records.size());
   std::vector<bool> seen(c.records.size(), false);
-  if (c.records.empty()) return seen;
-  // The replies of each NPC line follow it directly, so its group is the next replyCount records.
+  if (n == 0) return seen;
   std::vector<int> todo{0};
   seen[0] = true;
   auto visit = [&](int r) {
@@ -30,12 +30,13 @@ std::vector<bool> Reach(const Conversation& c) {
       todo.push_back(r);
     }
   };
+  // Only the targets are read, a small list still at hand, not the records: an NPC line has no
+  // target, and its replies are the records after it up to the next one that has none.
   while (!todo.empty()) {
     const int r = todo.back();
     todo.pop_back();
-    // An NPC line has no target: its kind tells it from a reply without a look at the record.
     if (c.target[r].kind == TargetKind::None) {
-      for (int i = 1; i <= c.replyCount[r]; ++i) visit(r + i);
+      for (int i = r + 1; i < n && c.target[i].kind != TargetKind::None; ++i) visit(i);
     } else if (c.target[r].kind == TargetKind::Record) {  // the editor never shows a Missing one
       visit(c.target[r].record);
     }
@@ -48,66 +49,61 @@ std::vector<bool> Reach(const Conversation& c) {
 Conversation ReadConversation(std::string_view bytes) {
   Conversation c;
   // About a hundred bytes a record: enough room for most files at once, and the vectors grow
-  // past the guess when they must. Room reserved but never used is memory never touched.
+  // past the guess when they must. Room reserved but never used is memory never touched. The
+  // records get the most room: the C library hands back to the system the memory freed at the
+  // top of its heap when that is more than twice the largest block it has seen, and so a view
+  // that reads again and again (each read touching new pages) would pay a page fault for each
+  // page it writes unless the records stay the larger part of what is freed.
   const std::size_t guess = bytes.size() / 64 + 1;
   c.lines.reserve(guess);
-  c.records.reserve(guess);
-  c.foundBy.reserve(guess);
-  c.group.reserve(guess);
+  c.records.reserve(2 * guess);
   c.target.reserve(guess);
-  c.replyCount.reserve(guess);
   NumberIndex index(bytes.size());
-  // Where a reply's jump stands in the index, marked while its bytes are at hand: resolving
-  // it once every number is in then reads this short list, not the records and the file again.
-  struct Reply {
-    int record;
-    int place;
-  };
-  std::vector<Reply> replies;
-  replies.reserve(guess);
 
   LineScanner scanner(bytes);
   int npc = -1;
   for (;;) {
-    // Read in place: the record is dropped again when its line holds none. Both start as copies
-    // of empty ones, which g++ makes with a few vector moves; a new one it clears with rep stos,
-    // whose start-up alone costs more.
+    // Read in place: the record is dropped again when its line holds none.
     FileLine& line = c.lines.emplace_back(kEmptyLine);
     Record& r = c.records.emplace_back(kEmptyRecord);
-    if (!scanner.Next(line, r.fields)) {
+    if (!scanner.Next(line, r)) {
       c.lines.pop_back();
       c.records.pop_back();
       break;
     }
-    line.number = static_cast<int>(c.lines.size());
     // Blank lines and lines without a single "}" carry no record; the syntax check names them.
     if (line.fieldCount == 0) {
       c.records.pop_back();
       continue;
     }
     const int i = static_cast<int>(c.records.size()) - 1;
-    r.line = line.number;
-    r.npc = IsNpcJump(r.fields.jumpLine);
-    c.foundBy.push_back(index.Add(r.fields.lineNumber, i));
+    const Fields f = r.Fields();
+    r.line = static_cast<int>(c.lines.size());
+    r.npc = IsNpcJump(f.jumpLine);
+    r.foundBy = index.Add(f.lineNumber, i);
     c.target.emplace_back();
-    c.replyCount.push_back(0);
     if (r.npc) {
       npc = i;
     } else {
-      if (npc != -1) ++c.replyCount[npc];
-      if (IsEndJump(r.fields.jumpLine)) {
+      if (npc != -1) ++c.records[npc].replyCount;
+      if (IsEndJump(f.jumpLine)) {
         c.target.back().kind = TargetKind::End;
       } else {
-        replies.push_back({i, index.Mark(r.fields.jumpLine)});
+        // Where the jump stands in the index, marked while its bytes are at hand and kept in
+        // the target until every number is in: resolving it then reads the short list of
+        // targets, not the records and the file again.
+        c.target.back() = {TargetKind::Record, index.Mark(f.jumpLine)};
       }
     }
-    c.group.push_back(npc);
+    r.group = npc;
   }
 
   // Where the replies lead, once every number is in the index: a lookup stops at the first
   // record whose number begins with the jump, wherever it stands.
-  for (const Reply& reply : replies) c.target[reply.record] = Resolve(index.At(reply.place));
+  for (Target& t : c.target)
+    if (t.kind == TargetKind::Record) t = Resolve(index.At(t.record));
   c.reachable = Reach(c);
+  c.longLines = scanner.LongLines();
   return c;
 }
 

@@ -3,8 +3,17 @@
 // CR LF, CR or LF), the record on each line read field by field with the editor's own reader,
 // and the conversation those records make: line groups, where each reply leads by the editor's
 // lookup, and what can be reached from the first record.
+//
+// A view of 100,000 records reads them all on every write of the working copy (views_bench), so
+// a line and a record are kept small: a pointer to where the line starts and 32-bit sizes after
+// it, the fields made as views only when asked for. A line of 4 GiB or more (only in a file
+// larger still) does not fit those sizes: its text and fields are kept whole in a list of such
+// lines beside the conversation, shared by its copies, which the line and record point to.
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,15 +22,7 @@
 
 namespace dlg {
 
-enum class LineEnd { CrLf, Cr, Lf, None };
-
-struct FileLine {
-  int number = 0;         // counted from 1
-  std::string_view text;  // without its line end
-  LineEnd end = LineEnd::None;
-  int fieldCount = 0;      // fields closed by "}" on the line, at most 7
-  bool textAfter = false;  // something follows the seventh "}"
-};
+enum class LineEnd : std::uint8_t { CrLf, Cr, Lf, None };
 
 // The seven fields of a record, as views into the bytes of the file.
 struct Fields {
@@ -29,13 +30,34 @@ struct Fields {
       executionFlags;
 };
 
-struct Record {
-  int line = 0;  // the file line it stands on
+inline constexpr std::string_view Fields::*kFieldOrder[] = {
+    &Fields::lineNumber,     &Fields::maleText, &Fields::femaleText,    &Fields::intCheck,
+    &Fields::conditionFlags, &Fields::jumpLine, &Fields::executionFlags};
+
+// A line too long for 32-bit sizes, whole.
+struct LongLine {
+  std::string_view text;
   Fields fields;
-  bool npc = false;
 };
 
-enum class TargetKind { None, End, Missing, Record };
+inline constexpr std::uint32_t kLongLine = 0xFFFFFFFF;
+
+// Line n of the file (counted from 1) is lines[n - 1].
+struct FileLine {
+  // Without its line end.
+  std::string_view Text() const {
+    if (size == kLongLine) return reinterpret_cast<const LongLine*>(start)->text;
+    return {start, size};
+  }
+
+  const char* start = nullptr;  // or its LongLine, when `size` is kLongLine
+  std::uint32_t size = 0;
+  LineEnd end = LineEnd::None;
+  std::uint8_t fieldCount = 0;  // fields closed by "}" on the line, at most 7
+  bool textAfter = false;       // something follows the seventh "}"
+};
+
+enum class TargetKind : std::uint8_t { None, End, Missing, Record };
 
 struct Target {
   TargetKind kind = TargetKind::None;
@@ -44,15 +66,38 @@ struct Target {
   int record = -1;
 };
 
+struct Record {
+  // Field k runs from the byte after its opener (the line's first byte, or the byte after the
+  // "}" before) through its own "}"; a "}" as opener closes an empty field.
+  [[gnu::always_inline]] std::string_view Field(int k) const {
+    if (k >= fieldCount) return {};
+    if (longLine) [[unlikely]]
+      return reinterpret_cast<const LongLine*>(start)->fields.*kFieldOrder[k];
+    const std::uint32_t open = k == 0 ? 0 : close[k - 1] + 1, end = close[k];
+    return {start + open + 1, end - open - (end != open)};
+  }
+  [[gnu::always_inline]] dlg::Fields Fields() const {
+    return {Field(0), Field(1), Field(2), Field(3), Field(4), Field(5), Field(6)};
+  }
+
+  const char* start = nullptr;  // of its line; or its LongLine, when `longLine`
+  std::uint32_t close[7] = {};  // where each "}" of a field stands, from `start` on
+  int line = 0;                 // the file line it stands on
+  int group = -1;      // the NPC line the record belongs to (itself for one), -1 before any
+  int replyCount = 0;  // replies after an NPC line, up to the next one
+  int foundBy = -1;    // the record a lookup of this record's own number stops at
+  std::uint8_t fieldCount = 0;
+  bool npc = false;
+  bool longLine = false;
+};
+
 struct Conversation {
   std::vector<FileLine> lines;
   std::vector<Record> records;
-  // Per record, in the same order:
-  std::vector<int> group;       // the NPC line a record belongs to (itself for one), -1 before any
-  std::vector<int> replyCount;  // replies after an NPC line, up to the next one
+  // Per record, in the same order; known only once every record is read, and so kept apart:
   std::vector<Target> target;   // where a reply leads; None for NPC lines
-  std::vector<int> foundBy;     // the record a lookup of this record's own number stops at
   std::vector<bool> reachable;  // from the first record, by replies and jumps
+  std::shared_ptr<const std::deque<LongLine>> longLines;  // see above; none in most files
 };
 
 // The records view `bytes`, which must outlive the conversation. The lines and fields are those

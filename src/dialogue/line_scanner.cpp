@@ -1,33 +1,33 @@
 #include "dialogue/line_scanner.h"
 
-#include <cstring>
+#include <algorithm>
 
 #include "dialogue/byte_places.h"
 
 namespace dlg {
 
-namespace {
-
-constexpr std::string_view Fields::*kFieldOrder[] = {
-    &Fields::lineNumber,     &Fields::maleText, &Fields::femaleText,    &Fields::intCheck,
-    &Fields::conditionFlags, &Fields::jumpLine, &Fields::executionFlags};
-
-}  // namespace
-
 void LineScanner::Refill() {
-  std::size_t count = tail_ - head_;
-  std::memmove(places_.data(), places_.data() + head_, count * sizeof(std::size_t));
-  FindPlaces(data_, size_, scanned_, places_.data(), count, kBatch);
-  if (count < kBatch && scanned_ < size_) {
-    FindPlacesInLastBytes(data_, size_, scanned_, places_.data(), count);
+  const std::size_t kept = tail_ - head_;
+  const std::size_t base = kept > 0 ? base_ + places_[head_] : scanned_;
+  const std::size_t limit = std::min(size_, base + kSpan);
+  const auto shift = static_cast<std::uint32_t>(base - base_);
+  for (std::size_t i = 0; i < kept; ++i) places_[i] = places_[head_ + i] - shift;
+  std::size_t count = kept, scanned = scanned_ - base;
+  FindPlaces(data_ + base, limit - base, scanned, places_.data(), count, kBatch);
+  // The last bytes of the text, fewer than a block; those before the span's end wait for the
+  // next batch.
+  if (count < kBatch && limit == size_ && base + scanned < size_) {
+    FindPlacesInLastBytes(data_ + base, limit - base, scanned, places_.data(), count);
   }
-  for (std::size_t i = 0; i < kAhead; ++i) places_[count + i] = size_;
+  scanned_ = base + scanned;
+  base_ = base;
   head_ = 0;
   tail_ = count;
 }
 
-void LineScanner::ReadOddLine(FileLine& line, Fields& fields) {
+void LineScanner::ReadOddLine(FileLine& line, Record& record) {
   std::size_t open = start_;  // where the next field's opener stands
+  std::size_t closes[7];
   int count = 0;
   std::size_t end;
   for (;;) {
@@ -38,15 +38,30 @@ void LineScanner::ReadOddLine(FileLine& line, Fields& fields) {
     }
     // "}" past the seventh are text after the record.
     if (count < 7) {
-      fields.*kFieldOrder[count++] = FieldBetween(data_, open, place);
+      closes[count++] = place;
       open = place + 1;
     }
     ++head_;
   }
-  for (int k = count; k < 7; ++k) fields.*kFieldOrder[k] = {};
-  line.text = {data_ + start_, end - start_};
-  line.fieldCount = count;
+  line.fieldCount = record.fieldCount = static_cast<std::uint8_t>(count);
   line.textAfter = count == 7 && open < end;
+  if (end - start_ < kLongLine) {
+    record.start = line.start = data_ + start_;
+    line.size = static_cast<std::uint32_t>(end - start_);
+    for (int k = 0; k < count; ++k)
+      record.close[k] = static_cast<std::uint32_t>(closes[k] - start_);
+  } else {
+    if (!longLines_) longLines_ = std::make_shared<std::deque<LongLine>>();
+    LongLine& whole = longLines_->emplace_back();
+    whole.text = {data_ + start_, end - start_};
+    for (int k = 0; k < count; ++k) {
+      const std::size_t from = k == 0 ? start_ : closes[k - 1] + 1, to = closes[k];
+      whole.fields.*kFieldOrder[k] = {data_ + from + 1, to - from - (to != from)};
+    }
+    record.start = line.start = reinterpret_cast<const char*>(&whole);
+    record.longLine = true;
+    line.size = kLongLine;
+  }
   EndLine(line, end);
 }
 

@@ -56,7 +56,7 @@ std::string Numbered(std::string_view number, std::string_view text, std::size_t
 }
 
 std::string ReplyLabel(const Record& r) {
-  const Fields& f = r.fields;
+  const Fields& f = r.Fields();
   std::string label = Numbered(f.lineNumber, f.maleText, kReplyWords);
   std::string marks;
   if (!f.femaleText.empty()) marks += " [F]";
@@ -72,8 +72,8 @@ std::vector<int> Depths(const Conversation& c) {
   const int n = static_cast<int>(c.records.size());
   std::vector<std::vector<int>> next(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) {
-    if (!c.records[i].npc && c.group[i] != -1 && c.target[i].kind == TargetKind::Record) {
-      next[c.group[i]].push_back(c.target[i].record);
+    if (!c.records[i].npc && c.records[i].group != -1 && c.target[i].kind == TargetKind::Record) {
+      next[c.records[i].group].push_back(c.target[i].record);
     }
   }
   std::vector<int> depth(static_cast<std::size_t>(n), -1);
@@ -188,8 +188,8 @@ std::string DotOf(const Conversation& c, const Shown* shown, int* items) {
     if (r.npc && !drawn(i)) continue;
     if (r.npc) {
       out += "  " + NodeId(i) + " [label=<" +
-             Numbered(r.fields.lineNumber, r.fields.maleText, kLineWords) + ">" +
-             LineAttribute("dlg_line", r.fields.lineNumber) +
+             Numbered(r.Fields().lineNumber, r.Fields().maleText, kLineWords) + ">" +
+             LineAttribute("dlg_line", r.Fields().lineNumber) +
              (c.reachable[i] ? ""
                              : std::string(", fillcolor=\"#e4e4e4\", color=\"") + kGrey +
                                    "\", fontcolor=\"" + kGrey + "\"") +
@@ -197,20 +197,20 @@ std::string DotOf(const Conversation& c, const Shown* shown, int* items) {
       ++count;
       continue;
     }
-    if (!drawn(c.group[i])) continue;
-    std::string from = c.group[i] == -1 ? "orphans" : NodeId(c.group[i]);
-    orphans |= c.group[i] == -1;
+    if (!drawn(c.records[i].group)) continue;
+    std::string from = c.records[i].group == -1 ? "orphans" : NodeId(c.records[i].group);
+    orphans |= c.records[i].group == -1;
     std::string to;
     const Target& t = c.target[i];
     if (t.kind == TargetKind::End) {
       to = whole ? "end" : "end_" + from;
       if (ends.empty() || ends.back() != to) ends.push_back(to);
-    } else if (t.kind == TargetKind::Record &&
-               ((!whole && c.group[i] != -1 && depth[t.record] <= depth[c.group[i]]) ||
-                (c.records[t.record].npc && !drawn(t.record)))) {
+    } else if (t.kind == TargetKind::Record && ((!whole && c.records[i].group != -1 &&
+                                                 depth[t.record] <= depth[c.records[i].group]) ||
+                                                (c.records[t.record].npc && !drawn(t.record)))) {
       // Also the arrows out of a neighbourhood: they end beside their reply, naming the line.
       to = "ref" + std::to_string(refs++);
-      const std::string_view number = c.records[t.record].fields.lineNumber;
+      const std::string_view number = c.records[t.record].Fields().lineNumber;
       out += "  " + to + " [label=<to " + LabelText(number, 12) +
              ">, style=\"rounded,dashed\", fontsize=9" + LineAttribute("dlg_line", number) + "];\n";
       ++count;
@@ -218,20 +218,20 @@ std::string DotOf(const Conversation& c, const Shown* shown, int* items) {
       to = NodeId(t.record);
       if (!c.records[t.record].npc) replyNodes[t.record] = true;
     } else {
-      const std::string key = (whole ? "" : from + " ") + std::string(r.fields.jumpLine);
+      const std::string key = (whole ? "" : from + " ") + std::string(r.Fields().jumpLine);
       auto [it, added] = missing.try_emplace(key, "m" + std::to_string(missing.size()));
       to = it->second;
       if (added) {
-        out += "  " + to + " [label=<" + Bold(r.fields.jumpLine, 12) + "<BR/>" +
+        out += "  " + to + " [label=<" + Bold(r.Fields().jumpLine, 12) + "<BR/>" +
                (t.record != -1 ? "not found" : "no such line") + ">" +
-               LineAttribute("dlg_line", r.fields.jumpLine) +
+               LineAttribute("dlg_line", r.Fields().jumpLine) +
                ", color=red, fontcolor=red, fillcolor=\"#ffe4e4\"];\n";
         ++count;
       }
     }
     edges +=
         "  " + from + " -> " + to + arrowLabel + ReplyLabel(r) + ">" +
-        LineAttribute("dlg_reply", r.fields.lineNumber) +
+        LineAttribute("dlg_reply", r.Fields().lineNumber) +
         (c.reachable[i] ? ""
                         : std::string(", color=\"") + kGrey + "\", fontcolor=\"" + kGrey + "\"") +
         "];\n";
@@ -239,8 +239,8 @@ std::string DotOf(const Conversation& c, const Shown* shown, int* items) {
   }
   for (const auto& [record, used] : replyNodes) {
     out += "  " + NodeId(record) + " [shape=ellipse, label=<reply " +
-           LabelText(c.records[record].fields.lineNumber, 12) + ">" +
-           LineAttribute("dlg_line", c.records[record].fields.lineNumber) + "];\n";
+           LabelText(c.records[record].Fields().lineNumber, 12) + ">" +
+           LineAttribute("dlg_line", c.records[record].Fields().lineNumber) + "];\n";
   }
   if (whole && !ends.empty()) ends.assign(1, "end");
   for (const std::string& end : ends) {
@@ -271,7 +271,7 @@ std::string WhyNotDrawn(const Conversation& c) {
 std::string MapDotAround(const Conversation& c, int record, int distance, int* items) {
   const int n = static_cast<int>(c.records.size());
   // Groups as nodes, the replies before the first NPC line as one more, numbered n.
-  const auto groupOf = [&](int r) { return c.group[r] == -1 ? n : c.group[r]; };
+  const auto groupOf = [&](int r) { return c.records[r].group == -1 ? n : c.records[r].group; };
   std::vector<std::vector<int>> next(static_cast<std::size_t>(n) + 1), back(next.size());
   for (int i = 0; i < n; ++i) {
     const Target& t = c.target[i];

@@ -32,8 +32,9 @@ FileRows FoundRows(const check::FoldedSearch& search, const std::string& shown,
       continue;
     }
     FileLine line;
-    Fields fields;
-    LineScanner(bytes.substr(start, std::min(end + 2, bytes.size()) - start)).Next(line, fields);
+    Record record;
+    LineScanner(bytes.substr(start, std::min(end + 2, bytes.size()) - start)).Next(line, record);
+    const Fields fields = record.Fields();
     const char* from = bytes.data() + at;
     const check::SearchedField* in = nullptr;
     for (const check::SearchedField& s : check::kSearchedFields) {
@@ -64,7 +65,7 @@ FileRows ProblemRows(const std::string& shown, std::string_view bytes) {
     if (p.severity == check::Severity::Warning) ++out.warnings;
     const int on = check::RecordOnLine(c, p.line);
     out.rows.push_back({shown,
-                        on < 0 ? std::string() : std::string(c.records[on].fields.lineNumber),
+                        on < 0 ? std::string() : std::string(c.records[on].Fields().lineNumber),
                         ": " + check::ProblemText(c, p)});
   }
   out.found = static_cast<long>(out.rows.size());

@@ -25,7 +25,7 @@ std::string_view Wording(const Fields& f, const Setup& setup) {
 }
 
 Reply Judge(const Conversation& c, int record, const Setup& setup) {
-  const Fields& f = c.records[static_cast<std::size_t>(record)].fields;
+  const Fields& f = c.records[static_cast<std::size_t>(record)].Fields();
   Reply r;
   r.record = record;
   r.number = f.lineNumber;
@@ -84,14 +84,14 @@ class Walk {
     }
     if (setup_.from.empty()) return 0;
     for (std::size_t i = 0; i < c_.records.size(); ++i)
-      if (c_.records[i].fields.lineNumber == setup_.from) return static_cast<int>(i);
+      if (c_.records[i].Fields().lineNumber == setup_.from) return static_cast<int>(i);
     play_.transcript.push_back(Stop(Stops(setup_.from, "does not exist")));
     return -1;
   }
 
   // Says an NPC line and takes the next choice among its replies; the record it leads to, or -1.
   int AtLine(int npc, std::span<const Choice> choices) {
-    const Fields& f = c_.records[static_cast<std::size_t>(npc)].fields;
+    const Fields& f = c_.records[static_cast<std::size_t>(npc)].Fields();
     Entry said;
     said.kind = EntryKind::Npc;
     said.record = npc;
@@ -100,9 +100,9 @@ class Walk {
     play_.transcript.push_back(std::move(said));
 
     std::vector<Reply> offered, heldBack;
-    for (int i = 1; i <= c_.replyCount[static_cast<std::size_t>(npc)]; ++i) {
+    for (int i = 1; i <= c_.records[static_cast<std::size_t>(npc)].replyCount; ++i) {
       Reply r = Judge(c_, npc + i, setup_);
-      Meet(c_.records[static_cast<std::size_t>(npc + i)].fields.conditionFlags);
+      Meet(c_.records[static_cast<std::size_t>(npc + i)].Fields().conditionFlags);
       (r.why.empty() ? offered : heldBack).push_back(std::move(r));
     }
     const auto find = [](const std::vector<Reply>& replies, const std::string& number) {
@@ -142,7 +142,7 @@ class Walk {
   // Says a chosen reply and follows its jump: the NPC line it leads to, or -1 after the end or a
   // stop.
   int Chosen(int reply, bool forced) {
-    const Fields& f = c_.records[static_cast<std::size_t>(reply)].fields;
+    const Fields& f = c_.records[static_cast<std::size_t>(reply)].Fields();
     Entry chose;
     chose.kind = EntryKind::Pc;
     chose.record = reply;

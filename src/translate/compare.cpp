@@ -69,10 +69,10 @@ std::vector<Difference> CompareRecords(const Conversation& source, std::string_v
                      i});
     }
     for (const KeptField& k : kKept) {
-      if (r.fields.*k.field == s.fields.*k.field) continue;
+      if (r.Fields().*k.field == s.Fields().*k.field) continue;
       out.push_back({r.line,
-                     name + "'s " + k.name + " is " + Quoted(r.fields.*k.field) + " where " +
-                         Where(sourceName, s) + " has " + Quoted(s.fields.*k.field),
+                     name + "'s " + k.name + " is " + Quoted(r.Fields().*k.field) + " where " +
+                         Where(sourceName, s) + " has " + Quoted(s.Fields().*k.field),
                      i});
     }
   }

@@ -31,7 +31,7 @@ std::string HeaderFields(const ExportOptions& o) {
 // between a context and its text.
 std::string UnwritableByte(const Conversation& c, const std::string& sourceName) {
   for (const Record& r : c.records) {
-    const Fields& f = r.fields;
+    const Fields& f = r.Fields();
     for (std::string_view field :
          {f.lineNumber, f.maleText, f.femaleText, f.intCheck, f.conditionFlags, f.jumpLine}) {
       for (const char* b : {"\0", "\x04"}) {

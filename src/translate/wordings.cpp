@@ -18,7 +18,7 @@ std::vector<RecordKey> RecordKeys(const Conversation& c) {
   std::unordered_set<std::string> taken;
   taken.reserve(c.records.size() * 2);
   for (const Record& r : c.records) {
-    RecordKey key{Cp1252ToUtf8(r.fields.lineNumber), ++seen[r.fields.lineNumber]};
+    RecordKey key{Cp1252ToUtf8(r.Fields().lineNumber), ++seen[r.Fields().lineNumber]};
     const std::string base = key.text;
     for (;;) {
       key.text = key.occurrence == 1 ? base : base + " #" + std::to_string(key.occurrence);
@@ -37,7 +37,7 @@ std::string Context(const RecordKey& key, Form form) {
 }
 
 std::string RecordName(const Record& r, const RecordKey& key) {
-  std::string name = "record " + NumberText(r.fields.lineNumber);
+  std::string name = "record " + NumberText(r.Fields().lineNumber);
   if (key.occurrence > 1) name += " #" + std::to_string(key.occurrence);
   return name;
 }
@@ -75,16 +75,16 @@ std::string TranslatorNote(const Conversation& c, int record, Form form) {
     note = "NPC line";
   } else {
     note = "player's reply";
-    if (const int npc = c.group[record]; npc >= 0) {
-      note += " to line " + Cp1252ToUtf8(c.records[npc].fields.lineNumber);
+    if (const int npc = c.records[record].group; npc >= 0) {
+      note += " to line " + Cp1252ToUtf8(c.records[npc].Fields().lineNumber);
     }
-    note += IsEndJump(r.fields.jumpLine) ? ", ends the conversation"
-                                         : ", leads to " + Cp1252ToUtf8(r.fields.jumpLine);
+    note += IsEndJump(r.Fields().jumpLine) ? ", ends the conversation"
+                                           : ", leads to " + Cp1252ToUtf8(r.Fields().jumpLine);
   }
   if (form == Form::Female) {
     note += r.npc ? "\nsaid to a female player" : "\nchosen by a female player";
   }
-  const std::string_view check = r.fields.intCheck;
+  const std::string_view check = r.Fields().intCheck;
   if (!r.npc && !check.empty()) {
     if (!IsWholeNumber(check)) {
       note += "\nintelligence check " + Cp1252ToUtf8(check) + ", not a whole number";
@@ -93,8 +93,8 @@ std::string TranslatorNote(const Conversation& c, int record, Form form) {
               (check.front() == '-' ? " or less" : " or more");
     }
   }
-  if (!r.fields.conditionFlags.empty()) {
-    note += "\ncondition: " + Cp1252ToUtf8(r.fields.conditionFlags);
+  if (!r.Fields().conditionFlags.empty()) {
+    note += "\ncondition: " + Cp1252ToUtf8(r.Fields().conditionFlags);
   }
   return note;
 }

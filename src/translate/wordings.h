@@ -38,7 +38,7 @@ struct Wording {
 std::vector<Wording> ListWordings(const Conversation& c, std::string_view bytes);
 
 inline std::string_view WordingOf(const Record& r, Form form) {
-  return form == Form::Male ? r.fields.maleText : r.fields.femaleText;
+  return form == Form::Male ? r.Fields().maleText : r.Fields().femaleText;
 }
 
 // For the translator, one line each: who speaks, what the female form means, the intelligence

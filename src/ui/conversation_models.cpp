@@ -78,7 +78,7 @@ std::string OutlineModel::NumberAt(const QModelIndex& index) const {
 int OutlineModel::ParentOf(int record) const {
   const Conversation& c = snapshot_->conversation;
   const auto r = static_cast<std::size_t>(record);
-  return c.records[r].npc ? -1 : c.group[r];
+  return c.records[r].npc ? -1 : c.records[r].group;
 }
 
 int OutlineModel::TopOf(int record) const {

@@ -328,8 +328,8 @@ void ConversationWindow::MarkShownLine() {
     RequestMap();
     return;
   }
-  const auto& group = mapSnapshot_->conversation.group;
-  const int npc = onMap < 0 ? -1 : group[static_cast<std::size_t>(onMap)];
+  const auto& records = mapSnapshot_->conversation.records;
+  const int npc = onMap < 0 ? -1 : records[static_cast<std::size_t>(onMap)].group;
   mapView_->MarkLine(npc < 0 ? std::string() : mapSnapshot_->NumberOf(npc));
 }
 

@@ -65,7 +65,7 @@ TEST_P(KernelTest, EveryKernelFindsEachPlace) {
   for (const PlacesKernel& kernel : PlacesKernels()) {
     std::vector<std::size_t> got;
     std::size_t scanned = 0;
-    std::vector<std::size_t> batch(100 + 64);
+    std::vector<std::uint32_t> batch(100 + 64);
     while (text.size() - scanned >= 64) {
       std::size_t count = 0;
       kernel.find(text.data(), text.size(), scanned, batch.data(), count, 100);

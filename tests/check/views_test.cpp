@@ -19,7 +19,7 @@ TEST(Views, OutlineListsNpcLinesWithTheirReplies) {
   const Conversation c = ReadConversation(kTavern);
   std::vector<std::tuple<int, int, std::string>> rows;
   for (int i = 0; i < static_cast<int>(c.records.size()); ++i)
-    rows.emplace_back(i, c.records[i].npc ? -1 : c.group[i], OutlineText(c, i));
+    rows.emplace_back(i, c.records[i].npc ? -1 : c.records[i].group, OutlineText(c, i));
   const std::vector<std::tuple<int, int, std::string>> want = {
       {0, -1, "2 -> 5  Who lets rooms here?"},  // before the first NPC line: at the top
       {1, -1, "10  I keep this tavern."},
