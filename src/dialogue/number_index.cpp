@@ -94,11 +94,16 @@ int NumberIndex::Add(std::string_view number, int record) {
   if (empty_.first == -1) empty_.first = record;
   std::uint64_t value;
   const std::size_t plain = PlainPrefix(number, value);
-  PassThrough(value, record);
   Entry* e = &empty_;
-  if (plain == number.size()) {
-    if (plain > 0) e = &ByValue(value);
-  } else {
+  if (plain == number.size() && plain > 0) {
+    // The common plain number: its own entry first, its shorter prefixes only when it is new.
+    e = &ByValue(value);
+    if (e->first == -1) {
+      e->first = record;
+      PassThrough(value / 10, record);
+    }
+  } else if (!number.empty()) {
+    PassThrough(value, record);
     e = &nodes_[TreeNode(number, plain, value, record)].entry;
   }
   if (e->exact == -1) e->exact = record;

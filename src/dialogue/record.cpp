@@ -2,8 +2,6 @@
 
 namespace dlg {
 
-bool IsNpcJump(std::string_view jumpLine) { return jumpLine.empty() || jumpLine == " "; }
-
 std::string FormatRecord(const DialogueRecord& r) {
   std::size_t size = 2 * kRecordFields.size();
   for (const RecordField& f : kRecordFields) size += (r.*f.member).size();

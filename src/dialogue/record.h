@@ -22,7 +22,9 @@ struct DialogueRecord {
 inline constexpr std::string_view kLineEnd = "\r\n";
 
 // A record is an NPC line when its jump field is exactly "" or exactly " ".
-bool IsNpcJump(std::string_view jumpLine);
+inline bool IsNpcJump(std::string_view jumpLine) {
+  return jumpLine.empty() || (jumpLine.size() == 1 && jumpLine[0] == ' ');
+}
 
 // "{" field "}" seven times, without the line end.
 std::string FormatRecord(const DialogueRecord& r);
