@@ -1,6 +1,7 @@
 // FindRecords over any bytes and any needle, held to a search of each field in turn: the first
 // byte of the input is the needle's length, the needle follows, the file is the rest.
 
+#include "check/folded_search.h"
 #include "check/views.h"
 #include "fuzz_check.h"
 
@@ -11,8 +12,8 @@ using namespace dlg;
 bool ModelHolds(std::string_view field, std::string_view needle) {
   for (std::size_t at = 0; at + needle.size() <= field.size(); ++at) {
     std::size_t i = 0;
-    while (i < needle.size() && check::FoldCase(static_cast<unsigned char>(field[at + i])) ==
-                                    check::FoldCase(static_cast<unsigned char>(needle[i])))
+    while (i < needle.size() && check::kFoldCase[static_cast<unsigned char>(field[at + i])] ==
+                                    check::kFoldCase[static_cast<unsigned char>(needle[i])])
       ++i;
     if (i == needle.size()) return true;
   }

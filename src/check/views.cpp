@@ -62,8 +62,6 @@ std::string RowOf(const Record& r) {
 
 }  // namespace
 
-unsigned char FoldCase(unsigned char byte) { return kFoldCase[byte]; }
-
 std::string OutlineText(const Conversation& c, int record) { return RowOf(c.records[record]); }
 
 namespace {

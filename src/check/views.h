@@ -47,7 +47,4 @@ std::string FoundText(const Conversation& c, const FoundAt& at);
 // The same row from a record's number, the name of the field that holds the needle and its text.
 std::string FoundRow(std::string_view number, std::string_view name, std::string_view text);
 
-// Letters of Windows-1252 folded to their small form; every other byte as it is.
-unsigned char FoldCase(unsigned char byte);
-
 }  // namespace dlg::check

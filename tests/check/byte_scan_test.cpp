@@ -83,8 +83,8 @@ std::vector<std::size_t> MatchesByteByByte(std::string_view text, std::string_vi
   std::vector<std::size_t> found;
   for (std::size_t at = 0; at + needle.size() <= text.size(); ++at) {
     std::size_t i = 0;
-    while (i < needle.size() && FoldCase(static_cast<unsigned char>(text[at + i])) ==
-                                    FoldCase(static_cast<unsigned char>(needle[i])))
+    while (i < needle.size() && kFoldCase[static_cast<unsigned char>(text[at + i])] ==
+                                    kFoldCase[static_cast<unsigned char>(needle[i])])
       ++i;
     if (i == needle.size()) found.push_back(at);
   }
