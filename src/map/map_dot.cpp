@@ -185,11 +185,11 @@ std::string DotOf(const Conversation& c, const Shown* shown, int* items) {
   int count = 0;
   for (int i = 0; i < n; ++i) {
     const Record& r = c.records[i];
-    if (r.npc && !drawn(i)) continue;
+    if (r.npc ? !drawn(i) : !drawn(r.group)) continue;
+    const Fields f = r.Fields();
     if (r.npc) {
-      out += "  " + NodeId(i) + " [label=<" +
-             Numbered(r.Fields().lineNumber, r.Fields().maleText, kLineWords) + ">" +
-             LineAttribute("dlg_line", r.Fields().lineNumber) +
+      out += "  " + NodeId(i) + " [label=<" + Numbered(f.lineNumber, f.maleText, kLineWords) + ">" +
+             LineAttribute("dlg_line", f.lineNumber) +
              (c.reachable[i] ? ""
                              : std::string(", fillcolor=\"#e4e4e4\", color=\"") + kGrey +
                                    "\", fontcolor=\"" + kGrey + "\"") +
@@ -197,17 +197,16 @@ std::string DotOf(const Conversation& c, const Shown* shown, int* items) {
       ++count;
       continue;
     }
-    if (!drawn(c.records[i].group)) continue;
-    std::string from = c.records[i].group == -1 ? "orphans" : NodeId(c.records[i].group);
-    orphans |= c.records[i].group == -1;
+    std::string from = r.group == -1 ? "orphans" : NodeId(r.group);
+    orphans |= r.group == -1;
     std::string to;
     const Target& t = c.target[i];
     if (t.kind == TargetKind::End) {
       to = whole ? "end" : "end_" + from;
       if (ends.empty() || ends.back() != to) ends.push_back(to);
-    } else if (t.kind == TargetKind::Record && ((!whole && c.records[i].group != -1 &&
-                                                 depth[t.record] <= depth[c.records[i].group]) ||
-                                                (c.records[t.record].npc && !drawn(t.record)))) {
+    } else if (t.kind == TargetKind::Record &&
+               ((!whole && r.group != -1 && depth[t.record] <= depth[r.group]) ||
+                (c.records[t.record].npc && !drawn(t.record)))) {
       // Also the arrows out of a neighbourhood: they end beside their reply, naming the line.
       to = "ref" + std::to_string(refs++);
       const std::string_view number = c.records[t.record].Fields().lineNumber;
@@ -218,20 +217,20 @@ std::string DotOf(const Conversation& c, const Shown* shown, int* items) {
       to = NodeId(t.record);
       if (!c.records[t.record].npc) replyNodes[t.record] = true;
     } else {
-      const std::string key = (whole ? "" : from + " ") + std::string(r.Fields().jumpLine);
+      const std::string key = (whole ? "" : from + " ") + std::string(f.jumpLine);
       auto [it, added] = missing.try_emplace(key, "m" + std::to_string(missing.size()));
       to = it->second;
       if (added) {
-        out += "  " + to + " [label=<" + Bold(r.Fields().jumpLine, 12) + "<BR/>" +
+        out += "  " + to + " [label=<" + Bold(f.jumpLine, 12) + "<BR/>" +
                (t.record != -1 ? "not found" : "no such line") + ">" +
-               LineAttribute("dlg_line", r.Fields().jumpLine) +
+               LineAttribute("dlg_line", f.jumpLine) +
                ", color=red, fontcolor=red, fillcolor=\"#ffe4e4\"];\n";
         ++count;
       }
     }
     edges +=
         "  " + from + " -> " + to + arrowLabel + ReplyLabel(r) + ">" +
-        LineAttribute("dlg_reply", r.Fields().lineNumber) +
+        LineAttribute("dlg_reply", f.lineNumber) +
         (c.reachable[i] ? ""
                         : std::string(", color=\"") + kGrey + "\", fontcolor=\"" + kGrey + "\"") +
         "];\n";
