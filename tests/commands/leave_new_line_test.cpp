@@ -16,6 +16,8 @@ const std::string kAsked =
 const std::string kSaved15 =
     R("10", "Ten.") + R("11", "On.", "20") + R("15", "New") + R("20", "Twenty.");
 const std::string kTyping = "15|[NPC]|New|||Save New Line|no Go to 1";
+const std::string kNotAFileBox = "critical Not a File: DIR/b.dlg ",
+                  kFilesOnly = ": Save As writes files only. Please enter another name.";
 // From line 20: Add Line 15 and type its male text.
 const Steps kNew = {GoTo("20"), NewLineNumber("15"), AddLine, MaleText("New")};
 
@@ -67,40 +69,19 @@ const Row kRows[] = {
                                   EscapeNewLine}, kView20},
     // Undo is the user's own word: it drops the line without a question.
     {"UndoDropsWithoutAQuestion", kOld, kNew + Steps{Undo}, kView20},
+    // Save As onto a name that is no file is refused at once, without "Replace File?".
+    {"SaveAsOntoAFolder", kOld, {MakeFolder("b.dlg"), Input("b"), SaveAs}, kView10,
+     {kNotAFileBox + "is a folder" + kFilesOnly}, {{"b.dlg", kNotAFile}}},
+    {"SaveAsOntoALinkToAFolder", kOld, {MakeFolder("sub"), Link("b.dlg", "sub"), Input("b"), SaveAs},
+     kView10, {kNotAFileBox + "is a folder" + kFilesOnly}, {{"sub", kNotAFile}, {"b.dlg", kNotAFile}}},
+    {"SaveAsOntoAPipe", kOld, {Fifo("b.dlg"), Input("b"), SaveAs}, kView10,
+     {kNotAFileBox + "is not a regular file" + kFilesOnly}, {{"b.dlg", kNotAFile}}},
 };
 // clang-format on
 
 class LeaveNewLine : public testing::TestWithParam<Row> {};
 TEST_P(LeaveNewLine, ShowBoxesAndBytes) { RunRow(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Rows, LeaveNewLine, testing::ValuesIn(kRows), RowName);
-
-// A name that is no file is refused at once, without "Replace File?".
-const Row kNoFileRows[] = {
-    {"Folder",
-     kOld,
-     {MakeFolder("b.dlg"), Input("b"), SaveAs},
-     kView10,
-     {"critical Not a File: DIR/b.dlg is a folder: Save As writes files only. Please enter "
-      "another name."},
-     {{"b.dlg", kNotAFile}}},
-    {"LinkToAFolder",
-     kOld,
-     {MakeFolder("sub"), Link("b.dlg", "sub"), Input("b"), SaveAs},
-     kView10,
-     {"critical Not a File: DIR/b.dlg is a folder: Save As writes files only. Please enter "
-      "another name."},
-     {{"sub", kNotAFile}, {"b.dlg", kNotAFile}}},
-    {"Pipe",
-     kOld,
-     {Fifo("b.dlg"), Input("b"), SaveAs},
-     kView10,
-     {"critical Not a File: DIR/b.dlg is not a regular file: Save As writes files only. Please "
-      "enter another name."},
-     {{"b.dlg", kNotAFile}}},
-};
-class SaveAsNoFile : public testing::TestWithParam<Row> {};
-TEST_P(SaveAsNoFile, RefusedAtOnce) { RunRow(GetParam()); }
-INSTANTIATE_TEST_SUITE_P(Rows, SaveAsNoFile, testing::ValuesIn(kNoFileRows), RowName);
 
 }  // namespace
 }  // namespace dlg::test

@@ -56,10 +56,6 @@ const Row kRows[] = {
      kAView, {"exclamation File Name Too Long: The name " + std::string(248, 'n') + ".dlg is too "
               "long: the editor keeps a working copy beside the file under its name and \".bak\", "
               "and a name may have at most 255 bytes. Please choose a shorter name."}},
-    {"NewRefusesANameTooLongForTheSystem", kA, {Input(std::string(252, 'n')), NewDialogue},
-     kAView, {"exclamation File Name Too Long: The name " + std::string(252, 'n') + ".dlg is too "
-              "long: the editor keeps a working copy beside the file under its name and \".bak\", "
-              "and a name may have at most 255 bytes. Please choose a shorter name."}},
     // Open Recent: another file after the usual question; a file that is gone is said so.
     {"RecentLoadsAnotherFile", kA, {Write("b.dlg", kB), Yes, Recent("b.dlg")}, kBView,
      {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kB}, {"b.dlg.bak", kB}}},

@@ -64,8 +64,6 @@ const Row kRows[] = {
     {"DeleteAReplyAlone", kOld, {GoTo("21"), Yes, DeleteLine},
      "20|NPC|Twenty.||", {Ask("Delete line 21?")},
      {{"a.dlg.bak", k10 + R("20", "Twenty.", " ") + k30}}},
-    {"DeleteAnNpcLineWithoutReplies", R("10", "A") + R("20", "B"), {Yes, DeleteLine},
-     "20|NPC|B||", {Ask("Delete line 10?")}, {{"a.dlg.bak", R("20", "B")}}},
     {"DeleteNo", kOld, {No, DeleteLine, Is(UndoItem, "")}, kView10, {kAsk10}},
     {"DeleteEveryLineOfTheNumber",
      R("10", "A") + R("11", "a", "20") + R("20", "B") + R("21", "b", "10") + R("20", "C") +

@@ -42,8 +42,6 @@ const Row kRows[] = {
      {kBeforeQuit}, {{"a.dlg.bak", kEdited}}},
     {"UnloadYesSaves", kOld, kEdit + Steps{Yes, UnloadFile, Is(Caption, "Ashgloam -DLG Editor")},
      kNoFile, {kBeforeUnload}, {{"a.dlg", kEdited}, {"a.dlg.bak", kGone}}},
-    {"UnloadNoThrowsAway", kOld, kEdit + Steps{No, UnloadFile}, kNoFile, {kBeforeUnload},
-     {{"a.dlg.bak", kGone}}},
     {"UnloadCancelStays", kOld, kEdit + Steps{Cancel, UnloadFile}, kView, {kBeforeUnload},
      {{"a.dlg.bak", kEdited}}},
     // Yes makes every check of Save; a save that does not happen quits nothing.

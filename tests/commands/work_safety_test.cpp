@@ -3,7 +3,6 @@
 // leaves are the kill test's (tools/kill_test.sh); clicks through an odd file's boxes and a No
 // to a change on disk are the window tests'.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
