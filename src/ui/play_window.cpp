@@ -26,12 +26,15 @@
 #include "ui/latest_job.h"
 #include "ui/text_bytes.h"
 #include "ui/user_settings.h"
+#include "ui/window_placement.h"
 
 namespace dlg::ui {
 
 namespace {
 
 const char kGeometryKey[] = "playWindow/geometry";
+// Narrower than this, the transcript and the conditions beside it would not be read.
+constexpr int kLeastWidthBeside = 480;
 // The line number an item stands for, to go to on a double-click; the reply it offers.
 constexpr int kNumberRole = Qt::UserRole;
 constexpr int kReplyRole = Qt::UserRole + 1;
@@ -228,14 +231,10 @@ std::string PlayWindow::TranscriptUtf8() const { return Cp1252ToUtf8(play::Trans
 void PlayWindow::showEvent(QShowEvent* event) {
   if (!restored_) {
     restored_ = true;
-    const QByteArray saved = UserSettings().value(Latin(kGeometryKey)).toByteArray();
-    if (!saved.isEmpty()) {
-      restoreGeometry(saved);
-    } else if (parentWidget()) {
-      // Beside the editor, at its top.
-      const QRect editor = parentWidget()->window()->frameGeometry();
-      move(editor.topRight() + QPoint(8, 0));
-    }
+    // Where the user left it; the first time, beside the editor where the screen has room,
+    // narrowed to that room if need be, and else where the system puts a new window.
+    if (!restoreGeometry(UserSettings().value(Latin(kGeometryKey)).toByteArray()) && parentWidget())
+      OpenBeside(*this, *parentWidget()->window(), kLeastWidthBeside);
   }
   QWidget::showEvent(event);
   Read();

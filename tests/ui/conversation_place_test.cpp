@@ -1,5 +1,5 @@
-// Where the Conversation window opens and how it shares itself out: beside the editor where the
-// screen has room, the map the largest part, fitted to its view.
+// Where the Conversation and Play windows open, beside the editor where the screen has room, and
+// how the Conversation window shares itself out: the map the largest part, fitted to its view.
 
 #include <QGraphicsView>
 #include <QScreen>
@@ -10,6 +10,7 @@
 #include "ui/control_names.h"
 #include "ui/conversation_window.h"
 #include "ui/map_view.h"
+#include "ui/play_window.h"
 #include "ui/window_placement.h"
 #include "ui/window_session.h"
 
@@ -96,6 +97,17 @@ class ConversationPlaceTest : public QObject {
     s.Click(control::kFemaleText);
     QVERIFY(QTest::qWaitFor([w] { return !w->Busy(); }, 20000));
     QCOMPARE(map->transform().m11(), zoom);
+  }
+
+  // The Play window too, narrowed to the room left.
+  void playOpensBesideTheEditorOnTheScreen() {
+    WindowSession<> s;
+    s.form.move(0, 0);
+    s.Load();
+    s.form.ShowPlay("");
+    const QWidget* play = s.form.playWindow();
+    QCOMPARE(play->frameGeometry().topLeft(), s.form.frameGeometry().topRight() + QPoint(1, 0));
+    QVERIFY(play->screen()->availableGeometry().contains(play->frameGeometry()));
   }
 };
 
