@@ -1,19 +1,19 @@
 #include "check/record_text.h"
 
 #include "check/joined.h"
-#include "dialogue/cp1252.h"
 #include "dialogue/number_rules.h"
+#include "dialogue/quoted_text.h"
 
 namespace dlg::check {
 
 namespace {
 
 void Field(std::string& out, std::string_view name, std::string_view bytes) {
-  if (!bytes.empty()) out += Joined("  ", name, ": ", Cp1252ToUtf8(bytes), "\n");
+  if (!bytes.empty()) out += Joined("  ", name, ": ", VisibleText(bytes), "\n");
 }
 
 std::string Number(std::string_view number) {
-  return number.empty() ? "(no number)" : Cp1252ToUtf8(number);
+  return number.empty() ? "(no number)" : VisibleText(number);
 }
 
 void AppendRecord(std::string& out, const Record& r, const FileLine& line) {
@@ -22,7 +22,7 @@ void AppendRecord(std::string& out, const Record& r, const FileLine& line) {
     if (!out.empty()) out += '\n';
     out += Number(f.lineNumber) + " NPC";
   } else {
-    out += Joined(Number(f.lineNumber), " PC -> ", Cp1252ToUtf8(f.jumpLine),
+    out += Joined(Number(f.lineNumber), " PC -> ", VisibleText(f.jumpLine),
                   IsEndJump(f.jumpLine) ? " (end)" : "");
   }
   if (line.fieldCount < 7) out += " (" + std::to_string(line.fieldCount) + " of 7 fields)";
@@ -52,8 +52,8 @@ std::string RecordText(const Conversation& c) {
     } else if (line.Text().empty()) {
       out += "file line " + std::to_string(number) + ": blank\n";
     } else {
-      out += Joined("file line ", std::to_string(number),
-                    ": no record: ", Cp1252ToUtf8(line.Text()), "\n");
+      out += Joined("file line ", std::to_string(number), ": no record: ", VisibleText(line.Text()),
+                    "\n");
     }
   }
   return out;

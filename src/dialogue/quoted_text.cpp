@@ -18,6 +18,9 @@ void AppendHex(std::string& out, unsigned char b) {
   out += kHex[b & 15];
 }
 
+// What a terminal may take for a command: the C0 and C1 controls and DEL.
+bool IsControl(char16_t cp) { return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F); }
+
 }  // namespace
 
 std::string Quoted(std::string_view bytes) {
@@ -26,7 +29,7 @@ std::string Quoted(std::string_view bytes) {
   for (char ch : bytes.substr(0, kShownBytes)) {
     const auto b = static_cast<unsigned char>(ch);
     const char16_t cp = Cp1252CodePoint(b);
-    if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) {
+    if (IsControl(cp)) {
       AppendHex(out, b);  // keeps a terminal or an editor's parser safe from the file
     } else {
       if (ch == '"' || ch == '\\') out += '\\';
@@ -34,6 +37,21 @@ std::string Quoted(std::string_view bytes) {
     }
   }
   out += cut ? "\"..." : "\"";
+  return out;
+}
+
+std::string VisibleText(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (char ch : bytes) {
+    const auto b = static_cast<unsigned char>(ch);
+    const char16_t cp = Cp1252CodePoint(b);
+    if (IsControl(cp) && ch != '\t' && ch != '\n') {
+      AppendHex(out, b);
+    } else {
+      AppendUtf8(out, cp);
+    }
+  }
   return out;
 }
 

@@ -9,6 +9,10 @@ namespace dlg {
 // A field's text as a message shows it: in quotes, through the Windows-1252 table, with control
 // characters, quotes and backslashes escaped and long text cut short.
 std::string Quoted(std::string_view bytes);
+// Text printed for a reader (a transcript, a diff) in UTF-8 through the Windows-1252 table,
+// whole, with each control character but tab and line feed written as "\xNN": a file's bytes never
+// drive the terminal that shows them.
+std::string VisibleText(std::string_view bytes);
 // A line number as messages name it: plain digits as they are, anything else quoted.
 std::string NumberText(std::string_view number);
 

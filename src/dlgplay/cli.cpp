@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "dialogue/cp1252.h"
+#include "dialogue/quoted_text.h"
 #include "dialogue/utf8.h"
 #include "fileio/file_ops.h"
 #include "fileio/files.h"
@@ -139,7 +140,7 @@ int RunDlgplay(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   const Conversation c = ReadConversation(std::string_view(bytes));
   const play::Play p = play::PlayConversation(c, o.setup, o.replies);
-  out << Cp1252ToUtf8(play::TranscriptText(p));
+  out << VisibleText(play::TranscriptText(p));
   const bool stopped = p.transcript.back().kind == play::EntryKind::Stop;
   return stopped ? kStopped : kPlayed;
 }

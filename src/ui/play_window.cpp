@@ -19,6 +19,7 @@
 #include "commands/boxes.h"
 #include "commands/copy_for_views.h"
 #include "dialogue/cp1252.h"
+#include "dialogue/quoted_text.h"
 #include "fileio/file_ops.h"
 #include "fileio/files.h"
 #include "ui/control_names.h"
@@ -226,7 +227,7 @@ void PlayWindow::Start(const std::string& from) {
 
 bool PlayWindow::Busy() const { return readJob_->Busy(); }
 
-std::string PlayWindow::TranscriptUtf8() const { return Cp1252ToUtf8(play::TranscriptText(play_)); }
+std::string PlayWindow::TranscriptUtf8() const { return VisibleText(play::TranscriptText(play_)); }
 
 void PlayWindow::showEvent(QShowEvent* event) {
   if (!restored_) {

@@ -11,12 +11,13 @@
 namespace dlg {
 namespace {
 
-// 0x92 is the right quote of Windows-1252; 0xE9 its e acute.
+// 0x92 is the right quote of Windows-1252; 0xE9 its e acute; ESC and 0x9D (U+009D) are controls
+// that a terminal would take as commands.
 const std::string kInn =
     "{1}{We\x92re shut.}{}{}{}{}{}\r\n"
     "{2}{Open up.}{}{12}{}{0}{pc.say()}\r\n"
     "{3}{Caf\xe9?}{Caf\xe9, please?}{}{caf\xe9 open}{0}{}\r\n"
-    "{4}{Who?}{}{}{}{9}{}\r\n";
+    "{4}{Who\x1B]0;x\x9D?}{}{}{}{9}{}\r\n";
 
 struct CliCase {
   const char* name;
@@ -29,7 +30,7 @@ void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
 
 // clang-format off
 const CliCase kCases[] = {
-    {"Waits", {"@"}, 0, "NPC 1: We\u2019re shut.\n  3: Caf\u00e9? [if caf\u00e9 open]\n  4: Who?\n", ""},
+    {"Waits", {"@"}, 0, "NPC 1: We\u2019re shut.\n  3: Caf\u00e9? [if caf\u00e9 open]\n  4: Who\\x1B]0;x\\x9D?\n", ""},
     {"Ends", {"--int", "12", "@", "2"}, 0,
      "NPC 1: We\u2019re shut.\nPC 2: Open up.\n  runs: pc.say()\nEND\n", ""},
     {"FemaleFrom", {"--female", "--from=1", "@", "3"}, 0,
