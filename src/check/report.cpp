@@ -1,6 +1,7 @@
 #include "check/report.h"
 
 #include "dialogue/cp1252.h"
+#include "dialogue/quoted_text.h"
 #include "dialogue/utf8.h"
 
 namespace dlg::check {
@@ -73,7 +74,22 @@ std::string FormatText(const std::vector<FileReport>& files, int unreadable) {
 }
 
 std::string NameShown(std::string_view path) {
-  return IsUtf8(path) ? std::string(path) : Cp1252ToUtf8(path);
+  if (!IsUtf8(path)) return VisibleText(path);
+  std::string out;
+  for (std::size_t i = 0; i < path.size();) {
+    char32_t cp = 0;
+    const std::size_t n = DecodeUtf8(path, i, cp);
+    const bool control = cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
+    for (std::size_t k = i; k < i + n; ++k) {
+      if (control) {
+        AppendHexByte(out, static_cast<unsigned char>(path[k]));
+      } else {
+        out += path[k];
+      }
+    }
+    i += n;
+  }
+  return out;
 }
 
 std::string JsonString(std::string_view text) {

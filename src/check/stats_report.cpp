@@ -49,7 +49,7 @@ std::string FormatStatsTable(const std::vector<FileCounts>& files) {
   rows.push_back(head);
   DialogueCounts total;
   for (const FileCounts& f : files) {
-    rows.push_back(Cells(f.path, f.counts));
+    rows.push_back(Cells(NameShown(f.path), f.counts));
     total += f.counts;
   }
   rows.push_back(

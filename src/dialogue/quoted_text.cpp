@@ -11,17 +11,17 @@ namespace {
 // copied whole into every message about it.
 constexpr std::size_t kShownBytes = 40;
 
-void AppendHex(std::string& out, unsigned char b) {
+// What a terminal may take for a command: the C0 and C1 controls and DEL.
+bool IsControl(char16_t cp) { return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F); }
+
+}  // namespace
+
+void AppendHexByte(std::string& out, unsigned char b) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   out += "\\x";
   out += kHex[b >> 4];
   out += kHex[b & 15];
 }
-
-// What a terminal may take for a command: the C0 and C1 controls and DEL.
-bool IsControl(char16_t cp) { return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F); }
-
-}  // namespace
 
 std::string Quoted(std::string_view bytes) {
   std::string out = "\"";
@@ -30,7 +30,7 @@ std::string Quoted(std::string_view bytes) {
     const auto b = static_cast<unsigned char>(ch);
     const char16_t cp = Cp1252CodePoint(b);
     if (IsControl(cp)) {
-      AppendHex(out, b);  // keeps a terminal or an editor's parser safe from the file
+      AppendHexByte(out, b);  // keeps a terminal or an editor's parser safe from the file
     } else {
       if (ch == '"' || ch == '\\') out += '\\';
       AppendUtf8(out, cp);
@@ -47,7 +47,7 @@ std::string VisibleText(std::string_view bytes) {
     const auto b = static_cast<unsigned char>(ch);
     const char16_t cp = Cp1252CodePoint(b);
     if (IsControl(cp) && ch != '\t' && ch != '\n') {
-      AppendHex(out, b);
+      AppendHexByte(out, b);
     } else {
       AppendUtf8(out, cp);
     }

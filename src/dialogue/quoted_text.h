@@ -13,6 +13,8 @@ std::string Quoted(std::string_view bytes);
 // whole, with each control character but tab and line feed written as "\xNN": a file's bytes never
 // drive the terminal that shows them.
 std::string VisibleText(std::string_view bytes);
+// Appends "\xNN" for the byte.
+void AppendHexByte(std::string& out, unsigned char b);
 // A line number as messages name it: plain digits as they are, anything else quoted.
 std::string NumberText(std::string_view number);
 

@@ -50,12 +50,18 @@ TEST(JsonReportTest, RecordOfEachFinding) {
       << json;
 }
 
-// A name that is not UTF-8 reads the same in text and JSON: each byte through Windows-1252.
+// A name that is not UTF-8 reads the same in text and JSON: each byte through Windows-1252. A
+// control character in a name, UTF-8 or not, is shown in the text, not sent to the terminal.
 TEST(ReportNamesTest, OneRuleForTextAndJson) {
-  const std::vector<FileReport> reports = {
-      {"caf\xe9.dlg", RunChecks(ReadConversation(std::string_view("{1}{A}{}{}{}{}{}\r\n")))}};
-  EXPECT_EQ(FormatText(reports).substr(0, 11), "caf\xc3\xa9.dlg:1");
-  EXPECT_NE(FormatJson(reports).find("\"file\": \"caf\xc3\xa9.dlg\""), std::string::npos);
+  const std::string_view record = "{1}{A}{}{}{}{}{}\r\n";
+  const std::tuple<std::string, std::string, std::string> kNames[] = {
+      {"caf\xe9\x1B.dlg", "caf\xc3\xa9\\x1B.dlg", "caf\xc3\xa9\\u001b.dlg"},
+      {"caf\xc3\xa9\xc2\x9d.dlg", "caf\xc3\xa9\\xC2\\x9D.dlg", "caf\xc3\xa9\xc2\x9d.dlg"}};
+  for (const auto& [name, text, json] : kNames) {
+    const std::vector<FileReport> reports = {{name, RunChecks(ReadConversation(record))}};
+    EXPECT_EQ(FormatText(reports).substr(0, text.size() + 2), text + ":1");
+    EXPECT_NE(FormatJson(reports).find("\"file\": \"" + json + "\""), std::string::npos);
+  }
 }
 
 }  // namespace
