@@ -183,18 +183,15 @@ TEST(LongMapTest, ArrowsBackUpTheMapEndInANodeNamingTheLine) {
   EXPECT_EQ(count("plain: 400 Line 400 -> 10 "), 0);
 }
 
-// The name's ending, in either case, chooses the format.
+// The name's ending, in either case, chooses the format (.svg and .dot: dlgcheck's cli_test).
 TEST(FormatTest, TheNameChoosesTheFormat) {
-  const std::string dot = MapDot(ReadConversation(std::string_view("{1}{Hi.}{}{}{}{}{}\r\n")));
-  for (const auto& [file, start] : {std::pair<const char*, std::string>{"map.svg", "<?xml"},
-                                    {"MAP.PNG", "\x89PNG\r\n"},
-                                    {"map.dot", "digraph dialogue {"}}) {
-    MapFormat format{};
-    std::string image, error;
-    ASSERT_TRUE(FormatOf(file, format)) << file;
-    ASSERT_TRUE(DrawMap(dot, format, image, error)) << error;
-    EXPECT_EQ(image.substr(0, start.size()), start) << file;
-  }
+  MapFormat format{};
+  std::string image, error;
+  ASSERT_TRUE(FormatOf("MAP.PNG", format));
+  ASSERT_TRUE(DrawMap(MapDot(ReadConversation(std::string_view("{1}{Hi.}{}{}{}{}{}\r\n"))),
+                      format, image, error))
+      << error;
+  EXPECT_EQ(image.substr(0, 6), "\x89PNG\r\n");
 }
 
 }  // namespace

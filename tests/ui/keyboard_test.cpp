@@ -1,16 +1,41 @@
-// The keyboard alone walks a conversation: the focus starts in the file list, Enter loads the
-// file picked, follows a reply and goes to a listed number, as a double-click would, and
-// Alt+Left and Alt+Right go back and forward.
+// The keyboard alone: the focus starts in the file list, Enter loads the file picked, follows a
+// reply and goes to a listed number, as a double-click would; Alt+Left and Alt+Right go back and
+// forward; where the keys go after a load and after "Add Line", the keys that add and save a line
+// and leave one, and the keys a box refuses, said aloud.
 
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QCompleter>
+#include <QToolTip>
 #include <QtTest>
 
 #include "ui/control_names.h"
+#include "ui/conversation_window.h"
 #include "ui/field_boxes.h"
 #include "ui/window_session.h"
 
 using namespace dlg;
 using namespace dlg::ui;
+using dlg::test::TypeChars;
 using dlg::test::WindowSession;
+
+namespace {
+
+QString FocusName() {
+  QWidget* w = QApplication::focusWidget();
+  return w ? w->objectName() : QString();
+}
+
+// The tooltip once the box has said why it refused.
+QString Said() {
+  QApplication::processEvents();  // a line box says it once it shows its text again
+  (void)QTest::qWaitFor([] { return QToolTip::isVisible(); });
+  const QString text = QToolTip::text();
+  QToolTip::hideText();
+  return text;
+}
+
+}  // namespace
 
 class KeyboardTest : public QObject {
   Q_OBJECT
@@ -69,6 +94,144 @@ class KeyboardTest : public QObject {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(s.Copy(), written);
     QCOMPARE(s.Boxes(), QStringList());
+  }
+
+  void aNewLineByKeyboardAlone() {
+    WindowSession<> s;
+    s.Load();
+    QCOMPARE(FocusName(), QLatin1String(control::kMaleText));
+    // Enter in the number box runs "Add Line"; the keys then go into the male text.
+    s.Type(control::kNewLineNumber, QStringLiteral("15"));
+    QTest::keyClick(s.W(control::kNewLineNumber), Qt::Key_Return);
+    QCOMPARE(s.Text(control::kLineNumber), QStringLiteral("15"));
+    QCOMPARE(FocusName(), QLatin1String(control::kMaleText));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("A new line."));
+    // Ctrl+Enter, in whichever box of the new line: "Save New Line".
+    s.W(control::kIntCheck)->setFocus();
+    QTest::keyClicks(s.W(control::kIntCheck), QStringLiteral("7"));
+    QTest::keyClick(s.W(control::kIntCheck), Qt::Key_Return, Qt::ControlModifier);
+    QVERIFY(!s.W(control::kSaveNewLine)->isVisible());
+    QVERIFY(s.Copy().find("{15}{A new line.}{}{7}{}{}{}\r\n{20}") != std::string::npos);
+    QCOMPARE(s.Boxes(), QStringList());
+
+    // Escape leaves a new line; one with typed text after "Save New Line?".
+    s.Type(control::kNewLineNumber, QStringLiteral("16"));
+    QTest::keyClick(s.W(control::kNewLineNumber), Qt::Key_Enter);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Dropped."));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(
+        s.Boxes(),
+        QStringList({QStringLiteral("Save New Line?: Save the new line 16 before leaving it?")}));
+    QCOMPARE(s.Line(), QStringLiteral("15|NPC|A new line."));
+    QVERIFY(s.W(control::kGoToFirst)->isVisible());
+  }
+
+  // "Add Line" with an empty box offers the next free number to type over; Enter in "Go to:" goes
+  // there; the jump box lists the NPC lines as it is typed in, and marks and offers to add a line
+  // that is not there.
+  void numbersOfferedWhereTheyAreTyped() {
+    WindowSession<> s;
+    s.Load();
+    s.Click(control::kAddLine);
+    auto* number = s.W<FieldLineEdit>(control::kNewLineNumber);
+    QCOMPARE(number->selectedText(), QStringLiteral("4"));
+    QCOMPARE(FocusName(), QLatin1String(control::kNewLineNumber));
+    QTest::keyClicks(number, QStringLiteral("5"));
+    QCOMPARE(number->text(), QStringLiteral("5"));
+
+    s.Type(control::kGoToNumber, QStringLiteral("2"));
+    QTest::keyClick(s.W(control::kGoToNumber), Qt::Key_Return);
+    auto* jump = s.W<FieldLineEdit>(control::kJumpLine);
+    s.Type(control::kJumpLine, QStringLiteral("2"));
+    QTRY_VERIFY(jump->completer()->popup()->isVisible());
+    QCOMPARE(jump->completer()->popup()->model()->index(0, 0).data().toString(),
+             QStringLiteral("20  Sit down."));
+    QTest::keyClick(jump->completer()->popup(), Qt::Key_Down);
+    QTest::keyClick(jump->completer()->popup(), Qt::Key_Return);
+    QCOMPARE(jump->text(), QStringLiteral("20"));
+    QVERIFY(!QToolTip::isVisible());  // the Enter that picked is no Enter refused in the box
+    QCOMPARE(jump->toolTip(), QString());
+
+    s.Type(control::kJumpLine, QStringLiteral("50"));
+    QCOMPARE(jump->toolTip(), QStringLiteral("no line 50 yet"));
+    s.platform.answers.push_back(MsgAnswer::Yes);
+    QTest::keyClick(jump, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(s.Boxes(),
+             QStringList({QStringLiteral("Add Line: There is no line 50 yet. Add Line 50?")}));
+    QCOMPARE(s.Text(control::kLineNumber), QStringLiteral("50"));
+    QVERIFY(s.Copy().find("{2}{Too much.}{}{}{}{50}{}") != std::string::npos);
+  }
+
+  // What a record cannot hold is refused with a beep and a word at the caret, typed, entered or
+  // pasted, in the field boxes and in Find.
+  void refusedKeysSayWhy_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("said");
+    const QString notInTable = QStringLiteral(
+        " is not in the Windows-1252 character set of "
+        "dialogue files");
+    QTest::newRow("brace, line box")
+        << QString::fromLatin1(control::kConditionFlags) << QStringLiteral("}")
+        << QStringLiteral("} cannot stand in a field");
+    QTest::newRow("brace, multi-line box")
+        << QString::fromLatin1(control::kMaleText) << QStringLiteral("}")
+        << QStringLiteral("} cannot stand in a field");
+    QTest::newRow("letter outside the table")
+        << QString::fromLatin1(control::kFemaleText) << QStringLiteral("\u0141")
+        << QStringLiteral("\u0141") + notInTable;
+    QTest::newRow("Enter, line box")
+        << QString::fromLatin1(control::kExecutionFlags) << QStringLiteral("\r")
+        << QStringLiteral("Enter cannot stand in a field");
+    QTest::newRow("Enter, multi-line box")
+        << QString::fromLatin1(control::kMaleText) << QStringLiteral("\r")
+        << QStringLiteral("Enter cannot stand in a field");
+  }
+
+  void refusedKeysSayWhy() {
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, said);
+    WindowSession<> s;
+    s.Load();
+    QWidget* w = s.form.findChild<QWidget*>(box);
+    w->setFocus();
+    if (typed == u"\r") {
+      QTest::keyClick(w, Qt::Key_Return);
+    } else {
+      TypeChars(w, typed);
+    }
+    QCOMPARE(Said(), said);  // and what it refused is not in the box: text_boxes_test
+  }
+
+  void aPasteSaysWhatItLeftOut() {
+    WindowSession<> s;
+    s.Load();
+    const QString said = QStringLiteral(
+        "2 characters left out:\n"
+        "\u0141 is not in the Windows-1252 character set of dialogue files\n"
+        "\u017A is not in the Windows-1252 character set of dialogue files");
+    QGuiApplication::clipboard()->setText(QStringLiteral("\u0141\u00F3d\u017A"));
+    auto* flags = s.W<FieldLineEdit>(control::kConditionFlags);
+    flags->setFocus();
+    flags->clear();
+    flags->paste();
+    QCOMPARE(Said(), said);
+    auto* male = s.W<FieldTextEdit>(control::kMaleText);
+    male->setFocus();
+    male->selectAll();
+    male->paste();
+    QCOMPARE(Said(), said);
+
+    s.form.ShowConversation(true);
+    auto* find =
+        s.form.conversationWindow()->findChild<QWidget*>(QString::fromLatin1(control::kFindText));
+    QVERIFY(QTest::qWaitForWindowActive(find->window()));
+    QTRY_VERIFY(!s.form.conversationWindow()->Busy());
+    find->setFocus();
+    TypeChars(find, QStringLiteral("\u0141"));
+    QCOMPARE(Said(), QStringLiteral("\u0141 is not in the Windows-1252 character set of "
+                                    "dialogue files"));
   }
 };
 

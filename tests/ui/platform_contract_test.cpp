@@ -1,16 +1,25 @@
-// What the real boxes of the window must do: a box answers with one of its own buttons (a Yes/No
-// question never with Cancel); the Yes/No/Cancel box takes Enter, Escape and the title bar's close
-// for Cancel, and a real Yes/No question stays until it is answered; EndProgram ends the program.
-// The input box: real_boxes_test, through Save As.
+// The real message and input boxes, answered as a user would: a box answers with one of its own
+// buttons (a Yes/No question never with Cancel); the Yes/No/Cancel box takes Enter, Escape and the
+// title bar's close for Cancel, and a real Yes/No question stays until it is answered; the boxes
+// of the window with their titles, texts, buttons and icons; EndProgram ends the program.
 
+#include <QMessageBox>
 #include <QtTest>
 #include <array>
+#include <filesystem>
 
 #include "ui/box_user.h"
 #include "ui/qt_platform.h"
+#include "ui/window_session.h"
 
 using namespace dlg;
+using namespace dlg::ui;
+using dlg::test::BoxLine;
+using dlg::test::BoxUser;
 using dlg::test::Gesture;
+using dlg::test::kDismiss;
+using dlg::test::kFerry;
+using dlg::test::WindowSession;
 
 namespace {
 
@@ -43,13 +52,11 @@ class PlatformContractTest : public QObject {
       MsgAnswer answer;
       bool stays = false;
     } rows[] = {
-        {Ok, QMessageBox::Ok, A::Ok},
+        // A click answers with its button in every box: the Yes/No/Cancel rows.
         {Ok, Gesture::Enter, A::Ok},
         {Ok, Gesture::Escape, A::Ok},
         {Ok, Gesture::Close, A::Ok},
-        {YesNo, QMessageBox::Yes, A::Yes},
         {YesNo, Gesture::Enter, A::Yes},
-        {YesNo, QMessageBox::No, A::No},
         {YesNo, Gesture::Escape, A::No, true},
         {YesNo, Gesture::Close, A::No, true},
         {YesNoCancel, QMessageBox::Yes, A::Yes},
@@ -72,8 +79,8 @@ class PlatformContractTest : public QObject {
     QFETCH(Gesture, act);
     QFETCH(MsgAnswer, answer);
     QFETCH(bool, stays);
-    ui::QtPlatform platform;
-    test::BoxUser user;
+    QtPlatform platform;
+    BoxUser user;
     const QString safest = ButtonsOf(buttons).last();
     user.answers.push_back({act, safest == QLatin1String("Ok")   ? QMessageBox::Ok
                                  : safest == QLatin1String("No") ? QMessageBox::No
@@ -82,12 +89,126 @@ class PlatformContractTest : public QObject {
     QCOMPARE(user.seen.at(0).ends_with(" | stayed"), stays);
   }
 
+  // A box is at least as wide as its title: a short text must not cut "Renumber Line" short.
+  void aBoxIsAsWideAsItsTitle() {
+    QtPlatform platform;
+    const std::string title = "A title far longer than the few words of its box";
+    int width = 0, needed = 0;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || !box->isVisible()) return;
+      width = box->width();
+      needed = box->fontMetrics().horizontalAdvance(QString::fromStdString(title));
+      box->button(QMessageBox::Ok)->click();
+    });
+    look.start(5);
+    platform.MessageBox("Done.", title, MsgButtons::Ok, MsgIcon::None);
+    QVERIFY2(width > needed, qPrintable(QStringLiteral("%1 <= %2").arg(width).arg(needed)));
+  }
+
+  // The real boxes and their answers, above all the three that guard the user's work: the
+  // recovery question at Load File, the refusal of a file open in another window, and the
+  // question before Save overwrites a change made by another program. Paths show as UTF-8.
+  void theRealBoxesShowTheirTitlesTextsButtonsAndIcons() {
+    WindowSession<QtPlatform> first;
+    const std::string folder = first.dir.File("m\xC3\xA4rta"), path = folder + "/ferry.dlg";
+    std::filesystem::create_directory(folder);
+    first.dir.Put("m\xC3\xA4rta/ferry.dlg", kFerry);
+    first.dir.Put("m\xC3\xA4rta/ferry.dlg.bak", "{1}{Left by a crash}{}{}{}{}{}\r\n");
+    BoxUser user;
+    user.answers = {kDismiss};
+    first.Load(true, folder);
+    QVERIFY(!first.W("Frame1")->isEnabled());
+    user.answers = {{QMessageBox::Yes}};
+    first.Load(true, folder);
+    const std::string recovery =
+        BoxLine("Copy Found",
+                path + ".bak differs from " + path +
+                    ". It may hold changes that an editor never saved, or be a copy that someone "
+                    "keeps. Yes: go on with its text. No: keep it as " +
+                    path + ".bak.1 and load the file as it is. Cancel: load nothing.",
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
+    QCOMPARE(user.seen, (std::vector{recovery, recovery}));
+    QCOMPARE(first.Line(), QStringLiteral("1|NPC|Left by a crash"));
+
+    WindowSession<QtPlatform> second;
+    user.answers = {kDismiss};
+    second.Load(true, folder);
+    QCOMPARE(
+        user.seen.at(2),
+        BoxLine("File In Use", path + " is open in another editor window. Unload it there first.",
+                QMessageBox::Ok, QMessageBox::Warning));
+    QVERIFY(second.W("Command2")->isEnabled());
+    QVERIFY(!second.W("Frame1")->isEnabled());
+
+    const std::string theirs = "{1}{Theirs}{}{}{}{}{}\r\n";
+    first.dir.Put("m\xC3\xA4rta/ferry.dlg", theirs);
+    user.answers = {{QMessageBox::Yes}, {QMessageBox::No}};
+    first.Click("Commandsave");
+    QCOMPARE(user.seen.at(3),
+             BoxLine("Oberwrite?", "Are you sure you wish to overwrite " + path + "?",
+                     QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon));
+    QCOMPARE(user.seen.at(4),
+             BoxLine("File Changed on Disk",
+                     path + " was changed by another program after it was loaded. Save over those "
+                            "changes?",
+                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Warning));
+    QCOMPARE(test::ReadBytes(path), theirs);
+
+    // Save As: a name typed with a character beyond ASCII is a UTF-8 file name; a cancelled
+    // input box saves nothing.
+    user.inputs = {QStringLiteral("f\u00E4hre"), QString()};
+    user.answers = {{QMessageBox::Ok}};
+    first.Click("Command9");
+    first.Click("Command9");
+    const std::string prompt = "Enter the name for the new .DLG file: ";
+    QCOMPARE(std::vector(user.seen.begin() + 5, user.seen.end()),
+             (std::vector{prompt,
+                          BoxLine("Saving Changes", "Changes Have Been Saved", QMessageBox::Ok,
+                                  QMessageBox::Information),
+                          prompt}));
+    QCOMPARE(test::ReadBytes(folder + "/f\xC3\xA4hre.dlg"), test::ReadBytes(path + ".bak"));
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(folder), {}), 3);
+
+    user.answers = {kDismiss};
+    first.Type("txtaddline", QStringLiteral("1"));
+    first.Click("cmdaddline");
+    QCOMPARE(user.seen.back(), BoxLine("Line Already Exists",
+                                       "The line already exists, please enter a different number",
+                                       QMessageBox::Ok, QMessageBox::Critical));
+    QCOMPARE(user.seen.size(), std::size_t{9});
+  }
+
+  // The close box with unsaved changes: the caption marks them, a Cancel keeps the window, No
+  // throws them away and ends the program.
+  void theCloseBoxAsksAboutUnsavedChanges() {
+    WindowSession<QtPlatform> s;
+    s.Load();
+    s.Type("txtDialogue", QStringLiteral("Free crossing today."));
+    s.Click("txtfemale");  // leaving the box writes the edit
+    QCOMPARE(s.form.windowTitle(), QStringLiteral("Ashgloam -DLG Editor - ferry.dlg *"));
+    BoxUser user;
+    user.answers = {kDismiss};
+    QVERIFY(!s.form.close());
+    const std::string ask = BoxLine(
+        "Save Changes?", "Save the changes to " + s.dir.File("ferry.dlg") + " before quitting?",
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
+    QCOMPARE(user.seen, std::vector{ask});
+    QVERIFY(s.form.isVisible() && !ProgramEnded());
+    user.answers = {{QMessageBox::No}};
+    s.form.close();
+    QVERIFY(ProgramEnded());
+    QCOMPARE(test::ReadBytes(s.dir.File("ferry.dlg")), kFerry);
+    QVERIFY(!std::filesystem::exists(s.dir.File("ferry.dlg.bak")));
+  }
+
   // Last: EndProgram cannot be taken back.
   void endProgramEnds() {
     QWidget window;
     window.show();
-    ui::QtPlatform().EndProgram();
-    QVERIFY(ui::ProgramEnded() && !window.isVisible());
+    QtPlatform().EndProgram();
+    QVERIFY(ProgramEnded() && !window.isVisible());
   }
 };
 
