@@ -7,16 +7,13 @@
 #include <QTextBlock>
 #include <QtTest>
 
-#include "commands/editor.h"
-#include "support/scripted_platform.h"
-#include "support/settings_in_temp.h"
-#include "ui/editor_form.h"
 #include "ui/field_boxes.h"
 #include "ui/text_bytes.h"
 #include "ui/window_session.h"
 
 using namespace dlg;
 using namespace dlg::ui;
+using dlg::test::WindowSession;
 
 namespace {
 
@@ -42,17 +39,14 @@ class TextBoxesTest : public QObject {
 
   void everyByteSurvivesTheWindow() {
     QFETCH(bool, multiLine);
-    test::ScriptedPlatform platform;
-    Editor ed(platform);
-    EditorForm form(ed);
+    WindowSession<> s;
     std::string expected = AllBytes();
     if (multiLine) expected[10] = expected[13] = ' ';
-    TextBox& box = multiLine ? ed.window.maleText : ed.window.conditionFlags;
+    TextBox& box = multiLine ? s.ed.window.maleText : s.ed.window.conditionFlags;
     box.text = AllBytes();
-    form.Render();
+    s.form.Render();
     box.text.clear();
-    const char* name = multiLine ? "txtDialogue" : "txtFlags1";
-    QWidget* widget = form.findChild<QWidget*>(QString::fromLatin1(name));
+    QWidget* widget = s.W(multiLine ? "txtDialogue" : "txtFlags1");
     QVERIFY(widget);
     if (auto* line = qobject_cast<FieldLineEdit*>(widget)) emit line->edited();
     if (auto* multi = qobject_cast<FieldTextEdit*>(widget)) emit multi->edited();
@@ -152,18 +146,14 @@ class TextBoxesTest : public QObject {
   void aLongTextShowsAndCopiesAsItIs() {
     QFETCH(QByteArray, text);
     QFETCH(bool, words);
-    test::ScriptedPlatform platform;
-    Editor ed(platform);
-    EditorForm form(ed);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    auto* box = form.findChild<FieldTextEdit*>(QStringLiteral("txtDialogue"));
+    WindowSession<> s;
+    auto* box = s.W<FieldTextEdit>("txtDialogue");
     QVERIFY(box);
     QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
     QVERIFY(reader && reader->textInterface());
-    ed.window.dialogueFrame.enabled = true;  // as after Load File
-    ed.window.maleText.text = text.toStdString();
-    form.Render();
+    s.ed.window.dialogueFrame.enabled = true;  // as after Load File
+    s.ed.window.maleText.text = text.toStdString();
+    s.form.Render();
     const QString field = BytesToText(text.toStdString());
     for (QTextBlock b = box->document()->begin(); words && b.next().isValid(); b = b.next())
       QVERIFY(b.text().endsWith(u' '));
