@@ -38,9 +38,10 @@ class FolderRunTest : public ::testing::Test {
     dir.Put("town/guard.dlg", "{1}{Halt.}{}{}{}{}{}\r\n");
   }
 
-  Progress RunOver(const FolderRun::MakeRows& makeRows, const LoadedFile& loaded = {}) {
+  Progress RunOver(const FolderRun::MakeRows& makeRows, const LoadedFile& loaded = {},
+                   const std::string& folder = "") {
     FolderRun run([](bool) {}, ops);
-    run.Start(dir.Path(), loaded, makeRows);
+    run.Start(folder.empty() ? dir.Path() : folder, loaded, makeRows);
     run.Settle();
     return run.Take();
   }
@@ -57,10 +58,7 @@ class FolderRunTest : public ::testing::Test {
 };
 
 TEST_F(FolderRunTest, AFolderThatCannotBeListedSaysSo) {
-  FolderRun run([](bool) {}, ops);
-  run.Start(dir.File("gone"), {}, ProblemRows);
-  run.Settle();
-  const Progress p = run.Take();
+  const Progress p = RunOver(ProblemRows, {}, dir.File("gone"));
   EXPECT_EQ(p.folderError, "No such file or directory");
   EXPECT_TRUE(p.finished);
 }

@@ -1,6 +1,7 @@
-// The editor window as a user meets it, with real clicks: every button at least once, with the
-// Flag Editor and the loss of focus that writes an edit before the click that took the focus,
-// and lists that must act on no row when none is selected.
+// The editor window as a user meets it, with real clicks: every button at least once (Save, Save
+// As and the close box with the real boxes: platform_contract_test; Unload File and Quit:
+// conversation_window_test), with the Flag Editor and the loss of focus that writes an edit before
+// the click that took the focus, and lists that must act on no row when none is selected.
 
 #include <QComboBox>
 #include <QScrollBar>
@@ -118,23 +119,6 @@ class EditorWindowTest : public QObject {
     flags->close();                            // its own close control destroys it
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!s.form.flagEditorForm() && s.W("cmdadd")->isEnabled());
-
-    s.platform.answers = {MsgAnswer::Yes};
-    s.Click("Commandsave");  // Save
-    QCOMPARE(s.Boxes().last(), QStringLiteral("Saving Changes: Changes Have Been Saved"));
-    s.platform.inputs = {"copy"};
-    s.Click("Command9");  // Save As
-    QCOMPARE(test::ReadBytes(s.dir.File("copy.dlg")), added);
-    s.platform.answers = {MsgAnswer::No, MsgAnswer::No};
-    s.Click("Command8");  // Unload File, answered No
-    s.Click("Command6");  // Quit, answered No
-    QVERIFY(s.form.isVisible() && s.W("Frame1")->isEnabled());
-    QCOMPARE(s.Boxes().size(), 3);
-    s.platform.answers = {MsgAnswer::Yes};
-    QVERIFY(s.form.close());  // the close box, answered Yes
-    QCOMPARE(s.Boxes(), QStringList{QStringLiteral("Quit?: Are you sure you want to quit?")});
-    QVERIFY(s.platform.ended);
-    QVERIFY(!std::filesystem::exists(s.dir.File("ferry.dlg.bak")));
   }
 
   // Where no row stands a double-click acts on no selection, as the list's own rows would.
