@@ -73,29 +73,25 @@ class ConversationPlaceTest : public QObject {
     s.form.move(0, 0);
     s.Load();
     s.form.ShowConversation(false);
-    ConversationWindow* w = s.form.conversationWindow();
-    QVERIFY(QTest::qWaitFor([w] { return !w->Busy(); }, 20000));
-    const QRect editor = s.form.frameGeometry(), beside = w->frameGeometry();
+    dlg::test::Beside<ConversationWindow> c{s.form.conversationWindow()};
+    QVERIFY(c.Settle());
+    const QRect editor = s.form.frameGeometry(), beside = c.window->frameGeometry();
     QCOMPARE(beside.topLeft(), QPoint(editor.right() + 1, editor.top()));
-    QVERIFY(w->screen()->availableGeometry().contains(beside));
+    QVERIFY(c.window->screen()->availableGeometry().contains(beside));
 
-    auto* map = w->findChild<MapView*>(QString::fromLatin1(control::kMap));
+    auto* map = c.W<MapView>(control::kMap);
     for (const char* other :
          {control::kOutline, control::kFoundRecords, control::kProblems, control::kFilesFound})
-      QVERIFY2(Area(map) > 2 * Area(w->findChild<QWidget*>(QString::fromLatin1(other))), other);
-    const auto shown = [map] {
-      return map->mapToScene(map->viewport()->rect()).boundingRect().contains(map->sceneRect());
-    };
-    QVERIFY(shown());
+      QVERIFY2(Area(map) > 2 * Area(c.W(other)), other);
+    QVERIFY(map->mapToScene(map->viewport()->rect()).boundingRect().contains(map->sceneRect()));
     // Zoomed in, it stays so through the next layout, after an edit.
-    QTest::mouseClick(w->findChild<QWidget*>(QString::fromLatin1(control::kZoomIn)),
-                      Qt::LeftButton);
+    QTest::mouseClick(c.W(control::kZoomIn), Qt::LeftButton);
     const qreal zoom = map->transform().m11();
     s.form.activateWindow();
     QTRY_COMPARE(QApplication::activeWindow(), &s.form);
     s.Type(control::kMaleText, QStringLiteral("Crossing is free."));
     s.Click(control::kFemaleText);
-    QVERIFY(QTest::qWaitFor([w] { return !w->Busy(); }, 20000));
+    QVERIFY(c.Settle());
     QCOMPARE(map->transform().m11(), zoom);
   }
 
