@@ -79,7 +79,7 @@ std::string NameShown(std::string_view path) {
   for (std::size_t i = 0; i < path.size();) {
     char32_t cp = 0;
     const std::size_t n = DecodeUtf8(path, i, cp);
-    const bool control = cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
+    const bool control = IsControlCharacter(cp);
     for (std::size_t k = i; k < i + n; ++k) {
       if (control) {
         AppendHexByte(out, static_cast<unsigned char>(path[k]));

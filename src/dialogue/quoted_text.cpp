@@ -11,9 +11,6 @@ namespace {
 // copied whole into every message about it.
 constexpr std::size_t kShownBytes = 40;
 
-// What a terminal may take for a command: the C0 and C1 controls and DEL.
-bool IsControl(char16_t cp) { return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F); }
-
 }  // namespace
 
 void AppendHexByte(std::string& out, unsigned char b) {
@@ -29,7 +26,7 @@ std::string Quoted(std::string_view bytes) {
   for (char ch : bytes.substr(0, kShownBytes)) {
     const auto b = static_cast<unsigned char>(ch);
     const char16_t cp = Cp1252CodePoint(b);
-    if (IsControl(cp)) {
+    if (IsControlCharacter(cp)) {
       AppendHexByte(out, b);  // keeps a terminal or an editor's parser safe from the file
     } else {
       if (ch == '"' || ch == '\\') out += '\\';
@@ -46,7 +43,7 @@ std::string VisibleText(std::string_view bytes) {
   for (char ch : bytes) {
     const auto b = static_cast<unsigned char>(ch);
     const char16_t cp = Cp1252CodePoint(b);
-    if (IsControl(cp) && ch != '\t' && ch != '\n') {
+    if (IsControlCharacter(cp) && ch != '\t' && ch != '\n') {
       AppendHexByte(out, b);
     } else {
       AppendUtf8(out, cp);

@@ -13,6 +13,8 @@ std::string Quoted(std::string_view bytes);
 // whole, with each control character but tab and line feed written as "\xNN": a file's bytes never
 // drive the terminal that shows them.
 std::string VisibleText(std::string_view bytes);
+// What a terminal may take for a command: the C0 and C1 controls and DEL.
+constexpr bool IsControlCharacter(char32_t cp) { return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F); }
 // Appends "\xNN" for the byte.
 void AppendHexByte(std::string& out, unsigned char b);
 // A line number as messages name it: plain digits as they are, anything else quoted.
