@@ -90,7 +90,6 @@ class KeyboardTest : public QObject {
     QTest::mouseClick(male->viewport(), Qt::LeftButton);
     QTest::keyClick(male, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(s.Copy(), test::kFerry);
-    QCOMPARE(s.Line(), QStringLiteral("1|NPC|Crossing costs three silver \u2014 each way."));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(s.Copy(), written);
     QCOMPARE(s.Boxes(), QStringList());
@@ -122,7 +121,6 @@ class KeyboardTest : public QObject {
     QCOMPARE(
         s.Boxes(),
         QStringList({QStringLiteral("Save New Line?: Save the new line 16 before leaving it?")}));
-    QCOMPARE(s.Line(), QStringLiteral("15|NPC|A new line."));
     QVERIFY(s.W(control::kGoToFirst)->isVisible());
   }
 
@@ -168,9 +166,6 @@ class KeyboardTest : public QObject {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("said");
-    const QString notInTable = QStringLiteral(
-        " is not in the Windows-1252 character set of "
-        "dialogue files");
     QTest::newRow("brace, line box")
         << QString::fromLatin1(control::kConditionFlags) << QStringLiteral("}")
         << QStringLiteral("} cannot stand in a field");
@@ -179,7 +174,7 @@ class KeyboardTest : public QObject {
         << QStringLiteral("} cannot stand in a field");
     QTest::newRow("letter outside the table")
         << QString::fromLatin1(control::kFemaleText) << QStringLiteral("\u0141")
-        << QStringLiteral("\u0141") + notInTable;
+        << QStringLiteral("\u0141 is not in the Windows-1252 character set of dialogue files");
     QTest::newRow("Enter, line box")
         << QString::fromLatin1(control::kExecutionFlags) << QStringLiteral("\r")
         << QStringLiteral("Enter cannot stand in a field");
