@@ -1,7 +1,6 @@
 // Where the Conversation and Play windows open, beside the editor where the screen has room, and
 // how the Conversation window shares itself out: the map the largest part, fitted to its view.
 
-#include <QGraphicsView>
 #include <QScreen>
 #include <QtTest>
 #include <cstdlib>

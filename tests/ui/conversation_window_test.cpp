@@ -3,17 +3,14 @@
 
 #include "ui/conversation_window.h"
 
-#include <QAction>
 #include <QGraphicsItem>
 #include <QLabel>
 #include <QListView>
-#include <QMenuBar>
 #include <QTreeView>
 #include <QtTest>
 
 #include "ui/control_names.h"
 #include "ui/conversation_models.h"
-#include "ui/editor_layout.h"
 #include "ui/latest_job.h"
 #include "ui/map_view.h"
 #include "ui/window_session.h"
@@ -21,7 +18,6 @@
 using namespace dlg;
 using namespace dlg::ui;
 using dlg::test::ReadBytes;
-using dlg::test::TempDir;
 using dlg::test::Texts;
 using dlg::test::WindowSession;
 

@@ -6,8 +6,6 @@
 
 #include <QLabel>
 #include <QListView>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QtTest>
 
 #include "ui/control_names.h"

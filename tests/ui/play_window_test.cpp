@@ -5,7 +5,6 @@
 #include "ui/play_window.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QListWidget>

@@ -15,16 +15,6 @@ using namespace dlg;
 using namespace dlg::ui;
 using dlg::test::WindowSession;
 
-namespace {
-
-std::string AllBytes() {
-  std::string all;
-  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
-  return all;
-}
-
-}  // namespace
-
 class TextBoxesTest : public QObject {
   Q_OBJECT
 
@@ -40,10 +30,12 @@ class TextBoxesTest : public QObject {
   void everyByteSurvivesTheWindow() {
     QFETCH(bool, multiLine);
     WindowSession<> s;
-    std::string expected = AllBytes();
+    std::string all;
+    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    std::string expected = all;
     if (multiLine) expected[10] = expected[13] = ' ';
     TextBox& box = multiLine ? s.ed.window.maleText : s.ed.window.conditionFlags;
-    box.text = AllBytes();
+    box.text = all;
     s.form.Render();
     box.text.clear();
     QWidget* widget = s.W(multiLine ? "txtDialogue" : "txtFlags1");
