@@ -188,8 +188,8 @@ TEST(FormatTest, TheNameChoosesTheFormat) {
   MapFormat format{};
   std::string image, error;
   ASSERT_TRUE(FormatOf("MAP.PNG", format));
-  ASSERT_TRUE(DrawMap(MapDot(ReadConversation(std::string_view("{1}{Hi.}{}{}{}{}{}\r\n"))),
-                      format, image, error))
+  ASSERT_TRUE(DrawMap(MapDot(ReadConversation(std::string_view("{1}{Hi.}{}{}{}{}{}\r\n"))), format,
+                      image, error))
       << error;
   EXPECT_EQ(image.substr(0, 6), "\x89PNG\r\n");
 }

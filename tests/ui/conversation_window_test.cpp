@@ -150,8 +150,9 @@ class ConversationWindowTest : public QObject {
     s.form.ShowConversation(false);
     ConversationView c{{s.form.conversationWindow()}};
     auto note = [&c](const char* around) {
-      return QStringLiteral("The lines within two replies of %1 (the whole conversation has 1002 "
-                            "NPC lines)")
+      return QStringLiteral(
+                 "The lines within two replies of %1 (the whole conversation has 1002 "
+                 "NPC lines)")
           .arg(QLatin1String(around));
     };
     QVERIFY(c.Settle());

@@ -87,15 +87,14 @@ class MenuBarTest : public QObject {
     Action(s.form, "Keyboard Shortcuts")->trigger();
     const QStringList shortcuts = s.Boxes();
     QCOMPARE(shortcuts.size(), 1);
-    for (const char* line :
-         {"Keyboard Shortcuts: New Dialogue...: Ctrl+N\n", "\nSave: Ctrl+S\n",
-          "\nGo to Line: Ctrl+G, then Enter in the Go to: box\n",
-          "\nAdd Line: Enter in the Add Line number box\n",
-          "\nSave New Line: Ctrl+Return or Ctrl+Enter\n",
-          "\nZoom the map in: Ctrl++ or Ctrl+=, Ctrl and the mouse wheel\n",
-          "\nFollow a reply, go to a listed number, load a file, open a folder: "
-          "Enter in its list\n",
-          "\nChoose a reply in the Play window (Choose): 1 to 9\n"})
+    for (const char* line : {"Keyboard Shortcuts: New Dialogue...: Ctrl+N\n", "\nSave: Ctrl+S\n",
+                             "\nGo to Line: Ctrl+G, then Enter in the Go to: box\n",
+                             "\nAdd Line: Enter in the Add Line number box\n",
+                             "\nSave New Line: Ctrl+Return or Ctrl+Enter\n",
+                             "\nZoom the map in: Ctrl++ or Ctrl+=, Ctrl and the mouse wheel\n",
+                             "\nFollow a reply, go to a listed number, load a file, open a folder: "
+                             "Enter in its list\n",
+                             "\nChoose a reply in the Play window (Choose): 1 to 9\n"})
       QVERIFY2(shortcuts[0].contains(QString::fromLatin1(line)), line);
 
     Action(s.form, "About")->trigger();
