@@ -77,22 +77,22 @@ Conversation ReadConversation(std::string_view bytes) {
       continue;
     }
     const int i = static_cast<int>(c.records.size()) - 1;
-    const Fields f = r.Fields();
+    const std::string_view number = r.Field(0), jump = r.Field(5);
     r.line = static_cast<int>(c.lines.size());
-    r.npc = IsNpcJump(f.jumpLine);
-    r.foundBy = index.Add(f.lineNumber, i);
+    r.npc = IsNpcJump(jump);
+    r.foundBy = index.Add(number, i);
     c.target.emplace_back();
     if (r.npc) {
       npc = i;
     } else {
       if (npc != -1) ++c.records[npc].replyCount;
-      if (IsEndJump(f.jumpLine)) {
+      if (IsEndJump(jump)) {
         c.target.back().kind = TargetKind::End;
       } else {
         // Where the jump stands in the index, marked while its bytes are at hand and kept in
         // the target until every number is in: resolving it then reads the short list of
         // targets, not the records and the file again.
-        c.target.back() = {TargetKind::Record, index.Mark(f.jumpLine)};
+        c.target.back() = {TargetKind::Record, index.Mark(jump)};
       }
     }
     r.group = npc;

@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include "dialogue/byte_places.h"
-
 namespace dlg {
 
 void LineScanner::Refill() {
   const std::size_t kept = tail_ - head_;
-  const std::size_t base = kept > 0 ? base_ + places_[head_] : scanned_;
+  const std::size_t base = kept > 0 ? base_ + (places_[head_] & ~kClosePlace) : scanned_;
   const std::size_t limit = std::min(size_, base + kSpan);
   const auto shift = static_cast<std::uint32_t>(base - base_);
   for (std::size_t i = 0; i < kept; ++i) places_[i] = places_[head_ + i] - shift;

@@ -1,8 +1,9 @@
 #pragma once
 // The lines of a dialogue file and the fields on each, read as the editor's reader reads them
 // but without handing out one character at a time. The places of every "}", CR and LF are found
-// 64 bytes at a time and written to a short list in order; a line is then read from the list, and
-// a plain record (seven "}" and the line's end) from eight entries of it without a loop.
+// 64 bytes at a time and written to a short list in order, each "}" tagged; a line is then read
+// from the list, and a plain record (seven "}" and the line's end) from eight entries of it, told
+// by their tags and taken four at a time.
 //
 // Why the spans between "}" are the editor's fields: the byte after a "}" (or a line's first
 // byte) opens the next field whatever it is, and the field runs through the next "}"; a "}" as
@@ -17,6 +18,11 @@
 #include <memory>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "dialogue/byte_places.h"
 #include "dialogue/conversation.h"
 
 namespace dlg {
@@ -51,7 +57,7 @@ class LineScanner {
       if (scanned_ >= size_) return size_;
       Refill();
     }
-    return base_ + places_[head_];
+    return base_ + (places_[head_] & ~kClosePlace);
   }
   void ReadOddLine(FileLine& line, Record& record);
   void EndLine(FileLine& line, std::size_t end);
@@ -73,28 +79,43 @@ inline bool LineScanner::Next(FileLine& line, Record& record) {
   if (start_ >= size_) return false;
   if (tail_ - head_ < 9 && scanned_ < size_) Refill();
   const std::uint32_t* p = places_.data() + head_;
-  const char* d = data_ + base_;  // where the places count from
-  const std::uint32_t end = p[7];
-  const std::size_t start = start_, size = base_ + end - start;
-  // Seven "}" and then the line's end, all of them (and the place after, for a CR LF) in the
-  // list. The tests of the seven are added, not taken one by one.
-  if (tail_ - head_ < 9 || (d[end] != '\r' && d[end] != '\n') ||
-      (d[p[0]] == '}') + (d[p[1]] == '}') + (d[p[2]] == '}') + (d[p[3]] == '}') + (d[p[4]] == '}') +
-              (d[p[5]] == '}') + (d[p[6]] == '}') !=
-          7 ||
-      size >= kLongLine) {
-    ReadOddLine(line, record);
-    return true;
-  }
+  const std::size_t start = start_;
   // From the line's start, modulo 2^32: the line is shorter than that, whichever of the line and
   // the places starts first.
   const auto from = static_cast<std::uint32_t>(base_ - start);
-  for (int k = 0; k < 7; ++k) record.close[k] = p[k] + from;
+  // Seven "}" and then the line's end, all of them (and the place after, for a CR LF) in the
+  // list: the first seven places tagged, the eighth not.
+#if defined(__SSE2__)
+  const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4));
+  const int tags = _mm_movemask_ps(_mm_castsi128_ps(low)) | _mm_movemask_ps(_mm_castsi128_ps(high))
+                                                                << 4;
+#else
+  int tags = 0;
+  for (int k = 0; k < 8; ++k) tags |= static_cast<int>(p[k] >> 31) << k;
+#endif
+  const std::uint32_t end = p[7];
+  if (tail_ - head_ < 9 || tags != 0x7F || base_ + end - start >= kLongLine) {
+    ReadOddLine(line, record);
+    return true;
+  }
+#if defined(__SSE2__)
+  const __m128i keep = _mm_set1_epi32(static_cast<int>(~kClosePlace));
+  const __m128i shift = _mm_set1_epi32(static_cast<int>(from));
+  const __m128i first = _mm_add_epi32(_mm_and_si128(low, keep), shift);
+  const __m128i last = _mm_add_epi32(_mm_and_si128(high, keep), shift);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(record.close), first);
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(record.close + 4), last);
+  record.close[6] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(last, last)));
+#else
+  for (int k = 0; k < 7; ++k) record.close[k] = (p[k] & ~kClosePlace) + from;
+#endif
   record.start = line.start = data_ + start;
   record.fieldCount = line.fieldCount = 7;
-  line.size = static_cast<std::uint32_t>(size);
-  line.textAfter = p[6] + 1 < end;
+  line.size = end + from;
+  line.textAfter = record.close[6] + 1 < line.size;
   // The LF of a CR LF is a place too: the next one, when it stands right after the CR.
+  const char* d = data_ + base_;  // where the places count from
   if (d[end] == '\n') {
     line.end = LineEnd::Lf;
     head_ += 8;

@@ -55,7 +55,8 @@ class KernelTest : public testing::TestWithParam<Text> {};
 std::vector<std::size_t> PlacesByteByByte(std::string_view text) {
   std::vector<std::size_t> places;
   for (std::size_t i = 0; i < text.size(); ++i)
-    if (text[i] == '}' || text[i] == '\r' || text[i] == '\n') places.push_back(i);
+    if (text[i] == '}' || text[i] == '\r' || text[i] == '\n')
+      places.push_back(i | (text[i] == '}' ? kClosePlace : 0));
   return places;
 }
 
