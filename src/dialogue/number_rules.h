@@ -11,7 +11,7 @@ namespace dlg {
 inline bool IsDigits(std::string_view s) {
   if (s.empty()) return false;
   for (char ch : s) {
-    if (ch < '0' || ch > '9') return false;
+    if (static_cast<unsigned char>(ch - '0') > 9) return false;
   }
   return true;
 }
@@ -32,8 +32,16 @@ inline bool IsPlainNumber(std::string_view n) { return NumberFault(n).empty(); }
 // A jump to "0" ends the conversation, so no line may take that number.
 inline bool IsEndJump(std::string_view jump) { return jump.size() == 1 && jump[0] == '0'; }
 
-// Compares plain-digit numbers by value: -1, 0 or 1.
+// Compares plain-digit numbers (at least one digit each) by value: -1, 0 or 1.
 inline int CompareValues(std::string_view a, std::string_view b) {
+  // Without a leading zero, as nearly every number: the longer is the larger, and of two as long
+  // the first digit that differs tells.
+  if (a[0] != '0' && b[0] != '0') {
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    for (std::size_t i = 0; i < a.size(); ++i)
+      if (a[i] != b[i]) return a[i] < b[i] ? -1 : 1;
+    return 0;
+  }
   a.remove_prefix(std::min(a.find_first_not_of('0'), a.size()));
   b.remove_prefix(std::min(b.find_first_not_of('0'), b.size()));
   if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
