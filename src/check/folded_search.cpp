@@ -27,10 +27,7 @@ namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
 
-struct Ends {
-  unsigned char first0, first1, last0, last1;
-  std::size_t lastAt;  // from the first byte to the last
-};
+using Ends = FoldedEnds;
 
 bool IsCandidate(const unsigned char* text, std::size_t at, const Ends& e) {
   const unsigned char a = text[at], b = text[at + e.lastAt];
@@ -121,16 +118,16 @@ const std::vector<const char*>& FoldedSearch::Kernels() {
 }
 
 FoldedSearch::FoldedSearch(std::string_view needle, std::size_t kernel)
-    : kernel_(kernel), folded_(needle) {
+    : candidate_(Supported()[kernel].kernel), folded_(needle) {
   for (char& ch : folded_) ch = static_cast<char>(kFoldCase[static_cast<unsigned char>(ch)]);
-  FoldingTo(static_cast<unsigned char>(folded_.front()), first_);
-  FoldingTo(static_cast<unsigned char>(folded_.back()), last_);
+  unsigned char first[2], last[2];
+  FoldingTo(static_cast<unsigned char>(folded_.front()), first);
+  FoldingTo(static_cast<unsigned char>(folded_.back()), last);
+  ends_ = {first[0], first[1], last[0], last[1], folded_.size() - 1};
 }
 
 std::size_t FoldedSearch::Candidate(std::string_view text, std::size_t from) const {
-  const Ends ends{first_[0], first_[1], last_[0], last_[1], folded_.size() - 1};
-  return Supported()[kernel_].kernel(reinterpret_cast<const unsigned char*>(text.data()),
-                                     text.size(), from, ends);
+  return candidate_(reinterpret_cast<const unsigned char*>(text.data()), text.size(), from, ends_);
 }
 
 bool FoldedSearch::MatchesAt(std::string_view text, std::size_t at) const {

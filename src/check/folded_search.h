@@ -14,6 +14,13 @@ namespace dlg::check {
 // Windows-1252 letters folded to their small form; every other byte as it is.
 extern const std::array<unsigned char, 256> kFoldCase;
 
+// The bytes that fold like a needle's first and last (one or two each, the one repeated), and how
+// far the last stands from the first.
+struct FoldedEnds {
+  unsigned char first0, first1, last0, last1;
+  std::size_t lastAt;
+};
+
 class FoldedSearch {
  public:
   // `needle` must not be empty. `kernel` picks one of Kernels(), the widest by default; all
@@ -31,11 +38,10 @@ class FoldedSearch {
   std::size_t Candidate(std::string_view text, std::size_t from) const;
   bool MatchesAt(std::string_view text, std::size_t at) const;
 
-  std::size_t kernel_;
+  // The kernel, chosen once: a search of a text found in every record asks it once a record.
+  std::size_t (*candidate_)(const unsigned char*, std::size_t, std::size_t, const FoldedEnds&);
   std::string folded_;
-  // The bytes that fold like the needle's first and last: one or two each, the one repeated.
-  unsigned char first_[2];
-  unsigned char last_[2];
+  FoldedEnds ends_;
 };
 
 }  // namespace dlg::check

@@ -85,10 +85,25 @@ std::string ProblemText(const Conversation& c, const Problem& p) {
   return ProblemRowOf(p.line, number, p.severity, ProblemMessage(c, p), p.check);
 }
 
+namespace {
+
+// Where each searched field stands in a record, for Record::Field.
+constexpr int kSearchedIndex[] = {1, 2, 4, 6};
+static_assert([] {
+  for (std::size_t j = 0; j < std::size(kSearchedFields); ++j)
+    if (kFieldOrder[kSearchedIndex[j]] != kSearchedFields[j].field) return false;
+  return std::size(kSearchedIndex) == std::size(kSearchedFields);
+}());
+
+}  // namespace
+
 std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle) {
   std::vector<FoundAt> found;
   const std::size_t n = c.records.size();
   if (needle.empty() || n == 0) return found;
+  // Room for a text found in every record, touched only as far as it is used: a text in every
+  // reply is a common search, and the list is not copied as it grows.
+  found.reserve(n);
   const FoldedSearch search(needle);
   // The records' lines stand in order in one text, the file's bytes: searched as one, and the
   // places found matched to the records as they come.
@@ -98,18 +113,21 @@ std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle)
   const std::string_view text(begin,
                               static_cast<std::size_t>(lastLine.data() + lastLine.size() - begin));
   std::size_t i = 0;
+  std::string_view line = lineOf(0);
   for (std::size_t at = search.Next(text, 0); at != std::string_view::npos;) {
     const char* start = begin + at;
     const char* end = start + search.Size();
     // A record whose line ends before the text found does cannot hold it, nor any found later.
-    while (i < n && lineOf(i).data() + lineOf(i).size() < end) ++i;
-    if (i == n) break;
-    const Fields& f = c.records[i].Fields();
+    while (line.data() + line.size() < end) {
+      if (++i == n) return found;
+      line = lineOf(i);
+    }
+    const Record& r = c.records[i];
     std::string_view Fields::*in = nullptr;
-    for (const SearchedField& searched : kSearchedFields) {
-      const std::string_view v = f.*searched.field;
+    for (std::size_t j = 0; j < std::size(kSearchedIndex); ++j) {
+      const std::string_view v = r.Field(kSearchedIndex[j]);
       if (v.size() >= search.Size() && v.data() <= start && end <= v.data() + v.size()) {
-        in = searched.field;
+        in = kSearchedFields[j].field;
         break;
       }
     }
@@ -119,7 +137,8 @@ std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle)
     }
     found.push_back({static_cast<int>(i), in});
     if (++i == n) break;
-    at = search.Next(text, static_cast<std::size_t>(lineOf(i).data() - begin));
+    line = lineOf(i);
+    at = search.Next(text, static_cast<std::size_t>(line.data() - begin));
   }
   return found;
 }
