@@ -18,9 +18,9 @@ Target Resolve(NumberIndex::Found found) {
   return {TargetKind::Missing, found.exact};
 }
 
-std::vector<bool> Reach(const Conversation& c) {
+std::vector<char> Reach(const Conversation& c) {
   const int n = static_cast<int>(c.records.size());
-  std::vector<bool> seen(c.records.size(), false);
+  std::vector<char> seen(c.records.size(), false);
   if (n == 0) return seen;
   std::vector<int> todo{0};
   seen[0] = true;

@@ -96,7 +96,7 @@ struct Conversation {
   std::vector<Record> records;
   // Per record, in the same order; known only once every record is read, and so kept apart:
   std::vector<Target> target;   // where a reply leads; None for NPC lines
-  std::vector<bool> reachable;  // from the first record, by replies and jumps
+  std::vector<char> reachable;  // from the first record, by replies and jumps (0 or 1)
   std::shared_ptr<const std::deque<LongLine>> longLines;  // see above; none in most files
 };
 

@@ -13,7 +13,11 @@ int TreePlace(int node) { return -2 - node; }
 
 NumberIndex::NumberIndex(std::size_t textSize)
     // Below a billion: nine digits, and no value a 64-bit sum cannot hold.
-    : mostValue_(std::min<std::uint64_t>(std::max<std::uint64_t>(textSize / 8, 4096), 999999999)) {}
+    : mostValue_(std::min<std::uint64_t>(std::max<std::uint64_t>(textSize / 8, 4096), 999999999)) {
+  // Room for as many values as the file holds records of a plain size, so that a file numbered
+  // from 1 up never grows the table, and value 0 is there for Add to look at.
+  byValue_.resize(std::clamp<std::uint64_t>(textSize / 64, 1, mostValue_ + 1));
+}
 
 inline std::size_t NumberIndex::PlainPrefix(std::string_view text, std::uint64_t& value) const {
   value = 0;
@@ -39,7 +43,7 @@ inline NumberIndex::Entry& NumberIndex::ByValue(std::uint64_t value) {
   return byValue_[value];
 }
 
-inline void NumberIndex::PassThrough(std::uint64_t value, int record) {
+void NumberIndex::PassThrough(std::uint64_t value, int record) {
   // A prefix that has a first has had all of its own prefixes passed through already.
   for (; value != 0; value /= 10) {
     Entry& e = ByValue(value);
@@ -90,13 +94,11 @@ int NumberIndex::TreeNode(std::string_view text, std::size_t plain, std::uint64_
   return node;
 }
 
-int NumberIndex::Add(std::string_view number, int record) {
-  if (empty_.first == -1) empty_.first = record;
+int NumberIndex::AddOther(std::string_view number, int record) {
   std::uint64_t value;
   const std::size_t plain = PlainPrefix(number, value);
   Entry* e = &empty_;
-  if (plain == number.size() && plain > 0) {
-    // The common plain number: its own entry first, its shorter prefixes only when it is new.
+  if (plain == number.size() && plain > 0) {  // beyond the table's room so far
     e = &ByValue(value);
     if (e->first == -1) {
       e->first = record;
@@ -110,7 +112,7 @@ int NumberIndex::Add(std::string_view number, int record) {
   return e->first;
 }
 
-int NumberIndex::Mark(std::string_view wanted) {
+int NumberIndex::MarkOther(std::string_view wanted) {
   std::uint64_t value;
   const std::size_t plain = PlainPrefix(wanted, value);
   if (plain == wanted.size() && plain > 0) {

@@ -26,11 +26,27 @@ class NumberIndex {
 
   // Records must be added in file order. Returns the first record whose number begins with
   // `number`, which is `record` itself unless an earlier one does.
-  int Add(std::string_view number, int record);
+  int Add(std::string_view number, int record) {
+    if (empty_.first == -1) empty_.first = record;
+    std::uint64_t value;
+    if (!PlainValue(number, value) || value >= byValue_.size()) return AddOther(number, record);
+    // The common plain number: its own entry first, its shorter prefixes only when it is new.
+    Entry& e = byValue_[value];
+    if (e.first == -1) {
+      e.first = record;
+      if (byValue_[value / 10].first == -1) PassThrough(value / 10, record);
+    }
+    if (e.exact == -1) e.exact = record;
+    return e.first;
+  }
 
   // The place of `wanted` in the index, made now if no number has reached it yet, to be asked
   // with At once every number is in. A reply's jump is marked while its bytes are at hand.
-  int Mark(std::string_view wanted);
+  int Mark(std::string_view wanted) {
+    std::uint64_t value;
+    if (PlainValue(wanted, value) && value < byValue_.size()) return static_cast<int>(value);
+    return MarkOther(wanted);
+  }
 
   struct Found {
     int first = -1;  // the first record whose number begins with the wanted text, or -1
@@ -56,6 +72,24 @@ class NumberIndex {
     unsigned char byte;
   };
 
+  // Add and Mark are called for every record of a file on every read of it (views_bench,
+  // BM_ReadConversation): the plain number whose entry the table has room for is handled inline,
+  // anything else by these.
+  int AddOther(std::string_view number, int record);
+  int MarkOther(std::string_view wanted);
+  // Whether `text` is a plain number kept by value, and its value.
+  bool PlainValue(std::string_view text, std::uint64_t& value) const {
+    // Nine digits at most: the largest value kept has no more.
+    if (text.empty() || text.size() > 9 || text[0] == '0') return false;
+    std::uint64_t v = 0;
+    for (const char ch : text) {
+      const unsigned digit = static_cast<unsigned char>(ch) - unsigned{'0'};
+      if (digit >= 10) return false;
+      v = v * 10 + digit;
+    }
+    value = v;
+    return v <= mostValue_;
+  }
   // The length and value of the longest plain prefix of `text`.
   std::size_t PlainPrefix(std::string_view text, std::uint64_t& value) const;
   Entry& ByValue(std::uint64_t value);
