@@ -23,7 +23,8 @@ class Problems {
   // Most files have a few problems, some one a record or more: room for one a line is reserved
   // (and touched only when used), so that such a file's list is not copied as it grows.
   explicit Problems(std::size_t lines) { out_.reserve(lines); }
-  void Add(int line, const CheckInfo& check, Says says, int record = -1, int other = -1) {
+  [[gnu::always_inline]] void Add(int line, const CheckInfo& check, Says says, int record = -1,
+                                  int other = -1) {
     Put(line, check.severity, check.name, says, record, other);
   }
   void Note(int line, const CheckInfo& check, Says says, int record) {
@@ -104,11 +105,13 @@ void CheckNumbers(const Conversation& c, int i, bool digits, std::vector<char>& 
   const std::string_view n = r.Field(0), jump = r.Field(5);
   // A line that begins with "}" is named by the syntax check already.
   const bool braceFirst = n.empty() && BraceFirst(r);
-  if (!NumberFault(n, digits).empty() && !braceFirst) {
-    f.Add(r.line, Check("number"), Says::NumberFault, i);
-  }
-  if (!r.npc && !IsEndJump(jump) && !NumberFault(jump).empty()) {
-    f.Add(r.line, Check("number"), Says::JumpFault, i);
+  if (!r.plainNumbers) {
+    if (!NumberFault(n, digits).empty() && !braceFirst) {
+      f.Add(r.line, Check("number"), Says::NumberFault, i);
+    }
+    if (!r.npc && !IsEndJump(jump) && !NumberFault(jump).empty()) {
+      f.Add(r.line, Check("number"), Says::JumpFault, i);
+    }
   }
   const int found = c.records[i].foundBy;
   if (n.empty() || found == i) return;
@@ -136,7 +139,7 @@ class RecordChecks {
   void Check(int i, Problems& f) {
     const Record& r = c_.records[i];
     const std::string_view number = r.Field(0), intCheck = r.Field(3);
-    const bool digits = IsDigits(number);
+    const bool digits = r.plainNumbers || IsDigits(number);
     CheckNumbers(c_, i, digits, noted_, f);
     if (r.npc) {
       if (!c_.reachable[i])

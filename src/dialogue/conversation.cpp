@@ -80,7 +80,8 @@ Conversation ReadConversation(std::string_view bytes) {
     const std::string_view number = r.Field(0), jump = r.Field(5);
     r.line = static_cast<int>(c.lines.size());
     r.npc = IsNpcJump(jump);
-    r.foundBy = index.Add(number, i);
+    bool plainNumber, plainJump = true;
+    r.foundBy = index.Add(number, i, plainNumber);
     c.target.emplace_back();
     if (r.npc) {
       npc = i;
@@ -92,10 +93,11 @@ Conversation ReadConversation(std::string_view bytes) {
         // Where the jump stands in the index, marked while its bytes are at hand and kept in
         // the target until every number is in: resolving it then reads the short list of
         // targets, not the records and the file again.
-        c.target.back() = {TargetKind::Record, index.Mark(jump)};
+        c.target.back() = {TargetKind::Record, index.Mark(jump, plainJump)};
       }
     }
     r.group = npc;
+    r.plainNumbers = plainNumber && plainJump;
   }
 
   // Where the replies lead, once every number is in the index: a lookup stops at the first

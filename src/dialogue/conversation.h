@@ -89,6 +89,9 @@ struct Record {
   std::uint8_t fieldCount = 0;
   bool npc = false;
   bool longLine = false;
+  // Known while the read had the bytes at hand: its number and, for a reply that leads to a
+  // line, its jump are plain decimal numbers the index keeps by value. False tells nothing.
+  bool plainNumbers = false;
 };
 
 struct Conversation {

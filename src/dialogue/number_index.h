@@ -25,11 +25,13 @@ class NumberIndex {
   explicit NumberIndex(std::size_t textSize);
 
   // Records must be added in file order. Returns the first record whose number begins with
-  // `number`, which is `record` itself unless an earlier one does.
-  int Add(std::string_view number, int record) {
+  // `number`, which is `record` itself unless an earlier one does. `plain`: whether the number
+  // is a plain one kept by value (false may be either).
+  int Add(std::string_view number, int record, bool& plain) {
     if (empty_.first == -1) empty_.first = record;
     std::uint64_t value;
-    if (!PlainValue(number, value) || value >= byValue_.size()) return AddOther(number, record);
+    plain = PlainValue(number, value) && value < byValue_.size();
+    if (!plain) return AddOther(number, record);
     // The common plain number: its own entry first, its shorter prefixes only when it is new.
     Entry& e = byValue_[value];
     if (e.first == -1) {
@@ -42,9 +44,10 @@ class NumberIndex {
 
   // The place of `wanted` in the index, made now if no number has reached it yet, to be asked
   // with At once every number is in. A reply's jump is marked while its bytes are at hand.
-  int Mark(std::string_view wanted) {
+  int Mark(std::string_view wanted, bool& plain) {
     std::uint64_t value;
-    if (PlainValue(wanted, value) && value < byValue_.size()) return static_cast<int>(value);
+    plain = PlainValue(wanted, value) && value < byValue_.size();
+    if (plain) return static_cast<int>(value);
     return MarkOther(wanted);
   }
 
