@@ -71,6 +71,11 @@ const std::string kWarnLine =
     "@warn.dlg:2: warning: intelligence check \"x\" is not a whole number [int-check]\n";
 const std::string kErrorLine =
     "@error.dlg:2: error: reply 2 leads to line 7, which no record has [missing-target]\n";
+const std::string kErrorJson =
+    "{\"files\": 1, \"unreadable\": 0, \"errors\": 1, \"warnings\": 0, \"findings\": [\n  "
+    "{\"file\": "
+    "\"@error.dlg\", \"line\": 2, \"record\": \"2\", \"severity\": \"error\", \"check\": "
+    "\"missing-target\", \"message\": \"reply 2 leads to line 7, which no record has\"}\n]}\n";
 // clang-format off
 const CliCase kCases[] = {
     {"Clean", {"@clean.dlg"}, 0, "0 errors, 0 warnings in 1 file\n", ""},
@@ -81,10 +86,7 @@ const CliCase kCases[] = {
      kErrorLine + kWarnLine + "1 error, 1 warning in 2 files\n", ""},
     {"IgnoreDropsFindings", {"--ignore=missing-target,int-check", "@error.dlg", "@warn.dlg"}, 0,
      "0 errors, 0 warnings in 2 files\n", ""},
-    {"Json", {"--format", "json", "@error.dlg"}, 1,
-     "{\"files\": 1, \"unreadable\": 0, \"errors\": 1, \"warnings\": 0, \"findings\": [\n  {\"file\": "
-     "\"@error.dlg\", \"line\": 2, \"record\": \"2\", \"severity\": \"error\", \"check\": \"missing-target\", "
-     "\"message\": \"reply 2 leads to line 7, which no record has\"}\n]}\n", ""},
+    {"Json", {"--format", "json", "@error.dlg"}, 1, kErrorJson, ""},
     {"JsonClean", {"--format=json", "@clean.dlg"}, 0,
      "{\"files\": 1, \"unreadable\": 0, \"errors\": 0, \"warnings\": 0, \"findings\": []}\n", ""},
     // The other files are still checked and reported.
@@ -150,10 +152,7 @@ const CliCase kCases[] = {
     {"ReportInCrLf", {"@error.dlg"}, 1,
      "@error.dlg:2: error: reply 2 leads to line 7, which no record has [missing-target]\r\n"
      "1 error, 0 warnings in 1 file\r\n", "", "\r\n"},
-    {"JsonInCrLf", {"--format=json", "@error.dlg"}, 1,
-     "{\"files\": 1, \"unreadable\": 0, \"errors\": 1, \"warnings\": 0, \"findings\": [\n  {\"file\": "
-     "\"@error.dlg\", \"line\": 2, \"record\": \"2\", \"severity\": \"error\", \"check\": \"missing-target\", "
-     "\"message\": \"reply 2 leads to line 7, which no record has\"}\n]}\n", "", "\r\n"},
+    {"JsonInCrLf", {"--format=json", "@error.dlg"}, 1, kErrorJson, "", "\r\n"},
 };
 // clang-format on
 INSTANTIATE_TEST_SUITE_P(Cases, CliTest, testing::ValuesIn(kCases),
