@@ -113,6 +113,8 @@ int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, s
         o.setup.intelligence = n;
         continue;
       }
+      // An empty value (a script's unset variable) would silently mean the first record.
+      if (name == "--from" && value.empty()) return Usage(err, "--from takes a line number");
       const auto bytes = FileBytes(value);
       if (!bytes) return Usage(err, "'" + value + "' has a character Windows-1252 lacks");
       if (name == "--false") {

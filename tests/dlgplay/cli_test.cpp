@@ -44,6 +44,7 @@ const CliCase kCases[] = {
      "dlgplay: --int takes a whole number from 1 to 20, not '21'\nTry 'dlgplay --help'.\n"},
     {"NoFile", {"--female"}, 2, "", "dlgplay: no FILE given\nTry 'dlgplay --help'.\n"},
     {"NotInTable", {"--from", "\u4e00", "@"}, 2, "", "*Windows-1252 lacks"},
+    {"EmptyFrom", {"--from=", "@"}, 2, "", "dlgplay: --from takes a line number\nTry 'dlgplay --help'.\n"},
     {"Unreadable", {"@missing"}, 2, "", "*dlgplay: cannot read @missing: No such file or directory\n"},
 };
 // clang-format on
