@@ -167,7 +167,7 @@ inline std::string FirstDifference(const Conversation& got, const Model& want) {
     if (a.replyCount != want.replyCount[i]) return at + "reply count";
     if (got.target.at(i).kind != want.target[i].kind) return at + "target kind";
     if (got.target[i].record != want.target[i].record) return at + "target record";
-    if (a.foundBy != want.foundBy[i]) return at + "found by";
+    if (got.FoundBy(static_cast<int>(i)) != want.foundBy[i]) return at + "found by";
     if (got.reachable.at(i) != want.reachable[i]) return at + "reachable";
   }
   if (got.target.size() != want.target.size() || got.reachable.size() != want.reachable.size()) {

@@ -113,7 +113,7 @@ void CheckNumbers(const Conversation& c, int i, bool digits, std::vector<char>& 
       f.Add(r.line, Check("number"), Says::JumpFault, i);
     }
   }
-  const int found = c.records[i].foundBy;
+  const int found = c.FoundBy(i);
   if (n.empty() || found == i) return;
   const Record& first = c.records[found];
   if (first.Field(0) == n) {

@@ -1,5 +1,7 @@
 #include "dialogue/conversation.h"
 
+#include <algorithm>
+
 #include "dialogue/line_scanner.h"
 #include "dialogue/number_index.h"
 #include "dialogue/number_rules.h"
@@ -46,6 +48,12 @@ std::vector<char> Reach(const Conversation& c) {
 
 }  // namespace
 
+int Conversation::FoundAmongShadowed(int i) const {
+  const auto at = std::lower_bound(shadowed.begin(), shadowed.end(), i,
+                                   [](const Shadowed& s, int record) { return s.record < record; });
+  return at != shadowed.end() && at->record == i ? at->foundBy : i;
+}
+
 Conversation ReadConversation(std::string_view bytes) {
   Conversation c;
   // About a hundred bytes a record: enough room for most files at once, and the vectors grow
@@ -81,7 +89,8 @@ Conversation ReadConversation(std::string_view bytes) {
     r.line = static_cast<int>(c.lines.size());
     r.npc = IsNpcJump(jump);
     bool plainNumber, plainJump = true;
-    r.foundBy = index.Add(number, i, plainNumber);
+    if (const int found = index.Add(number, i, plainNumber); found != i) [[unlikely]]
+      c.shadowed.push_back({i, found});
     c.target.emplace_back();
     if (r.npc) {
       npc = i;

@@ -6,9 +6,10 @@
 //
 // A view of 100,000 records reads them all on every write of the working copy (views_bench), so
 // a line and a record are kept small: a pointer to where the line starts and 32-bit sizes after
-// it, the fields made as views only when asked for. A line of 4 GiB or more (only in a file
-// larger still) does not fit those sizes: its text and fields are kept whole in a list of such
-// lines beside the conversation, shared by its copies, which the line and record point to.
+// it (16-bit ones for the fields), the fields made as views only when asked for. A line too long
+// for those sizes (a record on a line of 64 KiB or more, a line of 4 GiB or more) keeps its text
+// and fields whole in a list of such lines beside the conversation, shared by its copies, which
+// the line or record points to.
 
 #include <cstddef>
 #include <cstdint>
@@ -34,13 +35,15 @@ inline constexpr std::string_view Fields::*kFieldOrder[] = {
     &Fields::lineNumber,     &Fields::maleText, &Fields::femaleText,    &Fields::intCheck,
     &Fields::conditionFlags, &Fields::jumpLine, &Fields::executionFlags};
 
-// A line too long for 32-bit sizes, whole.
+// A line too long for the sizes of a line or a record, whole.
 struct LongLine {
   std::string_view text;
   Fields fields;
 };
 
 inline constexpr std::uint32_t kLongLine = 0xFFFFFFFF;
+// The size from which a record's line is a LongLine.
+inline constexpr std::size_t kLongRecord = 0x10000;
 
 // Line n of the file (counted from 1) is lines[n - 1].
 struct FileLine {
@@ -81,26 +84,44 @@ struct Record {
   }
 
   const char* start = nullptr;  // of its line; or its LongLine, when `longLine`
-  std::uint32_t close[7] = {};  // where each "}" of a field stands, from `start` on
-  int line = 0;                 // the file line it stands on
-  int group = -1;      // the NPC line the record belongs to (itself for one), -1 before any
-  int replyCount = 0;  // replies after an NPC line, up to the next one
-  int foundBy = -1;    // the record a lookup of this record's own number stops at
+  // Where each "}" of a field stands, from `start` on: a line of 64 KiB or more keeps its
+  // fields in a LongLine instead, so that these fit in 16 bits and a record in 40 bytes.
+  std::uint16_t close[7] = {};
   std::uint8_t fieldCount = 0;
   bool npc = false;
   bool longLine = false;
   // Known while the read had the bytes at hand: its number and, for a reply that leads to a
   // line, its jump are plain decimal numbers the index keeps by value. False tells nothing.
   bool plainNumbers = false;
+  int line = 0;        // the file line it stands on
+  int group = -1;      // the NPC line the record belongs to (itself for one), -1 before any
+  int replyCount = 0;  // replies after an NPC line, up to the next one
+};
+
+// A record whose lookup of its own number stops at an earlier record (a duplicate or a longer
+// number before it); rare, and so kept apart from the records.
+struct Shadowed {
+  int record;
+  int foundBy;
 };
 
 struct Conversation {
   std::vector<FileLine> lines;
   std::vector<Record> records;
   // Per record, in the same order; known only once every record is read, and so kept apart:
-  std::vector<Target> target;   // where a reply leads; None for NPC lines
-  std::vector<char> reachable;  // from the first record, by replies and jumps (0 or 1)
+  std::vector<Target> target;      // where a reply leads; None for NPC lines
+  std::vector<char> reachable;     // from the first record, by replies and jumps (0 or 1)
+  std::vector<Shadowed> shadowed;  // in record order
   std::shared_ptr<const std::deque<LongLine>> longLines;  // see above; none in most files
+
+  // The record a lookup of record `i`'s own number stops at: `i` itself unless it is shadowed.
+  int FoundBy(int i) const {
+    if (shadowed.empty()) return i;
+    return FoundAmongShadowed(i);
+  }
+
+ private:
+  int FoundAmongShadowed(int i) const;
 };
 
 // The records view `bytes`, which must outlive the conversation. The lines and fields are those

@@ -43,22 +43,26 @@ void LineScanner::ReadOddLine(FileLine& line, Record& record) {
   }
   line.fieldCount = record.fieldCount = static_cast<std::uint8_t>(count);
   line.textAfter = count == 7 && open < end;
-  if (end - start_ < kLongLine) {
-    record.start = line.start = data_ + start_;
-    line.size = static_cast<std::uint32_t>(end - start_);
+  const std::size_t size = end - start_;
+  line.start = record.start = data_ + start_;
+  line.size = static_cast<std::uint32_t>(size);
+  if (size < kLongLine && (size < kLongRecord || count == 0)) {
     for (int k = 0; k < count; ++k)
-      record.close[k] = static_cast<std::uint32_t>(closes[k] - start_);
+      record.close[k] = static_cast<std::uint16_t>(closes[k] - start_);
   } else {
     if (!longLines_) longLines_ = std::make_shared<std::deque<LongLine>>();
     LongLine& whole = longLines_->emplace_back();
-    whole.text = {data_ + start_, end - start_};
+    whole.text = {data_ + start_, size};
     for (int k = 0; k < count; ++k) {
       const std::size_t from = k == 0 ? start_ : closes[k - 1] + 1, to = closes[k];
       whole.fields.*kFieldOrder[k] = {data_ + from + 1, to - from - (to != from)};
     }
-    record.start = line.start = reinterpret_cast<const char*>(&whole);
+    record.start = reinterpret_cast<const char*>(&whole);
     record.longLine = true;
-    line.size = kLongLine;
+    if (size >= kLongLine) {
+      line.start = record.start;
+      line.size = kLongLine;
+    }
   }
   EndLine(line, end);
 }

@@ -95,25 +95,31 @@ inline bool LineScanner::Next(FileLine& line, Record& record) {
   for (int k = 0; k < 8; ++k) tags |= static_cast<int>(p[k] >> 31) << k;
 #endif
   const std::uint32_t end = p[7];
-  if (tail_ - head_ < 9 || tags != 0x7F || base_ + end - start >= kLongLine) {
+  if (tail_ - head_ < 9 || tags != 0x7F || base_ + end - start >= kLongRecord) {
     ReadOddLine(line, record);
     return true;
   }
+  // Each place less 2^15 fits a signed 16-bit lane, which SSE2 packs to without saturating.
 #if defined(__SSE2__)
   const __m128i keep = _mm_set1_epi32(static_cast<int>(~kClosePlace));
-  const __m128i shift = _mm_set1_epi32(static_cast<int>(from));
+  const __m128i shift = _mm_set1_epi32(static_cast<int>(from - 0x8000));
   const __m128i first = _mm_add_epi32(_mm_and_si128(low, keep), shift);
   const __m128i last = _mm_add_epi32(_mm_and_si128(high, keep), shift);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(record.close), first);
-  _mm_storel_epi64(reinterpret_cast<__m128i*>(record.close + 4), last);
-  record.close[6] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(last, last)));
+  const __m128i closes = _mm_xor_si128(_mm_packs_epi32(first, last), _mm_set1_epi16(-0x8000));
+  // The eighth lane, the line's end, makes way for the two bytes after `close`: a field count of
+  // 7 and `npc`, which is the caller's to set.
+  static_assert(offsetof(Record, fieldCount) == offsetof(Record, close) + 14 &&
+                offsetof(Record, npc) == offsetof(Record, close) + 15);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(record.close), _mm_insert_epi16(closes, 7, 7));
 #else
-  for (int k = 0; k < 7; ++k) record.close[k] = (p[k] & ~kClosePlace) + from;
+  for (int k = 0; k < 7; ++k)
+    record.close[k] = static_cast<std::uint16_t>((p[k] & ~kClosePlace) + from);
+  record.fieldCount = 7;
 #endif
   record.start = line.start = data_ + start;
-  record.fieldCount = line.fieldCount = 7;
+  line.fieldCount = 7;
   line.size = end + from;
-  line.textAfter = record.close[6] + 1 < line.size;
+  line.textAfter = (p[6] & ~kClosePlace) + from + 1 < line.size;
   // The LF of a CR LF is a place too: the next one, when it stands right after the CR.
   const char* d = data_ + base_;  // where the places count from
   if (d[end] == '\n') {
