@@ -81,7 +81,6 @@ const ReadCase kCases[] = {
     {"EveryByteInAField", "{1}{" + EveryFieldByte() + "}{}{}{}{}{}\r\n", "7c"},
     // 0-9, LF; 11-12, CR; 14-255 with "}" at 125: one field, then an opener and no "}".
     {"EveryByteRaw", EveryByte(), "0l 0r 1n"},
-    {"LongFieldAcrossBlocks", "{1}{" + std::string(300, 'x') + "}{}{}{}{}{}\r\n", "7c"},
     {"LongLineWithoutClose", std::string(1000, 'x') + "\r\n" + kPlain, "0c 7c"},
     {"ThousandsOfCloses", std::string(3000, '}') + "\r\n" + kPlain, "7+c 7c"},
     {"ManyRecords", Repeat(kPlain, 300), Repeat("7c ", 299) + "7c"},
@@ -98,6 +97,20 @@ TEST_P(ReadTest, LinesAsTheEditorsRulesMakeThem) {
 
 INSTANTIATE_TEST_SUITE_P(Lines, ReadTest, testing::ValuesIn(kCases),
                          [](const auto& info) { return info.param.name; });
+
+// A record on a line of 64 KiB or more is kept another way: its fields read the same.
+TEST(ReadTest, FieldsOfLinesAroundSixtyFourKiB) {
+  for (const std::size_t size : {65535, 65536, 65537}) {
+    const std::string text(size - 16, 'x');
+    const std::string bytes = "{1}{" + text + "}{}{}{}{7}{}\r\n" + kPlain;
+    const Conversation c = ReadConversation(bytes);
+    ASSERT_EQ(c.records.size(), 2u);
+    EXPECT_EQ(c.lines[0].Text().size(), size);
+    EXPECT_EQ(c.records[0].Field(1), text) << size;
+    EXPECT_EQ(c.records[0].Field(5), "7") << size;
+    EXPECT_EQ(c.records[1].Field(1), "Hi.") << size;
+  }
+}
 
 }  // namespace
 }  // namespace dlg
