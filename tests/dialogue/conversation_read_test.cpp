@@ -102,12 +102,12 @@ INSTANTIATE_TEST_SUITE_P(Lines, ReadTest, testing::ValuesIn(kCases),
 TEST(ReadTest, FieldsOfLinesAroundSixtyFourKiB) {
   for (const std::size_t size : {65535, 65536, 65537}) {
     const std::string text(size - 16, 'x');
-    const std::string bytes = "{1}{" + text + "}{}{}{}{7}{}\r\n" + kPlain;
+    const std::string bytes = "{1}{" + text + "}{}{}{}{}{7}\r\n" + kPlain;
     const Conversation c = ReadConversation(bytes);
     ASSERT_EQ(c.records.size(), 2u);
     EXPECT_EQ(c.lines[0].Text().size(), size);
     EXPECT_EQ(c.records[0].Field(1), text) << size;
-    EXPECT_EQ(c.records[0].Field(5), "7") << size;
+    EXPECT_EQ(c.records[0].Field(6), "7") << size;
     EXPECT_EQ(c.records[1].Field(1), "Hi.") << size;
   }
 }
