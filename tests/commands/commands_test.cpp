@@ -17,15 +17,10 @@ const std::string kEdited = k10 + "{20}{X}{}{}{}{ }{}\r\n" + k30;
 const Steps kGoTo20 = {GoTo("20"), MaleText("X")};
 const std::string kGoTo20View = "20|NPC|X||";
 
-const std::string kSaved = "information Saving Changes: Changes Have Been Saved";
 std::string NotAName(const std::string& entry) {
   return "exclamation Not a File Name: \"" + entry +
          "\" is not a file name: the file is saved in the folder shown.";
 }
-const std::string kOverwrite =
-    "yes/no none Oberwrite?: Are you sure you wish to overwrite DIR/a.dlg?";
-const std::string kUnload = "yes/no none Unload?: Really unload DIR/a.dlg?";
-const std::string kQuit = "yes/no none Quit?: Are you sure you want to quit?";
 const std::string kSelect = "none Select a .DLG file: Please select a dialogue (*.DLG) file";
 const std::string kNaN = "\" does not begin with a number. Please enter a line number.";
 const std::string kCannot = "critical Cannot Save Line: The ";
@@ -194,14 +189,13 @@ TEST(JumpTargets, ListsNpcLinesByNumber) {
   ListJumpTargets(R("20", "Sit low in the boat, and keep your hands inside it.") +
                       R("21", "Yes.", "100") + R("100", "Dry land.", " ") + R("3") + R("", "x"),
                   t);
-  EXPECT_EQ(Join(ListBox{t.rows}),
+  EXPECT_EQ(Join(t.rows),
             "100  Dry land.,20  Sit low in the boat, and keep your hands...,3  ");
-  EXPECT_EQ(Join(ListBox{t.numbers}), "100,20,3");
+  EXPECT_EQ(Join(t.numbers), "100,20,3");
 }
 
-class Commands : public testing::TestWithParam<Row> {};
-TEST_P(Commands, ShowBoxesAndBytes) { RunRow(GetParam()); }
-INSTANTIATE_TEST_SUITE_P(Rows, Commands, testing::ValuesIn(kRows), RowName);
+TEST_P(StepRows, ShowBoxesAndBytes) { RunRow(GetParam()); }
+INSTANTIATE_TEST_SUITE_P(Commands, StepRows, testing::ValuesIn(kRows), RowName);
 
 }  // namespace
 }  // namespace dlg::test

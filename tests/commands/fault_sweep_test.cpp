@@ -22,7 +22,6 @@ using Bytes = std::optional<std::string>;  // nullopt: the file does not exist
 const std::string kOld = "{10}{A}{}{}{}{}{}\r\n{20}{B}{}{}{}{ }{}\r\n";
 const std::string kEdited = "{10}{A}{}{}{}{}{}\r\n{20}{X}{}{}{}{}{}\r\n";
 const std::string kInserted = "{10}{A}{}{}{}{}{}\r\n{15}{Y}{}{}{}{}{}\r\n{20}{B}{}{}{}{ }{}\r\n";
-const std::string kSaved = "information Saving Changes: Changes Have Been Saved";
 
 struct FileState {
   std::string name;

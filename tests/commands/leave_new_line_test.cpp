@@ -47,14 +47,12 @@ const Row kRows[] = {
     // Back from the new line goes first to the line where Add Line was clicked.
     {"BackAsks", kOld, kNew + Steps{No, GoBack}, kView20, {kAsked}},
     {"BackCancelStaysInTheHistory", kOld, kNew + Steps{Cancel, GoBack, Is(CanGoBack, true)},
-     kTyping,
-     {kAsked}},
+     kTyping, {kAsked}},
     {"UnloadCancelKeepsTyping", kOld, kNew + Steps{Cancel, UnloadFile}, kTyping, {kAsked}},
     {"UnloadNoThenUnloads", kOld, kNew + Steps{No, Yes, UnloadFile}, "||||" "|no file",
-     {kAsked, "yes/no none Unload?: Really unload DIR/a.dlg?"}, {{"a.dlg.bak", kGone}}},
+     {kAsked, kUnload}, {{"a.dlg.bak", kGone}}},
     {"QuitYesSavesFirst", kOld, kNew + Steps{Yes, Yes, Quit, Is(Ended, true)}, "15||New||",
-     {kAsked, "yes/no/cancel exclamation Save Changes?: Save the changes to DIR/a.dlg before "
-              "quitting?"}, {{"a.dlg", kSaved15}, {"a.dlg.bak", kGone}}},
+     {kAsked, SaveChanges("quitting")}, {{"a.dlg", kSaved15}, {"a.dlg.bak", kGone}}},
     // A second "Add Line" starts afresh, after the same question.
     {"SecondAddLineYesSavesTheFirst", kOld,
      kNew + Steps{Yes, NewLineNumber("16"), AddLine},
@@ -79,9 +77,7 @@ const Row kRows[] = {
 };
 // clang-format on
 
-class LeaveNewLine : public testing::TestWithParam<Row> {};
-TEST_P(LeaveNewLine, ShowBoxesAndBytes) { RunRow(GetParam()); }
-INSTANTIATE_TEST_SUITE_P(Rows, LeaveNewLine, testing::ValuesIn(kRows), RowName);
+INSTANTIATE_TEST_SUITE_P(LeaveNewLine, StepRows, testing::ValuesIn(kRows), RowName);
 
 }  // namespace
 }  // namespace dlg::test

@@ -15,7 +15,6 @@ const std::string kB = "{5}{Other.}{}{}{}{}{}\r\n";
 const std::string kB7 = "{7}{Far.}{}{}{}{}{}\r\n";
 const std::string kNew = kNewDialogueBytes;
 const std::string kAView = "10|NPC|Hello.||", kBView = "5|NPC|Other.||", kNewView = "1|NPC|||";
-const std::string kReallyUnload = "yes/no none Unload?: Really unload DIR/a.dlg?";
 const std::string kExists =
     "exclamation File Exists: DIR/b.dlg already exists. Please choose another name.";
 
@@ -34,14 +33,14 @@ Step GoToLineIn(const std::string& name, const std::string& number) {
 const Row kRows[] = {
     {"NewUnloadsTheLoadedFileFirst", kA,
      {Input("b"), Yes, NewDialogue, Is(Caption, "Ashgloam -DLG Editor - b.dlg")},
-     kNewView, {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kNew}, {"b.dlg.bak", kNew}}},
+     kNewView, {kUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kNew}, {"b.dlg.bak", kNew}}},
     {"NewKeepsANameThatEndsInDlg", kA, {Input("c.DLG"), Yes, NewDialogue}, kNewView,
-     {kReallyUnload}, {{"a.dlg.bak", kGone}, {"c.DLG", kNew}, {"c.DLG.bak", kNew}}},
+     {kUnload}, {{"a.dlg.bak", kGone}, {"c.DLG", kNew}, {"c.DLG.bak", kNew}}},
     // An answer that keeps the loaded file stops New Dialogue before anything is made.
-    {"NewStopsWhenUnloadIsRefused", kA, {Input("b"), No, NewDialogue}, kAView, {kReallyUnload}},
+    {"NewStopsWhenUnloadIsRefused", kA, {Input("b"), No, NewDialogue}, kAView, {kUnload}},
     {"NewAsksAboutUnsavedChanges", kA,
      {MaleText("X"), LeaveFieldBox, Input("b"), Cancel, NewDialogue}, "10|NPC|X||",
-     {"yes/no/cancel exclamation Save Changes?: Save the changes to DIR/a.dlg before unloading?"},
+     {SaveChanges("unloading")},
      {{"a.dlg.bak", "{10}{X}{}{}{}{}{}\r\n"}}},
     {"NewRefusesAnExistingName", kA, {Write("b.dlg", kB), Input("b"), NewDialogue}, kAView,
      {kExists}, {{"b.dlg", kB}}},
@@ -58,7 +57,7 @@ const Row kRows[] = {
               "and a name may have at most 255 bytes. Please choose a shorter name."}},
     // Open Recent: another file after the usual question; a file that is gone is said so.
     {"RecentLoadsAnotherFile", kA, {Write("b.dlg", kB), Yes, Recent("b.dlg")}, kBView,
-     {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kB}, {"b.dlg.bak", kB}}},
+     {kUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kB}, {"b.dlg.bak", kB}}},
     {"RecentThatIsGone", kA, {Recent("gone.dlg")}, kAView,
      {"exclamation File Not Found: DIR/gone.dlg is no longer there. It has been taken off the "
       "list of recent files."}},
@@ -66,39 +65,37 @@ const Row kRows[] = {
     {"OpenedByNameThroughItsFolder", kA,
      {Yes, UnloadFile, MakeFolder("sub"), Write("b.dlg", kB), Open("./sub/../b.dlg"),
       Is(PickedFile, "b.dlg")}, kBView,
-     {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kB}, {"b.dlg.bak", kB}, {"sub", kNotAFile}}},
+     {kUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kB}, {"b.dlg.bak", kB}, {"sub", kNotAFile}}},
     // A ".." after a link leaves the folder the link names, as the shell's "cat" would.
     {"OpenedByNameThroughALink", kA,
      {Yes, UnloadFile, MakeFolder("sub/deep"), Link("lnk", "sub/deep"), Write("b.dlg", kA),
       Write("sub/b.dlg", kB), Open("lnk/../b.dlg"), Is(PickedFile, "b.dlg")}, kBView,
-     {kReallyUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kA}, {"lnk", kNotAFile}, {"sub",
+     {kUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kA}, {"lnk", kNotAFile}, {"sub",
                                                                                  kNotAFile}}},
     {"OpenedByNameThroughAFolderThatIsMissing", kA, {Yes, UnloadFile, Open("sub/../b.dlg")},
-     "|||||no file", {kReallyUnload, "critical File Error: Cannot open folder DIR/sub/..: No such "
+     "|||||no file", {kUnload, "critical File Error: Cannot open folder DIR/sub/..: No such "
                       "file or directory"}, {{"a.dlg.bak", kGone}}},
     {"OpenedByNameThatIsAFolder", kA, {Yes, UnloadFile, MakeFolder("sub"),
      Write("sub/b.dlg", kB), Open("sub/"), Is(ListedFiles, "b.dlg")}, "|||||no file",
-     {kReallyUnload},
+     {kUnload},
      {{"a.dlg.bak", kGone}, {"sub", kNotAFile}}},
     {"OpenedByNameThatIsMissing", kA, {Yes, UnloadFile, Open("none.dlg")}, "|||||no file",
-     {kReallyUnload, "critical File Error: Cannot read DIR/none.dlg: No such file or directory"},
+     {kUnload, "critical File Error: Cannot read DIR/none.dlg: No such file or directory"},
      {{"a.dlg.bak", kGone}}},
     // A line picked in a list of the mod's files: in the loaded file no question; another file
     // after Unload File's, which may keep the loaded one.
     {"GoToLineInTheLoadedFile", kA + "{11}{Hi.}{}{}{}{0}{}\r\n" + "{20}{There.}{}{}{}{}{}\r\n",
      {GoToLineIn("a.dlg", "20")}, "20|NPC|There.||"},
     {"GoToLineInAnotherFile", kA,
-     {Write("b.dlg", kB + kB7), Yes, GoToLineIn("b.dlg", "7")}, "7|NPC|Far.||", {kReallyUnload},
+     {Write("b.dlg", kB + kB7), Yes, GoToLineIn("b.dlg", "7")}, "7|NPC|Far.||", {kUnload},
      {{"a.dlg.bak", kGone}, {"b.dlg", kB + kB7}, {"b.dlg.bak", kB + kB7}}},
     {"GoToLineInAnotherFileKeptLoaded", kA, {Write("b.dlg", kB), No, GoToLineIn("b.dlg", "5")},
      kAView,
-     {kReallyUnload}, {{"b.dlg", kB}}},
+     {kUnload}, {{"b.dlg", kB}}},
 };
 // clang-format on
 
-class OpenNamedTest : public testing::TestWithParam<Row> {};
-TEST_P(OpenNamedTest, LeavesTheViewBoxesAndFiles) { RunRow(GetParam()); }
-INSTANTIATE_TEST_SUITE_P(Rows, OpenNamedTest, testing::ValuesIn(kRows), RowName);
+INSTANTIATE_TEST_SUITE_P(OpenNamed, StepRows, testing::ValuesIn(kRows), RowName);
 
 }  // namespace
 }  // namespace dlg::test

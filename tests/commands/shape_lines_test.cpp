@@ -9,12 +9,6 @@
 namespace dlg::test {
 namespace {
 
-// 10 and 30 are NPC lines with replies, 20 one with a reply; 11 and 31 lead to 20.
-const std::string k10 = R("10", "Hail.") + R("11", "Go on.", "20") + R("12", "Bye.", "0");
-const std::string k20 = R("20", "Twenty.", " ") + R("21", "Back.", "10");
-const std::string k30 = R("30", "Thirty.") + R("31", "Again.", "20");
-const std::string kOld = k10 + k20 + k30;
-const std::string kView10 = "10|NPC|Hail.|Go on.,Bye.|20,0", kView20 = "20|NPC|Twenty.|Back.|10";
 const Step kAll = Is(UsedNumbers, "10,11,12,20,21,30,31");
 const Steps kAt20 = {GoTo("20")}, kAt30 = {GoTo("30")};
 
@@ -38,7 +32,7 @@ std::string TwentyRepliesTo(const std::string& target) {
   return file + R(target, "B");
 }
 // Reply 32 leads to 50, which no record has.
-const std::string kLost = kOld + R("32", "Lost.", "50");
+const std::string kLost = kTalk + R("32", "Lost.", "50");
 const std::string kTakeOver =
     "yes/no exclamation Renumber Line: Reply 32 leads to line 50, which no record has. It will "
     "lead to this line. Renumber?";
@@ -52,19 +46,19 @@ const std::string kNotANumber =
 const Row kRows[] = {
     // Delete Line: an NPC line goes with its replies, and Undo and Redo bring them back and take
     // them again. With no record before it, the first line is shown.
-    {"DeleteAnNpcLineWithItsReplies", kOld,
-     {Yes, DeleteLine, Is(Copy, k20 + k30), Is(UsedNumbers, "20,21,30,31"),
-      Is(UndoItem, "Delete Line 10"), Undo, Is(Copy, kOld), Is(LineNumber, "10"), kAll,
+    {"DeleteAnNpcLineWithItsReplies", kTalk,
+     {Yes, DeleteLine, Is(Copy, kTwenty + kThirty), Is(UsedNumbers, "20,21,30,31"),
+      Is(UndoItem, "Delete Line 10"), Undo, Is(Copy, kTalk), Is(LineNumber, "10"), kAll,
       Is(RedoItem, "Delete Line 10"), Redo, Is(UsedNumbers, "20,21,30,31")},
-     kView20, {kAsk10}, {{"a.dlg.bak", k20 + k30}}},
+     kTwentyView, {kAsk10}, {{"a.dlg.bak", kTwenty + kThirty}}},
     // The record that stood before it is shown; replies elsewhere that led to it stay.
-    {"DeleteShowsTheLineBefore", kOld, kAt20 + Steps{Yes, DeleteLine}, "12|PC|Bye.||",
+    {"DeleteShowsTheLineBefore", kTalk, kAt20 + Steps{Yes, DeleteLine}, "12|PC|Bye.||",
      {Ask("Delete line 20 and its 1 reply? Replies 11 and 31 lead to it.")}, {{"a.dlg.bak",
-                                                                               k10 + k30}}},
-    {"DeleteAReplyAlone", kOld, {GoTo("21"), Yes, DeleteLine},
+                                                                               kHail + kThirty}}},
+    {"DeleteAReplyAlone", kTalk, {GoTo("21"), Yes, DeleteLine},
      "20|NPC|Twenty.||", {Ask("Delete line 21?")},
-     {{"a.dlg.bak", k10 + R("20", "Twenty.", " ") + k30}}},
-    {"DeleteNo", kOld, {No, DeleteLine, Is(UndoItem, "")}, kView10, {kAsk10}},
+     {{"a.dlg.bak", kHail + R("20", "Twenty.", " ") + kThirty}}},
+    {"DeleteNo", kTalk, {No, DeleteLine, Is(UndoItem, "")}, kHailView, {kAsk10}},
     {"DeleteEveryLineOfTheNumber",
      R("10", "A") + R("11", "a", "20") + R("20", "B") + R("21", "b", "10") + R("20", "C") +
          R("22", "c", "0"),
@@ -79,20 +73,20 @@ const Row kRows[] = {
      {GoTo("10"), Yes, DeleteLine, Is(UsedNumbers, "5")}, "5|NPC|Z||",
      {Ask("Delete line 10 and its 2 replies?")},
      {{"a.dlg.bak", R("5", "Z") + "\r\n" + R("20", "B")}}},
-    {"DeleteWritesTheLineFirst", kOld, {MaleText("X"), No, DeleteLine},
+    {"DeleteWritesTheLineFirst", kTalk, {MaleText("X"), No, DeleteLine},
      "10|NPC|X|Go on.,Bye.|20,0", {kAsk10},
-     {{"a.dlg.bak", R("10", "X") + kOld.substr(R("10", "Hail.").size())}}},
-    {"DeleteALineNoLongerInTheCopy", kOld, {Write("a.dlg.bak", k20 + k30), DeleteLine},
-     kView10, {"critical Cannot Delete Line: The line 10 is not in the working copy. Nothing was "
-               "deleted."}, {{"a.dlg.bak", k20 + k30}}},
-    {"NoDeleteInNewLineMode", kOld, {NewLineNumber("15"), AddLine, DeleteLine},
+     {{"a.dlg.bak", R("10", "X") + kTalk.substr(R("10", "Hail.").size())}}},
+    {"DeleteALineNoLongerInTheCopy", kTalk, {Write("a.dlg.bak", kTwenty + kThirty), DeleteLine},
+     kHailView, {"critical Cannot Delete Line: The line 10 is not in the working copy. Nothing was "
+               "deleted."}, {{"a.dlg.bak", kTwenty + kThirty}}},
+    {"NoDeleteInNewLineMode", kTalk, {NewLineNumber("15"), AddLine, DeleteLine},
      "15|[NPC]|||" "|Save New Line|no Go to 1", {}},
 
     // Renumber Line: the record keeps its place, the replies that lead to it follow.
-    {"RenumberWithRepliesLeadingToIt", kOld,
+    {"RenumberWithRepliesLeadingToIt", kTalk,
      kTo25 + Steps{Is(Prompt, "Enter the new number for line 20:"), Is(Copy, kRenumbered),
                    Is(UsedNumbers, "10,11,12,25,21,30,31"), Is(UndoItem, "Renumber Line 20 to 25"),
-                   Undo, Is(Copy, kOld), kAll, Is(LineNumber, "20"), Redo},
+                   Undo, Is(Copy, kTalk), kAll, Is(LineNumber, "20"), Redo},
      "25|NPC|Twenty.|Back.|10", {kReplyTo26}, {{"a.dlg.bak", kRenumbered}}},
     {"RenumberEveryRecordOfTheNumber",
      R("10", "A") + R("11", "a", "20") + R("20", "X") + R("21", "x", "20") + R("20", "Y"),
@@ -108,23 +102,23 @@ const Row kRows[] = {
      R("5", "Z") + "}20}{odd}{}{}{}{}{}\r\n" + R("11", "a", "20") + R("20", "C"), kTo25,
      "25|NPC|C||", {},
      {{"a.dlg.bak", R("5", "Z") + "}20}{odd}{}{}{}{}{}\r\n" + R("11", "a", "20") + R("25", "C")}}},
-    {"RenumberWritesTheLineFirst", kOld,
+    {"RenumberWritesTheLineFirst", kTalk,
      {MaleText("X"), Input("5"), RenumberLine, Is(UndoItem, "Renumber Line 10 to 5"), Undo,
       Is(UndoItem, "Edit of Line 10")}, "10|NPC|X|Go on.,Bye.|20,0",
      {AskReplies("Replies 11 and 12 would become 6 and 7")},
-     {{"a.dlg.bak", R("10", "X") + kOld.substr(R("10", "Hail.").size())}}},
+     {{"a.dlg.bak", R("10", "X") + kTalk.substr(R("10", "Hail.").size())}}},
     // Refused, each with its box; a Cancel does nothing.
-    {"RenumberCancelled", kOld, kAt20 + Steps{RenumberLine, Is(UndoItem, "")}, kView20, {}},
-    {"RenumberToZero", kOld, Renumber20To("0"), kView20,
+    {"RenumberCancelled", kTalk, kAt20 + Steps{RenumberLine, Is(UndoItem, "")}, kTwentyView, {}},
+    {"RenumberToZero", kTalk, Renumber20To("0"), kTwentyView,
      {"none 0 is reserverd: 0 is a Reserved Number and Cannot be Added"}},
-    {"RenumberToBlanks", kOld, Renumber20To("  "), kView20,
+    {"RenumberToBlanks", kTalk, Renumber20To("  "), kTwentyView,
      {"none Empty Line Number: Please Enter a Line Number"}},
-    {"RenumberToText", kOld, Renumber20To("abc"), kView20,
+    {"RenumberToText", kTalk, Renumber20To("abc"), kTwentyView,
      {"critical Not a Line Number: \"abc" + kNotANumber}},
-    {"RenumberWithLeadingZeros", kOld, Renumber20To("025"), kView20,
+    {"RenumberWithLeadingZeros", kTalk, Renumber20To("025"), kTwentyView,
      {"critical Not a Line Number: \"025" + kNotANumber}},
-    {"RenumberToANumberInUse", kOld, Renumber20To("31"), kView20, {kExists}},
-    {"RenumberToItsOwnNumber", kOld, Renumber20To("20"), kView20, {kExists}},
+    {"RenumberToANumberInUse", kTalk, Renumber20To("31"), kTwentyView, {kExists}},
+    {"RenumberToItsOwnNumber", kTalk, Renumber20To("20"), kTwentyView, {kExists}},
     // The lookup stops at the first number that begins with the one looked for.
     {"RenumberBehindALongerNumber", R("10", "A") + R("11", "a", "20") + R("150", "F") + R("20", "T"),
      Renumber20To("15"), "20|NPC|T||",
@@ -134,10 +128,10 @@ const Row kRows[] = {
      {Input("205"), RenumberLine}, "10|NPC|A|a|20",
      {"critical Line Number Hides Another: A jump to 20 would stop at line 205, which would come "
       "first and whose number begins with 20. Please enter a different number."}},
-    {"RenumberALineNoLongerInTheCopy", kOld,
-     kAt20 + Steps{Write("a.dlg.bak", k10 + k30), Input("25"), RenumberLine}, kView20,
+    {"RenumberALineNoLongerInTheCopy", kTalk,
+     kAt20 + Steps{Write("a.dlg.bak", kHail + kThirty), Input("25"), RenumberLine}, kTwentyView,
      {"critical Cannot Renumber Line: The line 20 is not in the working copy. Nothing was "
-      "renumbered."}, {{"a.dlg.bak", k10 + k30}}},
+      "renumbered."}, {{"a.dlg.bak", kHail + kThirty}}},
     // Replies that lead nowhere would lead to the line renumbered: asked first.
     {"RenumberOntoANumberRepliesLeadTo", kLost, kAt20 + Steps{Yes, Input("50"), RenumberLine},
      "50|NPC|Twenty.|Back.|10", {kTakeOver, AskReplies("Reply 21 would become 51")},
@@ -145,28 +139,26 @@ const Row kRows[] = {
                         R("50", "Twenty.", " ") + R("21", "Back.", "10") + R("30", "Thirty.") +
                         R("31", "Again.", "50") + R("32", "Lost.", "50")}}},
     {"RenumberOntoANumberRepliesLeadToAnsweredNo", kLost,
-     kAt20 + Steps{No, Input("50"), RenumberLine, Is(UndoItem, "")}, kView20, {kTakeOver}},
+     kAt20 + Steps{No, Input("50"), RenumberLine, Is(UndoItem, "")}, kTwentyView, {kTakeOver}},
     // Its replies too, keeping their offsets, in one step that one Undo takes back.
-    {"RenumberWithItsReplies", kOld,
+    {"RenumberWithItsReplies", kTalk,
      {Yes, Input("40"), RenumberLine, Is(UsedNumbers, "40,41,42,20,21,30,31"),
-      Is(UndoItem, "Renumber Line 10 to 40 with Its Replies"), Undo, Is(Copy, kOld), kAll, Redo},
+      Is(UndoItem, "Renumber Line 10 to 40 with Its Replies"), Undo, Is(Copy, kTalk), kAll, Redo},
      "40|NPC|Hail.|Go on.,Bye.|20,0", {AskReplies("Replies 11 and 12 would become 41 and 42")},
      {{"a.dlg.bak", R("40", "Hail.") + R("41", "Go on.", "20") + R("42", "Bye.", "0") +
-                        R("20", "Twenty.", " ") + R("21", "Back.", "40") + k30}}},
-    {"RenumberRepliesOntoAUsedNumber", kOld, {Yes, Input("29"), RenumberLine, Is(UndoItem, "")},
-     kView10, {AskReplies("Replies 11 and 12 would become 30 and 31"),
+                        R("20", "Twenty.", " ") + R("21", "Back.", "40") + kThirty}}},
+    {"RenumberRepliesOntoAUsedNumber", kTalk, {Yes, Input("29"), RenumberLine, Is(UndoItem, "")},
+     kHailView, {AskReplies("Replies 11 and 12 would become 30 and 31"),
                "critical Line Already Exists: The line 30 already exists, so reply 11 cannot "
                "become 30. Please enter a different number."}},
-    {"RenumberRepliesCancelled", kOld, {Cancel, Input("40"), RenumberLine, Is(Copy, kOld)},
-     kView10, {AskReplies("Replies 11 and 12 would become 41 and 42")}},
-    {"NoRenumberInNewLineMode", kOld, {NewLineNumber("15"), AddLine, RenumberLine, Is(Prompt, "")},
+    {"RenumberRepliesCancelled", kTalk, {Cancel, Input("40"), RenumberLine, Is(Copy, kTalk)},
+     kHailView, {AskReplies("Replies 11 and 12 would become 41 and 42")}},
+    {"NoRenumberInNewLineMode", kTalk, {NewLineNumber("15"), AddLine, RenumberLine, Is(Prompt, "")},
      "15|[NPC]|||" "|Save New Line|no Go to 1", {}},
 };
 // clang-format on
 
-class ShapeLines : public testing::TestWithParam<Row> {};
-TEST_P(ShapeLines, ShowBoxesAndBytes) { RunRow(GetParam()); }
-INSTANTIATE_TEST_SUITE_P(Rows, ShapeLines, testing::ValuesIn(kRows), RowName);
+INSTANTIATE_TEST_SUITE_P(ShapeLines, StepRows, testing::ValuesIn(kRows), RowName);
 
 }  // namespace
 }  // namespace dlg::test

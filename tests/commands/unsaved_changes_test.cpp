@@ -17,16 +17,7 @@ const std::string kView = "10|NPC|X||", kOldView = "10|NPC|A||", kNoFile = "||||
 const Step kCaption = Is(Caption, "Ashgloam -DLG Editor - a.dlg");
 const Step kMarked = Is(Caption, "Ashgloam -DLG Editor - a.dlg *");
 
-std::string SaveChanges(const std::string& doing) {
-  return "yes/no/cancel exclamation Save Changes?: Save the changes to DIR/a.dlg before " + doing +
-         "?";
-}
 const std::string kBeforeQuit = SaveChanges("quitting"), kBeforeUnload = SaveChanges("unloading");
-const std::string kQuit = "yes/no none Quit?: Are you sure you want to quit?";
-const std::string kSaved = "information Saving Changes: Changes Have Been Saved";
-const std::string kChanged =
-    "yes/no exclamation File Changed on Disk: DIR/a.dlg was changed by another program after it "
-    "was loaded. Save over those changes?";
 const std::string kSaveFailed = "critical File Error: Cannot write DIR/a.dlg: Input/output error";
 
 // clang-format off
@@ -47,14 +38,14 @@ const Row kRows[] = {
     // Yes makes every check of Save; a save that does not happen quits nothing.
     {"QuitYesMeetsAFileChangedOnDisk", kOld,
      kEdit + Steps{Write("a.dlg", kTheirs), Yes, No, Quit, Is(Ended, false), kMarked}, kView,
-     {kBeforeQuit, kChanged}, {{"a.dlg", kTheirs}, {"a.dlg.bak", kEdited}}},
+     {kBeforeQuit, kChangedOnDisk}, {{"a.dlg", kTheirs}, {"a.dlg.bak", kEdited}}},
     {"QuitYesWhoseSaveFails", kOld, kEdit + Steps{FailRename, Yes, Quit, Is(Ended, false)},
      kView, {kBeforeQuit, kSaveFailed}, {{"a.dlg.bak", kEdited}}},
     // An edit typed back: the usual question, and no mark.
     {"AnEditTypedBackIsNoChange", kOld,
      kEdit + Steps{MaleText("A"), LeaveFieldBox, kCaption, No, Quit}, kOldView, {kQuit}},
     {"SaveTakesTheMarkAway", kOld, kEdit + Steps{Yes, Save, kCaption}, kView,
-     {"yes/no none Oberwrite?: Are you sure you wish to overwrite DIR/a.dlg?", kSaved},
+     {kOverwrite, kSaved},
      {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
 
     // What the boxes show (here as the Flag Editor's Accept leaves it) is written before any
@@ -89,13 +80,11 @@ const Row kRows[] = {
     // Under the loaded file's own name it is Save, with Save's check of a change on disk.
     {"SaveAsTheLoadedFileChecksLikeSave", kOld,
      kEdit + Steps{Write("a.dlg", kTheirs), Input("a.dlg"), No, SaveAs, kMarked}, kView,
-     {kChanged}, {{"a.dlg", kTheirs}, {"a.dlg.bak", kEdited}}},
+     {kChangedOnDisk}, {{"a.dlg", kTheirs}, {"a.dlg.bak", kEdited}}},
 };
 // clang-format on
 
-class UnsavedChanges : public testing::TestWithParam<Row> {};
-TEST_P(UnsavedChanges, ShowBoxesAndBytes) { RunRow(GetParam()); }
-INSTANTIATE_TEST_SUITE_P(Rows, UnsavedChanges, testing::ValuesIn(kRows), RowName);
+INSTANTIATE_TEST_SUITE_P(UnsavedChanges, StepRows, testing::ValuesIn(kRows), RowName);
 
 // A file that another editor has loaded is not replaced under it.
 TEST(UnsavedChanges, SaveAsRefusesAFileInAnotherEditor) {

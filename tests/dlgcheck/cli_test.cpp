@@ -3,9 +3,9 @@
 #include "dlgcheck/cli.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <utility>
 
@@ -22,27 +22,47 @@ struct CliCase {
   const char* name;
   std::vector<std::string> args;  // "@name" stands for a file of the temporary folder
   int status;
-  std::string out;         // expected standard output; "*" + text: contains the text
+  std::string out;         // standard output; "*" + text: holds the text, "^" + text: begins so
   std::string err;         // expected standard error, the same way
   std::string eol = "\n";  // the line end asked for: "\r\n" on Windows
+  // The files the run makes, each with its bytes as `out` is given; every other file stays as
+  // it was, links included.
+  std::vector<std::pair<std::string, std::string>> made = {};
 };
 void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
 
 void Expect(const std::string& what, const std::string& want, const std::string& got) {
-  if (!want.empty() && want[0] == '*') {
+  if (want.starts_with('^')) {
+    EXPECT_TRUE(got.starts_with(want.substr(1))) << what << ":\n" << got;
+  } else if (want.starts_with('*')) {
     EXPECT_NE(got.find(want.substr(1)), std::string::npos) << what << ":\n" << got;
   } else {
     EXPECT_EQ(got, want) << what;
   }
 }
 
+// Every file below `folder` by its path there: its bytes, or where a link leads.
+std::map<std::string, std::string> Tree(const std::string& folder) {
+  std::map<std::string, std::string> tree;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(folder))
+    if (!e.is_directory() || e.is_symlink())
+      tree[e.path().lexically_relative(folder).string()] =
+          e.is_symlink() ? "-> " + std::filesystem::read_symlink(e.path()).string()
+                         : test::ReadBytes(e.path().string());
+  return tree;
+}
+
 class CliTest : public testing::TestWithParam<CliCase> {};
 
-TEST_P(CliTest, ExitStatusAndOutput) {
+TEST_P(CliTest, ExitStatusOutputAndFiles) {
   test::TempDir dir;
   dir.Put("clean.dlg", kClean);
   dir.Put("warn.dlg", kWarning);
   dir.Put("error.dlg", kError);
+  dir.Put("talk.dot", kClean);  // a dialogue named like a map
+  dir.Put("other.dot", "mine");
+  std::filesystem::create_symlink("other.dot", dir.File("link.dot"));
+  std::filesystem::create_symlink("clean.dlg", dir.File("link.svg"));
   // A mod's folder: the files below it in folder order, other files and hidden folders left out.
   for (const char* folder : {"mod/a", "mod/a-z", "mod/.git"}) {
     std::filesystem::create_directories(dir.File(folder));
@@ -52,6 +72,8 @@ TEST_P(CliTest, ExitStatusAndOutput) {
   dir.Put("mod/a/w.DLG", kWarning);
   dir.Put("mod/notes.txt", kError);
   dir.Put("mod/.git/x.dlg", kError);
+  std::filesystem::create_symlink("b.dlg", dir.File("mod/link.csv"));
+  std::map<std::string, std::string> before = Tree(dir.Path());
   std::vector<std::string> args;
   for (const std::string& a : GetParam().args)
     args.push_back(a[0] == '@' ? dir.File(a.substr(1)) : a);
@@ -65,6 +87,13 @@ TEST_P(CliTest, ExitStatusAndOutput) {
   };
   Expect("stdout", GetParam().out, local(out.str()));
   Expect("stderr", GetParam().err, local(err.str()));
+  std::map<std::string, std::string> after = Tree(dir.Path());
+  for (const auto& [name, bytes] : GetParam().made) {
+    ASSERT_TRUE(after.contains(name)) << name;
+    Expect(name, bytes, local(after[name]));
+  }
+  for (const auto& [name, bytes] : GetParam().made) after[name] = before[name];
+  EXPECT_EQ(after, before);
 }
 
 const std::string kWarnLine =
@@ -119,6 +148,16 @@ const CliCase kCases[] = {
     {"MapExtensionWithoutItsDot", {"--map", "@msvg", "@clean.dlg"}, 2, "", "*must end in .svg"},
     {"MapOfOneFile", {"--map", "@m.svg", "@clean.dlg", "@warn.dlg"}, 2, "",
      "*--map draws one FILE only"},
+    {"Map", {"--map", "@m.svg", "@error.dlg"}, 1, "*1 error, 0 warnings in 1 file\n", "", "\n",
+     {{"m.svg", "*<svg"}, {"m.svg", "*no such line"}}},
+    // Refused, and the dialogue kept, whether named like the map or reached by a link of its name.
+    {"MapOverTheFileChecked", {"--map", "@talk.dot", "@talk.dot"}, 2, "",
+     "*is the file being checked"},
+    {"MapThroughALinkToTheFileChecked", {"--map", "@link.svg", "@clean.dlg"}, 2, "",
+     "*is the file being checked"},
+    // A link under the map's name is replaced by the map, never written through, as on Windows.
+    {"MapReplacesALinkOfItsName", {"--map", "@link.dot", "@clean.dlg"}, 0, "*0 errors", "", "\n",
+     {{"link.dot", "*digraph"}}},
     {"MapUnwritable", {"--map", "@nowhere/m.svg", "@clean.dlg"}, 2, "*0 errors",
      "*dlgcheck: cannot write @nowhere/m.svg: No such file or directory"},
     {"Stats", {"--stats", "@mod"}, 0,
@@ -128,7 +167,18 @@ const CliCase kCases[] = {
      "*\"total\": {\"files\": 1, \"npc_lines\": 1, \"replies\": 1, \"npc_words\": {\"male\": 1,", ""},
     {"StatsUnreadable", {"--stats", "@none.dlg", "@clean.dlg"}, 2, "*\ntotal of 1 file ",
      "dlgcheck: cannot read @none.dlg: No such file or directory\n"},
-    {"Script", {"--script", "@s.csv", "@mod"}, 0, "@s.csv: 3 wordings, 3 words from 3 files\n", ""},
+    {"Script", {"--script", "@s.csv", "@mod"}, 0, "@s.csv: 3 wordings, 3 words from 3 files\n", "",
+     "\n", {{"s.csv", "*@mod/b.dlg,1,male,Hi.,1,,,\r\n"}}},
+    // Written whole, CSV or workbook, with nothing left beside it.
+    {"ScriptCsv", {"--script", "@s.csv", "@error.dlg"}, 0,
+     "@s.csv: 1 wording, 1 word from 1 file\n", "", "\n",
+     {{"s.csv", "\xEF\xBB\xBF" "File,Line,Form,Text,Words,Reply,Reply text,Condition\r\n"
+                "@error.dlg,1,male,Hi.,1,,,\r\n"}}},
+    {"ScriptWorkbook", {"--script", "@S.XLSX", "@error.dlg"}, 0,
+     "@S.XLSX: 1 wording, 1 word from 1 file\n", "", "\n", {{"S.XLSX", "^PK\x03\x04"}}},
+    // Never written over a dialogue that it reads, through a link of its name.
+    {"ScriptOverADialogueRead", {"--script", "@mod/link.csv", "@mod"}, 2, "",
+     "dlgcheck: the script '@mod/link.csv' is a file being read\nTry 'dlgcheck --help'.\n"},
     {"ScriptExtension", {"--script", "@s.txt", "@clean.dlg"}, 2, "",
      "*the script '@s.txt' must end in .csv or .xlsx\n"},
     {"ScriptUnwritable", {"--script=@nowhere/s.csv", "@clean.dlg"}, 2, "",
@@ -158,44 +208,6 @@ const CliCase kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, CliTest, testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CliMapTest, WritesThePictureBesideTheFindings) {
-  test::TempDir dir;
-  const std::string in = dir.Put("error.dlg", kError);
-  std::ostringstream out, err;
-  EXPECT_EQ(RunDlgcheck({"--map", dir.File("m.svg"), in}, out, err), 1);
-  const std::string svg = test::ReadBytes(dir.File("m.svg"));
-  EXPECT_NE(svg.find("<svg"), std::string::npos);
-  EXPECT_NE(svg.find("no such line"), std::string::npos);
-  EXPECT_EQ(err.str(), "");
-}
-
-// The map is refused, and the dialogue kept, whether it is named like the map or reached by a
-// link of that name.
-TEST(CliMapTest, NeverWritesOverTheFileItChecks) {
-  test::TempDir dir;
-  const std::string named = dir.Put("talk.dot", kClean);
-  const std::string in = dir.Put("talk.dlg", kClean);
-  ASSERT_EQ(::symlink("talk.dlg", dir.File("link.svg").c_str()), 0);
-  for (const auto& [map, file] : {std::pair{named, named}, std::pair{dir.File("link.svg"), in}}) {
-    std::ostringstream out, err;
-    EXPECT_EQ(RunDlgcheck({"--map", map, file}, out, err), 2) << map;
-    EXPECT_NE(err.str().find("is the file being checked"), std::string::npos) << err.str();
-    EXPECT_EQ(test::ReadBytes(file), kClean) << map;
-  }
-}
-
-// A link under the map's name is replaced by the map, never written through, as on Windows.
-TEST(CliMapTest, ReplacesALinkOfTheMapsName) {
-  test::TempDir dir;
-  const std::string other = dir.Put("other.dot", "mine");
-  ASSERT_EQ(::symlink("other.dot", dir.File("link.dot").c_str()), 0);
-  std::ostringstream out, err;
-  EXPECT_EQ(RunDlgcheck({"--map", dir.File("link.dot"), dir.Put("c.dlg", kClean)}, out, err), 0);
-  EXPECT_FALSE(std::filesystem::is_symlink(dir.File("link.dot")));
-  EXPECT_NE(test::ReadBytes(dir.File("link.dot")).find("digraph"), std::string::npos);
-  EXPECT_EQ(test::ReadBytes(other), "mine");
-}
-
 // Beyond the lines or the arrows a map can show, the map is refused and the findings still
 // reported: Graphviz would take minutes.
 TEST(CliMapTest, RefusesAMapLargerThanItCanShow) {
@@ -215,34 +227,6 @@ TEST(CliMapTest, RefusesAMapLargerThanItCanShow) {
     EXPECT_NE(out.str().find("in 1 file\n"), std::string::npos) << out.str();
     EXPECT_FALSE(std::filesystem::exists(dir.File("m.svg")));
   }
-}
-
-// The script is written whole, CSV or workbook, with nothing left beside it, and never over a
-// dialogue it reads.
-TEST(CliScriptTest, WrittenWholeAndNeverOverADialogue) {
-  test::TempDir dir;
-  const std::string in = dir.Put("talk.dlg", kError);
-  for (const char* name : {"s.csv", "S.XLSX"}) {
-    std::ostringstream out, err;
-    EXPECT_EQ(RunDlgcheck({"--script", dir.File(name), in}, out, err), 0) << err.str();
-    EXPECT_EQ(out.str(), dir.File(name) + ": 1 wording, 1 word from 1 file\n");
-  }
-  EXPECT_EQ(test::ReadBytes(dir.File("s.csv")),
-            "\xEF\xBB\xBF"
-            "File,Line,Form,Text,Words,Reply,Reply text,Condition\r\n" +
-                in + ",1,male,Hi.,1,,,\r\n");
-  EXPECT_TRUE(test::ReadBytes(dir.File("S.XLSX")).starts_with("PK\x03\x04"));
-  ASSERT_EQ(::symlink("talk.dlg", dir.File("link.csv").c_str()), 0);
-  std::ostringstream out, err;
-  EXPECT_EQ(RunDlgcheck({"--script", dir.File("link.csv"), dir.Path()}, out, err), 2);
-  EXPECT_EQ(err.str(), "dlgcheck: the script '" + dir.File("link.csv") +
-                           "' is a file being read\nTry 'dlgcheck --help'.\n");
-  EXPECT_EQ(test::ReadBytes(in), kError);
-  std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
-    names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"S.XLSX", "link.csv", "s.csv", "talk.dlg"}));
 }
 
 // A build script that reads the report from a full disk must not take it for a clean file.

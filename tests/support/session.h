@@ -15,6 +15,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "commands/add_line.h"
@@ -45,6 +46,28 @@ inline std::string R(const std::string& n, const std::string& male = "",
   return "{" + n + "}{" + male + "}{}{}{}{" + jump + "}{}\r\n";
 }
 
+// Three NPC lines and their replies: 10 leads to 20 and to the end, 20 back to 10, 30 to 20.
+inline const std::string kHail = R("10", "Hail.") + R("11", "Go on.", "20") + R("12", "Bye.", "0"),
+                         kTwenty = R("20", "Twenty.", " ") + R("21", "Back.", "10"),
+                         kThirty = R("30", "Thirty.") + R("31", "Again.", "20"),
+                         kTalk = kHail + kTwenty + kThirty;
+inline const std::string kHailView = "10|NPC|Hail.|Go on.,Bye.|20,0",
+                         kTwentyView = "20|NPC|Twenty.|Back.|10";
+
+// The boxes that rows of many commands meet.
+inline const std::string kUnload = "yes/no none Unload?: Really unload DIR/a.dlg?";
+inline const std::string kQuit = "yes/no none Quit?: Are you sure you want to quit?";
+inline const std::string kOverwrite =
+    "yes/no none Oberwrite?: Are you sure you wish to overwrite DIR/a.dlg?";
+inline const std::string kSaved = "information Saving Changes: Changes Have Been Saved";
+inline const std::string kChangedOnDisk =
+    "yes/no exclamation File Changed on Disk: DIR/a.dlg was changed by another program after it "
+    "was loaded. Save over those changes?";
+inline std::string SaveChanges(const std::string& doing) {
+  return "yes/no/cancel exclamation Save Changes?: Save the changes to DIR/a.dlg before " + doing +
+         "?";
+}
+
 // Descriptors open in this process: a command leaves none behind, failed or not.
 inline int OpenFds() {
   int n = 0;
@@ -57,12 +80,15 @@ inline int OpenFds() {
   return n;
 }
 
-inline std::string Join(const ListBox& list) {
+// Items as a list shows them, joined by commas.
+template <class Items>
+std::string Join(const Items& items) {
   std::string out;
-  for (std::size_t i = 0; i < list.items.size(); ++i)
-    out.append(i ? "," : "").append(list.items[i]);
+  bool first = true;
+  for (const auto& item : items) out.append(std::exchange(first, false) ? "" : ",").append(item);
   return out;
 }
+inline std::string Join(const ListBox& list) { return Join(list.items); }
 
 // The line view as the user reads it: number|kind|male text|responses|their targets, then what
 // new-line mode and the no-file state change. A drop-down shown instead of lineKind is [NPC].
@@ -208,11 +234,7 @@ inline std::string RedoItem(Session& s) { return CanRedo(s.ed) ? RedoName(s.ed) 
 inline std::string Prompt(Session& s) {
   return s.platform.prompts.empty() ? "" : s.platform.prompts.back();
 }
-inline std::string ListedFiles(Session& s) {
-  std::string out;
-  for (const std::string& f : s.ed.window.fileList.files) out += (out.empty() ? "" : ",") + f;
-  return out;
-}
+inline std::string ListedFiles(Session& s) { return Join(s.ed.window.fileList.files); }
 inline bool Ended(Session& s) { return s.platform.ended; }
 
 // The folder changed behind the editor's back.
@@ -273,6 +295,8 @@ struct Row {
 };
 inline void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 inline std::string RowName(const testing::TestParamInfo<Row>& info) { return info.param.name; }
+// Each file instantiates it with its table, under its own name; commands_test.cpp runs a row.
+class StepRows : public testing::TestWithParam<Row> {};
 
 inline void RunRow(const Row& row) {
   const int fds = OpenFds();
