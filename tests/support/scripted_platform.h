@@ -16,6 +16,13 @@ struct ShownBox {
   MsgIcon icon;
 };
 
+inline const char* IconName(MsgIcon icon) {
+  return icon == MsgIcon::Critical      ? "critical"
+         : icon == MsgIcon::Information ? "information"
+         : icon == MsgIcon::Exclamation ? "exclamation"
+                                        : "none";
+}
+
 class ScriptedPlatform : public Platform {
  public:
   std::deque<MsgAnswer> answers;     // for questions; an empty queue answers No

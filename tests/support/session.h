@@ -107,14 +107,10 @@ inline std::string Describe(const ShownBox& b, const std::string& folder) {
   std::string text = b.text;
   for (std::size_t at; (at = text.find(folder)) != std::string::npos;)
     text.replace(at, folder.size(), "DIR");
-  const char* icon = b.icon == MsgIcon::Critical      ? "critical"
-                     : b.icon == MsgIcon::Information ? "information"
-                     : b.icon == MsgIcon::Exclamation ? "exclamation"
-                                                      : "none";
   const char* buttons = b.buttons == MsgButtons::YesNo         ? "yes/no "
                         : b.buttons == MsgButtons::YesNoCancel ? "yes/no/cancel "
                                                                : "";
-  return buttons + std::string(icon) + " " + b.title + ": " + text;
+  return buttons + std::string(IconName(b.icon)) + " " + b.title + ": " + text;
 }
 
 // Tells the editor that the working copy now holds `bytes` by its own hand, as if edits had
