@@ -18,8 +18,7 @@ const Row kRows[] = {
     {"BackAndForwardAcrossRespondAndJump", kTalk,
      kWalk + Steps{Is(CanGoForward, false), GoBack, At("31"), GoBack, At("20"), GoBack, At("10"),
                    Is(CanGoBack, false), GoBack, At("10"), GoForward, At("20"), GoForward,
-                   At("31"), GoForward, Is(CanGoForward, false)},
-     kTwentyView},
+                   At("31"), GoForward, Is(CanGoForward, false)}, kTwentyView},
     // A new go after Back drops what lay ahead.
     {"ANewGoDropsTheWayAhead", kTalk,
      kWalk + Steps{GoBack, GoBack, GoTo("30"), Is(CanGoForward, false), GoBack}, kTwentyView},

@@ -46,8 +46,7 @@ const Row kRows[] = {
      {{"a.dlg.bak", kGone}}},
     {"PickAResponseShowsItsFlags", "{1}{a}{}{}{}{}{}\r\n{2}{b}{}{}{c}{0}{x}\r\n",
      {Pick(Replies, 0), PickReply,
-      Is(ReplyFlags, "CONDITIONAL FLAGS::  c\r\nEXECUTION FLAGS::  x")},
-     "1|NPC|a|b|0"},
+      Is(ReplyFlags, "CONDITIONAL FLAGS::  c\r\nEXECUTION FLAGS::  x")}, "1|NPC|a|b|0"},
     // Leaving a field box writes the current line
     {"LeaveBoxRewritesTheLine", kThree, kGoTo20 + Steps{LeaveFieldBox}, kGoTo20View, {},
      {{"a.dlg.bak", kEdited}}},

@@ -25,15 +25,12 @@ std::string PickedNumber(Session& s) { return s.ed.window.usedNumbers.SelectedTe
 
 // clang-format off
 const Row kRows[] = {
-    {"GoToYesSavesThenGoes", kOld, kNew + Steps{Yes, GoTo("10"),
-                                                Is(UsedNumbers, "10,11,15,20")},
+    {"GoToYesSavesThenGoes", kOld, kNew + Steps{Yes, GoTo("10"), Is(UsedNumbers, "10,11,15,20")},
      kView10, {kAsked}, {{"a.dlg.bak", kSaved15}}},
     {"GoToNoDrops", kOld, kNew + Steps{No, GoTo("10"), Is(UsedNumbers, "10,11,20")},
      kView10, {kAsked}},
-    {"GoToCancelKeepsTyping", kOld, kNew + Steps{Cancel, GoTo("10")}, kTyping,
-     {kAsked}},
-    {"NothingTypedGoesWithoutAQuestion", kOld,
-     {NewLineNumber("15"), AddLine, GoTo("20")}, kView20},
+    {"GoToCancelKeepsTyping", kOld, kNew + Steps{Cancel, GoTo("10")}, kTyping, {kAsked}},
+    {"NothingTypedGoesWithoutAQuestion", kOld, {NewLineNumber("15"), AddLine, GoTo("20")}, kView20},
     {"UsedNumberAsks", kOld, kNew + Steps{No, Pick(UsedNumbers, 0), GoToUsedNumber}, kView10,
      {kAsked}},
     // The number picked stays picked when the saved line joins the list before it.

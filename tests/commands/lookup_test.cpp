@@ -153,8 +153,7 @@ const Step kAWhileLater = [](Session&) {
 const Row kRows[] = {
     {"FemaleRowFollowsTheResponse", kNumbered, {Pick(Replies, 1), Respond}, kTen},
     // Every way out of new-line mode shows "Go to 1" again.
-    {"GoToLeavesNewLineMode", kNumbered, {NewLineNumber("99"), AddLine, GoTo("10")},
-     kTen},
+    {"GoToLeavesNewLineMode", kNumbered, {NewLineNumber("99"), AddLine, GoTo("10")}, kTen},
     {"UsedNumberLeavesNewLineMode", kNumbered,
      {NewLineNumber("99"), AddLine, Pick(UsedNumbers, 2), GoToUsedNumber}, kTen},
     {"JumpLeavesNewLineModeAndShowsGoTo1", kNumbered,

@@ -40,13 +40,11 @@ const Row kRows[] = {
     {"NewStopsWhenUnloadIsRefused", kA, {Input("b"), No, NewDialogue}, kAView, {kUnload}},
     {"NewAsksAboutUnsavedChanges", kA,
      {MaleText("X"), LeaveFieldBox, Input("b"), Cancel, NewDialogue}, "10|NPC|X||",
-     {SaveChanges("unloading")},
-     {{"a.dlg.bak", "{10}{X}{}{}{}{}{}\r\n"}}},
+     {SaveChanges("unloading")}, {{"a.dlg.bak", "{10}{X}{}{}{}{}{}\r\n"}}},
     {"NewRefusesAnExistingName", kA, {Write("b.dlg", kB), Input("b"), NewDialogue}, kAView,
      {kExists}, {{"b.dlg", kB}}},
     {"NewRefusesAnExistingLink", kA, {Link("b.dlg", "nowhere"), Input("b.dlg"), NewDialogue},
-     kAView,
-     {kExists}, {{"b.dlg", kNotAFile}}},
+     kAView, {kExists}, {{"b.dlg", kNotAFile}}},
     {"NewCancelledMakesNothing", kA, {Input(""), NewDialogue}, kAView},
     {"NewRefusesAPath", kA, {Input("../b"), NewDialogue}, kAView,
      {"exclamation Not a File Name: \"../b\" is not a file name: the file is made in the folder "
@@ -70,15 +68,13 @@ const Row kRows[] = {
     {"OpenedByNameThroughALink", kA,
      {Yes, UnloadFile, MakeFolder("sub/deep"), Link("lnk", "sub/deep"), Write("b.dlg", kA),
       Write("sub/b.dlg", kB), Open("lnk/../b.dlg"), Is(PickedFile, "b.dlg")}, kBView,
-     {kUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kA}, {"lnk", kNotAFile}, {"sub",
-                                                                                 kNotAFile}}},
+     {kUnload}, {{"a.dlg.bak", kGone}, {"b.dlg", kA}, {"lnk", kNotAFile}, {"sub", kNotAFile}}},
     {"OpenedByNameThroughAFolderThatIsMissing", kA, {Yes, UnloadFile, Open("sub/../b.dlg")},
      "|||||no file", {kUnload, "critical File Error: Cannot open folder DIR/sub/..: No such "
                       "file or directory"}, {{"a.dlg.bak", kGone}}},
     {"OpenedByNameThatIsAFolder", kA, {Yes, UnloadFile, MakeFolder("sub"),
      Write("sub/b.dlg", kB), Open("sub/"), Is(ListedFiles, "b.dlg")}, "|||||no file",
-     {kUnload},
-     {{"a.dlg.bak", kGone}, {"sub", kNotAFile}}},
+     {kUnload}, {{"a.dlg.bak", kGone}, {"sub", kNotAFile}}},
     {"OpenedByNameThatIsMissing", kA, {Yes, UnloadFile, Open("none.dlg")}, "|||||no file",
      {kUnload, "critical File Error: Cannot read DIR/none.dlg: No such file or directory"},
      {{"a.dlg.bak", kGone}}},
@@ -90,8 +86,7 @@ const Row kRows[] = {
      {Write("b.dlg", kB + kB7), Yes, GoToLineIn("b.dlg", "7")}, "7|NPC|Far.||", {kUnload},
      {{"a.dlg.bak", kGone}, {"b.dlg", kB + kB7}, {"b.dlg.bak", kB + kB7}}},
     {"GoToLineInAnotherFileKeptLoaded", kA, {Write("b.dlg", kB), No, GoToLineIn("b.dlg", "5")},
-     kAView,
-     {kUnload}, {{"b.dlg", kB}}},
+     kAView, {kUnload}, {{"b.dlg", kB}}},
 };
 // clang-format on
 

@@ -47,8 +47,7 @@ const Row kRows[] = {
     {"Quit", kEdit, {No, Quit}},
     // A copy that a dead editor left: gone on with, or kept aside under a name of its own.
     {"RecoveryYes", {Yes, UnloadFile, Write("a.dlg.bak", kEdited)}, {Yes, LoadFile}},
-    {"RecoveryNo", {Yes, UnloadFile, Write("a.dlg.bak", kEdited)}, {No, LoadFile},
-     kEdited},
+    {"RecoveryNo", {Yes, UnloadFile, Write("a.dlg.bak", kEdited)}, {No, LoadFile}, kEdited},
     // One that holds the file's own text is kept aside under a numbered name, unasked.
     {"SameCopyKeptAside", {Yes, UnloadFile, Write("a.dlg.bak", kOld)}, {LoadFile}},
     {"NewDialogue", {}, {Input("b"), Yes, NewDialogue}},

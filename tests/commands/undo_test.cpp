@@ -43,8 +43,7 @@ const Row kRows[] = {
      kTwentyView, {}},
     {"TypingTakesRedoAway", kTalk,
      kEdit20 + Steps{Undo, MaleText("Y"), Is(RedoItem, ""), Redo, Is(Copy, kTalk)},
-     "20|NPC|Y|Back.|10",
-     {}},
+     "20|NPC|Y|Back.|10", {}},
     {"ANewStepEndsRedo", kTalk,
      kEdit20 + Steps{Undo, GoTo("30"), MaleText("Z"), LeaveFieldBox, Is(RedoItem, ""),
                      Is(UndoItem, "Edit of Line 30"), Undo, Undo, Is(UndoItem, "")},
@@ -68,8 +67,7 @@ const Row kRows[] = {
     // Save does not end the history: an Undo after it is an unsaved change again.
     {"UndoAfterSaveIsUnsaved", kTalk,
      kEdit20 + Steps{Yes, Save, kCaption, Undo, kMarked, Redo, kCaption},
-     kViewX, {kOverwrite, kSaved},
-     {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
+     kViewX, {kOverwrite, kSaved}, {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
     // The working copy must be what this editor last wrote: another program's change stops both.
     {"ChangedCopyStopsUndo", kTalk, kEdit20 + Steps{Write("a.dlg.bak", kTheirs), Undo}, kViewX,
      {kChanged + "undone."}, {{"a.dlg.bak", kTheirs}}},
@@ -113,22 +111,13 @@ TEST(UndoRedo, EveryStepBackAndForthByteForByte) {
   int unused = 990000;  // of one length, no number the start of another: no refusal
   for (int i = 0; i < 60 && !s.ed.window.usedNumbers.items.empty(); ++i) {
     const std::size_t steps = s.ed.undo.done.size();
-    Steps walk = {GoTo(pick())};
+    const Steps walk = {GoTo(pick())};
     const std::string fresh = std::to_string(++unused);
-    switch (random() % 4) {
-      case 0:
-        walk = walk + Steps{MaleText("Edit " + std::to_string(i)), LeaveFieldBox};
-        break;
-      case 1:
-        walk = walk + Steps{NewLineNumber(fresh), AddLine, MaleText("New"), SaveNewLine};
-        break;
-      case 2:
-        walk = walk + Steps{Yes, DeleteLine};
-        break;
-      default:
-        walk = walk + Steps{Input(fresh), RenumberLine};
-    }
-    for (const Step& step : walk) step(s);
+    const Steps kinds[] = {{MaleText("Edit " + std::to_string(i)), LeaveFieldBox},
+                           {NewLineNumber(fresh), AddLine, MaleText("New"), SaveNewLine},
+                           {Yes, DeleteLine},
+                           {Input(fresh), RenumberLine}};
+    for (const Step& step : walk + kinds[random() % 4]) step(s);
     if (s.ed.undo.done.size() > steps) copies.push_back(ReadBytes(s.ed.state.WorkingCopyPath()));
   }
   ASSERT_EQ(s.ed.undo.done.size() + 1, copies.size());

@@ -45,14 +45,12 @@ const Row kRows[] = {
     {"AnEditTypedBackIsNoChange", kOld,
      kEdit + Steps{MaleText("A"), LeaveFieldBox, kCaption, No, Quit}, kOldView, {kQuit}},
     {"SaveTakesTheMarkAway", kOld, kEdit + Steps{Yes, Save, kCaption}, kView,
-     {kOverwrite, kSaved},
-     {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
+     {kOverwrite, kSaved}, {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
 
     // What the boxes show (here as the Flag Editor's Accept leaves it) is written before any
     // command shows another line.
     {"GoTo1WritesTheLineFirst", kOld, {ExecutionFlags("pc.x()"), GoToFirstLine, kMarked}, kOldView,
-     {},
-     {{"a.dlg.bak", "{10}{A}{}{}{}{}{pc.x()}\r\n" + R("20", "B") + R("30", "C")}}},
+     {}, {{"a.dlg.bak", "{10}{A}{}{}{}{}{pc.x()}\r\n" + R("20", "B") + R("30", "C")}}},
     {"GoToWritesTheLineFirst", kOld, {ConditionFlags("a"), GoTo("30")}, "30|NPC|C||", {},
      {{"a.dlg.bak", "{10}{A}{}{}{a}{}{}\r\n" + R("20", "B") + R("30", "C")}}},
     {"AddLineWritesTheLineFirst", kOld, {MaleText("X"), NewLineNumber("15"), AddLine},
