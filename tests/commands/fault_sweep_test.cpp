@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <optional>
 
 #include "support/session.h"
@@ -35,11 +34,8 @@ const FileState kLiveTemp{".a.dlg.tmp-" + std::to_string(::getpid()) + "-9", "x"
 struct Row {
   const char* name;
   std::vector<FileState> files;
-  Steps setUp;  // steps on a.dlg loaded with kOld, before the row's files are put
-  std::vector<MsgAnswer> answers;
-  std::vector<std::string> inputs;
-  void (*run)(Editor&);
-  void (*again)(Editor&);  // the clean run after the faulted one; nullptr: `run`
+  Steps setUp;       // steps on a.dlg loaded with kOld, before the row's files are put
+  Steps run, again;  // the command, and the clean run after the faulted one ({}: `run`)
   // The call that puts the new content in place: before it nothing has changed, after it all.
   OpKind commitKind;
   int commitNth;
@@ -56,24 +52,21 @@ void SaveNewLineOrRewrite(Editor& ed) {
 }
 // The failed run may have unloaded the file: it is loaded again (a copy it left is taken up)
 // and given the edits once more, so that Unload meets what the clean run met.
-void LoadAndUnload(Editor& ed) {
-  if (!ed.state.fileLoaded) {
-    auto& p = static_cast<ScriptedPlatform&>(ed.platform);
-    const auto shown = p.boxes.size();
-    p.answers.push_front(MsgAnswer::Yes);
-    LoadFile(ed);
-    if (p.boxes.size() > shown) {
-      p.boxes.erase(p.boxes.begin() + static_cast<std::ptrdiff_t>(shown));
+const Step kLoadAndUnload = [](Session& s) {
+  if (!s.ed.state.fileLoaded) {
+    const auto shown = s.platform.boxes.size();
+    s.platform.answers.push_front(MsgAnswer::Yes);
+    LoadFile(s.ed);
+    if (s.platform.boxes.size() > shown) {
+      s.platform.boxes.erase(s.platform.boxes.begin() + static_cast<std::ptrdiff_t>(shown));
     } else {
-      p.answers.pop_front();
+      s.platform.answers.pop_front();
     }
-    std::ofstream(ed.state.WorkingCopyPath(), std::ios::binary) << kEdited;
-    AsWrittenByEditor(ed, kEdited);
+    s.dir.Put("a.dlg.bak", kEdited);
+    AsWrittenByEditor(s.ed, kEdited);
   }
-  UnloadFile(ed);
-}
-
-const MsgAnswer kYes = MsgAnswer::Yes, kNo = MsgAnswer::No;
+  UnloadFile(s.ed);
+};
 const std::string kOther = "{1}{Other}{}{}{}{}{}\r\n";
 
 // clang-format off
@@ -81,28 +74,28 @@ const Row kRows[] = {
     // Where a link leads only adds a lock when there is one; strays are removed when they can be.
     {"LoadFile",
      {{"a.dlg", kOld, kOld}, {"a.dlg.bak", std::nullopt, kOld}, kNoScratch, kLiveTemp},
-     kNotLoaded, {}, {}, LoadFile, nullptr, Rename, 1,
+     kNotLoaded, {LoadFile}, {}, Rename, 1,
      {{RealPath, 1}, {ListFolder, 1}, {ProcessAlive, 1}}},
     // A lookup only reads: whatever fails, the files stay and the descriptor is closed.
     {"GoTo", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kOld}},
-     {GoToNumber("20")}, {}, {}, GoToTypedLine, nullptr, Close, 1, {}},
+     {GoToNumber("20")}, {GoToTypedLine}, {}, Close, 1, {}},
     {"RewriteOnLeavingABox", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kEdited}, kNoScratch},
-     kTypedX, {}, {}, LeaveFieldBox, nullptr, Rename, 1, {{Unlink, 1}}},
+     kTypedX, {LeaveFieldBox}, {}, Rename, 1, {{Unlink, 1}}},
     {"SaveNewLine", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kOld, kInserted}, kNoScratch},
-     kNewLine15, {}, {}, SaveNewLine, SaveNewLineOrRewrite, Rename, 1, {{Unlink, 1}}},
+     kNewLine15, {SaveNewLine}, {SaveNewLineOrRewrite}, Rename, 1, {{Unlink, 1}}},
     {"Save", {{"a.dlg", kOld, kEdited}, {"a.dlg.bak", kEdited, kEdited}},
-     {}, {kYes}, {}, Save, nullptr, Rename, 1, {{Stat, 1}}},
+     {}, {Yes, Save}, {}, Rename, 1, {{Stat, 1}}},
     {"SaveAs", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, kEdited}, {"b.dlg", kOther, kEdited}},
-     {}, {kYes}, {"b"}, SaveAs, nullptr, Rename, 1,
+     {}, {Yes, Input("b"), SaveAs}, {}, Rename, 1,
      {{Stat, 1}, {Stat, 2}, {Stat, 3}, {RealPath, 1}}},
     // The step is undone once its bytes are back in place; the line is then shown from what was
 // written, without another read.
     {"Undo", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, kOld}, kNoScratch},
-     kEditWritten, {}, {}, Undo, nullptr, Rename, 1, {{Unlink, 1}}},
+     kEditWritten, {Undo}, {}, Rename, 1, {{Unlink, 1}}},
     {"UnloadFile", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},
-     {}, {kNo}, {}, UnloadFile, LoadAndUnload, Unlink, 1, {}},
+     {}, {No, UnloadFile}, {No, kLoadAndUnload}, Unlink, 1, {}},
     {"Quit", {{"a.dlg", kOld, kOld}, {"a.dlg.bak", kEdited, std::nullopt}, kNoScratch},
-     {}, {kNo}, {}, Quit, nullptr, Unlink, 1, {}},
+     {}, {No, Quit}, {}, Unlink, 1, {}},
 };
 // clang-format on
 
@@ -129,14 +122,9 @@ struct Sweep : Session {
       // The working copy as if the editor had written it.
       if (f.name == "a.dlg.bak") AsWrittenByEditor(ed, *f.before);
     }
-    Queue(row);
     ops.Reset();
     if (fault) ops.Arm(*fault);
-    row.run(ed);
-  }
-  void Queue(const Row& row) {
-    platform.answers.assign(row.answers.begin(), row.answers.end());
-    platform.inputs.assign(row.inputs.begin(), row.inputs.end());
+    for (const Step& step : row.run) step(*this);
   }
 };
 
@@ -210,8 +198,9 @@ TEST_P(FaultSweep, EveryCallFailedLeavesOldOrNewAndOneMessage) {
         }
         r.ops.Reset();
         r.platform.boxes.clear();
-        r.Queue(row);
-        (row.again ? row.again : row.run)(r.ed);
+        r.platform.answers.clear();  // those of questions that the failure came before
+        r.platform.inputs.clear();
+        for (const Step& step : row.again.empty() ? row.run : row.again) step(r);
         EXPECT_EQ(r.Files(), Expected(row, true)) << "again";
         EXPECT_EQ(r.Boxes(), cleanBoxes) << "again";
         EXPECT_EQ(OpenFds(), fds) << "descriptors left open again";
