@@ -188,8 +188,7 @@ TEST(JumpTargets, ListsNpcLinesByNumber) {
   ListJumpTargets(R("20", "Sit low in the boat, and keep your hands inside it.") +
                       R("21", "Yes.", "100") + R("100", "Dry land.", " ") + R("3") + R("", "x"),
                   t);
-  EXPECT_EQ(Join(t.rows),
-            "100  Dry land.,20  Sit low in the boat, and keep your hands...,3  ");
+  EXPECT_EQ(Join(t.rows), "100  Dry land.,20  Sit low in the boat, and keep your hands...,3  ");
   EXPECT_EQ(Join(t.numbers), "100,20,3");
 }
 
