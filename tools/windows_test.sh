@@ -198,6 +198,11 @@ row StatsJson --stats --format=json clean.dlg
 row StatsUnreadable --stats none.dlg clean.dlg
 setup=$mod slashes=1 row Script --script s.csv mod
 check Script "not the Linux script" same_bytes "$tmp/lin/s.csv" <(tr '\\' / <"$tmp/win/s.csv")
+row ScriptCsv --script s.csv error.dlg
+check ScriptCsv "not the Linux script" same_bytes "$tmp/lin/s.csv" "$tmp/win/s.csv"
+# Never written over a dialogue that it reads, through a link of its name.
+setup="$mod && ln -s b.dlg mod/link.csv" slashes=1 row ScriptOverADialogueRead --script mod/link.csv mod
+check ScriptOverADialogueRead "the dialogue changed" cmp -s "$tmp/win/mod/b.dlg" "$tmp/win/error.dlg"
 row ScriptExtension --script s.txt clean.dlg
 row ScriptUnwritable --script=nowhere/s.csv clean.dlg
 row Textconv --textconv error.dlg
@@ -208,14 +213,14 @@ row Against --against error.dlg clean.dlg
 # No libxlsxwriter in the zip: a workbook is refused before anything is read.
 fresh "$tmp/win"
 run win "$tmp/win" --script s.xlsx clean.dlg
-ran+=(ScriptAsXlsx)
-check ScriptAsXlsx "exit status $win_status" [ "$win_status" = 2 ]
-check ScriptAsXlsx "message" cmp -s "$tmp/win.err" <(crlf <<EOF
+ran+=(ScriptWorkbook)
+check ScriptWorkbook "exit status $win_status" [ "$win_status" = 2 ]
+check ScriptWorkbook "message" cmp -s "$tmp/win.err" <(crlf <<EOF
 dlgcheck: the script 's.xlsx' needs the Linux build of dlgcheck; this one writes CSV: --script s.csv
 Try 'dlgcheck --help'.
 EOF
 )
-check ScriptAsXlsx "a script written" [ ! -e "$tmp/win/s.xlsx" ]
+check ScriptWorkbook "a script written" [ ! -e "$tmp/win/s.xlsx" ]
 row Version --version
 row DashDashEndsOptions -- --help
 # The report in CR LF and JSON as Linux prints it: what the two CR LF rows of cli_test.cpp pin.
@@ -247,16 +252,20 @@ row Examples "$root/examples/broken_smith.dlg" "$root/examples/ferryman.dlg" \
 stdout_to=/dev/full row ReportToFullDisk clean.dlg
 
 # The map: DOT text before layout, written whole over an old one, never over the file checked.
-setup="echo old >m.dot" row MapDot --map m.dot error.dlg
-check MapDot "not the DOT text" grep -q '^digraph dialogue {$' "$tmp/win/m.dot"
-check MapDot "no red node" grep -q 'no such line' "$tmp/win/m.dot"
-check MapDot "laid out" bash -c "! grep -q 'pos=' '$tmp/win/m.dot'"
-check MapDot "a file left beside it" [ "$(ls "$tmp/win" | tr '\n' ' ')" = "clean.dlg error.dlg m.dot warn.dlg " ]
-setup="cp clean.dlg talk.dot" row MapIsTheFileChecked --map talk.dot talk.dot
-check MapIsTheFileChecked "file changed" cmp -s "$tmp/win/talk.dot" "$tmp/win/clean.dlg"
-setup="ln -s clean.dlg link.dot" row MapIsALinkToTheFile --map link.dot clean.dlg
+setup="echo old >m.dot" row Map --map m.dot error.dlg
+check Map "not the DOT text" grep -q '^digraph dialogue {$' "$tmp/win/m.dot"
+check Map "no red node" grep -q 'no such line' "$tmp/win/m.dot"
+check Map "laid out" bash -c "! grep -q 'pos=' '$tmp/win/m.dot'"
+check Map "a file left beside it" [ "$(ls "$tmp/win" | tr '\n' ' ')" = "clean.dlg error.dlg m.dot warn.dlg " ]
+setup="cp clean.dlg talk.dot" row MapOverTheFileChecked --map talk.dot talk.dot
+check MapOverTheFileChecked "file changed" cmp -s "$tmp/win/talk.dot" "$tmp/win/clean.dlg"
+setup="ln -s clean.dlg link.dot" row MapThroughALinkToTheFileChecked --map link.dot clean.dlg
 setup="ln clean.dlg hard.dot" row MapIsAHardLinkToTheFile --map hard.dot clean.dlg
 check MapIsAHardLinkToTheFile "file changed" grep -q Bye "$tmp/win/clean.dlg"
+# A link under the map's name is replaced by the map, never written through.
+setup="echo mine >other.dot && ln -s other.dot link.dot" row MapReplacesALinkOfItsName --map link.dot clean.dlg
+check MapReplacesALinkOfItsName "written through the link" grep -qx mine "$tmp/win/other.dot"
+check MapReplacesALinkOfItsName "not the DOT text" grep -q '^digraph dialogue {$' "$tmp/win/link.dot"
 setup="mkdir m.dot" row MapIsAFolder --map m.dot clean.dlg
 check MapIsAFolder "a file left beside it" [ "$(ls "$tmp/win" | wc -l)" = 4 ]
 setup="for n in \$(seq 1 1001); do printf '{%d}{Hi.}{}{}{}{}{}\\r\\n' \$n; done >long.dlg" \
