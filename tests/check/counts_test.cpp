@@ -7,14 +7,9 @@
 namespace dlg::check {
 namespace {
 
-struct WordCase {
-  const char* text;
-  int words;
-};
-
 TEST(CountsTest, WordsOfAWording) {
   // clang-format off
-  const WordCase kWords[] = {
+  const std::pair<const char*, int> kWords[] = {
       {"", 0},
       {"Well met, stranger.", 3},
       {"  Two\tblanks  ", 2},
@@ -26,7 +21,7 @@ TEST(CountsTest, WordsOfAWording) {
       {"\x8Auma \xD7 \xF7", 1},                 // Š is a letter, × and ÷ are not
   };
   // clang-format on
-  for (const WordCase& c : kWords) EXPECT_EQ(CountWords(c.text), c.words) << c.text;
+  for (const auto& [text, words] : kWords) EXPECT_EQ(CountWords(text), words) << text;
 }
 
 TEST(CountsTest, NpcLinesAndRepliesApart) {

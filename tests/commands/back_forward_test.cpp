@@ -53,9 +53,7 @@ const Row kRows[] = {
     {"BackAfterANewLineGoesWhereItWasAdded", kTalk,
      {GoTo("20"), NewLineNumber("25"), AddLine, MaleText("New"), SaveNewLine,
       GoBack, At("20"), GoBack}, kHailView, {},
-     {{"a.dlg.bak", R("10", "Hail.") + R("11", "Go on.", "20") + R("12", "Bye.", "0") +
-                        R("20", "Twenty.", " ") + R("21", "Back.", "10") + R("25", "New") +
-                        R("30", "Thirty.") + R("31", "Again.", "20")}}},
+     {{"a.dlg.bak", kHail + kTwenty + R("25", "New") + kThirty}}},
     {"BackAfterAReplyToNoLine", R("10", "Hail.") + R("11", "Go on.", "20") + R("20", "T") +
                                     R("21", "Lost.", "50"),
      {Pick(Replies, 0), Respond, Pick(Replies, 0), Respond, GoBack}, "20|NPC|T|Lost.|50",

@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cerrno>
-
 #include "support/session.h"
 
 namespace dlg::test {
@@ -131,33 +129,33 @@ TEST(OneEditorPerFile, ASecondLoadIsRefusedUntilTheFirstUnloads) {
   std::filesystem::create_symlink("a.dlg", first.dir.File("link.dlg"));
   std::filesystem::create_directory_symlink(".", first.dir.File("again"));
   first.dir.Put("b.dlg", kTheirs);
-  const auto load = [&](const std::string& folder, const std::string& name) {
+  // What a second editor shows after Load File of `path` in the folder.
+  const auto load = [&](const std::filesystem::path& path) {
     ScriptedPlatform platform;
     Editor second(platform);
     second.window.fileList = first.ed.window.fileList;
-    second.window.fileList.path = first.dir.File(folder);
-    second.window.fileList.fileName = name;
+    second.window.fileList.path = first.dir.File(path.parent_path());
+    second.window.fileList.fileName = path.filename();
     LoadFile(second);
     Strings seen{View(second.window)};
     for (const ShownBox& b : platform.boxes) seen.push_back(Describe(b, first.dir.Path()));
     return seen;
   };
-  const auto inUse = [](const std::string& path) {
-    return Strings{kNoFile, "exclamation File In Use: DIR/" + path +
-                                " is open in another editor window. Unload it there first."};
+  const auto refused = [&](const std::string& path) {
+    EXPECT_EQ(load(path), (Strings{kNoFile, "exclamation File In Use: DIR/" + path +
+                                                " is open in another editor window. Unload it "
+                                                "there first."}));
   };
   for (const Step& step : {Yes, Step(Save)}) step(first);
-  EXPECT_EQ(load("", "a.dlg"), inUse("a.dlg"));
-  EXPECT_EQ(load("", "link.dlg"), inUse("link.dlg"));
-  EXPECT_EQ(load("again", "a.dlg"), inUse("again/a.dlg"));
+  for (const char* path : {"a.dlg", "link.dlg", "again/a.dlg"}) refused(path);
   first.dir.Put("new.tmp", kTheirs);
   std::filesystem::rename(first.dir.File("new.tmp"), first.dir.File("a.dlg"));
-  EXPECT_EQ(load("", "a.dlg"), inUse("a.dlg"));
+  refused("a.dlg");
   // What Save As asks before it writes over a file; asking takes nothing.
   ScriptedPlatform platform;
   Editor saving(platform);
   EXPECT_FALSE(InUseByAnotherEditor(saving, first.dir.File("b.dlg")));
-  EXPECT_EQ(load("", "b.dlg"), Strings{"1|NPC|Theirs||"});
+  EXPECT_EQ(load("b.dlg"), Strings{"1|NPC|Theirs||"});
   EXPECT_EQ(first.Files(), (Folder{{"a.dlg", kTheirs},
                                    {"a.dlg.bak", kOld},
                                    {"again", kNotAFile},
@@ -165,7 +163,7 @@ TEST(OneEditorPerFile, ASecondLoadIsRefusedUntilTheFirstUnloads) {
                                    {"b.dlg.bak", kTheirs},
                                    {"link.dlg", kTheirs}}));
   for (const Step& step : {Yes, Step(UnloadFile)}) step(first);
-  EXPECT_EQ(load("", "a.dlg"), Strings{"1|NPC|Theirs||"});
+  EXPECT_EQ(load("a.dlg"), Strings{"1|NPC|Theirs||"});
 }
 
 TEST(OnlyOwnFiles, CopiesAreNeverWiderThanTheDialogueFile) {

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <tuple>
 
 #include "support/failing_file_ops.h"
 #include "support/temp_dir.h"
@@ -29,15 +30,9 @@ TEST(DialogueFolderTest, NamesTheFolderThatCannotBeListed) {
   EXPECT_EQ(found[1].listed.failure.Reason(), "Permission denied");
 }
 
-struct OrderCase {
-  const char* a;
-  const char* b;
-  bool before;
-};
-
 TEST(DialogueFolderTest, FolderOrderAndNames) {
   // clang-format off
-  const OrderCase kOrder[] = {
+  const std::tuple<const char*, const char*, bool> kOrder[] = {
       {"a/b.dlg", "a-b/c.dlg", true},  // plain comparison puts "-" before "/"
       {"a-b/c.dlg", "a/b.dlg", false},
       {"a/z.dlg", "a/z.dlg", false},
@@ -45,7 +40,7 @@ TEST(DialogueFolderTest, FolderOrderAndNames) {
       {"B.dlg", "a.dlg", true},        // bytes, not letter case
   };
   // clang-format on
-  for (const OrderCase& c : kOrder) EXPECT_EQ(PathBefore(c.a, c.b), c.before) << c.a << " " << c.b;
+  for (const auto& [a, b, before] : kOrder) EXPECT_EQ(PathBefore(a, b), before) << a << " " << b;
   for (const char* yes : {"x.dlg", "X.DLG", "a.b.Dlg"}) EXPECT_TRUE(IsDialogueName(yes)) << yes;
   for (const char* no : {".dlg", "x.dlgx", "xdlg", "x.dl"}) EXPECT_FALSE(IsDialogueName(no)) << no;
 }
