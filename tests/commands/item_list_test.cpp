@@ -27,12 +27,6 @@ TEST(ItemList, FollowsAVectorOfStringsThroughRandomEdits) {
     const std::size_t length = random() % 50 == 0 ? 300'000 : random() % 12;
     const std::string item(length, static_cast<char>('a' + step % 26));
     switch (random() % 8) {
-      case 0:
-      case 1:
-      case 2:
-        list.push_back(item);
-        model.push_back(item);
-        break;
       case 3:
         if (!model.empty()) {
           list.AppendToBack(item);
@@ -56,11 +50,15 @@ TEST(ItemList, FollowsAVectorOfStringsThroughRandomEdits) {
         list.push_back(list.empty() ? std::string_view() : list[0]);  // an item of its own
         model.push_back(model.empty() ? std::string() : model[0]);
         break;
-      default:
+      case 7:
         if (random() % 20 == 0) {
           list.clear();
           model.clear();
         }
+        break;
+      default:
+        list.push_back(item);
+        model.push_back(item);
     }
     ASSERT_EQ(Items(list), model) << "after step " << step;
     // A changed list never shows the stamp of the list as it was.

@@ -23,13 +23,11 @@ std::string Shown(const EditorWindow& w) {
                            &w.conditionFlags, &w.jumpLine, &w.executionFlags})
     s += b->text + "|";
   s += w.lineKind.text;
-  for (const ListBox* l :
-       {&w.replyNumbers, &w.replyIntChecks, &w.replyForms, &w.replyTargets, &w.replyFlagTexts})
-    EXPECT_EQ(l->Count(), w.replies.Count());
+  const ListBox* lists[] = {&w.replies,    &w.replyNumbers, &w.replyIntChecks,
+                            &w.replyForms, &w.replyTargets, &w.replyFlagTexts};
+  for (const ListBox* l : lists) EXPECT_EQ(l->Count(), w.replies.Count());
   for (int i = 0; i < w.replies.Count(); ++i)
-    s += " / " + w.replies.ItemAt(i) + "|" + w.replyNumbers.ItemAt(i) + "|" +
-         w.replyIntChecks.ItemAt(i) + "|" + w.replyForms.ItemAt(i) + "|" +
-         w.replyTargets.ItemAt(i) + "|" + w.replyFlagTexts.ItemAt(i);
+    for (const ListBox* l : lists) s += (l == lists[0] ? " / " : "|") + l->ItemAt(i);
   return s;
 }
 

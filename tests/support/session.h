@@ -304,13 +304,8 @@ inline void RunRow(const Row& row) {
   EXPECT_EQ(View(s.ed.window), row.view);
   EXPECT_EQ(s.Boxes(), row.boxes);
   Folder want{{"a.dlg", row.file}, {"a.dlg.bak", row.file}};
-  for (const auto& [name, bytes] : row.changed) {
-    if (bytes == kGone) {
-      want.erase(name);
-    } else {
-      want[name] = bytes;
-    }
-  }
+  for (const auto& [name, bytes] : row.changed) want[name] = bytes;
+  std::erase_if(want, [](const auto& file) { return file.second == kGone; });
   EXPECT_EQ(s.Files(), want);
   EXPECT_EQ(OpenFds(), fds) << "descriptors left open";
 }
