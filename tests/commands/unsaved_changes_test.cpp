@@ -1,6 +1,7 @@
 // Work the user typed is never dropped without a question: Quit, Unload and the close box ask
 // about unsaved changes, the caption marks them, every command that leaves the line shown writes
-// it first, and Save As asks before it replaces a file.
+// it first, a new line is saved, dropped or kept as the user answers, and Save As asks before it
+// replaces a file and refuses a name that is no file.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@
 namespace dlg::test {
 namespace {
 
-const std::string kOld = R("10", "A") + R("20", "B") + R("30", "C");
+const std::string kABC = R("10", "A") + R("20", "B") + R("30", "C");
 const std::string kEdited = R("10", "X") + R("20", "B") + R("30", "C");
 const std::string kTheirs = R("1", "Theirs");
 const Steps kEdit = {MaleText("X"), LeaveFieldBox};
@@ -20,65 +21,128 @@ const Step kMarked = Is(Caption, "Ashgloam -DLG Editor - a.dlg *");
 const std::string kBeforeQuit = SaveChanges("quitting"), kBeforeUnload = SaveChanges("unloading");
 const std::string kSaveFailed = "critical File Error: Cannot write DIR/a.dlg: Input/output error";
 
+
+const std::string kOld = R("10", "Ten.") + R("11", "On.", "20") + R("20", "Twenty.");
+const std::string kView10 = "10|NPC|Ten.|On.|20", kView20 = "20|NPC|Twenty.||";
+const std::string kAsked =
+    "yes/no/cancel exclamation Save New Line?: Save the new line 15 before leaving it?";
+const std::string kSaved15 =
+    R("10", "Ten.") + R("11", "On.", "20") + R("15", "New") + R("20", "Twenty.");
+const std::string kTyping = "15|[NPC]|New|||Save New Line|no Go to 1";
+const std::string kNotAFileBox = "critical Not a File: DIR/b.dlg ",
+                  kFilesOnly = ": Save As writes files only. Please enter another name.";
+// From line 20: Add Line 15 and type its male text.
+const Steps kNew = {GoTo("20"), NewLineNumber("15"), AddLine, MaleText("New")};
+
+std::string PickedNumber(Session& s) { return s.ed.window.usedNumbers.SelectedText(); }
+
 // clang-format off
 const Row kRows[] = {
     // Quit, Unload and the close box with changes: Yes saves, No throws away, Cancel stays.
-    {"QuitYesSaves", kOld, kEdit + Steps{kMarked, Yes, Quit, Is(Ended, true)}, kView,
+    {"QuitYesSaves", kABC, kEdit + Steps{kMarked, Yes, Quit, Is(Ended, true)}, kView,
      {kBeforeQuit}, {{"a.dlg", kEdited}, {"a.dlg.bak", kGone}}},
-    {"QuitNoThrowsAway", kOld, kEdit + Steps{No, Quit, Is(Ended, true)}, kView, {kBeforeQuit},
+    {"QuitNoThrowsAway", kABC, kEdit + Steps{No, Quit, Is(Ended, true)}, kView, {kBeforeQuit},
      {{"a.dlg.bak", kGone}}},
-    {"QuitCancelStays", kOld, kEdit + Steps{Cancel, Quit, Is(Ended, false), kMarked}, kView,
+    {"QuitCancelStays", kABC, kEdit + Steps{Cancel, Quit, Is(Ended, false), kMarked}, kView,
      {kBeforeQuit}, {{"a.dlg.bak", kEdited}}},
-    {"CloseCancelStays", kOld, kEdit + Steps{Cancel, CloseWindow, Is(Ended, false)}, kView,
+    {"CloseCancelStays", kABC, kEdit + Steps{Cancel, CloseWindow, Is(Ended, false)}, kView,
      {kBeforeQuit}, {{"a.dlg.bak", kEdited}}},
-    {"UnloadYesSaves", kOld, kEdit + Steps{Yes, UnloadFile, Is(Caption, "Ashgloam -DLG Editor")},
+    {"UnloadYesSaves", kABC, kEdit + Steps{Yes, UnloadFile, Is(Caption, "Ashgloam -DLG Editor")},
      kNoFile, {kBeforeUnload}, {{"a.dlg", kEdited}, {"a.dlg.bak", kGone}}},
-    {"UnloadCancelStays", kOld, kEdit + Steps{Cancel, UnloadFile}, kView, {kBeforeUnload},
+    {"UnloadCancelStays", kABC, kEdit + Steps{Cancel, UnloadFile}, kView, {kBeforeUnload},
      {{"a.dlg.bak", kEdited}}},
     // Yes makes every check of Save; a save that does not happen quits nothing.
-    {"QuitYesMeetsAFileChangedOnDisk", kOld,
+    {"QuitYesMeetsAFileChangedOnDisk", kABC,
      kEdit + Steps{Write("a.dlg", kTheirs), Yes, No, Quit, Is(Ended, false), kMarked}, kView,
      {kBeforeQuit, kChangedOnDisk}, {{"a.dlg", kTheirs}, {"a.dlg.bak", kEdited}}},
-    {"QuitYesWhoseSaveFails", kOld, kEdit + Steps{FailRename, Yes, Quit, Is(Ended, false)},
+    {"QuitYesWhoseSaveFails", kABC, kEdit + Steps{FailRename, Yes, Quit, Is(Ended, false)},
      kView, {kBeforeQuit, kSaveFailed}, {{"a.dlg.bak", kEdited}}},
     // An edit typed back: the usual question, and no mark.
-    {"AnEditTypedBackIsNoChange", kOld,
+    {"AnEditTypedBackIsNoChange", kABC,
      kEdit + Steps{MaleText("A"), LeaveFieldBox, kCaption, No, Quit}, kOldView, {kQuit}},
-    {"SaveTakesTheMarkAway", kOld, kEdit + Steps{Yes, Save, kCaption}, kView,
+    {"SaveTakesTheMarkAway", kABC, kEdit + Steps{Yes, Save, kCaption}, kView,
      {kOverwrite, kSaved}, {{"a.dlg", kEdited}, {"a.dlg.bak", kEdited}}},
 
     // What the boxes show (here as the Flag Editor's Accept leaves it) is written before any
     // command shows another line.
-    {"GoTo1WritesTheLineFirst", kOld, {ExecutionFlags("pc.x()"), GoToFirstLine, kMarked}, kOldView,
+    {"GoTo1WritesTheLineFirst", kABC, {ExecutionFlags("pc.x()"), GoToFirstLine, kMarked}, kOldView,
      {}, {{"a.dlg.bak", "{10}{A}{}{}{}{}{pc.x()}\r\n" + R("20", "B") + R("30", "C")}}},
-    {"GoToWritesTheLineFirst", kOld, {ConditionFlags("a"), GoTo("30")}, "30|NPC|C||", {},
+    {"GoToWritesTheLineFirst", kABC, {ConditionFlags("a"), GoTo("30")}, "30|NPC|C||", {},
      {{"a.dlg.bak", "{10}{A}{}{}{a}{}{}\r\n" + R("20", "B") + R("30", "C")}}},
-    {"AddLineWritesTheLineFirst", kOld, {MaleText("X"), NewLineNumber("15"), AddLine},
+    {"AddLineWritesTheLineFirst", kABC, {MaleText("X"), NewLineNumber("15"), AddLine},
      "15|[NPC]|||" "|Save New Line|no Go to 1", {}, {{"a.dlg.bak", kEdited}}},
-    {"QuitWritesTheLineFirst", kOld, {MaleText("X"), No, Quit, Is(Ended, true)}, kView,
+    {"QuitWritesTheLineFirst", kABC, {MaleText("X"), No, Quit, Is(Ended, true)}, kView,
      {kBeforeQuit}, {{"a.dlg.bak", kGone}}},
     // A write that is refused stops the command.
-    {"ARefusedWriteStopsGoTo", kOld, {ExecutionFlags("a}b"), GoTo("30")}, kOldView,
+    {"ARefusedWriteStopsGoTo", kABC, {ExecutionFlags("a}b"), GoTo("30")}, kOldView,
      {"critical Cannot Save Line: The Executuion Flags: field holds a \"}\", which would end the "
       "field early. Remove it and leave the box again; the line was not saved."}},
 
     // Save As asks before it replaces a file, and never doubles ".dlg".
-    {"SaveAsAsksBeforeReplacing", kOld,
+    {"SaveAsAsksBeforeReplacing", kABC,
      kEdit + Steps{Write("b.dlg", kTheirs), Input("b"), No, SaveAs}, kView,
      {"yes/no exclamation Replace File?: DIR/b.dlg already exists. Replace it?"},
      {{"a.dlg.bak", kEdited}, {"b.dlg", kTheirs}}},
-    {"SaveAsReplacesOnYes", kOld,
+    {"SaveAsReplacesOnYes", kABC,
      kEdit + Steps{Write("b.dlg", kTheirs), Input("b.dlg"), Yes, SaveAs}, kView,
      {"yes/no exclamation Replace File?: DIR/b.dlg already exists. Replace it?", kSaved},
      {{"a.dlg.bak", kEdited}, {"b.dlg", kEdited}}},
-    {"SaveAsListsTheNewFile", kOld,
+    {"SaveAsListsTheNewFile", kABC,
      kEdit + Steps{Input("c"), SaveAs, Is(ListedFiles, "a.dlg,c.dlg"),
                    Is(PickedFile, "a.dlg")},
      kView, {kSaved}, {{"a.dlg.bak", kEdited}, {"c.dlg", kEdited}}},
     // Under the loaded file's own name it is Save, with Save's check of a change on disk.
-    {"SaveAsTheLoadedFileChecksLikeSave", kOld,
+    {"SaveAsTheLoadedFileChecksLikeSave", kABC,
      kEdit + Steps{Write("a.dlg", kTheirs), Input("a.dlg"), No, SaveAs, kMarked}, kView,
      {kChangedOnDisk}, {{"a.dlg", kTheirs}, {"a.dlg.bak", kEdited}}},
+    // Leaving a new line by every way out: with typed text it is saved, dropped or kept as the
+    // user answers "Save New Line?"; an empty one goes without a question.
+    {"GoToYesSavesThenGoes", kOld, kNew + Steps{Yes, GoTo("10"), Is(UsedNumbers, "10,11,15,20")},
+     kView10, {kAsked}, {{"a.dlg.bak", kSaved15}}},
+    {"GoToNoDrops", kOld, kNew + Steps{No, GoTo("10"), Is(UsedNumbers, "10,11,20")},
+     kView10, {kAsked}},
+    {"GoToCancelKeepsTyping", kOld, kNew + Steps{Cancel, GoTo("10")}, kTyping, {kAsked}},
+    {"NothingTypedGoesWithoutAQuestion", kOld, {NewLineNumber("15"), AddLine, GoTo("20")}, kView20},
+    {"UsedNumberAsks", kOld, kNew + Steps{No, Pick(UsedNumbers, 0), GoToUsedNumber}, kView10,
+     {kAsked}},
+    // The number picked stays picked when the saved line joins the list before it.
+    {"UsedNumberYesSavesThenGoes", kOld,
+     kNew + Steps{Yes, Pick(UsedNumbers, 2), GoToUsedNumber, Is(PickedNumber, "20")}, kView20,
+     {kAsked}, {{"a.dlg.bak", kSaved15}}},
+    {"JumpYesSavesTheReply", kOld,
+     kNew + Steps{JumpLine("20"), Yes, FollowJump}, kView20, {kAsked},
+     {{"a.dlg.bak", R("10", "Ten.") + R("11", "On.", "20") + R("15", "New", "20") +
+                    R("20", "Twenty.")}}},
+    // Back from the new line goes first to the line where Add Line was clicked.
+    {"BackAsks", kOld, kNew + Steps{No, GoBack}, kView20, {kAsked}},
+    {"BackCancelStaysInTheHistory", kOld, kNew + Steps{Cancel, GoBack, Is(CanGoBack, true)},
+     kTyping, {kAsked}},
+    {"UnloadCancelKeepsTyping", kOld, kNew + Steps{Cancel, UnloadFile}, kTyping, {kAsked}},
+    {"UnloadNoThenUnloads", kOld, kNew + Steps{No, Yes, UnloadFile}, "||||" "|no file",
+     {kAsked, kUnload}, {{"a.dlg.bak", kGone}}},
+    {"QuitYesSavesFirst", kOld, kNew + Steps{Yes, Yes, Quit, Is(Ended, true)}, "15||New||",
+     {kAsked, SaveChanges("quitting")}, {{"a.dlg", kSaved15}, {"a.dlg.bak", kGone}}},
+    // A second "Add Line" starts afresh, after the same question.
+    {"SecondAddLineYesSavesTheFirst", kOld,
+     kNew + Steps{Yes, NewLineNumber("16"), AddLine},
+     "16|[NPC]|||" "|Save New Line|no Go to 1", {kAsked}, {{"a.dlg.bak", kSaved15}}},
+    {"SecondAddLineNoThenUndoGoesBack", kOld,
+     kNew + Steps{No, NewLineNumber("16"), AddLine, Undo}, kView20, {kAsked}},
+    // Escape leaves new-line mode: a dropped line gives back the line shown before.
+    {"EscapeNoGoesBack", kOld, kNew + Steps{No, EscapeNewLine}, kView20, {kAsked}},
+    {"EscapeYesStaysOnTheSavedLine", kOld, kNew + Steps{Yes, EscapeNewLine}, "15||New||", {kAsked},
+     {{"a.dlg.bak", kSaved15}}},
+    {"EscapeNothingTyped", kOld, {GoTo("20"), NewLineNumber("15"), AddLine,
+                                  EscapeNewLine}, kView20},
+    // Undo is the user's own word: it drops the line without a question.
+    {"UndoDropsWithoutAQuestion", kOld, kNew + Steps{Undo}, kView20},
+    // Save As onto a name that is no file is refused at once, without "Replace File?".
+    {"SaveAsOntoAFolder", kOld, {MakeFolder("b.dlg"), Input("b"), SaveAs}, kView10,
+     {kNotAFileBox + "is a folder" + kFilesOnly}, {{"b.dlg", kNotAFile}}},
+    {"SaveAsOntoALinkToAFolder", kOld, {MakeFolder("sub"), Link("b.dlg", "sub"), Input("b"), SaveAs},
+     kView10, {kNotAFileBox + "is a folder" + kFilesOnly}, {{"sub", kNotAFile}, {"b.dlg", kNotAFile}}},
+    {"SaveAsOntoAPipe", kOld, {Fifo("b.dlg"), Input("b"), SaveAs}, kView10,
+     {kNotAFileBox + "is not a regular file" + kFilesOnly}, {{"b.dlg", kNotAFile}}},
 };
 // clang-format on
 
@@ -86,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(UnsavedChanges, StepRows, testing::ValuesIn(kRows), Row
 
 // A file that another editor has loaded is not replaced under it.
 TEST(UnsavedChanges, SaveAsRefusesAFileInAnotherEditor) {
-  Session s(kOld);
+  Session s(kABC);
   s.dir.Put("b.dlg", kTheirs);
   ScriptedPlatform platform;
   Editor other(platform);
@@ -99,6 +163,7 @@ TEST(UnsavedChanges, SaveAsRefusesAFileInAnotherEditor) {
                                "window. Unload it there first."});
   EXPECT_EQ(ReadBytes(s.dir.File("b.dlg")), kTheirs);
 }
+
 
 }  // namespace
 }  // namespace dlg::test
