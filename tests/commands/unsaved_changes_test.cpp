@@ -21,7 +21,6 @@ const Step kMarked = Is(Caption, "Ashgloam -DLG Editor - a.dlg *");
 const std::string kBeforeQuit = SaveChanges("quitting"), kBeforeUnload = SaveChanges("unloading");
 const std::string kSaveFailed = "critical File Error: Cannot write DIR/a.dlg: Input/output error";
 
-
 const std::string kOld = R("10", "Ten.") + R("11", "On.", "20") + R("20", "Twenty.");
 const std::string kView10 = "10|NPC|Ten.|On.|20", kView20 = "20|NPC|Twenty.||";
 const std::string kAsked =
@@ -163,7 +162,6 @@ TEST(UnsavedChanges, SaveAsRefusesAFileInAnotherEditor) {
                                "window. Unload it there first."});
   EXPECT_EQ(ReadBytes(s.dir.File("b.dlg")), kTheirs);
 }
-
 
 }  // namespace
 }  // namespace dlg::test
