@@ -13,9 +13,7 @@
 #include "ui/window_placement.h"
 #include "ui/window_session.h"
 
-using namespace dlg::ui;
-using dlg::test::TempDir;
-using dlg::test::WindowSession;
+using namespace dlg::test;
 
 namespace {
 
@@ -41,30 +39,25 @@ class ConversationPlaceTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void placeBeside_data() {
-    QTest::addColumn<QRect>("editor");  // its frame
-    QTest::addColumn<QRect>("screen");
-    QTest::addColumn<QRect>("place");  // null: none
-    // A window of 960 by 680 with a frame of 2 around and 24 above, at least 560 wide.
-    const QRect screen(0, 0, 1600, 1000);
-    QTest::newRow("narrowed to the room on the right")
-        << QRect(0, 0, 914, 760) << screen << QRect(916, 24, 682, 680);
-    QTest::newRow("left of an editor at the right")
-        << QRect(686, 40, 914, 760) << screen << QRect(2, 64, 682, 680);
-    QTest::newRow("whole where it fits")
-        << QRect(0, 0, 914, 760) << QRect(0, 0, 2600, 1000) << QRect(916, 24, 960, 680);
-    QTest::newRow("no room either side: as it would open")
-        << QRect(343, 0, 914, 760) << screen << QRect();
-    QTest::newRow("raised to stay on the screen")
-        << QRect(0, 600, 914, 760) << screen << QRect(916, 318, 682, 680);
-    QTest::newRow("no taller than the screen, below its panel")
-        << QRect(0, 30, 914, 560) << QRect(0, 30, 1600, 570) << QRect(916, 54, 682, 544);
-  }
   void placeBeside() {
-    QFETCH(QRect, editor);
-    QFETCH(QRect, screen);
-    QFETCH(QRect, place);
-    QCOMPARE(PlaceBeside(editor, QSize(960, 680), QMargins(2, 24, 2, 2), screen, 560), Opt(place));
+    // A window of 960 by 680 with a frame of 2 around and 24 above, at least 560 wide, beside an
+    // editor's frame on a screen; a null place: none.
+    const QRect screen(0, 0, 1600, 1000);
+    const struct {
+      QRect editor, screen, place;
+    } rows[] = {
+        {{0, 0, 914, 760}, screen, {916, 24, 682, 680}},   // narrowed to the room on the right
+        {{686, 40, 914, 760}, screen, {2, 64, 682, 680}},  // left of an editor at the right
+        {{0, 0, 914, 760}, {0, 0, 2600, 1000}, {916, 24, 960, 680}},  // whole where it fits
+        {{343, 0, 914, 760}, screen, {}},  // no room either side: as it would open
+        {{0, 600, 914, 760}, screen, {916, 318, 682, 680}},  // raised to stay on the screen
+        {{0, 30, 914, 560},
+         {0, 30, 1600, 570},
+         {916, 54, 682, 544}},  // cut to the screen, below its panel
+    };
+    for (const auto& r : rows)
+      QCOMPARE(PlaceBeside(r.editor, QSize(960, 680), QMargins(2, 24, 2, 2), r.screen, 560),
+               Opt(r.place));
   }
 
   void itOpensBesideTheEditorWithTheMapLargestAndWhole() {
@@ -72,7 +65,7 @@ class ConversationPlaceTest : public QObject {
     s.form.move(0, 0);
     s.Load();
     s.form.ShowConversation(false);
-    dlg::test::Beside<ConversationWindow> c{s.form.conversationWindow()};
+    Beside<ConversationWindow> c{s.form.conversationWindow()};
     QVERIFY(c.Settle());
     const QRect editor = s.form.frameGeometry(), beside = c.window->frameGeometry();
     QCOMPARE(beside.topLeft(), QPoint(editor.right() + 1, editor.top()));

@@ -1,7 +1,11 @@
 // The Conversation window as a user meets it: every part reached with real clicks and keys,
-// going to its line in the editor, following the editor's writes. The menu bar: menu_bar_test.
+// going to its line in the editor, following the editor's writes; its parts over the whole folder
+// (Find in Files from its key, the Problems of all files, the loaded file's counts) and a
+// double-click that takes the editor to another file's line. The menu bar: editor_window_test.
 
 #include "ui/conversation_window.h"
+
+#include <sys/stat.h>
 
 #include <QGraphicsItem>
 #include <QLabel>
@@ -16,14 +20,16 @@
 #include "ui/window_session.h"
 
 using namespace dlg;
-using namespace dlg::ui;
-using dlg::test::ReadBytes;
-using dlg::test::Texts;
-using dlg::test::WindowSession;
+using namespace dlg::test;
 
 namespace {
 
-struct ConversationView : dlg::test::Beside<ConversationWindow> {
+const std::string kInn =
+    "{4}{The inn is full.}{}{}{}{}{}\r\n"
+    "{5}{A room for silver?}{}{}{}{40}{}\r\n";
+
+struct ConversationView : Beside<ConversationWindow> {
+  QString Label(const char* name) { return W<QLabel>(name)->text(); }
   // The box of a line on the map, or a reply's arrow, by the line it stands for.
   QGraphicsItem* MapItem(const char* number, bool box) {
     for (QGraphicsItem* item : W<MapView>(control::kMap)->scene()->items())
@@ -91,8 +97,7 @@ class ConversationWindowTest : public QObject {
   // its record (views_test words them); a row goes to the record on its line: reply 12 on line 8.
   void problemsNameTheirRecordAndGoThere() {
     WindowSession<> s;
-    s.dir.Put("ferry.dlg", ReadBytes(std::string(DLG_SOURCE_DIR) + "/examples/broken_smith.dlg"));
-    s.Load();
+    s.LoadFerry(ReadBytes(std::string(DLG_SOURCE_DIR) + "/examples/broken_smith.dlg"));
     s.form.ShowConversation(false);
     ConversationView c{{s.form.conversationWindow()}};
     QVERIFY(c.Settle());
@@ -113,8 +118,7 @@ class ConversationWindowTest : public QObject {
     // An edit written when the box is left: the outline, the problems and the map show it.
     s.form.activateWindow();  // as the user's click into the editor would
     QTRY_COMPARE(QApplication::activeWindow(), &s.form);
-    s.Type(control::kGoToNumber, QStringLiteral("2"));
-    s.Click(control::kGoTo);
+    s.GoTo("2");
     s.Type(control::kJumpLine, QStringLiteral("99"));
     s.Click(control::kMaleText);
     QVERIFY(c.Settle());
@@ -145,34 +149,28 @@ class ConversationWindowTest : public QObject {
       bytes += "{" + line + "}{Line " + line + ".}{}{}{}{}{}\r\n{" + reply + "}{On.}{}{}{}{" +
                next + "}{}\r\n";
     }
-    s.dir.Put("ferry.dlg", bytes);
-    s.Load();
+    s.LoadFerry(bytes);
     s.form.ShowConversation(false);
     ConversationView c{{s.form.conversationWindow()}};
-    const QString whole = QStringLiteral(" (the whole conversation has 1002 NPC lines)");
-    auto note = [&whole](const char* around) {
-      return QStringLiteral("The lines within two replies of ") + QLatin1String(around) + whole;
-    };
-    QVERIFY(c.Settle());
-    QCOMPARE(c.W<QLabel>(control::kMapNote)->text(),
-             note("the line without a number on line 1 of the file"));
-    auto around = [&](const char* number, const char* line) {
-      s.Type(control::kGoToNumber, QString::fromLatin1(number));
-      s.Click(control::kGoTo);
+    auto around = [&](const char* number, const char* line) {  // after "Go to:" `number`
+      if (*number) s.GoTo(number);
       QVERIFY(c.Settle());
-      QCOMPARE(c.W<QLabel>(control::kMapNote)->text(), note(line));
+      QCOMPARE(c.Label(control::kMapNote),
+               QStringLiteral("The lines within two replies of %1 (the whole conversation has "
+                              "1002 NPC lines)")
+                   .arg(QLatin1String(line)));
     };
-    around("1001", "line 1001");  // which lines stand near it: map_layout_test
+    around("", "the line without a number on line 1 of the file");
+    around("1001", "line 1001");  // which lines stand near it: map_test
     around("1600", "line 1599");  // a reply: its NPC line's neighbourhood
 
     s.platform.answers.push_back(MsgAnswer::Yes);
     s.Click(control::kUnloadFile);
     std::string dense = "{1}{Hub.}{}{}{}{}{}\r\n";
     for (int n = 2; n <= 5601; ++n) dense += "{" + std::to_string(n) + "}{Bye.}{}{}{}{0}{}\r\n";
-    s.dir.Put("ferry.dlg", dense);
-    s.Load();
+    s.LoadFerry(dense);
     QVERIFY(c.Settle());
-    QCOMPARE(c.W<QLabel>(control::kMapNote)->text(),
+    QCOMPARE(c.Label(control::kMapNote),
              QStringLiteral("The map is not drawn: line 1 alone has more replies than a map can "
                             "show (the whole conversation has 1 NPC line and 5600 replies, too "
                             "many for one map)"));
@@ -188,8 +186,7 @@ class ConversationWindowTest : public QObject {
         bytes += "{" + std::to_string(k * 100 + j) + "}{Reply.}{}{}{}{" +
                  std::to_string((k + j - 1) % 100 * 100 + 100) + "}{}\r\n";
     }
-    s->dir.Put("ferry.dlg", bytes);
-    s->Load();
+    s->LoadFerry(bytes);
     s->form.ShowConversation(false);
     ConversationView c{{s->form.conversationWindow()}};
     QTRY_VERIFY_WITH_TIMEOUT(!c.Rows(control::kOutline).isEmpty(), 20000);
@@ -252,6 +249,79 @@ class ConversationWindowTest : public QObject {
       QCOMPARE(model.index(index.row(), 0, model.parent(index)), index);
     }
     QCOMPARE(model.index(0, 0, model.index(3, 0)).data().toString(), QStringLiteral("9 -> 7  Go."));
+  }
+
+  void findInFilesListsEveryFileAndGoesToTheLine() {
+    WindowSession<> s;
+    s.dir.Put("sub/inn.dlg", kInn);
+    QCOMPARE(mkfifo(s.dir.File("sub/locked.dlg").c_str(), 0600), 0);
+    s.Load();
+    // An edit in the working copy only: the search reads it there, not on disk.
+    s.Type(control::kMaleText, QStringLiteral("Three SILVER coins, friend."));
+    s.Click(control::kFemaleText);
+
+    QTest::keyClick(&s.form, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    ConversationView c{{s.form.conversationWindow()}};
+    QVERIFY(c.window && c.window->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), c.W(control::kFindInFilesText));
+    QTest::keyClicks(c.W(control::kFindInFilesText), QStringLiteral("silver"));
+    QTest::keyClick(c.W(control::kFindInFilesText), Qt::Key_Return);
+    QVERIFY(c.Settle());
+    QCOMPARE(c.Rows(control::kFilesFound),
+             QStringList({QStringLiteral("ferry.dlg  1  male: Three SILVER coins, friend."),
+                          QStringLiteral("sub/inn.dlg  5  male: A room for silver?"),
+                          QStringLiteral("sub/locked.dlg: cannot be read: not a regular file")}));
+    QCOMPARE(c.Label(control::kFindInFilesCount),
+             QStringLiteral("2 records found in 2 files of 3, 1 file could not be read"));
+    QVERIFY(!c.W(control::kStopFindInFiles)->isEnabled());
+    QCOMPARE(
+        c.Label(control::kCounts),
+        QStringLiteral("3 NPC lines (8 words male, 0 female), 2 replies (3 words male, 2 female)"));
+
+    // Another file: Unload File's question first (open_named_test), then its line as "Go to:"
+    // shows it.
+    s.platform.answers = {MsgAnswer::No};
+    c.DoubleClickRow(control::kFilesFound, 1);
+    QCOMPARE(s.Boxes().size(), 1);
+    QCOMPARE(s.Line(), QStringLiteral("5|PC|A room for silver?"));
+    QCOMPARE(s.form.windowTitle(), QStringLiteral("Ashgloam -DLG Editor - inn.dlg"));
+    // The search stays on the folder it was made in while a file below it is loaded.
+    QCOMPARE(
+        c.Label(control::kFindInFilesFolder),
+        QStringLiteral("In %1 and the folders below it").arg(QString::fromStdString(s.dir.Path())));
+  }
+
+  void problemsOfAllFilesAreWhatTheCheckerPrints() {
+    WindowSession<> s;
+    s.dir.Put("sub/inn.dlg", kInn);
+    s.Load();
+    s.form.ShowConversation(false);
+    ConversationView c{{s.form.conversationWindow()}};
+    QVERIFY(c.Settle());
+    QTest::mouseClick(c.W(control::kProblemsAllFiles), Qt::LeftButton);
+    QVERIFY(c.Settle());
+    const auto title = [&c] {
+      for (QLabel* l : c.window->findChildren<QLabel*>())
+        if (l->text().startsWith(QLatin1String("Problems"))) return l->text();
+      return QString();
+    };
+    QCOMPARE(title(), QStringLiteral("Problems"));
+    QCOMPARE(c.Rows(control::kFolderProblems),
+             QStringList({QStringLiteral("ferry.dlg: line 10 (file line 4): warning: NPC line 10 "
+                                         "has no replies after it [no-replies]"),
+                          QStringLiteral("ferry.dlg: line 20 (file line 5): warning: NPC line 20 "
+                                         "has no replies after it [no-replies]"),
+                          QStringLiteral("sub/inn.dlg: line 5 (file line 2): error: reply 5 leads "
+                                         "to line 40, which no record has [missing-target]")}));
+    QCOMPARE(c.Label(control::kFolderProblemsSummary),
+             QStringLiteral("1 error, 2 warnings in 2 files"));
+    s.platform.answers = {MsgAnswer::Yes};
+    c.DoubleClickRow(control::kFolderProblems, 2);
+    QCOMPARE(s.Line(), QStringLiteral("5|PC|A room for silver?"));
+    // Back to this file's own findings.
+    QTest::mouseClick(c.W(control::kProblemsThisFile), Qt::LeftButton);
+    QVERIFY(c.W<QListView>(control::kProblems)->isVisible());
+    QCOMPARE(title(), QStringLiteral("Problems (2)"));
   }
 };
 

@@ -1,25 +1,34 @@
 // The editor window as a user meets it, with real clicks: every button at least once (Save, Save
 // As and the close box with the real boxes: platform_contract_test; Unload File and Quit:
 // conversation_window_test), with the Flag Editor and the loss of focus that writes an edit before
-// the click that took the focus, and lists that must act on no row when none is selected.
+// the click that took the focus, and lists that must act on no row when none is selected. The
+// menu bar above the client area, its commands enabled exactly when their buttons are, their keys
+// running the buttons' handlers, and the Edit menu's steps named.
 
+#include <QAction>
 #include <QComboBox>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QtTest>
 #include <filesystem>
 
+#include "ui/editor_layout.h"
 #include "ui/flag_editor_form.h"
 #include "ui/window_session.h"
 
 using namespace dlg;
-using namespace dlg::ui;
-using dlg::test::kFerry;
-using dlg::test::WindowSession;
+using namespace dlg::test;
 
 namespace {
 
 const QString kNoRow = QStringLiteral("Invalid Response: Please select a line or response");
+
+QAction* Action(QWidget& form, const char* text) {
+  for (QAction* a : form.findChildren<QAction*>())
+    if (a->text() == QLatin1String(text)) return a;
+  return nullptr;
+}
 
 }  // namespace
 
@@ -65,8 +74,7 @@ class EditorWindowTest : public QObject {
     std::string edited = kFerry;
     edited.insert(edited.find("{10}{}\r\n") + 5, "pc.say()");
     QCOMPARE(QByteArray::fromStdString(s.Copy()), QByteArray::fromStdString(edited));
-    s.Type("txtgoline", QStringLiteral("20"));
-    s.Click("Command5");  // Go to:
+    s.GoTo("20");
     QCOMPARE(s.Line(), QStringLiteral("20|NPC|Sit down."));
     s.Click("Command7");  // Go to 1
     QCOMPARE(s.Line(), QStringLiteral("1|NPC|Crossing costs three silver \u2014 each way."));
@@ -121,40 +129,33 @@ class EditorWindowTest : public QObject {
     QVERIFY(!s.form.flagEditorForm() && s.W("cmdadd")->isEnabled());
   }
 
-  // Where no row stands a double-click acts on no selection, as the list's own rows would.
-  void doubleClickBelowTheRowsAsksForARow_data() {
-    QTest::addColumn<QByteArray>("list");
-    QTest::addColumn<bool>("newLine");  // a new line was added: its list of replies is empty
-    QTest::newRow("replies") << QByteArray("lstresponses") << false;
-    QTest::newRow("used numbers") << QByteArray("lstusednum") << false;
-    QTest::newRow("no replies") << QByteArray("lstresponses") << true;
-  }
-
+  // Where no row stands a double-click acts on no selection, as the list's own rows would; a new
+  // line's list of replies is empty.
   void doubleClickBelowTheRowsAsksForARow() {
-    QFETCH(QByteArray, list);
-    QFETCH(bool, newLine);
     WindowSession<> s;
     s.Load();
-    if (newLine) {
-      s.Type("txtaddline", QStringLiteral("15"));
-      s.Click("cmdaddline");
-    }
-    s.DoubleClick(list.constData(), s.BelowTheRows(list.constData()));
-    QCOMPARE(s.Boxes(), QStringList{kNoRow});
-    QCOMPARE(s.Text("txtLineNum"), newLine ? QStringLiteral("15") : QStringLiteral("1"));
+    auto below = [&s](const char* list, const char* shown) {
+      s.DoubleClick(list, s.BelowTheRows(list));
+      QCOMPARE(s.Boxes(), QStringList{kNoRow});
+      QCOMPARE(s.Text("txtLineNum"), QLatin1String(shown));
+    };
+    below("lstresponses", "1");
+    below("lstusednum", "1");
+    s.Type("txtaddline", QStringLiteral("15"));
+    s.Click("cmdaddline");
+    below("lstresponses", "15");
   }
 
   // Replies followed by double-click toward lines with more replies, fewer, none and a missing
   // line, from rows at both ends of the list: each shows its line and no box but its own.
   void followingRepliesByDoubleClickRaisesNoStrayBox() {
     WindowSession<> s;
-    s.dir.Put("ferry.dlg",
-              "{1}{Welcome.}{}{}{}{}{}\r\n{2}{More?}{}{}{}{10}{}\r\n{3}{One?}{}{}{}{20}{}\r\n"
-              "{4}{Bye.}{}{}{}{0}{}\r\n{5}{Lost.}{}{}{}{99}{}\r\n{10}{Many.}{}{}{}{}{}\r\n"
-              "{11}{a}{}{}{}{1}{}\r\n{12}{b}{}{}{}{1}{}\r\n{13}{c}{}{}{}{1}{}\r\n"
-              "{14}{d}{}{}{}{1}{}\r\n{15}{e}{}{}{}{20}{}\r\n{20}{Few.}{}{}{}{}{}\r\n"
-              "{21}{back}{}{}{}{1}{}\r\n");
-    s.Load();
+    s.LoadFerry(
+        "{1}{Welcome.}{}{}{}{}{}\r\n{2}{More?}{}{}{}{10}{}\r\n{3}{One?}{}{}{}{20}{}\r\n"
+        "{4}{Bye.}{}{}{}{0}{}\r\n{5}{Lost.}{}{}{}{99}{}\r\n{10}{Many.}{}{}{}{}{}\r\n"
+        "{11}{a}{}{}{}{1}{}\r\n{12}{b}{}{}{}{1}{}\r\n{13}{c}{}{}{}{1}{}\r\n"
+        "{14}{d}{}{}{}{1}{}\r\n{15}{e}{}{}{}{20}{}\r\n{20}{Few.}{}{}{}{}{}\r\n"
+        "{21}{back}{}{}{}{1}{}\r\n");
     const struct {
       int row;
       const char* line;
@@ -178,41 +179,36 @@ class EditorWindowTest : public QObject {
   // The five reply columns are one table: scrolled in any of them (by the wheel, or by a click
   // that brings a row into view and shows its reply), each row stands at the same height in all.
   // One wiring joins them all: the first and the last column, and the replies.
-  void theReplyColumnsScrollAsOne_data() {
-    QTest::addColumn<QByteArray>("column");
-    QTest::newRow("line numbers") << QByteArray("lsthideline");
-    QTest::newRow("replies") << QByteArray("lstresponses");
-    QTest::newRow("lines led to") << QByteArray("lstline");
-  }
-
   void theReplyColumnsScrollAsOne() {
-    QFETCH(QByteArray, column);
     WindowSession<> s;
     std::string file = "{1}{Buy something?}{}{}{}{}{}\r\n";
     for (int i = 2; i <= 41; ++i)
       file += "{" + std::to_string(i) + "}{I will buy item " + std::to_string(i) + "}{}{" +
               std::to_string(i % 7) + "}{}{" + std::to_string(100 + i) + "}{}\r\n";
-    s.dir.Put("ferry.dlg", file);
-    s.Load();
+    s.LoadFerry(file);
     const char* columns[] = {"lsthideline", "lstresponses", "lstint", "lstForM", "lstline"};
     for (const char* c : columns)  // the rows are laid out once events run
       QTRY_VERIFY(s.W<ListView>(c)->verticalScrollBar()->maximum() > 0);
-    ListView* moved = s.W<ListView>(column.constData());
-    auto alignedThenHome = [&] {
-      const int top = moved->visualRect(moved->model()->index(0, 0)).top();
-      QVERIFY(top < 0);  // it did scroll
-      for (const char* c : columns) {
-        ListView* l = s.W<ListView>(c);
-        QCOMPARE(l->visualRect(l->model()->index(0, 0)).top(), top);
-      }
-      for (const char* c : columns) s.W<ListView>(c)->verticalScrollBar()->setValue(0);
-    };
-    QWheelEvent wheel(QPointF(5, 5), moved->viewport()->mapToGlobal(QPointF(5, 5)), {}, {0, -120},
-                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(moved->viewport(), &wheel);
-    alignedThenHome();
-    s.ClickRow(column.constData(), 39);  // brought into view by the click
-    alignedThenHome();
+    const std::pair<const char*, int> moves[] = {
+        {"lsthideline", 39}, {"lstresponses", 38}, {"lstline", 37}};
+    for (auto [column, row] : moves) {
+      ListView* moved = s.W<ListView>(column);
+      auto alignedThenHome = [&] {
+        const int top = moved->visualRect(moved->model()->index(0, 0)).top();
+        QVERIFY2(top < 0, column);  // it did scroll
+        for (const char* c : columns) {
+          ListView* l = s.W<ListView>(c);
+          QCOMPARE(l->visualRect(l->model()->index(0, 0)).top(), top);
+        }
+        for (const char* c : columns) s.W<ListView>(c)->verticalScrollBar()->setValue(0);
+      };
+      QWheelEvent wheel(QPointF(5, 5), moved->viewport()->mapToGlobal(QPointF(5, 5)), {}, {0, -120},
+                        Qt::NoButton, {}, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(moved->viewport(), &wheel);
+      alignedThenHome();
+      s.ClickRow(column, row);  // brought into view by the click
+      alignedThenHome();
+    }
     QCOMPARE(s.Boxes(), QStringList());
   }
 
@@ -241,8 +237,7 @@ class EditorWindowTest : public QObject {
   void aHugeReplyShowsItsStartInItsRowAndWholeWhenEdited() {
     WindowSession<> s;
     const std::string reply(2'000'000, 'w');
-    s.dir.Put("ferry.dlg", "{1}{Well?}{}{}{}{}{}\r\n{2}{" + reply + "}{}{}{}{1}{}\r\n");
-    s.Load();
+    s.LoadFerry("{1}{Well?}{}{}{}{}{}\r\n{2}{" + reply + "}{}{}{}{1}{}\r\n");
     QCOMPARE(s.Rows("lstresponses"), QString(4096, QLatin1Char('w')));
     s.ClickRow("lstresponses", 0);
     s.Click("Command4");  // Edit Response
@@ -254,14 +249,107 @@ class EditorWindowTest : public QObject {
   void clicksThroughTheBoxesOfAnOddFileWriteNothing() {
     WindowSession<> s;
     const std::string lfOnly = "{1}{One}{}{}{}{}{}\n{2}{Two}{}{}{}{0}{}\n{3}{Three}{}{}{}{0}{}\n";
-    s.dir.Put("ferry.dlg", lfOnly);
-    s.Load();
+    s.LoadFerry(lfOnly);
     for (const char* box : {"txtDialogue", "txtfemale", "txtIntCheck", "txtFlags1", "txtlinejump",
                             "txtflags2", "txtDialogue"}) {
       s.Click(box);
       QVERIFY(s.W(box)->hasFocus());
     }
     QCOMPARE(s.Copy(), lfOnly);
+  }
+
+  void theMenuBarStandsAboveTheClientArea() {
+    WindowSession<> s;
+    const int bar = s.W(control::kMenuBar)->height();
+    QVERIFY(bar > 0);
+    QCOMPARE(s.W(control::kMenuBar)->geometry(), QRect(0, 0, s.form.width(), bar));
+    QCOMPARE(s.W(control::kClientArea)->geometry(),
+             QRect(0, bar, Px(kEditorClientWidth), Px(kEditorClientHeight)));
+    QCOMPARE(s.form.size(), QSize(Px(kEditorClientWidth), Px(kEditorClientHeight) + bar));
+    // A control of the table, in the window: its place in twips, moved down by the bar.
+    QCOMPARE(s.W(control::kLoadFile)->mapTo(&s.form, QPoint(0, 0)), QPoint(8 + 16, 576 + bar));
+    QStringList menus;
+    for (QAction* a : s.W<QMenuBar>(control::kMenuBar)->actions()) menus << a->text();
+    QCOMPARE(menus, Texts({"&File", "&Edit", "&Go", "&View", "&Help"}));
+  }
+
+  void menuCommandsAreEnabledExactlyWhenTheirButtons() {
+    WindowSession<> s;
+    const std::pair<const char*, const char*> pairs[] = {{"Load File", control::kLoadFile},
+                                                         {"Save", control::kSave},
+                                                         {"Save As...", control::kSaveAs},
+                                                         {"Unload File", control::kUnloadFile},
+                                                         {"Quit", control::kQuit},
+                                                         {"Go to 1", control::kGoToFirst},
+                                                         {"Go to Line", control::kGoToNumber}};
+    auto same = [&](const char* state) {
+      for (auto [text, name] : pairs) {
+        QWidget* control = s.W(name);
+        QVERIFY2(control, name);
+        const bool pressable = control->isEnabledTo(&s.form) && control->isVisibleTo(&s.form);
+        QVERIFY2(
+            Action(s.form, text)->isEnabled() == pressable,
+            qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(text), QLatin1String(state))));
+      }
+    };
+    same("before a file is loaded");
+    s.Load();
+    same("with a file loaded");
+    s.Type(control::kNewLineNumber, QStringLiteral("30"));
+    s.Click(control::kAddLine);
+    same("while a new line is typed");
+  }
+
+  void menuKeysRunTheButtonsHandlers() {
+    WindowSession<> s;
+    s.Load();
+    // Typed and not yet written: Save writes the line before it asks.
+    s.Type(control::kMaleText, QStringLiteral("Crossing is free."));
+    s.platform.answers.push_back(MsgAnswer::Yes);
+    QTest::keyClick(&s.form, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(s.Boxes().size(), 2);  // the question and "Changes Have Been Saved"
+    QVERIFY(ReadBytes(s.dir.File("ferry.dlg")).starts_with("{1}{Crossing is free.}{}"));
+
+    QTest::keyClick(&s.form, Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), s.W(control::kGoToNumber));
+
+    Action(s.form, "Keyboard Shortcuts")->trigger();
+    const QStringList shortcuts = s.Boxes();
+    QCOMPARE(shortcuts.size(), 1);
+    for (const char* line : {"Keyboard Shortcuts: New Dialogue...: Ctrl+N\n", "\nSave: Ctrl+S\n",
+                             "\nGo to Line: Ctrl+G, then Enter in the Go to: box\n",
+                             "\nAdd Line: Enter in the Add Line number box\n",
+                             "\nSave New Line: Ctrl+Return or Ctrl+Enter\n",
+                             "\nZoom the map in: Ctrl++ or Ctrl+=, Ctrl and the mouse wheel\n",
+                             "\nFollow a reply, go to a listed number, load a file, open a folder: "
+                             "Enter in its list\n",
+                             "\nChoose a reply in the Play window (Choose): 1 to 9\n"})
+      QVERIFY2(shortcuts[0].contains(QString::fromLatin1(line)), line);
+
+    Action(s.form, "About")->trigger();
+    QCOMPARE(s.platform.boxes.size(), std::size_t{1});
+    QVERIFY(s.platform.boxes[0].text.find(".:Version ") != std::string::npos);
+  }
+
+  void theEditMenuShapesLinesAndNamesTheStepItUndoes() {
+    WindowSession<> s;
+    s.Load();
+    QAction* undo = Action(s.form, "Undo");
+    QVERIFY(undo && !undo->isEnabled());
+    // Line 10, an NPC line with no replies, deleted through the menu after its question.
+    s.GoTo("10");
+    s.platform.answers.push_back(MsgAnswer::Yes);
+    Action(s.form, "Delete Line")->trigger();
+    QCOMPARE(s.Boxes().size(), 1);
+    QCOMPARE(undo->text(), QStringLiteral("Undo Delete Line 10"));
+    QVERIFY(undo->isEnabled());
+    // What the steps write and show: shape_lines_test.
+    undo->trigger();
+    QCOMPARE(Action(s.form, "Redo Delete Line 10")->isEnabled(), true);
+    s.platform.inputs.push_back("15");
+    Action(s.form, "Renumber Line...")->trigger();
+    QCOMPARE(undo->text(), QStringLiteral("Undo Renumber Line 10 to 15"));
+    QCOMPARE(s.Boxes(), QStringList());
   }
 };
 

@@ -3,35 +3,91 @@
 // title bar's close for Cancel, and a real Yes/No question stays until it is answered; the boxes
 // of the window with their titles, texts, buttons and icons; EndProgram ends the program.
 
+#include <QtTest/qtestspontaneevent.h>
+
+#include <QCloseEvent>
+#include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 #include <array>
+#include <deque>
 #include <filesystem>
 
-#include "ui/box_user.h"
 #include "ui/qt_platform.h"
 #include "ui/window_session.h"
 
 using namespace dlg;
-using namespace dlg::ui;
-using dlg::test::BoxLine;
-using dlg::test::BoxUser;
-using dlg::test::Gesture;
-using dlg::test::kDismiss;
-using dlg::test::kFerry;
-using dlg::test::WindowSession;
+using namespace dlg::test;
 
 namespace {
 
+// A box of the real window as one line: title | text | buttons | icon.
+std::string BoxLine(const std::string& title, const std::string& text,
+                    QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) {
+  return title + " | " + text + " | " + std::to_string(int(buttons)) + " | " +
+         std::to_string(int(icon));
+}
+
+// What the user does to a message box: a click on one of its buttons, Enter, Escape, or the
+// title bar's close, which the window system delivers.
+struct Gesture {
+  enum Kind { Click, Enter, Escape, Close } kind;
+  QMessageBox::StandardButton button = QMessageBox::NoButton;
+  Gesture(Kind k) : kind(k) {}
+  Gesture(QMessageBox::StandardButton b) : kind(Click), button(b) {}
+};
+// Escape, then the title bar's close: what a user tries to get rid of a box.
+const std::vector<Gesture> kDismiss = {Gesture::Escape, Gesture::Close};
+
+// A user at the real message and input boxes: answers each box that comes up, in order, as a
+// person would, and remembers what each showed.
+struct BoxUser {
+  // For each message box, the gestures tried on it in turn until it goes; a box that stays
+  // after one of them is marked " | stayed" in `seen`.
+  std::deque<std::vector<Gesture>> answers;
+  std::deque<QString> inputs;     // "" cancels the input box
+  std::vector<std::string> seen;  // a message box as BoxLine, an input box by its prompt
+  QTimer timer;
+
+  BoxUser() {
+    QObject::connect(&timer, &QTimer::timeout, [this] { Act(); });
+    timer.start(5);
+  }
+
+  void Act() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* input = qobject_cast<QInputDialog*>(modal); input && !inputs.empty()) {
+      seen.push_back(input->labelText().toStdString());
+      if (!input->textValue().isEmpty())
+        seen.back() += " | holding " + input->textValue().toStdString();
+      input->setTextValue(inputs.front());
+      inputs.front().isEmpty() ? input->reject() : input->accept();
+      inputs.pop_front();
+    }
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (!box || !box->isVisible() || answers.empty()) return;
+    seen.push_back(BoxLine(box->windowTitle().toStdString(), box->text().toStdString(),
+                           box->standardButtons(), box->icon()));
+    const std::vector<Gesture> gestures = answers.front();
+    answers.pop_front();
+    for (std::size_t i = 0; i < gestures.size() && box->isVisible(); ++i) {
+      if (i > 0 && !seen.back().ends_with(" | stayed")) seen.back() += " | stayed";
+      const Gesture& g = gestures[i];
+      if (g.kind == Gesture::Click) box->button(g.button)->click();
+      if (g.kind == Gesture::Enter || g.kind == Gesture::Escape)
+        QTest::keyClick(box, g.kind == Gesture::Enter ? Qt::Key_Return : Qt::Key_Escape);
+      if (g.kind == Gesture::Close) {
+        QCloseEvent close;
+        QSpontaneKeyEvent::setSpontaneous(&close);
+        qApp->notify(box, &close);  // sendEvent would clear the spontaneous mark
+      }
+    }
+  }
+};
+
 const char* Name(MsgAnswer a) { return std::array{"Ok", "Yes", "No", "Cancel"}[int(a)]; }
-// The buttons of a box, its safest answer last.
-QStringList ButtonsOf(MsgButtons b) {
-  return QString::fromLatin1(std::array{"Ok", "Yes No", "Yes No Cancel"}[int(b)])
-      .split(QLatin1Char(' '));
-}
-MsgAnswer Ask(Platform& p, MsgButtons b) {
-  return p.MessageBox("Go on?", "Question", b, MsgIcon::None);
-}
 
 }  // namespace
 
@@ -39,18 +95,14 @@ class PlatformContractTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void aRealBoxAnswersWithItsOwnButtons_data() {
-    QTest::addColumn<MsgButtons>("buttons");
-    QTest::addColumn<Gesture>("act");
-    QTest::addColumn<MsgAnswer>("answer");
-    QTest::addColumn<bool>("stays");  // the act leaves the box up; then it gets its safest answer
+  void aRealBoxAnswersWithItsOwnButtons() {
     using enum MsgButtons;
     using A = MsgAnswer;
     const struct {
       MsgButtons buttons;
       Gesture act;
       MsgAnswer answer;
-      bool stays = false;
+      bool stays = false;  // the act leaves the box up; then it gets its safest answer
     } rows[] = {
         // A click answers with its button in every box: the Yes/No/Cancel rows.
         {Ok, Gesture::Enter, A::Ok},
@@ -68,25 +120,14 @@ class PlatformContractTest : public QObject {
         {YesNoCancel, Gesture::Close, A::Cancel},
     };
     for (const auto& r : rows) {
-      QTest::addRow("%s box, %s", qPrintable(ButtonsOf(r.buttons).join(QLatin1Char(' '))),
-                    r.act.kind == Gesture::Click ? "click" : "key or close")
-          << r.buttons << r.act << r.answer << r.stays;
+      QtPlatform platform;
+      BoxUser user;
+      const auto safest = std::array{QMessageBox::Ok, QMessageBox::No, QMessageBox::Cancel};
+      user.answers.push_back({r.act, safest[int(r.buttons)]});
+      QCOMPARE(Name(platform.MessageBox("Go on?", "Question", r.buttons, MsgIcon::None)),
+               Name(r.answer));
+      QCOMPARE(user.seen.at(0).ends_with(" | stayed"), r.stays);
     }
-  }
-
-  void aRealBoxAnswersWithItsOwnButtons() {
-    QFETCH(MsgButtons, buttons);
-    QFETCH(Gesture, act);
-    QFETCH(MsgAnswer, answer);
-    QFETCH(bool, stays);
-    QtPlatform platform;
-    BoxUser user;
-    const QString safest = ButtonsOf(buttons).last();
-    user.answers.push_back({act, safest == QLatin1String("Ok")   ? QMessageBox::Ok
-                                 : safest == QLatin1String("No") ? QMessageBox::No
-                                                                 : QMessageBox::Cancel});
-    QCOMPARE(Name(Ask(platform, buttons)), Name(answer));
-    QCOMPARE(user.seen.at(0).ends_with(" | stayed"), stays);
   }
 
   // A box is at least as wide as its title: a short text must not cut "Renumber Line" short.

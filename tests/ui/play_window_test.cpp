@@ -15,13 +15,11 @@
 #include "ui/window_session.h"
 
 using namespace dlg;
-using namespace dlg::ui;
-using dlg::test::ReadBytes;
-using dlg::test::WindowSession;
+using namespace dlg::test;
 
 namespace {
 
-struct Play : dlg::test::Beside<PlayWindow> {
+struct Play : Beside<PlayWindow> {
   QString Joined(const char* list) { return Rows(list).join(u'|'); }
   void Key(Qt::Key key) { QTest::keyClick(W(control::kTranscript), key); }
 };
@@ -101,8 +99,7 @@ class PlayWindowTest : public QObject {
     QVERIFY(p.Settle());
     QVERIFY(p.Joined(control::kTranscript).contains(QStringLiteral("|NPC 10: Then row.|")));
     // Reply 2 renumbered away: the replay stops there and says so.
-    s.Type(control::kGoToNumber, QStringLiteral("2"));
-    s.Click(control::kGoTo);
+    s.GoTo("2");
     s.platform.inputs.push_back("4");
     for (QAction* a : s.form.findChildren<QAction*>())
       if (a->text() == QLatin1String("Renumber Line...")) a->trigger();
@@ -111,8 +108,7 @@ class PlayWindowTest : public QObject {
              kLine1 + QStringLiteral("|not offered: 2 (line 1 has no reply 2)"));
 
     // Play from Here: from the line the editor shows.
-    s.Type(control::kGoToNumber, QStringLiteral("20"));
-    s.Click(control::kGoTo);
+    s.GoTo("20");
     p = Open(s, Qt::ShiftModifier);
     QCOMPARE(p.Joined(control::kTranscript),
              QStringLiteral("NPC 20: Sit down.|No reply is offered to this player here."));

@@ -1,19 +1,31 @@
 // The byte <-> character table and the text boxes: every byte survives model -> widget -> model,
-// and what cannot be written back into a record never gets in.
+// and what cannot be written back into a record never gets in. The recent files as the settings
+// file keeps them: names byte for byte, whatever their bytes, and no more than the list holds read
+// from a file that holds more, or things that are no path.
 
 #include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QTextBlock>
 #include <QtTest>
+#include <fstream>
 
 #include "ui/field_boxes.h"
 #include "ui/text_bytes.h"
+#include "ui/user_settings.h"
 #include "ui/window_session.h"
 
 using namespace dlg;
-using namespace dlg::ui;
-using dlg::test::WindowSession;
+using namespace dlg::test;
+
+namespace {
+
+void WriteSettings(const std::string& text) {
+  std::ofstream(UserSettings().fileName().toStdString(), std::ios::binary | std::ios::trunc)
+      << text;
+}
+
+}  // namespace
 
 class TextBoxesTest : public QObject {
   Q_OBJECT
@@ -21,28 +33,21 @@ class TextBoxesTest : public QObject {
  private slots:
   // Model -> widget -> model through the window's own wiring: the line boxes keep every byte;
   // the multi-line boxes keep every byte but the two line breaks, which read back as blanks.
-  void everyByteSurvivesTheWindow_data() {
-    QTest::addColumn<bool>("multiLine");
-    QTest::newRow("line box") << false;
-    QTest::newRow("multi-line box") << true;
-  }
-
   void everyByteSurvivesTheWindow() {
-    QFETCH(bool, multiLine);
     WindowSession<> s;
     std::string all;
     for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
-    std::string expected = all;
-    if (multiLine) expected[10] = expected[13] = ' ';
-    TextBox& box = multiLine ? s.ed.window.maleText : s.ed.window.conditionFlags;
-    box.text = all;
+    std::string blanks = all;
+    blanks[10] = blanks[13] = ' ';
+    s.ed.window.maleText.text = s.ed.window.conditionFlags.text = all;
     s.form.Render();
-    box.text.clear();
-    QWidget* widget = s.W(multiLine ? "txtDialogue" : "txtFlags1");
-    QVERIFY(widget);
-    if (auto* line = qobject_cast<FieldLineEdit*>(widget)) emit line->edited();
-    if (auto* multi = qobject_cast<FieldTextEdit*>(widget)) emit multi->edited();
-    QCOMPARE(QByteArray::fromStdString(box.text), QByteArray::fromStdString(expected));
+    s.ed.window.maleText.text = s.ed.window.conditionFlags.text = "";
+    emit s.W<FieldLineEdit>("txtFlags1")->edited();
+    emit s.W<FieldTextEdit>("txtDialogue")->edited();
+    QCOMPARE(QByteArray::fromStdString(s.ed.window.conditionFlags.text),
+             QByteArray::fromStdString(all));
+    QCOMPARE(QByteArray::fromStdString(s.ed.window.maleText.text),
+             QByteArray::fromStdString(blanks));
   }
 
   // "}" and the line breaks would break the record, typed or pasted (a pasted line break becomes
@@ -69,7 +74,7 @@ class TextBoxesTest : public QObject {
     FieldLineEdit line, pastedLine;
     FieldTextEdit multi, pastedMulti;
     for (QWidget* box : {static_cast<QWidget*>(&line), static_cast<QWidget*>(&multi)}) {
-      test::TypeChars(box, text);
+      TypeChars(box, text);
       QTest::keyClick(box, Qt::Key_Return);
     }
     QGuiApplication::clipboard()->setText(text);
@@ -103,7 +108,7 @@ class TextBoxesTest : public QObject {
 
     line->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
-    test::TypeChars(QApplication::focusWidget(), QStringLiteral("!"));
+    TypeChars(QApplication::focusWidget(), QStringLiteral("!"));
     QCOMPARE(line->bytes(), field + "!");
     std::string odd = field;  // a line break from an odd file
     odd[500] = '\r';
@@ -117,7 +122,7 @@ class TextBoxesTest : public QObject {
     QCOMPARE(lost, 1);
 
     multi->moveCursor(QTextCursor::End);
-    test::TypeChars(multi, QStringLiteral("!"));
+    TypeChars(multi, QStringLiteral("!"));
     QCOMPARE(multi->bytes(), field + "!");
   }
 
@@ -168,13 +173,40 @@ class TextBoxesTest : public QObject {
     QVERIFY(reader->text(QAccessible::Value) == field);
     box->moveCursor(QTextCursor::End);
     box->paste();
-    test::TypeChars(box, QStringLiteral("!"));
+    TypeChars(box, QStringLiteral("!"));
     QVERIFY(box->bytes() == text.toStdString() + text.mid(4000, 5000).toStdString() + "!");
   }
 
   void captionsAndPathsShowAsUtf8WhenTheyAreUtf8() {
     QCOMPARE(DisplayText("/home/m\xC3\xA4rta/a.dlg"), QStringLiteral("/home/m\u00E4rta/a.dlg"));
     QCOMPARE(DisplayText("/tmp/m\xE4rta"), QStringLiteral("/tmp/m\u00E4rta"));  // not UTF-8
+  }
+
+  void namesComeBackByteForByte() {
+    std::string everyByte = "/d/";
+    for (int b = 1; b < 256; ++b)
+      if (b != '/') everyByte += static_cast<char>(b);
+    for (const std::string& name : {std::string("/d/caf\xe9.dlg"), std::string("/d/a, \"b\".dlg"),
+                                    std::string("/d/@ByteArray(x).dlg"), everyByte}) {
+      RememberRecentFile(name);
+      const std::vector<std::string> back = RecentFiles();
+      QVERIFY(!back.empty());
+      QCOMPARE(back.front(), name);
+      ForgetRecentFile(name);
+      QVERIFY(RecentFiles().empty());
+    }
+  }
+
+  void atMostTenAreReadAndOnlyPaths() {
+    std::string list = "[General]\nrecentFiles=, relative.dlg, /ok.dlg";
+    for (int n = 0; n < 20000; ++n) list += ", /f" + std::to_string(n) + ".dlg";
+    WriteSettings(list + "\n");
+    const std::vector<std::string> paths = RecentFiles();
+    QCOMPARE(paths.size(), std::size_t{10});
+    QCOMPARE(paths.front(), std::string("/ok.dlg"));
+    QCOMPARE(paths.back(), std::string("/f8.dlg"));
+    WriteSettings("[General]\nrecentFiles=\n");
+    QVERIFY(RecentFiles().empty());
   }
 };
 

@@ -12,6 +12,7 @@
 #include "support/scripted_platform.h"
 #include "support/settings_in_temp.h"
 #include "support/temp_dir.h"
+#include "ui/control_names.h"
 #include "ui/editor_form.h"
 #include "ui/field_boxes.h"
 #include "ui/list_view.h"
@@ -151,6 +152,16 @@ struct WindowSession {
     form.Render();
     if (click) ClickRow("File1", 0);
     if (click) Click("Command2");
+  }
+  // "ferry.dlg" holding `bytes` instead, loaded.
+  void LoadFerry(const std::string& bytes) {
+    dir.Put("ferry.dlg", bytes);
+    Load();
+  }
+  // Types `number` into the "Go to:" box and clicks it.
+  void GoTo(const char* number) {
+    Type(control::kGoToNumber, QString::fromLatin1(number));
+    Click(control::kGoTo);
   }
   QString Rows(const char* list) {
     QStringList rows;
