@@ -101,21 +101,23 @@ std::vector<std::string> Picture(const std::string& dialogue) {
   return out;
 }
 
-struct PictureCase {
+// A dialogue and what the map makes of it: the picture as Picture() tells it, sorted, or the
+// layout as Described() tells it, in any order.
+struct MapCase {
   const char* name;
   std::string dialogue;
-  std::vector<std::string> picture;  // as Picture() tells it, sorted
+  std::vector<std::string> map;
 };
-void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const MapCase& c, std::ostream* os) { *os << c.name; }
 
-class PictureTest : public testing::TestWithParam<PictureCase> {};
+class PictureTest : public testing::TestWithParam<MapCase> {};
 
 TEST_P(PictureTest, DrawsTheConversation) {
-  EXPECT_EQ(Picture(GetParam().dialogue), GetParam().picture);
+  EXPECT_EQ(Picture(GetParam().dialogue), GetParam().map);
 }
 
 // One NPC line whose wording is `bytes`, and the picture of its box.
-PictureCase Wording(const char* name, const std::string& bytes, const std::string& shown) {
+MapCase Wording(const char* name, const std::string& bytes, const std::string& shown) {
   return {name, "{1}{" + bytes + "}{}{}{}{}{}\r\n", {"plain box: 1 " + shown}};
 }
 
@@ -131,33 +133,31 @@ INSTANTIATE_TEST_SUITE_P(
         Wording("ControlsAsPictures", std::string("a\0\x1B\x7F\x81", 5),
                 "a\xE2\x90\x80\xE2\x90\x9B\xE2\x90\xA1\xEF\xBF\xBD"),
         Wording("CutShort", std::string(40, 'w'), std::string(36, 'w') + "..."),
-        PictureCase{
-            "EveryKindOfNodeAndArrow",
-            "{1}{Well?}{}{}{}{}{}\r\n"
-            "{2}{Again.}{Oui}{8}{flag}{1}{}\r\n"
-            "{3}{Lost.}{}{}{}{99}{}\r\n"
-            "{4}{Bye.}{}{}{}{0}{}\r\n"
-            "{5}{Odd.}{}{}{}{3}{}\r\n"
-            "{10}{Alone.}{}{}{}{}{}\r\n"
-            "{11}{Out.}{}{}{}{0}{}\r\n",
-            {"grey box: 10 Alone.", "grey: 10 Alone. -> END: 11 Out.", "plain box: 1 Well?",
-             "plain circle: END", "plain circle: reply 3",
-             "plain: 1 Well? -> 1 Well?: 2 Again. / [F] [Int 8] [Cond]",
-             "plain: 1 Well? -> 99 / no such line: 3 Lost.", "plain: 1 Well? -> END: 4 Bye.",
-             "plain: 1 Well? -> reply 3: 5 Odd.", "red box: 99 / no such line"}},
+        MapCase{"EveryKindOfNodeAndArrow",
+                "{1}{Well?}{}{}{}{}{}\r\n"
+                "{2}{Again.}{Oui}{8}{flag}{1}{}\r\n"
+                "{3}{Lost.}{}{}{}{99}{}\r\n"
+                "{4}{Bye.}{}{}{}{0}{}\r\n"
+                "{5}{Odd.}{}{}{}{3}{}\r\n"
+                "{10}{Alone.}{}{}{}{}{}\r\n"
+                "{11}{Out.}{}{}{}{0}{}\r\n",
+                {"grey box: 10 Alone.", "grey: 10 Alone. -> END: 11 Out.", "plain box: 1 Well?",
+                 "plain circle: END", "plain circle: reply 3",
+                 "plain: 1 Well? -> 1 Well?: 2 Again. / [F] [Int 8] [Cond]",
+                 "plain: 1 Well? -> 99 / no such line: 3 Lost.", "plain: 1 Well? -> END: 4 Bye.",
+                 "plain: 1 Well? -> reply 3: 5 Odd.", "red box: 99 / no such line"}},
         // Lookups compare numbers as text: "6" stops at 60 and never reaches line 6.
-        PictureCase{"ALineTheLookupNeverFinds",
-                    "{1}{Hi.}{}{}{}{}{}\r\n{2}{Go.}{}{}{}{6}{}\r\n{60}{Sixty.}{}{}{}{}{}\r\n"
-                    "{6}{Six.}{}{}{}{}{}\r\n",
-                    {"grey box: 6 Six.", "grey box: 60 Sixty.", "plain box: 1 Hi.",
-                     "plain: 1 Hi. -> 6 / not found: 2 Go.", "red box: 6 / not found"}},
-        PictureCase{
-            "RepliesBeforeTheFirstNpcLine",
-            "{1}{Early.}{}{}{}{0}{}\r\n{2}{Hi.}{}{}{}{}{}\r\n",
-            {"grey box: 2 Hi.", "plain circle: END", "plain text: before the first NPC line",
-             "plain: before the first NPC line -> END: 1 Early."}},
+        MapCase{"ALineTheLookupNeverFinds",
+                "{1}{Hi.}{}{}{}{}{}\r\n{2}{Go.}{}{}{}{6}{}\r\n{60}{Sixty.}{}{}{}{}{}\r\n"
+                "{6}{Six.}{}{}{}{}{}\r\n",
+                {"grey box: 6 Six.", "grey box: 60 Sixty.", "plain box: 1 Hi.",
+                 "plain: 1 Hi. -> 6 / not found: 2 Go.", "red box: 6 / not found"}},
+        MapCase{"RepliesBeforeTheFirstNpcLine",
+                "{1}{Early.}{}{}{}{0}{}\r\n{2}{Hi.}{}{}{}{}{}\r\n",
+                {"grey box: 2 Hi.", "plain circle: END", "plain text: before the first NPC line",
+                 "plain: before the first NPC line -> END: 1 Early."}},
         // Broken files are what the map is for: a record without a number keeps its wording.
-        PictureCase{
+        MapCase{
             "LinesWithoutANumber",
             "{}{Hello there}{}{}{}{}{}\r\n{}{Bye now}{}{}{}{0}{}\r\n",
             {"plain box: Hello there", "plain circle: END", "plain: Hello there -> END: Bye now"}}),
@@ -246,17 +246,10 @@ MapLayout LaidOut(const std::string& dot) {
   return layout;
 }
 
-struct LayoutCase {
-  const char* name;
-  std::string dialogue;
-  std::vector<std::string> described;  // in any order
-};
-void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.name; }
-
-class LayoutTest : public testing::TestWithParam<LayoutCase> {};
+class LayoutTest : public testing::TestWithParam<MapCase> {};
 
 TEST_P(LayoutTest, HandsTheViewEveryNodeAndArrow) {
-  std::vector<std::string> described = GetParam().described;
+  std::vector<std::string> described = GetParam().map;
   std::sort(described.begin(), described.end());
   EXPECT_EQ(Described(LaidOut(MapDot(ReadConversation(GetParam().dialogue)))), described);
 }
@@ -266,30 +259,29 @@ const char* const kPlain = " #fffdf5 #5b4a2f #000000";
 INSTANTIATE_TEST_SUITE_P(
     Cases, LayoutTest,
     testing::Values(
-        LayoutCase{"ThreeLines",
-                   "{1}{Hi.}{}{}{}{}{}\r\n{2}{On.}{}{}{}{10}{}\r\n{3}{Bye.}{}{}{}{0}{}\r\n"
-                   "{10}{Well?}{}{}{}{}{}\r\n{11}{Ask.}{Oui}{8}{f}{20}{}\r\n"
-                   "{20}{Done.}{}{}{}{}{}\r\n",
-                   {std::string("2: [1] -> [10] 2 On. #5b4a2f #000000"),
-                    "3: [1] -> [] 3 Bye. #5b4a2f #000000",
-                    "11: [10] -> [20] 11 Ask. / [F] [Int 8] [Cond] #5b4a2f #000000",
-                    std::string("[1] 1 Hi.") + kPlain, std::string("[10] 10 Well?") + kPlain,
-                    std::string("[20] 20 Done.") + kPlain, std::string("[] END") + kPlain}},
+        MapCase{"ThreeLines",
+                "{1}{Hi.}{}{}{}{}{}\r\n{2}{On.}{}{}{}{10}{}\r\n{3}{Bye.}{}{}{}{0}{}\r\n"
+                "{10}{Well?}{}{}{}{}{}\r\n{11}{Ask.}{Oui}{8}{f}{20}{}\r\n"
+                "{20}{Done.}{}{}{}{}{}\r\n",
+                {std::string("2: [1] -> [10] 2 On. #5b4a2f #000000"),
+                 "3: [1] -> [] 3 Bye. #5b4a2f #000000",
+                 "11: [10] -> [20] 11 Ask. / [F] [Int 8] [Cond] #5b4a2f #000000",
+                 std::string("[1] 1 Hi.") + kPlain, std::string("[10] 10 Well?") + kPlain,
+                 std::string("[20] 20 Done.") + kPlain, std::string("[] END") + kPlain}},
         // The red node names the number that leads nowhere; unreachable lines and their arrows
         // are grey.
-        LayoutCase{
-            "MissingAndUnreachable",
-            "{1}{Hi.}{}{}{}{}{}\r\n{2}{Lost.}{}{}{}{99}{}\r\n{5}{Alone.}{}{}{}{}{}\r\n"
-            "{6}{Back.}{}{}{}{1}{}\r\n",
-            {"2: [1] -> [99] 2 Lost. #5b4a2f #000000", "6: [5] -> [1] 6 Back. #9a9a9a #9a9a9a",
-             std::string("[1] 1 Hi.") + kPlain, "[5] 5 Alone. #e4e4e4 #9a9a9a #9a9a9a",
-             "[99] 99 / no such line #ffe4e4 #ff0000 #ff0000"}},
+        MapCase{"MissingAndUnreachable",
+                "{1}{Hi.}{}{}{}{}{}\r\n{2}{Lost.}{}{}{}{99}{}\r\n{5}{Alone.}{}{}{}{}{}\r\n"
+                "{6}{Back.}{}{}{}{1}{}\r\n",
+                {"2: [1] -> [99] 2 Lost. #5b4a2f #000000", "6: [5] -> [1] 6 Back. #9a9a9a #9a9a9a",
+                 std::string("[1] 1 Hi.") + kPlain, "[5] 5 Alone. #e4e4e4 #9a9a9a #9a9a9a",
+                 "[99] 99 / no such line #ffe4e4 #ff0000 #ff0000"}},
         // Numbers and text come back as the file's bytes and as shown, whatever DOT makes of
         // quotes, backslashes, markup and bytes above 127.
-        LayoutCase{"OddBytes",
-                   "{\"\\%\xE9}{<b>&amp; \\N}{}{}{}{}{}\r\n{7 x}{Go.}{}{}{}{}{}\r\n",
-                   {std::string("[\"\\%\xE9] \"\\%\xC3\xA9 <b>&amp; \\N") + kPlain,
-                    "[7 x] 7 x Go. #e4e4e4 #9a9a9a #9a9a9a"}}),
+        MapCase{"OddBytes",
+                "{\"\\%\xE9}{<b>&amp; \\N}{}{}{}{}{}\r\n{7 x}{Go.}{}{}{}{}{}\r\n",
+                {std::string("[\"\\%\xE9] \"\\%\xC3\xA9 <b>&amp; \\N") + kPlain,
+                 "[7 x] 7 x Go. #e4e4e4 #9a9a9a #9a9a9a"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct AroundCase {

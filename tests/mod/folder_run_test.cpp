@@ -14,9 +14,6 @@
 namespace dlg::mod {
 namespace {
 
-using test::Fault;
-using test::OpKind;
-
 // Every row as the window lists it, the line to go to after a "|".
 std::vector<std::string> Listed(const Progress& p) {
   std::vector<std::string> out;
@@ -123,7 +120,7 @@ TEST_F(FolderRunTest, TheLoadedFileIsReadFromItsWorkingCopy) {
 }
 
 TEST_F(FolderRunTest, AFileThatCannotBeReadIsListedAsSuch) {
-  ops.Arm(Fault{OpKind::Open, 2, false, EACCES});  // the second file read
+  ops.Arm({test::OpKind::Open, 2, false, EACCES});  // the second file read
   const Progress p = RunOver(Finding("halt"));
   EXPECT_EQ(Listed(p),
             (std::vector<std::string>{"town/guard.dlg: cannot be read: Permission denied|"}));

@@ -200,7 +200,8 @@ class ConversationWindowTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!LatestJob::AnyRunning(), 120000);
   }
 
-  void longListsAreHandedToTheViewAsItScrolls() {
+  // The outline hands long lists to the view as it scrolls, and nests replies under their line.
+  void theOutlineHandsOverLongListsAndNestsReplies() {
     std::string bytes;
     for (int n = 1; n <= 12000; ++n) bytes += "{" + std::to_string(n) + "}{Line.}{}{}{}{}{}\r\n";
     OutlineModel model;
@@ -213,6 +214,23 @@ class ConversationWindowTest : public QObject {
     QVERIFY(model.rowCount() > 11000);
     while (model.canFetchMore({})) model.fetchMore({});
     QCOMPARE(model.rowCount(), 12000);
+
+    // Replies before the first NPC line stand at the top; a line without replies has no children.
+    model.Show(check::SnapshotOf(
+        "{5}{Stray.}{}{}{}{1}{}\r\n"
+        "{1}{Hello.}{}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n{3}{Again.}{}{}{}{1}{}\r\n"
+        "{7}{Quiet.}{}{}{}{}{}\r\n"
+        "{8}{Last.}{}{}{}{}{}\r\n{9}{Go.}{}{}{}{7}{}\r\n"));
+    QCOMPARE(model.rowCount(), 4);
+    const int children[] = {0, 2, 0, 1};
+    for (int top = 0; top < 4; ++top) QCOMPARE(model.rowCount(model.index(top, 0)), children[top]);
+    QCOMPARE(model.index(1, 0, model.index(3, 0)), QModelIndex());
+    for (int record = 0; record < 7; ++record) {
+      const QModelIndex index = model.IndexOf(record);
+      QCOMPARE(model.RecordAt(index), record);
+      QCOMPARE(model.index(index.row(), 0, model.parent(index)), index);
+    }
+    QCOMPARE(model.index(0, 0, model.index(3, 0)).data().toString(), QStringLiteral("9 -> 7  Go."));
   }
 
   void itsSizeAndPlaceAreRemembered() {
@@ -228,27 +246,6 @@ class ConversationWindowTest : public QObject {
     WindowSession<> s;
     s.form.ShowConversation(false);
     QCOMPARE(s.form.conversationWindow()->geometry(), kept);
-  }
-
-  void theOutlineNestsRepliesUnderTheirLine() {
-    // Replies before the first NPC line stand at the top; a line without replies has no children.
-    auto snapshot = check::SnapshotOf(
-        "{5}{Stray.}{}{}{}{1}{}\r\n"
-        "{1}{Hello.}{}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n{3}{Again.}{}{}{}{1}{}\r\n"
-        "{7}{Quiet.}{}{}{}{}{}\r\n"
-        "{8}{Last.}{}{}{}{}{}\r\n{9}{Go.}{}{}{}{7}{}\r\n");
-    OutlineModel model;
-    model.Show(snapshot);
-    QCOMPARE(model.rowCount(), 4);
-    const int children[] = {0, 2, 0, 1};
-    for (int top = 0; top < 4; ++top) QCOMPARE(model.rowCount(model.index(top, 0)), children[top]);
-    QCOMPARE(model.index(1, 0, model.index(3, 0)), QModelIndex());
-    for (int record = 0; record < 7; ++record) {
-      const QModelIndex index = model.IndexOf(record);
-      QCOMPARE(model.RecordAt(index), record);
-      QCOMPARE(model.index(index.row(), 0, model.parent(index)), index);
-    }
-    QCOMPARE(model.index(0, 0, model.index(3, 0)).data().toString(), QStringLiteral("9 -> 7  Go."));
   }
 
   void findInFilesListsEveryFileAndGoesToTheLine() {
@@ -268,9 +265,9 @@ class ConversationWindowTest : public QObject {
     QTest::keyClick(c.W(control::kFindInFilesText), Qt::Key_Return);
     QVERIFY(c.Settle());
     QCOMPARE(c.Rows(control::kFilesFound),
-             QStringList({QStringLiteral("ferry.dlg  1  male: Three SILVER coins, friend."),
-                          QStringLiteral("sub/inn.dlg  5  male: A room for silver?"),
-                          QStringLiteral("sub/locked.dlg: cannot be read: not a regular file")}));
+             Texts({"ferry.dlg  1  male: Three SILVER coins, friend.",
+                    "sub/inn.dlg  5  male: A room for silver?",
+                    "sub/locked.dlg: cannot be read: not a regular file"}));
     QCOMPARE(c.Label(control::kFindInFilesCount),
              QStringLiteral("2 records found in 2 files of 3, 1 file could not be read"));
     QVERIFY(!c.W(control::kStopFindInFiles)->isEnabled());
@@ -307,12 +304,12 @@ class ConversationWindowTest : public QObject {
     };
     QCOMPARE(title(), QStringLiteral("Problems"));
     QCOMPARE(c.Rows(control::kFolderProblems),
-             QStringList({QStringLiteral("ferry.dlg: line 10 (file line 4): warning: NPC line 10 "
-                                         "has no replies after it [no-replies]"),
-                          QStringLiteral("ferry.dlg: line 20 (file line 5): warning: NPC line 20 "
-                                         "has no replies after it [no-replies]"),
-                          QStringLiteral("sub/inn.dlg: line 5 (file line 2): error: reply 5 leads "
-                                         "to line 40, which no record has [missing-target]")}));
+             Texts({"ferry.dlg: line 10 (file line 4): warning: NPC line 10 has no replies after "
+                    "it [no-replies]",
+                    "ferry.dlg: line 20 (file line 5): warning: NPC line 20 has no replies after "
+                    "it [no-replies]",
+                    "sub/inn.dlg: line 5 (file line 2): error: reply 5 leads to line 40, which no "
+                    "record has [missing-target]"}));
     QCOMPARE(c.Label(control::kFolderProblemsSummary),
              QStringLiteral("1 error, 2 warnings in 2 files"));
     s.platform.answers = {MsgAnswer::Yes};

@@ -55,8 +55,7 @@ class KeyboardTest : public QObject {
     QCOMPARE(s.Line(), QStringLiteral("20|NPC|Sit down."));
     // A line without replies: Enter in the empty list asks for one, as a double-click does.
     press(control::kReplies, {Qt::Key_Return});
-    QCOMPARE(s.Boxes(),
-             QStringList({QStringLiteral("Invalid Response: Please select a line or response")}));
+    QCOMPARE(s.Boxes(), Texts({"Invalid Response: Please select a line or response"}));
   }
 
   void ctrlZUndoesTheTypingFirstThenTheWrites() {
@@ -111,9 +110,7 @@ class KeyboardTest : public QObject {
     QTest::keyClick(s.W(control::kNewLineNumber), Qt::Key_Enter);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Dropped."));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QCOMPARE(
-        s.Boxes(),
-        QStringList({QStringLiteral("Save New Line?: Save the new line 16 before leaving it?")}));
+    QCOMPARE(s.Boxes(), Texts({"Save New Line?: Save the new line 16 before leaving it?"}));
     QVERIFY(s.W(control::kGoToFirst)->isVisible());
   }
 
@@ -147,8 +144,7 @@ class KeyboardTest : public QObject {
     QCOMPARE(jump->toolTip(), QStringLiteral("no line 50 yet"));
     s.platform.answers.push_back(MsgAnswer::Yes);
     QTest::keyClick(jump, Qt::Key_Return, Qt::ControlModifier);
-    QCOMPARE(s.Boxes(),
-             QStringList({QStringLiteral("Add Line: There is no line 50 yet. Add Line 50?")}));
+    QCOMPARE(s.Boxes(), Texts({"Add Line: There is no line 50 yet. Add Line 50?"}));
     QCOMPARE(s.Text(control::kLineNumber), QStringLiteral("50"));
     QVERIFY(s.Copy().find("{2}{Too much.}{}{}{}{50}{}") != std::string::npos);
   }

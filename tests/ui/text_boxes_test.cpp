@@ -52,38 +52,32 @@ class TextBoxesTest : public QObject {
 
   // "}" and the line breaks would break the record, typed or pasted (a pasted line break becomes
   // a blank); a character without a byte cannot be saved. A paste keeps the rest.
-  void whatARecordCannotHoldNeverGetsIn_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("typed");
-    QTest::addColumn<QByteArray>("pasted");
-    QTest::newRow("a brace") << QStringLiteral("a}b") << QByteArray("ab") << QByteArray("ab");
-    QTest::newRow("outside the table")  // U+0080: 0x80 is the euro sign
-        << QStringLiteral("x\u4E2D\u0080\u0100\U0001F600y") << QByteArray("xy") << QByteArray("xy");
-    QTest::newRow("Windows-1252") << QStringLiteral("\u20AC5 caf\u00E9")
-                                  << QByteArray("\x80\x35 caf\xE9")
-                                  << QByteArray("\x80\x35 caf\xE9");
-    QTest::newRow("line breaks") << QStringLiteral("one\r\ntwo\nthree\rfour")
-                                 << QByteArray("onetwothreefour")
-                                 << QByteArray("one two three four");
-  }
-
   void whatARecordCannotHoldNeverGetsIn() {
-    QFETCH(QString, text);
-    QFETCH(QByteArray, typed);
-    QFETCH(QByteArray, pasted);
-    FieldLineEdit line, pastedLine;
-    FieldTextEdit multi, pastedMulti;
-    for (QWidget* box : {static_cast<QWidget*>(&line), static_cast<QWidget*>(&multi)}) {
-      TypeChars(box, text);
-      QTest::keyClick(box, Qt::Key_Return);
+    const struct {
+      const char16_t* text;
+      const char *typed, *pasted;
+    } rows[] = {
+        {u"a}b", "ab", "ab"},
+        {u"x\u4E2D\u0080\u0100\U0001F600y", "xy", "xy"},  // U+0080: 0x80 is the euro sign
+        {u"\u20AC5 caf\u00E9", "\x80\x35 caf\xE9", "\x80\x35 caf\xE9"},         // all in the table
+        {u"one\r\ntwo\nthree\rfour", "onetwothreefour", "one two three four"},  // pasted: blanks
+    };
+    for (const auto& r : rows) {
+      const QString text = QString::fromUtf16(r.text);
+      FieldLineEdit line, pastedLine;
+      FieldTextEdit multi, pastedMulti;
+      for (QWidget* box : {static_cast<QWidget*>(&line), static_cast<QWidget*>(&multi)}) {
+        TypeChars(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+      }
+      QGuiApplication::clipboard()->setText(text);
+      pastedLine.paste();
+      pastedMulti.paste();
+      QCOMPARE(QByteArray::fromStdString(line.bytes()), QByteArray(r.typed));
+      QCOMPARE(QByteArray::fromStdString(multi.bytes()), QByteArray(r.typed));
+      QCOMPARE(QByteArray::fromStdString(pastedLine.bytes()), QByteArray(r.pasted));
+      QCOMPARE(QByteArray::fromStdString(pastedMulti.bytes()), QByteArray(r.pasted));
     }
-    QGuiApplication::clipboard()->setText(text);
-    pastedLine.paste();
-    pastedMulti.paste();
-    QCOMPARE(QByteArray::fromStdString(line.bytes()), typed);
-    QCOMPARE(QByteArray::fromStdString(multi.bytes()), typed);
-    QCOMPARE(QByteArray::fromStdString(pastedLine.bytes()), pasted);
-    QCOMPARE(QByteArray::fromStdString(pastedMulti.bytes()), pasted);
   }
 
   // A field far longer than a line edit's default limit or a paragraph the box lays out at once
@@ -129,52 +123,47 @@ class TextBoxesTest : public QObject {
   // The male text shows a long field as the field it is: no word is broken where the box holds
   // the text in paragraphs, and a copy (whole or in part), a screen reader and the model get
   // exactly the field's characters, with what is pasted and typed.
-  void aLongTextShowsAndCopiesAsItIs_data() {
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<bool>("words");  // every paragraph end of the box must fall after a blank
+  void aLongTextShowsAndCopiesAsItIs() {
     const QByteArray phrase = "The long road leads on.\xA0 ";  // a no-break space copies as one
     QByteArray run(10000, 'x');
     for (qsizetype i = 0; i < run.size(); i += 7) run[i] = static_cast<char>('a' + i % 26);
-    // Two paragraphs of the box; a word spans character 4,096.
-    QTest::newRow("40,000 of words") << phrase.repeated(1600).left(40000) << true;
-    QTest::newRow("a 10,000 run among words") << "Said before: " + run + " and after." << false;
-  }
-
-  void aLongTextShowsAndCopiesAsItIs() {
-    QFETCH(QByteArray, text);
-    QFETCH(bool, words);
+    // 40,000 of words: two paragraphs of the box, a word spans character 4,096, every paragraph
+    // end of the box must fall after a blank. Then a 10,000 run among words.
+    const std::pair<QByteArray, bool> rows[] = {{phrase.repeated(1600).left(40000), true},
+                                                {"Said before: " + run + " and after.", false}};
     WindowSession<> s;
     auto* box = s.W<FieldTextEdit>("txtDialogue");
-    QVERIFY(box);
     QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
     QVERIFY(reader && reader->textInterface());
     s.ed.window.dialogueFrame.enabled = true;  // as after Load File
-    s.ed.window.maleText.text = text.toStdString();
-    s.form.Render();
-    const QString field = BytesToText(text.toStdString());
-    for (QTextBlock b = box->document()->begin(); words && b.next().isValid(); b = b.next())
-      QVERIFY(b.text().endsWith(u' '));
-    if (words) {  // the word at character 4,096 shows whole on its line
-      const qsizetype from = field.lastIndexOf(u' ', 4096) + 1, to = field.indexOf(u' ', 4096);
-      const QTextBlock block = box->document()->findBlock(4096);
-      box->document()->documentLayout()->blockBoundingRect(block);  // lays it out
-      const QTextLine line = block.layout()->lineForTextPosition(4096 - block.position());
-      const int start = block.position() + line.textStart();
-      QVERIFY(start <= from && start + line.textLength() >= to);
+    for (const auto& [text, words] : rows) {
+      s.ed.window.maleText.text = text.toStdString();
+      s.form.Render();
+      const QString field = BytesToText(text.toStdString());
+      for (QTextBlock b = box->document()->begin(); words && b.next().isValid(); b = b.next())
+        QVERIFY(b.text().endsWith(u' '));
+      if (words) {  // the word at character 4,096 shows whole on its line
+        const qsizetype from = field.lastIndexOf(u' ', 4096) + 1, to = field.indexOf(u' ', 4096);
+        const QTextBlock block = box->document()->findBlock(4096);
+        box->document()->documentLayout()->blockBoundingRect(block);  // lays it out
+        const QTextLine line = block.layout()->lineForTextPosition(4096 - block.position());
+        const int start = block.position() + line.textStart();
+        QVERIFY(start <= from && start + line.textLength() >= to);
+      }
+      box->selectAll();
+      box->copy();
+      QVERIFY(QGuiApplication::clipboard()->text() == field);
+      reader->textInterface()->setSelection(0, 4000, 9000);
+      box->copy();
+      QVERIFY(QGuiApplication::clipboard()->text() == field.mid(4000, 5000));
+      QCOMPARE(reader->textInterface()->characterCount(), field.size());
+      QVERIFY(reader->textInterface()->text(0, int(field.size())) == field);
+      QVERIFY(reader->text(QAccessible::Value) == field);
+      box->moveCursor(QTextCursor::End);
+      box->paste();
+      TypeChars(box, QStringLiteral("!"));
+      QVERIFY(box->bytes() == text.toStdString() + text.mid(4000, 5000).toStdString() + "!");
     }
-    box->selectAll();
-    box->copy();
-    QVERIFY(QGuiApplication::clipboard()->text() == field);
-    reader->textInterface()->setSelection(0, 4000, 9000);
-    box->copy();
-    QVERIFY(QGuiApplication::clipboard()->text() == field.mid(4000, 5000));
-    QCOMPARE(reader->textInterface()->characterCount(), field.size());
-    QVERIFY(reader->textInterface()->text(0, int(field.size())) == field);
-    QVERIFY(reader->text(QAccessible::Value) == field);
-    box->moveCursor(QTextCursor::End);
-    box->paste();
-    TypeChars(box, QStringLiteral("!"));
-    QVERIFY(box->bytes() == text.toStdString() + text.mid(4000, 5000).toStdString() + "!");
   }
 
   void captionsAndPathsShowAsUtf8WhenTheyAreUtf8() {

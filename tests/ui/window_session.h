@@ -121,13 +121,6 @@ struct WindowSession {
     QTest::mouseClick(W<ListView>(list)->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(W<ListView>(list)->viewport(), Qt::LeftButton, {}, at);
   }
-  // Below the last row, inside the list: where no row stands.
-  QPoint BelowTheRows(const char* list) {
-    ListView* l = W<ListView>(list);
-    const int last = l->rowCount() - 1;
-    const int y = last < 0 ? 5 : l->visualRect(l->model()->index(last, 0)).bottom() + 5;
-    return {5, y};
-  }
   int RowOf(const char* list, const QString& text) {
     for (int i = 0; i < W<ListView>(list)->rowCount(); ++i)
       if (W<ListView>(list)->rowText(i).trimmed() == text) return i;

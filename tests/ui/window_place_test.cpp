@@ -1,13 +1,17 @@
 // Where the Conversation and Play windows open, beside the editor where the screen has room, and
-// how the Conversation window shares itself out: the map the largest part, fitted to its view.
+// how the Conversation window shares itself out: the map the largest part, fitted to its view. The
+// window icon at the sizes of the desktop's icon theme: the same picture as the window's own
+// 64-pixel icon, drawn afresh at each size, in 256 colours.
 
 #include <QScreen>
+#include <QSet>
 #include <QtTest>
 #include <cstdlib>
 #include <optional>
 
 #include "ui/control_names.h"
 #include "ui/conversation_window.h"
+#include "ui/look.h"
 #include "ui/map_view.h"
 #include "ui/play_window.h"
 #include "ui/window_placement.h"
@@ -33,9 +37,29 @@ std::optional<QRect> Opt(const QRect& r) { return r.isNull() ? std::nullopt : st
 
 qint64 Area(QWidget* w) { return qint64{w->width()} * w->height(); }
 
+// Both pictures brought down to 16 x 16, where a picture drawn at another size agrees with the
+// 64-pixel one to within its edges, and one drawn wrongly (on the 64-pixel grid in a larger
+// canvas, or cropped) is far off. Mean difference per channel, 0-255, transparency included.
+double MeanDifferenceAt16(const QImage& a, const QImage& b) {
+  auto thumb = [](const QImage& i) {
+    return i.scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_ARGB32);
+  };
+  const QImage x = thumb(a), y = thumb(b);
+  double sum = 0;
+  for (int row = 0; row < 16; ++row) {
+    for (int col = 0; col < 16; ++col) {
+      const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
+      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+             std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q));
+    }
+  }
+  return sum / (4.0 * 16 * 16);
+}
+
 }  // namespace
 
-class ConversationPlaceTest : public QObject {
+class WindowPlaceTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -97,7 +121,22 @@ class ConversationPlaceTest : public QObject {
     QCOMPARE(play->frameGeometry().topLeft(), s.form.frameGeometry().topRight() + QPoint(1, 0));
     QVERIFY(play->screen()->availableGeometry().contains(play->frameGeometry()));
   }
+
+  void themeSizesShowTheWindowsPicture() {
+    for (int size : {16, 22, 32, 48, 128, 256}) {
+      const QImage themed = DrawWindowIcon(size);
+      QCOMPARE(themed.size(), QSize(size, size));
+      const double difference = MeanDifferenceAt16(themed, DrawWindowIcon());
+      QVERIFY2(difference < 12,
+               qPrintable(QStringLiteral("%1: differs by %2").arg(size).arg(difference)));
+      QSet<QRgb> colours;
+      for (int row = 0; row < size; ++row)
+        for (int col = 0; col < size; ++col) colours.insert(themed.pixel(col, row));
+      QVERIFY2(colours.size() <= 256,
+               qPrintable(QStringLiteral("%1: %2 colours").arg(size).arg(colours.size())));
+    }
+  }
 };
 
-QTEST_MAIN(ConversationPlaceTest)
-#include "conversation_place_test.moc"
+QTEST_MAIN(WindowPlaceTest)
+#include "window_place_test.moc"
