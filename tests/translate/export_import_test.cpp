@@ -146,9 +146,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ImportTest, testing::ValuesIn(kImports),
 // back as itself, and so does everything a faulty file holds around its wordings.
 TEST(RoundTripTest, EveryByteAndEveryFaultyLineComesBack) {
   std::string all;
-  for (int b = 1; b < 256; ++b) {
+  for (int b = 1; b < 256; ++b)
     if (b != '}' && b != '\r' && b != '\n' && b != 4) all += static_cast<char>(b);
-  }
   const std::string source = "{1}{" + all + "}{}{}{}{}{}\r\n" +
                              "{2}{short}{\r\n"               // a record cut short
                              "\r\n"                          // a blank line
@@ -237,9 +236,7 @@ TEST_P(ToolTest, ExitStatusOutputAndFiles) {
   test::TempDir dir;
   dir.Put("s.dlg", kSource);
   dir.Put("bad.po", kPo);
-  std::string ok = kPo;
-  ok.replace(ok.find("Adieu}"), 6, "");
-  dir.Put("ok.po", ok);
+  dir.Put("ok.po", kPo.substr(0, kPo.find("Adieu}")) + "\"\n");
   ASSERT_EQ(::symlink("s.dlg", dir.File("link.dlg").c_str()), 0);
   std::vector<std::string> args;
   for (const std::string& a : c.args) args.push_back(a[0] == '@' ? dir.File(a.substr(1)) : a);

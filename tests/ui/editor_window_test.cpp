@@ -225,8 +225,7 @@ class EditorWindowTest : public QObject {
     s.Click("Command2");  // Load File
     QCOMPARE(s.Boxes(), Texts({"Select a .DLG file: Please select a dialogue (*.DLG) file"}));
     QVERIFY(!s.W("Frame1")->isEnabled());
-    s.ClickRow("File1", 0);
-    s.Click("Command2");
+    s.Load();
     s.ClickRow("lstresponses", 1);
     s.ClickRow("lstresponses", 1, Qt::ControlModifier);
     QCOMPARE(s.W<ListView>("lstresponses")->selectedRow(), -1);
@@ -287,11 +286,9 @@ class EditorWindowTest : public QObject {
     auto same = [&](const char* state) {
       for (auto [text, name] : pairs) {
         QWidget* control = s.W(name);
-        QVERIFY2(control, name);
         const bool pressable = control->isEnabledTo(&s.form) && control->isVisibleTo(&s.form);
-        QVERIFY2(
-            Action(s.form, text)->isEnabled() == pressable,
-            qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(text), QLatin1String(state))));
+        QVERIFY2(Action(s.form, text)->isEnabled() == pressable,
+                 qPrintable(QString::fromLatin1(text) + u' ' + QLatin1String(state)));
       }
     };
     same("before a file is loaded");

@@ -84,7 +84,7 @@ class WindowPlaceTest : public QObject {
                Opt(r.place));
   }
 
-  void itOpensBesideTheEditorWithTheMapLargestAndWhole() {
+  void theyOpenBesideTheEditorWithTheMapLargestAndWhole() {
     WindowSession<> s;
     s.form.move(0, 0);
     s.Load();
@@ -109,16 +109,11 @@ class WindowPlaceTest : public QObject {
     s.Click(control::kFemaleText);
     QVERIFY(c.Settle());
     QCOMPARE(map->transform().m11(), zoom);
-  }
 
-  // The Play window too, narrowed to the room left.
-  void playOpensBesideTheEditorOnTheScreen() {
-    WindowSession<> s;
-    s.form.move(0, 0);
-    s.Load();
+    // The Play window too, narrowed to the room left.
     s.form.ShowPlay("");
     const QWidget* play = s.form.playWindow();
-    QCOMPARE(play->frameGeometry().topLeft(), s.form.frameGeometry().topRight() + QPoint(1, 0));
+    QCOMPARE(play->frameGeometry().topLeft(), editor.topRight() + QPoint(1, 0));
     QVERIFY(play->screen()->availableGeometry().contains(play->frameGeometry()));
   }
 

@@ -166,10 +166,7 @@ struct WindowSession {
     return W<FieldTextEdit>(name)->toPlainText();
   }
   // The line shown: number, kind, male text.
-  QString Line() {
-    const QLatin1Char bar('|');
-    return Text("txtLineNum") + bar + Text("txtnpc") + bar + Text("txtDialogue");
-  }
+  QString Line() { return Text("txtLineNum") + u'|' + Text("txtnpc") + u'|' + Text("txtDialogue"); }
   QStringList Boxes() {
     QStringList out;
     for (const ShownBox& b : platform.boxes) out << QString::fromStdString(b.title + ": " + b.text);
