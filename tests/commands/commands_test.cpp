@@ -1,12 +1,14 @@
 // The commands that load, edit, add and save lines, and those that open files by name (New
 // Dialogue, Open Recent, a file named on the command line), as step rows over real files: what
-// the window shows afterwards, every box, and the bytes left on disk. How the rewrite carries
-// odd, unended and equal-numbered lines is fuzz/rewrite_fuzz.cpp's, against its own model.
+// the window shows afterwards, every box, and the bytes left on disk; then File > Translation.
+// How the rewrite carries odd, unended and equal-numbered lines is fuzz/rewrite_fuzz.cpp's,
+// against its own model.
 
 #include <gtest/gtest.h>
 
 #include "commands/number_offers.h"
 #include "commands/open_named.h"
+#include "commands/translation.h"
 #include "support/session.h"
 
 namespace dlg::test {
@@ -273,6 +275,46 @@ TEST(JumpTargets, ListsNpcLinesByNumber) {
 
 TEST_P(StepRows, ShowBoxesAndBytes) { RunRow(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Commands, StepRows, testing::ValuesIn(kRows), RowName);
+
+const std::string kToTranslate = "{1}{Hi.}{Hi, lady.}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n";
+
+TEST(TranslationTest, ExportWritesThePoFileBesideTheDialogue) {
+  Session s(kToTranslate);
+  s.platform.inputs = {"fr"};
+  ExportForTranslation(s.ed);
+  EXPECT_EQ(s.Boxes(), (Strings{"none Export for Translation: 3 wordings written to DIR/fr.po."}));
+  const std::string po = ReadBytes(s.dir.File("fr.po"));
+  EXPECT_NE(po.find("#: a.dlg:1\nmsgctxt \"1 female\"\nmsgid \"Hi, lady.\""), std::string::npos)
+      << po;
+}
+
+// An existing file is replaced only after a Yes; a refused translation writes nothing; a Yes to
+// loading the new file loads it without asking "Unload?" again.
+TEST(TranslationTest, ImportAsksBeforeReplacingAndOffersToLoad) {
+  Session s(kToTranslate);
+  s.dir.Put("fr.po",
+            "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+            "msgctxt \"2\"\nmsgid \"Bye.\"\nmsgstr \"Adieu.\"\n");
+  s.dir.Put("bad.po", "msgctxt \"2\"\nmsgid \"Bye.\"\nmsgstr \"}\"\n");
+  s.dir.Put("fr.dlg", "old");
+  s.platform.inputs = {"bad.po", "fr", "fr.po", "fr", "fr.po", "fr"};
+  s.platform.answers = {MsgAnswer::No, MsgAnswer::Yes, MsgAnswer::Yes};
+  ImportTranslation(s.ed);  // refused
+  ImportTranslation(s.ed);  // No to Replace File?
+  EXPECT_EQ(ReadBytes(s.dir.File("fr.dlg")), "old");
+  ImportTranslation(s.ed);  // Yes, then Yes to loading it
+  EXPECT_EQ(ReadBytes(s.dir.File("fr.dlg")),
+            "{1}{Hi.}{Hi, lady.}{}{}{}{}\r\n{2}{Adieu.}{}{}{}{0}{}\r\n");
+  EXPECT_EQ(s.ed.state.dialoguePath, s.dir.File("fr.dlg"));
+  EXPECT_EQ(
+      s.Boxes(),
+      (Strings{"critical Translation Refused: bad.po:3: the translation holds \"}\", which would "
+               "end the field in the dialogue file\nDIR/fr.dlg was not written.",
+               "yes/no exclamation Replace File?: DIR/fr.dlg already exists. Replace it?",
+               "yes/no exclamation Replace File?: DIR/fr.dlg already exists. Replace it?",
+               "yes/no none Translation Imported: 1 of 3 wordings translated, 0 fuzzy left out. "
+               "Load DIR/fr.dlg now?"}));
+}
 
 }  // namespace
 }  // namespace dlg::test
