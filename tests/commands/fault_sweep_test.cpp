@@ -156,8 +156,7 @@ TEST_P(FaultSweep, EveryCallFailedLeavesOldOrNewAndOneMessage) {
   const std::vector<std::string> cleanBoxes = clean.Boxes();
   ASSERT_EQ(clean.Files(), Expected(row, true));
   for (const std::string& b : cleanBoxes) ASSERT_FALSE(b.starts_with("critical")) << b;
-  // What a failed run shows: the questions of the clean run up to the failure, then one critical
-  // box.
+  // A failed run shows the clean run's questions up to the failure, then one critical box.
   std::vector<std::string> questions = cleanBoxes;
   std::erase(questions, kSaved);
 

@@ -12,10 +12,6 @@
 namespace dlg::test {
 namespace {
 
-std::vector<std::string> Items(const ItemList& list) {
-  return std::vector<std::string>(list.begin(), list.end());
-}
-
 TEST(ItemList, FollowsAVectorOfStringsThroughRandomEdits) {
   std::mt19937 random(7);
   ItemList list;
@@ -60,7 +56,7 @@ TEST(ItemList, FollowsAVectorOfStringsThroughRandomEdits) {
         list.push_back(item);
         model.push_back(item);
     }
-    ASSERT_EQ(Items(list), model) << "after step " << step;
+    ASSERT_EQ(std::vector<std::string>(list.begin(), list.end()), model) << "after step " << step;
     // A changed list never shows the stamp of the list as it was.
     const std::uint64_t stamp = list.Stamp();
     if (stamp == lastStamp) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 
@@ -143,12 +144,10 @@ std::string CheckState(const Layout& state, const std::map<std::string, Allowed>
         return "stray " + n + " left";
     }
   }
-  if (!kept.empty()) {
-    bool found = false;
-    for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
-      found = found || ReadBytes(e.path().string()) == kept;
-    if (!found) return "the copy found is gone: " + Show(kept);
-  }
+  const auto holdsKept = [&](const auto& e) { return ReadBytes(e.path().string()) == kept; };
+  if (!kept.empty() &&
+      std::ranges::none_of(std::filesystem::directory_iterator(dir.Path()), holdsKept))
+    return "the copy found is gone: " + Show(kept);
   return "";
 }
 

@@ -10,7 +10,7 @@ namespace dlg::test {
 namespace {
 
 const Step kAll = Is(UsedNumbers, "10,11,12,20,21,30,31");
-const Steps kAt20 = {GoTo("20")}, kAt30 = {GoTo("30")};
+const Steps kAt20 = {GoTo("20")};
 
 std::string Ask(const std::string& question) {
   return "yes/no exclamation Delete Line: " + question;

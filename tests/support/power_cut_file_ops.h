@@ -8,7 +8,6 @@
 // any first few of those made since its last flush survive; what was flushed stays.
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>

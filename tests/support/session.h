@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <ostream>
 #include <string>
@@ -73,9 +72,8 @@ inline int OpenFds() {
   int n = 0;
   for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) {
     // The descriptor that holds the lock on a loaded file is meant to stay.
-    std::ifstream info("/proc/self/fdinfo/" + e.path().filename().string());
-    const std::string text(std::istreambuf_iterator<char>(info), {});
-    if (text.find("\nlock:") == std::string::npos) ++n;
+    const std::string info = ReadBytes("/proc/self/fdinfo/" + e.path().filename().string());
+    if (info.find("\nlock:") == std::string::npos) ++n;
   }
   return n;
 }
@@ -187,7 +185,6 @@ inline constexpr Text LineNumber{&EditorWindow::lineNumber}, GoToNumber{&EditorW
     ExecutionFlags{&EditorWindow::executionFlags}, ConditionFlags{&EditorWindow::conditionFlags},
     JumpLine{&EditorWindow::jumpLine}, NewLineNumber{&EditorWindow::newLineNumber},
     ReplyFlags{&EditorWindow::replyFlags};
-// The name of the file picked in the file list.
 inline Step PickFile(const std::string& name) {
   return [name](Session& s) { s.ed.window.fileList.fileName = name; };
 }
