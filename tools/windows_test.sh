@@ -251,7 +251,7 @@ setup="printf '{1}{Hi\\032.}{}{}{}{}{}\\r\\n{2}{A\\rB}{}{}{}{0}{}\\n' >ctrl.dlg"
 slashes=1 row FolderWalked . clean.dlg
 row Examples "$root/examples/broken_smith.dlg" "$root/examples/ferryman.dlg" \
   "$root/examples/gatekeeper.dlg" "$root/examples/herbalist.dlg"
-# A report that cannot be written is no clean run (Linux's AReportThatCannotBeWrittenIsTrouble).
+# A report that cannot be written is no clean run.
 stdout_to=/dev/full row ReportToFullDisk clean.dlg
 
 # The map: DOT text before layout, written whole over an old one, never over the file checked.
