@@ -93,13 +93,8 @@ TEST_P(CliTest, ExitStatusOutputAndFiles) {
   std::ostream full(nullptr);
   EXPECT_EQ(RunDlgcheck(args, GetParam().fullDisk ? full : out, err, GetParam().eol),
             GetParam().status);
-  auto local = [&](std::string s) {  // the folder's path as "@"
-    for (std::size_t at; (at = s.find(dir.Path() + "/")) != std::string::npos;)
-      s.replace(at, dir.Path().size() + 1, "@");
-    return s;
-  };
-  Expect("stdout", GetParam().out, local(out.str()));
-  Expect("stderr", GetParam().err, local(err.str()));
+  Expect("stdout", GetParam().out, dir.Local(out.str()));
+  Expect("stderr", GetParam().err, dir.Local(err.str()));
   // Text in CR LF has no line that ends in LF alone; JSON is the one document either way.
   if (const std::string text = out.str(); GetParam().eol == "\r\n" && !text.starts_with('{')) {
     for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; ++at)
@@ -108,7 +103,7 @@ TEST_P(CliTest, ExitStatusOutputAndFiles) {
   std::map<std::string, std::string> after = Tree(dir.Path());
   for (const auto& [name, bytes] : GetParam().made) {
     ASSERT_TRUE(after.contains(name)) << name;
-    Expect(name, bytes, local(after[name]));
+    Expect(name, bytes, dir.Local(after[name]));
   }
   for (const auto& [name, bytes] : GetParam().made) after[name] = before[name];
   EXPECT_EQ(after, before);

@@ -26,6 +26,13 @@ class TempDir {
 
   std::string Path() const { return path_.string(); }
   std::string File(const std::string& name) const { return (path_ / name).string(); }
+  // `text` with this folder's path and the separator after it written "@", as a program's
+  // output names its files.
+  std::string Local(std::string text) const {
+    for (std::size_t at; (at = text.find(Path() + "/")) != std::string::npos;)
+      text.replace(at, Path().size() + 1, "@");
+    return text;
+  }
 
   std::string Put(const std::string& name, const std::string& bytes) const {
     std::ofstream out(File(name), std::ios::binary | std::ios::trunc);

@@ -242,13 +242,8 @@ TEST_P(ToolTest, ExitStatusOutputAndFiles) {
   for (const std::string& a : c.args) args.push_back(a[0] == '@' ? dir.File(a.substr(1)) : a);
   std::ostringstream out, err;
   EXPECT_EQ(c.po2dlg ? RunPo2dlg(args, out, err) : RunDlg2po(args, out, err), c.status);
-  auto local = [&](std::string s) {
-    for (std::size_t at; (at = s.find(dir.Path() + "/")) != std::string::npos;)
-      s.replace(at, dir.Path().size() + 1, "@");
-    return s;
-  };
-  EXPECT_EQ(local(out.str()), c.out);
-  EXPECT_EQ(local(err.str()), c.err);
+  EXPECT_EQ(dir.Local(out.str()), c.out);
+  EXPECT_EQ(dir.Local(err.str()), c.err);
   EXPECT_EQ(test::ReadBytes(dir.File("s.dlg")), kSource);
   for (const std::string name : {"@s.po", "@s.pot", "@fr.dlg"})  // the one written, no other
     EXPECT_EQ(std::filesystem::exists(dir.File(name.substr(1))), name == c.written) << name;

@@ -5,7 +5,6 @@
 // menu bar above the client area, its commands enabled exactly when their buttons are, their keys
 // running the buttons' handlers, and the Edit menu's steps named.
 
-#include <QAction>
 #include <QComboBox>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -23,12 +22,6 @@ using namespace dlg::test;
 namespace {
 
 const QString kNoRow = QStringLiteral("Invalid Response: Please select a line or response");
-
-QAction* Action(QWidget& form, const char* text) {
-  for (QAction* a : form.findChildren<QAction*>())
-    if (a->text() == QLatin1String(text)) return a;
-  return nullptr;
-}
 
 }  // namespace
 
@@ -56,7 +49,7 @@ class EditorWindowTest : public QObject {
     QCOMPARE(s.Line(), QStringLiteral("1|NPC|Crossing costs three silver \u2014 each way."));
 
     s.Click("Picture1");  // the banner: the About box, as the Help menu's About shows it
-    Action(s.form, "About")->trigger();
+    s.Action("About")->trigger();
     QCOMPARE(s.platform.boxes.size(), std::size_t{2});
     for (const ShownBox& about : s.platform.boxes)
       QVERIFY(about.icon == MsgIcon::Information &&
@@ -287,7 +280,7 @@ class EditorWindowTest : public QObject {
       for (auto [text, name] : pairs) {
         QWidget* control = s.W(name);
         const bool pressable = control->isEnabledTo(&s.form) && control->isVisibleTo(&s.form);
-        QVERIFY2(Action(s.form, text)->isEnabled() == pressable,
+        QVERIFY2(s.Action(text)->isEnabled() == pressable,
                  qPrintable(QString::fromLatin1(text) + u' ' + QLatin1String(state)));
       }
     };
@@ -312,7 +305,7 @@ class EditorWindowTest : public QObject {
     QTest::keyClick(&s.form, Qt::Key_G, Qt::ControlModifier);
     QCOMPARE(QApplication::focusWidget(), s.W(control::kGoToNumber));
 
-    Action(s.form, "Keyboard Shortcuts")->trigger();
+    s.Action("Keyboard Shortcuts")->trigger();
     const QStringList shortcuts = s.Boxes();
     QCOMPARE(shortcuts.size(), 1);
     for (const char* line : {"Keyboard Shortcuts: New Dialogue...: Ctrl+N\n", "\nSave: Ctrl+S\n",
@@ -329,20 +322,20 @@ class EditorWindowTest : public QObject {
   void theEditMenuShapesLinesAndNamesTheStepItUndoes() {
     WindowSession<> s;
     s.Load();
-    QAction* undo = Action(s.form, "Undo");
+    QAction* undo = s.Action("Undo");
     QVERIFY(undo && !undo->isEnabled());
     // Line 10, an NPC line with no replies, deleted through the menu after its question.
     s.GoTo("10");
     s.platform.answers.push_back(MsgAnswer::Yes);
-    Action(s.form, "Delete Line")->trigger();
+    s.Action("Delete Line")->trigger();
     QCOMPARE(s.Boxes().size(), 1);
     QCOMPARE(undo->text(), QStringLiteral("Undo Delete Line 10"));
     QVERIFY(undo->isEnabled());
     // What the steps write and show: shape_lines_test.
     undo->trigger();
-    QCOMPARE(Action(s.form, "Redo Delete Line 10")->isEnabled(), true);
+    QCOMPARE(s.Action("Redo Delete Line 10")->isEnabled(), true);
     s.platform.inputs.push_back("15");
-    Action(s.form, "Renumber Line...")->trigger();
+    s.Action("Renumber Line...")->trigger();
     QCOMPARE(undo->text(), QStringLiteral("Undo Renumber Line 10 to 15"));
     QCOMPARE(s.Boxes(), QStringList());
   }

@@ -4,7 +4,6 @@
 
 #include "ui/play_window.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QListWidget>
@@ -101,8 +100,7 @@ class PlayWindowTest : public QObject {
     // Reply 2 renumbered away: the replay stops there and says so.
     s.GoTo("2");
     s.platform.inputs.push_back("4");
-    for (QAction* a : s.form.findChildren<QAction*>())
-      if (a->text() == QLatin1String("Renumber Line...")) a->trigger();
+    s.Action("Renumber Line...")->trigger();
     QVERIFY(p.Settle());
     QCOMPARE(p.Joined(control::kTranscript),
              kLine1 + QStringLiteral("|not offered: 2 (line 1 has no reply 2)"));

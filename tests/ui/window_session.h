@@ -3,14 +3,15 @@
 // clicks and keys, for the window tests.
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QtTest>
+#include <cstdlib>
 #include <filesystem>
 
 #include "commands/browse.h"
 #include "commands/editor.h"
 #include "support/scripted_platform.h"
-#include "support/settings_in_temp.h"
 #include "support/temp_dir.h"
 #include "ui/control_names.h"
 #include "ui/editor_form.h"
@@ -20,6 +21,14 @@
 namespace dlg::test {
 
 using namespace dlg::ui;
+
+// The windows keep the user's settings (the recent files, the places of the windows) in the XDG
+// config folder: those of a test program go to a folder of its own, gone at its end.
+struct SettingsInTemp {
+  TempDir dir;
+  SettingsInTemp() { ::setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1); }
+};
+inline const SettingsInTemp kSettingsInTemp;
 
 // Line 1 with two replies (the second with a female form), and the lines they lead to.
 inline const std::string kFerry =
@@ -108,6 +117,12 @@ struct WindowSession {
     return form.findChild<T*>(QString::fromLatin1(name));
   }
   void Click(const char* name) { QTest::mouseClick(W(name), Qt::LeftButton); }
+  // A menu command by its text.
+  QAction* Action(const char* text) {
+    for (QAction* a : form.findChildren<QAction*>())
+      if (a->text() == QLatin1String(text)) return a;
+    return nullptr;
+  }
   QPoint RowCentre(const char* list, int row) {
     ListView* l = W<ListView>(list);
     l->scrollTo(l->model()->index(row, 0));
