@@ -11,6 +11,7 @@
 #include "dialogue/char_source.h"
 #include "dialogue/conversation.h"
 #include "dialogue/lines.h"
+#include "dialogue/number_rules.h"
 #include "dialogue/record_reader.h"
 
 namespace dlg::test {
@@ -157,6 +158,10 @@ inline std::string FirstDifference(const Conversation& got, const Model& want) {
     const std::string at = "record " + std::to_string(i) + ": ";
     if (a.line != b.line) return at + "line";
     if (a.npc != b.npc) return at + "npc";
+    const std::string_view before = i > 0 ? want.records[i - 1].fields.lineNumber : "";
+    const std::string_view number = b.fields.lineNumber;
+    if (a.descends != (IsDigits(number) && IsDigits(before) && CompareValues(number, before) < 0))
+      return at + "descends";
     const Fields fields = a.Fields();
     for (std::size_t k = 0; k < std::size(kFieldOrder); ++k) {
       if (!same(fields.*kFieldOrder[k], b.fields.*kFieldOrder[k]) ||

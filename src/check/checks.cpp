@@ -25,14 +25,14 @@ class Problems {
   explicit Problems(std::size_t lines) { out_.reserve(lines); }
   [[gnu::always_inline]] void Add(int line, const CheckInfo& check, Says says, int record = -1,
                                   int other = -1) {
-    Put(line, check.severity, check.name, says, record, other);
+    Put(line, check.severity, check, says, record, other);
   }
   void Note(int line, const CheckInfo& check, Says says, int record) {
-    Put(line, Severity::Note, check.name, says, record, -1);
+    Put(line, Severity::Note, check, says, record, -1);
   }
   // Set in place, member by member: a problem made whole on the stack and copied would be read
   // back before its parts have been written (views_bench, BM_ProblemsShown).
-  [[gnu::always_inline]] void Put(int line, Severity severity, std::string_view check, Says says,
+  [[gnu::always_inline]] void Put(int line, Severity severity, const CheckInfo& check, Says says,
                                   int record, int other) {
     // The checks run line by line, so the problems mostly come in order already.
     sorted_ = sorted_ && (line > last_.line || (line == last_.line && severity >= last_.severity));
@@ -40,7 +40,7 @@ class Problems {
     Problem& p = out_.emplace_back();
     p.line = line;
     p.severity = severity;
-    p.check = check;
+    p.check = static_cast<std::uint8_t>(&check - kChecks.data());
     p.says = says;
     p.record = record;
     p.other = other;
@@ -98,15 +98,13 @@ void CheckLine(const FileLine& line, int at, int lastLine, const Record* r, Prob
 }
 
 // `noted`: the records that already carry a note as the first use of their number.
-// `digits`: whether the record's number is plain decimal digits.
-void CheckNumbers(const Conversation& c, int i, bool digits, std::vector<char>& noted,
-                  Problems& f) {
+void CheckNumbers(const Conversation& c, int i, std::vector<char>& noted, Problems& f) {
   const Record& r = c.records[i];
   const std::string_view n = r.Field(0), jump = r.Field(5);
   // A line that begins with "}" is named by the syntax check already.
   const bool braceFirst = n.empty() && BraceFirst(r);
   if (!r.plainNumbers) {
-    if (!NumberFault(n, digits).empty() && !braceFirst) {
+    if (!NumberFault(n).empty() && !braceFirst) {
       f.Add(r.line, Check("number"), Says::NumberFault, i);
     }
     if (!r.npc && !IsEndJump(jump) && !NumberFault(jump).empty()) {
@@ -138,9 +136,7 @@ class RecordChecks {
 
   void Check(int i, Problems& f) {
     const Record& r = c_.records[i];
-    const std::string_view number = r.Field(0), intCheck = r.Field(3);
-    const bool digits = r.plainNumbers || IsDigits(number);
-    CheckNumbers(c_, i, digits, noted_, f);
+    CheckNumbers(c_, i, noted_, f);
     if (r.npc) {
       if (!c_.reachable[i])
         f.Add(r.line, check::Check("unreachable"), Says::Unreachable, i, targeted_[i]);
@@ -156,22 +152,17 @@ class RecordChecks {
       }
       if (r.group == -1) f.Add(r.line, check::Check("orphan-reply"), Says::OrphanReply, i);
     }
-    if (prevDigits_ && digits && CompareValues(number, prevNumber_) < 0) {
-      f.Add(r.line, check::Check("order"), Says::Order, i, i - 1);
-    }
-    prevDigits_ = digits;
-    prevNumber_ = number;
-    if (!intCheck.empty() && !IsWholeNumber(intCheck)) {
+    // The order as the read found it, both numbers at hand then; the bytes of an intelligence
+    // check are read only where the record has one.
+    if (r.descends) f.Add(r.line, check::Check("order"), Says::Order, i, i - 1);
+    if (const std::string_view intCheck = r.Field(3); !intCheck.empty() && !IsWholeNumber(intCheck))
       f.Add(r.line, check::Check("int-check"), Says::IntCheck, i);
-    }
   }
 
  private:
   const Conversation& c_;
   std::vector<char> targeted_;
   std::vector<char> noted_;
-  bool prevDigits_ = false;
-  std::string_view prevNumber_;
 };
 
 }  // namespace
@@ -195,14 +186,12 @@ std::vector<Problem> FindProblems(const Conversation& c) {
     const Record* r = line.fieldCount != 0 ? &c.records[next] : nullptr;
     CheckLine(line, at, lastLine, r, f);
     if (r == nullptr) continue;
-    // The checks read a few bytes of each line, which the read of a large file has left far
-    // behind in memory: those of the records some way ahead are asked for now, so that they have
-    // come by the time they are read (views_bench, BM_ProblemsShown).
+    // The one field the checks read of a plain record, which the read of a large file has left
+    // far behind in memory: that of a record some way ahead is asked for now, so that it has
+    // come by the time it is read (views_bench, BM_ProblemsShown).
     constexpr int kAhead = 16;
-    if (const Record& ahead = c.records[std::min(next + kAhead, n - 1)]; !ahead.longLine) {
-      __builtin_prefetch(ahead.start);
-      __builtin_prefetch(ahead.start + ahead.close[std::max(ahead.fieldCount - 1, 0)]);
-    }
+    if (const Record& ahead = c.records[std::min(next + kAhead, n - 1)]; !ahead.longLine)
+      __builtin_prefetch(ahead.start + ahead.close[2]);
     records.Check(next++, f);
   }
   return f.Sorted();
@@ -213,7 +202,8 @@ std::vector<Finding> RunChecks(const Conversation& c) {
   std::vector<Finding> findings;
   findings.reserve(problems.size());
   for (const Problem& p : problems) {
-    Finding& f = findings.emplace_back(Finding{p.line, p.severity, p.check, ProblemMessage(c, p)});
+    Finding& f =
+        findings.emplace_back(Finding{p.line, p.severity, p.Check(), ProblemMessage(c, p)});
     // Not always p.record: a note on the record that a lookup stops at is about another one.
     if (const int on = RecordOnLine(c, p.line); on >= 0)
       f.record = std::string(c.records[static_cast<std::size_t>(on)].Fields().lineNumber);

@@ -14,7 +14,7 @@
 
 namespace dlg::check {
 
-enum class Severity { Error, Warning, Note };
+enum class Severity : std::uint8_t { Error, Warning, Note };
 
 struct Finding {
   int line = 0;
@@ -87,9 +87,13 @@ struct Problem {
     Order,
     IntCheck,
   };
+  // The name of its check.
+  std::string_view Check() const { return kChecks[check].name; }
+
+  // A file may have a problem a record: kept to 16 bytes.
   int line = 0;
   Severity severity = Severity::Error;
-  std::string_view check;  // one of kChecks
+  std::uint8_t check = 0;  // its place in kChecks
   Says says = Says::BlankLine;
   int record = -1;  // the record it is about, -1 for a line's
   int other = -1;   // the record it names besides; for Unreachable, 1 when a reply leads there

@@ -2,6 +2,10 @@
 
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define DLG_X86_KERNELS 1
 #include <immintrin.h>
@@ -146,14 +150,31 @@ FoldedSearch::FoldedSearch(std::string_view needle, std::size_t kernel)
   FoldingTo(static_cast<unsigned char>(folded_.front()), first);
   FoldingTo(static_cast<unsigned char>(folded_.back()), last);
   ends_ = {first[0], first[1], last[0], last[1], folded_.size() - 1};
+  for (std::size_t i = 0; i < folded_.size() && i < either0_.size(); ++i) {
+    unsigned char both[2];
+    FoldingTo(static_cast<unsigned char>(folded_[i]), both);
+    either0_[i] = both[0];
+    either1_[i] = both[1];
+  }
 }
 
 std::size_t FoldedSearch::Candidate(std::string_view text, std::size_t from) const {
   return candidate_(reinterpret_cast<const unsigned char*>(text.data()), text.size(), from, ends_);
 }
 
-bool FoldedSearch::MatchesAt(std::string_view text, std::size_t at) const {
+inline bool FoldedSearch::MatchesAt(std::string_view text, std::size_t at) const {
   const auto* t = reinterpret_cast<const unsigned char*>(text.data()) + at;
+#if defined(__SSE2__)
+  // Sixteen bytes read where the text has them, whatever the needle's size.
+  if (folded_.size() <= 16 && text.size() - at >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t));
+    const __m128i same = _mm_or_si128(
+        _mm_cmpeq_epi8(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(either0_.data()))),
+        _mm_cmpeq_epi8(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(either1_.data()))));
+    const unsigned wanted = (1u << folded_.size()) - 1;
+    return (static_cast<unsigned>(_mm_movemask_epi8(same)) & wanted) == wanted;
+  }
+#endif
   for (std::size_t i = 0; i < folded_.size(); ++i) {
     if (kFoldCase[t[i]] != static_cast<unsigned char>(folded_[i])) return false;
   }

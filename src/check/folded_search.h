@@ -36,12 +36,15 @@ class FoldedSearch {
  private:
   // The first place at or after `from` whose first and last bytes fold like the needle's.
   std::size_t Candidate(std::string_view text, std::size_t from) const;
-  bool MatchesAt(std::string_view text, std::size_t at) const;
+  [[gnu::always_inline]] bool MatchesAt(std::string_view text, std::size_t at) const;
 
   // The kernel, chosen once: a search of a text found in every record asks it once a record.
   std::size_t (*candidate_)(const unsigned char*, std::size_t, std::size_t, const FoldedEnds&);
   std::string folded_;
   FoldedEnds ends_;
+  // A needle of up to 16 bytes is compared at once: the two bytes that fold like each of its
+  // bytes (the one repeated when only one does), a find in every record asking once a record.
+  std::array<unsigned char, 16> either0_{}, either1_{};
 };
 
 }  // namespace dlg::check

@@ -82,7 +82,7 @@ std::string ProblemText(const Conversation& c, const Problem& p) {
   const int on = RecordOnLine(c, p.line);
   const std::string_view number =
       on < 0 ? std::string_view() : c.records[static_cast<std::size_t>(on)].Fields().lineNumber;
-  return ProblemRowOf(p.line, number, p.severity, ProblemMessage(c, p), p.check);
+  return ProblemRowOf(p.line, number, p.severity, ProblemMessage(c, p), p.Check());
 }
 
 namespace {

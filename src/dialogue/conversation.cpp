@@ -20,6 +20,13 @@ Target Resolve(NumberIndex::Found found) {
   return {TargetKind::Missing, found.exact};
 }
 
+// Out of the read's loop: nearly every number is plain.
+[[gnu::noinline]] bool Descends(const std::vector<Record>& records, int i) {
+  if (i == 0) return false;
+  const std::string_view number = records[i].Field(0), before = records[i - 1].Field(0);
+  return IsDigits(number) && IsDigits(before) && CompareValues(number, before) < 0;
+}
+
 std::vector<char> Reach(const Conversation& c) {
   const int n = static_cast<int>(c.records.size());
   std::vector<char> seen(c.records.size(), false);
@@ -71,6 +78,8 @@ Conversation ReadConversation(std::string_view bytes) {
 
   LineScanner scanner(bytes);
   int npc = -1;
+  bool lastPlain = false;  // the number of the record before, when plain
+  std::uint64_t lastValue = 0;
   for (;;) {
     // Read in place: the record is dropped again when its line holds none.
     FileLine& line = c.lines.emplace_back(kEmptyLine);
@@ -90,8 +99,16 @@ Conversation ReadConversation(std::string_view bytes) {
     r.line = static_cast<int>(c.lines.size());
     r.npc = IsNpcJump(jump);
     bool plainNumber, plainJump = true;
-    if (const int found = index.Add(number, i, plainNumber); found != i) [[unlikely]]
+    std::uint64_t value = 0;
+    if (const int found = index.Add(number, i, plainNumber, value); found != i) [[unlikely]]
       c.shadowed.push_back({i, found});
+    // Two plain numbers compare by value; anything else by the text, the record before at hand.
+    if (plainNumber && lastPlain) [[likely]]
+      r.descends = value < lastValue;
+    else
+      r.descends = Descends(c.records, i);
+    lastPlain = plainNumber;
+    lastValue = value;
     c.target.emplace_back();
     if (r.npc) {
       npc = i;

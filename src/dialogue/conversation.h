@@ -90,9 +90,12 @@ struct Record {
   std::uint8_t fieldCount = 0;
   bool npc = false;
   bool longLine = false;
-  // Known while the read had the bytes at hand: its number and, for a reply that leads to a
-  // line, its jump are plain decimal numbers the index keeps by value. False tells nothing.
+  // Known while the read had the bytes at hand, so that the checks need not go back to them:
+  // its number and, for a reply that leads to a line, its jump are plain decimal numbers the
+  // index keeps by value (false tells nothing);
   bool plainNumbers = false;
+  // its number and the one of the record before are decimal digits, and its value the smaller.
+  bool descends = false;
   int line = 0;        // the file line it stands on
   int group = -1;      // the NPC line the record belongs to (itself for one), -1 before any
   int replyCount = 0;  // replies after an NPC line, up to the next one

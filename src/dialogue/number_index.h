@@ -26,10 +26,9 @@ class NumberIndex {
 
   // Records must be added in file order. Returns the first record whose number begins with
   // `number`, which is `record` itself unless an earlier one does. `plain`: whether the number
-  // is a plain one kept by value (false may be either).
-  int Add(std::string_view number, int record, bool& plain) {
+  // is a plain one kept by value (false may be either), and then `value` is its value.
+  int Add(std::string_view number, int record, bool& plain, std::uint64_t& value) {
     if (empty_.first == -1) empty_.first = record;
-    std::uint64_t value;
     plain = PlainValue(number, value) && value < byValue_.size();
     if (!plain) return AddOther(number, record);
     // The common plain number: its own entry first, its shorter prefixes only when it is new.
