@@ -123,11 +123,8 @@ int NumberIndex::MarkOther(std::string_view wanted) {
   return TreePlace(TreeNode(wanted, plain, value, -1));
 }
 
-NumberIndex::Found NumberIndex::At(int place) const {
-  const Entry& e = place >= 0    ? byValue_[static_cast<std::size_t>(place)]
-                   : place == -1 ? empty_
-                                 : nodes_[static_cast<std::size_t>(-2 - place)].entry;
-  return {e.first, e.exact};
+const NumberIndex::Entry& NumberIndex::OtherEntry(int place) const {
+  return place == -1 ? empty_ : nodes_[static_cast<std::size_t>(-2 - place)].entry;
 }
 
 }  // namespace dlg

@@ -54,7 +54,11 @@ class NumberIndex {
     int first = -1;  // the first record whose number begins with the wanted text, or -1
     int exact = -1;  // the first record whose number is the wanted text, or -1
   };
-  Found At(int place) const;
+  // Asked once a reply after the read: inline, a place by value read straight from the table.
+  Found At(int place) const {
+    const Entry& e = place >= 0 ? byValue_[static_cast<std::size_t>(place)] : OtherEntry(place);
+    return {e.first, e.exact};
+  }
 
  private:
   struct Entry {
@@ -78,6 +82,7 @@ class NumberIndex {
   // BM_ReadConversation): the plain number whose entry the table has room for is handled inline,
   // anything else by these.
   int AddOther(std::string_view number, int record);
+  const Entry& OtherEntry(int place) const;
   int MarkOther(std::string_view wanted);
   // Whether `text` is a plain number kept by value, and its value.
   bool PlainValue(std::string_view text, std::uint64_t& value) const {
