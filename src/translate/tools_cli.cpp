@@ -21,6 +21,7 @@ const char kDlg2poHelp[] =
     "       dlg2po -t SOURCE.dlg [--language LL] TRANSLATED.dlg OUT.po\n"
     "Writes the wordings of an Ashgloam dialogue file as a gettext PO file for translators: one\n"
     "entry for each male and female wording, in file order, its context the record's number.\n"
+    "OUT.po '-' is standard output, as for gettext's own tools.\n"
     "\n"
     "  -P, --pot          write a template (.pot)\n"
     "  -t SOURCE.dlg      take the translations of TRANSLATED.dlg, a translation made by hand\n"
@@ -173,7 +174,9 @@ int RunDlg2po(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   const std::string source = harvest ? c.template_ : c.files[0];
   const std::string& output = c.files[1];
-  if (tool.Same(output, source) || (harvest && tool.Same(output, c.files[0]))) {
+  const bool toStandardOutput = output == "-";
+  if (!toStandardOutput &&
+      (tool.Same(output, source) || (harvest && tool.Same(output, c.files[0])))) {
     return tool.Usage("OUT.po '" + output + "' is a dialogue file being read");
   }
   std::string sourceBytes, translatedBytes;
@@ -189,7 +192,10 @@ int RunDlg2po(const std::vector<std::string>& args, std::ostream& out, std::ostr
                                   harvest ? &translated : nullptr);
   for (const std::string& note : r.notes) err << "dlg2po: " << note << "\n";
   if (!r.ok) return tool.Fail(r.problem);
-  return tool.Write(output, r.po) ? kWritten : kRefused;
+  if (!toStandardOutput) return tool.Write(output, r.po) ? kWritten : kRefused;
+  // A pipe to msgmerge or msgcat must not take a full disk for an empty catalogue.
+  out << r.po << std::flush;
+  return out ? kWritten : tool.Fail("cannot write the PO file to standard output");
 }
 
 int RunPo2dlg(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
