@@ -108,8 +108,9 @@ void BM_Po2dlg(benchmark::State& state) {
   for (auto _ : state) {
     bool ok = true;
     ratio.Time([&] {
+      std::istringstream in;
       std::ostringstream out;
-      ok = dlg::translate::RunPo2dlg({"-t", f.dlg, f.filled, translated}, out, err) == 0;
+      ok = dlg::translate::RunPo2dlg({"-t", f.dlg, f.filled, translated}, in, out, err) == 0;
     });
     state.PauseTiming();
     ratio.TimeReference([&] {

@@ -1,3 +1,6 @@
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -6,5 +9,7 @@
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return dlg::translate::RunPo2dlg(args, std::cout, std::cerr);
+  // A closed standard input is an error to "-", not an empty catalogue.
+  if (::fcntl(STDIN_FILENO, F_GETFD) == -1) std::cin.setstate(std::ios::badbit);
+  return dlg::translate::RunPo2dlg(args, std::cin, std::cout, std::cerr);
 }

@@ -35,7 +35,7 @@ const char kDlg2poHelp[] =
 const char kPo2dlgHelp[] =
     "Usage: po2dlg -t SOURCE.dlg IN.po OUT.dlg [--fuzzy] [--ignore-unknown]\n"
     "Writes OUT.dlg as SOURCE.dlg with every wording that IN.po translates replaced, and every\n"
-    "other byte kept.\n"
+    "other byte kept. IN.po '-' is standard input, as for gettext's own tools.\n"
     "\n"
     "  -t SOURCE.dlg      the dialogue file that IN.po translates\n"
     "  --fuzzy            take fuzzy translations too\n"
@@ -160,6 +160,13 @@ class BytewisePoInput {
   std::optional<std::string> was_;
 };
 
+// A pipe from msgcat or msgmerge, read to its end.
+bool ReadAll(std::istream& in, std::string& bytes) {
+  char chunk[1 << 16];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) bytes.append(chunk, in.gcount());
+  return !in.bad();
+}
+
 }  // namespace
 
 int RunDlg2po(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -198,7 +205,8 @@ int RunDlg2po(const std::vector<std::string>& args, std::ostream& out, std::ostr
   return out ? kWritten : tool.Fail("cannot write the PO file to standard output");
 }
 
-int RunPo2dlg(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunPo2dlg(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+              std::ostream& err) {
   Tool tool("po2dlg", err);
   CommandLine c;
   if (const int status = Parse(args, c, tool, out, kPo2dlgHelp, true); status >= 0) return status;
@@ -206,15 +214,19 @@ int RunPo2dlg(const std::vector<std::string>& args, std::ostream& out, std::ostr
   if (c.files.size() != 2) return tool.Usage("IN.po and OUT.dlg are needed");
   const std::string& po = c.files[0];
   const std::string& output = c.files[1];
-  if (tool.Same(output, c.template_) || tool.Same(output, po)) {
+  const bool fromStandardInput = po == "-";
+  if (tool.Same(output, c.template_) || (!fromStandardInput && tool.Same(output, po))) {
     return tool.Usage("OUT.dlg '" + output + "' is a file being read");
   }
   std::string sourceBytes, poBytes;
-  if (!tool.Read(c.template_, sourceBytes) || !tool.Read(po, poBytes)) return kRefused;
+  if (!tool.Read(c.template_, sourceBytes)) return kRefused;
+  if (fromStandardInput ? !ReadAll(in, poBytes) : !tool.Read(po, poBytes)) {
+    return fromStandardInput ? tool.Fail("cannot read the PO file from standard input") : kRefused;
+  }
   const BytewisePoInput bytewise;
   const ImportResult r = ImportPo(sourceBytes, poBytes,
                                   {.sourceName = c.template_,
-                                   .poName = po,
+                                   .poName = fromStandardInput ? "<stdin>" : po,
                                    .fuzzy = c.fuzzy,
                                    .ignoreUnknown = c.ignoreUnknown});
   if (!r.ok) {

@@ -3,6 +3,7 @@
 // does. Exit status: 0 written, 2 refused, a file that could not be read or written, or a wrong
 // command line; nothing is written then.
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,7 +14,8 @@ namespace dlg::translate {
 // dlg2po -t SOURCE.dlg [--language LL] TRANSLATED.dlg OUT.po
 int RunDlg2po(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// po2dlg -t SOURCE.dlg IN.po OUT.dlg [--fuzzy] [--ignore-unknown]
-int RunPo2dlg(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// po2dlg -t SOURCE.dlg IN.po OUT.dlg [--fuzzy] [--ignore-unknown]; IN.po "-" is read from in.
+int RunPo2dlg(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+              std::ostream& err);
 
 }  // namespace dlg::translate

@@ -217,6 +217,9 @@ const ToolCase kCases[] = {
      "dlg2po: cannot read @none.dlg: No such file or directory\n", ""},
     {"Po2dlg", true, {"-t", "@s.dlg", "@ok.po", "@fr.dlg"}, 0,
      "1 of 2 wordings translated, 0 fuzzy left out\n", "", "@fr.dlg"},
+    // '-' is standard input: msgcat or msgmerge piped into po2dlg.
+    {"Po2dlgFromStandardInput", true, {"-t", "@s.dlg", "-", "@fr.dlg"}, 0,
+     "1 of 2 wordings translated, 0 fuzzy left out\n", "", "@fr.dlg"},
     {"Po2dlgRefused", true, {"-t", "@s.dlg", "@bad.po", "@fr.dlg"}, 2, "",
      "po2dlg: @bad.po:10: the translation holds \"}\", which would end the field in the dialogue "
      "file\npo2dlg: @fr.dlg not written\n", ""},
@@ -238,12 +241,14 @@ TEST_P(ToolTest, ExitStatusOutputAndFiles) {
   test::TempDir dir;
   dir.Put("s.dlg", kSource);
   dir.Put("bad.po", kPo);
-  dir.Put("ok.po", kPo.substr(0, kPo.find("Adieu}")) + "\"\n");
+  const std::string okPo = kPo.substr(0, kPo.find("Adieu}")) + "\"\n";
+  dir.Put("ok.po", okPo);
   ASSERT_EQ(::symlink("s.dlg", dir.File("link.dlg").c_str()), 0);
   std::vector<std::string> args;
   for (const std::string& a : c.args) args.push_back(a[0] == '@' ? dir.File(a.substr(1)) : a);
+  std::istringstream in(okPo);
   std::ostringstream out, err;
-  EXPECT_EQ(c.po2dlg ? RunPo2dlg(args, out, err) : RunDlg2po(args, out, err), c.status);
+  EXPECT_EQ(c.po2dlg ? RunPo2dlg(args, in, out, err) : RunDlg2po(args, out, err), c.status);
   if (c.out.starts_with('^')) {
     EXPECT_TRUE(dir.Local(out.str()).starts_with(c.out.substr(1))) << out.str();
     EXPECT_NE(out.str().find("msgctxt \"2\"\nmsgid \"Bye.\"\nmsgstr \"\"\n"), std::string::npos);
