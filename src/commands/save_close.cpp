@@ -68,8 +68,18 @@ enum class Leaving { Stay, Go, AskAsUsual };
 // (as Save does, without its question and its report), throws them away, or stays; without,
 // the command asks its own question.
 Leaving AskAboutUnsavedChanges(Editor& ed, const std::string& doing) {
-  if (!WriteShownLine(ed)) return Leaving::Stay;
-  if (!HasUnsavedChanges(ed)) return Leaving::AskAsUsual;
+  // A line that cannot be written (its working copy gone, or its folder closed to writing)
+  // would otherwise keep the user in for good: they may go on without it.
+  bool lineDropped = false;
+  if (!WriteShownLine(ed)) {
+    if (AskExclamation(ed, "Edit Not Saved",
+                       "The edit of line " + ed.window.lineNumber.text +
+                           " could not be written. Go on " + doing + " without it?",
+                       MsgButtons::YesNo) != MsgAnswer::Yes)
+      return Leaving::Stay;
+    lineDropped = true;
+  }
+  if (!HasUnsavedChanges(ed)) return lineDropped ? Leaving::Go : Leaving::AskAsUsual;
   switch (AskExclamation(ed, "Save Changes?",
                          "Save the changes to " + ed.state.dialoguePath + " before " + doing + "?",
                          MsgButtons::YesNoCancel)) {

@@ -54,6 +54,11 @@ const Row kRows[] = {
     {"QuitYesMeetsAFileChangedOnDisk", kABC,
      kEdit + Steps{Write("a.dlg", kTheirs), Yes, No, Quit, Is(Ended, false), kMarked}, kView,
      {kBeforeQuit, kChangedOnDisk}, {{"a.dlg", kTheirs}, {"a.dlg.bak", kEdited}}},
+    {"QuitWithALineThatCannotBeWritten", kABC,
+     {Remove("a.dlg.bak"), MaleText("X"), Yes, Quit, Is(Ended, true)}, kView,
+     {"critical File Error: Cannot read DIR/a.dlg.bak: No such file or directory",
+      "yes/no exclamation Edit Not Saved: The edit of line 10 could not be written. Go on "
+      "quitting without it?"}, {{"a.dlg.bak", kGone}}},
     {"QuitYesWhoseSaveFails", kABC, kEdit + Steps{FailRename, Yes, Quit, Is(Ended, false)},
      kView, {kBeforeQuit, kSaveFailed}, {{"a.dlg.bak", kEdited}}},
     // An edit typed back: the usual question, and no mark.

@@ -154,18 +154,15 @@ class EditorWindowTest : public QObject {
         "{11}{a}{}{}{}{1}{}\r\n{12}{b}{}{}{}{1}{}\r\n{13}{c}{}{}{}{1}{}\r\n"
         "{14}{d}{}{}{}{1}{}\r\n{15}{e}{}{}{}{20}{}\r\n{20}{Few.}{}{}{}{}{}\r\n"
         "{21}{back}{}{}{}{1}{}\r\n");
-    const struct {
-      int row;
-      const char* line;
-    } steps[] = {
+    const std::pair<int, const char*> steps[] = {
         {0, "10|NPC|Many."},       // to a line with more
         {4, "20|NPC|Few."},        // the last of five rows, toward one
         {0, "1|NPC|Welcome."},     // the only row, back to four replies
         {2, "||-END OF DIALOG-"},  // the end: the list empties
     };
-    for (const auto& step : steps) {
-      s.DoubleClick("lstresponses", s.RowCentre("lstresponses", step.row));
-      QCOMPARE(s.Line(), QString::fromLatin1(step.line));
+    for (const auto& [row, line] : steps) {
+      s.DoubleClick("lstresponses", s.RowCentre("lstresponses", row));
+      QCOMPARE(s.Line(), QString::fromLatin1(line));
       QCOMPARE(s.Boxes(), QStringList());
     }
     s.Click("Command7");                                            // Go to 1
