@@ -223,6 +223,8 @@ void Unload(Editor& ed) {
   ed.state.fileLoaded = false;
   w.caption = kEditorCaption;
   DeleteWorkingCopy(ed);
+  // What the Flag Editor composes belongs to the line unloaded, not to the next file's.
+  if (ed.flagEditor) CancelFlags(*ed.flagEditor, ed.Flags());
 
   ClearLineView(ed);
   w.usedNumbers.Clear();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/window_commands.h"
 #include "support/session.h"
 
 namespace dlg::test {
@@ -34,6 +35,7 @@ const std::string kNotAFileBox = "critical Not a File: DIR/b.dlg ",
 const Steps kNew = {GoTo("20"), NewLineNumber("15"), AddLine, MaleText("New")};
 
 std::string PickedNumber(Session& s) { return s.ed.window.usedNumbers.SelectedText(); }
+bool FlagEditorShown(Session& s) { return s.ed.flagEditor && s.ed.flagEditor->visible; }
 
 // clang-format off
 const Row kRows[] = {
@@ -122,8 +124,9 @@ const Row kRows[] = {
     {"BackCancelStaysInTheHistory", kOld, kNew + Steps{Cancel, GoBack, Is(CanGoBack, true)},
      kTyping, {kAsked}},
     {"UnloadCancelKeepsTyping", kOld, kNew + Steps{Cancel, UnloadFile}, kTyping, {kAsked}},
-    {"UnloadNoThenUnloads", kOld, kNew + Steps{No, Yes, UnloadFile}, "||||" "|no file",
-     {kAsked, kUnload}, {{"a.dlg.bak", kGone}}},
+    {"UnloadNoThenUnloads", kOld,
+     kNew + Steps{AddConditionFlags, No, Yes, UnloadFile, Is(FlagEditorShown, false)},
+     "||||" "|no file", {kAsked, kUnload}, {{"a.dlg.bak", kGone}}},
     {"QuitYesSavesFirst", kOld, kNew + Steps{Yes, Yes, Quit, Is(Ended, true)}, "15||New||",
      {kAsked, SaveChanges("quitting")}, {{"a.dlg", kSaved15}, {"a.dlg.bak", kGone}}},
     // A second "Add Line" starts afresh, after the same question.
