@@ -70,11 +70,12 @@ bool MayOverwriteDialogue(Editor& ed) {
     unchanged = r && st.st_size == seen.size && hash == seen.hash;
   }
   if (unchanged) return true;
-  return AskExclamation(ed, "File Changed on Disk",
-                        path +
-                            " was changed by another program after it was loaded. Save over "
-                            "those changes?",
-                        MsgButtons::YesNo) == MsgAnswer::Yes;
+  const std::string what = s == -ENOENT ? " was deleted or moved by another program after it was "
+                                          "loaded. Save it again?"
+                                        : " was changed by another program after it was loaded. "
+                                          "Save over those changes?";
+  return AskExclamation(ed, "File Changed on Disk", path + what, MsgButtons::YesNo) ==
+         MsgAnswer::Yes;
 }
 
 void NoteSaved(Editor& ed, const struct stat& st) {

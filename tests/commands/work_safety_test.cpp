@@ -67,8 +67,9 @@ const Row kRows[] = {
     {"CopyOfTheSameTextKeptAside", kOld,
      {Yes, UnloadFile, Write("a.dlg.bak", kOld), LoadFile}, kOldView,
      {kUnload, kSameKept}, {{"a.dlg.bak.1", kOld}}},
-    {"ChangedOnDiskYes", kOld, kEdit + Steps{Write("a.dlg", kTheirs), Yes, Yes, Save},
-     kLeftView, {kOverwrite, kChangedOnDisk, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
+    {"DeletedOnDiskYes", kOld, {Remove("a.dlg"), Yes, Yes, Save}, kOldView,
+     {kOverwrite, "yes/no exclamation File Changed on Disk: DIR/a.dlg was deleted or moved by "
+      "another program after it was loaded. Save it again?", kSaved}},
     {"SameBytesWrittenAgainIsNoChange", kOld, kEdit + Steps{Write("a.dlg", kOld), Yes, Save},
      kLeftView, {kOverwrite, kSaved}, {{"a.dlg", kLeft}, {"a.dlg.bak", kLeft}}},
     // A working copy that another program wrote goes out only on the user's word, and after a
