@@ -8,22 +8,6 @@ namespace dlg::check {
 
 namespace {
 
-// Length of the UTF-8 sequence at `s[i]`, or 0 when the bytes there are not one.
-std::size_t Utf8Length(std::string_view s, std::size_t i) {
-  char32_t cp = 0;
-  const std::size_t n = DecodeUtf8(s, i, cp);
-  return cp >= 0xD800 && cp <= 0xDFFF ? 0 : n;  // no surrogate stands alone in UTF-8
-}
-
-bool IsUtf8(std::string_view s) {
-  for (std::size_t i = 0; i < s.size();) {
-    const std::size_t n = Utf8Length(s, i);
-    if (n == 0) return false;
-    i += n;
-  }
-  return true;
-}
-
 // "1 error", "2 errors".
 std::string Counted(int n, const char* noun) {
   return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
@@ -70,25 +54,6 @@ std::string FormatText(const std::vector<FileReport>& files, int unreadable) {
   // A file that could not be read is no clean file: the summary must not read as if all were well.
   if (unreadable > 0) out += ", " + Counted(unreadable, "file") + " could not be read";
   out += "\n";
-  return out;
-}
-
-std::string NameShown(std::string_view path) {
-  if (!IsUtf8(path)) return VisibleText(path);
-  std::string out;
-  for (std::size_t i = 0; i < path.size();) {
-    char32_t cp = 0;
-    const std::size_t n = DecodeUtf8(path, i, cp);
-    const bool control = IsControlCharacter(cp);
-    for (std::size_t k = i; k < i + n; ++k) {
-      if (control) {
-        AppendHexByte(out, static_cast<unsigned char>(path[k]));
-      } else {
-        out += path[k];
-      }
-    }
-    i += n;
-  }
   return out;
 }
 

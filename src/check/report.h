@@ -33,9 +33,6 @@ std::string FormatJson(const std::vector<FileReport>& files, int unreadable = 0)
 
 // A JSON string literal of `text`; bytes that are not UTF-8 pass the Windows-1252 table.
 std::string JsonString(std::string_view text);
-// A file's name as every report and message shows it: as it is when it is UTF-8, else each byte
-// through the editor's Windows-1252 table, so that text and JSON name one file alike; a control
-// character in it is written as "\xNN", so that a name never drives the terminal.
-std::string NameShown(std::string_view path);
+using dlg::NameShown;
 
 }  // namespace dlg::check

@@ -2,6 +2,7 @@
 
 #include "dialogue/cp1252.h"
 #include "dialogue/number_rules.h"
+#include "dialogue/utf8.h"
 
 namespace dlg {
 
@@ -48,6 +49,27 @@ std::string VisibleText(std::string_view bytes) {
     } else {
       AppendUtf8(out, cp);
     }
+  }
+  return out;
+}
+
+std::string NameShown(std::string_view path) {
+  const bool utf8 = IsUtf8(path);
+  std::string out;
+  for (std::size_t i = 0; i < path.size();) {
+    char32_t cp = static_cast<unsigned char>(path[i]);
+    const std::size_t n = utf8 ? DecodeUtf8(path, i, cp) : 1;
+    if (!utf8) cp = Cp1252CodePoint(static_cast<unsigned char>(path[i]));
+    for (std::size_t k = i; k < i + n; ++k) {
+      if (IsControlCharacter(cp)) {
+        AppendHexByte(out, static_cast<unsigned char>(path[k]));
+      } else if (utf8) {
+        out += path[k];
+      } else {
+        AppendUtf8(out, static_cast<char16_t>(cp));
+      }
+    }
+    i += n;
   }
   return out;
 }

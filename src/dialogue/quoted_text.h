@@ -17,6 +17,11 @@ std::string VisibleText(std::string_view bytes);
 constexpr bool IsControlCharacter(char32_t cp) { return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F); }
 // Appends "\xNN" for the byte.
 void AppendHexByte(std::string& out, unsigned char b);
+// A file's name as every report and message shows it: as it is when it is UTF-8, else each byte
+// through the editor's Windows-1252 table, so that text and JSON name one file alike; a control
+// character in it, a line break too, is written as "\xNN", so that a name never drives the
+// terminal nor splits the line that names it.
+std::string NameShown(std::string_view path);
 // A line number as messages name it: plain digits as they are, anything else quoted.
 std::string NumberText(std::string_view number);
 

@@ -36,4 +36,15 @@ inline std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp) {
   return cp < kLeast[n] || cp > 0x10FFFF ? 0 : n;
 }
 
+// Whether all of `s` is strict UTF-8: no surrogate stands alone in it.
+inline bool IsUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    char32_t cp = 0;
+    const std::size_t n = DecodeUtf8(s, i, cp);
+    if (n == 0 || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += n;
+  }
+  return true;
+}
+
 }  // namespace dlg

@@ -58,11 +58,11 @@ TEST(JsonReportTest, RecordOfEachFinding) {
 }
 
 // A name that is not UTF-8 reads the same in text and JSON: each byte through Windows-1252. A
-// control character in a name, UTF-8 or not, is shown in the text, not sent to the terminal.
+// control character in a name, a line break too, is shown in the text, not sent to the terminal.
 TEST(ReportNamesTest, OneRuleForTextAndJson) {
   const std::string_view record = "{1}{A}{}{}{}{}{}\r\n";
   const std::tuple<std::string, std::string, std::string> kNames[] = {
-      {"caf\xe9\x1B.dlg", "caf\xc3\xa9\\x1B.dlg", "caf\xc3\xa9\\u001b.dlg"},
+      {"caf\xe9\n\x1B.dlg", "caf\xc3\xa9\\x0A\\x1B.dlg", "caf\xc3\xa9\\u000a\\u001b.dlg"},
       {"caf\xc3\xa9\xc2\x9d.dlg", "caf\xc3\xa9\\xC2\\x9D.dlg", "caf\xc3\xa9\xc2\x9d.dlg"}};
   for (const auto& [name, text, json] : kNames) {
     const std::vector<FileReport> reports = {{name, RunChecks(ReadConversation(record))}};
