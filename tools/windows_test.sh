@@ -205,11 +205,17 @@ setup="$mod && ln -s b.dlg mod/link.csv" slashes=1 row ScriptOverADialogueRead -
 check ScriptOverADialogueRead "the dialogue changed" cmp -s "$tmp/win/mod/b.dlg" "$tmp/win/error.dlg"
 row ScriptExtension --script s.txt clean.dlg
 row ScriptUnwritable --script=nowhere/s.csv clean.dlg
+# The workbook is refused before its folder is looked at: the ScriptWorkbook row below.
+ran+=(ScriptWorkbookUnwritable)
+stdout_to=/dev/full row SummaryToFullDisk --script s.csv clean.dlg
+check SummaryToFullDisk "no script" grep -q Hi "$tmp/win/s.csv"
 row Textconv --textconv error.dlg
 setup=$mod row TextconvOfOneFile --textconv mod
 row RunsAlone --stats --textconv clean.dlg
 row MapWithStats --stats --map m.dot clean.dlg
 row Against --against error.dlg clean.dlg
+row AgainstNothing --against= clean.dlg
+row AgainstWithStats --stats --against error.dlg clean.dlg
 # No libxlsxwriter in the zip: a workbook is refused before anything is read.
 fresh "$tmp/win"
 run win "$tmp/win" --script s.xlsx clean.dlg

@@ -99,6 +99,8 @@ int Usage(std::ostream& err, const std::string& problem) {
 // Takes the value of --map, --format or --ignore. Returns -1, or the exit status of a wrong one.
 int TakeOption(const std::string& name, const std::string& value, Options& o, std::ostream& err) {
   if (name == "--against") {
+    // An empty value (a script's unset variable) would silently check no translation.
+    if (value.empty()) return Usage(err, "--against takes the SOURCE.dlg that FILE translates");
     o.against = value;
   } else if (name == "--map") {
     if (!map::FormatOf(value, o.mapFormat)) {
@@ -199,6 +201,9 @@ int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, s
   if (o.files.empty()) return Usage(err, "no FILE given");
   if (o.run != Run::Check && !o.map.empty()) {
     return Usage(err, "--map draws with the check, not with " + RunName(o.run));
+  }
+  if (o.run != Run::Check && !o.against.empty()) {
+    return Usage(err, "--against compares with the check, not with " + RunName(o.run));
   }
   if (o.run == Run::Textconv && o.files.size() != 1)
     return Usage(err, "--textconv prints one FILE");

@@ -31,7 +31,11 @@ int RunScript(const std::string& script, const std::vector<Input>& inputs, std::
                         counted(static_cast<long long>(loaded.size()), "file") + "\n",
                     lineEnd)
       << std::flush;
-  return unreadable > 0 || !out ? kTrouble : kClean;
+  if (!out) {
+    err << "dlgcheck: cannot write the summary to standard output\n";
+    return kTrouble;
+  }
+  return unreadable > 0 ? kTrouble : kClean;
 }
 
 }  // namespace dlg::dlgcheck

@@ -75,6 +75,9 @@ std::string WriteScriptXlsx(const std::string& path, const std::vector<check::Sc
   if (const FileResult r = files.FreeNameBeside(path + ".dlgcheck", made); !r) {
     return r.failure.Reason();
   }
+  // Made here first, so that a folder that cannot take it is named with the system's reason,
+  // where the library would only guess at permissions.
+  if (const FileResult r = files.CreateEmpty(made); !r) return r.failure.Reason();
   std::string why = MakeWorkbook(made, rows);
   std::string bytes;
   if (why.empty()) why = ReadWhole(made, bytes);

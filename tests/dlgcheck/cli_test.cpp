@@ -202,6 +202,8 @@ const CliCase kCases[] = {
      "*the script '@s.txt' must end in .csv or .xlsx\n"},
     {"ScriptUnwritable", {"--script=@nowhere/s.csv", "@clean.dlg"}, 2, "",
      "dlgcheck: cannot write @nowhere/s.csv: No such file or directory\n"},
+    {"ScriptWorkbookUnwritable", {"--script", "@nowhere/s.xlsx", "@clean.dlg"}, 2, "", "*s.xlsx: No such file"},
+    {"SummaryToFullDisk", {"--script", "@s.csv", "@clean.dlg"}, 2, "", "*summary", "\n", {{"s.csv", "*Hi."}}, true},
     {"Textconv", {"--textconv", "@error.dlg"}, 0, "1 NPC\n  male: Hi.\n2 PC -> 7\n  male: Go.\n", ""},
     {"TextconvOfOneFile", {"--textconv", "@mod"}, 2, "", "*--textconv prints one FILE\n"},
     {"RunsAlone", {"--stats", "--textconv", "@clean.dlg"}, 2, "",
@@ -212,6 +214,8 @@ const CliCase kCases[] = {
     {"Against", {"--against", "@error.dlg", "@clean.dlg"}, 1,
      "@clean.dlg:2: error: record 2's jump is \"0\" where @error.dlg:2 has \"7\" [translation]\n"
      "1 error, 0 warnings in 1 file\n", ""},
+    {"AgainstNothing", {"--against=", "@clean.dlg"}, 2, "", "*--against takes the SOURCE.dlg that"},
+    {"AgainstWithStats", {"--stats", "--against", "@error.dlg", "@clean.dlg"}, 2, "", "*--against compares"},
     {"Help", {"--help"}, 0, "*Usage: dlgcheck [--map OUT]", ""},
     {"Version", {"--version"}, 0, "*dlgcheck 0.", ""},
     {"DashDashEndsOptions", {"--", "--help"}, 2, "*0 files",
