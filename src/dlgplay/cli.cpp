@@ -33,8 +33,8 @@ const char kUsage[] =
     "  --version          show the version and exit\n"
     "\n"
     "Exit status: 0 the conversation ended (END) or waits for a reply, 1 a reply given was not\n"
-    "offered or the conversation stopped (the last line says why), 2 the file could not be read\n"
-    "or the command line is wrong.\n";
+    "offered or the conversation stopped (the last line says why), 2 the file could not be read,\n"
+    "the transcript could not be written, or the command line is wrong.\n";
 
 int Usage(std::ostream& err, const std::string& problem) {
   err << "dlgplay: " << problem << "\nTry 'dlgplay --help'.\n";
@@ -136,13 +136,18 @@ int RunDlgplay(const std::vector<std::string>& args, std::ostream& out, std::ost
   std::string bytes;
   Files files(PosixFileOps());
   if (const FileResult r = files.ReadAll(o.file, bytes); !r) {
-    err << "dlgplay: cannot " << r.failure.operation << " " << o.file << ": " << r.failure.Reason()
-        << "\n";
+    err << "dlgplay: cannot " << r.failure.operation << " " << NameShown(o.file) << ": "
+        << r.failure.Reason() << "\n";
     return kTrouble;
   }
   const Conversation c = ReadConversation(std::string_view(bytes));
   const play::Play p = play::PlayConversation(c, o.setup, o.replies);
-  out << VisibleText(play::TranscriptText(p));
+  out << VisibleText(play::TranscriptText(p)) << std::flush;
+  // A golden transcript written to a full disk must not pass for the conversation played.
+  if (!out) {
+    err << "dlgplay: cannot write the transcript to standard output\n";
+    return kTrouble;
+  }
   const bool stopped = p.transcript.back().kind == play::EntryKind::Stop;
   return stopped ? kStopped : kPlayed;
 }

@@ -24,7 +24,8 @@ struct CliCase {
   std::vector<std::string> args;  // "@" stands for the file of the temporary folder
   int status;
   std::string out;
-  std::string err;  // for both: "*" + text, contains the text
+  std::string err;        // for both: "*" + text, contains the text
+  bool fullDisk = false;  // standard output cannot be written
 };
 void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
 
@@ -46,6 +47,7 @@ const CliCase kCases[] = {
     {"NotInTable", {"--from", "\u4e00", "@"}, 2, "", "*Windows-1252 lacks"},
     {"EmptyFrom", {"--from=", "@"}, 2, "", "dlgplay: --from takes a line number\nTry 'dlgplay --help'.\n"},
     {"Unreadable", {"@missing"}, 2, "", "*dlgplay: cannot read @missing: No such file or directory\n"},
+    {"TranscriptToFullDisk", {"@", "2"}, 2, "", "*cannot write the transcript", true},
 };
 // clang-format on
 
@@ -66,7 +68,8 @@ TEST_P(DlgplayTest, ExitStatusAndOutput) {
   for (const std::string& a : GetParam().args)
     args.push_back(a == "@" ? file : a[0] == '@' ? dir.File(a.substr(1)) : a);
   std::ostringstream out, err;
-  EXPECT_EQ(RunDlgplay(args, out, err), GetParam().status);
+  std::ostream full(nullptr);
+  EXPECT_EQ(RunDlgplay(args, GetParam().fullDisk ? full : out, err), GetParam().status);
   Expect(GetParam().out, out.str());
   Expect(GetParam().err, dir.Local(err.str()));
 }
