@@ -251,7 +251,7 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
   std::string sourceBytes;
   if (!o.against.empty()) {
     if (const std::string failed = dlgcheck::ReadWhole(o.against, sourceBytes); !failed.empty()) {
-      err << "dlgcheck: cannot read " << o.against << ": " << failed << "\n";
+      err << "dlgcheck: cannot read " << NameShown(o.against) << ": " << failed << "\n";
       return kTrouble;
     }
   }
@@ -269,7 +269,8 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
     const Conversation conversation = ReadConversation(bytes);
     check::FileReport report{path, check::RunChecks(conversation)};
     if (!o.against.empty()) {
-      for (translate::Difference& d : translate::CompareRecords(source, o.against, conversation)) {
+      for (translate::Difference& d :
+           translate::CompareRecords(source, NameShown(o.against), conversation)) {
         report.findings.push_back(
             {d.line, check::Severity::Error, "translation", std::move(d.message)});
       }

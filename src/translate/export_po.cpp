@@ -7,6 +7,7 @@
 
 #include "dialogue/conversation.h"
 #include "dialogue/cp1252.h"
+#include "dialogue/quoted_text.h"
 #include "translate/compare.h"
 #include "translate/po_file.h"
 #include "translate/wordings.h"
@@ -89,8 +90,13 @@ std::unordered_map<std::string, std::string> Harvest(const Conversation& source,
 
 }  // namespace
 
-ExportResult ExportPo(std::string_view source, const ExportOptions& o,
+ExportResult ExportPo(std::string_view source, const ExportOptions& given,
                       const std::string_view* translated) {
+  // The names go into the PO file's comments and references, which gettext reads as UTF-8 and
+  // by lines: one that is not UTF-8, or holds a line break, would make the file unreadable.
+  ExportOptions o = given;
+  o.sourceName = NameShown(given.sourceName);
+  o.translatedName = NameShown(given.translatedName);
   ExportResult result;
   const Conversation c = ReadConversation(source);
   result.problem = UnwritableByte(c, o.sourceName);

@@ -2,9 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 
+#include "dialogue/quoted_text.h"
 #include "fileio/files.h"
 #include "translate/export_po.h"
 #include "translate/import_po.h"
@@ -69,12 +71,14 @@ class Tool {
   }
   bool Read(const std::string& path, std::string& bytes) {
     const FileResult r = files_.ReadAll(path, bytes);
-    if (!r) err_ << name_ << ": cannot read " << path << ": " << r.failure.Reason() << "\n";
+    if (!r)
+      err_ << name_ << ": cannot read " << NameShown(path) << ": " << r.failure.Reason() << "\n";
     return bool(r);
   }
   bool Write(const std::string& path, const std::string& bytes) {
     const FileResult r = files_.ReplaceWhole(path, bytes);
-    if (!r) err_ << name_ << ": cannot write " << path << ": " << r.failure.Reason() << "\n";
+    if (!r)
+      err_ << name_ << ": cannot write " << NameShown(path) << ": " << r.failure.Reason() << "\n";
     return bool(r);
   }
   // The same file under two names, or one name twice.
@@ -175,6 +179,10 @@ int RunDlg2po(const std::vector<std::string>& args, std::ostream& out, std::ostr
   if (const int status = Parse(args, c, tool, out, kDlg2poHelp, false); status >= 0) return status;
   const bool harvest = !c.template_.empty();
   if (harvest && c.pot) return tool.Usage("-P writes a template, which takes no translations");
+  // A line break would begin another field of the PO file's header.
+  if (std::any_of(c.language.begin(), c.language.end(), [](char b) { return b >= 0 && b < 0x20; }))
+    return tool.Usage("--language takes a code such as fr or pt_BR, not '" + NameShown(c.language) +
+                      "'");
   if (c.files.size() != 2) {
     return tool.Usage(harvest ? "-t SOURCE.dlg takes TRANSLATED.dlg and OUT.po"
                               : "SOURCE.dlg and OUT.po are needed");
@@ -184,7 +192,7 @@ int RunDlg2po(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const bool toStandardOutput = output == "-";
   if (!toStandardOutput &&
       (tool.Same(output, source) || (harvest && tool.Same(output, c.files[0])))) {
-    return tool.Usage("OUT.po '" + output + "' is a dialogue file being read");
+    return tool.Usage("OUT.po '" + NameShown(output) + "' is a dialogue file being read");
   }
   std::string sourceBytes, translatedBytes;
   if (!tool.Read(source, sourceBytes)) return kRefused;
@@ -216,7 +224,7 @@ int RunPo2dlg(const std::vector<std::string>& args, std::istream& in, std::ostre
   const std::string& output = c.files[1];
   const bool fromStandardInput = po == "-";
   if (tool.Same(output, c.template_) || (!fromStandardInput && tool.Same(output, po))) {
-    return tool.Usage("OUT.dlg '" + output + "' is a file being read");
+    return tool.Usage("OUT.dlg '" + NameShown(output) + "' is a file being read");
   }
   std::string sourceBytes, poBytes;
   if (!tool.Read(c.template_, sourceBytes)) return kRefused;
@@ -225,13 +233,13 @@ int RunPo2dlg(const std::vector<std::string>& args, std::istream& in, std::ostre
   }
   const BytewisePoInput bytewise;
   const ImportResult r = ImportPo(sourceBytes, poBytes,
-                                  {.sourceName = c.template_,
-                                   .poName = fromStandardInput ? "<stdin>" : po,
+                                  {.sourceName = NameShown(c.template_),
+                                   .poName = fromStandardInput ? "<stdin>" : NameShown(po),
                                    .fuzzy = c.fuzzy,
                                    .ignoreUnknown = c.ignoreUnknown});
   if (!r.ok) {
     for (const std::string& p : r.problems) err << "po2dlg: " << p << "\n";
-    return tool.Fail(output + " not written");
+    return tool.Fail(NameShown(output) + " not written");
   }
   if (!tool.Write(output, r.dialogue)) return kRefused;
   out << Summary(r) << "\n";

@@ -168,13 +168,13 @@ TEST(HarvestTest, RecordsThatDoNotMatchAreNamedAndLeftUntranslated) {
       "{1}{Salut.}{}{}{}{}{}\r\n{2}{Adieu.}{}{}{}{1}{}\r\n{9}{Extra.}{}{}{}{0}{}\r\n";
   const std::string_view t = translated;
   ExportOptions o = kOptions;
-  o.translatedName = "fr.dlg";
+  o.translatedName = "fr\xe9\n.dlg";  // as the PO file's comments can hold it
   const ExportResult r = ExportPo(kSmall, o, &t);
   EXPECT_EQ(r.notes, (std::vector<std::string>{
-                         "fr.dlg:1: record 1 has no female wording; left untranslated",
-                         "fr.dlg:2: record 2's jump is \"1\" where tavern.dlg:2 has \"0\"; left "
-                         "untranslated",
-                         "fr.dlg:3: record 9 is not in tavern.dlg; left untranslated"}));
+                         "fr\u00e9\\x0A.dlg:1: record 1 has no female wording; left untranslated",
+                         "fr\u00e9\\x0A.dlg:2: record 2's jump is \"1\" where tavern.dlg:2 has "
+                         "\"0\"; left untranslated",
+                         "fr\u00e9\\x0A.dlg:3: record 9 is not in tavern.dlg; left untranslated"}));
   EXPECT_NE(r.po.find("msgctxt \"1\"\nmsgid \"Hi.\"\nmsgstr \"Salut.\""), std::string::npos);
   EXPECT_NE(r.po.find("msgctxt \"2\"\nmsgid \"Bye.\"\nmsgstr \"\""), std::string::npos);
 }
@@ -215,6 +215,8 @@ const ToolCase kCases[] = {
      "dlg2po: -P writes a template, which takes no translations\nTry 'dlg2po --help'.\n", ""},
     {"Dlg2poUnreadable", false, {"@none.dlg", "@s.po"}, 2, "",
      "dlg2po: cannot read @none.dlg: No such file or directory\n", ""},
+    {"Dlg2poLanguageOfTwoLines", false, {"--language", "fr\nX: y", "@s.dlg", "@s.po"}, 2, "",
+     "dlg2po: --language takes a code such as fr or pt_BR, not 'fr\\x0AX: y'\nTry 'dlg2po --help'.\n", ""},
     {"Po2dlg", true, {"-t", "@s.dlg", "@ok.po", "@fr.dlg"}, 0,
      "1 of 2 wordings translated, 0 fuzzy left out\n", "", "@fr.dlg"},
     // '-' is standard input: msgcat or msgmerge piped into po2dlg.
