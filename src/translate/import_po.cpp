@@ -1,5 +1,6 @@
 #include "translate/import_po.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <unordered_map>
@@ -73,6 +74,12 @@ ImportResult ImportPo(std::string_view source, std::string_view po, const Import
   auto refuse = [&](int line, const std::string& why) {
     result.problems.push_back(o.poName + (line > 0 ? ":" + std::to_string(line) : "") + ": " + why);
   };
+  // gettext reads a NUL as the end of its string and would drop the rest of the translation.
+  if (const std::size_t nul = po.find('\0'); nul != std::string_view::npos) {
+    refuse(1 + int(std::count(po.begin(), po.begin() + nul, '\n')),
+           "the PO file holds the byte 0x00, where gettext would cut the text short");
+    return result;
+  }
   PoReader reader;
   if (std::vector<PoProblem> problems; !reader.Read(po, problems)) {
     for (const PoProblem& p : problems) refuse(p.line, p.message);

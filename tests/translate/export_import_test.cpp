@@ -120,6 +120,8 @@ const ImportCase kImports[] = {
      "fr.po:16: the translation holds a line break (LF), which a dialogue record cannot hold"},
     {"Unreadable", "msgid \"a\nmsgstr \"b\"\n", false, false, "",
      "fr.po:5: end-of-line within string"},
+    {"NulByte", Entry("1", "Hi.", std::string("Sa\0lut.", 7)), false, false, "",
+     "fr.po:6: the PO file holds the byte 0x00, where gettext would cut the text short"},
 };
 // clang-format on
 
