@@ -9,6 +9,7 @@
 #include "commands/boxes.h"
 #include "commands/lookup.h"
 #include "commands/open_named.h"
+#include "commands/save_safety.h"
 #include "commands/undo.h"
 #include "ui/control_names.h"
 #include "ui/conversation_window.h"
@@ -80,11 +81,15 @@ void EditorForm::RunAction(const ActionInfo& action) {
       conversation_->FocusFindInFiles();
       return;
     case ActionId::Play:
-      ShowPlay(std::string());
+    case ActionId::PlayFromHere: {
+      // The play reads the working copy: the line being edited goes there first, as when its
+      // box is left, so that the play says what the boxes show.
+      bool written = false;
+      Run([this, &written] { written = WriteShownLine(ed_); });
+      if (written)
+        ShowPlay(action.id == ActionId::Play ? std::string() : ed_.window.lineNumber.text);
       return;
-    case ActionId::PlayFromHere:
-      ShowPlay(ed_.window.lineNumber.text);
-      return;
+    }
     case ActionId::KeyboardShortcuts:
       Run([this] { ShowOk(ed_, "Keyboard Shortcuts", ShortcutList()); });
       return;

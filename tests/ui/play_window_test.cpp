@@ -105,11 +105,12 @@ class PlayWindowTest : public QObject {
     QCOMPARE(p.Joined(control::kTranscript),
              kLine1 + QStringLiteral("|not offered: 2 (line 1 has no reply 2)"));
 
-    // Play from Here: from the line the editor shows.
+    // Play from Here: from the line the editor shows, its typing written first.
     s.GoTo("20");
+    s.Type(control::kMaleText, QStringLiteral("Sit low."));
     p = Open(s, Qt::ShiftModifier);
     QCOMPARE(p.Joined(control::kTranscript),
-             QStringLiteral("NPC 20: Sit down.|No reply is offered to this player here."));
+             QStringLiteral("NPC 20: Sit low.|No reply is offered to this player here."));
     QCOMPARE(s.Boxes(), QStringList());
   }
 
