@@ -60,6 +60,13 @@ RecentOutcome OpenRecentFile(Editor& ed, const std::string& path) {
 
 void GoToLineInFile(Editor& ed, const std::string& path, const std::string& number) {
   const bool loaded = ed.state.fileLoaded && ed.state.dialoguePath == path;
+  // A file taken away since it was listed is said so before the loaded one is given up for it.
+  if (struct stat st{}; !loaded) {
+    if (const int r = ed.files.Stat(path, st); r < 0) {
+      ReportFileError(ed, FileResult::Fail(path, "read", -r).failure);
+      return;
+    }
+  }
   if (!loaded && (!NothingLoaded(ed) || !OpenNamedFile(ed, path))) return;
   if (!number.empty()) GoToPickedLine(ed, number);
 }

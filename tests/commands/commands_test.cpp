@@ -259,6 +259,8 @@ const Row kRows[] = {
      {{"a.dlg.bak", kGone}, {"b.dlg", kB + kB7}, {"b.dlg.bak", kB + kB7}}},
     {"GoToLineInAnotherFileKeptLoaded", kA, {Write("b.dlg", kB), No, GoToLineIn("b.dlg", "5")},
      kAView, {kUnload}, {{"b.dlg", kB}}},
+    {"GoToLineInAFileGoneSinceKeepsTheLoadedOne", kA, {GoToLineIn("b.dlg", "5")}, kAView,
+     {"critical File Error: Cannot read DIR/b.dlg: No such file or directory"}},
 };
 // clang-format on
 
