@@ -20,8 +20,9 @@ namespace dlg::ui {
 namespace {
 
 bool FileLoaded(const Editor& ed) { return ed.state.fileLoaded; }
+// A new line is not in the working copy yet, so a play from it would only say it does not exist.
 bool LineShown(const Editor& ed) {
-  return ed.state.fileLoaded && !ed.window.lineNumber.text.empty();
+  return ed.state.fileLoaded && !ed.state.newLineMode && !ed.window.lineNumber.text.empty();
 }
 bool InNewLineMode(const Editor& ed) { return ed.state.newLineMode; }
 

@@ -287,6 +287,9 @@ class EditorWindowTest : public QObject {
     s.Type(control::kNewLineNumber, QStringLiteral("30"));
     s.Click(control::kAddLine);
     same("while a new line is typed");
+    // The new line is no record yet: what works on the record shown waits for it.
+    for (const char* text : {"Delete Line", "Renumber Line...", "Play from Here"})
+      QVERIFY2(!s.Action(text)->isEnabled(), text);
   }
 
   void menuKeysRunTheButtonsHandlers() {
