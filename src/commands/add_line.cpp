@@ -187,6 +187,14 @@ bool CanAddJumpTarget(const Editor& ed) {
 void AddJumpTarget(Editor& ed) {
   if (!CanAddJumpTarget(ed)) return;
   const std::string target = MissingJumpTarget(ed);
+  // The list of line numbers stops at a blank line; a record past it is a line all the same.
+  if (!ReadWorkingCopy(ed, true)) return;
+  if (HoldsRecord(ed.buffers.read, target)) {
+    ShowLineExists(ed, "Line " + target +
+                           " already exists, past the blank line where the list of line numbers "
+                           "stops.");
+    return;
+  }
   if (AskExclamation(ed, "Add Line",
                      "There is no line " + target + " yet. Add Line " + target + "?",
                      MsgButtons::YesNo) != MsgAnswer::Yes)

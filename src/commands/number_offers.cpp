@@ -69,14 +69,17 @@ void ListJumpTargets(std::string_view copy, JumpTargets& targets) {
     std::string_view number, male;
   };
   std::vector<Target> found;
+  targets.held.clear();
   LineCursor cursor(copy);
   for (Line line; cursor.Next(line);) {
     const std::string_view content = copy.substr(line.start, line.contentEnd - line.start);
     const std::string_view number = LineNumberOf(content);
+    if (!number.empty()) targets.held.emplace_back(number);
     const std::optional<std::string_view> jump = JumpOf(content);
     if (number.empty() || !jump || !IsNpcJump(*jump)) continue;
     found.push_back({number, *FieldOf(content, 1)});
   }
+  std::sort(targets.held.begin(), targets.held.end());
   std::stable_sort(found.begin(), found.end(),
                    [](const Target& a, const Target& b) { return a.number < b.number; });
   targets.rows.clear();
@@ -99,10 +102,15 @@ bool RefreshJumpTargets(Editor& ed, JumpTargets& targets) {
   if (key.empty() || !ReadWorkingCopy(ed, true)) {
     targets.rows.clear();
     targets.numbers.clear();
+    targets.held.clear();
     return true;
   }
   ListJumpTargets(ed.buffers.read, targets);
   return true;
+}
+
+bool HoldsNumber(const JumpTargets& targets, std::string_view number) {
+  return std::binary_search(targets.held.begin(), targets.held.end(), number);
 }
 
 std::string MissingJumpTarget(const Editor& ed) {

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "commands/editor.h"
 #include "commands/item_list.h"
@@ -21,7 +22,11 @@ struct JumpTargets {
   ItemList rows;
   ItemList numbers;      // row by row, what a pick puts in the box
   std::string readFrom;  // the working copy and its count of writes the rows were read at
+  // The number of every record, sorted: the list of line numbers stops at a blank line, and the
+  // records past it are lines that a jump can name too.
+  std::vector<std::string> held;
 };
+bool HoldsNumber(const JumpTargets& targets, std::string_view number);
 void ListJumpTargets(std::string_view copy, JumpTargets& targets);
 // Reads the working copy again only when it was written since the rows were read; true when
 // the rows changed. A copy that cannot be read is reported once, and lists nothing.

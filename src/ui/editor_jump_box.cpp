@@ -100,11 +100,18 @@ void EditorForm::RenderJumpBox() {
   const EditorWindow& w = ed_.window;
   // The list of used numbers is looked through only when it or the box changed.
   const std::string key = w.jumpLine.text + '\n' + w.lineNumber.text + '\n' +
-                          std::to_string(w.usedNumbers.items.Stamp()) +
-                          (ed_.state.fileLoaded ? "+" : "-");
+                          std::to_string(w.usedNumbers.items.Stamp()) + '\n' +
+                          std::to_string(ed_.state.copyWrites) + (ed_.state.fileLoaded ? "+" : "-");
   if (key == jumpKey_) return;
   jumpKey_ = key;
-  const QString note = DisplayText(JumpTargetNote(ed_));
+  std::string missing = JumpTargetNote(ed_);
+  // Not in the list, which stops at a blank line: a record past it carries the number all the
+  // same, and Add Line would refuse it.
+  if (!missing.empty()) {
+    ReadJumpTargets();
+    if (HoldsNumber(jumpTargets_, w.jumpLine.text)) missing.clear();
+  }
+  const QString note = DisplayText(missing);
   auto* box = Widget<FieldLineEdit>(control::kJumpLine);
   if (box->toolTip() != note) {
     box->setToolTip(note);
@@ -113,7 +120,8 @@ void EditorForm::RenderJumpBox() {
                                       : QStringLiteral("QLineEdit { border: 2px solid #c00000; }"));
   }
   for (const auto& [action, info] : actions_) {
-    if (info->id == ActionId::AddJumpTarget) action->setEnabled(CanAddJumpTarget(ed_));
+    if (info->id == ActionId::AddJumpTarget)
+      action->setEnabled(CanAddJumpTarget(ed_) && !note.isEmpty());
   }
 }
 

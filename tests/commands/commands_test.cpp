@@ -107,6 +107,11 @@ const Row kRows[] = {
      {"yes/no exclamation Add Line: There is no line 50 yet. Add Line 50?"}},
     {"NoAddLineForAJumpTargetThere", kThree + R("31", "c", "20"),
      {GoTo("31"), AddJumpTarget}, "31|PC|c||"},
+    // The list of line numbers stops at the blank line; line 60 is past it.
+    {"NoAddLineForAJumpTargetPastABlankLine", k10 + R("11", "a", "50") + "\r\n" + R("60"),
+     {GoTo("11"), JumpLine("60"), AddJumpTarget}, "11|PC|a||",
+     {"critical Line Already Exists: Line 60 already exists, past the blank line where the list "
+      "of line numbers stops."}},
     {"AddLineZero", kThree, {NewLineNumber("0"), AddLine}, kTen,
      {"none 0 is reserverd: 0 is a Reserved Number and Cannot be Added"}},
     // An empty number box is offered the next number above the line shown that no record
