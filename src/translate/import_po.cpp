@@ -102,6 +102,12 @@ ImportResult ImportPo(std::string_view source, std::string_view po, const Import
                                   o.sourceName);
       return;
     }
+    if (const int nul = LineOfEscapedNul(po, e.strOffset, e.strLine); nul != 0) {
+      refuse(nul,
+             "the translation holds an escape of the byte 0x00, where gettext cuts the text "
+             "short");
+      return;
+    }
     if (*e.str == '\0') return;
     const Wording& w = wordings[found->second];
     // An entry whose source text is no longer the wording is as stale as a fuzzy one.

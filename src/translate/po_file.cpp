@@ -268,24 +268,73 @@ void PoReader::ForEach(const std::function<void(const PoEntry&)>& visit) const {
   }
 }
 
-int LineHolding(std::string_view text, std::size_t strOffset, int strLine, std::string_view literal,
-                char escape) {
+namespace {
+
+// Calls `visit` with each line of the msgstr at `strOffset` and its number, from the msgstr line
+// through its last continuation line, until `visit` returns true; returns that line, or 0.
+template <class Visit>
+int FirstMsgstrLine(std::string_view text, std::size_t strOffset, int strLine, Visit visit) {
   int line = strLine;
   for (std::size_t at = strOffset; at < text.size(); ++line) {
     const std::size_t end = std::min(text.find('\n', at), text.size());
     const std::string_view l = text.substr(at, end - at);
     if (line > strLine && l.find_first_not_of(" \t") != l.find('"')) break;  // the msgstr ended
-    for (std::size_t i = l.find('"'); i < l.size(); ++i) {
-      if (l[i] == '\\') {
-        if (escape != '\0' && i + 1 < l.size() && l[i + 1] == escape) return line;
-        ++i;
-      } else if (escape == '\0' && l.substr(i).starts_with(literal)) {
-        return line;
-      }
-    }
+    if (visit(l)) return line;
     at = end + 1;
   }
-  return strLine;
+  return 0;
+}
+
+int DigitValue(char ch, int base) {
+  const int v = ch >= '0' && ch <= '9'   ? ch - '0'
+                : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10
+                : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10
+                                         : 99;
+  return v < base ? v : -1;
+}
+
+}  // namespace
+
+int LineHolding(std::string_view text, std::size_t strOffset, int strLine, std::string_view literal,
+                char escape) {
+  const int line = FirstMsgstrLine(text, strOffset, strLine, [&](std::string_view l) {
+    for (std::size_t i = l.find('"'); i < l.size(); ++i) {
+      if (l[i] == '\\') {
+        if (escape != '\0' && i + 1 < l.size() && l[i + 1] == escape) return true;
+        ++i;
+      } else if (escape == '\0' && l.substr(i).starts_with(literal)) {
+        return true;
+      }
+    }
+    return false;
+  });
+  return line != 0 ? line : strLine;
+}
+
+int LineOfEscapedNul(std::string_view text, std::size_t strOffset, int strLine) {
+  return FirstMsgstrLine(text, strOffset, strLine, [](std::string_view l) {
+    for (std::size_t i = l.find('"'); i < l.size(); ++i) {
+      if (l[i] != '\\' || i + 1 >= l.size()) continue;
+      // As gettext reads them: up to three octal digits, or "x" and every hex digit after it,
+      // the value kept to its low byte.
+      unsigned value = 1;
+      std::size_t j = i + 1;
+      if (DigitValue(l[j], 8) >= 0) {
+        value = 0;
+        for (int n = 0; n < 3 && j < l.size() && DigitValue(l[j], 8) >= 0; ++n, ++j)
+          value = value * 8 + unsigned(DigitValue(l[j], 8));
+      } else if (l[j] == 'x' && j + 1 < l.size() && DigitValue(l[j + 1], 16) >= 0) {
+        value = 0;
+        for (++j; j < l.size() && DigitValue(l[j], 16) >= 0; ++j)
+          value = (value * 16 + unsigned(DigitValue(l[j], 16))) & 0xFF;
+      } else {
+        j = i + 2;
+      }
+      if ((value & 0xFF) == 0) return true;
+      i = j - 1;
+    }
+    return false;
+  });
 }
 
 }  // namespace dlg::translate

@@ -71,5 +71,8 @@ class PoReader {
 // `strLine` when none does.
 int LineHolding(std::string_view text, std::size_t strOffset, int strLine, std::string_view literal,
                 char escape = '\0');
+// The line of a msgstr (as above) whose escape gettext reads as the byte 0 ("\0", "\400",
+// "\x100"), where it ends the text; 0 when none does.
+int LineOfEscapedNul(std::string_view text, std::size_t strOffset, int strLine);
 
 }  // namespace dlg::translate

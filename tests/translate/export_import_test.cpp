@@ -122,6 +122,12 @@ const ImportCase kImports[] = {
      "fr.po:5: end-of-line within string"},
     {"NulByte", Entry("1", "Hi.", std::string("Sa\0lut.", 7)), false, false, "",
      "fr.po:6: the PO file holds the byte 0x00, where gettext would cut the text short"},
+    // Escapes that gettext reads as 0 (octal past 255, hex of any length keeps its low byte); an
+    // escaped backslash before a 0 is none.
+    {"EscapedNul", Entry("1", "Hi.", "a\\400b") +
+     "msgctxt \"2\"\nmsgid \"Bye.\"\nmsgstr \"ok \\\\0 \"\n\"x\\x100\"\n", false, false, "",
+     "fr.po:6: the translation holds an escape of the byte 0x00, where gettext cuts the text short\n"
+     "fr.po:11: the translation holds an escape of the byte 0x00, where gettext cuts the text short"},
 };
 // clang-format on
 
