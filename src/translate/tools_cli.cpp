@@ -242,7 +242,11 @@ int RunPo2dlg(const std::vector<std::string>& args, std::istream& in, std::ostre
     return tool.Fail(NameShown(output) + " not written");
   }
   if (!tool.Write(output, r.dialogue)) return kRefused;
-  out << Summary(r) << "\n";
+  out << Summary(r) << "\n" << std::flush;
+  if (!out) {
+    return tool.Fail("cannot write the summary to standard output (" + NameShown(output) +
+                     " was written)");
+  }
   return kWritten;
 }
 

@@ -208,7 +208,8 @@ struct ToolCase {
   std::vector<std::string> args;  // "@name": a file of the temporary folder
   int status;
   std::string out, err;
-  std::string written;  // the file that must exist afterwards, "" when none may
+  std::string written;      // the file that must exist afterwards, "" when none may
+  bool fullOutput = false;  // standard output takes nothing, as on a full disk
 };
 void PrintTo(const ToolCase& c, std::ostream* os) { *os << c.name; }
 
@@ -230,6 +231,10 @@ const ToolCase kCases[] = {
     // '-' is standard input: msgcat or msgmerge piped into po2dlg.
     {"Po2dlgFromStandardInput", true, {"-t", "@s.dlg", "-", "@fr.dlg"}, 0,
      "1 of 2 wordings translated, 0 fuzzy left out\n", "", "@fr.dlg"},
+    {"Po2dlgSummaryToFullDisk", true, {"-t", "@s.dlg", "@ok.po", "@fr.dlg"}, 2, "",
+     "po2dlg: cannot write the summary to standard output (@fr.dlg was written)\n", "@fr.dlg", true},
+    {"Dlg2poToFullDisk", false, {"@s.dlg", "-"}, 2, "",
+     "dlg2po: cannot write the PO file to standard output\n", "", true},
     {"Po2dlgRefused", true, {"-t", "@s.dlg", "@bad.po", "@fr.dlg"}, 2, "",
      "po2dlg: @bad.po:10: the translation holds \"}\", which would end the field in the dialogue "
      "file\npo2dlg: @fr.dlg not written\n", ""},
@@ -258,6 +263,7 @@ TEST_P(ToolTest, ExitStatusOutputAndFiles) {
   for (const std::string& a : c.args) args.push_back(a[0] == '@' ? dir.File(a.substr(1)) : a);
   std::istringstream in(okPo);
   std::ostringstream out, err;
+  if (c.fullOutput) out.setstate(std::ios::badbit);
   EXPECT_EQ(c.po2dlg ? RunPo2dlg(args, in, out, err) : RunDlg2po(args, out, err), c.status);
   if (c.out.starts_with('^')) {
     EXPECT_TRUE(dir.Local(out.str()).starts_with(c.out.substr(1))) << out.str();
