@@ -289,7 +289,7 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
       err << "dlgcheck: cannot draw " << o.map << ": " << problem << "\n";
       trouble = true;
     } else if (const std::string failed = dlgcheck::ReplaceWhole(o.map, image); !failed.empty()) {
-      err << "dlgcheck: cannot write " << o.map << ": " << failed << "\n";
+      err << "dlgcheck: cannot write " << check::NameShown(o.map) << ": " << failed << "\n";
       trouble = true;
     }
   }

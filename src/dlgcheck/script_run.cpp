@@ -3,6 +3,7 @@
 #include <string>
 
 #include "check/counts.h"
+#include "dialogue/quoted_text.h"
 #include "dlgcheck/runs.h"
 
 namespace dlg::dlgcheck {
@@ -20,7 +21,7 @@ int RunScript(const std::string& script, const std::vector<Input>& inputs, std::
   const std::string failed = EndsIn(script, ".xlsx") ? WriteScriptXlsx(script, rows)
                                                      : ReplaceWhole(script, check::ScriptCsv(rows));
   if (!failed.empty()) {
-    err << "dlgcheck: cannot write " << script << ": " << failed << "\n";
+    err << "dlgcheck: cannot write " << NameShown(script) << ": " << failed << "\n";
     return kTrouble;
   }
   const auto counted = [](long long n, const char* noun) {

@@ -177,8 +177,8 @@ const CliCase kCases[] = {
     {"MapOfTooManyArrows", {"--map", "@m.svg", "@dense.dlg"}, 2, "*in 1 file\n",
      "dlgcheck: cannot draw @m.svg: 6002 boxes and arrows are more than a map can show (at most "
      "5500)\n"},
-    {"MapUnwritable", {"--map", "@nowhere/m.svg", "@clean.dlg"}, 2, "*0 errors",
-     "*dlgcheck: cannot write @nowhere/m.svg: No such file or directory"},
+    {"MapUnwritable", {"--map", "@no\nwhere/m.svg", "@clean.dlg"}, 2, "*0 errors",
+     "*dlgcheck: cannot write @no\\x0Awhere/m.svg: No such file or directory"},
     {"Stats", {"--stats", "@mod"}, 0,
      // The numbers of the total; the first column is as wide as the folder's path.
      "*  3        3            3            0              3              0\n", ""},
@@ -200,8 +200,8 @@ const CliCase kCases[] = {
      "dlgcheck: the script '@mod/link.csv' is a file being read\nTry 'dlgcheck --help'.\n"},
     {"ScriptExtension", {"--script", "@s.txt", "@clean.dlg"}, 2, "",
      "*the script '@s.txt' must end in .csv or .xlsx\n"},
-    {"ScriptUnwritable", {"--script=@nowhere/s.csv", "@clean.dlg"}, 2, "",
-     "dlgcheck: cannot write @nowhere/s.csv: No such file or directory\n"},
+    {"ScriptUnwritable", {"--script=@no\nwhere/s.csv", "@clean.dlg"}, 2, "",
+     "dlgcheck: cannot write @no\\x0Awhere/s.csv: No such file or directory\n"},
     {"ScriptWorkbookUnwritable", {"--script", "@nowhere/s.xlsx", "@clean.dlg"}, 2, "", "*s.xlsx: No such file"},
     {"SummaryToFullDisk", {"--script", "@s.csv", "@clean.dlg"}, 2, "", "*summary", "\n", {{"s.csv", "*Hi."}}, true},
     {"Textconv", {"--textconv", "@error.dlg"}, 0, "1 NPC\n  male: Hi.\n2 PC -> 7\n  male: Go.\n", ""},
