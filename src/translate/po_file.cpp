@@ -270,8 +270,9 @@ void PoReader::ForEach(const std::function<void(const PoEntry&)>& visit) const {
 
 namespace {
 
-// Calls `visit` with each line of the msgstr at `strOffset` and its number, from the msgstr line
-// through its last continuation line, until `visit` returns true; returns that line, or 0.
+// Calls `visit` with each line of the msgstr at `strOffset` (numbered from `strLine`), from the
+// msgstr line through its last continuation line, until `visit` returns true; returns the number
+// of that line, or 0.
 template <class Visit>
 int FirstMsgstrLine(std::string_view text, std::size_t strOffset, int strLine, Visit visit) {
   int line = strLine;
