@@ -56,10 +56,13 @@ check() { # NAME WHAT COMMAND...: counts the row's check as passed when COMMAND 
   if "$@"; then passed=$((passed + 1)); else fail "$name" "$what"; fi
 }
 crlf() { sed 's/$/\r/' "$@"; }
-# Succeeds when both files hold the same bytes, else shows how they differ.
+# Succeeds when both files hold the same bytes, else shows how they differ. Either may be a
+# pipe, which can be read once: both are copied first.
 same_bytes() {
-  cmp -s "$1" "$2" && return 0
-  diff <(cat -A "$1") <(cat -A "$2") | head -20 >&2
+  cat "$1" >"$tmp/left" && cat "$2" >"$tmp/right"
+  cmp -s "$tmp/left" "$tmp/right" && return 0
+  diff <(cat -A "$tmp/left") <(cat -A "$tmp/right") | head -20 >&2
+  [ -s "$tmp/right" ] || echo "(the second is empty)" >&2
   return 1
 }
 
@@ -76,15 +79,17 @@ run() {
     status=0
     (cd "$dir" && timeout 120 "${program[@]}" "$@") >"${stdout_to:-$tmp/$side.out}" \
       2>"$tmp/$side.err" || status=$?
-    # A run that lost its Wine server, or saw a fault that Wine reports in its own words, is
-    # run again, once: the program is single-threaded and reads the same bytes each time, so a
-    # fault of its own comes back on the second run and fails the row; one of Wine's threads
-    # faulting once at a process's end (seen once in CI, with the output and status right) does
-    # not.
+    # A run that lost its Wine server, saw a fault that Wine reports in its own words, or
+    # failed without a word on either stream (dlgcheck says why on every failure; seen once in
+    # CI, a run with no output at all) is run again, once: the program is single-threaded and
+    # reads the same bytes each time, so a fault of its own comes back on the second run and
+    # fails the row; one of Wine's threads faulting once at a process's end does not.
     tries=$((tries - 1))
-    [ "$side" = win ] && [ "$tries" -gt 0 ] &&
-      grep -qs -e "^wine client error" -e "^wine: Unhandled" "$tmp/$side.err" "$tmp/$side.out" ||
+    [ "$side" = win ] && [ "$tries" -gt 0 ] || break
+    grep -qs -e "^wine client error" -e "^wine: Unhandled" "$tmp/$side.err" "$tmp/$side.out" ||
+      { [ "$status" -ne 0 ] && [ ! -s "${stdout_to:-$tmp/$side.out}" ] && [ ! -s "$tmp/$side.err" ]; } ||
       break
+    echo "note: Wine run of dlgcheck $* (status $status) run again" >&2
   done
   printf -v "${side}_status" %d "$status"
 }
