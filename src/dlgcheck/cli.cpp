@@ -218,9 +218,13 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
   Options o;
   if (const int status = Parse(args, o, out, err, lineEnd); status >= 0) return status;
 
-  // A map named like the file it draws, or a link to it, would replace the dialogue.
+  // A map named like the file it draws or the SOURCE it compares with, or a link to either,
+  // would replace that dialogue.
   if (!o.map.empty() && dlgcheck::SameFile(o.map, o.files[0])) {
     return Usage(err, "the map '" + o.map + "' is the file being checked");
+  }
+  if (!o.map.empty() && !o.against.empty() && dlgcheck::SameFile(o.map, o.against)) {
+    return Usage(err, "the map '" + o.map + "' is the SOURCE being compared with");
   }
   std::vector<dlgcheck::Input> inputs;
   for (const std::string& path : o.files) {

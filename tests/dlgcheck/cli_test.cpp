@@ -168,6 +168,8 @@ const CliCase kCases[] = {
      "*is the file being checked"},
     {"MapThroughALinkToTheFileChecked", {"--map", "@link.svg", "@clean.dlg"}, 2, "",
      "*is the file being checked"},
+    {"MapOverTheSource", {"--map", "@talk.dot", "--against", "@talk.dot", "@clean.dlg"}, 2, "",
+     "*is the SOURCE being compared with"},
     // A link under the map's name is replaced by the map, never written through, as on Windows.
     {"MapReplacesALinkOfItsName", {"--map", "@link.dot", "@clean.dlg"}, 0, "*0 errors", "", "\n",
      {{"link.dot", "*digraph"}}},
