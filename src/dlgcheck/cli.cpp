@@ -287,10 +287,10 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
     if (o.map.empty()) continue;
     std::string image, problem;
     if (const std::string why = map::WhyNotDrawn(conversation); !why.empty()) {
-      err << "dlgcheck: cannot draw " << o.map << ": " << why << "\n";
+      err << "dlgcheck: cannot draw " << check::NameShown(o.map) << ": " << why << "\n";
       trouble = true;
     } else if (!dlgcheck::MakeMap(conversation, o.mapFormat, image, problem)) {
-      err << "dlgcheck: cannot draw " << o.map << ": " << problem << "\n";
+      err << "dlgcheck: cannot draw " << check::NameShown(o.map) << ": " << problem << "\n";
       trouble = true;
     } else if (const std::string failed = dlgcheck::ReplaceWhole(o.map, image); !failed.empty()) {
       err << "dlgcheck: cannot write " << check::NameShown(o.map) << ": " << failed << "\n";

@@ -174,8 +174,9 @@ const CliCase kCases[] = {
     {"MapReplacesALinkOfItsName", {"--map", "@link.dot", "@clean.dlg"}, 0, "*0 errors", "", "\n",
      {{"link.dot", "*digraph"}}},
     // The map is refused, and the findings still reported.
-    {"MapOfTooManyLines", {"--map", "@m.svg", "@long.dlg"}, 2, "*in 1 file\n",
-     "dlgcheck: cannot draw @m.svg: 1001 NPC lines are more than a map can show (at most 1000)\n"},
+    {"MapOfTooManyLines", {"--map", "@m\n.svg", "@long.dlg"}, 2, "*in 1 file\n",
+     "dlgcheck: cannot draw @m\\x0A.svg: 1001 NPC lines are more than a map can show (at most "
+     "1000)\n"},
     {"MapOfTooManyArrows", {"--map", "@m.svg", "@dense.dlg"}, 2, "*in 1 file\n",
      "dlgcheck: cannot draw @m.svg: 6002 boxes and arrows are more than a map can show (at most "
      "5500)\n"},
