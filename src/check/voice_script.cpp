@@ -2,6 +2,7 @@
 
 #include "check/counts.h"
 #include "dialogue/cp1252.h"
+#include "dialogue/quoted_text.h"
 
 namespace dlg::check {
 
@@ -78,7 +79,7 @@ void AppendScriptRows(const Conversation& c, const std::string& file,
   for (const int line : reading.order) {
     const Fields& f = c.records[line].Fields();
     ScriptRow row;
-    row.file = file;
+    row.file = NameShown(file);  // a CSV and a workbook hold UTF-8 only
     row.line = Cp1252ToUtf8(f.lineNumber);
     if (const int via = reading.via[line]; via != -1) {
       const Fields& reply = c.records[via].Fields();

@@ -18,7 +18,7 @@
 namespace dlg::check {
 
 struct ScriptRow {
-  std::string file;  // as given, or as found in a folder
+  std::string file;  // as given, or as found in a folder, shown as every report names it
   std::string line;  // the NPC line's number; these and the texts in UTF-8
   bool female = false;
   std::string text;

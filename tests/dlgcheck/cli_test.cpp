@@ -17,6 +17,8 @@
 namespace dlg {
 namespace {
 
+using namespace std::string_literals;
+
 const std::string kClean = "{1}{Hi.}{}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n";
 const std::string kWarning = "{1}{Hi.}{}{}{}{}{}\r\n{2}{Bye.}{}{x}{}{0}{}\r\n";
 const std::string kError = "{1}{Hi.}{}{}{}{}{}\r\n{2}{Go.}{}{}{}{7}{}\r\n";
@@ -65,6 +67,7 @@ TEST_P(CliTest, ExitStatusOutputAndFiles) {
   dir.Put("error.dlg", kError);
   dir.Put("talk.dot", kClean);  // a dialogue named like a map
   dir.Put("other.dot", "mine");
+  dir.Put("odd\xff.dlg", "{1}{Hi\0.}{}{}{}{}{}\r\n"s);  // no UTF-8, a byte 0
   std::filesystem::create_symlink("other.dot", dir.File("link.dot"));
   std::filesystem::create_symlink("clean.dlg", dir.File("link.svg"));
   // Beyond the lines or the arrows that a map can show: Graphviz would take minutes.
@@ -198,6 +201,9 @@ const CliCase kCases[] = {
                 "@error.dlg,1,male,Hi.,1,,,\r\n"}}},
     {"ScriptWorkbook", {"--script", "@S.XLSX", "@error.dlg"}, 0,
      "@S.XLSX: 1 wording, 1 word from 1 file\n", "", "\n", {{"S.XLSX", "^PK\x03\x04"}}},
+    // Both hold UTF-8 only: the name as reports show it; the byte 0 is a C string's end.
+    {"ScriptOfAnOddFile", {"--script", "@s.csv", "@odd\xff.dlg"}, 0, "*1 wording", "", "\n",
+     {{"s.csv", "*\r\n@odd\xc3\xbf.dlg,1,male,Hi\0.,1,,,\r\n"s}}},
     // Never written over a dialogue that it reads, through a link of its name.
     {"ScriptOverADialogueRead", {"--script", "@mod/link.csv", "@mod"}, 2, "",
      "dlgcheck: the script '@mod/link.csv' is a file being read\nTry 'dlgcheck --help'.\n"},
