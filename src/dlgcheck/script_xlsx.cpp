@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "dialogue/quoted_text.h"
 #include "dlgcheck/runs.h"
 #include "fileio/files.h"
 
@@ -23,6 +24,22 @@ std::string MakeWorkbook(const std::string& path, const std::vector<check::Scrip
   if (rows.size() >= LXW_ROW_MAX) {
     return std::to_string(rows.size()) + " wordings are more than a worksheet's " +
            std::to_string(LXW_ROW_MAX - 1) + " rows";
+  }
+  // The library takes C strings: a byte 0 would end its cell and drop the rest without a word.
+  for (const check::ScriptRow& r : rows) {
+    for (const std::string* text : {&r.line, &r.text, &r.reply, &r.replyText, &r.condition}) {
+      if (text->find('\0') == std::string::npos) continue;
+      std::string line;  // a number, or bytes that must not drive the terminal
+      for (const char c : r.line) {
+        if (c >= 0x20 && c < 0x7F) {
+          line += c;
+        } else {
+          AppendHexByte(line, static_cast<unsigned char>(c));
+        }
+      }
+      return r.file + " line " + line +
+             " holds the byte 0, which a workbook cannot hold (a CSV script keeps it)";
+    }
   }
   lxw_workbook* book = workbook_new(path.c_str());
   if (book == nullptr) return "the workbook could not be started";

@@ -204,6 +204,8 @@ const CliCase kCases[] = {
     // Both hold UTF-8 only: the name as reports show it; the byte 0 is a C string's end.
     {"ScriptOfAnOddFile", {"--script", "@s.csv", "@odd\xff.dlg"}, 0, "*1 wording", "", "\n",
      {{"s.csv", "*\r\n@odd\xc3\xbf.dlg,1,male,Hi\0.,1,,,\r\n"s}}},
+    {"ScriptWorkbookOfAByte0", {"--script", "@s.xlsx", "@odd\xff.dlg"}, 2, "",
+     "*: @odd\xc3\xbf.dlg line 1 holds the byte 0, which a workbook cannot hold"},
     // Never written over a dialogue that it reads, through a link of its name.
     {"ScriptOverADialogueRead", {"--script", "@mod/link.csv", "@mod"}, 2, "",
      "dlgcheck: the script '@mod/link.csv' is a file being read\nTry 'dlgcheck --help'.\n"},
