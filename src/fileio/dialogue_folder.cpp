@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "fileio/paths.h"
 
@@ -19,11 +20,15 @@ void Walk(FileOps& ops, const std::string& folder, std::vector<FoundFile>& out) 
   for (const std::string& name : names) {
     const std::string path = JoinPath(folder, name);
     struct stat st {};
-    const bool folderHere = ops.Lstat(path, st) == 0 && S_ISDIR(st.st_mode);
-    if (folderHere) {
+    const int r = ops.Lstat(path, st);
+    if (r == 0 && S_ISDIR(st.st_mode)) {
       if (name[0] != '.') Walk(ops, path, out);
     } else if (IsDialogueName(name)) {
       out.push_back({path, FileResult::Ok()});  // whatever it is, reading it will say
+    } else if (r < 0 && r != -ENOENT && name[0] != '.') {
+      // It may be a folder (one beyond the longest path, one in a folder we may list but not
+      // enter): its files must not go missing unsaid. Gone since the listing, it held none.
+      out.push_back({path, FileResult::Fail(path, "list", -r)});
     }
   }
 }

@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -235,21 +236,24 @@ TEST(StrayTemps, OnlyThoseOfAProcessGoneAreRemoved) {
   }
 }
 
-// --- The walk over a mod's folder: a folder that cannot be listed is named in its place, and
-// the rest is still found.
+// --- The walk over a mod's folder: a folder that cannot be listed, or not even looked at (a path
+// beyond the longest), is named in its place, and the rest is still found.
 TEST(DialogueFolderTest, NamesTheFolderThatCannotBeListed) {
-  TempDir dir;
-  std::filesystem::create_directories(dir.File("sub"));
-  dir.Put("a.dlg", "");
-  dir.Put("sub/b.dlg", "");
-  FailingFileOps ops;
-  ops.Arm({OpKind::ListFolder, 2, false, EACCES});
-  const std::vector<FoundFile> found = DialoguesBelow(ops, dir.Path());
-  ASSERT_EQ(found.size(), 2u);
-  EXPECT_EQ(found[0].path, dir.File("a.dlg"));
-  EXPECT_TRUE(found[0].listed);
-  EXPECT_EQ(found[1].path, dir.File("sub"));
-  EXPECT_EQ(found[1].listed.failure.Reason(), "Permission denied");
+  for (const Fault fault :
+       {Fault{OpKind::ListFolder, 2, false, EACCES}, Fault{OpKind::Lstat, 1, true, ENAMETOOLONG}}) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.File("sub"));
+    dir.Put("a.dlg", "");
+    dir.Put("sub/b.dlg", "");
+    FailingFileOps ops;
+    ops.Arm(fault);
+    const std::vector<FoundFile> found = DialoguesBelow(ops, dir.Path());
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].path, dir.File("a.dlg"));
+    EXPECT_TRUE(found[0].listed);
+    EXPECT_EQ(found[1].path, dir.File("sub"));
+    EXPECT_EQ(found[1].listed.failure.Reason(), std::strerror(fault.error));
+  }
 }
 
 TEST(DialogueFolderTest, FolderOrderAndNames) {
