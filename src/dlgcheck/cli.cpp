@@ -216,7 +216,14 @@ int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, s
 int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 std::string_view lineEnd) {
   Options o;
-  if (const int status = Parse(args, o, out, err, lineEnd); status >= 0) return status;
+  if (const int status = Parse(args, o, out, err, lineEnd); status >= 0) {
+    // --help or --version lost to a full disk is no help shown.
+    if (status == kClean && !(out << std::flush)) {
+      err << "dlgcheck: cannot write to standard output\n";
+      return kTrouble;
+    }
+    return status;
+  }
 
   // A map named like the file it draws or the SOURCE it compares with, or a link to either,
   // would replace that dialogue.

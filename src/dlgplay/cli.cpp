@@ -132,7 +132,14 @@ int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, s
 
 int RunDlgplay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Options o;
-  if (const int status = Parse(args, o, out, err); status >= 0) return status;
+  if (const int status = Parse(args, o, out, err); status >= 0) {
+    // --help or --version lost to a full disk is no help shown.
+    if (status == kPlayed && !(out << std::flush)) {
+      err << "dlgplay: cannot write to standard output\n";
+      return kTrouble;
+    }
+    return status;
+  }
   std::string bytes;
   Files files(PosixFileOps());
   if (const FileResult r = files.ReadAll(o.file, bytes); !r) {

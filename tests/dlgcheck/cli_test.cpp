@@ -229,6 +229,7 @@ const CliCase kCases[] = {
     {"AgainstWithStats", {"--stats", "--against", "@error.dlg", "@clean.dlg"}, 2, "", "*--against compares"},
     {"Help", {"--help"}, 0, "*Usage: dlgcheck [--map OUT]", ""},
     {"Version", {"--version"}, 0, "*dlgcheck 0.", ""},
+    {"HelpToFullDisk", {"--help"}, 2, "", "dlgcheck: cannot write to standard output\n", "\n", {}, true},
     {"DashDashEndsOptions", {"--", "--help"}, 2, "*0 files",
      "dlgcheck: cannot read --help: No such file or directory\n"},
     // Windows' line ends: every line of text ends in CR LF, while JSON stays the one document

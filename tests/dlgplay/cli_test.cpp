@@ -48,6 +48,7 @@ const CliCase kCases[] = {
     {"EmptyFrom", {"--from=", "@"}, 2, "", "dlgplay: --from takes a line number\nTry 'dlgplay --help'.\n"},
     {"Unreadable", {"@missing"}, 2, "", "*dlgplay: cannot read @missing: No such file or directory\n"},
     {"TranscriptToFullDisk", {"@", "2"}, 2, "", "*cannot write the transcript", true},
+    {"VersionToFullDisk", {"--version"}, 2, "", "dlgplay: cannot write to standard output\n", true},
 };
 // clang-format on
 
