@@ -111,12 +111,14 @@ int Parse(const std::vector<std::string>& args, CommandLine& c, Tool& tool, std:
       c.files.push_back(a);
     } else if (a == "--") {
       optionsEnd = true;
-    } else if (a == "--help" || a == "-h") {
-      out << help;
-      return kWritten;
-    } else if (a == "--version") {
-      out << (po2dlg ? "po2dlg " : "dlg2po ") << DLG_VERSION << "\n";
-      return kWritten;
+    } else if (a == "--help" || a == "-h" || a == "--version") {
+      if (a == "--version") {
+        out << (po2dlg ? "po2dlg " : "dlg2po ") << DLG_VERSION << "\n";
+      } else {
+        out << help;
+      }
+      // Lost to a full disk, it is no help shown.
+      return out << std::flush ? kWritten : tool.Fail("cannot write to standard output");
     } else if (a == "-t" || a == "--template") {
       if (!value(c.template_)) return tool.Usage("option " + a + " needs a value");
     } else if (a.starts_with("--template=")) {

@@ -235,6 +235,7 @@ const ToolCase kCases[] = {
      "po2dlg: cannot write the summary to standard output (@fr.dlg was written)\n", "@fr.dlg", true},
     {"Dlg2poToFullDisk", false, {"@s.dlg", "-"}, 2, "",
      "dlg2po: cannot write the PO file to standard output\n", "", true},
+    {"HelpToFullDisk", true, {"--help"}, 2, "", "po2dlg: cannot write to standard output\n", "", true},
     {"Po2dlgRefused", true, {"-t", "@s.dlg", "@bad.po", "@fr.dlg"}, 2, "",
      "po2dlg: @bad.po:10: the translation holds \"}\", which would end the field in the dialogue "
      "file\npo2dlg: @fr.dlg not written\n", ""},
