@@ -182,6 +182,11 @@ int Parse(const std::vector<std::string>& args, Options& o, std::ostream& out, s
       const std::string name = a.substr(0, eq);
       if (name != "--map" && name != "--format" && name != "--ignore" && name != "--script" &&
           name != "--against") {
+        // git's textconv appends the file's name as the work tree has it, "-x.dlg" too.
+        if (o.run == Run::Textconv && i + 1 == args.size()) {
+          o.files.push_back(a);
+          continue;
+        }
         return Usage(err, "unknown option '" + a + "'");
       }
       std::string value;

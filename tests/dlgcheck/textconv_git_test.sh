@@ -1,6 +1,7 @@
 #!/bin/sh
 # git diff through `dlgcheck --textconv`, set up as the README says, in a repository of its own in
-# a temporary folder: a changed wording shows as that field of that record, accents readable.
+# a temporary folder: a changed wording shows as that field of that record, accents readable,
+# in a file whose name git hands on as it is, though it begins like an option.
 # Usage: textconv_git_test.sh DLGCHECK
 set -eu
 dlgcheck=$1
@@ -15,10 +16,10 @@ git config user.email test@example.invalid
 # The README's two lines.
 echo '*.dlg diff=dlg' >.gitattributes
 git config diff.dlg.textconv "$dlgcheck --textconv"
-printf '{1}{Hello.}{}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n{10}{Caf\351?}{}{}{}{}{}\r\n' >talk.dlg
-git add .gitattributes talk.dlg
+printf '{1}{Hello.}{}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n{10}{Caf\351?}{}{}{}{}{}\r\n' >./-talk.dlg
+git add -- .gitattributes -talk.dlg
 git commit -qm one
-printf '{1}{Hello.}{Hello, dear.}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n{10}{Th\351?}{}{}{}{}{}\r\n' >talk.dlg
+printf '{1}{Hello.}{Hello, dear.}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n{10}{Th\351?}{}{}{}{}{}\r\n' >./-talk.dlg
 git diff --no-color | sed -n '/^@@/,$p' >diff.txt
 cat >want.txt <<'WANT'
 @@ -1,7 +1,8 @@
