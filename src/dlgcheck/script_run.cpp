@@ -27,7 +27,8 @@ int RunScript(const std::string& script, const std::vector<Input>& inputs, std::
   const auto counted = [](long long n, const char* noun) {
     return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
   };
-  out << InLineEnds(script + ": " + counted(static_cast<long long>(rows.size()), "wording") + ", " +
+  out << InLineEnds(NameShown(script) + ": " +
+                        counted(static_cast<long long>(rows.size()), "wording") + ", " +
                         counted(words, "word") + " from " +
                         counted(static_cast<long long>(loaded.size()), "file") + "\n",
                     lineEnd)
