@@ -149,14 +149,20 @@ int RunDlgplay(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   const Conversation c = ReadConversation(std::string_view(bytes));
   const play::Play p = play::PlayConversation(c, o.setup, o.replies);
-  out << VisibleText(play::TranscriptText(p)) << std::flush;
+  std::string text = play::TranscriptText(p);
+  // A reply given after the end was never offered: a script that expects it to be met must hear.
+  const bool ended = p.transcript.back().kind == play::EntryKind::End;
+  if (ended && p.choicesTaken < o.replies.size()) {
+    text += "not offered: " + o.replies[p.choicesTaken].number + " (the conversation has ended)\n";
+  }
+  out << VisibleText(text) << std::flush;
   // A golden transcript written to a full disk must not pass for the conversation played.
   if (!out) {
     err << "dlgplay: cannot write the transcript to standard output\n";
     return kTrouble;
   }
   const bool stopped = p.transcript.back().kind == play::EntryKind::Stop;
-  return stopped ? kStopped : kPlayed;
+  return stopped || p.choicesTaken < o.replies.size() ? kStopped : kPlayed;
 }
 
 }  // namespace dlg

@@ -34,6 +34,8 @@ const CliCase kCases[] = {
     {"Waits", {"@"}, 0, "NPC 1: We\u2019re shut.\n  3: Caf\u00e9? [if caf\u00e9 open]\n  4: Who\\x1B]0;x\\x9D?\n", ""},
     {"Ends", {"--int", "12", "@", "2"}, 0,
      "NPC 1: We\u2019re shut.\nPC 2: Open up.\n  runs: pc.say()\nEND\n", ""},
+    {"RepliesAfterTheEnd", {"--int", "12", "@", "2", "3"}, 1,
+     "*END\nnot offered: 3 (the conversation has ended)\n", ""},
     {"FemaleFrom", {"--female", "--from=1", "@", "3"}, 0,
      "NPC 1: We\u2019re shut.\nPC 3: Caf\u00e9, please?\nEND\n", ""},
     // The condition is given in UTF-8 and meets the file's bytes.
