@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "check/checks.h"
 #include "check/report.h"
 #include "dlgcheck/file_access.h"
 #include "dlgcheck/map_output.h"
@@ -287,8 +288,12 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
     if (!o.against.empty()) {
       for (translate::Difference& d :
            translate::CompareRecords(source, NameShown(o.against), conversation)) {
-        report.findings.push_back(
-            {d.line, check::Severity::Error, "translation", std::move(d.message)});
+        check::Finding& f = report.findings.emplace_back(
+            check::Finding{d.line, check::Severity::Error, "translation", std::move(d.message)});
+        // The record on that line, as every other finding names it in JSON.
+        if (const int on = check::RecordOnLine(conversation, d.line); on >= 0)
+          f.record =
+              std::string(conversation.records[static_cast<std::size_t>(on)].Fields().lineNumber);
       }
       std::stable_sort(report.findings.begin(), report.findings.end(),
                        [](const auto& a, const auto& b) { return a.line < b.line; });

@@ -225,6 +225,8 @@ const CliCase kCases[] = {
     {"Against", {"--against", "@error.dlg", "@clean.dlg"}, 1,
      "@clean.dlg:2: error: record 2's jump is \"0\" where @error.dlg:2 has \"7\" [translation]\n"
      "1 error, 0 warnings in 1 file\n", ""},
+    {"AgainstJson", {"--format=json", "--against", "@error.dlg", "@clean.dlg"}, 1,
+     "*\"line\": 2, \"record\": \"2\", \"severity\": \"error\", \"check\": \"translation\"", ""},
     {"AgainstNothing", {"--against=", "@clean.dlg"}, 2, "", "*--against takes the SOURCE.dlg that"},
     {"AgainstWithStats", {"--stats", "--against", "@error.dlg", "@clean.dlg"}, 2, "", "*--against compares"},
     {"Help", {"--help"}, 0, "*Usage: dlgcheck [--map OUT]", ""},
