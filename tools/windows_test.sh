@@ -208,13 +208,17 @@ setup=$mod slashes=1 row Script --script s.csv mod
 check Script "not the Linux script" same_bytes "$tmp/lin/s.csv" <(tr '\\' / <"$tmp/win/s.csv")
 row ScriptCsv --script s.csv error.dlg
 check ScriptCsv "not the Linux script" same_bytes "$tmp/lin/s.csv" "$tmp/win/s.csv"
+# Windows has no name that is not UTF-16, so the odd file here is only one of a byte 0.
+setup="printf '{1}{Hi\\000.}{}{}{}{}{}\\r\\n' >odd.dlg" row ScriptOfAnOddFile --script s.csv odd.dlg
+check ScriptOfAnOddFile "not the Linux script" same_bytes "$tmp/lin/s.csv" "$tmp/win/s.csv"
 # Never written over a dialogue that it reads, through a link of its name.
 setup="$mod && ln -s b.dlg mod/link.csv" slashes=1 row ScriptOverADialogueRead --script mod/link.csv mod
 check ScriptOverADialogueRead "the dialogue changed" cmp -s "$tmp/win/mod/b.dlg" "$tmp/win/error.dlg"
 row ScriptExtension --script s.txt clean.dlg
 row ScriptUnwritable --script=nowhere/s.csv clean.dlg
-# The workbook is refused before its folder is looked at: the ScriptWorkbook row below.
-ran+=(ScriptWorkbookUnwritable)
+# The workbook is refused before its folder is looked at, or its wordings read: the ScriptWorkbook
+# row below.
+ran+=(ScriptWorkbookUnwritable ScriptWorkbookOfAByte0)
 stdout_to=/dev/full row SummaryToFullDisk --script s.csv clean.dlg
 check SummaryToFullDisk "no script" grep -q Hi "$tmp/win/s.csv"
 row Textconv --textconv error.dlg
@@ -222,6 +226,7 @@ setup=$mod row TextconvOfOneFile --textconv mod
 row RunsAlone --stats --textconv clean.dlg
 row MapWithStats --stats --map m.dot clean.dlg
 row Against --against error.dlg clean.dlg
+row AgainstJson --format=json --against error.dlg clean.dlg
 row AgainstNothing --against= clean.dlg
 row AgainstWithStats --stats --against error.dlg clean.dlg
 # No libxlsxwriter in the zip: a workbook is refused before anything is read.
@@ -236,6 +241,7 @@ EOF
 )
 check ScriptWorkbook "a script written" [ ! -e "$tmp/win/s.xlsx" ]
 row Version --version
+stdout_to=/dev/full row HelpToFullDisk --help
 # This build prints text in CR LF: the Version row above and the Help row below are the rows
 # HelpInCrLf and VersionInCrLf of cli_test.cpp too.
 ran+=(HelpInCrLf VersionInCrLf)
@@ -277,6 +283,8 @@ check Map "a file left beside it" [ "$(ls "$tmp/win" | tr '\n' ' ')" = "clean.dl
 setup="cp clean.dlg talk.dot" row MapOverTheFileChecked --map talk.dot talk.dot
 check MapOverTheFileChecked "file changed" cmp -s "$tmp/win/talk.dot" "$tmp/win/clean.dlg"
 setup="ln -s clean.dlg link.dot" row MapThroughALinkToTheFileChecked --map link.dot clean.dlg
+setup="cp clean.dlg talk.dot" row MapOverTheSource --map talk.dot --against talk.dot clean.dlg
+check MapOverTheSource "source changed" cmp -s "$tmp/win/talk.dot" "$tmp/win/clean.dlg"
 setup="ln clean.dlg hard.dot" row MapIsAHardLinkToTheFile --map hard.dot clean.dlg
 check MapIsAHardLinkToTheFile "file changed" grep -q Bye "$tmp/win/clean.dlg"
 # A link under the map's name is replaced by the map, never written through.
