@@ -11,6 +11,7 @@
 #include "check/folded_search.h"
 #include "mod/file_rows.h"
 #include "ui/control_names.h"
+#include "ui/field_boxes.h"
 #include "ui/folder_rows_view.h"
 #include "ui/text_bytes.h"
 
@@ -47,7 +48,9 @@ QString SearchStatus(const mod::Progress& p) {
 }  // namespace
 
 FindInFilesPanel::FindInFilesPanel(QWidget* parent) : QWidget(parent) {
-  text_ = new QLineEdit;
+  auto* box = new FieldLineEdit;  // what no record can hold is refused aloud, as in Find
+  box->setEnterActs(true);
+  text_ = box;
   text_->setObjectName(QString::fromLatin1(control::kFindInFilesText));
   text_->setAccessibleName(QStringLiteral("Find in Files:"));
   text_->setClearButtonEnabled(true);
