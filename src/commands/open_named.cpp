@@ -22,6 +22,20 @@ bool NothingLoaded(Editor& ed) {
   return !ed.state.fileLoaded;
 }
 
+// A file that cannot be loaded (taken away, a link loop, a FIFO since it was listed) is said so
+// before the loaded one is given up for it.
+bool MayBeLoaded(Editor& ed, const std::string& path) {
+  struct stat st {};
+  if (const int r = ed.files.Stat(path, st); r < 0) {
+    ReportFileError(ed, FileResult::Fail(path, "read", -r).failure);
+  } else if (!S_ISREG(st.st_mode)) {
+    ReportFileError(ed, FileResult::Refuse(path, "read", kNotRegular).failure);
+  } else {
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool OpenNamedFile(Editor& ed, const std::string& path) {
@@ -54,20 +68,13 @@ RecentOutcome OpenRecentFile(Editor& ed, const std::string& path) {
                     path + " is no longer there. It has been taken off the list of recent files.");
     return RecentOutcome::Gone;
   }
-  if (!NothingLoaded(ed)) return RecentOutcome::NotLoaded;
+  if (!MayBeLoaded(ed, path) || !NothingLoaded(ed)) return RecentOutcome::NotLoaded;
   return OpenNamedFile(ed, path) ? RecentOutcome::Loaded : RecentOutcome::NotLoaded;
 }
 
 void GoToLineInFile(Editor& ed, const std::string& path, const std::string& number) {
   const bool loaded = ed.state.fileLoaded && ed.state.dialoguePath == path;
-  // A file taken away since it was listed is said so before the loaded one is given up for it.
-  if (struct stat st{}; !loaded) {
-    if (const int r = ed.files.Stat(path, st); r < 0) {
-      ReportFileError(ed, FileResult::Fail(path, "read", -r).failure);
-      return;
-    }
-  }
-  if (!loaded && (!NothingLoaded(ed) || !OpenNamedFile(ed, path))) return;
+  if (!loaded && (!MayBeLoaded(ed, path) || !NothingLoaded(ed) || !OpenNamedFile(ed, path))) return;
   if (!number.empty()) GoToPickedLine(ed, number);
 }
 

@@ -236,6 +236,9 @@ const Row kRows[] = {
     {"RecentThatIsGone", kA, {Recent("gone.dlg")}, kAView,
      {"exclamation File Not Found: DIR/gone.dlg is no longer there. It has been taken off the "
       "list of recent files."}},
+    // One that cannot be read (a link loop, a FIFO, its folder made a file) keeps the loaded one.
+    {"RecentThatCannotBeReadKeepsTheLoadedOne", kA, {Recent("a.dlg/b.dlg")}, kAView,
+     {"critical File Error: Cannot read DIR/a.dlg/b.dlg: Not a directory"}},
     // Named on the command line, nothing loaded: the same box as Load File for a missing file.
     {"OpenedByNameThroughItsFolder", kA,
      {Yes, UnloadFile, MakeFolder("sub"), Write("b.dlg", kB), Open("./sub/../b.dlg"),
