@@ -29,15 +29,8 @@ std::string MakeWorkbook(const std::string& path, const std::vector<check::Scrip
   for (const check::ScriptRow& r : rows) {
     for (const std::string* text : {&r.line, &r.text, &r.reply, &r.replyText, &r.condition}) {
       if (text->find('\0') == std::string::npos) continue;
-      std::string line;  // a number, or bytes that must not drive the terminal
-      for (const char c : r.line) {
-        if (c >= 0x20 && c < 0x7F) {
-          line += c;
-        } else {
-          AppendHexByte(line, static_cast<unsigned char>(c));
-        }
-      }
-      return r.file + " line " + line +
+      // The number is UTF-8 already; its control bytes are escaped as a name's are.
+      return r.file + " line " + NameShown(r.line) +
              " holds the byte 0, which a workbook cannot hold (a CSV script keeps it)";
     }
   }
