@@ -202,13 +202,16 @@ std::vector<Finding> RunChecks(const Conversation& c) {
   std::vector<Finding> findings;
   findings.reserve(problems.size());
   for (const Problem& p : problems) {
-    Finding& f =
-        findings.emplace_back(Finding{p.line, p.severity, p.Check(), ProblemMessage(c, p)});
     // Not always p.record: a note on the record that a lookup stops at is about another one.
-    if (const int on = RecordOnLine(c, p.line); on >= 0)
-      f.record = std::string(c.records[static_cast<std::size_t>(on)].Fields().lineNumber);
+    NameRecordOnLine(
+        c, findings.emplace_back(Finding{p.line, p.severity, p.Check(), ProblemMessage(c, p)}));
   }
   return findings;
+}
+
+void NameRecordOnLine(const Conversation& c, Finding& f) {
+  if (const int on = RecordOnLine(c, f.line); on >= 0)
+    f.record = std::string(c.records[static_cast<std::size_t>(on)].Fields().lineNumber);
 }
 
 int RecordOnLine(const Conversation& c, int line) {

@@ -54,6 +54,8 @@ std::optional<std::string_view> FindCheck(std::string_view name);
 
 // The record on file line `line` (1-based), or -1 for a line that holds none.
 int RecordOnLine(const Conversation& c, int line);
+// Names in `f` the record on its line, if one stands there, as every finding in JSON names it.
+void NameRecordOnLine(const Conversation& c, Finding& f);
 
 // Every check over one file's conversation, sorted by line (findings of one line keep the order
 // in which the checks ran).

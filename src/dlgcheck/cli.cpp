@@ -288,12 +288,9 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
     if (!o.against.empty()) {
       for (translate::Difference& d :
            translate::CompareRecords(source, NameShown(o.against), conversation)) {
-        check::Finding& f = report.findings.emplace_back(
-            check::Finding{d.line, check::Severity::Error, "translation", std::move(d.message)});
-        // The record on that line, as every other finding names it in JSON.
-        if (const int on = check::RecordOnLine(conversation, d.line); on >= 0)
-          f.record =
-              std::string(conversation.records[static_cast<std::size_t>(on)].Fields().lineNumber);
+        check::NameRecordOnLine(conversation, report.findings.emplace_back(check::Finding{
+                                                  d.line, check::Severity::Error, "translation",
+                                                  std::move(d.message)}));
       }
       std::stable_sort(report.findings.begin(), report.findings.end(),
                        [](const auto& a, const auto& b) { return a.line < b.line; });
