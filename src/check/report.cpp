@@ -1,5 +1,7 @@
 #include "check/report.h"
 
+#include <sstream>
+
 #include "dialogue/cp1252.h"
 #include "dialogue/quoted_text.h"
 #include "dialogue/utf8.h"
@@ -27,6 +29,14 @@ Totals Count(const std::vector<FileReport>& files) {
   return t;
 }
 
+std::string Summary(const Totals& t, int unreadable) {
+  std::string out = Counted(t.errors, "error") + ", " + Counted(t.warnings, "warning") + " in " +
+                    Counted(t.files, "file");
+  // A file that could not be read is no clean file: the summary must not read as if all were well.
+  if (unreadable > 0) out += ", " + Counted(unreadable, "file") + " could not be read";
+  return out;
+}
+
 std::string_view SeverityName(Severity s) {
   switch (s) {
     case Severity::Error:
@@ -37,24 +47,6 @@ std::string_view SeverityName(Severity s) {
       break;
   }
   return "note";
-}
-
-std::string FormatText(const std::vector<FileReport>& files, int unreadable) {
-  std::string out;
-  for (const FileReport& f : files) {
-    const std::string path = NameShown(f.path);
-    for (const Finding& x : f.findings) {
-      out += path + ":" + std::to_string(x.line) + ": " + std::string(SeverityName(x.severity)) +
-             ": " + x.message + " [" + std::string(x.check) + "]\n";
-    }
-  }
-  const Totals t = Count(files);
-  out += Counted(t.errors, "error") + ", " + Counted(t.warnings, "warning") + " in " +
-         Counted(t.files, "file");
-  // A file that could not be read is no clean file: the summary must not read as if all were well.
-  if (unreadable > 0) out += ", " + Counted(unreadable, "file") + " could not be read";
-  out += "\n";
-  return out;
 }
 
 std::string JsonString(std::string_view text) {
@@ -87,28 +79,55 @@ std::string JsonString(std::string_view text) {
   return out;
 }
 
-std::string FormatJson(const std::vector<FileReport>& files, int unreadable) {
-  const Totals t = Count(files);
-  std::string out = "{\"files\": " + std::to_string(t.files) +
-                    ", \"unreadable\": " + std::to_string(unreadable) +
-                    ", \"errors\": " + std::to_string(t.errors) +
-                    ", \"warnings\": " + std::to_string(t.warnings) + ", \"findings\": [";
-  const char* sep = "\n  ";
-  bool any = false;
-  for (const FileReport& f : files) {
-    const std::string file = JsonString(f.path);
-    for (const Finding& x : f.findings) {
-      out += sep;
-      sep = ",\n  ";
-      any = true;
-      out += "{\"file\": " + file + ", \"line\": " + std::to_string(x.line) +
-             ", \"record\": " + (x.record ? JsonString(*x.record) : "null") + ", \"severity\": \"" +
-             std::string(SeverityName(x.severity)) + "\", \"check\": \"" + std::string(x.check) +
-             "\", \"message\": " + JsonString(x.message) + "}";
-    }
+ReportWriter::ReportWriter(std::ostream& out, bool json, const Totals& totals, int unreadable,
+                           std::string_view lineEnd)
+    : out_(out), json_(json), totals_(totals), unreadable_(unreadable), lineEnd_(lineEnd) {
+  if (!json_) return;
+  out_ << "{\"files\": " << totals_.files << ", \"unreadable\": " << unreadable_
+       << ", \"errors\": " << totals_.errors << ", \"warnings\": " << totals_.warnings
+       << ", \"findings\": [";
+}
+
+void ReportWriter::Add(std::string_view path, const Finding& f) {
+  if (!json_) {
+    out_ << NameShown(path) << ':' << f.line << ": " << SeverityName(f.severity) << ": "
+         << f.message << " [" << f.check << ']' << lineEnd_;
+    return;
   }
-  out += any ? "\n]}\n" : "]}\n";
-  return out;
+  out_ << (any_ ? ",\n  " : "\n  ") << "{\"file\": " << JsonString(path) << ", \"line\": " << f.line
+       << ", \"record\": " << (f.record ? JsonString(*f.record) : "null") << ", \"severity\": \""
+       << SeverityName(f.severity) << "\", \"check\": \"" << f.check
+       << "\", \"message\": " << JsonString(f.message) << '}';
+  any_ = true;
+}
+
+void ReportWriter::End() {
+  if (json_) {
+    out_ << (any_ ? "\n]}\n" : "]}\n");
+    return;
+  }
+  out_ << Summary(totals_, unreadable_) << lineEnd_;
+}
+
+namespace {
+
+std::string Format(const std::vector<FileReport>& files, int unreadable, bool json) {
+  std::ostringstream out;
+  ReportWriter writer(out, json, Count(files), unreadable);
+  for (const FileReport& f : files)
+    for (const Finding& x : f.findings) writer.Add(f.path, x);
+  writer.End();
+  return std::move(out).str();
+}
+
+}  // namespace
+
+std::string FormatText(const std::vector<FileReport>& files, int unreadable) {
+  return Format(files, unreadable, false);
+}
+
+std::string FormatJson(const std::vector<FileReport>& files, int unreadable) {
+  return Format(files, unreadable, true);
 }
 
 }  // namespace dlg::check

@@ -2,6 +2,7 @@
 // The findings of a run as build tools read them: compiler-style text lines, or one JSON
 // document.
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,11 +25,33 @@ Totals Count(const std::vector<FileReport>& files);
 
 std::string_view SeverityName(Severity s);
 
-// "PATH:LINE: severity: message [check]" a finding, then "N errors, M warnings in K files", in
-// the singular where a count is 1, and ", U files could not be read" when some could not.
+// "N errors, M warnings in K files", in the singular where a count is 1, and ", U files could not
+// be read" when some could not.
+std::string Summary(const Totals& t, int unreadable);
+
+// Writes a report a finding at a time, so that a run never holds every message of a file with
+// millions of findings. Text: "PATH:LINE: severity: message [check]" a finding, then the Summary,
+// each line ended by `lineEnd`. JSON: {"files": K, "unreadable": U,
+// "errors": N, "warnings": M, "findings": [{"file", "line", "record" (the record's number, or
+// null), "severity", "check", "message"}, ...]}, the counts known before the first finding.
+class ReportWriter {
+ public:
+  ReportWriter(std::ostream& out, bool json, const Totals& totals, int unreadable,
+               std::string_view lineEnd = "\n");
+  void Add(std::string_view path, const Finding& f);
+  void End();
+
+ private:
+  std::ostream& out_;
+  bool json_;
+  Totals totals_;
+  int unreadable_;
+  std::string_view lineEnd_;
+  bool any_ = false;
+};
+
+// The whole report of findings at hand, with "\n" line ends.
 std::string FormatText(const std::vector<FileReport>& files, int unreadable = 0);
-// {"files": K, "unreadable": U, "errors": N, "warnings": M, "findings": [{"file", "line",
-// "record" (the record's number, or null), "severity", "check", "message"}, ...]}
 std::string FormatJson(const std::vector<FileReport>& files, int unreadable = 0);
 
 // A JSON string literal of `text`; bytes that are not UTF-8 pass the Windows-1252 table.

@@ -1,6 +1,7 @@
 #include "dlgcheck/cli.h"
 
 #include <algorithm>
+#include <memory>
 #include <ostream>
 #include <set>
 #include <string>
@@ -23,6 +24,39 @@ namespace {
 constexpr int kClean = 0;
 constexpr int kFindings = 1;
 constexpr int kTrouble = 2;
+
+// A file checked, kept until the report is written: its findings are made one at a time as they
+// are written, so that a file of millions of them (a file of line ends alone) is never held as
+// millions of messages.
+struct Checked {
+  Checked(std::string p, std::unique_ptr<std::string> b)
+      : path(std::move(p)), bytes(std::move(b)), conversation(ReadConversation(*bytes)) {}
+
+  // The findings of the checks and of the translation, in line order; the checks' first on a
+  // line.
+  void Report(check::ReportWriter& report) const {
+    std::size_t d = 0;
+    const auto translation = [&] {
+      const translate::Difference& x = differences[d++];
+      check::Finding f{x.line, check::Severity::Error, "translation", x.message};
+      check::NameRecordOnLine(conversation, f);
+      report.Add(path, f);
+    };
+    for (const check::Problem& p : problems) {
+      while (d < differences.size() && differences[d].line < p.line) translation();
+      check::Finding f{p.line, p.severity, p.Check(), check::ProblemMessage(conversation, p)};
+      check::NameRecordOnLine(conversation, f);
+      report.Add(path, f);
+    }
+    while (d < differences.size()) translation();
+  }
+
+  std::string path;
+  std::unique_ptr<std::string> bytes;  // where the conversation's views point, never moved
+  Conversation conversation;
+  std::vector<check::Problem> problems;
+  std::vector<translate::Difference> differences;
+};
 
 const char kUsageHead[] =
     "Usage: dlgcheck [--map OUT] [--format text|json] [--ignore CHECK,...] [--werror]\n"
@@ -262,7 +296,7 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     return dlgcheck::RunScript(o.script, inputs, out, err, lineEnd);
   }
-  std::vector<check::FileReport> reports;
+  std::vector<Checked> checked;
   bool trouble = false;
   int unreadable = 0;
   std::string sourceBytes;
@@ -274,30 +308,22 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
   }
   const Conversation source = ReadConversation(sourceBytes);
   for (const auto& [path, listFailure] : inputs) {
-    std::string bytes;
+    auto bytes = std::make_unique<std::string>();
     if (const std::string failed =
-            listFailure.empty() ? dlgcheck::ReadWhole(path, bytes) : listFailure;
+            listFailure.empty() ? dlgcheck::ReadWhole(path, *bytes) : listFailure;
         !failed.empty()) {
       err << "dlgcheck: cannot read " << check::NameShown(path) << ": " << failed << "\n";
       trouble = true;
       ++unreadable;
       continue;
     }
-    const Conversation conversation = ReadConversation(bytes);
-    check::FileReport report{path, check::RunChecks(conversation)};
-    if (!o.against.empty()) {
-      for (translate::Difference& d :
-           translate::CompareRecords(source, NameShown(o.against), conversation)) {
-        check::NameRecordOnLine(conversation, report.findings.emplace_back(check::Finding{
-                                                  d.line, check::Severity::Error, "translation",
-                                                  std::move(d.message)}));
-      }
-      std::stable_sort(report.findings.begin(), report.findings.end(),
-                       [](const auto& a, const auto& b) { return a.line < b.line; });
-    }
-    std::erase_if(report.findings,
-                  [&](const check::Finding& f) { return o.ignored.count(f.check) > 0; });
-    reports.push_back(std::move(report));
+    Checked& file = checked.emplace_back(path, std::move(bytes));
+    const Conversation& conversation = file.conversation;
+    file.problems = check::FindProblems(conversation);
+    std::erase_if(file.problems,
+                  [&](const check::Problem& p) { return o.ignored.count(p.Check()) > 0; });
+    if (!o.against.empty() && o.ignored.count("translation") == 0)
+      file.differences = translate::CompareRecords(source, NameShown(o.against), conversation);
     if (o.map.empty()) continue;
     std::string image, problem;
     if (const std::string why = map::WhyNotDrawn(conversation); !why.empty()) {
@@ -311,20 +337,28 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
       trouble = true;
     }
   }
-  std::stable_sort(reports.begin(), reports.end(), [](const auto& a, const auto& b) {
+  std::stable_sort(checked.begin(), checked.end(), [](const auto& a, const auto& b) {
     return PathBefore(a.path, b.path, dlgcheck::kSeparators);
   });
+  check::Totals t{.files = static_cast<int>(checked.size())};
+  for (const Checked& file : checked) {
+    for (const check::Problem& p : file.problems) {
+      t.errors += p.severity == check::Severity::Error;
+      t.warnings += p.severity == check::Severity::Warning;
+    }
+    t.errors += static_cast<int>(file.differences.size());
+  }
   // JSON is one document, byte for byte the same on every system.
-  out << (o.json ? check::FormatJson(reports, unreadable)
-                 : InLineEnds(check::FormatText(reports, unreadable), lineEnd))
-      << std::flush;
+  check::ReportWriter report(out, o.json, t, unreadable, o.json ? "\n" : lineEnd);
+  for (const Checked& file : checked) file.Report(report);
+  report.End();
+  out << std::flush;
   // A build script reading the report from a full disk must not take silence for a clean file.
   if (!out) {
     err << "dlgcheck: cannot write the report to standard output\n";
     return kTrouble;
   }
   if (trouble) return kTrouble;
-  const check::Totals t = check::Count(reports);
   return t.errors > 0 || (o.werror && t.warnings > 0) ? kFindings : kClean;
 }
 

@@ -73,18 +73,10 @@ FileRows ProblemRows(const std::string& shown, std::string_view bytes) {
 }
 
 std::string ProblemsSummary(const Progress& p) {
-  // FormatText ends with the summary line; the reports it is given hold only the counts.
-  std::vector<check::FileReport> reports(p.filesDone - p.unreadable);
-  if (!reports.empty()) {
-    for (int i = 0; i < p.errors; ++i)
-      reports[0].findings.push_back({0, check::Severity::Error, "", ""});
-    for (int i = 0; i < p.warnings; ++i)
-      reports[0].findings.push_back({0, check::Severity::Warning, "", ""});
-  }
-  std::string text = check::FormatText(reports, static_cast<int>(p.unreadable));
-  // Only its last line, without the line end.
-  if (!text.empty() && text.back() == '\n') text.pop_back();
-  return text.substr(text.rfind('\n') + 1);
+  return check::Summary({.errors = p.errors,
+                         .warnings = p.warnings,
+                         .files = static_cast<int>(p.filesDone - p.unreadable)},
+                        static_cast<int>(p.unreadable));
 }
 
 }  // namespace dlg::mod
