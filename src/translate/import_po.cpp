@@ -87,7 +87,6 @@ ImportResult ImportPo(std::string_view source, std::string_view po, const Import
   }
   struct Replacement {
     bool set = false;
-    bool exact = false;  // made from an entry whose msgid is the wording as it stands
     std::string bytes;
   };
   std::vector<Replacement> replacements(wordings.size());
@@ -110,9 +109,14 @@ ImportResult ImportPo(std::string_view source, std::string_view po, const Import
     }
     if (*e.str == '\0') return;
     const Wording& w = wordings[found->second];
-    // An entry whose source text is no longer the wording is as stale as a fuzzy one.
-    const bool exact = Cp1252ToUtf8(source.substr(w.offset, w.size)) == e.id;
-    if ((e.fuzzy || !exact) && !o.fuzzy) {
+    // An entry whose msgid is not the wording translates another text: one the dialogue had
+    // before, or another file's that happens to carry the same numbers. msgmerge turns the
+    // first kind into fuzzy entries; taken as they stand, --fuzzy would write either kind.
+    if (Cp1252ToUtf8(source.substr(w.offset, w.size)) != e.id) {
+      ++result.otherTextLeftOut;
+      return;
+    }
+    if (e.fuzzy && !o.fuzzy) {
       ++result.fuzzyLeftOut;
       return;
     }
@@ -121,9 +125,7 @@ ImportResult ImportPo(std::string_view source, std::string_view po, const Import
       refuse(line, why);
       return;
     }
-    Replacement& r = replacements[found->second];
-    if (r.set && r.exact && !exact) return;
-    r = {true, exact, bytes};
+    replacements[found->second] = {true, bytes};
   });
   if (!result.problems.empty()) return result;
 
@@ -143,7 +145,10 @@ ImportResult ImportPo(std::string_view source, std::string_view po, const Import
 
 std::string Summary(const ImportResult& r) {
   return std::to_string(r.translated) + " of " + std::to_string(r.wordings) +
-         " wordings translated, " + std::to_string(r.fuzzyLeftOut) + " fuzzy left out";
+         " wordings translated, " + std::to_string(r.fuzzyLeftOut) + " fuzzy left out" +
+         (r.otherTextLeftOut == 0 ? ""
+                                  : ", " + std::to_string(r.otherTextLeftOut) +
+                                        " with another msgid left out (msgmerge updates them)");
 }
 
 }  // namespace dlg::translate

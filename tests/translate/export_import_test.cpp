@@ -104,9 +104,10 @@ const ImportCase kImports[] = {
     {"FuzzyTaken", Entry("1 female", "Hi, lady.", "Salut, madame.", true), true, false,
      "{1}{Hi.}{Salut, madame.}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n",
      "1 of 3 wordings translated, 0 fuzzy left out"},
-    // The source changed since: the translation is of another text.
-    {"StaleCountsAsFuzzy", Entry("2", "Goodbye.", "Adieu."), false, false, kSmall,
-     "0 of 3 wordings translated, 1 fuzzy left out"},
+    // The source changed since, or the PO is another file's: the translation is of another
+    // text, which even --fuzzy does not take.
+    {"OtherTextLeftOut", Entry("2", "Goodbye.", "Adieu."), true, false, kSmall,
+     "0 of 3 wordings translated, 0 fuzzy left out, 1 with another msgid left out (msgmerge updates them)"},
     {"UnknownIgnored", Entry("7", "Hi.", "Salut.") + Entry("2", "Bye.", "Adieu."), false, true,
      "{1}{Hi.}{Hi, lady.}{}{}{}{}\r\n{2}{Adieu.}{}{}{}{0}{}\r\n",
      "1 of 3 wordings translated, 0 fuzzy left out"},
