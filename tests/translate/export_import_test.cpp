@@ -227,6 +227,8 @@ const ToolCase kCases[] = {
      "dlg2po: cannot read @none.dlg: No such file or directory\n", ""},
     {"Dlg2poLanguageOfTwoLines", false, {"--language", "fr\nX: y", "@s.dlg", "@s.po"}, 2, "",
      "dlg2po: --language takes a code such as fr or pt_BR, not 'fr\\x0AX: y'\nTry 'dlg2po --help'.\n", ""},
+    {"Dlg2poLanguageNotUtf8", false, {"--language", "fr\xe9", "@s.dlg", "@s.po"}, 2, "",
+     "dlg2po: --language takes a code such as fr or pt_BR, not 'fr\u00e9'\nTry 'dlg2po --help'.\n", ""},
     {"Po2dlg", true, {"-t", "@s.dlg", "@ok.po", "@fr.dlg"}, 0,
      "1 of 2 wordings translated, 0 fuzzy left out\n", "", "@fr.dlg"},
     // '-' is standard input: msgcat or msgmerge piped into po2dlg.
