@@ -121,6 +121,8 @@ const ImportCase kImports[] = {
      "fr.po:16: the translation holds a line break (LF), which a dialogue record cannot hold"},
     {"Unreadable", "msgid \"a\nmsgstr \"b\"\n", false, false, "",
      "fr.po:5: end-of-line within string"},
+    {"Duplicate", Entry("1", "Hi.", "a") + Entry("1", "Hi.", "b"), false, false, "",
+     "fr.po:9: duplicate message definition"},
     {"NulByte", Entry("1", "Hi.", std::string("Sa\0lut.", 7)), false, false, "",
      "fr.po:6: the PO file holds the byte 0x00, where gettext would cut the text short"},
     // Escapes that gettext reads as 0 (octal past 255, hex of any length keeps its low byte); an
