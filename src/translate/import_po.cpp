@@ -16,6 +16,14 @@ namespace dlg::translate {
 
 namespace {
 
+// A character that a terminal would show as itself: not a control, nor one of the marks that
+// only change the text around them (zero widths, direction overrides, the byte order mark),
+// which quoted would turn the rest of the message around or show as nothing.
+bool Shows(char32_t cp) {
+  return cp >= 0xA0 && !(cp >= 0x200B && cp <= 0x200F) && !(cp >= 0x2028 && cp <= 0x202E) &&
+         !(cp >= 0x2060 && cp <= 0x206F) && cp != 0xFEFF;
+}
+
 std::string CodePointName(char32_t cp) {
   char text[16];
   std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(cp));
@@ -49,8 +57,8 @@ bool ToDialogueBytes(const PoEntry& e, std::string_view po, std::string& bytes, 
       const std::string_view ch = s.substr(i, n);
       line = LineHolding(po, e.strOffset, e.strLine, ch);
       why = "the translation holds " +
-            (cp >= 0xA0 ? "\"" + std::string(ch) + "\" (" + CodePointName(cp) + ")"
-                        : CodePointName(cp)) +
+            (Shows(cp) ? "\"" + std::string(ch) + "\" (" + CodePointName(cp) + ")"
+                       : CodePointName(cp)) +
             ", which the Windows-1252 table of dialogue files cannot hold";
       return false;
     }

@@ -119,6 +119,9 @@ const ImportCase kImports[] = {
      "fr.po:6: the translation holds \"}\", which would end the field in the dialogue file\n"
      "fr.po:10: the translation holds \"\xc5\x82\" (U+0142), which the Windows-1252 table of dialogue files cannot hold\n"
      "fr.po:16: the translation holds a line break (LF), which a dialogue record cannot hold"},
+    // podebug's flipped text: a direction override quoted would turn the message around.
+    {"OverrideByCodePointOnly", Entry("2", "Bye.", "\xe2\x80\xae" "eyB"), false, false, "",
+     "fr.po:6: the translation holds U+202E, which the Windows-1252 table of dialogue files cannot hold"},
     {"Unreadable", "msgid \"a\nmsgstr \"b\"\n", false, false, "",
      "fr.po:5: end-of-line within string"},
     {"Duplicate", Entry("1", "Hi.", "a") + Entry("1", "Hi.", "b"), false, false, "",
