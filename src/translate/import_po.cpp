@@ -16,6 +16,14 @@ namespace dlg::translate {
 
 namespace {
 
+// A character that a terminal would show as itself: not a control, nor one of the marks that
+// only change the text around them (zero widths, direction overrides, the byte order mark),
+// which quoted would turn the rest of the message around or show as nothing.
+bool Shows(char32_t cp) {
+  return cp >= 0xA0 && !(cp >= 0x200B && cp <= 0x200F) && !(cp >= 0x2028 && cp <= 0x202E) &&
+         !(cp >= 0x2060 && cp <= 0x206F) && cp != 0xFEFF;
+}
+
 std::string CodePointName(char32_t cp) {
   char text[16];
   std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(cp));
@@ -49,8 +57,8 @@ bool ToDialogueBytes(const PoEntry& e, std::string_view po, std::string& bytes, 
       const std::string_view ch = s.substr(i, n);
       line = LineHolding(po, e.strOffset, e.strLine, ch);
       why = "the translation holds " +
-            (cp >= 0xA0 ? "\"" + std::string(ch) + "\" (" + CodePointName(cp) + ")"
-                        : CodePointName(cp)) +
+            (Shows(cp) ? "\"" + std::string(ch) + "\" (" + CodePointName(cp) + ")"
+                       : CodePointName(cp)) +
             ", which the Windows-1252 table of dialogue files cannot hold";
       return false;
     }
@@ -87,7 +95,6 @@ ImportResult ImportPo(std::string_view source, std::string_view po, const Import
   }
   struct Replacement {
     bool set = false;
-    bool exact = false;  // made from an entry whose msgid is the wording as it stands
     std::string bytes;
   };
   std::vector<Replacement> replacements(wordings.size());
@@ -110,9 +117,14 @@ ImportResult ImportPo(std::string_view source, std::string_view po, const Import
     }
     if (*e.str == '\0') return;
     const Wording& w = wordings[found->second];
-    // An entry whose source text is no longer the wording is as stale as a fuzzy one.
-    const bool exact = Cp1252ToUtf8(source.substr(w.offset, w.size)) == e.id;
-    if ((e.fuzzy || !exact) && !o.fuzzy) {
+    // An entry whose msgid is not the wording translates another text: one the dialogue had
+    // before, or another file's that happens to carry the same numbers. msgmerge turns the
+    // first kind into fuzzy entries; taken as they stand, --fuzzy would write either kind.
+    if (Cp1252ToUtf8(source.substr(w.offset, w.size)) != e.id) {
+      ++result.otherTextLeftOut;
+      return;
+    }
+    if (e.fuzzy && !o.fuzzy) {
       ++result.fuzzyLeftOut;
       return;
     }
@@ -121,9 +133,7 @@ ImportResult ImportPo(std::string_view source, std::string_view po, const Import
       refuse(line, why);
       return;
     }
-    Replacement& r = replacements[found->second];
-    if (r.set && r.exact && !exact) return;
-    r = {true, exact, bytes};
+    replacements[found->second] = {true, bytes};
   });
   if (!result.problems.empty()) return result;
 
@@ -143,7 +153,10 @@ ImportResult ImportPo(std::string_view source, std::string_view po, const Import
 
 std::string Summary(const ImportResult& r) {
   return std::to_string(r.translated) + " of " + std::to_string(r.wordings) +
-         " wordings translated, " + std::to_string(r.fuzzyLeftOut) + " fuzzy left out";
+         " wordings translated, " + std::to_string(r.fuzzyLeftOut) + " fuzzy left out" +
+         (r.otherTextLeftOut == 0 ? ""
+                                  : ", " + std::to_string(r.otherTextLeftOut) +
+                                        " with another msgid left out (msgmerge updates them)");
 }
 
 }  // namespace dlg::translate

@@ -21,12 +21,14 @@ struct ImportResult {
   int translated = 0;
   int wordings = 0;
   int fuzzyLeftOut = 0;
+  int otherTextLeftOut = 0;           // entries whose msgid is not the wording they name
   std::vector<std::string> problems;  // "fr.po:12: ...", when nothing may be written
 };
 
 ImportResult ImportPo(std::string_view source, std::string_view po, const ImportOptions& options);
 
-// "12 of 15 wordings translated, 1 fuzzy left out"
+// "12 of 15 wordings translated, 1 fuzzy left out", and how many entries translate another text
+// when some do
 std::string Summary(const ImportResult& r);
 
 }  // namespace dlg::translate

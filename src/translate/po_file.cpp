@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstring>
@@ -70,10 +71,21 @@ void XError(int severity, po_message_t, const char*, size_t lineno, size_t, int,
   if (severity == PO_SEVERITY_FATAL_ERROR) std::longjmp(*g_jump, 1);
 }
 
+// Two places, as gettext's own tools print them ("duplicate message definition..." and
+// "...this is the location of the first definition"); the library gives no line for the second
+// one here, and without it that half says nothing. The jump comes after the texts are gone.
 void XError2(int severity, po_message_t m1, const char* f1, size_t l1, size_t c1, int ml1,
-             const char* t1, po_message_t, const char*, size_t, size_t, int, const char* t2) {
-  const std::string both = std::string(t1) + " " + t2;
-  XError(severity, m1, f1, l1, c1, ml1, both.c_str());
+             const char* t1, po_message_t m2, const char* f2, size_t l2, size_t c2, int ml2,
+             const char* t2) {
+  const int each = std::min(severity, int(PO_SEVERITY_ERROR));
+  if (l2 == 0 || l2 == static_cast<size_t>(-1)) {
+    XError(each, m1, f1, l1, c1, ml1, t1);
+  } else {
+    const std::string first = std::string(t1) + "...", second = "..." + std::string(t2);
+    XError(each, m1, f1, l1, c1, ml1, first.c_str());
+    XError(each, m2, f2, l2, c2, ml2, second.c_str());
+  }
+  if (severity == PO_SEVERITY_FATAL_ERROR) std::longjmp(*g_jump, 1);
 }
 
 const po_xerror_handler kHandler = {XError, XError2};

@@ -181,8 +181,10 @@ int RunDlg2po(const std::vector<std::string>& args, std::ostream& out, std::ostr
   if (const int status = Parse(args, c, tool, out, kDlg2poHelp, false); status >= 0) return status;
   const bool harvest = !c.template_.empty();
   if (harvest && c.pot) return tool.Usage("-P writes a template, which takes no translations");
-  // A line break would begin another field of the PO file's header.
-  if (std::any_of(c.language.begin(), c.language.end(), [](char b) { return b >= 0 && b < 0x20; }))
+  // A line break would begin another field of the PO file's header, and gettext refuses to
+  // write a byte that is not UTF-8 there; a code is ASCII letters, "_" and "@" anyway.
+  if (std::any_of(c.language.begin(), c.language.end(),
+                  [](char b) { return b < 0x20 || b > 0x7E; }))
     return tool.Usage("--language takes a code such as fr or pt_BR, not '" + NameShown(c.language) +
                       "'");
   if (c.files.size() != 2) {

@@ -104,9 +104,10 @@ const ImportCase kImports[] = {
     {"FuzzyTaken", Entry("1 female", "Hi, lady.", "Salut, madame.", true), true, false,
      "{1}{Hi.}{Salut, madame.}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n",
      "1 of 3 wordings translated, 0 fuzzy left out"},
-    // The source changed since: the translation is of another text.
-    {"StaleCountsAsFuzzy", Entry("2", "Goodbye.", "Adieu."), false, false, kSmall,
-     "0 of 3 wordings translated, 1 fuzzy left out"},
+    // The source changed since, or the PO is another file's: the translation is of another
+    // text, which even --fuzzy does not take.
+    {"OtherTextLeftOut", Entry("2", "Goodbye.", "Adieu."), true, false, kSmall,
+     "0 of 3 wordings translated, 0 fuzzy left out, 1 with another msgid left out (msgmerge updates them)"},
     {"UnknownIgnored", Entry("7", "Hi.", "Salut.") + Entry("2", "Bye.", "Adieu."), false, true,
      "{1}{Hi.}{Hi, lady.}{}{}{}{}\r\n{2}{Adieu.}{}{}{}{0}{}\r\n",
      "1 of 3 wordings translated, 0 fuzzy left out"},
@@ -118,8 +119,13 @@ const ImportCase kImports[] = {
      "fr.po:6: the translation holds \"}\", which would end the field in the dialogue file\n"
      "fr.po:10: the translation holds \"\xc5\x82\" (U+0142), which the Windows-1252 table of dialogue files cannot hold\n"
      "fr.po:16: the translation holds a line break (LF), which a dialogue record cannot hold"},
+    // podebug's flipped text: a direction override quoted would turn the message around.
+    {"OverrideByCodePointOnly", Entry("2", "Bye.", "\xe2\x80\xae" "eyB"), false, false, "",
+     "fr.po:6: the translation holds U+202E, which the Windows-1252 table of dialogue files cannot hold"},
     {"Unreadable", "msgid \"a\nmsgstr \"b\"\n", false, false, "",
      "fr.po:5: end-of-line within string"},
+    {"Duplicate", Entry("1", "Hi.", "a") + Entry("1", "Hi.", "b"), false, false, "",
+     "fr.po:9: duplicate message definition"},
     {"NulByte", Entry("1", "Hi.", std::string("Sa\0lut.", 7)), false, false, "",
      "fr.po:6: the PO file holds the byte 0x00, where gettext would cut the text short"},
     // Escapes that gettext reads as 0 (octal past 255, hex of any length keeps its low byte); an
@@ -226,6 +232,8 @@ const ToolCase kCases[] = {
      "dlg2po: cannot read @none.dlg: No such file or directory\n", ""},
     {"Dlg2poLanguageOfTwoLines", false, {"--language", "fr\nX: y", "@s.dlg", "@s.po"}, 2, "",
      "dlg2po: --language takes a code such as fr or pt_BR, not 'fr\\x0AX: y'\nTry 'dlg2po --help'.\n", ""},
+    {"Dlg2poLanguageNotUtf8", false, {"--language", "fr\xe9", "@s.dlg", "@s.po"}, 2, "",
+     "dlg2po: --language takes a code such as fr or pt_BR, not 'fr\u00e9'\nTry 'dlg2po --help'.\n", ""},
     {"Po2dlg", true, {"-t", "@s.dlg", "@ok.po", "@fr.dlg"}, 0,
      "1 of 2 wordings translated, 0 fuzzy left out\n", "", "@fr.dlg"},
     // '-' is standard input: msgcat or msgmerge piped into po2dlg.
