@@ -35,6 +35,9 @@ struct EditorState {
   // Counts every write of the working copy that the editor makes or takes as its own, so that a
   // view of the copy beside the editor knows when to read it again.
   std::uint64_t copyWrites = 0;
+  // Counts the files Save As writes beside the loaded one, so that a view of the folder checks
+  // it again.
+  std::uint64_t otherFileWrites = 0;
 
   std::string WorkingCopyPath() const { return WorkingCopyOf(dialoguePath); }
   std::string ScratchCopyPath() const { return ScratchCopyOf(dialoguePath); }

@@ -213,7 +213,9 @@ void SaveAs(Editor& ed) {
     return;
   }
   if (!ReadWorkingCopyToSave(ed, SaveBuffer(ed))) return;
-  if (WriteCopyTo(ed, destination, ed.buffers.read, true)) ListFolderAgain(ed);
+  if (!WriteCopyTo(ed, destination, ed.buffers.read, true)) return;
+  ++ed.state.otherFileWrites;
+  ListFolderAgain(ed);
 }
 
 namespace {

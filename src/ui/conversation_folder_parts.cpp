@@ -115,9 +115,11 @@ void ConversationWindow::RefreshFolderProblems() {
   const std::string folder = FolderLookedIn();
   findInFiles_->Follow(folder, loaded);
   if (!allFiles_->isChecked() || !isVisible()) return;
-  // Checked again when the folder, the file loaded or its working copy changes.
+  // Checked again when the folder, the file loaded or its working copy changes, or when Save As
+  // writes a file.
   const std::string key = folder + '\n' + loaded.path + '\n' +
-                          (view_.loaded ? std::to_string(view_.copyWrites) : std::string());
+                          (view_.loaded ? std::to_string(view_.copyWrites) : std::string()) + '\n' +
+                          std::to_string(view_.otherFileWrites);
   if (key == folderProblemsKey_) return;
   folderProblemsKey_ = key;
   if (folder.empty()) {

@@ -40,8 +40,9 @@ struct EditorView {
   bool loaded = false;
   std::string dialoguePath;
   std::string workingCopy;
-  FileOps* files = nullptr;      // the editor's file seam, which the views read through too
-  std::uint64_t copyWrites = 0;  // the editor's count of its writes of the working copy
+  FileOps* files = nullptr;           // the editor's file seam, which the views read through too
+  std::uint64_t copyWrites = 0;       // the editor's count of its writes of the working copy
+  std::uint64_t otherFileWrites = 0;  // and of the files it saved as beside the loaded one
   std::string shownNumber;
   std::string folder;  // the folder the editor's lists show
 };

@@ -192,6 +192,7 @@ void EditorForm::FollowInConversation() {
 EditorView EditorForm::ViewOfEditor() const {
   EditorView view;
   view.folder = ed_.window.fileList.path;
+  view.otherFileWrites = ed_.state.otherFileWrites;
   view.loaded = ed_.state.fileLoaded;
   if (view.loaded) {
     view.dialoguePath = ed_.state.dialoguePath;

@@ -310,8 +310,14 @@ class ConversationWindowTest : public QObject {
                     "record has [missing-target]"}));
     QCOMPARE(c.Label(control::kFolderProblemsSummary),
              QStringLiteral("1 error, 2 warnings in 2 files"));
+    // A file that Save As makes is checked with the others.
+    s.platform.inputs = {"copy"};
+    s.Click(control::kSaveAs);
+    QVERIFY(c.Settle());
+    QCOMPARE(c.Label(control::kFolderProblemsSummary),
+             QStringLiteral("1 error, 4 warnings in 3 files"));
     s.platform.answers = {MsgAnswer::Yes};
-    c.DoubleClickRow(control::kFolderProblems, 2);
+    c.DoubleClickRow(control::kFolderProblems, 4);
     QCOMPARE(s.Line(), QStringLiteral("5|PC|A room for silver?"));
     // Back to this file's own findings.
     QTest::mouseClick(c.W(control::kProblemsThisFile), Qt::LeftButton);
