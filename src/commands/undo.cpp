@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "commands/add_line.h"
 #include "commands/boxes.h"
 #include "commands/lookup.h"
 #include "commands/open_file.h"
@@ -105,15 +106,6 @@ void MakeInBuffer(Editor& ed, const UndoStep& step, bool undoing,
   ed.buffers.cache.Forget();
 }
 
-// The new line was never written: nothing of it reaches the working copy. Undo is the user's own
-// word to drop it, so nothing is asked.
-void DropNewLine(Editor& ed) {
-  const std::string back = ed.state.lineBeforeNewLine;
-  ClearLineView(ed);
-  LeaveNewLineMode(ed);
-  if (!back.empty()) GoToLine(ed, back, {.leaveNewLineMode = true, .showGoToFirst = true});
-}
-
 void PutBackShownLine(Editor& ed) {
   for (std::size_t i = 0; i < kRecordFields.size(); ++i) {
     (ed.window.*kRecordBoxes[i]).text = ed.state.shownLine.*kRecordFields[i].member;
@@ -184,7 +176,9 @@ std::string RedoName(const Editor& ed) {
 void Undo(Editor& ed) {
   if (!CanUndo(ed)) return;
   if (ed.state.newLineMode) {
-    DropNewLine(ed);
+    // The new line was never written, so no step holds it: what was typed in its boxes would go
+    // with it, and is asked about as every other way out of a new line asks.
+    EscapeNewLine(ed);
   } else if (ShownLineEdited(ed)) {
     PutBackShownLine(ed);
   } else {

@@ -14,6 +14,8 @@ namespace {
 const std::string kEdited = kHail + R("20", "X", " ") + R("21", "Back.", "10") + kThirty;
 const std::string kNew15 = kHail + R("15", "New") + kTwenty + kThirty;
 const std::string kViewX = "20|NPC|X|Back.|10";
+const std::string kSaveNew15 =
+    "yes/no/cancel exclamation Save New Line?: Save the new line 15 before leaving it?";
 const Step kNumbers = Is(UsedNumbers, "10,11,12,20,21,30,31");
 
 const Steps kEdit20 = {GoTo("20"), MaleText("X"), LeaveFieldBox};
@@ -62,11 +64,20 @@ const Row kRows[] = {
                Is(UndoItem, "New Line 15"), Undo, Is(Copy, kTalk), kNumbers, Is(LineNumber, "30"),
                Is(RedoItem, "New Line 15"), Redo, Is(UsedNumbers, "10,11,12,15,20,21,30,31")},
      "15|NPC|New||", {}, {{"a.dlg.bak", kNew15}}},
-    // In new-line mode nothing is written yet: Undo leaves it, back to the line it came from.
-    {"UndoInNewLineMode", kTalk,
+    // In new-line mode nothing is written yet: Undo leaves it, back to the line it came from,
+    // once the user has said what becomes of what was typed.
+    {"UndoInNewLineModeDropsIt", kTalk,
      {GoTo("20"), NewLineNumber("15"), AddLine, MaleText("New"),
-      Is(UndoItem, "Add Line 15"), Is(RedoItem, ""), Undo, Is(UndoItem, ""), Is(Copy, kTalk)},
-     kTwentyView, {}},
+      Is(UndoItem, "Add Line 15"), Is(RedoItem, ""), No, Undo, Is(UndoItem, ""), Is(Copy, kTalk)},
+     kTwentyView, {kSaveNew15}},
+    {"UndoInNewLineModeSavesIt", kTalk,
+     {GoTo("20"), NewLineNumber("15"), AddLine, MaleText("New"), Yes, Undo, Is(Copy, kNew15),
+      Is(UndoItem, "New Line 15"), Undo, Is(Copy, kTalk)},
+     kTwentyView, {kSaveNew15}},
+    {"UndoInNewLineModeCancelled", kTalk,
+     {GoTo("20"), NewLineNumber("15"), AddLine, MaleText("New"), Cancel, Undo,
+      Is(UndoItem, "Add Line 15"), Is(Copy, kTalk)},
+     "15|[NPC]|New|||Save New Line|no Go to 1", {kSaveNew15}},
     {"UndoInNewLineModeFromNoLine", kTalk,
      {GoTo("99"), NewLineNumber("15"), AddLine, Undo}, "||||",
      {"none Line does not Exist: Searched entire file: the line 99 does not exist!"}},

@@ -141,8 +141,6 @@ const Row kRows[] = {
      {{"a.dlg.bak", kSaved15}}},
     {"EscapeNothingTyped", kOld, {GoTo("20"), NewLineNumber("15"), AddLine,
                                   EscapeNewLine}, kView20},
-    // Undo is the user's own word: it drops the line without a question.
-    {"UndoDropsWithoutAQuestion", kOld, kNew + Steps{Undo}, kView20},
     // Save As onto a name that is no file is refused at once, without "Replace File?".
     {"SaveAsOntoAFolder", kOld, {MakeFolder("b.dlg"), Input("b"), SaveAs}, kView10,
      {kNotAFileBox + "is a folder" + kFilesOnly}, {{"b.dlg", kNotAFile}}},
