@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 #include "ui/text_bytes.h"
@@ -68,11 +69,27 @@ void MakeRoomForTitle(QMessageBox& box) {
   }
 }
 
+// Once a box is closed, the window it came from is the active window again, as it was. A window
+// system without a window manager activates none, and every shortcut of the window would stay
+// dead until it was clicked.
+class GivesBackActivation {
+ public:
+  GivesBackActivation() : window_(QApplication::activeWindow()) {}
+  ~GivesBackActivation() {
+    if (window_ && window_->isVisible() && !ProgramEnded()) window_->activateWindow();
+  }
+  QWidget* window() const { return window_; }
+
+ private:
+  QPointer<QWidget> window_;
+};
+
 }  // namespace
 
 MsgAnswer QtPlatform::MessageBox(const std::string& text, const std::string& title,
                                  MsgButtons buttons, MsgIcon icon) {
-  QuestionBox box(QApplication::activeWindow());
+  const GivesBackActivation from;
+  QuestionBox box(from.window());
   box.setWindowTitle(DisplayText(title));
   box.setTextFormat(Qt::PlainText);
   box.setText(DisplayText(text));
@@ -101,9 +118,10 @@ MsgAnswer QtPlatform::MessageBox(const std::string& text, const std::string& tit
 }
 
 std::string QtPlatform::InputBox(const std::string& prompt, const std::string& title) {
+  const GivesBackActivation from;
   bool ok = false;
   const QString entry =
-      QInputDialog::getText(QApplication::activeWindow(), DisplayText(title), DisplayText(prompt),
+      QInputDialog::getText(from.window(), DisplayText(title), DisplayText(prompt),
                             QLineEdit::Normal, QString(), &ok);
   if (!ok) return {};
   return entry.toUtf8().toStdString();

@@ -217,6 +217,19 @@ class PlatformContractTest : public QObject {
                                        "The line already exists, please enter a different number",
                                        QMessageBox::Ok, QMessageBox::Critical));
     QCOMPARE(user.seen.size(), std::size_t{9});
+    // Once a box is answered its window is the active one again, where the window system would
+    // leave none and every shortcut of the window would be dead.
+    first.form.activateWindow();
+    QTRY_VERIFY(first.form.isActiveWindow());
+    user.answers = {{QMessageBox::Yes}};
+    first.Type("txtaddline", QStringLiteral("7"));
+    first.Click("cmdaddline");
+    first.Type("txtDialogue", QStringLiteral("Seven."));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(user.seen.back(), BoxLine("Save New Line?", "Save the new line 7 before leaving it?",
+                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                       QMessageBox::Warning));
+    QTRY_VERIFY(first.form.isActiveWindow());
   }
 
   // The close box with unsaved changes: the caption marks them, a Cancel keeps the window, No
