@@ -105,6 +105,7 @@ class EditorForm : public QWidget {
   // What the widgets show, to set only what changed.
   std::string shownCaption_;
   std::map<const QWidget*, std::string> shownText_;
+  std::string shownLineKey_;  // the file, line and mode whose texts the boxes show
   std::map<const QWidget*, std::vector<std::string>> shownRows_;  // short lists only
   std::map<const QWidget*, std::uint64_t> shownStamp_;            // the window model's lists
 };

@@ -78,14 +78,25 @@ void EditorForm::Render() {
 
 void EditorForm::RenderTexts() {
   const EditorWindow& w = ed_.window;
+  // A box whose text the next line shares keeps it, and must not keep the typing of the line
+  // before, which its own Ctrl+Z or Ctrl+Shift+Z would put into this one.
+  std::string lineKey = ed_.state.dialoguePath + '\n' + w.lineNumber.text +
+                        (ed_.state.newLineMode ? "\nnew" : "");
+  const bool anotherLine = lineKey != shownLineKey_;
+  shownLineKey_ = std::move(lineKey);
   for (const TextBinding& b : kTextBindings) {
     const TextBox& box = w.*b.box;
     QWidget* widget = widgets_.at(b.name);
     std::string& shown = shownText_[widget];
+    auto* line = qobject_cast<FieldLineEdit*>(widget);
+    auto* multi = qobject_cast<FieldTextEdit*>(widget);
     if (box.text != shown) {
-      if (auto* line = qobject_cast<FieldLineEdit*>(widget)) line->setBytes(box.text);
-      if (auto* multi = qobject_cast<FieldTextEdit*>(widget)) multi->setBytes(box.text);
+      if (line) line->setBytes(box.text);
+      if (multi) multi->setBytes(box.text);
       shown = box.text;
+    } else if (anotherLine) {
+      if (line) line->ForgetTyping();
+      if (multi) multi->ForgetTyping();
     }
     SetState(widget, box.enabled, box.visible);
   }

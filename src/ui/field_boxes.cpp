@@ -242,13 +242,16 @@ void FieldLineEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   if (!IsLossOfFocus(event->reason())) return;
   emit focusLost();
-  // What was typed has been written: from now on Ctrl+Z is the editor's Undo of that write.
-  if (isUndoAvailable() || isRedoAvailable()) {
-    const QSignalBlocker quiet(this);
-    const int cursor = cursorPosition();
-    setText(text());
-    setCursorPosition(cursor);
-  }
+  ForgetTyping();
+}
+
+void FieldLineEdit::ForgetTyping() {
+  if (long_) long_->ForgetTyping();
+  if (!isUndoAvailable() && !isRedoAvailable()) return;
+  const QSignalBlocker quiet(this);
+  const int cursor = cursorPosition();
+  setText(text());
+  setCursorPosition(cursor);
 }
 
 bool FieldLineEdit::event(QEvent* event) {
@@ -383,7 +386,7 @@ void FieldTextEdit::focusOutEvent(QFocusEvent* event) {
   QPlainTextEdit::focusOutEvent(event);
   if (!IsLossOfFocus(event->reason())) return;
   emit focusLost();
-  document()->clearUndoRedoStacks();  // written: Ctrl+Z is now the editor's Undo
+  ForgetTyping();
 }
 
 bool FieldTextEdit::event(QEvent* event) {

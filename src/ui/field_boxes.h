@@ -48,6 +48,8 @@ class FieldLineEdit : public QLineEdit {
   // Shows the bytes as they stand (a CR from an odd file included), without signals.
   void setBytes(const std::string& bytes);
   std::string bytes() const;
+  // What was typed is written or belongs to another line: Ctrl+Z is now the editor's Undo.
+  void ForgetTyping();
   // A box whose Enter runs a command (Go to, Add Line, Find); in a field box it is refused.
   void setEnterActs(bool acts) { enterActs_ = acts; }
 
@@ -83,6 +85,7 @@ class FieldTextEdit : public QPlainTextEdit {
  public:
   explicit FieldTextEdit(QWidget* parent = nullptr);
   void setBytes(const std::string& bytes);
+  void ForgetTyping() { document()->clearUndoRedoStacks(); }
   // Line breaks shown from the model read back as blanks.
   std::string bytes() const;
 

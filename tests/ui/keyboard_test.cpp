@@ -85,6 +85,20 @@ class KeyboardTest : public QObject {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(s.Copy(), written);
     QCOMPARE(s.Boxes(), QStringList());
+
+    // Typing undone in a box and another line shown, the focus still there: Ctrl+Y is no redo
+    // of that typing into this line.
+    s.Type(control::kGoToNumber, QStringLiteral("10"));
+    QTest::keyClick(s.W(control::kGoToNumber), Qt::Key_Return);
+    auto* female = s.W<FieldTextEdit>(control::kFemaleText);
+    QTest::mouseClick(female->viewport(), Qt::LeftButton);
+    QTest::keyClicks(female, QStringLiteral("Typed on 10."));
+    QTest::keyClick(female, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(female, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(s.Text(control::kLineNumber), QStringLiteral("1"));
+    QTest::keyClick(female, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(s.Text(control::kFemaleText), QString());
+    QCOMPARE(s.Copy(), written);
   }
 
   void aNewLineByKeyboardAlone() {
