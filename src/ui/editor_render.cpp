@@ -80,8 +80,8 @@ void EditorForm::RenderTexts() {
   const EditorWindow& w = ed_.window;
   // A box whose text the next line shares keeps it, and must not keep the typing of the line
   // before, which its own Ctrl+Z or Ctrl+Shift+Z would put into this one.
-  std::string lineKey = ed_.state.dialoguePath + '\n' + w.lineNumber.text +
-                        (ed_.state.newLineMode ? "\nnew" : "");
+  std::string lineKey =
+      ed_.state.dialoguePath + '\n' + w.lineNumber.text + (ed_.state.newLineMode ? "\nnew" : "");
   const bool anotherLine = lineKey != shownLineKey_;
   shownLineKey_ = std::move(lineKey);
   for (const TextBinding& b : kTextBindings) {

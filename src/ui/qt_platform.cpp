@@ -120,9 +120,8 @@ MsgAnswer QtPlatform::MessageBox(const std::string& text, const std::string& tit
 std::string QtPlatform::InputBox(const std::string& prompt, const std::string& title) {
   const GivesBackActivation from;
   bool ok = false;
-  const QString entry =
-      QInputDialog::getText(from.window(), DisplayText(title), DisplayText(prompt),
-                            QLineEdit::Normal, QString(), &ok);
+  const QString entry = QInputDialog::getText(
+      from.window(), DisplayText(title), DisplayText(prompt), QLineEdit::Normal, QString(), &ok);
   if (!ok) return {};
   return entry.toUtf8().toStdString();
 }
