@@ -201,12 +201,15 @@ std::vector<Finding> RunChecks(const Conversation& c) {
   const std::vector<Problem> problems = FindProblems(c);
   std::vector<Finding> findings;
   findings.reserve(problems.size());
-  for (const Problem& p : problems) {
-    // Not always p.record: a note on the record that a lookup stops at is about another one.
-    NameRecordOnLine(
-        c, findings.emplace_back(Finding{p.line, p.severity, p.Check(), ProblemMessage(c, p)}));
-  }
+  for (const Problem& p : problems) findings.push_back(FindingOf(c, p));
   return findings;
+}
+
+Finding FindingOf(const Conversation& c, const Problem& p) {
+  Finding f{p.line, p.severity, p.Check(), ProblemMessage(c, p)};
+  // Not always p.record: a note on the record that a lookup stops at is about another one.
+  NameRecordOnLine(c, f);
+  return f;
 }
 
 void NameRecordOnLine(const Conversation& c, Finding& f) {

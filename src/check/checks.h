@@ -104,5 +104,7 @@ struct Problem {
 std::vector<Problem> FindProblems(const Conversation& c);
 // A problem's message, the same as its finding's.
 std::string ProblemMessage(const Conversation& c, const Problem& p);
+// The finding of a problem, its message made and the record on its line named.
+Finding FindingOf(const Conversation& c, const Problem& p);
 
 }  // namespace dlg::check

@@ -1,7 +1,5 @@
 #include "check/report.h"
 
-#include <sstream>
-
 #include "dialogue/cp1252.h"
 #include "dialogue/quoted_text.h"
 #include "dialogue/utf8.h"
@@ -16,18 +14,6 @@ std::string Counted(int n, const char* noun) {
 }
 
 }  // namespace
-
-Totals Count(const std::vector<FileReport>& files) {
-  Totals t;
-  t.files = static_cast<int>(files.size());
-  for (const FileReport& f : files) {
-    for (const Finding& x : f.findings) {
-      t.errors += x.severity == Severity::Error;
-      t.warnings += x.severity == Severity::Warning;
-    }
-  }
-  return t;
-}
 
 std::string Summary(const Totals& t, int unreadable) {
   std::string out = Counted(t.errors, "error") + ", " + Counted(t.warnings, "warning") + " in " +
@@ -107,27 +93,6 @@ void ReportWriter::End() {
     return;
   }
   out_ << Summary(totals_, unreadable_) << lineEnd_;
-}
-
-namespace {
-
-std::string Format(const std::vector<FileReport>& files, int unreadable, bool json) {
-  std::ostringstream out;
-  ReportWriter writer(out, json, Count(files), unreadable);
-  for (const FileReport& f : files)
-    for (const Finding& x : f.findings) writer.Add(f.path, x);
-  writer.End();
-  return std::move(out).str();
-}
-
-}  // namespace
-
-std::string FormatText(const std::vector<FileReport>& files, int unreadable) {
-  return Format(files, unreadable, false);
-}
-
-std::string FormatJson(const std::vector<FileReport>& files, int unreadable) {
-  return Format(files, unreadable, true);
 }
 
 }  // namespace dlg::check

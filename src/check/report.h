@@ -10,18 +10,11 @@
 
 namespace dlg::check {
 
-struct FileReport {
-  std::string path;  // as given on the command line
-  std::vector<Finding> findings;
-};
-
 struct Totals {
   int errors = 0;
   int warnings = 0;
   int files = 0;
 };
-
-Totals Count(const std::vector<FileReport>& files);
 
 std::string_view SeverityName(Severity s);
 
@@ -31,9 +24,10 @@ std::string Summary(const Totals& t, int unreadable);
 
 // Writes a report a finding at a time, so that a run never holds every message of a file with
 // millions of findings. Text: "PATH:LINE: severity: message [check]" a finding, then the Summary,
-// each line ended by `lineEnd`. JSON: {"files": K, "unreadable": U,
-// "errors": N, "warnings": M, "findings": [{"file", "line", "record" (the record's number, or
-// null), "severity", "check", "message"}, ...]}, the counts known before the first finding.
+// each line ended by `lineEnd`. JSON, one document byte for byte the same on every system:
+// {"files": K, "unreadable": U, "errors": N, "warnings": M, "findings": [{"file", "line",
+// "record" (the record's number, or null), "severity", "check", "message"}, ...]}, the counts
+// known before the first finding.
 class ReportWriter {
  public:
   ReportWriter(std::ostream& out, bool json, const Totals& totals, int unreadable,
@@ -49,10 +43,6 @@ class ReportWriter {
   std::string_view lineEnd_;
   bool any_ = false;
 };
-
-// The whole report of findings at hand, with "\n" line ends.
-std::string FormatText(const std::vector<FileReport>& files, int unreadable = 0);
-std::string FormatJson(const std::vector<FileReport>& files, int unreadable = 0);
 
 // A JSON string literal of `text`; bytes that are not UTF-8 pass the Windows-1252 table.
 std::string JsonString(std::string_view text);

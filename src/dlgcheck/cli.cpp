@@ -44,9 +44,7 @@ struct Checked {
     };
     for (const check::Problem& p : problems) {
       while (d < differences.size() && differences[d].line < p.line) translation();
-      check::Finding f{p.line, p.severity, p.Check(), check::ProblemMessage(conversation, p)};
-      check::NameRecordOnLine(conversation, f);
-      report.Add(path, f);
+      report.Add(path, check::FindingOf(conversation, p));
     }
     while (d < differences.size()) translation();
   }
@@ -348,8 +346,7 @@ int RunDlgcheck(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     t.errors += static_cast<int>(file.differences.size());
   }
-  // JSON is one document, byte for byte the same on every system.
-  check::ReportWriter report(out, o.json, t, unreadable, o.json ? "\n" : lineEnd);
+  check::ReportWriter report(out, o.json, t, unreadable, lineEnd);
   for (const Checked& file : checked) file.Report(report);
   report.End();
   out << std::flush;

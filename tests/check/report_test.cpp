@@ -9,11 +9,31 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "support/temp_dir.h"
 
 namespace dlg::check {
 namespace {
+
+using Files = std::vector<std::pair<std::string, std::vector<Finding>>>;
+
+// The report dlgcheck prints for these files and their findings.
+std::string Report(const Files& files, bool json = false) {
+  Totals t{.files = static_cast<int>(files.size())};
+  for (const auto& [path, findings] : files) {
+    for (const Finding& f : findings) {
+      t.errors += f.severity == Severity::Error;
+      t.warnings += f.severity == Severity::Warning;
+    }
+  }
+  std::ostringstream out;
+  ReportWriter writer(out, json, t, 0);
+  for (const auto& [path, findings] : files)
+    for (const Finding& f : findings) writer.Add(path, f);
+  writer.End();
+  return std::move(out).str();
+}
 
 struct JsonCase {
   const char* name;
@@ -50,7 +70,7 @@ TEST(JsonReportTest, RecordOfEachFinding) {
     records += std::to_string(f.line) + "=" + f.record.value_or("none") + " ";
   }
   EXPECT_EQ(records, "1=10 3=1 3=1 3=1 4=none ");
-  const std::string json = FormatJson({{"t.dlg", findings}});
+  const std::string json = Report({{"t.dlg", findings}}, true);
   EXPECT_NE(json.find("{\"file\": \"t.dlg\", \"line\": 4, \"record\": null, \"severity\": "
                       "\"error\", \"check\": \"syntax\""),
             std::string::npos)
@@ -65,9 +85,9 @@ TEST(ReportNamesTest, OneRuleForTextAndJson) {
       {"caf\xe9\n\x1B.dlg", "caf\xc3\xa9\\x0A\\x1B.dlg", "caf\xc3\xa9\\u000a\\u001b.dlg"},
       {"caf\xc3\xa9\xc2\x9d.dlg", "caf\xc3\xa9\\xC2\\x9D.dlg", "caf\xc3\xa9\xc2\x9d.dlg"}};
   for (const auto& [name, text, json] : kNames) {
-    const std::vector<FileReport> reports = {{name, RunChecks(ReadConversation(record))}};
-    EXPECT_EQ(FormatText(reports).substr(0, text.size() + 2), text + ":1");
-    EXPECT_NE(FormatJson(reports).find("\"file\": \"" + json + "\""), std::string::npos);
+    const Files reports = {{name, RunChecks(ReadConversation(record))}};
+    EXPECT_EQ(Report(reports).substr(0, text.size() + 2), text + ":1");
+    EXPECT_NE(Report(reports, true).find("\"file\": \"" + json + "\""), std::string::npos);
   }
 }
 
@@ -99,8 +119,8 @@ TEST_P(GoldenTest, PrintsExpectedText) {
   const fs::path expected = fs::path(DLG_CHECK_GOLDEN) / GetParam() / "expected.txt";
   ASSERT_TRUE(fs::exists(input) && fs::exists(expected)) << GetParam();
   const std::string bytes = Read(input);
-  const std::vector<FileReport> report = {{path, RunChecks(ReadConversation(bytes))}};
-  EXPECT_EQ(FormatText(report), Read(expected));
+  const Files report = {{path, RunChecks(ReadConversation(bytes))}};
+  EXPECT_EQ(Report(report), Read(expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, GoldenTest, testing::ValuesIn(Folders(DLG_CHECK_GOLDEN)),
@@ -121,8 +141,8 @@ TEST(ExamplesTest, CheckCleanOrAsTheReadmeSays) {
           << "README.md does not print " << golden;
     } else {
       const std::string bytes = Read(e.path());
-      const std::vector<FileReport> report = {{"x", RunChecks(ReadConversation(bytes))}};
-      EXPECT_EQ(FormatText(report), "0 errors, 0 warnings in 1 file\n") << e.path();
+      const Files report = {{"x", RunChecks(ReadConversation(bytes))}};
+      EXPECT_EQ(Report(report), "0 errors, 0 warnings in 1 file\n") << e.path();
     }
   }
   EXPECT_GE(files, 4);
