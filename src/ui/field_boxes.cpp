@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "ui/field_text.h"
 #include "ui/field_text_accessible.h"
 #include "ui/refusals.h"
 #include "ui/text_bytes.h"
@@ -21,51 +22,8 @@ namespace dlg::ui {
 
 namespace {
 
-// Longest run without blanks in one paragraph: Qt wraps such a run in time that grows with the
-// square of its length.
-constexpr qsizetype kPiece = 4096;
-
-// Length past which a paragraph of words ends at its next blank: Qt lays out the whole paragraph
-// again after each key, 0.25 s for a megabyte and some 6 ms at this length. A text up to this
-// length shows as the one paragraph it is.
-constexpr qsizetype kParagraph = 32768;
-
 // Longest field a line edit shows: laying it out again after each key takes some 15 ms.
 constexpr std::size_t kLongLine = 32768;
-
-bool IsBreak(QChar c) {
-  return c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
-}
-
-// Where Qt may wrap a line (a no-break space holds its words together).
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
-
-// A text without line breaks with the box's own paragraph ends: inside a run without blanks
-// longer than a piece, and after a blank once a paragraph holds `paragraph` characters. A text of
-// words that is not that long stays one paragraph, so no word is broken and the box wraps it at
-// its blanks.
-QString InPieces(const QString& text, qsizetype paragraph) {
-  QString pieces;
-  pieces.reserve(text.size() + text.size() / kPiece + 1);
-  qsizetype from = 0;  // start of the paragraph
-  qsizetype run = 0;   // start of the run without blanks
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (IsBlank(text[i])) {
-      run = i + 1;
-      if (run - from < paragraph || run == text.size()) continue;
-    } else if (i - run < kPiece) {
-      continue;
-    } else {
-      run = i;
-    }
-    // Cut before `run`: after the blank, or inside the run after a piece of it.
-    pieces += QStringView(text).sliced(from, run - from);
-    pieces += u'\n';
-    from = run;
-  }
-  pieces += QStringView(text).sliced(from);
-  return pieces;
-}
 
 // A long field on one line, drawn inside the line edit's own frame. Its paragraphs are the
 // pieces it is held in; Home and End go to the ends of the whole field, as in a line edit.
@@ -116,29 +74,6 @@ bool LeavesUndoToTheEditor(const QKeyEvent* key, bool boxCanUndo, bool boxCanRed
 }
 
 }  // namespace
-
-CleanedText CleanFieldText(const QString& text, bool keep) {
-  CleanedText out;
-  out.text.reserve(text.size());
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text[i];
-    if (IsBreak(c)) {
-      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-      out.text += u' ';
-      continue;
-    }
-    if (!keep && (c == u'}' || !InTable(c))) {
-      out.leftOut += c;
-      // A character beyond the first 65,536 is two halves, left out together.
-      if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-        out.leftOut += text[++i];
-      continue;
-    }
-    out.text += c;
-  }
-  out.refused = !out.leftOut.isEmpty();
-  return out;
-}
 
 QValidator::State FieldValidator::validate(QString& input, int& pos) const {
   CleanedText cleaned = CleanFieldText(input);

@@ -10,16 +10,9 @@
 #include <QValidator>
 #include <string>
 
-namespace dlg::ui {
+#include "ui/field_text.h"
 
-struct CleanedText {
-  QString text;
-  QString leftOut;       // "}" and the characters outside the table, in the order met
-  bool refused = false;  // something was left out
-};
-// Line breaks (CR LF, CR, LF and Unicode's separators) become one blank each; what a record
-// cannot hold is left out, unless `keep`: a box shows what the file holds, and gives it back.
-CleanedText CleanFieldText(const QString& text, bool keep = false);
+namespace dlg::ui {
 
 // Takes what the user types or pastes into `box` without what a record cannot hold, and says
 // what it left out.
