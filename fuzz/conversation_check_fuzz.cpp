@@ -3,6 +3,7 @@
 // 64 bytes at a time is the one the editor's reader and a lookup from the top make of them.
 
 #include <algorithm>
+#include <sstream>
 
 #include "check/report.h"
 #include "conversation_model.h"
@@ -51,11 +52,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // One finding is one line of output, whatever the file held.
     FUZZ_CHECK(!fuzz::Holds(f.message, '\n') && !fuzz::Holds(f.message, '\r'));
   }
-  const std::vector<check::FileReport> report = {{"in.dlg", findings}};
-  const std::string text = check::FormatText(report);
+  const auto report = [&](bool json) {
+    std::ostringstream out;
+    check::ReportWriter writer(out, json, {}, 0);
+    for (const check::Finding& f : findings) writer.Add("in.dlg", f);
+    writer.End();
+    return std::move(out).str();
+  };
+  const std::string text = report(false);
   FUZZ_CHECK(std::count(text.begin(), text.end(), '\n') == static_cast<long>(findings.size()) + 1);
-  const std::string json = check::FormatJson(report);
-  FUZZ_CHECK(json.find('\r') == std::string::npos);
+  FUZZ_CHECK(report(true).find('\r') == std::string::npos);
 
   if (size <= 256) {  // Graphviz reads in milliseconds: small inputs only
     int nodes = 0;
