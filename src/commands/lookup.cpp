@@ -160,6 +160,8 @@ void GoToTypedLine(Editor& ed) { GoToPickedLine(ed, ed.window.goToNumber.text); 
 
 void GoToUsedNumber(Editor& ed) {
   GoToAndVisit(ed, ed.window.usedNumbers.SelectedText(), {.leaveNewLineMode = true});
+  // Kept in the new line (its question cancelled): the number clicked is not the line shown.
+  if (ed.state.newLineMode) ed.window.usedNumbers.selected = -1;
 }
 
 void Respond(Editor& ed) {

@@ -216,11 +216,12 @@ template <class What, class Want>
 Step Is(What what, Want want) {
   return [what, want](Session& s) { EXPECT_EQ(Seen(what, s), want); };
 }
-// The window's caption, the file picked, the working copy's bytes, the names of the Undo and
-// Redo items ("" when disabled), the prompt of the last input box, the rows of the file list,
-// whether the program was told to end.
+// The window's caption, the file and the line number picked, the working copy's bytes, the names
+// of the Undo and Redo items ("" when disabled), the prompt of the last input box, the rows of the
+// file list, whether the program was told to end.
 inline std::string Caption(Session& s) { return s.ed.window.caption; }
 inline std::string PickedFile(Session& s) { return s.ed.window.fileList.fileName; }
+inline std::string PickedNumber(Session& s) { return s.ed.window.usedNumbers.SelectedText(); }
 inline std::string Copy(Session& s) { return ReadBytes(s.ed.state.WorkingCopyPath()); }
 inline std::string UndoItem(Session& s) { return CanUndo(s.ed) ? UndoName(s.ed) : ""; }
 inline std::string RedoItem(Session& s) { return CanRedo(s.ed) ? RedoName(s.ed) : ""; }
