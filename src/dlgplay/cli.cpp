@@ -24,6 +24,7 @@ const char kUsage[] =
     "  NPC 10: what the non-player character says\n"
     "  PC 11: the reply chosen, with '  runs: ...' under it for its execution flags\n"
     "When the replies given run out, the replies offered there follow, '  11: text [marks]'.\n"
+    "Where two replies of a line share a number, the second is given as 21#2.\n"
     "\n"
     "  --female           play a female player (the default is male)\n"
     "  --int N            the player's intelligence, 1 to 20 (the default is 10)\n"
@@ -153,7 +154,7 @@ int RunDlgplay(const std::vector<std::string>& args, std::ostream& out, std::ost
   // A reply given after the end was never offered: a script that expects it to be met must hear.
   const bool ended = p.transcript.back().kind == play::EntryKind::End;
   if (ended && p.choicesTaken < o.replies.size()) {
-    text += "not offered: " + o.replies[p.choicesTaken].number + " (the conversation has ended)\n";
+    text += "not offered: " + o.replies[p.choicesTaken].name + " (the conversation has ended)\n";
   }
   out << VisibleText(text) << std::flush;
   // A golden transcript written to a full disk must not pass for the conversation played.

@@ -1,6 +1,7 @@
 #include "play/play.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "dialogue/number_rules.h"
 
@@ -100,23 +101,26 @@ class Walk {
     play_.transcript.push_back(std::move(said));
 
     std::vector<Reply> offered, heldBack;
+    std::unordered_map<std::string_view, int> sharing;  // replies so far by number
     for (int i = 1; i <= c_.records[static_cast<std::size_t>(npc)].replyCount; ++i) {
       Reply r = Judge(c_, npc + i, setup_);
+      const int k = ++sharing[c_.records[static_cast<std::size_t>(npc + i)].Field(0)];
+      r.name = k == 1 ? r.number : r.number + "#" + std::to_string(k);
       Meet(c_.records[static_cast<std::size_t>(npc + i)].Fields().conditionFlags);
       (r.why.empty() ? offered : heldBack).push_back(std::move(r));
     }
-    const auto find = [](const std::vector<Reply>& replies, const std::string& number) {
+    const auto find = [](const std::vector<Reply>& replies, const std::string& name) {
       return std::find_if(replies.begin(), replies.end(),
-                          [&](const Reply& r) { return r.number == number; });
+                          [&](const Reply& r) { return r.name == name; });
     };
     const Choice* next =
         play_.choicesTaken < choices.size() ? &choices[play_.choicesTaken] : nullptr;
     if (next != nullptr) {
-      if (auto it = find(offered, next->number); it != offered.end()) {
+      if (auto it = find(offered, next->name); it != offered.end()) {
         ++play_.choicesTaken;
         return Chosen(it->record, false);
       }
-      if (auto it = find(heldBack, next->number); it != heldBack.end() && next->forced) {
+      if (auto it = find(heldBack, next->name); it != heldBack.end() && next->forced) {
         ++play_.choicesTaken;
         return Chosen(it->record, true);
       }
@@ -127,11 +131,11 @@ class Walk {
       stop.heldBack = heldBack;
       play_.transcript.push_back(std::move(stop));
     } else if (next != nullptr) {
-      const auto it = find(heldBack, next->number);
-      play_.transcript.push_back(Stop("not offered: " + next->number + " (" +
+      const auto it = find(heldBack, next->name);
+      play_.transcript.push_back(Stop("not offered: " + next->name + " (" +
                                       (it != heldBack.end() ? it->why
                                                             : "line " + std::string(f.lineNumber) +
-                                                                  " has no reply " + next->number) +
+                                                                  " has no reply " + next->name) +
                                       ")"));
     }
     play_.offered = std::move(offered);
@@ -190,7 +194,7 @@ Play PlayConversation(const Conversation& c, const Setup& setup, std::span<const
 }
 
 std::string ReplyLine(const Reply& r) {
-  std::string line = r.number + ": " + r.text;
+  std::string line = r.name + ": " + r.text;
   if (!r.marks.empty()) line += " " + r.marks;
   if (!r.why.empty()) line += " (" + r.why + ")";
   return line;

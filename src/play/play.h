@@ -28,9 +28,10 @@ struct Setup {
   std::string from;  // the number of the line to start at; "" for the first record
 };
 
-// A reply chosen by its line number. A forced choice is taken even when the reply is held back.
+// A reply chosen by its name at its line (see Reply). A forced choice is taken even when the
+// reply is held back.
 struct Choice {
-  std::string number;
+  std::string name;
   bool forced = false;
 
   bool operator==(const Choice&) const = default;
@@ -39,6 +40,9 @@ struct Choice {
 struct Reply {
   int record = -1;
   std::string number;
+  // What a choice names it by: its number, or "21#2" for the second reply numbered 21 at its line,
+  // so that each reply a line offers can be chosen even where two share a number.
+  std::string name;
   std::string text;   // the wording this player sees
   std::string marks;  // "[Int 8] [if game.story_state == 0]", or ""
   std::string why;    // why it is held back; "" when it is offered

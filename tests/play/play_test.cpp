@@ -17,6 +17,7 @@ const std::string kTavern =
     "{15}{Odd.}{}{x8}{}{0}{}\r\n"
     "{20}{That is all.}{}{}{}{}{}\r\n"
     "{21}{Bye.}{}{}{}{0}{}\r\n"
+    "{21}{Another round.}{}{}{}{10}{}\r\n"
     "{22}{Ask the bard.}{}{}{}{50}{}\r\n"
     "{23}{Ask again.}{}{}{}{11}{}\r\n"
     "{30}{My grandmother.}{}{}{}{}{}\r\n"
@@ -58,6 +59,15 @@ const PlayCase kCases[] = {
      "NPC 10: I keep this tavern.\nPC 11: Tell me more.\n  runs: npc.set_met(pc)\n"
      "NPC 20: That is all.\nPC 22: Ask the bard.\n"
      "Line 50 does not exist: the conversation stops here.\n", 2},
+    // Two replies numbered 21: the second is listed and chosen as 21#2.
+    {"SharedNumberListed", {}, {{"11"}},
+     "NPC 10: I keep this tavern.\nPC 11: Tell me more.\n  runs: npc.set_met(pc)\n"
+     "NPC 20: That is all.\n  21: Bye.\n  21#2: Another round.\n  22: Ask the bard.\n"
+     "  23: Ask again.\n", 1},
+    {"SharedNumberSecondChosen", {}, {{"11"}, {"21#2"}, {"15"}},
+     "NPC 10: I keep this tavern.\nPC 11: Tell me more.\n  runs: npc.set_met(pc)\n"
+     "NPC 20: That is all.\nPC 21: Another round.\nNPC 10: I keep this tavern.\nPC 15: Odd.\n"
+     "END\n", 3},
     {"FromAReplyToAReply", From("23"), {},
      "PC 23: Ask again.\nLine 11 is a reply, not an NPC line: the conversation stops here.\n", 0},
     // Numbers are text: "010" is not line 10.
