@@ -147,12 +147,12 @@ void PlayWindow::Build() {
   columns->addWidget(Titled("Conditions", conditionList_));
   columns->setStretchFactor(0, 3);
   columns->setStretchFactor(1, 1);
-  auto* copy = Button(control::kCopyTranscript, "Copy Transcript");
-  auto* save = Button(control::kSaveTranscript, "Save Transcript...");
+  copy_ = Button(control::kCopyTranscript, "Copy Transcript");
+  save_ = Button(control::kSaveTranscript, "Save Transcript...");
   auto* bottom = new QHBoxLayout;
   bottom->addStretch(1);
-  bottom->addWidget(copy);
-  bottom->addWidget(save);
+  bottom->addWidget(copy_);
+  bottom->addWidget(save_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(player);
   layout->addWidget(columns, 1);
@@ -172,9 +172,9 @@ void PlayWindow::Build() {
   connect(choose_, &QPushButton::clicked, this, [this] { Choose(replies_->currentRow()); });
   connect(back_, &QPushButton::clicked, this, &PlayWindow::Back);
   connect(restart, &QPushButton::clicked, this, [this] { Start(from_); });
-  connect(copy, &QPushButton::clicked, this,
+  connect(copy_, &QPushButton::clicked, this,
           [this] { QApplication::clipboard()->setText(QString::fromStdString(TranscriptUtf8())); });
-  connect(save, &QPushButton::clicked, this, &PlayWindow::SaveTranscript);
+  connect(save_, &QPushButton::clicked, this, &PlayWindow::SaveTranscript);
   for (QListWidget* list : {transcript_, replies_}) {
     connect(list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
       const QByteArray number = item->data(kNumberRole).toByteArray();
@@ -333,6 +333,8 @@ void PlayWindow::Render() {
     conditionList_->addItem(item);
   }
   back_->setEnabled(!choices_.empty());
+  copy_->setEnabled(!play_.transcript.empty());
+  save_->setEnabled(!play_.transcript.empty());
 }
 
 void PlayWindow::Choose(int row) {
@@ -343,7 +345,7 @@ void PlayWindow::Choose(int row) {
                                  : play_.heldBack[static_cast<std::size_t>(-1 - at)];
   // A choice that the replay could not take is dropped with those after it.
   choices_.resize(play_.choicesTaken);
-  choices_.push_back({r.number, at < 0});
+  choices_.push_back({r.name, at < 0});
   Replay();
 }
 

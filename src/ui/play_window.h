@@ -82,6 +82,8 @@ class PlayWindow : public QWidget {
   QListWidget* conditionList_ = nullptr;
   QPushButton* choose_ = nullptr;
   QPushButton* back_ = nullptr;
+  QPushButton* copy_ = nullptr;  // with Save Transcript..., only while there is a transcript
+  QPushButton* save_ = nullptr;
   LatestJob* readJob_ = nullptr;
 };
 

@@ -130,6 +130,12 @@ class PlayWindowTest : public QObject {
     QCOMPARE(ReadBytes(path),
              "NPC 1: Crossing costs three silver \xe2\x80\x94 each way.\n  2: Too much.\n"
              "  3: Here. [Int 8] [if pc.money_get() >= 3]\n");
+    // Unloaded: no transcript left to copy or save.
+    s.platform.answers.push_back(MsgAnswer::Yes);
+    s.Click(control::kUnloadFile);
+    QVERIFY(p.Settle());
+    QVERIFY(!p.W(control::kSaveTranscript)->isEnabled());
+    QVERIFY(!p.W(control::kCopyTranscript)->isEnabled());
     p.window->hide();
     WindowSession<> again;
     again.Load();
