@@ -35,6 +35,7 @@ struct Editor {
   EditorState state;
   EditorWindow window;
   std::optional<FlagEditorWindow> flagEditor;
+  std::string flagsOpenedOn;  // the number of the line the Flag Editor was last opened on
   CommandBuffers buffers;
   WorkSafety safety;
   UndoHistory undo;      // the writes of the working copy, for Undo and Redo

@@ -191,7 +191,8 @@ void EditorForm::RenderFlagEditor() {
         if (ed_.flagEditor) InsertAction(*ed_.flagEditor);
       });
     });
-    connect(flagForm_, &FlagEditorForm::accepted, this, [this] { RunFlagEditor(AcceptFlags); });
+    connect(flagForm_, &FlagEditorForm::accepted, this,
+            [this] { Run([this] { AcceptFlagsOnLine(ed_); }); });
     connect(flagForm_, &FlagEditorForm::cancelled, this, [this] { RunFlagEditor(CancelFlags); });
     connect(flagForm_, &FlagEditorForm::closeRequested, this,
             [this] { Run([this] { CloseFlagEditor(ed_.flagEditor, ed_.Flags()); }); });

@@ -34,8 +34,13 @@ const std::string kNotAFileBox = "critical Not a File: DIR/b.dlg ",
 // From line 20: Add Line 15 and type its male text.
 const Steps kNew = {GoTo("20"), NewLineNumber("15"), AddLine, MaleText("New")};
 
-std::string PickedNumber(Session& s) { return s.ed.window.usedNumbers.SelectedText(); }
 bool FlagEditorShown(Session& s) { return s.ed.flagEditor && s.ed.flagEditor->visible; }
+// The Flag Editor opened on line 10's execution flags, "x.set(1)" composed, then line 20 shown.
+const Steps kFlagsFor10 = {GoTo("10"), AddExecutionFlags,
+                           [](Session& s) { s.ed.flagEditor->text = "x.set(1)"; }, GoTo("20")};
+const std::string kFlagsAsked =
+    "yes/no exclamation Flag Editor: The Flag Editor was opened on line 10. Put its text into "
+    "line 20, which is shown now?";
 
 // clang-format off
 const Row kRows[] = {
@@ -127,6 +132,15 @@ const Row kRows[] = {
     {"UnloadNoThenUnloads", kOld,
      kNew + Steps{AddConditionFlags, No, Yes, UnloadFile, Is(FlagEditorShown, false)},
      "||||" "|no file", {kAsked, kUnload}, {{"a.dlg.bak", kGone}}},
+    // Accept puts the text composed for one line into another line's field only when told to.
+    {"FlagsForAnotherLineNoKeepsBoth", kOld,
+     kFlagsFor10 + Steps{No, AcceptFlagsOnLine, Is(ExecutionFlags, ""), Is(FlagEditorShown, true)},
+     kView20, {kFlagsAsked}},
+    {"FlagsForAnotherLineYesPutsThem", kOld,
+     kFlagsFor10 + Steps{Yes, AcceptFlagsOnLine, Is(ExecutionFlags, "x.set(1)")}, kView20,
+     {kFlagsAsked}},
+    {"FlagsBackOnTheirLineWithoutAQuestion", kOld,
+     kFlagsFor10 + Steps{GoTo("10"), AcceptFlagsOnLine, Is(ExecutionFlags, "x.set(1)")}, kView10},
     {"QuitYesSavesFirst", kOld, kNew + Steps{Yes, Yes, Quit, Is(Ended, true)}, "15||New||",
      {kAsked, SaveChanges("quitting")}, {{"a.dlg", kSaved15}, {"a.dlg.bak", kGone}}},
     // A second "Add Line" starts afresh, after the same question.
