@@ -106,10 +106,14 @@ void MakeInBuffer(Editor& ed, const UndoStep& step, bool undoing,
   ed.buffers.cache.Forget();
 }
 
-void PutBackShownLine(Editor& ed) {
+void ShowInBoxes(Editor& ed, const DialogueRecord& r) {
   for (std::size_t i = 0; i < kRecordFields.size(); ++i) {
-    (ed.window.*kRecordBoxes[i]).text = ed.state.shownLine.*kRecordFields[i].member;
+    (ed.window.*kRecordBoxes[i]).text = r.*kRecordFields[i].member;
   }
+}
+
+bool TypingRedoable(const Editor& ed) {
+  return ed.undo.typingUndone && ed.state.shownLine == ed.undo.typingShown && !ShownLineEdited(ed);
 }
 
 // Undoes the last step done, or redoes the last undone, once the working copy is found to be
@@ -159,7 +163,7 @@ bool CanUndo(const Editor& ed) {
 
 bool CanRedo(const Editor& ed) {
   return ed.state.fileLoaded && !ed.state.newLineMode && !ShownLineEdited(ed) &&
-         !ed.undo.undone.empty();
+         (TypingRedoable(ed) || !ed.undo.undone.empty());
 }
 
 std::string UndoName(const Editor& ed) {
@@ -170,7 +174,8 @@ std::string UndoName(const Editor& ed) {
 }
 
 std::string RedoName(const Editor& ed) {
-  return CanRedo(ed) ? ed.undo.undone.back().name : std::string();
+  if (!CanRedo(ed)) return {};
+  return TypingRedoable(ed) ? "Typing" : ed.undo.undone.back().name;
 }
 
 void Undo(Editor& ed) {
@@ -180,14 +185,23 @@ void Undo(Editor& ed) {
     // with it, and is asked about as every other way out of a new line asks.
     EscapeNewLine(ed);
   } else if (ShownLineEdited(ed)) {
-    PutBackShownLine(ed);
+    ed.undo.typingUndone = true;
+    ed.undo.typingShown = ed.state.shownLine;
+    ed.undo.typing = RecordFromBoxes(ed.window);
+    ShowInBoxes(ed, ed.state.shownLine);
   } else {
     TakeStep(ed, true);
   }
 }
 
 void Redo(Editor& ed) {
-  if (CanRedo(ed)) TakeStep(ed, false);
+  if (!CanRedo(ed)) return;
+  if (TypingRedoable(ed)) {
+    ed.undo.typingUndone = false;
+    ShowInBoxes(ed, ed.undo.typing);
+  } else {
+    TakeStep(ed, false);
+  }
 }
 
 void RecordStep(Editor& ed, std::string_view old, std::span<const std::string_view> pieces,

@@ -16,7 +16,8 @@ namespace dlg {
 // Undo first takes back what no step holds yet: a new line being typed (it leaves new-line
 // mode and shows again the line from which "Add Line" was clicked, once the user has said
 // whether to save what was typed), then an edit of the boxes not yet written (the boxes show the
-// line as last read or written again). Neither writes, unless the new line is saved.
+// line as last read or written again, and Redo brings the edit back while they do). Neither
+// writes, unless the new line is saved.
 bool CanUndo(const Editor& ed);
 bool CanRedo(const Editor& ed);  // not while the boxes hold what Undo would take back first
 // What the menu item names after "Undo " or "Redo ": "Edit of Line 12", "New Line 30", "Delete

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "dialogue/record.h"
+
 namespace dlg {
 
 // `before` stood at `at` in the copy as the step found it; the step put `after` in its place.
@@ -41,6 +43,10 @@ struct UndoStep {
 struct UndoHistory {
   std::vector<UndoStep> done;    // the last one is undone first
   std::vector<UndoStep> undone;  // the last one is redone first
+  // The edits of the boxes that Undo last put back, and the line as it was shown then: while that
+  // line is shown again as it was, Redo types them back in.
+  bool typingUndone = false;
+  DialogueRecord typingShown, typing;
 };
 
 }  // namespace dlg

@@ -44,10 +44,12 @@ const Row kRows[] = {
      kViewX, {}, {{"a.dlg.bak", kEdited}}},
     // Undo shows the line it changed, wherever the user went since.
     {"UndoGoesBackToTheLine", kTalk, kEdit20 + Steps{GoToFirstLine, Undo}, kTwentyView, {}},
-    // Typing not yet written is undone first, and writes nothing; then the write.
+    // Typing not yet written is undone first, and writes nothing (Redo types it again); then the
+    // write.
     {"TypingIsUndoneFirst", kTalk,
      kEdit20 + Steps{MaleText("Y"), Is(UndoItem, "Typing"), Is(RedoItem, ""), Undo,
-                     Is(Copy, kEdited), Is(MaleText, "X"), Is(UndoItem, "Edit of Line 20"), Undo},
+                     Is(Copy, kEdited), Is(MaleText, "X"), Is(RedoItem, "Typing"), Redo,
+                     Is(MaleText, "Y"), Undo, Is(UndoItem, "Edit of Line 20"), Undo},
      kTwentyView, {}},
     {"TypingTakesRedoAway", kTalk,
      kEdit20 + Steps{Undo, MaleText("Y"), Is(RedoItem, ""), Redo, Is(Copy, kTalk)},
