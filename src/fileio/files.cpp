@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <span>
 
 #include "fileio/large_buffer.h"
@@ -51,8 +52,13 @@ FileResult Files::ReadAll(const std::string& path, std::string& bytes, struct st
     // Line") and read into in place. A file that grows while it is read is followed through a
     // block.
     const auto size = static_cast<std::size_t>(st.st_size);
-    if (bytes.capacity() < size + 1) ReserveForFile(bytes, size + 1);
-    bytes.resize(size);
+    try {
+      if (bytes.capacity() < size + 1) ReserveForFile(bytes, size + 1);
+      bytes.resize(size);
+    } catch (const std::bad_alloc&) {  // a file larger than the memory there is to hold it
+      bytes = std::string();
+      return FileResult::Fail(path, "read", ENOMEM);
+    }
     std::size_t have = 0;
     char block[65536];
     const int n = ReadToEnd(

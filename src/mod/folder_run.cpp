@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <new>
 #include <utility>
 
 #include "fileio/dialogue_folder.h"
@@ -94,8 +97,14 @@ void FolderRun::Run(const std::shared_ptr<Pass>& pass) {
     } else if (FileResult r = reader.ReadAll(loaded ? pass->loaded.workingCopy : path, bytes); !r) {
       made.rows.push_back({shown, "", ": cannot be read: " + r.failure.Reason()});
     } else {
-      unreadable = false;
-      made = pass->makeRows(shown, bytes);
+      try {
+        made = pass->makeRows(shown, bytes);
+        unreadable = false;
+      } catch (const std::bad_alloc&) {  // its rows need more memory than there is
+        made = {};
+        made.rows.push_back({shown, "", ": cannot be read: " + std::string(std::strerror(ENOMEM))});
+        bytes = std::string();
+      }
     }
     Publish(pass, [&](Progress& p) {
       ++p.filesDone;

@@ -208,6 +208,16 @@ TEST_P(ReadAllTest, ReadsExactlyTheFileWhateverItsSizeSays) {
 INSTANTIATE_TEST_SUITE_P(Sizes, ReadAllTest, testing::ValuesIn(kSizes),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A file larger than the memory there is to hold it is a read that failed, not a crash.
+TEST(ReadAllMemory, AFilePastTheMemoryIsNotRead) {
+  TempDir dir;
+  const SizeCase huge{"Huge", 3, 1LL << 60};
+  SizeLies ops(huge);
+  std::string read;
+  const FileResult r = Files(ops).ReadAll(dir.Put("a.dlg", "{1}"), read);
+  EXPECT_EQ(r ? "" : r.failure.Reason(), "Cannot allocate memory");
+}
+
 // --- The strays of a killed editor: temporary files of a process that is gone, named after one
 // of the targets (a long name cut as the temporary name cuts it). What is not known to be a
 // stray, or cannot be looked at, stays.
