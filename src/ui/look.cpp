@@ -4,7 +4,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
+#include <algorithm>
 
 namespace dlg::ui {
 
@@ -163,8 +166,26 @@ QImage DrawWindowIcon(int size) {
       .convertToFormat(QImage::Format_ARGB32);
 }
 
+namespace {
+
+// Fusion makes a row of a list one pixel taller than the font, and the accent of a capital ("É",
+// "À", "Ñ") is cut off at the row's top: "À bientôt" read "A bientôt". Three pixels more hold it.
+class RoomForAccents : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                         const QWidget* widget) const override {
+    QSize s = QProxyStyle::sizeFromContents(type, option, size, widget);
+    if (type == CT_ItemViewItem && option != nullptr)
+      s.setHeight(std::max(s.height(), option->fontMetrics.height() + 3));
+    return s;
+  }
+};
+
+}  // namespace
+
 void ApplyLook(QApplication& app) {
-  app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  app.setStyle(new RoomForAccents(QStyleFactory::create(QStringLiteral("Fusion"))));
   // The places are made for a small, narrow font: captions such as "Intelligence Check:" must
   // fit the width of their label on one line.
   QFont font(QStringLiteral("DejaVu Sans"));
