@@ -169,6 +169,10 @@ std::optional<std::string> RecordRowsModel::NumberAt(const QModelIndex& index) c
   return rows_.number(index.row());
 }
 
+int RecordRowsModel::RowAt(const QModelIndex& index) const {
+  return index.isValid() && index.row() < handed_ ? index.row() : -1;
+}
+
 int RecordRowsModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : handed_;
 }

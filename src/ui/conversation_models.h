@@ -64,6 +64,7 @@ class RecordRowsModel : public QAbstractListModel {
   };
   void Show(Rows rows);
   std::optional<std::string> NumberAt(const QModelIndex& index) const;
+  int RowAt(const QModelIndex& index) const;  // -1 for none
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -165,12 +165,13 @@ void ConversationWindow::Build() {
 
   // Enter and a double-click alike: the views' "activated".
   connect(outline_, &QTreeView::activated, this, [this](const QModelIndex& index) {
-    if (outlineModel_->RecordAt(index) >= 0)
-      emit goToLine(QByteArray::fromStdString(outlineModel_->NumberAt(index)));
+    if (const int record = outlineModel_->RecordAt(index); record >= 0)
+      GoToRecord(record, outlineModel_->NumberAt(index));
   });
   connect(problems_, &QListView::activated, this, [this](const QModelIndex& index) {
-    if (const auto number = problemsModel_->NumberAt(index))
-      emit goToLine(QByteArray::fromStdString(*number));
+    const int row = problemsModel_->RowAt(index);
+    if (const auto number = problemsModel_->NumberAt(index); number && snapshot_)
+      GoToRecord(snapshot_->problemRecords[static_cast<std::size_t>(row)], *number);
   });
   connect(mapView_, &MapView::linePicked, this, &ConversationWindow::goToLine);
 
@@ -192,6 +193,15 @@ void ConversationWindow::Build() {
         shortcut(a.shortcuts, [this] { mapView_->Fit(); });
         break;
     }
+  }
+}
+
+void ConversationWindow::GoToRecord(int record, const std::string& number) {
+  const std::string note = snapshot_ ? snapshot_->UnreachableNote(record) : std::string();
+  if (note.empty()) {
+    emit goToLine(QByteArray::fromStdString(number));
+  } else {
+    emit cannotReach(QByteArray::fromStdString(note));
   }
 }
 

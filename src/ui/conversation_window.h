@@ -64,6 +64,8 @@ class ConversationWindow : public QWidget {
 
  signals:
   void goToLine(const QByteArray& number);
+  // A row of a record that Go to never shows: why, in place of going there.
+  void cannotReach(const QByteArray& note);
   // A line of a file in the folder, or the file alone for an empty number.
   void goToFileLine(const QByteArray& path, const QByteArray& number);
   void settled();  // nothing is being worked on
@@ -75,6 +77,7 @@ class ConversationWindow : public QWidget {
  private:
   void Build();
   void Refresh();
+  void GoToRecord(int record, const std::string& number);
   void ShowSnapshot(std::shared_ptr<const ConversationSnapshot> snapshot);
   void MarkShownLine();
   void RequestMap();

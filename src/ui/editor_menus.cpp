@@ -153,6 +153,13 @@ void EditorForm::ShowConversation(bool find) {
       const std::string target = number.toStdString();
       Run([this, target] { GoToPickedLine(ed_, target); });
     });
+    connect(conversation_, &ConversationWindow::cannotReach, this, [this](const QByteArray& note) {
+      const std::string text = note.toStdString();
+      Run([this, text] {
+        ed_.platform.MessageBox(text, "Line Cannot Be Reached", MsgButtons::Ok,
+                                MsgIcon::Information);
+      });
+    });
     connect(conversation_, &ConversationWindow::goToFileLine, this,
             [this](const QByteArray& path, const QByteArray& number) {
               const std::string file = path.toStdString(), target = number.toStdString();

@@ -107,6 +107,18 @@ class ConversationWindowTest : public QObject {
                                      "which no record has [missing-target]"));
     c.DoubleClickRow(control::kProblems, rows[2]);
     QVERIFY(s.Line().startsWith(QStringLiteral("12|PC|")));
+    // The second 21 and a 6 behind 60: Go to never shows them, and the row says so instead.
+    c.DoubleClickRow(control::kProblems, rows.filter(QStringLiteral("(file line 12)")).value(0));
+    c.DoubleClickRow(control::kOutline, c.Rows(control::kOutline).filter(u"6 -> ").value(0));
+    QCOMPARE(
+        s.Boxes(),
+        QStringList({QStringLiteral("Line Cannot Be Reached: Line 21 on file line 12 cannot "
+                                    "be reached by its number: Go to 21 stops at line 21 on "
+                                    "file line 11 first. Renumber one of them to reach it."),
+                     QStringLiteral("Line Cannot Be Reached: Line 6 on file line 15 cannot "
+                                    "be reached by its number: Go to 6 stops at line 60 on "
+                                    "file line 14 first. Renumber one of them to reach it.")}));
+    QVERIFY(s.Line().startsWith(QStringLiteral("12|PC|")));
   }
 
   void itFollowsTheEditorsWrites() {
