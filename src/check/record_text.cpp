@@ -16,6 +16,14 @@ std::string Number(std::string_view number) {
   return number.empty() ? "(no number)" : VisibleText(number);
 }
 
+// Where field `k` (from 1) ends: past the k-th "}" of its line, since each "}" closes one field,
+// the opener of an empty field too.
+std::size_t PastClose(std::string_view text, int k) {
+  std::size_t at = 0;
+  for (int i = 0; i < k; ++i) at = text.find('}', at) + 1;
+  return at;
+}
+
 void AppendRecord(std::string& out, const Record& r, const FileLine& line) {
   const Fields& f = r.Fields();
   if (r.npc) {
@@ -32,11 +40,13 @@ void AppendRecord(std::string& out, const Record& r, const FileLine& line) {
   Field(out, "int", f.intCheck);
   Field(out, "if", f.conditionFlags);
   Field(out, "runs", f.executionFlags);
-  if (line.textAfter) {
-    // The seventh field ends at its "}"; what stands behind it is the rest of the line.
-    const std::size_t end = static_cast<std::size_t>(f.executionFlags.data() - line.Text().data()) +
-                            f.executionFlags.size() + 1;
-    Field(out, "after", line.Text().substr(end));
+  const std::string_view text = line.Text();
+  const std::string_view rest = text.substr(PastClose(text, line.fieldCount));
+  if (line.fieldCount < 7) {
+    // The line ends inside a field: its text after the opener, all the same a change to show.
+    Field(out, "unclosed", rest.substr(rest.empty() ? 0 : 1));
+  } else if (line.textAfter) {
+    Field(out, "after", rest);
   }
 }
 

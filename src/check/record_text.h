@@ -11,6 +11,7 @@
 //     if: ...                  the condition flags,
 //     runs: ...                the execution flags; an empty field has no line
 //     after: ...               what follows the seventh "}", which the editor reads further
+//     unclosed: ...            the text of a field that the line ends in, before its "}"
 //   file line 9: blank         a line without a record, as it stands: "blank", or its text
 //   file line 9: no record: ...
 //

@@ -81,17 +81,18 @@ TEST(VoiceScriptTest, ConversationOrderAsCsv) {
             "v.dlg,30,male,Never said.,2,,,\r\n");
 }
 
-// A control character of the file is shown, not sent to the terminal.
+// A control character of the file is shown, not sent to the terminal; the text of a field that
+// its line ends in, and after an empty seventh field closed by its opener, are shown too.
 TEST(RecordTextTest, AFieldALineUnderItsRecord) {
   const std::string bytes =
       "{1}{Hello.}{Hello, dear.}{}{}{}{}\r\n{2}{Pay.}{}{12}{gold > 5}{10}{gold -= 5}\r\n"
-      "{3}{Bye.}{}{}{}{0}{}x\r\n\r\nnot a\x1B[2J record\r\n{10}{Caf\xE9}{}\r\n";
+      "{3}{Bye.}{}{}{}{0}}x\r\n\r\nnot a\x1B[2J record\r\n{10}{Caf\xE9}{}{half\r\n";
   EXPECT_EQ(RecordText(ReadConversation(bytes)),
             "1 NPC\n  male: Hello.\n  female: Hello, dear.\n"
             "2 PC -> 10\n  male: Pay.\n  int: 12\n  if: gold > 5\n  runs: gold -= 5\n"
             "3 PC -> 0 (end)\n  male: Bye.\n  after: x\n"
             "file line 4: blank\nfile line 5: no record: not a\\x1B[2J record\n"
-            "\n10 NPC (3 of 7 fields)\n  male: Caf\xC3\xA9\n");
+            "\n10 NPC (3 of 7 fields)\n  male: Caf\xC3\xA9\n  unclosed: half\n");
 }
 
 }  // namespace
