@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "commands/boxes.h"
@@ -113,8 +114,14 @@ void ImportTranslation(Editor& ed) {
   const translate::ImportResult r = translate::ImportPo(
       copy, po, {.sourceName = NameOf(ed.state.dialoguePath), .poName = NameOf(poPath)});
   if (!r.ok) {
+    // A box the screen can hold: po2dlg lists every one.
+    constexpr std::size_t kShown = 10;
     std::string text;
-    for (const std::string& p : r.problems) text += p + "\n";
+    for (std::size_t i = 0; i < std::min(kShown, r.problems.size()); ++i)
+      text += r.problems[i] + "\n";
+    if (r.problems.size() > kShown)
+      text +=
+          "... and " + std::to_string(r.problems.size() - kShown) + " more, which po2dlg lists.\n";
     ShowCritical(ed, "Translation Refused", text + outPath + " was not written.");
     return;
   }

@@ -305,7 +305,11 @@ TEST(TranslationTest, ImportAsksBeforeReplacingAndOffersToLoad) {
   s.dir.Put("fr.po",
             "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
             "msgctxt \"2\"\nmsgid \"Bye.\"\nmsgstr \"Adieu.\"\n");
-  s.dir.Put("bad.po", "msgctxt \"2\"\nmsgid \"Bye.\"\nmsgstr \"}\"\n");
+  // A "}", and eleven contexts of no record: the box lists the first ten.
+  std::string bad = "msgctxt \"2\"\nmsgid \"Bye.\"\nmsgstr \"}\"\n";
+  for (int i = 0; i < 11; ++i)
+    bad += "\nmsgctxt \"x" + std::to_string(i) + "\"\nmsgid \"a\"\nmsgstr \"b\"\n";
+  s.dir.Put("bad.po", bad);
   s.dir.Put("fr.dlg", "old");
   s.platform.inputs = {"bad.po", "fr", "fr.po", "fr", "fr.po", "fr"};
   s.platform.answers = {MsgAnswer::No, MsgAnswer::Yes, MsgAnswer::Yes};
@@ -316,11 +320,16 @@ TEST(TranslationTest, ImportAsksBeforeReplacingAndOffersToLoad) {
   EXPECT_EQ(ReadBytes(s.dir.File("fr.dlg")),
             "{1}{Hi.}{Hi, lady.}{}{}{}{}\r\n{2}{Adieu.}{}{}{}{0}{}\r\n");
   EXPECT_EQ(s.ed.state.dialoguePath, s.dir.File("fr.dlg"));
+  std::string refused =
+      "critical Translation Refused: bad.po:3: the translation holds \"}\", which would end the "
+      "field in the dialogue file\n";
+  for (int i = 0; i < 9; ++i)
+    refused += "bad.po:" + std::to_string(7 + 4 * i) + ": the context \"x" + std::to_string(i) +
+               "\" names no record of a.dlg\n";
+  refused += "... and 2 more, which po2dlg lists.\nDIR/fr.dlg was not written.";
   EXPECT_EQ(
       s.Boxes(),
-      (Strings{"critical Translation Refused: bad.po:3: the translation holds \"}\", which would "
-               "end the field in the dialogue file\nDIR/fr.dlg was not written.",
-               "yes/no exclamation Replace File?: DIR/fr.dlg already exists. Replace it?",
+      (Strings{refused, "yes/no exclamation Replace File?: DIR/fr.dlg already exists. Replace it?",
                "yes/no exclamation Replace File?: DIR/fr.dlg already exists. Replace it?",
                "yes/no none Translation Imported: 1 of 3 wordings translated, 0 fuzzy left out. "
                "Load DIR/fr.dlg now?"}));
