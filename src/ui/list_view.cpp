@@ -71,6 +71,15 @@ void ListView::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  // A list just filled has its focus frame on the first row and nothing selected: the first
+  // Up or Down picks that row, as in a list box, rather than the one beyond it.
+  const bool step = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
+  if (step && event->modifiers() == Qt::NoModifier && selectedRow() == -1 &&
+      currentIndex().isValid()) {
+    selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+    event->accept();
+    return;
+  }
   QListView::keyPressEvent(event);
 }
 

@@ -45,7 +45,7 @@ class KeyboardTest : public QObject {
     };
     press(control::kFileList, {Qt::Key_Home, Qt::Key_Return});
     QCOMPARE(s.Line(), QStringLiteral("1|NPC|Crossing costs three silver \u2014 each way."));
-    press(control::kReplies, {Qt::Key_Home, Qt::Key_Return});  // the first reply, "Too much."
+    press(control::kReplies, {Qt::Key_Down, Qt::Key_Return});  // the first reply, "Too much."
     QCOMPARE(s.Line(), QStringLiteral("10|NPC|Then swim."));
     press(control::kUsedNumbers, {Qt::Key_End, Qt::Key_Enter});
     QCOMPARE(s.Line(), QStringLiteral("20|NPC|Sit down."));
