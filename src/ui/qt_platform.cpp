@@ -71,10 +71,18 @@ void MakeRoomForTitle(QMessageBox& box) {
 
 // Once a box is closed, the window it came from is the active window again, as it was. A window
 // system without a window manager activates none, and every shortcut of the window would stay
-// dead until it was clicked.
+// dead until it was clicked. That activation arrives later, from the window system: a box that
+// follows another at once ("Changes Have Been Saved" after "Oberwrite?") finds no active window,
+// and comes from the window the box before it came from.
 class GivesBackActivation {
  public:
-  GivesBackActivation() : window_(QApplication::activeWindow()) {}
+  GivesBackActivation() : window_(QApplication::activeWindow()) {
+    if (window_) {
+      lastFrom_ = window_;
+    } else if (lastFrom_ && lastFrom_->isVisible()) {
+      window_ = lastFrom_;
+    }
+  }
   ~GivesBackActivation() {
     if (window_ && window_->isVisible() && !ProgramEnded()) window_->activateWindow();
   }
@@ -82,6 +90,7 @@ class GivesBackActivation {
 
  private:
   QPointer<QWidget> window_;
+  static inline QPointer<QWidget> lastFrom_;
 };
 
 }  // namespace

@@ -70,6 +70,8 @@ struct BoxUser {
     if (!box || !box->isVisible() || answers.empty()) return;
     seen.push_back(BoxLine(box->windowTitle().toStdString(), box->text().toStdString(),
                            box->standardButtons(), box->icon()));
+    // Centred on no window, a box gives the keyboard back to none.
+    if (box->parentWidget() == nullptr) seen.back() += " | on no window";
     const std::vector<Gesture> gestures = answers.front();
     answers.pop_front();
     for (std::size_t i = 0; i < gestures.size() && box->isVisible(); ++i) {
