@@ -63,6 +63,17 @@ bool Write(Editor& ed, const std::string& path, const std::string& bytes) {
   return bool(r);
 }
 
+// A list a box can hold: the tool named lists every one.
+std::string Listed(const std::vector<std::string>& lines, const std::string& tool) {
+  constexpr std::size_t kShown = 10;
+  std::string text;
+  for (std::size_t i = 0; i < std::min(kShown, lines.size()); ++i) text += lines[i] + "\n";
+  if (lines.size() > kShown)
+    text +=
+        "... and " + std::to_string(lines.size() - kShown) + " more, which " + tool + " lists.\n";
+  return text;
+}
+
 }  // namespace
 
 void ExportForTranslation(Editor& ed) {
@@ -90,7 +101,8 @@ void ExportForTranslation(Editor& ed) {
   }
   if (!Write(ed, path, r.po)) return;
   ShowOk(ed, "Export for Translation",
-         std::to_string(r.wordings) + " wordings written to " + path + ".");
+         Listed(r.notes, "dlg2po") + std::to_string(r.wordings) + " wordings written to " + path +
+             ".");
 }
 
 void ImportTranslation(Editor& ed) {
@@ -114,15 +126,8 @@ void ImportTranslation(Editor& ed) {
   const translate::ImportResult r = translate::ImportPo(
       copy, po, {.sourceName = NameOf(ed.state.dialoguePath), .poName = NameOf(poPath)});
   if (!r.ok) {
-    // A box the screen can hold: po2dlg lists every one.
-    constexpr std::size_t kShown = 10;
-    std::string text;
-    for (std::size_t i = 0; i < std::min(kShown, r.problems.size()); ++i)
-      text += r.problems[i] + "\n";
-    if (r.problems.size() > kShown)
-      text +=
-          "... and " + std::to_string(r.problems.size() - kShown) + " more, which po2dlg lists.\n";
-    ShowCritical(ed, "Translation Refused", text + outPath + " was not written.");
+    ShowCritical(ed, "Translation Refused",
+                 Listed(r.problems, "po2dlg") + outPath + " was not written.");
     return;
   }
   if (!MayWrite(ed, outPath) || !Write(ed, outPath, r.dialogue)) return;

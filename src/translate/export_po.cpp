@@ -88,6 +88,25 @@ std::unordered_map<std::string, std::string> Harvest(const Conversation& source,
   return found;
 }
 
+// A wording whose line ends before its "}" is no wording to the reader, and so no entry: the
+// translator hears of it, as dlgcheck reports the record.
+void NoteUnclosedWordings(const Conversation& c, const std::string& sourceName,
+                          std::vector<std::string>& notes) {
+  std::vector<RecordKey> keys;
+  for (std::size_t i = 0; i < c.records.size(); ++i) {
+    const Record& r = c.records[i];
+    if (r.fieldCount != 1 && r.fieldCount != 2) continue;
+    const std::string_view text = c.lines[r.line - 1].Text();
+    std::size_t open = 0;
+    for (int k = 0; k < r.fieldCount; ++k) open = text.find('}', open) + 1;
+    if (open + 1 >= text.size()) continue;  // nothing after the opener
+    if (keys.empty()) keys = RecordKeys(c);
+    notes.push_back(sourceName + ":" + std::to_string(r.line) + ": " + RecordName(r, keys[i]) +
+                    "'s " + (r.fieldCount == 1 ? "male" : "female") +
+                    " wording is not closed by \"}\"; left out");
+  }
+}
+
 }  // namespace
 
 ExportResult ExportPo(std::string_view source, const ExportOptions& given,
@@ -101,6 +120,7 @@ ExportResult ExportPo(std::string_view source, const ExportOptions& given,
   const Conversation c = ReadConversation(source);
   result.problem = UnwritableByte(c, o.sourceName);
   if (!result.problem.empty()) return result;
+  NoteUnclosedWordings(c, o.sourceName, result.notes);
   std::unordered_map<std::string, std::string> harvested;
   if (translated != nullptr) {
     harvested = Harvest(c, ReadConversation(*translated), o, result.notes);

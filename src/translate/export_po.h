@@ -20,7 +20,7 @@ struct ExportResult {
   bool ok = false;
   std::string po;                  // the PO file's text
   int wordings = 0;                // its entries
-  std::vector<std::string> notes;  // records of a translated file that did not match
+  std::vector<std::string> notes;  // wordings left out, records of a translated file unmatched
   std::string problem;             // why nothing could be written
 };
 

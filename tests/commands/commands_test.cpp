@@ -288,11 +288,14 @@ INSTANTIATE_TEST_SUITE_P(Commands, StepRows, testing::ValuesIn(kRows), RowName);
 
 const std::string kToTranslate = "{1}{Hi.}{Hi, lady.}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n";
 
+// A wording cut off by its line end is left out, and the box says so.
 TEST(TranslationTest, ExportWritesThePoFileBesideTheDialogue) {
-  Session s(kToTranslate);
+  Session s(kToTranslate + "{3}{cut off\r\n");
   s.platform.inputs = {"fr"};
   ExportForTranslation(s.ed);
-  EXPECT_EQ(s.Boxes(), (Strings{"none Export for Translation: 3 wordings written to DIR/fr.po."}));
+  EXPECT_EQ(s.Boxes(),
+            (Strings{"none Export for Translation: a.dlg:3: record 3's male wording is "
+                     "not closed by \"}\"; left out\n3 wordings written to DIR/fr.po."}));
   const std::string po = ReadBytes(s.dir.File("fr.po"));
   EXPECT_NE(po.find("#: a.dlg:1\nmsgctxt \"1 female\"\nmsgid \"Hi, lady.\""), std::string::npos)
       << po;

@@ -167,10 +167,13 @@ TEST(RoundTripTest, EveryByteAndEveryFaultyLineComesBack) {
                              "\r\n"                          // a blank line
                              "{3}{after}{}{}{}{0}{}junk\n"   // text after, LF alone
                              "x4}{odd opener}{}{}{}{ }{}\r"  // CR alone
+                             "{6}{cut off\r\n"               // a wording not closed
                              "{5}{last}{}{}{}{0}{}";         // no line end
   const std::string_view same = source;
   const ExportResult e = ExportPo(source, kOptions, &same);
   ASSERT_TRUE(e.ok) << e.problem;
+  EXPECT_EQ(e.notes, std::vector<std::string>{
+                         "tavern.dlg:6: record 6's male wording is not closed by \"}\"; left out"});
   const ImportResult back = ImportPo(source, e.po, {.sourceName = "s.dlg", .poName = "s.po"});
   ASSERT_TRUE(back.ok) << back.problems[0];
   EXPECT_EQ(back.dialogue, source);
