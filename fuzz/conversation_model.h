@@ -152,6 +152,7 @@ inline std::string FirstDifference(const Conversation& got, const Model& want) {
     if (a.textAfter != b.textAfter) return at + "text after";
   }
   if (got.records.size() != want.records.size()) return "record count";
+  const std::vector<char> reachable = Reachable(got);
   for (std::size_t i = 0; i < got.records.size(); ++i) {
     const Record& a = got.records[i];
     const ModelRecord& b = want.records[i];
@@ -173,9 +174,9 @@ inline std::string FirstDifference(const Conversation& got, const Model& want) {
     if (got.target.at(i).kind != want.target[i].kind) return at + "target kind";
     if (got.target[i].record != want.target[i].record) return at + "target record";
     if (got.FoundBy(static_cast<int>(i)) != want.foundBy[i]) return at + "found by";
-    if (got.reachable.at(i) != want.reachable[i]) return at + "reachable";
+    if (reachable.at(i) != want.reachable[i]) return at + "reachable";
   }
-  if (got.target.size() != want.target.size() || got.reachable.size() != want.reachable.size()) {
+  if (got.target.size() != want.target.size() || reachable.size() != want.reachable.size()) {
     return "per-record list sizes";
   }
   return "";

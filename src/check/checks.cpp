@@ -129,7 +129,10 @@ void CheckNumbers(const Conversation& c, int i, std::vector<char>& noted, Proble
 class RecordChecks {
  public:
   explicit RecordChecks(const Conversation& c)
-      : c_(c), targeted_(c.records.size(), false), noted_(c.records.size(), false) {
+      : c_(c),
+        reachable_(Reachable(c)),
+        targeted_(c.records.size(), false),
+        noted_(c.records.size(), false) {
     for (const Target& t : c.target)
       if (t.record != -1) targeted_[t.record] = true;
   }
@@ -138,7 +141,7 @@ class RecordChecks {
     const Record& r = c_.records[i];
     CheckNumbers(c_, i, noted_, f);
     if (r.npc) {
-      if (!c_.reachable[i])
+      if (!reachable_[i])
         f.Add(r.line, check::Check("unreachable"), Says::Unreachable, i, targeted_[i]);
       if (r.replyCount == 0) f.Add(r.line, check::Check("no-replies"), Says::NoReplies, i);
     } else {
@@ -161,6 +164,7 @@ class RecordChecks {
 
  private:
   const Conversation& c_;
+  const std::vector<char> reachable_;
   std::vector<char> targeted_;
   std::vector<char> noted_;
 };

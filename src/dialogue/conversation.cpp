@@ -27,7 +27,9 @@ Target Resolve(NumberIndex::Found found) {
   return IsDigits(number) && IsDigits(before) && CompareValues(number, before) < 0;
 }
 
-std::vector<char> Reach(const Conversation& c) {
+}  // namespace
+
+std::vector<char> Reachable(const Conversation& c) {
   const int n = static_cast<int>(c.records.size());
   std::vector<char> seen(c.records.size(), false);
   if (n == 0) return seen;
@@ -52,8 +54,6 @@ std::vector<char> Reach(const Conversation& c) {
   }
   return seen;
 }
-
-}  // namespace
 
 int Conversation::FoundAmongShadowed(int i) const {
   const auto at = std::lower_bound(shadowed.begin(), shadowed.end(), i,
@@ -131,7 +131,6 @@ Conversation ReadConversation(std::string_view bytes) {
   // record whose number begins with the jump, wherever it stands.
   for (Target& t : c.target)
     if (t.kind == TargetKind::Record) t = Resolve(index.At(t.record));
-  c.reachable = Reach(c);
   c.longLines = scanner.LongLines();
   return c;
 }

@@ -112,9 +112,8 @@ struct Conversation {
   std::vector<FileLine> lines;
   std::vector<Record> records;
   // Per record, in the same order; known only once every record is read, and so kept apart:
-  std::vector<Target> target;      // where a reply leads; None for NPC lines
-  std::vector<char> reachable;     // from the first record, by replies and jumps (0 or 1)
-  std::vector<Shadowed> shadowed;  // in record order
+  std::vector<Target> target;                             // where a reply leads; None for NPC lines
+  std::vector<Shadowed> shadowed;                         // in record order
   std::shared_ptr<const std::deque<LongLine>> longLines;  // see above; none in most files
 
   // The record a lookup of record `i`'s own number stops at: `i` itself unless it is shadowed.
@@ -132,5 +131,10 @@ struct Conversation {
 // time.
 Conversation ReadConversation(std::string_view bytes);
 Conversation ReadConversation(std::string&& bytes) = delete;  // would leave the views dangling
+
+// Per record, whether it is reached from the first record by replies and jumps (0 or 1). Asked
+// by the checks and the map, not by every read: the outline and find views have no use for it,
+// and the walk costs a tenth of a read (views_bench).
+std::vector<char> Reachable(const Conversation& c);
 
 }  // namespace dlg

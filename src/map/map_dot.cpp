@@ -154,6 +154,7 @@ std::string DotOf(const Conversation& c, const Shown* shown, int* items) {
       shown ? static_cast<int>(std::count(shown->lines.begin(), shown->lines.end(), true))
             : NpcLines(c);
   const bool whole = lines <= kWholeArrowsUpTo;
+  const std::vector<char> reachable = Reachable(c);
   // The placement across the page stops improving after a fifth of its usual rounds on large
   // maps, and after a twentieth on the largest: its rounds grow with the map, and their cost
   // too (a map of 1,000 lines took 3.3 s at a fifth, 1.5 s at a twentieth).
@@ -190,9 +191,9 @@ std::string DotOf(const Conversation& c, const Shown* shown, int* items) {
     if (r.npc) {
       out += "  " + NodeId(i) + " [label=<" + Numbered(f.lineNumber, f.maleText, kLineWords) + ">" +
              LineAttribute("dlg_line", f.lineNumber) +
-             (c.reachable[i] ? ""
-                             : std::string(", fillcolor=\"#e4e4e4\", color=\"") + kGrey +
-                                   "\", fontcolor=\"" + kGrey + "\"") +
+             (reachable[i] ? ""
+                           : std::string(", fillcolor=\"#e4e4e4\", color=\"") + kGrey +
+                                 "\", fontcolor=\"" + kGrey + "\"") +
              "];\n";
       ++count;
       continue;
@@ -231,8 +232,8 @@ std::string DotOf(const Conversation& c, const Shown* shown, int* items) {
     edges +=
         "  " + from + " -> " + to + arrowLabel + ReplyLabel(r) + ">" +
         LineAttribute("dlg_reply", f.lineNumber) +
-        (c.reachable[i] ? ""
-                        : std::string(", color=\"") + kGrey + "\", fontcolor=\"" + kGrey + "\"") +
+        (reachable[i] ? ""
+                      : std::string(", color=\"") + kGrey + "\", fontcolor=\"" + kGrey + "\"") +
         "];\n";
     ++count;
   }
