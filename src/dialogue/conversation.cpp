@@ -74,7 +74,7 @@ Conversation ReadConversation(std::string_view bytes) {
   c.lines.reserve(guess);
   c.records.reserve(3 * guess);
   c.target.reserve(guess);
-  NumberIndex index(bytes.size());
+  NumberIndex index(bytes);
 
   LineScanner scanner(bytes);
   int npc = -1;

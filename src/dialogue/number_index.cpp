@@ -11,12 +11,14 @@ int TreePlace(int node) { return -2 - node; }
 
 }  // namespace
 
-NumberIndex::NumberIndex(std::size_t textSize)
-    // Below a billion: nine digits, and no value a 64-bit sum cannot hold.
-    : mostValue_(std::min<std::uint64_t>(std::max<std::uint64_t>(textSize / 8, 4096), 999999999)) {
+NumberIndex::NumberIndex(std::string_view text)
+    : end_(text.data() + text.size()),
+      // Below a billion: nine digits, and no value a 64-bit sum cannot hold.
+      mostValue_(
+          std::min<std::uint64_t>(std::max<std::uint64_t>(text.size() / 8, 4096), 999999999)) {
   // Room for as many values as the file holds records of a plain size, so that a file numbered
   // from 1 up never grows the table, and value 0 is there for Add to look at.
-  byValue_.resize(std::clamp<std::uint64_t>(textSize / 64, 1, mostValue_ + 1));
+  byValue_.resize(std::clamp<std::uint64_t>(text.size() / 64, 1, mostValue_ + 1));
 }
 
 inline std::size_t NumberIndex::PlainPrefix(std::string_view text, std::uint64_t& value) const {
