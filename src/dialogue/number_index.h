@@ -34,9 +34,10 @@ class NumberIndex {
     if (!plain) return AddOther(number, record);
     // The common plain number: its own entry first, its shorter prefixes only when it is new.
     Entry& e = byValue_[value];
-    if (e.first == -1) {
-      e.first = record;
+    if (e.first == -1) {  // and so no exact one either
+      e = {record, record};
       if (byValue_[value / 10].first == -1) PassThrough(value / 10, record);
+      return record;
     }
     if (e.exact == -1) e.exact = record;
     return e.first;
