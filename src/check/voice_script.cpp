@@ -124,4 +124,20 @@ std::string ScriptCsv(const std::vector<ScriptRow>& rows) {
   return out;
 }
 
+std::string WorkbookCellText(const std::string& text) {
+  const auto hex = [](char ch) {
+    const char lower = static_cast<char>(ch | 0x20);
+    return (ch >= '0' && ch <= '9') || (lower >= 'a' && lower <= 'f');
+  };
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '_' && i + 7 <= text.size() && text[i + 1] == 'x' && hex(text[i + 2]) &&
+        hex(text[i + 3]) && hex(text[i + 4]) && hex(text[i + 5]) && text[i + 6] == '_')
+      out += "_x005F";
+    out += text[i];
+  }
+  return out;
+}
+
 }  // namespace dlg::check

@@ -39,4 +39,8 @@ void AppendScriptRows(const Conversation& c, const std::string& file, std::vecto
 // quote or a line break), each row ended by CR LF.
 std::string ScriptCsv(const std::vector<ScriptRow>& rows);
 
+// What a workbook cell must hold to show `text`: a spreadsheet reads "_x0041_" in a cell as "A",
+// and so a "_" that begins such a run is written as "_x005F_", which it reads as "_".
+std::string WorkbookCellText(const std::string& text);
+
 }  // namespace dlg::check

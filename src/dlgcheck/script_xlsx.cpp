@@ -19,6 +19,8 @@ std::string ScriptRefusal(const std::string&) { return {}; }
 
 namespace {
 
+constexpr std::size_t kMostInCell = 32767;
+
 // "" or why the workbook could not be made at `path`.
 std::string MakeWorkbook(const std::string& path, const std::vector<check::ScriptRow>& rows) {
   if (rows.size() >= LXW_ROW_MAX) {
@@ -28,10 +30,17 @@ std::string MakeWorkbook(const std::string& path, const std::vector<check::Scrip
   // The library takes C strings: a byte 0 would end its cell and drop the rest without a word.
   for (const check::ScriptRow& r : rows) {
     for (const std::string* text : {&r.line, &r.text, &r.reply, &r.replyText, &r.condition}) {
-      if (text->find('\0') == std::string::npos) continue;
       // The number is UTF-8 already; its control bytes are escaped as a name's are.
-      return r.file + " line " + NameShown(r.line) +
-             " holds the byte 0, which a workbook cannot hold (a CSV script keeps it)";
+      if (text->find('\0') != std::string::npos) {
+        return r.file + " line " + NameShown(r.line) +
+               " holds the byte 0, which a workbook cannot hold (a CSV script keeps it)";
+      }
+      // Named here with its place, where the library would refuse the cell without one.
+      if (const std::size_t n = lxw_utf8_strlen(check::WorkbookCellText(*text).c_str());
+          n > kMostInCell) {
+        return r.file + " line " + NameShown(r.line) + " holds a text of " + std::to_string(n) +
+               " characters, more than a workbook cell's 32,767 (a CSV script keeps it)";
+      }
     }
   }
   lxw_workbook* book = workbook_new(path.c_str());
@@ -67,7 +76,8 @@ std::string MakeWorkbook(const std::string& path, const std::vector<check::Scrip
       } else if (col == 4) {
         keep(worksheet_write_number(sheet, row, col, r.words, nullptr));
       } else if (!texts[col]->empty()) {
-        keep(worksheet_write_string(sheet, row, col, texts[col]->c_str(), nullptr));
+        keep(worksheet_write_string(sheet, row, col, check::WorkbookCellText(*texts[col]).c_str(),
+                                    nullptr));
       }
     }
     ++row;

@@ -83,6 +83,17 @@ TEST(VoiceScriptTest, ConversationOrderAsCsv) {
 
 // A control character of the file is shown, not sent to the terminal; the text of a field that
 // its line ends in, and after an empty seventh field closed by its opener, are shown too.
+// Each "_" that would begin an escape is one itself, read back as "_".
+TEST(VoiceScriptTest, WorkbookCellKeepsWhatLooksLikeAnEscape) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"_x0041_", "_x005F_x0041_"},
+      {"a_x00e9_b_XABCD_", "a_x005F_x00e9_b_XABCD_"},      // lower hex; "_X" is no escape
+      {"_x005F_x0041_", "_x005F_x005F_x005F_x0041_"},      // two runs, one after the other
+      {"_x004_ _x00G1_ _x0041", "_x004_ _x00G1_ _x0041"},  // too short, no hex, not closed
+  };
+  for (const auto& [text, cell] : cases) EXPECT_EQ(WorkbookCellText(text), cell) << text;
+}
+
 TEST(RecordTextTest, AFieldALineUnderItsRecord) {
   const std::string bytes =
       "{1}{Hello.}{Hello, dear.}{}{}{}{}\r\n{2}{Pay.}{}{12}{gold > 5}{10}{gold -= 5}\r\n"

@@ -68,6 +68,8 @@ TEST_P(CliTest, ExitStatusOutputAndFiles) {
   dir.Put("talk.dot", kClean);  // a dialogue named like a map
   dir.Put("other.dot", "mine");
   dir.Put("odd\xff.dlg", "{1}{Hi\0.}{}{}{}{}{}\r\n"s);  // no UTF-8, a byte 0
+  // A wording beyond a workbook cell, and one that a spreadsheet would read as an escape.
+  dir.Put("wide.dlg", "{1}{" + std::string(32767, 'a') + "\xe9}{_x0041_}{}{}{}{}\r\n");
   std::filesystem::create_symlink("other.dot", dir.File("link.dot"));
   std::filesystem::create_symlink("clean.dlg", dir.File("link.svg"));
   // Beyond the lines or the arrows that a map can show: Graphviz would take minutes.
@@ -206,6 +208,8 @@ const CliCase kCases[] = {
      {{"s.csv", "*\r\n@odd\xc3\xbf.dlg,1,male,Hi\0.,1,,,\r\n"s}}},
     {"ScriptWorkbookOfAByte0", {"--script", "@s.xlsx", "@odd\xff.dlg"}, 2, "",
      "*: @odd\xc3\xbf.dlg line 1 holds the byte 0, which a workbook cannot hold"},
+    {"ScriptWorkbookOfAWideCell", {"--script", "@s.xlsx", "@wide.dlg"}, 2, "",
+     "*: @wide.dlg line 1 holds a text of 32768 characters, more than a workbook cell's 32,767"},
     // Never written over a dialogue that it reads, through a link of its name.
     {"ScriptOverADialogueRead", {"--script", "@mod/link.csv", "@mod"}, 2, "",
      "dlgcheck: the script '@mod/link.csv' is a file being read\nTry 'dlgcheck --help'.\n"},
