@@ -44,6 +44,10 @@ bool MayWrite(Editor& ed, const std::string& path) {
   if (const int r = ed.files.Lstat(path, st); r < 0 && r != -ENOENT) {
     ReportFileError(ed, FileResult::Fail(path, "write", -r).failure);
     return false;
+  } else if (r == 0 && S_ISDIR(st.st_mode)) {
+    // Asked to replace it, the user would only hear afterwards that it cannot be.
+    ReportFileError(ed, FileResult::Fail(path, "write", EISDIR).failure);
+    return false;
   } else if (r == 0) {
     return AskExclamation(ed, "Replace File?", path + " already exists. Replace it?",
                           MsgButtons::YesNo) == MsgAnswer::Yes;

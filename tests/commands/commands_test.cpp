@@ -288,14 +288,17 @@ INSTANTIATE_TEST_SUITE_P(Commands, StepRows, testing::ValuesIn(kRows), RowName);
 
 const std::string kToTranslate = "{1}{Hi.}{Hi, lady.}{}{}{}{}\r\n{2}{Bye.}{}{}{}{0}{}\r\n";
 
-// A wording cut off by its line end is left out, and the box says so.
+// A wording cut off by its line end is left out, and the box says so; a folder of the name is
+// no file to replace.
 TEST(TranslationTest, ExportWritesThePoFileBesideTheDialogue) {
   Session s(kToTranslate + "{3}{cut off\r\n");
-  s.platform.inputs = {"fr"};
+  std::filesystem::create_directory(s.dir.File("de.po"));
+  s.platform.inputs = {"fr", "de"};
   ExportForTranslation(s.ed);
-  EXPECT_EQ(s.Boxes(),
-            (Strings{"none Export for Translation: a.dlg:3: record 3's male wording is "
-                     "not closed by \"}\"; left out\n3 wordings written to DIR/fr.po."}));
+  ExportForTranslation(s.ed);
+  EXPECT_EQ(s.Boxes(), (Strings{"none Export for Translation: a.dlg:3: record 3's male wording is "
+                                "not closed by \"}\"; left out\n3 wordings written to DIR/fr.po.",
+                                "critical File Error: Cannot write DIR/de.po: Is a directory"}));
   const std::string po = ReadBytes(s.dir.File("fr.po"));
   EXPECT_NE(po.find("#: a.dlg:1\nmsgctxt \"1 female\"\nmsgid \"Hi, lady.\""), std::string::npos)
       << po;
