@@ -98,15 +98,34 @@ ImportResult ImportPo(std::string_view source, std::string_view po, const Import
     std::string bytes;
   };
   std::vector<Replacement> replacements(wordings.size());
+  // A context of no wording: most often one of a record whose wording has been emptied since
+  // the PO file was made, which is said so, rather than that there is no such record.
+  std::vector<RecordKey> keys;
+  std::unordered_map<std::string, std::size_t> byKey;
+  const auto Unknown = [&](const char* context) {
+    if (context == nullptr)
+      return "the entry has no context, so it names no record of " + o.sourceName;
+    const std::string_view name = context;
+    const std::string_view female = " female";
+    const bool isFemale = name.ends_with(female);
+    const std::string key(isFemale ? name.substr(0, name.size() - female.size()) : name);
+    if (keys.empty()) {
+      keys = RecordKeys(c);
+      for (std::size_t i = 0; i < keys.size(); ++i) byKey.emplace(keys[i].text, i);
+    }
+    const std::string quoted = "the context \"" + std::string(name) + "\" ";
+    const auto found = byKey.find(key);
+    if (found == byKey.end()) return quoted + "names no record of " + o.sourceName;
+    return quoted + "names the " + (isFemale ? "female" : "male") + " wording of " +
+           RecordName(c.records[found->second], keys[found->second]) + ", which is empty in " +
+           o.sourceName;
+  };
   std::string bytes, why;
   reader.ForEach([&](const PoEntry& e) {
     const auto found = e.context == nullptr ? byContext.end() : byContext.find(e.context);
     if (found == byContext.end()) {
       if (o.ignoreUnknown) return;
-      refuse(e.strLine, e.context == nullptr
-                            ? "the entry has no context, so it names no record of " + o.sourceName
-                            : "the context \"" + std::string(e.context) + "\" names no record of " +
-                                  o.sourceName);
+      refuse(e.strLine, Unknown(e.context));
       return;
     }
     if (const int nul = LineOfEscapedNul(po, e.strOffset, e.strLine); nul != 0) {

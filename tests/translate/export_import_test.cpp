@@ -111,9 +111,11 @@ const ImportCase kImports[] = {
     {"UnknownIgnored", Entry("7", "Hi.", "Salut.") + Entry("2", "Bye.", "Adieu."), false, true,
      "{1}{Hi.}{Hi, lady.}{}{}{}{}\r\n{2}{Adieu.}{}{}{}{0}{}\r\n",
      "1 of 3 wordings translated, 0 fuzzy left out"},
-    {"UnknownListed", Entry("7", "Hi.", "Salut.") + "msgid \"Lost\"\nmsgstr \"x\"\n", false, false, "",
+    {"UnknownListed", Entry("7", "Hi.", "Salut.") + "msgid \"Lost\"\nmsgstr \"x\"\n" +
+     Entry("2 female", "Bye, lady.", "Adieu, madame."), false, false, "",
      "fr.po:6: the context \"7\" names no record of small.dlg\n"
-     "fr.po:9: the entry has no context, so it names no record of small.dlg"},
+     "fr.po:9: the entry has no context, so it names no record of small.dlg\n"
+     "fr.po:12: the context \"2 female\" names the female wording of record 2, which is empty in small.dlg"},
     {"Refusals", Entry("1", "Hi.", "a}b") + Entry("1 female", "Hi, lady.", "\xc5\x82") +
      "msgctxt \"2\"\nmsgid \"Bye.\"\nmsgstr \"\"\n\"one\"\n\"two\\nthree\"\n", false, false, "",
      "fr.po:6: the translation holds \"}\", which would end the field in the dialogue file\n"
