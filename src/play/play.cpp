@@ -69,6 +69,11 @@ class Walk {
 
   Play Run(std::span<const Choice> choices) {
     int at = Start();
+    // A start at a reply plays it as said, and says so where this player could not choose it.
+    if (at >= 0 && !c_.records[static_cast<std::size_t>(at)].npc) {
+      Meet(c_.records[static_cast<std::size_t>(at)].Fields().conditionFlags);
+      at = Chosen(at, !Judge(c_, at, setup_).why.empty());
+    }
     while (at >= 0) {
       const bool npc = c_.records[static_cast<std::size_t>(at)].npc;
       at = npc ? AtLine(at, choices) : Chosen(at, false);

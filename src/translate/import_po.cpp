@@ -102,7 +102,7 @@ ImportResult ImportPo(std::string_view source, std::string_view po, const Import
   // the PO file was made, which is said so, rather than that there is no such record.
   std::vector<RecordKey> keys;
   std::unordered_map<std::string, std::size_t> byKey;
-  const auto Unknown = [&](const char* context) {
+  const auto unknown = [&](const char* context) {
     if (context == nullptr)
       return "the entry has no context, so it names no record of " + o.sourceName;
     const std::string_view name = context;
@@ -125,7 +125,7 @@ ImportResult ImportPo(std::string_view source, std::string_view po, const Import
     const auto found = e.context == nullptr ? byContext.end() : byContext.find(e.context);
     if (found == byContext.end()) {
       if (o.ignoreUnknown) return;
-      refuse(e.strLine, Unknown(e.context));
+      refuse(e.strLine, unknown(e.context));
       return;
     }
     if (const int nul = LineOfEscapedNul(po, e.strOffset, e.strLine); nul != 0) {
