@@ -218,7 +218,7 @@ row ScriptExtension --script s.txt clean.dlg
 row ScriptUnwritable --script=nowhere/s.csv clean.dlg
 # The workbook is refused before its folder is looked at, or its wordings read: the ScriptWorkbook
 # row below.
-ran+=(ScriptWorkbookUnwritable ScriptWorkbookOfAByte0)
+ran+=(ScriptWorkbookUnwritable ScriptWorkbookOfAByte0 ScriptWorkbookOfAWideCell)
 stdout_to=/dev/full row SummaryToFullDisk --script s.csv clean.dlg
 check SummaryToFullDisk "no script" grep -q Hi "$tmp/win/s.csv"
 row Textconv --textconv error.dlg
