@@ -151,10 +151,15 @@ int RunDlgplay(const std::vector<std::string>& args, std::ostream& out, std::ost
   const Conversation c = ReadConversation(std::string_view(bytes));
   const play::Play p = play::PlayConversation(c, o.setup, o.replies);
   std::string text = play::TranscriptText(p);
-  // A reply given after the end was never offered: a script that expects it to be met must hear.
-  const bool ended = p.transcript.back().kind == play::EntryKind::End;
-  if (ended && p.choicesTaken < o.replies.size()) {
-    text += "not offered: " + o.replies[p.choicesTaken].name + " (the conversation has ended)\n";
+  // A reply given after the end or a stop was never offered: a script that expects it to be met
+  // must hear. A stop at a reply not offered names that reply already.
+  const play::Entry& last = p.transcript.back();
+  if (p.choicesTaken < o.replies.size()) {
+    const std::string name = o.replies[p.choicesTaken].name;
+    if (last.kind == play::EntryKind::End)
+      text += "not offered: " + name + " (the conversation has ended)\n";
+    else if (last.kind == play::EntryKind::Stop && !last.text.starts_with("not offered: "))
+      text += "not offered: " + name + " (the conversation has stopped)\n";
   }
   out << VisibleText(text) << std::flush;
   // A golden transcript written to a full disk must not pass for the conversation played.

@@ -36,6 +36,8 @@ const CliCase kCases[] = {
      "NPC 1: We\u2019re shut.\nPC 2: Open up.\n  runs: pc.say()\nEND\n", ""},
     {"RepliesAfterTheEnd", {"--int", "12", "@", "2", "3"}, 1,
      "*END\nnot offered: 3 (the conversation has ended)\n", ""},
+    {"RepliesAfterAStop", {"@", "4", "2"}, 1,
+     "*: the conversation stops here.\nnot offered: 2 (the conversation has stopped)\n", ""},
     {"FemaleFrom", {"--female", "--from=1", "@", "3"}, 0,
      "NPC 1: We\u2019re shut.\nPC 3: Caf\u00e9, please?\nEND\n", ""},
     // The condition is given in UTF-8 and meets the file's bytes.
