@@ -60,7 +60,10 @@ Entry Stop(std::string sentence) {
 }
 
 std::string Stops(std::string_view number, std::string_view what) {
-  return "Line " + std::string(number) + " " + std::string(what) + ": the conversation stops here.";
+  // An odd number quoted, as dlgcheck quotes it: "Line " 0" does not exist" would hide a blank.
+  const std::string shown =
+      IsDigits(number) ? std::string(number) : "\"" + std::string(number) + "\"";
+  return "Line " + shown + " " + std::string(what) + ": the conversation stops here.";
 }
 
 class Walk {

@@ -70,6 +70,7 @@ const PlayCase kCases[] = {
      "END\n", 3},
     {"FromAReplyToAReply", From("23"), {},
      "PC 23: Ask again.\nLine 11 is a reply, not an NPC line: the conversation stops here.\n", 0},
+    {"FromAnOddNumber", From(" 1"), {}, "Line \" 1\" does not exist: the conversation stops here.\n", 0},
     {"FromAHeldBackReply", From("31"), {}, "PC 31: Clever. [forced]\nEND\n", 0},
     // Numbers are text: "010" is not line 10.
     {"FromIsExactText", From("010"), {}, "Line 010 does not exist: the conversation stops here.\n", 0},
