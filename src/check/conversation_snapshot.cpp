@@ -17,20 +17,6 @@ std::string ConversationSnapshot::NumberOf(int record) const {
   return std::string(conversation.records[static_cast<std::size_t>(record)].Fields().lineNumber);
 }
 
-std::string ConversationSnapshot::UnreachableNote(int record) const {
-  if (record < 0 || record >= static_cast<int>(conversation.records.size())) return {};
-  const int found = conversation.FoundBy(record);
-  if (found == record) return {};
-  const auto at = [this](int r) {
-    return "line " + NumberOf(r) + " on file line " +
-           std::to_string(conversation.records[static_cast<std::size_t>(r)].line);
-  };
-  std::string note = at(record);
-  note[0] = 'L';
-  return note + " cannot be reached by its number: Go to " + NumberOf(record) + " stops at " +
-         at(found) + " first. Renumber one of them to reach it.";
-}
-
 int ConversationSnapshot::NpcOf(int record) const {
   const int npc = conversation.records[static_cast<std::size_t>(record)].group;
   return npc >= 0 ? npc : record;

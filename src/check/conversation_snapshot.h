@@ -26,9 +26,6 @@ struct ConversationSnapshot {
   // The record the editor shows for `number` (the first that carries it), or -1.
   int RecordOf(const std::string& number) const;
   std::string NumberOf(int record) const;
-  // Why "Go to:" its number never shows `record` (a duplicate or a longer number stands before
-  // it), or "" when it does.
-  std::string UnreachableNote(int record) const;
   // The NPC line that `record` belongs to, or the record itself before the first NPC line.
   int NpcOf(int record) const;
 };

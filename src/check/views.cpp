@@ -78,6 +78,23 @@ std::string ProblemRowOf(int line, std::string_view number, Severity s, std::str
 
 }  // namespace
 
+std::string UnreachableNote(const Conversation& c, int record) {
+  if (record < 0 || record >= static_cast<int>(c.records.size())) return {};
+  const int found = c.FoundBy(record);
+  if (found == record) return {};
+  const auto numberOf = [&c](int r) {
+    return std::string(c.records[static_cast<std::size_t>(r)].Fields().lineNumber);
+  };
+  const auto at = [&](int r) {
+    return "line " + numberOf(r) + " on file line " +
+           std::to_string(c.records[static_cast<std::size_t>(r)].line);
+  };
+  std::string note = at(record);
+  note[0] = 'L';
+  return note + " cannot be reached by its number: Go to " + numberOf(record) + " stops at " +
+         at(found) + " first. Renumber one of them to reach it.";
+}
+
 std::string ProblemText(const Conversation& c, const Problem& p) {
   const int on = RecordOnLine(c, p.line);
   const std::string_view number =

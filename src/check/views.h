@@ -23,6 +23,10 @@ std::string OutlineText(const Conversation& c, int record);
 // A line that holds no record, or a record whose number is empty, has only "file line 10: ...".
 std::string ProblemText(const Conversation& c, const Problem& p);
 
+// Why "Go to:" its number never shows `record` (a duplicate or a longer number stands before it),
+// or "" when it does: "Line 6 on file line 15 cannot be reached by its number: ...".
+std::string UnreachableNote(const Conversation& c, int record);
+
 // The fields a search looks in, in the order it looks, with the names their rows give them
 // (the words of the Play transcript).
 struct SearchedField {

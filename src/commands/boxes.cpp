@@ -46,6 +46,10 @@ void ShowLineExists(Editor& ed, const std::string& text) {
   ShowCritical(ed, "Line Already Exists", text);
 }
 
+void ShowCannotReach(Editor& ed, const std::string& note) {
+  ed.platform.MessageBox(note, "Line Cannot Be Reached", MsgButtons::Ok, MsgIcon::Information);
+}
+
 void ShowFileInUse(Editor& ed, const std::string& path) {
   ShowExclamation(ed, "File In Use",
                   path + " is open in another editor window. Unload it there first.");

@@ -20,6 +20,8 @@ void ShowEmptyNumber(Editor& ed);
 void ShowReservedNumber(Editor& ed);
 void ShowLineExists(Editor& ed);
 void ShowLineExists(Editor& ed, const std::string& text);
+// A row of a list names a record that "Go to:" never shows; `note` says why.
+void ShowCannotReach(Editor& ed, const std::string& note);
 // `path` is loaded in another editor, which Load File and Save As leave to it.
 void ShowFileInUse(Editor& ed, const std::string& path);
 // A failed file operation: critical icon, file, operation and reason.

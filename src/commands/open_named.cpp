@@ -72,10 +72,12 @@ RecentOutcome OpenRecentFile(Editor& ed, const std::string& path) {
   return OpenNamedFile(ed, path) ? RecentOutcome::Loaded : RecentOutcome::NotLoaded;
 }
 
-void GoToLineInFile(Editor& ed, const std::string& path, const std::string& number) {
+bool GoToLineInFile(Editor& ed, const std::string& path, const std::string& number) {
   const bool loaded = ed.state.fileLoaded && ed.state.dialoguePath == path;
-  if (!loaded && (!MayBeLoaded(ed, path) || !NothingLoaded(ed) || !OpenNamedFile(ed, path))) return;
+  if (!loaded && (!MayBeLoaded(ed, path) || !NothingLoaded(ed) || !OpenNamedFile(ed, path)))
+    return false;
   if (!number.empty()) GoToPickedLine(ed, number);
+  return true;
 }
 
 void NewDialogue(Editor& ed) {

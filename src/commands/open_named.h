@@ -19,8 +19,9 @@ RecentOutcome OpenRecentFile(Editor& ed, const std::string& path);
 
 // A line of a file picked in a list of the whole mod: in the loaded file it is gone to as "Go
 // to:" goes there; another file is loaded first, the loaded one unloaded as Unload File does (an
-// answer that keeps it stops here). An empty `number` loads the file only.
-void GoToLineInFile(Editor& ed, const std::string& path, const std::string& number);
+// answer that keeps it stops here). An empty `number` loads the file only. True when the file is
+// the one loaded now.
+bool GoToLineInFile(Editor& ed, const std::string& path, const std::string& number);
 
 // File > New Dialogue: asks for a name in the folder shown, makes the file with one empty NPC
 // line and loads it, unloading the loaded file first. An existing name is refused.

@@ -66,7 +66,7 @@ FileRows ProblemRows(const std::string& shown, std::string_view bytes) {
     const int on = check::RecordOnLine(c, p.line);
     out.rows.push_back({shown,
                         on < 0 ? std::string() : std::string(c.records[on].Fields().lineNumber),
-                        ": " + check::ProblemText(c, p)});
+                        ": " + check::ProblemText(c, p), false, check::UnreachableNote(c, on)});
   }
   out.found = static_cast<long>(out.rows.size());
   return out;

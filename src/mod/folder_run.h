@@ -24,6 +24,8 @@ struct Row {
   std::string number;  // the line to go to; "" for a row that stands for none
   std::string text;
   bool fileBytes = false;  // `text` holds the file's bytes (Windows-1252), not UTF-8
+  // Why "Go to:" `number` would show another record than the row's, or "" (in the file's bytes).
+  std::string unreachable = {};
 };
 
 // What one file came to.

@@ -78,9 +78,10 @@ QWidget* ConversationWindow::BuildFolderParts() {
     }
     RefreshFolderProblems();
   });
-  const auto goTo = [this](const QByteArray& path, const QByteArray& number) {
+  const auto goTo = [this](const QByteArray& path, const QByteArray& number,
+                           const QByteArray& unreachable) {
     keptFolder_ = FolderLookedIn();
-    emit goToFileLine(path, number);
+    emit goToFileLine(path, number, unreachable);
   };
   connect(findInFiles_, &FindInFilesPanel::goToFileLine, this, goTo);
   connect(folderProblems_, &FolderRowsView::goToFileLine, this, goTo);

@@ -197,7 +197,8 @@ void ConversationWindow::Build() {
 }
 
 void ConversationWindow::GoToRecord(int record, const std::string& number) {
-  const std::string note = snapshot_ ? snapshot_->UnreachableNote(record) : std::string();
+  const std::string note =
+      snapshot_ ? check::UnreachableNote(snapshot_->conversation, record) : std::string();
   if (note.empty()) {
     emit goToLine(QByteArray::fromStdString(number));
   } else {

@@ -67,7 +67,9 @@ class ConversationWindow : public QWidget {
   // A row of a record that Go to never shows: why, in place of going there.
   void cannotReach(const QByteArray& note);
   // A line of a file in the folder, or the file alone for an empty number.
-  void goToFileLine(const QByteArray& path, const QByteArray& number);
+  // `unreachable`: why "Go to:" `number` would show another record than the row's, or empty.
+  void goToFileLine(const QByteArray& path, const QByteArray& number,
+                    const QByteArray& unreachable);
   void settled();  // nothing is being worked on
 
  protected:

@@ -155,16 +155,21 @@ void EditorForm::ShowConversation(bool find) {
     });
     connect(conversation_, &ConversationWindow::cannotReach, this, [this](const QByteArray& note) {
       const std::string text = note.toStdString();
-      Run([this, text] {
-        ed_.platform.MessageBox(text, "Line Cannot Be Reached", MsgButtons::Ok,
-                                MsgIcon::Information);
-      });
+      Run([this, text] { ShowCannotReach(ed_, text); });
     });
-    connect(conversation_, &ConversationWindow::goToFileLine, this,
-            [this](const QByteArray& path, const QByteArray& number) {
-              const std::string file = path.toStdString(), target = number.toStdString();
-              Run([this, file, target] { GoToLineInFile(ed_, file, target); });
-            });
+    connect(
+        conversation_, &ConversationWindow::goToFileLine, this,
+        [this](const QByteArray& path, const QByteArray& number, const QByteArray& unreachable) {
+          const std::string file = path.toStdString(), target = number.toStdString(),
+                            note = unreachable.toStdString();
+          // A row of a record "Go to:" never shows: its file is loaded, to renumber one of
+          // them, and drawn before the box says why.
+          bool there = false;
+          Run([this, file, target, note, &there] {
+            there = GoToLineInFile(ed_, file, note.empty() ? target : std::string());
+          });
+          if (there && !note.empty()) Run([this, note] { ShowCannotReach(ed_, note); });
+        });
     FollowInConversation();
   }
   if (find) {

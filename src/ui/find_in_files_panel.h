@@ -28,7 +28,9 @@ class FindInFilesPanel : public QWidget {
   bool Busy() const;
 
  signals:
-  void goToFileLine(const QByteArray& path, const QByteArray& number);
+  // `unreachable`: why "Go to:" `number` would show another record than the row's, or empty.
+  void goToFileLine(const QByteArray& path, const QByteArray& number,
+                    const QByteArray& unreachable);
   void progressed();
 
  private:

@@ -78,7 +78,8 @@ FolderRowsView::FolderRowsView(const char* listName, const char* accessibleName,
   connect(list_, &QListView::activated, this, [this](const QModelIndex& index) {
     if (const mod::Row* row = model_->RowAt(index))
       emit goToFileLine(QByteArray::fromStdString(JoinPath(folder_, row->file)),
-                        QByteArray::fromStdString(row->number));
+                        QByteArray::fromStdString(row->number),
+                        QByteArray::fromStdString(row->unreachable));
   });
 
   QPointer<FolderRowsView> self(this);

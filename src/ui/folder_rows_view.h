@@ -38,7 +38,9 @@ class FolderRowsView : public QWidget {
   QListView* List() const { return list_; }
 
  signals:
-  void goToFileLine(const QByteArray& path, const QByteArray& number);
+  // `unreachable`: why "Go to:" `number` would show another record than the row's, or empty.
+  void goToFileLine(const QByteArray& path, const QByteArray& number,
+                    const QByteArray& unreachable);
   void progressed();  // rows or counts came in; after the last, Busy() is false
 
  private:

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/boxes.h"
 #include "commands/number_offers.h"
 #include "commands/open_named.h"
 #include "commands/translation.h"
@@ -54,6 +55,12 @@ Step Open(const std::string& name) {
 }
 Step GoToLineIn(const std::string& name, const std::string& number) {
   return [=](Session& s) { GoToLineInFile(s.ed, s.dir.File(name), number); };
+}
+// As a row of a record "Go to:" never shows is opened: the file loaded, then the box.
+Step CannotReachIn(const std::string& name, const std::string& note) {
+  return [=](Session& s) {
+    if (GoToLineInFile(s.ed, s.dir.File(name), "")) ShowCannotReach(s.ed, note);
+  };
 }
 
 // clang-format off
@@ -267,6 +274,11 @@ const Row kRows[] = {
      {{"a.dlg.bak", kGone}, {"b.dlg", kB + kB7}, {"b.dlg.bak", kB + kB7}}},
     {"GoToLineInAnotherFileKeptLoaded", kA, {Write("b.dlg", kB), No, GoToLineIn("b.dlg", "5")},
      kAView, {kUnload}, {{"b.dlg", kB}}},
+    // A record "Go to:" never shows: its file is loaded, to renumber it, and the box says why.
+    {"GoToLineThatCannotBeReachedInAnotherFile", kA,
+     {Write("b.dlg", kB + kB7), Yes, CannotReachIn("b.dlg", "Why not.")}, "5|NPC|Other.||",
+     {kUnload, "information Line Cannot Be Reached: Why not."},
+     {{"a.dlg.bak", kGone}, {"b.dlg", kB + kB7}, {"b.dlg.bak", kB + kB7}}},
     {"GoToLineInAFileGoneSinceKeepsTheLoadedOne", kA, {GoToLineIn("b.dlg", "5")}, kAView,
      {"critical File Error: Cannot read DIR/b.dlg: No such file or directory"}},
 };

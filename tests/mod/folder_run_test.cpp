@@ -113,6 +113,20 @@ INSTANTIATE_TEST_SUITE_P(
         "{1}{xx}{yAB}{}{}{2}{ab}\r\n{2}{ab",                     // fewer fields
         "}{1}{ab}{}{}{}{}{}\r\n{{ab}{}\r\n"));                   // odd openers
 
+// Every row of a record that "Go to:" never shows (the second 1, file line 2) says why, for the
+// editor to tell; those of the first carry nothing.
+TEST(ProblemRowsTest, ARecordGoToNeverShowsCarriesWhy) {
+  const FileRows f = ProblemRows("b.dlg", "{1}{a}{}{}{}{}{}\r\n{1}{b}{}{}{}{}{}\r\n");
+  const std::string why =
+      "Line 1 on file line 2 cannot be reached by its number: Go to 1 stops at line 1 on file line "
+      "1 first. Renumber one of them to reach it.";
+  for (const Row& r : f.rows) {
+    const bool second = r.text.find("file line 2)") != std::string::npos;
+    EXPECT_EQ(r.unreachable, second ? why : "") << r.text;
+  }
+  EXPECT_EQ(f.rows.back().unreachable, why);
+}
+
 TEST_F(FolderRunTest, TheLoadedFileIsReadFromItsWorkingCopy) {
   const std::string copy = dir.Put("smith.dlg.bak", "{1}{Need a coffee?}{}{}{}{}{}\r\n");
   const Progress p = RunOver(Finding("coffee"), {dir.File("smith.dlg"), copy});
