@@ -21,8 +21,8 @@ namespace dlg {
 
 class NumberIndex {
  public:
-  // `text`: the file the numbers come from, and view. Values up to an eighth of its size are
-  // kept by value, so the table never outgrows the file.
+  // `text`: the bytes of the file, which the numbers handed in are views into. Values up to an
+  // eighth of its size are kept by value, so the table never outgrows the file.
   explicit NumberIndex(std::string_view text);
 
   // Records must be added in file order. Returns the first record whose number begins with
