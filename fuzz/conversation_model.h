@@ -163,6 +163,8 @@ inline std::string FirstDifference(const Conversation& got, const Model& want) {
     const std::string_view number = b.fields.lineNumber;
     if (a.descends != (IsDigits(number) && IsDigits(before) && CompareValues(number, before) < 0))
       return at + "descends";
+    const std::string_view intCheck = b.fields.intCheck;
+    if (a.oddIntCheck != (!intCheck.empty() && !IsWholeNumber(intCheck))) return at + "int check";
     const Fields fields = a.Fields();
     for (std::size_t k = 0; k < std::size(kFieldOrder); ++k) {
       if (!same(fields.*kFieldOrder[k], b.fields.*kFieldOrder[k]) ||

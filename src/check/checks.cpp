@@ -97,8 +97,12 @@ void CheckLine(const FileLine& line, int at, int lastLine, const Record* r, Prob
   }
 }
 
-// `noted`: the records that already carry a note as the first use of their number.
-void CheckNumbers(const Conversation& c, int i, std::vector<char>& noted, Problems& f) {
+// What the checks know of each record beyond the record itself, a bit each in one byte: a walk
+// of the records reaches it (as Reachable says, 0 or 1), a reply leads to it, it already carries
+// the note of the first use of its number.
+enum Mark : char { kReached = 1, kTargeted = 2, kNoted = 4 };
+
+void CheckNumbers(const Conversation& c, int i, std::vector<char>& marks, Problems& f) {
   const Record& r = c.records[i];
   const std::string_view n = r.Field(0), jump = r.Field(5);
   // A line that begins with "}" is named by the syntax check already.
@@ -115,8 +119,8 @@ void CheckNumbers(const Conversation& c, int i, std::vector<char>& noted, Proble
   if (n.empty() || found == i) return;
   const Record& first = c.records[found];
   if (first.Field(0) == n) {
-    const bool note = !noted[found];  // one note however many times the number comes again
-    noted[found] = true;
+    const bool note = (marks[found] & kNoted) == 0;  // one note however often the number comes
+    marks[found] |= kNoted;
     f.Add(r.line, Check("duplicate-number"), Says::Duplicate, i, found);
     if (note) f.Note(first.line, Check("duplicate-number"), Says::FirstUse, found);
   } else {
@@ -129,20 +133,18 @@ void CheckNumbers(const Conversation& c, int i, std::vector<char>& noted, Proble
 class RecordChecks {
  public:
   explicit RecordChecks(const Conversation& c)
-      : c_(c),
-        reachable_(Reachable(c)),
-        targeted_(c.records.size(), false),
-        noted_(c.records.size(), false) {
+      : c_(c), marks_(Reachable(c)) {
     for (const Target& t : c.target)
-      if (t.record != -1) targeted_[t.record] = true;
+      if (t.record != -1) marks_[t.record] |= kTargeted;
   }
 
   void Check(int i, Problems& f) {
     const Record& r = c_.records[i];
-    CheckNumbers(c_, i, noted_, f);
+    CheckNumbers(c_, i, marks_, f);
     if (r.npc) {
-      if (!reachable_[i])
-        f.Add(r.line, check::Check("unreachable"), Says::Unreachable, i, targeted_[i]);
+      if ((marks_[i] & kReached) == 0)
+        f.Add(r.line, check::Check("unreachable"), Says::Unreachable, i,
+              (marks_[i] & kTargeted) != 0);
       if (r.replyCount == 0) f.Add(r.line, check::Check("no-replies"), Says::NoReplies, i);
     } else {
       const Target& t = c_.target[i];
@@ -155,18 +157,14 @@ class RecordChecks {
       }
       if (r.group == -1) f.Add(r.line, check::Check("orphan-reply"), Says::OrphanReply, i);
     }
-    // The order as the read found it, both numbers at hand then; the bytes of an intelligence
-    // check are read only where the record has one.
+    // The order and the intelligence check as the read found them, with the bytes at hand.
     if (r.descends) f.Add(r.line, check::Check("order"), Says::Order, i, i - 1);
-    if (const std::string_view intCheck = r.Field(3); !intCheck.empty() && !IsWholeNumber(intCheck))
-      f.Add(r.line, check::Check("int-check"), Says::IntCheck, i);
+    if (r.oddIntCheck) f.Add(r.line, check::Check("int-check"), Says::IntCheck, i);
   }
 
  private:
   const Conversation& c_;
-  const std::vector<char> reachable_;
-  std::vector<char> targeted_;
-  std::vector<char> noted_;
+  std::vector<char> marks_;
 };
 
 }  // namespace
@@ -183,19 +181,13 @@ std::vector<Problem> FindProblems(const Conversation& c) {
   RecordChecks records(c);
   // Line by line, each line's record checked after the line: the problems of a line come in the
   // order of the checks, and the records are read once.
-  const auto lastLine = static_cast<int>(c.lines.size()), n = static_cast<int>(c.records.size());
+  const auto lastLine = static_cast<int>(c.lines.size());
   int next = 0;  // the record on the next line that holds one
   for (int at = 1; at <= lastLine; ++at) {
     const FileLine& line = c.lines[at - 1];
     const Record* r = line.fieldCount != 0 ? &c.records[next] : nullptr;
     CheckLine(line, at, lastLine, r, f);
     if (r == nullptr) continue;
-    // The one field the checks read of a plain record, which the read of a large file has left
-    // far behind in memory: that of a record some way ahead is asked for now, so that it has
-    // come by the time it is read (views_bench, BM_ProblemsShown).
-    constexpr int kAhead = 16;
-    if (const Record& ahead = c.records[std::min(next + kAhead, n - 1)]; !ahead.longLine)
-      __builtin_prefetch(ahead.start + ahead.close[2]);
     records.Check(next++, f);
   }
   return f.Sorted();

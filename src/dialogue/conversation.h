@@ -94,8 +94,10 @@ struct Record {
   // its number and, for a reply that leads to a line, its jump are plain decimal numbers the
   // index keeps by value (false tells nothing);
   bool plainNumbers = false;
-  // its number and the one of the record before are decimal digits, and its value the smaller.
+  // its number and the one of the record before are decimal digits, and its value the smaller;
   bool descends = false;
+  // it has an intelligence check that is no whole number.
+  bool oddIntCheck = false;
   int line = 0;        // the file line it stands on
   int group = -1;      // the NPC line the record belongs to (itself for one), -1 before any
   int replyCount = 0;  // replies after an NPC line, up to the next one

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "dialogue/number_rules.h"
+
 namespace dlg {
 
 void LineScanner::Refill() {
@@ -64,7 +66,13 @@ void LineScanner::ReadOddLine(FileLine& line, Record& record) {
       line.size = kLongLine;
     }
   }
+  CheckIntCheck(record);
   EndLine(line, end);
+}
+
+void LineScanner::CheckIntCheck(Record& record) {
+  const std::string_view intCheck = record.Field(3);
+  record.oddIntCheck = !intCheck.empty() && !IsWholeNumber(intCheck);
 }
 
 void LineScanner::EndLine(FileLine& line, std::size_t end) {

@@ -24,6 +24,7 @@
 
 #include "dialogue/byte_places.h"
 #include "dialogue/conversation.h"
+#include "dialogue/number_rules.h"
 
 namespace dlg {
 
@@ -60,6 +61,8 @@ class LineScanner {
     return base_ + (places_[head_] & ~kClosePlace);
   }
   void ReadOddLine(FileLine& line, Record& record);
+  // Sets the record's `oddIntCheck`, its fields in place.
+  static void CheckIntCheck(Record& record);
   void EndLine(FileLine& line, std::size_t end);
 
   const char* data_;
@@ -117,6 +120,10 @@ inline bool LineScanner::Next(FileLine& line, Record& record) {
   record.fieldCount = 7;
 #endif
   record.start = line.start = data_ + start;
+  // Field 3 holds a byte past its opener: an intelligence check, whose bytes are read only then.
+  if (const std::uint32_t length = p[3] - p[2] - 2; length - 1 < 0xFFFF) [[unlikely]]
+    record.oddIntCheck =
+        !IsWholeNumber({data_ + base_ + (p[2] & ~kClosePlace) + 2, std::size_t{length}});
   line.fieldCount = 7;
   line.size = end + from;
   line.textAfter = (p[6] & ~kClosePlace) + from + 1 < line.size;
