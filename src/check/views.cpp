@@ -123,22 +123,22 @@ std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle)
   found.reserve(n);
   const FoldedSearch search(needle);
   // The records' lines stand in order in one text, the file's bytes: searched as one, and the
-  // places found matched to the records as they come.
-  const auto lineOf = [&](std::size_t i) { return c.lines[c.records[i].line - 1].Text(); };
-  const char* begin = lineOf(0).data();
-  const std::string_view lastLine = lineOf(n - 1);
+  // places found matched to the records as they come, by where each record's line starts (the
+  // records alone are read, not the lines as well).
+  const auto startOf = [&](std::size_t i) {
+    const Record& r = c.records[i];
+    return r.longLine ? reinterpret_cast<const LongLine*>(r.start)->text.data() : r.start;
+  };
+  const char* begin = startOf(0);
+  const std::string_view lastLine = c.lines[c.records[n - 1].line - 1].Text();
   const std::string_view text(begin,
                               static_cast<std::size_t>(lastLine.data() + lastLine.size() - begin));
   std::size_t i = 0;
-  std::string_view line = lineOf(0);
   for (std::size_t at = search.Next(text, 0); at != std::string_view::npos;) {
     const char* start = begin + at;
     const char* end = start + search.Size();
-    // A record whose line ends before the text found does cannot hold it, nor any found later.
-    while (line.data() + line.size() < end) {
-      if (++i == n) return found;
-      line = lineOf(i);
-    }
+    // The record whose line holds the start of the text found: the last one that starts before.
+    while (i + 1 < n && startOf(i + 1) <= start) ++i;
     const Record& r = c.records[i];
     std::string_view Fields::*in = nullptr;
     for (std::size_t j = 0; j < std::size(kSearchedIndex); ++j) {
@@ -154,8 +154,7 @@ std::vector<FoundAt> FindRecords(const Conversation& c, std::string_view needle)
     }
     found.push_back({static_cast<int>(i), in});
     if (++i == n) break;
-    line = lineOf(i);
-    at = search.Next(text, static_cast<std::size_t>(line.data() - begin));
+    at = search.Next(text, static_cast<std::size_t>(startOf(i) - begin));
   }
   return found;
 }
