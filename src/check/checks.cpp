@@ -132,8 +132,7 @@ void CheckNumbers(const Conversation& c, int i, std::vector<char>& marks, Proble
 // The checks of the records, one after another in file order.
 class RecordChecks {
  public:
-  explicit RecordChecks(const Conversation& c)
-      : c_(c), marks_(Reachable(c)) {
+  explicit RecordChecks(const Conversation& c) : c_(c), marks_(Reachable(c)) {
     for (const Target& t : c.target)
       if (t.record != -1) marks_[t.record] |= kTargeted;
   }
