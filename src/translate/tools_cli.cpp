@@ -65,6 +65,10 @@ class Tool {
     err_ << name_ << ": " << problem << "\nTry '" << name_ << " --help'.\n";
     return kRefused;
   }
+  // Each tool takes two names; a third is no file it would read or write.
+  int TooMany(const std::vector<std::string>& files) {
+    return Usage("unexpected argument '" + NameShown(files[2]) + "'");
+  }
   int Fail(const std::string& problem) {
     err_ << name_ << ": " << problem << "\n";
     return kRefused;
@@ -187,6 +191,7 @@ int RunDlg2po(const std::vector<std::string>& args, std::ostream& out, std::ostr
                   [](char b) { return b < 0x20 || b > 0x7E; }))
     return tool.Usage("--language takes a code such as fr or pt_BR, not '" + NameShown(c.language) +
                       "'");
+  if (c.files.size() > 2) return tool.TooMany(c.files);
   if (c.files.size() != 2) {
     return tool.Usage(harvest ? "-t SOURCE.dlg takes TRANSLATED.dlg and OUT.po"
                               : "SOURCE.dlg and OUT.po are needed");
@@ -223,6 +228,7 @@ int RunPo2dlg(const std::vector<std::string>& args, std::istream& in, std::ostre
   CommandLine c;
   if (const int status = Parse(args, c, tool, out, kPo2dlgHelp, true); status >= 0) return status;
   if (c.template_.empty()) return tool.Usage("the template is needed: -t SOURCE.dlg");
+  if (c.files.size() > 2) return tool.TooMany(c.files);
   if (c.files.size() != 2) return tool.Usage("IN.po and OUT.dlg are needed");
   const std::string& po = c.files[0];
   const std::string& output = c.files[1];

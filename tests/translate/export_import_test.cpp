@@ -258,6 +258,10 @@ const ToolCase kCases[] = {
      "po2dlg: OUT.dlg '@link.dlg' is a file being read\nTry 'po2dlg --help'.\n", ""},
     {"Po2dlgWithoutTemplate", true, {"@ok.po", "@fr.dlg"}, 2, "",
      "po2dlg: the template is needed: -t SOURCE.dlg\nTry 'po2dlg --help'.\n", ""},
+    {"Dlg2poThirdName", false, {"@s.dlg", "@s.po", "@t.po"}, 2, "",
+     "dlg2po: unexpected argument '@t.po'\nTry 'dlg2po --help'.\n", ""},
+    {"Po2dlgThirdName", true, {"-t", "@s.dlg", "@ok.po", "@fr.dlg", "@x.dlg"}, 2, "",
+     "po2dlg: unexpected argument '@x.dlg'\nTry 'po2dlg --help'.\n", ""},
     {"Po2dlgUnknownOption", true, {"-P", "-t", "@s.dlg", "@ok.po", "@fr.dlg"}, 2, "",
      "po2dlg: unknown option '-P'\nTry 'po2dlg --help'.\n", ""},
 };
