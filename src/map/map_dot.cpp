@@ -49,10 +49,11 @@ std::string Bold(std::string_view bytes, std::size_t limit) {
   return bytes.empty() ? std::string() : "<B>" + LabelText(bytes, limit) + "</B>";
 }
 
-// A record's number in bold, then its wording; a record without a number shows its wording alone.
+// A record's number in bold, then its wording; a record without a number shows its wording alone,
+// and one without either a blank: Graphviz shows the node's id for an empty label.
 std::string Numbered(std::string_view number, std::string_view text, std::size_t limit) {
-  return number.empty() ? LabelText(text, limit)
-                        : Bold(number, 12) + kNumberGap + LabelText(text, limit);
+  if (number.empty()) return text.empty() ? kNumberGap : LabelText(text, limit);
+  return Bold(number, 12) + kNumberGap + LabelText(text, limit);
 }
 
 std::string ReplyLabel(const Record& r) {

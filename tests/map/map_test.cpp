@@ -133,6 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
         Wording("ControlsAsPictures", std::string("a\0\x1B\x7F\x81", 5),
                 "a\xE2\x90\x80\xE2\x90\x9B\xE2\x90\xA1\xEF\xBF\xBD"),
         Wording("CutShort", std::string(40, 'w'), std::string(36, 'w') + "..."),
+        MapCase{"NeitherNumberNorWording", "{}{}{}{}{}{}{}\r\n", {"plain box:  "}},
         MapCase{"EveryKindOfNodeAndArrow",
                 "{1}{Well?}{}{}{}{}{}\r\n"
                 "{2}{Again.}{Oui}{8}{flag}{1}{}\r\n"
