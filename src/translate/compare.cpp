@@ -12,13 +12,13 @@ namespace {
 
 struct KeptField {
   std::string_view Fields::*field;
-  const char* name;
+  const char* name;  // with its verb
 };
 constexpr KeptField kKept[] = {
-    {&Fields::intCheck, "intelligence check"},
-    {&Fields::conditionFlags, "condition flags"},
-    {&Fields::jumpLine, "jump"},
-    {&Fields::executionFlags, "execution flags"},
+    {&Fields::intCheck, "intelligence check is"},
+    {&Fields::conditionFlags, "condition flags are"},
+    {&Fields::jumpLine, "jump is"},
+    {&Fields::executionFlags, "execution flags are"},
 };
 
 std::string Where(std::string_view sourceName, const Record& r) {
@@ -71,7 +71,7 @@ std::vector<Difference> CompareRecords(const Conversation& source, std::string_v
     for (const KeptField& k : kKept) {
       if (r.Fields().*k.field == s.Fields().*k.field) continue;
       out.push_back({r.line,
-                     name + "'s " + k.name + " is " + Quoted(r.Fields().*k.field) + " where " +
+                     name + "'s " + k.name + " " + Quoted(r.Fields().*k.field) + " where " +
                          Where(sourceName, s) + " has " + Quoted(s.Fields().*k.field),
                      i});
     }
