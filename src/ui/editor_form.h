@@ -68,6 +68,9 @@ class EditorForm : public QWidget {
   void BuildMenuBar();
   void RunAction(const ActionInfo& action);
   void RenderMenus();
+  // Each item enabled and named for the model as it stands: also as a menu opens, since typing
+  // in a box changes what Undo and Redo would do without running a command.
+  void RenderMenuItems();
   void FillRecentMenu();
   void FollowInConversation();
   EditorView ViewOfEditor() const;

@@ -41,6 +41,7 @@ void EditorForm::BuildMenuBar() {
                  ? menuBar_->addMenu(QString::fromLatin1(info.menu))
                  : menus.at(path.substr(0, slash))
                        ->addMenu(QString::fromLatin1(path.substr(slash + 1).c_str()));
+      connect(menu, &QMenu::aboutToShow, this, &EditorForm::RenderMenuItems);
     }
     if (info.id == ActionId::OpenRecent) {
       recentMenu_ = menu->addMenu(QString::fromLatin1(info.text));
@@ -99,6 +100,15 @@ void EditorForm::RunAction(const ActionInfo& action) {
 }
 
 void EditorForm::RenderMenus() {
+  RenderMenuItems();
+  if (ed_.state.fileLoaded && ed_.state.dialoguePath != rememberedFile_) {
+    rememberedFile_ = ed_.state.dialoguePath;
+    RememberRecentFile(rememberedFile_);
+  }
+  FollowInConversation();
+}
+
+void EditorForm::RenderMenuItems() {
   for (const auto& [action, info] : actions_) {
     bool enabled = true;
     if (info->control != nullptr) {
@@ -119,11 +129,6 @@ void EditorForm::RenderMenus() {
       if (action->text() != text) action->setText(text);
     }
   }
-  if (ed_.state.fileLoaded && ed_.state.dialoguePath != rememberedFile_) {
-    rememberedFile_ = ed_.state.dialoguePath;
-    RememberRecentFile(rememberedFile_);
-  }
-  FollowInConversation();
 }
 
 void EditorForm::FillRecentMenu() {

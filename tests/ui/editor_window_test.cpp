@@ -338,6 +338,11 @@ class EditorWindowTest : public QObject {
     s.Action("Renumber Line...")->trigger();
     QCOMPARE(undo->text(), QStringLiteral("Undo Renumber Line 10 to 15"));
     QCOMPARE(s.Boxes(), QStringList());
+    // Typing runs no command: the menu says what Undo takes back as it opens.
+    QTest::keyClicks(s.W(control::kMaleText), QStringLiteral("x"));
+    for (QMenu* menu : s.form.findChildren<QMenu*>())
+      if (menu->title() == QLatin1String("&Edit")) emit menu->aboutToShow();
+    QCOMPARE(undo->text(), QStringLiteral("Undo Typing"));
   }
 };
 
