@@ -32,6 +32,9 @@ struct EditorState {
   bool insertBeforeFirst = false;  // the new record goes before the first record
   std::string lineBeforeNewLine;   // shown when "Add Line" was clicked; Undo goes back to it
   DialogueRecord shownLine;        // the field boxes as last read or written; edits differ from it
+  // The line shown was read on past its end in the file (a line ended by LF or CR alone, fields
+  // missing, text after the seventh "}"): its boxes hold parts of the lines after it.
+  bool shownLineRunsOn = false;
   // Counts every write of the working copy that the editor makes or takes as its own, so that a
   // view of the copy beside the editor knows when to read it again.
   std::uint64_t copyWrites = 0;

@@ -4,6 +4,7 @@
 
 #include "commands/line_view.h"
 
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -71,6 +72,7 @@ bool ReadResponse(CharSource& src, Char& currentChar, EditorState& st, EditorWin
 
 void ShowLine(CharSource& src, Char& currentChar, EditorState& st, EditorWindow& w) {
   st.endOfResponses = false;
+  const std::size_t from = src.Position();
   bool reading = true;
   while (reading && currentChar != kCR) {
     // Fields 2 to 7: the line number is read already.
@@ -85,6 +87,11 @@ void ShowLine(CharSource& src, Char& currentChar, EditorState& st, EditorWindow&
     currentChar = src.Read();
     if (currentChar == kNoChar) break;
   }
+  // A line end met before the CR that ends the record.
+  std::string_view read = src.Bytes().substr(from, src.Position() - from);
+  if (currentChar == kCR) read.remove_suffix(1);
+  st.shownLineRunsOn = std::memchr(read.data(), '\n', read.size()) != nullptr ||
+                       std::memchr(read.data(), '\r', read.size()) != nullptr;
   w.lineKind.text = IsNpcJump(w.jumpLine.text) ? "NPC" : "PC";
 }
 

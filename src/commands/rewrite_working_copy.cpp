@@ -132,6 +132,17 @@ RewriteOutcome TryRewriteWorkingCopy(Editor& ed) {
     RememberShownLine(ed);
     return RewriteOutcome::NothingMatched;
   }
+  if (request.mode == RewriteRequest::Mode::Replace && st.shownLineRunsOn) {
+    ShowCritical(ed, "Cannot Save Line",
+                 "Line " + request.record.lineNumber +
+                     " runs on into the lines after it in the file (a line ended by LF or CR "
+                     "alone, a field missing, or text after the seventh \"}\"), so the boxes show "
+                     "parts of those lines, and writing it would copy them into line " +
+                     request.record.lineNumber +
+                     ". The edit was not saved: Undo takes it back, and dlgcheck names what to "
+                     "mend in the file.");
+    return RewriteOutcome::Refused;
+  }
   if (!CheckRecordWritable(ed, request.record)) return RewriteOutcome::Refused;
 
   RewriteOutcome outcome = WriteWorkingCopy(ed, splice.pieces);
