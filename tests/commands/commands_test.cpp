@@ -95,13 +95,11 @@ const Row kRows[] = {
      kGoTo20 + Steps{Write("a.dlg.bak", k10 + k30), LeaveFieldBox}, kGoTo20View,
      {"critical Cannot Save Line: The line 20 is not in the working copy. The edit was not "
       "saved."}, {{"a.dlg.bak", k10 + k30}}},
-    // Line 1 ends with LF alone: the boxes hold line 2's fields too, which a write would copy.
-    {"LeaveBoxOnALineThatRunsOn", "{1}{Hi}{}{}{}{}{}\n{2}{Bye}{}{}{}{0}{}\n",
-     {MaleText("X"), LeaveFieldBox}, "1|NPC|X||",
-     {kCannot.substr(0, kCannot.size() - 4) + "Line 1 runs on into the lines after it in the file "
-      "(a line ended by LF or CR alone, a field missing, or text after the seventh \"}\"), so "
-      "the boxes show parts of those lines, and writing it would copy them into line 1. The "
-      "edit was not saved: Undo takes it back, and dlgcheck names what to mend in the file."}},
+    {"LeaveBoxOnALineThatRunsOn", "{1}{Hi}{}{}{}{}{}\n{2}{Bye}{}{}{}{0}{}\n", {MaleText("X"), LeaveFieldBox},
+     "1|NPC|X||", {"critical Cannot Save Line: Line 1 runs on into the lines after it in the file (a line "
+     "ended by LF or CR alone, a field missing, or text after the seventh \"}\"), so the boxes show parts of "
+     "those lines, and writing it would copy them into line 1. The edit was not saved: Undo takes it back, "
+     "and dlgcheck names what to mend in the file."}},
     // With no line shown, a record with an empty number is not the current line; the user
     // hears that the edit went nowhere.
     {"NoCurrentLineReplacesNothing", k10 + "\r\n{}{orphan}{}{}{}{}{}\r\n",
